@@ -1,0 +1,26 @@
+# Shared compile settings and the folder-per-library convention.
+
+add_library(tw_options INTERFACE)
+target_compile_options(tw_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow)
+if(TW_WERROR)
+  target_compile_options(tw_options INTERFACE -Werror)
+endif()
+if(TW_SANITIZE)
+  target_compile_options(tw_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(tw_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# tw_library(NAME FOLDER [DEPS...]): a static library of every .cpp under FOLDER.
+# An empty folder yields an interface library so that dependants link unchanged.
+function(tw_library name folder)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC tw_options ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE tw_options ${ARGN})
+  endif()
+endfunction()

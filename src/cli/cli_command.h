@@ -1,0 +1,25 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+
+namespace tw::cli {
+
+// Exit statuses shared by every command.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitLinkFailed = 1;  // the receiver or the link failed (or: "they differ")
+inline constexpr int kExitBadInput = 2;    // bad usage or a bad input file
+
+// Thrown by a command to end with a one-line message on stderr and an exit status.
+struct CliFailure {
+  int status;
+  std::string message;
+};
+
+// Each command file provides a registrar; main.cpp lists them. A registrar adds its
+// subcommand to `parent` and sets a callback that runs the command and stores its exit
+// status in `exitStatus`.
+using CommandRegistrar = void (*)(CLI::App& parent, int& exitStatus);
+
+}  // namespace tw::cli

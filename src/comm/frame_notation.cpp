@@ -1,0 +1,103 @@
+#include "comm/frame_notation.h"
+
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <utility>
+
+namespace tw::comm {
+namespace {
+
+constexpr std::array<std::pair<char, std::string_view>, 5> kNames = {{
+    {'\x02', "STX"}, {'\x03', "ETX"}, {'\x12', "DC2"}, {'\x14', "DC4"}, {'\x00', "NUL"},
+}};
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (upper >= 'A' && upper <= 'F') return upper - 'A' + 10;
+  return -1;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(a[i])) != b[i]) return false;
+  }
+  return true;
+}
+
+bool isAlnumText(std::string_view text) {
+  for (char c : text) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
+std::optional<char> namedByte(std::string_view name) {
+  for (const auto& [byte, label] : kNames) {
+    if (equalsIgnoringCase(name, label)) return byte;
+  }
+  if (name.size() == 3 && (name[0] == 'x' || name[0] == 'X')) {
+    const int hi = hexDigit(name[1]);
+    const int lo = hexDigit(name[2]);
+    if (hi >= 0 && lo >= 0) return static_cast<char>(hi * 16 + lo);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string ToNotation(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (char c : bytes) {
+    bool named = false;
+    for (const auto& [byte, name] : kNames) {
+      if (c == byte) {
+        out += '<';
+        out += name;
+        out += '>';
+        named = true;
+        break;
+      }
+    }
+    if (named) continue;
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u > 0x7E) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "<x%02X>", u);
+      out += buf;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> FromNotation(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '<') {
+      out += text[i];
+      continue;
+    }
+    // A '<' that does not open a name of up to three letters or digits is itself.
+    const size_t close = text.find('>', i);
+    const std::string_view name =
+        close == std::string_view::npos ? std::string_view{} : text.substr(i + 1, close - i - 1);
+    if (name.empty() || name.size() > 3 || !isAlnumText(name)) {
+      out += '<';
+      continue;
+    }
+    if (auto byte = namedByte(name)) {
+      out += *byte;
+    } else {
+      return std::nullopt;  // looks like a name but is none: a typing error
+    }
+    i = close;
+  }
+  return out;
+}
+
+}  // namespace tw::comm

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tw::comm {
+
+// The one notation for frames shown to people and given on command lines:
+// <STX> <ETX> <DC2> <DC4> <NUL> for the control bytes, <xNN> for any other byte below
+// 0x20 or above 0x7E, every other byte as itself.
+std::string ToNotation(std::string_view bytes);
+
+// The inverse; also accepts lower-case names and hex digits. A '<' that opens no name
+// stands for itself; a name-like "<ABC>" that is no name gives nothing (a typing error).
+std::optional<std::string> FromNotation(std::string_view text);
+
+}  // namespace tw::comm
