@@ -91,6 +91,24 @@ void DecodeNodeInto(const DecodeNode& node, std::string_view frame, DecodeResult
   result.values.push_back(std::move(out));
 }
 
+// The frame as the decoder reads it: a C string in a fixed work buffer (so it ends at its
+// first NUL), with the guard character of a standard report taken as "0".
+std::string WorkCopy(std::string_view frame) {
+  std::string work(frame.substr(0, std::min(frame.find('\0'), kWorkBufferSize - 1)));
+  if (work.size() > 2 && work[0] == kStx) work[2] = '0';
+  return work;
+}
+
+// The first entry whose prefix begins `work`; the table ends at its first empty prefix.
+int MatchEntry(std::string_view work, std::span<const ReplyEntry> table) {
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const std::string_view prefix = table[i].prefix.view();
+    if (prefix.empty()) break;
+    if (work.starts_with(prefix)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 }  // namespace
 
 bool DecodedValue::isText() const { return kind == kKindText || IsTextBufferKind(kind); }
@@ -111,27 +129,24 @@ std::int32_t DecodeHex(std::string_view field) {
   return static_cast<std::int32_t>(n);
 }
 
+int FindReplyEntry(std::string_view frame, std::span<const ReplyEntry> table) {
+  return MatchEntry(WorkCopy(frame), table);
+}
+
+int FindReplyEntry(std::string_view frame) { return FindReplyEntry(frame, kReplyTable); }
+
 DecodeResult Decode(std::string_view frame, std::span<const ReplyEntry> table) {
   DecodeResult result;
-  // The frame is a C string in a fixed work buffer: it ends at its first NUL.
-  std::string work(frame.substr(0, std::min(frame.find('\0'), kWorkBufferSize - 1)));
-  if (work.size() > 2 && work[0] == kStx) work[2] = '0';  // the guard character is ignored
-
-  const ReplyEntry* match = nullptr;
-  for (const ReplyEntry& entry : table) {
-    const std::string_view prefix = entry.prefix.view();
-    if (prefix.empty()) break;  // terminator
-    if (std::string_view(work).starts_with(prefix)) {
-      match = &entry;
-      break;
-    }
-  }
-  if (match == nullptr || match->nodeCount == 0) return result;
+  const std::string work = WorkCopy(frame);
+  const int index = MatchEntry(work, table);
+  if (index < 0) return result;
+  const ReplyEntry& entry = table[static_cast<std::size_t>(index)];
+  if (entry.nodeCount == 0) return result;
 
   result.decoded = true;
-  result.group = match->nodes[0].group;
+  result.group = entry.nodes[0].group;
   result.inputReport = work.size() > 4 && work[3] == '2' && work[4] == '1';
-  for (const DecodeNode& node : match->chain()) DecodeNodeInto(node, work, result);
+  for (const DecodeNode& node : entry.chain()) DecodeNodeInto(node, work, result);
   return result;
 }
 

@@ -42,6 +42,10 @@ struct DecodeResult {
 // wraps at 32 bits.
 std::int32_t DecodeHex(std::string_view field);
 
+// The index of the entry of `table` that decodes `frame`, or -1; what Decode matches.
+int FindReplyEntry(std::string_view frame, std::span<const ReplyEntry> table);
+int FindReplyEntry(std::string_view frame);  // in kReplyTable
+
 // Decodes one frame (STX or DC4 first, ETX included; it ends at its first NUL) with the
 // first entry of `table` whose prefix begins it. The table ends at its first empty prefix.
 DecodeResult Decode(std::string_view frame, std::span<const ReplyEntry> table);

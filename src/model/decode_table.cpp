@@ -352,24 +352,23 @@ constexpr void AddExtendedReplies(TableBuilder& b) {
     b.add(p, kGroupVolumeTrim, {Calc(kKindHexTimes5Minus60, 383 + static_cast<int>(i), p.length, 2)});
   }
 
-  // CONTROL OUT, per trigger output: the sources with their three zones, MULTI CH (main
-  // zone only), then XM with three zones.
+  // CONTROL OUT, per trigger output and zone (rows run zone by zone): the sources, MULTI
+  // CH (main zone only), then XM. The numbers run source by source, three zones each.
   constexpr std::string_view zones[] = {"0", "1", "2"};
   constexpr std::string_view triggers[] = {"0", "1"};
   for (std::size_t t = 0; t < std::size(triggers); ++t) {
     const int base = t == 0 ? 308 : 346;
-    auto addTrigger = [&](std::string_view zone, std::string_view source, int number) {
-      const ReplyPrefix p = MakePrefix(kDc4, {"20090400", triggers[t], zone, source});
-      b.add(p, kGroupControlOut, {Hex(number, p.length, 1)});
-    };
-    for (std::size_t s = 0; s < std::size(kTriggerSources); ++s) {
-      for (std::size_t z = 0; z < std::size(zones); ++z) {
-        addTrigger(zones[z], kTriggerSources[s], base + 3 * static_cast<int>(s) + static_cast<int>(z));
-      }
-    }
-    addTrigger("0", "10", base + 33);
     for (std::size_t z = 0; z < std::size(zones); ++z) {
-      addTrigger(zones[z], "0E", base + 34 + static_cast<int>(z));
+      const int zone = static_cast<int>(z);
+      auto addTrigger = [&](std::string_view source, int number) {
+        const ReplyPrefix p = MakePrefix(kDc4, {"20090400", triggers[t], zones[z], source});
+        b.add(p, kGroupControlOut, {Hex(number, p.length, 1)});
+      };
+      for (std::size_t s = 0; s < std::size(kTriggerSources); ++s) {
+        addTrigger(kTriggerSources[s], base + 3 * static_cast<int>(s) + zone);
+      }
+      if (zone == 0) addTrigger("10", base + 33);
+      addTrigger("0E", base + 34 + zone);
     }
   }
 
