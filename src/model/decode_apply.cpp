@@ -3,6 +3,7 @@
 #include "model/command_table.h"
 #include "model/parameter_access.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace tw::model {
@@ -13,7 +14,6 @@ constexpr int kProgramNumber = 4;
 constexpr int kFirstInputDspNumber = 212;
 constexpr int kInputDspInputs = 14;
 constexpr int kEqChannelNumber = 397;
-constexpr int kFirstEqBandNumber = 398;
 constexpr int kFirstIpodSlotNumber = 548;
 constexpr int kPlayInfoNumber = 554;
 constexpr int kListInfoNumber = 555;
@@ -71,27 +71,13 @@ void RecordInputProgram(ParameterImage& image) {
 
 // The channel number names a record by its identifier, not by its position.
 bool ApplyGraphicEq(ParameterImage& image, const DecodeResult& result) {
-  std::optional<std::int32_t> channelId;
+  const auto channel = std::find_if(result.values.begin(), result.values.end(),
+                                    [](const DecodedValue& v) { return v.number == kEqChannelNumber; });
+  if (channel == result.values.end()) return false;
+  const int record = FindGraphicEqRecord(image, channel->value);
+  if (record < 0) return false;
   for (const DecodedValue& v : result.values) {
-    if (v.number == kEqChannelNumber) {
-      channelId = v.value;
-      break;
-    }
-  }
-  if (!channelId) return false;
-  GraphicEqChannel* record = nullptr;
-  for (GraphicEqChannel& channel : image.graphicEq) {
-    if (channel.id == *channelId) {
-      record = &channel;
-      break;
-    }
-  }
-  if (record == nullptr) return false;
-  for (const DecodedValue& v : result.values) {
-    const int band = v.number - kFirstEqBandNumber;
-    if (band >= 0 && band < static_cast<int>(record->bands.size())) {
-      record->bands[static_cast<std::size_t>(band)] = v.value;
-    }
+    if (v.number != kEqChannelNumber) SetGraphicEqValue(image, record, v.number, v.value);
   }
   return true;
 }
