@@ -1,10 +1,10 @@
 #include "model/decode_apply.h"
 
-#include "model/command_table.h"
-#include "model/parameter_access.h"
-
 #include <algorithm>
 #include <optional>
+
+#include "model/command_table.h"
+#include "model/parameter_access.h"
 
 namespace tw::model {
 namespace {
@@ -19,27 +19,35 @@ constexpr int kPlayInfoNumber = 554;
 constexpr int kListInfoNumber = 555;
 
 // The block each plain group stores into.
+struct GroupBlock {
+  int group;
+  Block block;
+};
+constexpr GroupBlock kGroupBlocks[] = {
+    {kGroupBasicControl, Block::BasicControl},
+    {kGroupMultiZone, Block::MultiZone},
+    {kGroupDspParameters, Block::DspParameters},
+    {kGroupInputRename, Block::InputRename},
+    {kGroupIoAssign, Block::IoAssign},
+    {kGroupSpeakerLevel, Block::SpeakerLevel},
+    {kGroupSpeakerDistance, Block::SpeakerDistance},
+    {kGroupToneControl, Block::ToneControl},
+    {kGroupControlOut, Block::ControlOut},
+    {kGroupVolumeTrim, Block::VolumeTrim},
+    {kGroupSpeakerSet, Block::SpeakerSet},
+    {kGroupTuner, Block::Tuner},
+    {kGroupXm, Block::Xm},
+    {kGroupDisplaySet, Block::DisplaySet},
+    {kGroupMultiCh, Block::MultiCh},
+    {kGroupOther, Block::Other},
+    {kGroupAdvancedSetup, Block::AdvancedSetup},
+};
+
 std::optional<Block> BlockOfGroup(int group) {
-  switch (group) {
-    case kGroupBasicControl: return Block::BasicControl;
-    case kGroupMultiZone: return Block::MultiZone;
-    case kGroupDspParameters: return Block::DspParameters;
-    case kGroupInputRename: return Block::InputRename;
-    case kGroupIoAssign: return Block::IoAssign;
-    case kGroupSpeakerLevel: return Block::SpeakerLevel;
-    case kGroupSpeakerDistance: return Block::SpeakerDistance;
-    case kGroupToneControl: return Block::ToneControl;
-    case kGroupControlOut: return Block::ControlOut;
-    case kGroupVolumeTrim: return Block::VolumeTrim;
-    case kGroupSpeakerSet: return Block::SpeakerSet;
-    case kGroupTuner: return Block::Tuner;
-    case kGroupXm: return Block::Xm;
-    case kGroupDisplaySet: return Block::DisplaySet;
-    case kGroupMultiCh: return Block::MultiCh;
-    case kGroupOther: return Block::Other;
-    case kGroupAdvancedSetup: return Block::AdvancedSetup;
-    default: return std::nullopt;
+  for (const GroupBlock& entry : kGroupBlocks) {
+    if (entry.group == group) return entry.block;
   }
+  return std::nullopt;
 }
 
 std::optional<std::int32_t> IntegerParameter(const ParameterImage& image, int number) {

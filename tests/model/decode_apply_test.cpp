@@ -1,14 +1,15 @@
 // Decoded reports stored into an image, group by group.
 
-#include "model/command_table.h"
-#include "model/decode.h"
 #include "model/decode_apply.h"
-#include "model/parameter_access.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+
+#include "model/command_table.h"
+#include "model/decode.h"
+#include "model/parameter_access.h"
 
 namespace tw::model {
 namespace {
@@ -63,18 +64,41 @@ TEST(DecodeApply, EachPlainGroupStoresThroughItsBlock) {
       {Std("0026C8"), {{9, 5}}},
       {Std("002005"), {{13, 0}}},  // 12 and 14 stay on
       {Std("0027A0"), {{18, -195}}},
-      {Ext("200B021000010" "14"), {{30, 20}}},
-      {Ext("20110110000" "08" "RECORDS "), {{240, std::string("RECORDS ")}}},
-      {Ext("2008010030" "0C"), {{254, 10}}},
+      {Ext("200B021000010"
+           "14"),
+       {{30, 20}}},
+      {Ext("20110110000"
+           "08"
+           "RECORDS "),
+       {{240, std::string("RECORDS ")}}},
+      {Ext("2008010030"
+           "0C"),
+       {{254, 10}}},
       {Std("00403C"), {{269, 100}}},
-      {Ext("20090410" "2" "1" "050"), {{278, 1}, {279, 80}}},
-      {Ext("2009033001" "0" "14"), {{292, 0}, {293, 40}}},
-      {Ext("200904000101" "0"), {{312, 0}}},
+      {Ext("20090410"
+           "2"
+           "1"
+           "050"),
+       {{278, 1}, {279, 80}}},
+      {Ext("2009033001"
+           "0"
+           "14"),
+       {{292, 0}, {293, 40}}},
+      {Ext("200904000101"
+           "0"),
+       {{312, 0}}},
       {Std("003B03"), {{345, 2}}},
-      {Ext("2008012020" "0E"), {{396, 10}}},
+      {Ext("2008012020"
+           "0E"),
+       {{396, 10}}},
       {Std("007100"), {{427, 1}}},
-      {Ext("200D050058" "0" "001611"), {{476, std::string("001611")}}},
-      {Ext("2008051058" "FF"), {{516, 255}}},
+      {Ext("200D050058"
+           "0"
+           "001611"),
+       {{476, std::string("001611")}}},
+      {Ext("2008051058"
+           "FF"),
+       {{516, 255}}},
       {Std("002B00"), {{526, 2}}},
       {Std("007B0C"), {{529, 1}, {530, 8}}},
       {Std("008F03"), {{534, 3}}},
@@ -103,16 +127,19 @@ TEST(DecodeApply, GraphicEqFindsTheRecordByChannelIdentifier) {
   ParameterImage image = DefaultImage();
   image.graphicEq[0].bands[1] = 30;
   ParameterImage before = image;
-  ASSERT_TRUE(ApplyFrame(image, Ext("2008030002" "0F")));  // channel 0, band 2: 15 * 5 - 75
+  ASSERT_TRUE(ApplyFrame(image, Ext("2008030002"
+                                    "0F")));  // channel 0, band 2: 15 * 5 - 75
   EXPECT_EQ(Changes(before, image), (std::map<int, ParameterValue>{{1000 + 2, 0}}));
 
   // Channel 10 ("A") sits in the last record; swapping identifiers moves the target.
   before = image;
-  ASSERT_TRUE(ApplyFrame(image, Ext("20080300A2" "1E")));
+  ASSERT_TRUE(ApplyFrame(image, Ext("20080300A2"
+                                    "1E")));
   EXPECT_EQ(Changes(before, image), (std::map<int, ParameterValue>{{1090 + 2, 75}}));
   std::swap(image.graphicEq[0].id, image.graphicEq[9].id);
   before = image;
-  ASSERT_TRUE(ApplyFrame(image, Ext("20080300A0" "00")));
+  ASSERT_TRUE(ApplyFrame(image, Ext("20080300A0"
+                                    "00")));
   EXPECT_EQ(Changes(before, image), (std::map<int, ParameterValue>{{1000 + 1, -75}}));
 }
 
@@ -120,7 +147,8 @@ TEST(DecodeApply, GraphicEqForAnUnknownChannelChangesNothingAndFails) {
   ParameterImage image = DefaultImage();
   image.graphicEq[1].id = 12;  // no record holds channel 2 any more
   const ParameterImage before = image;
-  EXPECT_FALSE(ApplyFrame(image, Ext("2008030020" "1E")));
+  EXPECT_FALSE(ApplyFrame(image, Ext("2008030020"
+                                     "1E")));
   EXPECT_TRUE(Changes(before, image).empty());
 }
 

@@ -1,7 +1,6 @@
 // tunewright-cli decode, run the way a user runs it.
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <array>

@@ -1,10 +1,10 @@
 // The arithmetic of every decode node kind, and how Decode treats bad frames.
 
-#include "model/decode.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "model/decode.h"
 
 namespace tw::model {
 namespace {
@@ -22,7 +22,9 @@ struct OneEntryTable {
     e.nodes[0] = node;
     e.nodeCount = 1;
   }
-  DecodeResult decode(const std::string& valueChars) const { return Decode(kStx + "00" + valueChars + kEtx, entries); }
+  DecodeResult decode(const std::string& valueChars) const {
+    return Decode(kStx + "00" + valueChars + kEtx, entries);
+  }
 };
 
 DecodeNode MakeNode(std::uint32_t kind, int pos, int len = 0, int offset = 0, int scale = 0) {
@@ -233,12 +235,20 @@ TEST(DecodeFrame, TheFrameEndsAtItsFirstNul) {
 TEST(DecodeFrame, LowerCaseAndNonHexDigitsGiveWrongNumbersWithoutHarm) {
   EXPECT_EQ(Decode(kStx + "0026c7" + kEtx).values.at(0).value, ((99 - 55) * 16 + 7) * 5 - 995);
   EXPECT_FALSE(Decode(kStx + "0026c7" + kEtx).values.empty());
-  EXPECT_TRUE(Decode("\x14" "2008010030" "0c" "00" "\x03").values.empty());  // "0c" is no input
+  EXPECT_TRUE(Decode("\x14"
+                     "2008010030"
+                     "0c"
+                     "00"
+                     "\x03")
+                  .values.empty());  // "0c" is no input
 }
 
 TEST(DecodeFrame, OverlongFramesAreReadFromTheWorkBufferOnly) {
   // A 554 report with far more characters than its buffer holds.
-  const std::string frame = "\x14" "207D00402" + std::string(1000, 'A') + kEtx;
+  const std::string frame =
+      "\x14"
+      "207D00402" +
+      std::string(1000, 'A') + kEtx;
   const DecodeResult result = Decode(frame);
   ASSERT_EQ(result.values.size(), 1u);
   EXPECT_EQ(result.values[0].text, std::string(120, 'A'));
@@ -246,7 +256,12 @@ TEST(DecodeFrame, OverlongFramesAreReadFromTheWorkBufferOnly) {
 
 TEST(DecodeFrame, ExtendedFramesKeepTheirThirdCharacter) {
   // Only standard reports have a guard character at index 2.
-  EXPECT_FALSE(Decode("\x14" "2108010030" "05" "00" "\x03").decoded);
+  EXPECT_FALSE(Decode("\x14"
+                      "2108010030"
+                      "05"
+                      "00"
+                      "\x03")
+                   .decoded);
 }
 
 }  // namespace

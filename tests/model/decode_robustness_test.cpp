@@ -1,16 +1,16 @@
 // Decode and Apply on damaged frames: whatever the bytes, nothing is read or written
 // out of bounds (the sanitizer build checks that) and the image keeps its shape.
 
-#include "model/command_table.h"
-#include "model/decode.h"
-#include "model/decode_apply.h"
-#include "model/parameter_access.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <random>
 #include <string>
+
+#include "model/command_table.h"
+#include "model/decode.h"
+#include "model/decode_apply.h"
+#include "model/parameter_access.h"
 
 namespace tw::model {
 namespace {
@@ -67,7 +67,11 @@ TEST(DecodeRobustness, InputReportsWithAnyStoredInputStayInsideTheInputDspBlock)
     ResetToDefaults(image, 1);
     image.basic[0] = input;  // as a bad file could leave it
     const ParameterImage before = image;
-    EXPECT_TRUE(Apply(image, Decode("\x02" "00210B" "\x03"), kLinkUpload));
+    EXPECT_TRUE(Apply(image,
+                      Decode("\x02"
+                             "00210B"
+                             "\x03"),
+                      kLinkUpload));
     EXPECT_EQ(image.inputDsp, before.inputDsp) << input;
     EXPECT_EQ(image.inputNames, before.inputNames) << input;
   }

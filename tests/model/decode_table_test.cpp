@@ -64,11 +64,21 @@ TEST(DecodeTable, ExtendedEntriesSitBetweenTheTwoStandardRuns) {
     const bool extended = i >= 125 && i < 592;
     EXPECT_EQ(start, extended ? '\x14' : '\x02') << "entry " << i;
   }
-  EXPECT_EQ(kReplyTable[591].prefix.view(), "\x14" "2006005001");
-  EXPECT_EQ(kReplyTable[592].prefix.view(), "\x02" "009600");
-  EXPECT_EQ(kReplyTable[600].prefix.view(), "\x02" "0030");
-  EXPECT_EQ(kReplyTable[608].prefix.view(), "\x02" "002000");
-  EXPECT_EQ(kReplyTable[615].prefix.view(), "\x02" "002007");
+  EXPECT_EQ(kReplyTable[591].prefix.view(),
+            "\x14"
+            "2006005001");
+  EXPECT_EQ(kReplyTable[592].prefix.view(),
+            "\x02"
+            "009600");
+  EXPECT_EQ(kReplyTable[600].prefix.view(),
+            "\x02"
+            "0030");
+  EXPECT_EQ(kReplyTable[608].prefix.view(),
+            "\x02"
+            "002000");
+  EXPECT_EQ(kReplyTable[615].prefix.view(),
+            "\x02"
+            "002007");
 }
 
 TEST(DecodeTable, ValuesOfExtendedRunsFollowTheirPrefix) {
