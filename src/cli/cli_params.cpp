@@ -38,15 +38,20 @@ struct ParamsOptions {
 
 void registerParams(CLI::App& parent, int& exitStatus) {
   auto options = std::make_shared<ParamsOptions>();
-  CLI::App* command = parent.add_subcommand("params", "Print parameter values: NUMBER<TAB>VALUE, texts in quotes");
-  command->add_flag("--defaults", options->defaults, "the factory defaults of the current settings (image 0)");
+  CLI::App* command =
+      parent.add_subcommand("params", "Print parameter values: NUMBER<TAB>VALUE, texts in quotes");
+  command->add_flag("--defaults", options->defaults,
+                    "the factory defaults of the current settings (image 0)");
   CLI::Option* region = command->add_option(
-      "--region", options->region, "tuner region whose presets the tuner block gets: 0 Japan, 1 USA/Canada, 2 EU/Asia, 3 Other");
+      "--region", options->region,
+      "tuner region whose presets the tuner block gets: 0 Japan, 1 USA/Canada, 2 EU/Asia, 3 Other");
   command->callback([options, region, &exitStatus] {
-    if (!options->defaults) throw CliFailure{kExitBadInput, "params needs --defaults (tunewright-cli params --defaults)"};
+    if (!options->defaults)
+      throw CliFailure{kExitBadInput, "params needs --defaults (tunewright-cli params --defaults)"};
     const bool regionGiven = region->count() > 0;
     if (regionGiven && (options->region < 0 || options->region >= model::kTunerRegionCount)) {
-      throw CliFailure{kExitBadInput, "--region must be 0, 1, 2 or 3, not " + std::to_string(options->region)};
+      throw CliFailure{kExitBadInput,
+                       "--region must be 0, 1, 2 or 3, not " + std::to_string(options->region)};
     }
     model::ParameterImages images;
     if (regionGiven) model::ResetTunerBlock(*images.Image(0), options->region);

@@ -27,7 +27,8 @@ void PrintRows(std::ostream& out) {
 
 void registerRows(CLI::App& parent, int& exitStatus) {
   CLI::App* command = parent.add_subcommand(
-      "rows", "Print the receiver's read requests: INDEX REQUEST REPLY_PREFIX ALT_REPLY_PREFIX FLAGS PROGRAM_GROUP");
+      "rows",
+      "Print the receiver's read requests: INDEX REQUEST REPLY_PREFIX ALT_REPLY_PREFIX FLAGS PROGRAM_GROUP");
   command->callback([&exitStatus] {
     PrintRows(std::cout);
     exitStatus = kExitOk;

@@ -224,18 +224,38 @@ TEST(FindRowForCommand, WritesAndRepliesFindTheirRowThroughTheReplyPrefix) {
     int row;
   };
   const Case cases[] = {
-      {Complete(kDc4 + "2008010130" + "05"), 323},      // I/O Assign write: selector forced to '0'
+      {Complete(kDc4 + "2008010130" + "05"), 323},  // I/O Assign write: selector forced to '0'
       {Complete(kDc4 + "2008010030" + "05"), 323},
-      {Complete(kDc4 + "200B0211000E0" + "06"), 20},    // DSP Level of program 0
-      {Complete(kDc4 + "200D050100" + "1087.50"), 228}, // current frequency
-      {Complete(kDc4 + "200D050134" + "0000630"), 248}, // preset C4
-      {Complete(kDc4 + "2008051158FF"), 308},           // XM preset E8
-      {Complete(kDc4 + "201101110" "01" "08" "ABC     "), 310},
-      {Complete(kDc4 + "20090411" "6" "0" "0f0"), 342},  // distance, channel 6
-      {Complete(kDc4 + "2009033100" "1" "0C"), 347},
-      {Complete(kDc4 + "2009040112" "0E" "1"), 424},    // CONTROL OUT2, Zone 3, XM
-      {Complete(kDc4 + "2008012120" "0c"), 438},        // Volume Trim DOCK
-      {Complete(kDc4 + "20080301" "9" "4" "0f"), 497},  // Graphic EQ PR band 3
+      {Complete(kDc4 + "200B0211000E0" + "06"), 20},     // DSP Level of program 0
+      {Complete(kDc4 + "200D050100" + "1087.50"), 228},  // current frequency
+      {Complete(kDc4 + "200D050134" + "0000630"), 248},  // preset C4
+      {Complete(kDc4 + "2008051158FF"), 308},            // XM preset E8
+      {Complete(kDc4 + "201101110"
+                       "01"
+                       "08"
+                       "ABC     "),
+       310},
+      {Complete(kDc4 + "20090411"
+                       "6"
+                       "0"
+                       "0f0"),
+       342},  // distance, channel 6
+      {Complete(kDc4 + "2009033100"
+                       "1"
+                       "0C"),
+       347},
+      {Complete(kDc4 + "2009040112"
+                       "0E"
+                       "1"),
+       424},  // CONTROL OUT2, Zone 3, XM
+      {Complete(kDc4 + "2008012120"
+                       "0c"),
+       438},  // Volume Trim DOCK
+      {Complete(kDc4 + "20080301"
+                       "9"
+                       "4"
+                       "0f"),
+       497},  // Graphic EQ PR band 3
       {kDc4 + "200F0000F01", 506},
   };
   for (const Case& c : cases) {
@@ -264,7 +284,12 @@ TEST(FindRowForCommand, OtherModesLookUpOnlyExtendedCommands) {
   EXPECT_EQ(FindRowForCommand("", kLinkUpload), -1);
   EXPECT_EQ(FindRowForCommand(kDc4, kLinkIdle), -1);
   EXPECT_EQ(FindRowForCommand(kDc4 + "2008010", kLinkIdle), -1);  // shorter than the selector index
-  EXPECT_EQ(FindRowForCommand(std::string("\x14" "20080\0" "0030", 11), kLinkDownload), -1);
+  EXPECT_EQ(FindRowForCommand(std::string("\x14"
+                                          "20080\0"
+                                          "0030",
+                                          11),
+                              kLinkDownload),
+            -1);
   // The request text is not what a reply prefix holds.
   EXPECT_EQ(FindRowForCommand(Complete(kDc4 + "2006010030"), kLinkIdle), -1);
 }

@@ -30,17 +30,15 @@ TEST(Defaults, SettingsReadByNumberAreTheFactoryValues) {
     std::int32_t value;
   };
   const Case cases[] = {
-      {1, 5},       {4, 14},      {9, -400},    {10, 0},    {11, 0},     {12, 1},   {14, 1},
-      {15, 5},      {18, -400},   {19, 0},      {23, -400}, {25, 20},    {26, 20},  {212, 28},
-      {214, 8},     {232, 28},    {234, 22},    {254, 5},   {267, 7},    {268, 0},  {269, 0},
-      {270, -10},   {274, -10},   {275, 0},     {277, 0},   {278, 0},    {279, 300}, {281, 260},
-      {282, 240},   {285, 240},   {286, 300},   {288, 300}, {289, 0},    {290, 1},  {291, 0},
-      {292, 1},     {294, 1},     {296, 1},     {298, 0},   {304, 0},    {307, 3},  {308, 1},
-      {344, 1},     {345, 3},     {382, 1},     {383, 0},   {396, 0},    {427, 0},  {428, 1},
-      {429, 1},     {430, 2},     {432, 0},     {434, 2},   {477, 1},    {516, 1},  {517, 1},
-      {518, 0},     {519, 1},     {521, 1},     {525, 0},   {526, 1},    {527, 2},  {528, 0},
-      {529, 0},     {530, 3},     {531, 6},     {532, 0},   {538, 1},    {543, 1},  {544, 1},
-      {545, 0},     {548, 1},     {549, 0},
+      {1, 5},     {4, 14},    {9, -400},  {10, 0},    {11, 0},    {12, 1},  {14, 1},   {15, 5},   {18, -400},
+      {19, 0},    {23, -400}, {25, 20},   {26, 20},   {212, 28},  {214, 8}, {232, 28}, {234, 22}, {254, 5},
+      {267, 7},   {268, 0},   {269, 0},   {270, -10}, {274, -10}, {275, 0}, {277, 0},  {278, 0},  {279, 300},
+      {281, 260}, {282, 240}, {285, 240}, {286, 300}, {288, 300}, {289, 0}, {290, 1},  {291, 0},  {292, 1},
+      {294, 1},   {296, 1},   {298, 0},   {304, 0},   {307, 3},   {308, 1}, {344, 1},  {345, 3},  {382, 1},
+      {383, 0},   {396, 0},   {427, 0},   {428, 1},   {429, 1},   {430, 2}, {432, 0},  {434, 2},  {477, 1},
+      {516, 1},   {517, 1},   {518, 0},   {519, 1},   {521, 1},   {525, 0}, {526, 1},  {527, 2},  {528, 0},
+      {529, 0},   {530, 3},   {531, 6},   {532, 0},   {538, 1},   {543, 1}, {544, 1},  {545, 0},  {548, 1},
+      {549, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(Int(image, c.number), c.value) << c.number;
   EXPECT_EQ(Str(image, 240), " PHONO  ");
@@ -144,13 +142,13 @@ TEST(DspDefaults, EachProgramWritesOnlyItsOwnGroup) {
 TEST(DspDefaults, ByNumberThroughTheLayout) {
   const ParameterImages images;
   const ParameterImage& image = *images.Image(0);
-  EXPECT_EQ(Int(image, 29), 30);    // Hall in Munich, third slot
-  EXPECT_EQ(Int(image, 45), 3);     // Charch in Freiburg skips slot 3: fourth number is slot 4
+  EXPECT_EQ(Int(image, 29), 30);  // Hall in Munich, third slot
+  EXPECT_EQ(Int(image, 45), 3);   // Charch in Freiburg skips slot 3: fourth number is slot 4
   EXPECT_EQ(Int(image, 87), 0);
-  EXPECT_EQ(Int(image, 89), 15);    // Standard's third number is slot 5
-  EXPECT_EQ(Int(image, 137), 26);   // Drama's sixth number: slot 8
-  EXPECT_EQ(Int(image, 138), 15);   // seventh: slot 11
-  EXPECT_EQ(Int(image, 139), 10);   // eighth: slot 6
+  EXPECT_EQ(Int(image, 89), 15);   // Standard's third number is slot 5
+  EXPECT_EQ(Int(image, 137), 26);  // Drama's sixth number: slot 8
+  EXPECT_EQ(Int(image, 138), 15);  // seventh: slot 11
+  EXPECT_EQ(Int(image, 139), 10);  // eighth: slot 6
   EXPECT_EQ(Int(image, 199), 0);
   EXPECT_EQ(Int(image, 198), 3);
   EXPECT_EQ(Int(image, 204), 1);
@@ -194,9 +192,9 @@ TEST(TunerRegions, TablesHoldFortyPresetsAndTheCurrentFrequency) {
     EXPECT_EQ(table[11], b4[region]);
     EXPECT_EQ(table[39], e8[region]);
     EXPECT_EQ(table[40], a1[region]);
-    EXPECT_EQ(table[16], table[0]);   // page C repeats page A
-    EXPECT_EQ(table[32], table[0]);   // page E too
-    EXPECT_EQ(table[24], table[8]);   // page D repeats page B
+    EXPECT_EQ(table[16], table[0]);  // page C repeats page A
+    EXPECT_EQ(table[32], table[0]);  // page E too
+    EXPECT_EQ(table[24], table[8]);  // page D repeats page B
     for (std::string_view text : table) EXPECT_EQ(text.size(), 6u);
   }
 }
