@@ -216,9 +216,13 @@ std::vector<std::string> Profile::KeyNames(std::string_view section) const {
 std::string Profile::Text() const {
   std::string text;
   if (byteOrderMark_) text += kByteOrderMark;
+  auto appendLine = [&text](const std::string& line) {
+    text += line;
+    text += "\r\n";
+  };
   for (std::size_t i = 0; i < sections_.size(); ++i) {
-    if (i > 0) text += sections_[i].header + "\r\n";
-    for (const std::string& line : sections_[i].lines) text += line + "\r\n";
+    if (i > 0) appendLine(sections_[i].header);
+    for (const std::string& line : sections_[i].lines) appendLine(line);
   }
   return text;
 }
