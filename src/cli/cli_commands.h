@@ -6,8 +6,14 @@
 
 namespace tw::cli {
 
+void registerRows(CLI::App& parent, int& exitStatus);
+void registerParams(CLI::App& parent, int& exitStatus);
+
 // One registrar per command file, in the order `--help` lists them.
 
-inline constexpr std::array<CommandRegistrar, 0> kCommands = {};
+inline constexpr std::array<CommandRegistrar, 2> kCommands = {
+    registerRows,
+    registerParams,
+};
 
 }  // namespace tw::cli
