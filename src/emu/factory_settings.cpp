@@ -40,7 +40,7 @@ constexpr ReportSetting List(const char* code, const char* factory, const char* 
 constexpr const char* kZoneInputList = "00 01 02 03 04 05 06 07 09 0A 0C 0E";
 
 // Settings that stand alone; the ones that depend on each other are made in code below.
-constexpr std::array<ReportSetting, 56> kReportSettings = {{
+constexpr std::array<ReportSetting, 60> kReportSettings = {{
     Digit("23", "00", 0, 1),          // mute
     List("2D", "03", "00 03 01 04 05 06"),  // surround decoding
     List("24", "05", kZoneInputList), List("A0", "05", kZoneInputList),
