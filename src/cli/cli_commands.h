@@ -8,12 +8,14 @@ namespace tw::cli {
 
 void registerRows(CLI::App& parent, int& exitStatus);
 void registerParams(CLI::App& parent, int& exitStatus);
+void registerEmulate(CLI::App& parent, int& exitStatus);
 
 // One registrar per command file, in the order `--help` lists them.
 
-inline constexpr std::array<CommandRegistrar, 2> kCommands = {
+inline constexpr std::array<CommandRegistrar, 3> kCommands = {
     registerRows,
     registerParams,
+    registerEmulate,
 };
 
 }  // namespace tw::cli
