@@ -1,8 +1,6 @@
 // tunewright-cli emulate: the virtual receiver on a pseudo-terminal, until interrupted.
 
-#include "cli/cli_commands.h"
-#include "emu/emulator_options.h"
-#include "emu/pty_server.h"
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -10,8 +8,11 @@
 #include <memory>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
+
+#include "cli/cli_commands.h"
+#include "emu/emulator_options.h"
+#include "emu/pty_server.h"
 
 namespace tw::cli {
 namespace {
@@ -39,7 +40,8 @@ void makeLink(const std::filesystem::path& link, const std::string& target) {
   const auto status = std::filesystem::symlink_status(link, error);
   if (!error && std::filesystem::exists(status)) {
     if (!std::filesystem::is_symlink(status)) {
-      throw CliFailure{kExitBadInput, link.string() + " exists and is not a symbolic link; choose another --link path"};
+      throw CliFailure{kExitBadInput,
+                       link.string() + " exists and is not a symbolic link; choose another --link path"};
     }
     std::filesystem::remove(link, error);
   }
@@ -51,7 +53,8 @@ void makeLink(const std::filesystem::path& link, const std::string& target) {
 
 void removeLink(const std::filesystem::path& link) {
   std::error_code error;
-  if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, error))) std::filesystem::remove(link, error);
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, error)))
+    std::filesystem::remove(link, error);
 }
 
 int runEmulate(const EmulateOptions& options) {
@@ -71,7 +74,8 @@ int runEmulate(const EmulateOptions& options) {
   struct sigaction action {};
   action.sa_handler = onStopSignal;
   sigemptyset(&action.sa_mask);
-  struct sigaction oldInt {}, oldTerm {};
+  struct sigaction oldInt {
+  }, oldTerm{};
   sigaction(SIGINT, &action, &oldInt);
   sigaction(SIGTERM, &action, &oldTerm);
 
@@ -93,14 +97,16 @@ void registerEmulate(CLI::App& parent, int& exitStatus) {
   CLI::App* command = parent.add_subcommand(
       "emulate",
       "Run the virtual TQ-N4400 on a pseudo-terminal: prints the device path, serves until interrupted");
-  command->add_option("--link", options->link, "also make PATH a symbolic link to the device (removed at exit)")
+  command
+      ->add_option("--link", options->link, "also make PATH a symbolic link to the device (removed at exit)")
       ->type_name("PATH");
   command
       ->add_option("--emulator-option", options->emulatorOptions,
                    "the receiver's capabilities, state and faults (repeatable); keys below")
       ->type_name("KEY=VALUE")
       ->allow_extra_args(false);
-  command->add_flag("--transcript", options->transcript, "print every frame in and out, with its time, on stderr");
+  command->add_flag("--transcript", options->transcript,
+                    "print every frame in and out, with its time, on stderr");
   command->footer("Emulator option keys:\n" + emu::EmulatorOptionHelp());
   command->callback([options, &exitStatus] { exitStatus = runEmulate(*options); });
 }

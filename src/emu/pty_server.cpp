@@ -1,13 +1,14 @@
 #include "emu/pty_server.h"
 
-#include <array>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
 
 namespace tw::emu {
 namespace {

@@ -1,13 +1,13 @@
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "emu/emulator_options.h"
 #include "emu/realtime_scheduler.h"
 #include "emu/receiver_line.h"
 #include "emu/transcript.h"
 #include "emu/virtual_receiver.h"
-
-#include <memory>
-#include <string>
 
 namespace tw::emu {
 

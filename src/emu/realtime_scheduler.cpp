@@ -9,12 +9,15 @@ namespace tw::emu {
 RealtimeScheduler::RealtimeScheduler() : start_(std::chrono::steady_clock::now()) {}
 
 std::int64_t RealtimeScheduler::now() const {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_)
+      .count();
 }
 
 void RealtimeScheduler::setTimer(int id, int ms) { timers_[id] = Timer{ms, now() + ms}; }
 
-void RealtimeScheduler::pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, ms))); }
+void RealtimeScheduler::pause(int ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, ms)));
+}
 
 void RealtimeScheduler::callAfter(int ms, Task task) {
   delayed_.push_back(Delayed{now() + std::max(0, ms), nextSeq_++, std::move(task)});

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "comm/scheduler.h"
-
 #include <chrono>
 #include <cstdint>
 #include <map>
 #include <vector>
+
+#include "comm/scheduler.h"
 
 namespace tw::emu {
 

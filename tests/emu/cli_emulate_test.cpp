@@ -1,21 +1,21 @@
 // tunewright-cli emulate run as a user runs it: the device path on stdout, the link, a
 // status frame over the terminal, and a clean end on SIGTERM.
 
-#include "comm/protocol.h"
-#include "receiver_test_support.h"
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <csignal>
-#include <cstdio>
 #include <fcntl.h>
-#include <filesystem>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+
+#include "comm/protocol.h"
+#include "receiver_test_support.h"
 
 extern char** environ;
 
@@ -75,7 +75,8 @@ TEST(CliEmulate, ServesOnAPseudoTerminalUntilTerminated) {
   Child child = Spawn({"emulate", "--link", link.string(), "--emulator-option", "model=R0210",
                        "--emulator-option", "region=0"});
   ASSERT_GT(child.pid, 0);
-  const std::string line = ReadUntil(child.out, [](const std::string& text) { return text.find('\n') != std::string::npos; });
+  const std::string line =
+      ReadUntil(child.out, [](const std::string& text) { return text.find('\n') != std::string::npos; });
   ASSERT_FALSE(line.empty());
   const std::string device = line.substr(0, line.find('\n'));
   EXPECT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
@@ -91,12 +92,14 @@ TEST(CliEmulate, ServesOnAPseudoTerminalUntilTerminated) {
   std::string opening;
   for (const char* code : {"20000", "07A1D", "07A1D", "07E82"}) opening += tw::emu::test::Std(code);
   ASSERT_EQ(write(fd, opening.data(), opening.size()), static_cast<ssize_t>(opening.size()));
-  const std::string status = ReadUntil(fd, [](const std::string& bytes) { return bytes.find('\x03') != std::string::npos; });
+  const std::string status =
+      ReadUntil(fd, [](const std::string& bytes) { return bytes.find('\x03') != std::string::npos; });
   EXPECT_TRUE(tw::comm::IsStatusFrame(status)) << status;
   EXPECT_TRUE(tw::comm::IsSupportedModel(status));
   const std::string region = tw::emu::test::ReadOf(0);
   ASSERT_EQ(write(fd, region.data(), region.size()), static_cast<ssize_t>(region.size()));
-  const std::string answer = ReadUntil(fd, [](const std::string& bytes) { return !bytes.empty() && bytes.back() == '\x03'; });
+  const std::string answer =
+      ReadUntil(fd, [](const std::string& bytes) { return !bytes.empty() && bytes.back() == '\x03'; });
   EXPECT_EQ(answer, tw::emu::test::AnswerOf(0, "00000"));
   close(fd);
 
@@ -116,7 +119,11 @@ TEST(CliEmulate, BadEmulatorOptionIsBadUsage) {
 TEST(CliEmulate, RefusesToReplaceAFileThatIsNoLink) {
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("tw-emulate-file-" + std::to_string(getpid()));
-  { std::FILE* file = std::fopen(path.c_str(), "w"); ASSERT_NE(file, nullptr); std::fclose(file); }
+  {
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+  }
   Child child = Spawn({"emulate", "--link", path.string()});
   ASSERT_GT(child.pid, 0);
   EXPECT_EQ(WaitExit(child.pid), 2);

@@ -7,11 +7,28 @@ namespace {
 
 TEST(EmulatorOptions, EveryKeySetsItsField) {
   EmulatorConfig config;
-  const std::vector<std::string> options = {
-      "zone2=0",        "zone3=off",      "xm=no",        "aac=0",           "region=3",   "model=R0999",
-      "seed=77",        "latency=25",     "fault-seed=9", "silent=1",        "drop=0.25",  "late=0.5",
-      "late-ms=4000",   "duplicate=1",    "garbage=0.1",  "nul=.2",          "split=1.0",  "guard-rows=439,20",
-      "guard-codes=26,a2", "error-rows=351", "cts-off-at=60000", "knob=2000"};
+  const std::vector<std::string> options = {"zone2=0",
+                                            "zone3=off",
+                                            "xm=no",
+                                            "aac=0",
+                                            "region=3",
+                                            "model=R0999",
+                                            "seed=77",
+                                            "latency=25",
+                                            "fault-seed=9",
+                                            "silent=1",
+                                            "drop=0.25",
+                                            "late=0.5",
+                                            "late-ms=4000",
+                                            "duplicate=1",
+                                            "garbage=0.1",
+                                            "nul=.2",
+                                            "split=1.0",
+                                            "guard-rows=439,20",
+                                            "guard-codes=26,a2",
+                                            "error-rows=351",
+                                            "cts-off-at=60000",
+                                            "knob=2000"};
   ASSERT_EQ(ApplyEmulatorOptions(config, options), std::nullopt);
   EXPECT_FALSE(config.zone2);
   EXPECT_FALSE(config.zone3);
@@ -62,9 +79,10 @@ TEST(EmulatorOptions, AnEmptyListClearsIt) {
 
 TEST(EmulatorOptions, HelpNamesEveryKey) {
   const std::string help = EmulatorOptionHelp();
-  for (const char* key : {"zone2=", "zone3=", "xm=", "aac=", "region=", "model=", "seed=", "latency=", "fault-seed=",
-                          "silent=", "drop=", "late=", "late-ms=", "duplicate=", "garbage=", "nul=", "split=",
-                          "guard-rows=", "guard-codes=", "error-rows=", "cts-off-at=", "knob="}) {
+  for (const char* key : {"zone2=",       "zone3=",      "xm=",         "aac=",    "region=", "model=",
+                          "seed=",        "latency=",    "fault-seed=", "silent=", "drop=",   "late=",
+                          "late-ms=",     "duplicate=",  "garbage=",    "nul=",    "split=",  "guard-rows=",
+                          "guard-codes=", "error-rows=", "cts-off-at=", "knob="}) {
     EXPECT_NE(help.find(std::string("  ") + key), std::string::npos) << key;
   }
 }

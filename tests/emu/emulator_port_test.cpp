@@ -3,14 +3,14 @@
 
 #include "emu/emulator_port.h"
 
+#include <gtest/gtest.h>
+
+#include <random>
+
 #include "comm/frame_notation.h"
 #include "comm/protocol.h"
 #include "comm/virtual_scheduler.h"
 #include "receiver_test_support.h"
-
-#include <gtest/gtest.h>
-
-#include <random>
 
 namespace tw::emu {
 namespace {
@@ -80,7 +80,8 @@ TEST(EmulatorPortTiming, StatusFrameFollowsTheOpeningSequenceAtLineSpeed) {
   EXPECT_EQ(status, tool.port.receiver().statusFrame());
   // 7 bytes in, 10 ms latency, 184 bytes out at 1.04 ms a byte.
   const std::int64_t expected = (150 * 1'000'000LL + 7 * ReceiverLine::kByteNs + 10 * 1'000'000LL +
-                                 184 * ReceiverLine::kByteNs + 999'999) / 1'000'000;
+                                 184 * ReceiverLine::kByteNs + 999'999) /
+                                1'000'000;
   EXPECT_EQ(tool.readTimes[0], expected);
 }
 
@@ -106,7 +107,8 @@ TEST(EmulatorPortTiming, NothingIsSentWhileAFrameFromTheToolIsArriving) {
   tool.clock.advance(2000);
   ASSERT_GE(tool.reads.size(), 1u);
   EXPECT_EQ(tool.reads[0], Report("2600"));
-  const auto incomingEnd = 10 * 1'000'000LL + static_cast<std::int64_t>(longWrite.size()) * ReceiverLine::kByteNs;
+  const auto incomingEnd =
+      10 * 1'000'000LL + static_cast<std::int64_t>(longWrite.size()) * ReceiverLine::kByteNs;
   EXPECT_GE(tool.readTimes[0] * 1'000'000LL, incomingEnd + 8 * ReceiverLine::kByteNs);
   // The transcript shows the report completing after the long frame had arrived.
   const auto& entries = tool.port.transcript().entries();
@@ -126,7 +128,8 @@ TEST(EmulatorPortTiming, ConsecutiveAnswersFollowEachOtherOnTheLine) {
   // The second starts as the first ends: eight bytes later.
   const auto& entries = tool.port.transcript().entries();
   ASSERT_EQ(entries.size(), 3u);
-  EXPECT_NEAR(static_cast<double>(entries[2].timeUs - entries[1].timeUs), 8 * ReceiverLine::kByteNs / 1000.0, 1.0);
+  EXPECT_NEAR(static_cast<double>(entries[2].timeUs - entries[1].timeUs), 8 * ReceiverLine::kByteNs / 1000.0,
+              1.0);
 }
 
 TEST(EmulatorPortTranscript, RecordsEveryFrameBothWaysWithItsTime) {
@@ -179,7 +182,8 @@ TEST(EmulatorPortFaults, LateAnswersComeLateMsLater) {
   const auto& entries = tool.port.transcript().entries();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[1].note, "late");
-  EXPECT_NEAR(static_cast<double>(entries[1].timeUs), (17 + 19) * ReceiverLine::kByteNs / 1000.0 + 2510'000.0, 1.0);
+  EXPECT_NEAR(static_cast<double>(entries[1].timeUs), (17 + 19) * ReceiverLine::kByteNs / 1000.0 + 2510'000.0,
+              1.0);
 }
 
 TEST(EmulatorPortFaults, DuplicatedAnswersArriveTwice) {
@@ -260,7 +264,9 @@ TEST(EmulatorPortFaults, KnobSendsVolumeReportsAtItsInterval) {
   ASSERT_EQ(tool.reads.size(), 4u);
   int level = 0x77;
   for (const std::string& report : tool.reads) {
-    ASSERT_EQ(report.substr(0, 5), "\x02" "0026");
+    ASSERT_EQ(report.substr(0, 5),
+              "\x02"
+              "0026");
     const int next = std::stoi(report.substr(5, 2), nullptr, 16);
     EXPECT_EQ(std::abs(next - level), 1);
     level = next;
@@ -346,7 +352,9 @@ TEST(EmulatorPortRobustness, RandomBytesNeverStopTheReceiver) {
   tool.port.write(ReadOf(model::kPollRow));
   tool.clock.advance(1000);
   ASSERT_FALSE(tool.reads.empty());
-  EXPECT_EQ(tool.received().substr(0, 9), "\x14" "200F0000");
+  EXPECT_EQ(tool.received().substr(0, 9),
+            "\x14"
+            "200F0000");
 }
 
 }  // namespace

@@ -3,19 +3,19 @@
 
 #include "emu/pty_server.h"
 
-#include "comm/protocol.h"
-#include "receiver_test_support.h"
-
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
 #include <thread>
-#include <unistd.h>
+
+#include "comm/protocol.h"
+#include "receiver_test_support.h"
 
 namespace tw::emu {
 namespace {
@@ -78,7 +78,8 @@ TEST_F(PtyServerTest, OpeningSequenceGetsTheStatusFrameOverTheTerminal) {
   const int fd = openRaw(server->devicePath());
   ASSERT_GE(fd, 0);
   for (const char* code : {"20000", "07A1D", "07A1D", "07E82"}) ASSERT_TRUE(writeAll(fd, Std(code)));
-  const std::string status = readUntil(fd, [](const std::string& bytes) { return bytes.find('\x03') != std::string::npos; });
+  const std::string status =
+      readUntil(fd, [](const std::string& bytes) { return bytes.find('\x03') != std::string::npos; });
   EXPECT_TRUE(comm::IsStatusFrame(status));
   EXPECT_TRUE(comm::IsSupportedModel(status));
   EXPECT_EQ(status, server->receiver().statusFrame());
@@ -86,7 +87,8 @@ TEST_F(PtyServerTest, OpeningSequenceGetsTheStatusFrameOverTheTerminal) {
   // A read and a write with their answers.
   ASSERT_TRUE(writeAll(fd, test::WriteOf(439, "1B")));
   ASSERT_TRUE(writeAll(fd, ReadOf(439)));
-  const std::string answers = readUntil(fd, [](const std::string& bytes) { return std::count(bytes.begin(), bytes.end(), '\x03') >= 2; });
+  const std::string answers = readUntil(
+      fd, [](const std::string& bytes) { return std::count(bytes.begin(), bytes.end(), '\x03') >= 2; });
   EXPECT_EQ(answers, test::AnswerOf(439, "1B") + test::AnswerOf(439, "1B"));
   ::close(fd);
 
@@ -105,7 +107,8 @@ TEST_F(PtyServerTest, ServesTheNextProgramAfterTheFirstClosed) {
     const int fd = openRaw(server->devicePath());
     ASSERT_GE(fd, 0);
     ASSERT_TRUE(writeAll(fd, ReadOf(0)));
-    const std::string answer = readUntil(fd, [](const std::string& bytes) { return !bytes.empty() && bytes.back() == '\x03'; });
+    const std::string answer =
+        readUntil(fd, [](const std::string& bytes) { return !bytes.empty() && bytes.back() == '\x03'; });
     EXPECT_EQ(answer, test::AnswerOf(0, "00000")) << "session " << session;
     ::close(fd);
   }
