@@ -52,14 +52,25 @@ bool SetParameterText(ParameterImage& image, int number, std::string_view text);
 using ParameterValue = std::variant<std::int32_t, std::string>;
 std::optional<ParameterValue> GetParameter(const ParameterImage& image, int number);
 
+// Graphic EQ numbers name one value per channel record, so they go with a record index
+// 0..9: 397 the record's channel identifier, 398..404 its bands 1..7. Anything else is
+// ignored (false) or absent.
+bool SetGraphicEqValue(ParameterImage& image, int record, int number, std::int32_t value);
+std::optional<std::int32_t> GetGraphicEqValue(const ParameterImage& image, int record, int number);
+// The record whose channel identifier is `channelId`, or -1.
+int FindGraphicEqRecord(const ParameterImage& image, std::int32_t channelId);
+
 // Tuner regions 0..3.
 inline constexpr int kTunerRegionCount = 4;
 
-// Factory defaults of every block; the tuner block gets the presets of `tunerRegion`.
+// Factory defaults of every block; the tuner block gets the presets of `tunerRegion`
+// (left empty for a region outside 0..3). The image index stays.
 void ResetToDefaults(ParameterImage& image, int tunerRegion);
-// The tuner block alone, reset to the presets of `tunerRegion`.
+// The tuner block alone, reset to the presets of `tunerRegion`; a region outside 0..3
+// changes nothing.
 void ResetTunerBlock(ParameterImage& image, int tunerRegion);
-// The defaults of one sound program's group of DSP slots (program index 0..23).
+// The defaults of one sound program's group of DSP slots (program index 0..23; any other
+// index changes nothing).
 void WriteDspProgramDefaults(ParameterImage& image, int programIndex);
 
 }  // namespace tw::model
