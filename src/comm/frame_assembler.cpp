@@ -1,6 +1,6 @@
 #include "comm/frame_assembler.h"
 
-#include "comm/link_constants.h"
+#include "comm/protocol.h"
 
 #include <utility>
 

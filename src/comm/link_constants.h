@@ -46,8 +46,6 @@ inline constexpr int kStandardWritePauseMs = 50;
 inline constexpr int kOtherWritePauseMs = 150;
 inline constexpr int kStatusFrameSettleMs = 500;  // before the first start-up read row
 
-// Largest received frame, start byte to ETX.
-inline constexpr std::size_t kMaxFrameLength = 256;
 
 // Controls of the main view that the link enables and disables.
 inline constexpr int kPortListControl = 1000;
