@@ -181,7 +181,7 @@ class CCommClass {
 
   // handshake
   int onStatusFrame(std::string_view frame);
-  int onStartupFrame(std::string_view frame, bool& handOn, std::string& replaced);
+  int onStartupFrame(std::string_view frame, bool& handOn);
 
   // connection
   void connectWithDialog(bool firstAttempt);
