@@ -20,9 +20,9 @@ class ReceivePath : public ::testing::Test {
 
 TEST_F(ReceivePath, FrameSpanningReadsWithin450msIsDelivered) {
   f.port.receive("\x14" "2008");
-  f.scheduler.advance(449);
+  f.scheduler.advance(200);
   f.port.receive("0100300");
-  f.scheduler.advance(449);
+  f.scheduler.advance(249);
   f.port.receive("5C\x03");
   ASSERT_EQ(delivered().size(), 1u);
   EXPECT_EQ(delivered()[0], "\x14" "20080100300" "5C\x03");
