@@ -3,6 +3,7 @@
 // The application object on the virtual clock: the link's fake port with its scripted
 // receiver, settings and logs in a scratch folder, start-up questions answered by the test.
 
+#include "app/log_format.h"
 #include "app/qamp_tool_app.h"
 #include "comm/link_harness.h"
 
@@ -89,7 +90,14 @@ class AnsweringStartupUi final : public StartupUi {
 struct AppFixture {
   explicit AppFixture(const std::filesystem::path& folder)
       : port(scheduler), receiver(port), listed(port),
-        app(listed, scheduler, CQAmpToolApp::Paths{folder / "tunewright.ini", folder}) {}
+        app(listed, scheduler, CQAmpToolApp::Paths{folder / "tunewright.ini", folder},
+            [this] { return kEpoch + std::chrono::milliseconds(scheduler.now()); }) {}
+
+  // Wall time of the logs follows the virtual clock, from a fixed start.
+  static inline const std::chrono::system_clock::time_point kEpoch =
+      std::chrono::system_clock::time_point{} + std::chrono::hours(480000);
+
+  std::string logTime() const { return FormatDateTime(kEpoch + std::chrono::milliseconds(scheduler.now())); }
 
   bool start(int startMode, std::vector<std::string> arguments = {}) {
     startup.startModeAnswer = startMode;
