@@ -74,7 +74,7 @@ TEST(ComboRule, SelectionStoresTheIndexAndSends) {
   EXPECT_EQ(f.page.mode.curSel(), 1);  // factory value shown at creation
   f.page.mode.select(0);
   EXPECT_EQ(f.image().displaySet[2], 0);
-  EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Ext("200801020", true), 517}, {"", 564}}));
+  EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Ext("200801003000", true), 517}, {"", 564}}));
 }
 
 TEST(ComboRule, RejectedSelectionRestoresThePreviousValue) {
@@ -82,7 +82,7 @@ TEST(ComboRule, RejectedSelectionRestoresThePreviousValue) {
   f.page.mode.select(2);  // "Auto" needs Front Large; Front is Small
   EXPECT_EQ(f.image().displaySet[2], 1);
   EXPECT_EQ(f.page.mode.curSel(), 1);
-  EXPECT_EQ(f.link.commands(), std::vector<std::string>{Ext("200801021", true)});
+  EXPECT_EQ(f.link.commands(), std::vector<std::string>{Ext("200801003005", true)});
 }
 
 TEST(SliderRule, RealTimeDragStoresEveryStepAndSendsOnceOnRelease) {
@@ -151,7 +151,7 @@ TEST(QueueAll, UsesTheSendOrderAndTheGivenImageOnly) {
                                             {Stx("24114"), 268},
                                             {Stx("27101"), 427},
                                             {Stx("27001"), 428},
-                                            {Ext("200801021", true), 517}}));
+                                            {Ext("200801003005", true), 517}}));
   EXPECT_EQ(f.image(), before);
   EXPECT_EQ(f.page.fl.GetValue(), 0);
 }

@@ -18,13 +18,13 @@ inline constexpr std::array<std::string_view, 2> kFrontCodes = {"1", "0"};
 inline constexpr std::array<std::string_view, 3> kCenterTexts = {"None", "Small", "Large"};
 inline constexpr std::array<std::string_view, 3> kCenterCodes = {"2", "1", "0"};
 inline constexpr std::array<std::string_view, 3> kModeTexts = {"Off", "On", "Auto"};
-inline constexpr std::array<std::string_view, 3> kModeCodes = {"0", "1", "2"};
+inline constexpr std::array<std::string_view, 3> kModeCodes = {"00", "05", "06"};
 
 inline std::string LevelData(std::int32_t v) { return pages::Hex((v + 200) / 5, 2, pages::HexCase::Lower); }
 
 inline constexpr pages::ChoiceItem kFront{427, "Front", kFrontTexts, "2710", kFrontCodes};
 inline constexpr pages::ChoiceItem kCenter{428, "Center", kCenterTexts, "2700", kCenterCodes};
-inline constexpr pages::ChoiceItem kMode{517, "Mode", kModeTexts, "20080102", kModeCodes,
+inline constexpr pages::ChoiceItem kMode{517, "Mode", kModeTexts, "2008010030", kModeCodes,
                                          pages::CommandFrame::ExtendedLower};
 inline constexpr pages::LevelItem kFl{268, "FL", -100, 100, 5, "dB", "241", LevelData};
 inline constexpr pages::LevelItem kFr{269, "FR", -100, 100, 5, "dB", "240", LevelData};
