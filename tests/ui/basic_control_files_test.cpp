@@ -1,10 +1,10 @@
 // Section "Basic Control" of configuration files and reports.
 
+#include <gtest/gtest.h>
+
 #include "pages/fake_page_link.h"
 #include "ui/basic_control/basic_control_group.h"
 #include "ui/scripted_ui_services.h"
-
-#include <gtest/gtest.h>
 
 namespace tw::test {
 namespace {
@@ -21,9 +21,10 @@ TEST(BasicControlFiles, SaveWritesTheNineKeysInOrder) {
   FilesFixture f;
   files::Profile profile;
   f.group.SaveBasicControls(f.image(), profile);
-  EXPECT_EQ(profile.Text(),
-            "[Basic Control]\r\nInput=DVD\r\nAudio Select=Auto\r\nDecoder Mode=Auto\r\nDSP Program=Drama\r\n"
-            "EXTD SUR=Auto\r\nNight Mode=OFF\r\nNight Mode Parameter=Mid\r\nMain Volume=-40.0dB\r\nMute=OFF\r\n");
+  EXPECT_EQ(
+      profile.Text(),
+      "[Basic Control]\r\nInput=DVD\r\nAudio Select=Auto\r\nDecoder Mode=Auto\r\nDSP Program=Drama\r\n"
+      "EXTD SUR=Auto\r\nNight Mode=OFF\r\nNight Mode Parameter=Mid\r\nMain Volume=-40.0dB\r\nMute=OFF\r\n");
 }
 
 TEST(BasicControlFiles, ReportBlock) {
@@ -83,10 +84,10 @@ TEST(BasicControlFiles, UnrecognisedTextsLeaveTheImageUnchanged) {
   FilesFixture f;
   const model::ParameterImage before = f.image();
   const std::vector<std::pair<int, std::string>> bad = {
-      {1, "DVD2"},   {2, "Digital"}, {4, "Hall"},     {4, "straight"}, {6, "EX/ES/"},
-      {7, "Night"},  {8, "max"},     {8, ""},       {9, "mute"},       {9, "abcdB"},
-      {9, "20.0dB"}, {9, "-0.3dB"},  {9, "dB"},     {9, "-81.0dB"},    {10, "on"},
-      {10, "1"},     {5, "Straight"}, {11, "2ch Enhancer Low"}, {12, "ON"},
+      {1, "DVD2"}, {2, "Digital"}, {4, "Hall"}, {4, "straight"}, {6, "EX/ES/"},   {7, "Night"},
+      {8, "max"},  {8, ""},        {9, "mute"}, {9, "abcdB"},    {9, "20.0dB"},   {9, "-0.3dB"},
+      {9, "dB"},   {9, "-81.0dB"}, {10, "on"},  {10, "1"},       {5, "Straight"}, {11, "2ch Enhancer Low"},
+      {12, "ON"},
   };
   for (const auto& [number, text] : bad) {
     EXPECT_FALSE(f.group.ParseBasicItem(f.image(), number, text)) << number << " " << text;
@@ -122,9 +123,11 @@ TEST(BasicControlFiles, LoadReadsWhatSaveWroteAndNeverTouchesZonePower) {
 TEST(BasicControlFiles, LoadSkipsAbsentKeysAndBadValues) {
   FilesFixture f;
   const model::ParameterImage before = f.image();
-  f.group.LoadBasicControls(f.image(), files::Profile::Parse("[Basic Control]\r\nMain Volume=loud\r\nInput=\r\n"));
+  f.group.LoadBasicControls(f.image(),
+                            files::Profile::Parse("[Basic Control]\r\nMain Volume=loud\r\nInput=\r\n"));
   EXPECT_EQ(f.image(), before);
-  f.group.LoadBasicControls(f.image(), files::Profile::Parse("[basic control]\r\n DSP Program = Straight\r\n"));
+  f.group.LoadBasicControls(f.image(),
+                            files::Profile::Parse("[basic control]\r\n DSP Program = Straight\r\n"));
   EXPECT_EQ(f.image().basic[3], 28);
 }
 

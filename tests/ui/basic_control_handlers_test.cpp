@@ -1,11 +1,11 @@
 // The Basic Control group as the user drives it: what each control stores and sends.
 
+#include <gtest/gtest.h>
+
 #include "comm/link_harness.h"
 #include "pages/fake_page_link.h"
 #include "ui/basic_control/basic_control_group.h"
 #include "ui/scripted_ui_services.h"
-
-#include <gtest/gtest.h>
 
 namespace tw::test {
 namespace {
@@ -16,7 +16,9 @@ class RecordingPeers final : public ui::BasicControlPeers {
  public:
   void ActivateSpeakerSet() override { ++speakerSetActivations; }
   void SetDspProgram(int program) override { dspPrograms.push_back(program); }
-  void RefreshInputDspItem(int number, bool update) override { inputDspRefreshes.emplace_back(number, update); }
+  void RefreshInputDspItem(int number, bool update) override {
+    inputDspRefreshes.emplace_back(number, update);
+  }
   int speakerSetActivations = 0;
   std::vector<int> dspPrograms;
   std::vector<std::pair<int, bool>> inputDspRefreshes;
@@ -179,8 +181,8 @@ TEST(BasicControlHandlers, MuteAndZonePowerCheckBoxes) {
   EXPECT_EQ(f.integer(13), 0);
   EXPECT_EQ(f.integer(14), 0);
   EXPECT_EQ(f.integer(15), 1);
-  EXPECT_EQ(f.link.commands(), (std::vector<std::string>{Stx("07EA2"), Stx("07E7F"), Stx("07EBB"), Stx("07AEE"),
-                                                         Stx("07AED")}));
+  EXPECT_EQ(f.link.commands(),
+            (std::vector<std::string>{Stx("07EA2"), Stx("07E7F"), Stx("07EBB"), Stx("07AEE"), Stx("07AED")}));
   EXPECT_EQ(f.link.sent[2].number, 12);
   EXPECT_EQ(f.link.sent[8].number, 14);
 }
@@ -337,8 +339,9 @@ TEST(BasicControlDownload, QueuesTheItemsInOrderWithoutZonePower) {
   GroupFixture f(WorkingMode::Async);
   model::ParameterImage image = *f.link.images.Image(0);  // factory values: night mode OFF
   f.group.QueueBasicControls(image);
-  EXPECT_EQ(f.link.commands(), (std::vector<std::string>{Stx("07AC1"), Stx("07EA6"), Stx("07EDB"), Stx("07E7C"),
-                                                         Stx("07E9C"), Stx("07EFC"), Stx("23077"), Stx("07EA3")}));
+  EXPECT_EQ(f.link.commands(),
+            (std::vector<std::string>{Stx("07AC1"), Stx("07EA6"), Stx("07EDB"), Stx("07E7C"), Stx("07E9C"),
+                                      Stx("07EFC"), Stx("23077"), Stx("07EA3")}));
   EXPECT_EQ(f.link.sent[5].number, 4);
   EXPECT_EQ(f.link.batchStarts(), 0);
 

@@ -1,12 +1,12 @@
 #include "ui/basic_control/basic_control_group.h"
 
+#include <stdexcept>
+#include <variant>
+
 #include "comm/link_constants.h"
 #include "comm/operation_command.h"
 #include "model/parameter_access.h"
 #include "ui/basic_control/basic_lists.h"
-
-#include <stdexcept>
-#include <variant>
 
 namespace tw::ui {
 namespace {
@@ -19,7 +19,8 @@ model::ParameterImage& CurrentImage(PageLink& link) {
 
 void FillWithData(CListCombo& list, std::span<const std::string_view> texts, std::size_t count) {
   list.resetContent();
-  for (std::size_t i = 0; i < texts.size() && i < count; ++i) list.addString(std::string(texts[i]), static_cast<std::intptr_t>(i));
+  for (std::size_t i = 0; i < texts.size() && i < count; ++i)
+    list.addString(std::string(texts[i]), static_cast<std::intptr_t>(i));
 }
 
 }  // namespace
@@ -69,18 +70,20 @@ BasicControlGroup::BasicControlGroup(PageLink& link, UiServices& ui, BasicContro
     SendBasicItem(14);
   };
 
-  form_ = std::make_unique<Form>(
-      std::string(basic::kSection),
-      Column({Row({Item("Input", input), Item("Audio Select", audioSelect)}),
-              Row({Item("EXTD SUR", surround), Item("Decoder Mode", decoder)}),
-              Row({Item(selector), Column({Item(program), Item(enhancer)})}),
-              Group(nightBox, {Item(nightMode), Item(nightParameter)}),
-              Group(volumeBox, {Row({Item(volume), Item(volumeLabel), Item(mute)})}),
-              Group(zoneBox, {Row({Item(zoneMain), Item(zone2), Item(zone3)})})}));
+  form_ =
+      std::make_unique<Form>(std::string(basic::kSection),
+                             Column({Row({Item("Input", input), Item("Audio Select", audioSelect)}),
+                                     Row({Item("EXTD SUR", surround), Item("Decoder Mode", decoder)}),
+                                     Row({Item(selector), Column({Item(program), Item(enhancer)})}),
+                                     Group(nightBox, {Item(nightMode), Item(nightParameter)}),
+                                     Group(volumeBox, {Row({Item(volume), Item(volumeLabel), Item(mute)})}),
+                                     Group(zoneBox, {Row({Item(zoneMain), Item(zone2), Item(zone3)})})}));
   showMembers();
 }
 
-std::int32_t& BasicControlGroup::integer(int n) const { return image_.basic[static_cast<std::size_t>(n - 1)]; }
+std::int32_t& BasicControlGroup::integer(int n) const {
+  return image_.basic[static_cast<std::size_t>(n - 1)];
+}
 
 void BasicControlGroup::fillLists() {
   input.Fill(basic::kInputs);
@@ -183,8 +186,12 @@ void BasicControlGroup::RefreshBasicItem(int number, bool /*update*/) {
       input.setCurSel(integer(1));
       applyMultiChRule();
       break;
-    case 2: audioSelect.selectData(integer(2)); break;
-    case 3: decoder.selectData(integer(3)); break;
+    case 2:
+      audioSelect.selectData(integer(2));
+      break;
+    case 3:
+      decoder.selectData(integer(3));
+      break;
     case 4:
       showProgram();
       if (link_.isRealTime() && integer(4) >= 0 && integer(4) < basic::kFirstEnhancerProgram) {
@@ -195,23 +202,38 @@ void BasicControlGroup::RefreshBasicItem(int number, bool /*update*/) {
       selector.setSelected(basic::kSelectorStraight);
       SetDspSelectorMode(1);
       break;
-    case 6: surround.setCurSel(integer(6)); break;
+    case 6:
+      surround.setCurSel(integer(6));
+      break;
     case 7:
       nightMode.setCurSel(integer(7));
       enableNightParameter();
       break;
-    case 8: nightParameter.setSelected(integer(8)); break;
-    case 9: volume.SetValue(integer(9)); break;
-    case 10: mute.setChecked(integer(10)); break;
+    case 8:
+      nightParameter.setSelected(integer(8));
+      break;
+    case 9:
+      volume.SetValue(integer(9));
+      break;
+    case 10:
+      mute.setChecked(integer(10));
+      break;
     case 11:
       selector.setSelected(basic::kSelectorEnhancer);
       enhancer.setCurSel(integer(11));
       SetDspSelectorMode(2);
       break;
-    case 12: zoneMain.setChecked(integer(13)); break;
-    case 13: zone2.setChecked(integer(14)); break;
-    case 14: zone3.setChecked(integer(15)); break;
-    default: break;
+    case 12:
+      zoneMain.setChecked(integer(13));
+      break;
+    case 13:
+      zone2.setChecked(integer(14));
+      break;
+    case 14:
+      zone3.setChecked(integer(15));
+      break;
+    default:
+      break;
   }
 }
 
@@ -280,7 +302,8 @@ void BasicControlGroup::onSelector(int index) {
       onEnhancer();
       SetDspSelectorMode(2);
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

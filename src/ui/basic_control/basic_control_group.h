@@ -1,5 +1,10 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
 #include "files/profile.h"
 #include "model/parameter_image.h"
 #include "ui/controls/button.h"
@@ -11,11 +16,6 @@
 #include "ui/controls/static_text.h"
 #include "ui/page_link.h"
 #include "ui/ui_services.h"
-
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <string_view>
 
 namespace tw::ui {
 

@@ -1,11 +1,11 @@
 // Section "Basic Control" of configuration files and reports.
 
+#include <array>
+
 #include "model/parameter_access.h"
 #include "ui/basic_control/basic_control_group.h"
 #include "ui/basic_control/basic_lists.h"
 #include "ui/value_text.h"
-
-#include <array>
 
 namespace tw::ui {
 namespace {
@@ -19,9 +19,13 @@ constexpr std::string_view kOff = "OFF";
 constexpr std::string_view kMute = "Mute";
 constexpr std::string_view kCrLf = "\r\n";
 
-std::int32_t Integer(const model::ParameterImage& image, int n) { return image.basic[static_cast<std::size_t>(n - 1)]; }
+std::int32_t Integer(const model::ParameterImage& image, int n) {
+  return image.basic[static_cast<std::size_t>(n - 1)];
+}
 
-std::string TextOfData(const CListCombo& list, std::int32_t data) { return list.itemText(list.findData(data)); }
+std::string TextOfData(const CListCombo& list, std::int32_t data) {
+  return list.itemText(list.findData(data));
+}
 
 }  // namespace
 
@@ -31,9 +35,12 @@ BasicItemText BasicControlGroup::DescribeBasicItem(const model::ParameterImage& 
     return BasicItemText{std::string(basic::kSection), std::string(key), std::move(text)};
   };
   switch (number) {
-    case 1: return item("Input", input.itemText(value));
-    case 2: return item("Audio Select", TextOfData(audioSelect, value));
-    case 3: return item("Decoder Mode", TextOfData(decoder, value));
+    case 1:
+      return item("Input", input.itemText(value));
+    case 2:
+      return item("Audio Select", TextOfData(audioSelect, value));
+    case 3:
+      return item("Decoder Mode", TextOfData(decoder, value));
     case 4:
       if (value == basic::kStraightProgram) return item("DSP Program", std::string(basic::kStraight));
       // The enhancer follows from the program value itself, so that the text never
@@ -42,20 +49,29 @@ BasicItemText BasicControlGroup::DescribeBasicItem(const model::ParameterImage& 
         return item("DSP Program", enhancer.itemText(value - basic::kFirstEnhancerProgram));
       }
       return item("DSP Program", program.itemText(value));
-    case 6: return item("EXTD SUR", surround.itemText(value));
-    case 7: return item("Night Mode", nightMode.itemText(value));
-    case 8: return item("Night Mode Parameter", nightParameter.buttonText(value));
-    case 9: return item("Main Volume", VolumeText(value));
-    case 10: return item(mute.text(), std::string(value != 0 ? kOn : kOff));
-    default: return {};
+    case 6:
+      return item("EXTD SUR", surround.itemText(value));
+    case 7:
+      return item("Night Mode", nightMode.itemText(value));
+    case 8:
+      return item("Night Mode Parameter", nightParameter.buttonText(value));
+    case 9:
+      return item("Main Volume", VolumeText(value));
+    case 10:
+      return item(mute.text(), std::string(value != 0 ? kOn : kOff));
+    default:
+      return {};
   }
 }
 
-bool BasicControlGroup::ParseBasicItem(model::ParameterImage& image, int number, std::string_view text) const {
+bool BasicControlGroup::ParseBasicItem(model::ParameterImage& image, int number,
+                                       std::string_view text) const {
   std::optional<std::int32_t> value;
   const auto index = [](int found) { return found >= 0 ? std::optional<std::int32_t>(found) : std::nullopt; };
   switch (number) {
-    case 1: value = index(input.findStringExact(text)); break;
+    case 1:
+      value = index(input.findStringExact(text));
+      break;
     case 2:
     case 3: {
       const CListCombo& list = number == 2 ? audioSelect : decoder;
@@ -76,8 +92,12 @@ bool BasicControlGroup::ParseBasicItem(model::ParameterImage& image, int number,
       }
       break;
     }
-    case 6: value = index(surround.findStringExact(text)); break;
-    case 7: value = index(nightMode.findStringExact(text)); break;
+    case 6:
+      value = index(surround.findStringExact(text));
+      break;
+    case 7:
+      value = index(nightMode.findStringExact(text));
+      break;
     case 8:
       for (int i = 0; i < nightParameter.count(); ++i) {
         if (nightParameter.buttonText(i) == text) value = i;
@@ -88,7 +108,8 @@ bool BasicControlGroup::ParseBasicItem(model::ParameterImage& image, int number,
       if (text == kMute) {
         value = basic::kVolumeMin;
       } else if (const auto tenths = ParseLevelText(text, 2);
-                 tenths && InRangeAndStep(*tenths, basic::kVolumeMin, basic::kVolumeMax, basic::kVolumeStep)) {
+                 tenths &&
+                 InRangeAndStep(*tenths, basic::kVolumeMin, basic::kVolumeMax, basic::kVolumeStep)) {
         value = tenths;
       }
       break;
@@ -96,7 +117,8 @@ bool BasicControlGroup::ParseBasicItem(model::ParameterImage& image, int number,
       if (text == kOn) value = 1;
       if (text == kOff) value = 0;
       break;
-    default: break;
+    default:
+      break;
   }
   return value && model::SetParameter(image, number, *value);
 }
