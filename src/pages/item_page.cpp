@@ -6,6 +6,14 @@
 
 namespace tw::pages {
 
+std::vector<ui::RadioButton> Buttons(const ChoiceItem& item, int firstId) {
+  std::vector<ui::RadioButton> buttons;
+  for (std::string_view text : item.texts) {
+    buttons.push_back({firstId + static_cast<int>(buttons.size()), std::string(text), true});
+  }
+  return buttons;
+}
+
 void CItemPage::Bind(const ChoiceItem& item, ui::RadioGroup& radios) {
   Binding binding;
   binding.kind = Binding::Kind::Radio;

@@ -13,6 +13,10 @@
 
 namespace tw::pages {
 
+// The buttons of a radio group for a choice item: its texts, with template ids from
+// `firstId` upwards, so that the captions and the value texts come from one table.
+std::vector<ui::RadioButton> Buttons(const ChoiceItem& item, int firstId);
+
 // A page made of table items bound to controls: radio groups and combo lists for choice
 // items, level sliders for level items. It gives every page operation for its bound items
 // (values go through the model's per-parameter setters, so an item needs only its number)

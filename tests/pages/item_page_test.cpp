@@ -51,6 +51,13 @@ TEST(RadioRule, RealTimeClickStoresAndSendsOnceWithWaitCursor) {
   EXPECT_EQ(f.ui.waitCursorDepth(), 0);
 }
 
+TEST(RadioRule, ButtonsComeFromTheItemTable) {
+  PageFixture f;
+  ASSERT_EQ(f.page.center.count(), 3);
+  EXPECT_EQ(f.page.center.buttons()[2].id, 1107);
+  EXPECT_EQ(f.page.center.buttonText(2), "Large");
+}
+
 TEST(RadioRule, AsyncClickStoresOnly) {
   PageFixture f(WorkingMode::Async);
   f.page.front.click(1);

@@ -69,7 +69,7 @@ class TestPage final : public pages::CItemPage {
 
   ui::GroupBox box{1100, "Speakers"};
   ui::RadioGroup front{1101, "Front", {{1102, "Small"}, {1103, "Large"}}};
-  ui::RadioGroup center{1104, "Center", {{1105, "None"}, {1106, "Small"}, {1107, "Large"}}};
+  ui::RadioGroup center{1104, "Center", pages::Buttons(test_page::kCenter, 1105)};
   ui::CListCombo mode{1108};
   ui::CLevelSlider fl{1109};
   ui::CStaticSubClass flLabel{1110};
