@@ -6,9 +6,17 @@
 
 namespace tw::cli {
 
-// One registrar per command file, in the order `--help` lists them.
+void registerRows(CLI::App& parent, int& exitStatus);
+void registerParams(CLI::App& parent, int& exitStatus);
 void registerDecode(CLI::App& parent, int& exitStatus);
+void registerProbe(CLI::App& parent, int& exitStatus);
 
-inline constexpr std::array<CommandRegistrar, 1> kCommands = {registerDecode};
+// One registrar per command file, in the order `--help` lists them.
+inline constexpr std::array<CommandRegistrar, 4> kCommands = {
+    registerRows,
+    registerParams,
+    registerDecode,
+    registerProbe,
+};
 
 }  // namespace tw::cli

@@ -13,6 +13,7 @@ namespace tw::model {
 // Every read request the tool sends, in the order the walks and the upload lists use it.
 // Extended rows: request DC4 "20" + length + address; reply DC4 "20" + reply length + the same address.
 // Fields: request, reply prefix, second accepted reply prefix, flags, program group.
+// clang-format off
 constexpr std::array<CommandRow, kTableLength> kCommandTable = {{
     // Tuner region and capabilities
     /*   0 */ {DC4 "200500001", DC4 "200A00001", nullptr, 0x01, -1},
@@ -566,6 +567,7 @@ constexpr std::array<CommandRow, kTableLength> kCommandTable = {{
     // Terminator
     {nullptr, nullptr, nullptr, 0, 0},
 }};
+// clang-format on
 
 #undef STX
 #undef ETX

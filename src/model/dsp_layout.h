@@ -24,6 +24,7 @@ struct DspProgramLayout {
 };
 
 // Program index 0..23 order.
+// clang-format off
 inline constexpr std::array<DspProgramLayout, kSoundProgramCount> kDspLayout = {{
     // slot, count, number, count, positions of the numbers, defaults of the slots
     {0, 5, 27, 5, {0, 1, 2, 3, 4}, {0, 0, 30, 10, 5}, 0},
@@ -54,6 +55,7 @@ inline constexpr std::array<DspProgramLayout, kSoundProgramCount> kDspLayout = {
     {222, 1, 204, 1, {0}, {1}, 0},
     {223, 7, 205, 7, {0, 1, 2, 3, 4, 5, 6}, {100, 100, 100, 50, 35, 33, 33}, 0},
 }};
+// clang-format on
 
 // The program index 0..23 whose group holds DSP parameter `number`, or nothing.
 constexpr std::optional<int> DspProgramOfNumber(int number) {

@@ -17,13 +17,26 @@ struct BlockRange {
 };
 
 constexpr std::array<BlockRange, 20> kBlockRanges = {{
-    {Block::BasicControl, 1, 14},      {Block::MultiZone, 15, 26},      {Block::DspParameters, 27, 211},
-    {Block::InputDsp, 212, 239},       {Block::InputRename, 240, 253},  {Block::IoAssign, 254, 267},
-    {Block::SpeakerLevel, 268, 277},   {Block::SpeakerDistance, 278, 288}, {Block::ToneControl, 289, 306},
-    {Block::ControlOut, 307, 382},     {Block::VolumeTrim, 383, 396},   {Block::GraphicEq, 397, 404},
-    {Block::SpeakerSet, 427, 435},     {Block::Tuner, 436, 476},        {Block::Xm, 477, 516},
-    {Block::DisplaySet, 517, 528},     {Block::MultiCh, 529, 531},      {Block::Other, 532, 534},
-    {Block::AdvancedSetup, 535, 545},  {Block::Ipod, 548, 555},
+    {Block::BasicControl, 1, 14},
+    {Block::MultiZone, 15, 26},
+    {Block::DspParameters, 27, 211},
+    {Block::InputDsp, 212, 239},
+    {Block::InputRename, 240, 253},
+    {Block::IoAssign, 254, 267},
+    {Block::SpeakerLevel, 268, 277},
+    {Block::SpeakerDistance, 278, 288},
+    {Block::ToneControl, 289, 306},
+    {Block::ControlOut, 307, 382},
+    {Block::VolumeTrim, 383, 396},
+    {Block::GraphicEq, 397, 404},
+    {Block::SpeakerSet, 427, 435},
+    {Block::Tuner, 436, 476},
+    {Block::Xm, 477, 516},
+    {Block::DisplaySet, 517, 528},
+    {Block::MultiCh, 529, 531},
+    {Block::Other, 532, 534},
+    {Block::AdvancedSetup, 535, 545},
+    {Block::Ipod, 548, 555},
 }};
 
 constexpr bool InRange(int number, int first, int last) { return number >= first && number <= last; }

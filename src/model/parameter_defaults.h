@@ -9,21 +9,25 @@
 namespace tw::model {
 
 // Factory values of the blocks, in block order. Pages that offer "Default" copy these.
-inline constexpr std::array<std::int32_t, 15> kBasicControlDefaults = {5, 0, 0, 14, 0, 1, 0, 1, -400, 0, 0, 0, 1, 1, 1};
-inline constexpr std::array<std::int32_t, 12> kMultiZoneDefaults = {5, 0, 0, 0, -400, 5, 0, 0, 0, -400, 20, 20};
-inline constexpr std::array<std::int32_t, 28> kInputDspDefaults = {28, 0, 8,  0, 9,  0, 4,  0, 7,  0, 14, 0, 12, 0,
-                                                                    28, 0, 28, 0, 28, 0, 28, 0, 22, 0, 28, 0, 0,  0};
+inline constexpr std::array<std::int32_t, 15> kBasicControlDefaults = {5,    0, 0, 14, 0, 1, 0, 1,
+                                                                       -400, 0, 0, 0,  1, 1, 1};
+inline constexpr std::array<std::int32_t, 12> kMultiZoneDefaults = {5, 0, 0, 0,    -400, 5,
+                                                                    0, 0, 0, -400, 20,   20};
+inline constexpr std::array<std::int32_t, 28> kInputDspDefaults = {
+    28, 0, 8, 0, 9, 0, 4, 0, 7, 0, 14, 0, 12, 0, 28, 0, 28, 0, 28, 0, 28, 0, 22, 0, 28, 0, 0, 0};
 // Eight characters each, blank-padded as the receiver stores them.
 inline constexpr std::array<std::string_view, 14> kInputNameDefaults = {
     " PHONO  ", "   CD   ", " TUNER  ", "  CD-R  ", "MD/TAPE ", "  DVD   ", "  DTV   ",
     "CBL/SAT ", "  VCR1  ", "DVR/VCR2", " V-AUX  ", "   XM   ", "  DOCK  ", "MULTI CH"};
 inline constexpr std::array<std::int32_t, 14> kIoAssignDefaults = {5, 6, 7, 1, 5, 9, 1, 5, 6, 7, 4, 3, 5, 7};
-inline constexpr std::array<std::int32_t, 10> kSpeakerLevelDefaults = {0, 0, 0, -10, -10, -10, -10, -10, 0, 0};
+inline constexpr std::array<std::int32_t, 10> kSpeakerLevelDefaults = {0,   0,   0,   -10, -10,
+                                                                       -10, -10, -10, 0,   0};
 inline constexpr std::array<std::int32_t, 10> kSpeakerDistanceMetreDefaults = {300, 300, 300, 240, 240,
-                                                                                240, 240, 260, 300, 300};
-inline constexpr std::array<std::int32_t, 10> kSpeakerDistanceFeetDefaults = {100, 100, 100, 80, 80,
-                                                                               80,  80,  85,  100, 100};
-inline constexpr std::array<std::int32_t, 18> kToneDefaults = {0, 1, 1, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+                                                                               240, 240, 260, 300, 300};
+inline constexpr std::array<std::int32_t, 10> kSpeakerDistanceFeetDefaults = {100, 100, 100, 80,  80,
+                                                                              80,  80,  85,  100, 100};
+inline constexpr std::array<std::int32_t, 18> kToneDefaults = {0, 1, 1, 0, 0, 1, 1, 0, 0,
+                                                               0, 0, 0, 0, 0, 0, 0, 0, 0};
 inline constexpr std::int32_t kControlOutTrigger = 1;         // every trigger H
 inline constexpr std::int32_t kControlOutTriggerControl = 3;  // Zone OR
 inline constexpr std::array<std::int32_t, 10> kGraphicEqChannelIds = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10};

@@ -14,27 +14,37 @@ using Text10 = std::array<char, 10>;  // 9 characters and a terminator
 struct SpeakerDistanceBlock {
   std::array<std::int32_t, 10> distances{};
   std::int32_t unit = 0;  // 0 or 1; the distances' unit
+
+  friend bool operator==(const SpeakerDistanceBlock&, const SpeakerDistanceBlock&) = default;
 };
 
 struct GraphicEqChannel {
   std::int32_t id = 0;  // channel identifier
   std::array<std::int32_t, 7> bands{};
+
+  friend bool operator==(const GraphicEqChannel&, const GraphicEqChannel&) = default;
 };
 
 struct ParametricEqChannel {
   std::array<std::int32_t, 21> bands{};  // 7 bands x 3 values
   std::int32_t extra = 0;
+
+  friend bool operator==(const ParametricEqChannel&, const ParametricEqChannel&) = default;
 };
 
 struct XmBlock {
   std::array<std::int32_t, 40> presets{};
   std::int32_t extra = 0;
+
+  friend bool operator==(const XmBlock&, const XmBlock&) = default;
 };
 
 struct IpodBlock {
   std::array<std::int32_t, 5> values{};
   std::array<char, 121> playInfo{};  // text A, 120 characters
   std::array<char, 89> listInfo{};   // text B, up to 88 characters
+
+  friend bool operator==(const IpodBlock&, const IpodBlock&) = default;
 };
 
 struct ParameterImage {
@@ -60,6 +70,8 @@ struct ParameterImage {
   std::array<std::int32_t, 3> other{};
   std::array<std::int32_t, 11> advancedSetup{};
   IpodBlock ipod;
+
+  friend bool operator==(const ParameterImage&, const ParameterImage&) = default;
 };
 
 }  // namespace tw::model

@@ -5,7 +5,7 @@
 
 namespace tw::model {
 
-inline constexpr int kTunerTextCount = 41;     // presets A1..E8, then the current frequency
+inline constexpr int kTunerTextCount = 41;  // presets A1..E8, then the current frequency
 inline constexpr int kTunerCurrentText = 40;
 
 using TunerTable = std::array<std::string_view, kTunerTextCount>;
