@@ -57,23 +57,14 @@ class ProbeView final : public comm::LinkView {
   }
 };
 
-int report(comm::CCommClass& link, const ProbeView& view) {
-  if (!view.answered) {
-    std::string message = view.message.value_or("");
-    if (message.empty() && !link.modelCode().empty()) {
-      message = "the receiver reports model " + link.modelCode() + ", not a TQ-N4400 (R0210)";
-    }
-    if (message.empty()) message = comm::LinkText(comm::kMsgInitFailed);
-    throw CliFailure{kExitLinkFailed, message};
+// The system's own message for a failed attempt; a wrong model has none, so say what it was.
+[[noreturn]] void fail(const comm::CCommClass& link, const ProbeView& view) {
+  std::string message = view.message.value_or("");
+  if (message.empty() && !link.modelCode().empty() && link.modelCode() != "R0210") {
+    message = "the receiver reports model " + link.modelCode() + ", not a TQ-N4400 (R0210)";
   }
-  const model::Capabilities caps = link.capabilities();
-  std::cout << "model " << link.modelCode() << '\n'
-            << "region " << link.tunerRegion() << '\n'
-            << "zone2 " << caps.zone2 << '\n'
-            << "zone3 " << caps.zone3 << '\n'
-            << "xm " << caps.xm << '\n'
-            << "aac " << caps.aac << '\n';
-  return kExitOk;
+  if (message.empty()) message = comm::LinkText(comm::kMsgInitFailed);
+  throw CliFailure{kExitLinkFailed, message};
 }
 
 // Everything is read before the link closes, because closing resets the capabilities.
@@ -84,8 +75,7 @@ int probeWith(comm::SerialPort& port, comm::Scheduler& scheduler, const std::str
   link.setView(&view);
   link.Open(comm::PortChoice::Fixed(device));
   run(view);
-  if (!view.answered) return report(link, view);
-  std::ostringstream out;
+  if (!view.answered) fail(link, view);
   const model::Capabilities caps = link.capabilities();
   const std::string model = link.modelCode();
   const int region = link.tunerRegion();
