@@ -7,9 +7,7 @@
 namespace tw::platform {
 
 QSerialPortBackend::QSerialPortBackend() {
-  QObject::connect(&port_, &QSerialPort::readyRead, this, [this] {
-    if (readyRead_) readyRead_();
-  });
+  QObject::connect(&port_, &QSerialPort::readyRead, this, [this] { deliverReadyRead(); });
   QObject::connect(&port_, &QSerialPort::errorOccurred, this,
                    [this](QSerialPort::SerialPortError error) { onError(error); });
 }
@@ -79,6 +77,19 @@ bool QSerialPortBackend::ctsOn() const {
     return true;
   }
   return signalsNow.testFlag(QSerialPort::ClearToSendSignal);
+}
+
+// Bytes that QSerialPort buffered while the handler ran (it does not signal them again
+// while a readyRead is being handled, and the link may pause inside its handler) are
+// announced once more after it.
+void QSerialPortBackend::deliverReadyRead() {
+  if (inHandler_ || !readyRead_) return;
+  inHandler_ = true;
+  readyRead_();
+  inHandler_ = false;
+  if (port_.isOpen() && port_.bytesAvailable() > 0) {
+    QMetaObject::invokeMethod(this, [this] { deliverReadyRead(); }, Qt::QueuedConnection);
+  }
 }
 
 void QSerialPortBackend::setReadyReadHandler(std::function<void()> handler) { readyRead_ = std::move(handler); }

@@ -33,10 +33,12 @@ class QSerialPortBackend final : public QObject, public comm::SerialPort {
 
  private:
   void onError(QSerialPort::SerialPortError error);
+  void deliverReadyRead();
 
   mutable QSerialPort port_;
   std::function<void()> readyRead_;
   std::string lastError_;
+  bool inHandler_ = false;
 };
 
 }  // namespace tw::platform
