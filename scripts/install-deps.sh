@@ -7,7 +7,7 @@ PACKAGES=(
   g++ cmake make ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins libgl-dev
-  libclang-rt-14-dev clang-format
+  libclang-rt-14-dev clang clang-format
   xvfb xauth
 )
 

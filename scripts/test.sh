@@ -11,14 +11,16 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 run_suite() {
-  local dir=$1
-  shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  local dir=$1 type=$2
+  shift 2
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300
 }
 
 echo "== normal build =="
-run_suite build
+run_suite build RelWithDebInfo
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
-run_suite build-asan -DTW_SANITIZE=ON -DTW_BUILD_BENCH=OFF
+run_suite build-asan Debug -DTW_SANITIZE=ON -DTW_BUILD_BENCH=OFF
+echo "== reply decoder fuzzing (bounded) =="
+./scripts/fuzz.sh 30

@@ -1,0 +1,30 @@
+#include "ui/controls/edit_box.h"
+
+namespace tw::ui {
+
+std::string EditBox::limited(std::string text) const {
+  if (maxLength_ != 0 && text.size() > maxLength_) text.resize(maxLength_);
+  return text;
+}
+
+void EditBox::setMaxLength(std::size_t maxLength) {
+  maxLength_ = maxLength;
+  Control::setText(limited(text()));
+}
+
+void EditBox::setReadOnly(bool readOnly) {
+  if (readOnly == readOnly_) return;
+  readOnly_ = readOnly;
+  notify(Change::Enabled);
+}
+
+void EditBox::setText(std::string text) { Control::setText(limited(std::move(text))); }
+
+bool EditBox::type(std::string text) {
+  if (!isUsable() || readOnly_) return false;
+  Control::setText(limited(std::move(text)));
+  if (onChange) onChange();
+  return true;
+}
+
+}  // namespace tw::ui
