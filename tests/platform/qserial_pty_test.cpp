@@ -203,6 +203,25 @@ TEST(QSerialPty, ProbeCommandReportsTheReceiverOnAPseudoTerminal) {
   EXPECT_EQ(probe.readAllStandardOutput().toStdString(), "model R0210\nregion 1\nzone2 1\nzone3 1\nxm 0\naac 1\n");
 }
 
+TEST(QSerialPty, ProbeAgainstTheEmulateCommand) {
+  App();
+  QProcess emulate;
+  emulate.start(TW_CLI_PATH, {"emulate", "--emulator-option", "zone3=0", "--emulator-option", "region=0"});
+  ASSERT_TRUE(emulate.waitForStarted(10000));
+  // The first line on stdout is the device path.
+  QString device;
+  while (device.isEmpty() && emulate.waitForReadyRead(10000)) device = QString(emulate.readLine()).trimmed();
+  ASSERT_FALSE(device.isEmpty()) << emulate.readAllStandardError().toStdString();
+
+  QProcess probe;
+  probe.start(TW_CLI_PATH, {"probe", "--port", device});
+  ASSERT_TRUE(probe.waitForFinished(60000));
+  emulate.terminate();
+  emulate.waitForFinished(10000);
+  EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
+  EXPECT_EQ(probe.readAllStandardOutput().toStdString(), "model R0210\nregion 0\nzone2 1\nzone3 0\nxm 1\naac 1\n");
+}
+
 TEST(QSerialPty, ProbeCommandReportsAPortError) {
   App();
   QProcess probe;
