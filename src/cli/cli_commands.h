@@ -11,7 +11,6 @@ void registerParams(CLI::App& parent, int& exitStatus);
 void registerDecode(CLI::App& parent, int& exitStatus);
 
 // One registrar per command file, in the order `--help` lists them.
-
 inline constexpr std::array<CommandRegistrar, 3> kCommands = {
     registerRows,
     registerParams,
