@@ -1,8 +1,8 @@
 #include "pages/base_page.h"
 
-#include "comm/link_constants.h"
-
 #include <stdexcept>
+
+#include "comm/link_constants.h"
 
 namespace tw::pages {
 namespace {
@@ -25,7 +25,9 @@ CBasePage::CBasePage(const PageContext& context, std::string caption, int templa
       templateId_(templateId),
       form_(std::make_unique<ui::Form>(caption_, ui::Column({}))) {}
 
-void CBasePage::SetLayout(ui::LayoutNode root) { form_ = std::make_unique<ui::Form>(caption_, std::move(root)); }
+void CBasePage::SetLayout(ui::LayoutNode root) {
+  form_ = std::make_unique<ui::Form>(caption_, std::move(root));
+}
 
 void CBasePage::OnInitDialog() {
   InitControls();
@@ -44,7 +46,8 @@ void CBasePage::OnSetActive() {
 void CBasePage::OnKillActive() {}
 
 bool CBasePage::PreTranslateKey(ui::Control& focused, ui::Key key) {
-  const bool arrow = key == ui::Key::Left || key == ui::Key::Up || key == ui::Key::Right || key == ui::Key::Down;
+  const bool arrow =
+      key == ui::Key::Left || key == ui::Key::Up || key == ui::Key::Right || key == ui::Key::Down;
   if (arrow) return true;
   return form_->pressKey(focused, key);
 }

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "files/profile.h"
-#include "model/parameter_image.h"
-#include "ui/controls/layout.h"
-#include "ui/page_link.h"
-#include "ui/ui_services.h"
-
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "files/profile.h"
+#include "model/parameter_image.h"
+#include "ui/controls/layout.h"
+#include "ui/page_link.h"
+#include "ui/ui_services.h"
 
 namespace tw::pages {
 

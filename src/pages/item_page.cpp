@@ -1,8 +1,8 @@
 #include "pages/item_page.h"
 
-#include "model/parameter_access.h"
-
 #include <variant>
+
+#include "model/parameter_access.h"
 
 namespace tw::pages {
 
@@ -43,8 +43,8 @@ void CItemPage::InitControls() {
     if (binding.kind == Binding::Kind::Combo) binding.list->Fill(binding.choice.texts);
     if (binding.kind == Binding::Kind::Level) {
       const LevelItem& item = binding.level;
-      binding.slider->Setup(nullptr, std::string(item.unit), item.min, item.max, item.step, Value(item.number),
-                            ui::LevelStyle::Plain);
+      binding.slider->Setup(nullptr, std::string(item.unit), item.min, item.max, item.step,
+                            Value(item.number), ui::LevelStyle::Plain);
     }
   }
 }
@@ -56,7 +56,9 @@ std::optional<std::int32_t> CItemPage::ValueIn(const model::ParameterImage& imag
   return std::nullopt;
 }
 
-bool CItemPage::Store(int number, std::int32_t value) const { return model::SetParameter(pageImage(), number, value); }
+bool CItemPage::Store(int number, std::int32_t value) const {
+  return model::SetParameter(pageImage(), number, value);
+}
 
 const CItemPage::Binding* CItemPage::find(int number) const {
   for (const Binding& binding : bindings_) {
@@ -68,8 +70,12 @@ const CItemPage::Binding* CItemPage::find(int number) const {
 void CItemPage::show(const Binding& binding) {
   const std::int32_t value = Value(binding.number());
   switch (binding.kind) {
-    case Binding::Kind::Radio: binding.radios->setSelected(value); break;
-    case Binding::Kind::Combo: binding.list->setCurSel(value); break;
+    case Binding::Kind::Radio:
+      binding.radios->setSelected(value);
+      break;
+    case Binding::Kind::Combo:
+      binding.list->setCurSel(value);
+      break;
     case Binding::Kind::Level:
       binding.slider->SetValue(value);
       if (binding.label != nullptr) binding.label->setText(LabelText(binding.level, value));
@@ -97,7 +103,8 @@ void CItemPage::QueueItem(const model::ParameterImage& image, int number, int /*
   if (binding == nullptr) return;
   const auto value = ValueIn(image, number);
   if (!value) return;
-  Queue(binding->kind == Binding::Kind::Level ? binding->level.Command(*value) : binding->choice.Command(*value),
+  Queue(binding->kind == Binding::Kind::Level ? binding->level.Command(*value)
+                                              : binding->choice.Command(*value),
         number);
 }
 
@@ -127,9 +134,15 @@ bool CItemPage::ParseItem(model::ParameterImage& image, int number, int /*subInd
   if (binding == nullptr) return false;
   std::optional<std::int32_t> value;
   switch (binding->kind) {
-    case Binding::Kind::Radio: value = binding->choice.Parse(text, false); break;
-    case Binding::Kind::Combo: value = binding->choice.Parse(text, true); break;
-    case Binding::Kind::Level: value = binding->level.Parse(text); break;
+    case Binding::Kind::Radio:
+      value = binding->choice.Parse(text, false);
+      break;
+    case Binding::Kind::Combo:
+      value = binding->choice.Parse(text, true);
+      break;
+    case Binding::Kind::Level:
+      value = binding->level.Parse(text);
+      break;
   }
   return value && model::SetParameter(image, number, *value);
 }

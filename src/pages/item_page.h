@@ -1,15 +1,15 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <vector>
+
 #include "pages/base_page.h"
 #include "pages/page_items.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/level_slider.h"
 #include "ui/controls/radio_group.h"
 #include "ui/controls/static_text.h"
-
-#include <cstdint>
-#include <optional>
-#include <vector>
 
 namespace tw::pages {
 
@@ -62,7 +62,9 @@ class CItemPage : public CBasePage {
   // and that value is stored and sent instead.
   virtual bool ConfirmChoice(int /*number*/, int /*index*/) { return true; }
   // A list selection was stored; false restores `previous` in the image and the list.
-  virtual bool AcceptChoice(int /*number*/, std::int32_t /*value*/, std::int32_t /*previous*/) { return true; }
+  virtual bool AcceptChoice(int /*number*/, std::int32_t /*value*/, std::int32_t /*previous*/) {
+    return true;
+  }
   // A user edit was stored and is about to be sent.
   virtual void OnStored(int /*number*/) {}
   // The text of a slider's value label.

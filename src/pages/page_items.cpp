@@ -1,10 +1,10 @@
 #include "pages/page_items.h"
 
+#include <algorithm>
+
 #include "comm/protocol.h"
 #include "ui/controls/level_slider.h"
 #include "ui/value_text.h"
-
-#include <algorithm>
 
 namespace tw::pages {
 namespace {

@@ -30,8 +30,8 @@ struct ChoiceItem {
   int number = 0;
   std::string_view key;
   std::span<const std::string_view> texts;
-  std::string_view address;                  // command text before the code
-  std::span<const std::string_view> codes;   // one per entry; empty: the item sends nothing
+  std::string_view address;                 // command text before the code
+  std::span<const std::string_view> codes;  // one per entry; empty: the item sends nothing
   CommandFrame frame = CommandFrame::Standard;
 
   // The text of entry `value`; empty for a value outside the list.

@@ -36,9 +36,12 @@ std::span<const PageDescriptor> SheetPageDescriptors() { return kSheetPages; }
 
 bool IsShown(const PageDescriptor& page, comm::WorkingMode mode, int tunerRegion) {
   switch (page.presence) {
-    case Presence::Always: return true;
-    case Presence::AsyncOnly: return mode == comm::WorkingMode::Async;
-    case Presence::RealTimeOrRegion1: return mode == comm::WorkingMode::RealTime || tunerRegion == 1;
+    case Presence::Always:
+      return true;
+    case Presence::AsyncOnly:
+      return mode == comm::WorkingMode::Async;
+    case Presence::RealTimeOrRegion1:
+      return mode == comm::WorkingMode::RealTime || tunerRegion == 1;
   }
   return false;
 }

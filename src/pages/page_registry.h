@@ -1,10 +1,10 @@
 #pragma once
 
-#include "pages/base_page.h"
-
 #include <memory>
 #include <span>
 #include <string_view>
+
+#include "pages/base_page.h"
 
 namespace tw::pages {
 

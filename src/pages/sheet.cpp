@@ -20,7 +20,8 @@ Sheet::Sheet(const PageContext& context, std::span<const PageDescriptor> descrip
 void Sheet::Create() {
   tabs_.clear();
   for (const Entry& entry : entries_) {
-    if (IsShown(*entry.descriptor, link_.workingMode(), link_.tunerRegion())) tabs_.push_back(entry.page.get());
+    if (IsShown(*entry.descriptor, link_.workingMode(), link_.tunerRegion()))
+      tabs_.push_back(entry.page.get());
   }
   for (CBasePage* tab : tabs_) activate(tab);
   if (!tabs_.empty()) activate(tabs_.front());
@@ -43,14 +44,16 @@ bool Sheet::SetActivePage(std::size_t index) {
 }
 
 bool Sheet::SetActivePage(std::string_view caption) {
-  const auto it = std::find_if(tabs_.begin(), tabs_.end(), [&](CBasePage* p) { return p->caption() == caption; });
+  const auto it =
+      std::find_if(tabs_.begin(), tabs_.end(), [&](CBasePage* p) { return p->caption() == caption; });
   if (it == tabs_.end()) return false;
   activate(*it);
   return true;
 }
 
 CBasePage* Sheet::FindPage(std::string_view caption) const {
-  const auto it = std::find_if(pages_.begin(), pages_.end(), [&](CBasePage* p) { return p->caption() == caption; });
+  const auto it =
+      std::find_if(pages_.begin(), pages_.end(), [&](CBasePage* p) { return p->caption() == caption; });
   return it == pages_.end() ? nullptr : *it;
 }
 

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "comm/page_source.h"
-#include "files/profile.h"
-#include "pages/base_page.h"
-#include "pages/page_registry.h"
-
 #include <cstddef>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "comm/page_source.h"
+#include "files/profile.h"
+#include "pages/base_page.h"
+#include "pages/page_registry.h"
 
 namespace tw::pages {
 
@@ -20,7 +20,8 @@ namespace tw::pages {
 class Sheet final : public comm::PageSource {
  public:
   // Constructs every page that has a factory. No page has a window yet.
-  explicit Sheet(const PageContext& context, std::span<const PageDescriptor> descriptors = SheetPageDescriptors());
+  explicit Sheet(const PageContext& context,
+                 std::span<const PageDescriptor> descriptors = SheetPageDescriptors());
 
   // Chooses the tabs for the link's working mode and tuner region, then activates every tab
   // once in order and the first again, so that every tab's window exists.

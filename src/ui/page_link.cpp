@@ -6,7 +6,9 @@ namespace tw::ui {
 
 comm::WorkingMode CommPageLink::workingMode() const { return link_.workingMode(); }
 
-bool CommPageLink::isTransferDialogOpen() const { return link_.isConnecting() || link_.isCommandDialogOpen(); }
+bool CommPageLink::isTransferDialogOpen() const {
+  return link_.isConnecting() || link_.isCommandDialogOpen();
+}
 
 int CommPageLink::SendPacket(std::string_view text, int number) { return link_.SendPacket(text, number); }
 

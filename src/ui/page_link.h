@@ -1,10 +1,10 @@
 #pragma once
 
+#include <string_view>
+
 #include "comm/link_constants.h"
 #include "model/command_table.h"
 #include "model/parameter_image.h"
-
-#include <string_view>
 
 namespace tw::comm {
 class CCommClass;

@@ -2,12 +2,12 @@
 
 // A PageLink that records what pages hand to the link, for page tests without a serial line.
 
-#include "model/parameter_images.h"
-#include "ui/page_link.h"
-
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "model/parameter_images.h"
+#include "ui/page_link.h"
 
 namespace tw::test {
 

@@ -1,10 +1,10 @@
 // The page rules as a user and the link see them, on a page built from framework tables.
 
-#include "pages/test_page.h"
-#include "pages/fake_page_link.h"
-#include "ui/scripted_ui_services.h"
-
 #include <gtest/gtest.h>
+
+#include "pages/fake_page_link.h"
+#include "pages/test_page.h"
+#include "ui/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {
@@ -24,13 +24,18 @@ struct PageFixture {
 };
 
 std::string Ext(std::string_view body, bool lower) {
-  return pages::MakeCommand(lower ? pages::CommandFrame::ExtendedLower : pages::CommandFrame::ExtendedUpper, body);
+  return pages::MakeCommand(lower ? pages::CommandFrame::ExtendedLower : pages::CommandFrame::ExtendedUpper,
+                            body);
 }
 
 TEST(PageCommands, FramesCarryTheChecksumInThePagesLetterCase) {
   // The character codes of "200801022" add up to 0x1BF.
-  EXPECT_EQ(Ext("200801022", true), "\x14" "200801022bf\x03");
-  EXPECT_EQ(Ext("200801022", false), "\x14" "200801022BF\x03");
+  EXPECT_EQ(Ext("200801022", true),
+            "\x14"
+            "200801022bf\x03");
+  EXPECT_EQ(Ext("200801022", false),
+            "\x14"
+            "200801022BF\x03");
   EXPECT_EQ(pages::Hex(60, 2, pages::HexCase::Lower), "3c");
   EXPECT_EQ(pages::Hex(0x12C, 3, pages::HexCase::Lower), "12c");
   EXPECT_EQ(pages::Hex(-1, 2, pages::HexCase::Upper), "FF");

@@ -1,11 +1,11 @@
 // Configuration file and report texts of a page: the base algorithms over DescribeItem and
 // ParseItem.
 
-#include "pages/test_page.h"
-#include "pages/fake_page_link.h"
-#include "ui/scripted_ui_services.h"
-
 #include <gtest/gtest.h>
+
+#include "pages/fake_page_link.h"
+#include "pages/test_page.h"
+#include "ui/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {
@@ -86,15 +86,18 @@ TEST(PageReport, BlockStartsWithABlankLineAndTheCaption) {
   FilesFixture f;
   EXPECT_EQ(f.page.ReportItems(f.image()), "");  // no window yet
   f.page.OnSetActive();
-  EXPECT_EQ(f.page.ReportItems(f.image()),
-            "\r\n(Test Page)\r\nFront = Small\r\nCenter = Small\r\nMode = On\r\nFL = 0.0dB\r\nFR = 0.0dB\r\n");
+  EXPECT_EQ(
+      f.page.ReportItems(f.image()),
+      "\r\n(Test Page)\r\nFront = Small\r\nCenter = Small\r\nMode = On\r\nFL = 0.0dB\r\nFR = 0.0dB\r\n");
 }
 
 // A page whose items change section and include one without a key.
 class SectionedPage final : public pages::CBasePage {
  public:
   explicit SectionedPage(const pages::PageContext& context) : CBasePage(context, "Sectioned", 1) {}
-  std::vector<pages::PageItem> ListItems(bool, int) const override { return {{1, 0}, {1, 1}, {1, 2}, {1, 3}}; }
+  std::vector<pages::PageItem> ListItems(bool, int) const override {
+    return {{1, 0}, {1, 1}, {1, 2}, {1, 3}};
+  }
   pages::ItemText DescribeItem(const model::ParameterImage&, int, int sub, bool forReport) const override {
     if (sub == 2) return {"B", "", "hidden"};
     return {sub < 2 ? "A" : "B", "k" + std::to_string(sub), forReport ? "report" : "file"};

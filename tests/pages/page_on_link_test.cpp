@@ -1,12 +1,12 @@
 // Pages on the real link and a fake serial port: what reaches the line.
 
+#include <gtest/gtest.h>
+
 #include "comm/link_harness.h"
 #include "pages/sheet.h"
 #include "pages/test_page.h"
 #include "ui/page_link.h"
 #include "ui/scripted_ui_services.h"
-
-#include <gtest/gtest.h>
 
 namespace tw::test {
 namespace {
@@ -49,7 +49,8 @@ TEST(PageOnLink, RealTimeExtendedCommandRunsAsABatch) {
   page.mode.select(0);
   EXPECT_TRUE(f.link.isCommandDialogOpen());
   f.runUntil([&] { return !f.link.isCommandDialogOpen(); }, 5000);
-  EXPECT_EQ(WritesAfter(f.port, before), std::vector<std::string>{pages::MakeCommand(pages::CommandFrame::ExtendedLower, "200801003000")});
+  EXPECT_EQ(WritesAfter(f.port, before),
+            std::vector<std::string>{pages::MakeCommand(pages::CommandFrame::ExtendedLower, "200801003000")});
   EXPECT_EQ(f.view.commandResults, std::vector<int>{0});
 }
 

@@ -1,14 +1,15 @@
 // The sheet: which pages are tabs for a working mode and tuner region, and the walks of
 // the download, the configuration file and the report over all nineteen pages.
 
-#include "pages/fake_page_link.h"
 #include "pages/sheet.h"
-#include "ui/scripted_ui_services.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+
+#include "pages/fake_page_link.h"
+#include "ui/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {
@@ -71,11 +72,25 @@ std::vector<std::string> Captions(const std::vector<pages::CBasePage*>& pages) {
   return out;
 }
 
-const std::vector<std::string> kAllCaptions = {
-    "Multi Zone",  "DSP Parameters", "Input DSP",   "Input Rename",  "I/O Assign",
-    "Speaker Level", "Speaker Distance", "Tone Control", "CONTROL OUT", "Volume Trim",
-    "Graphic EQ",  "Speaker Set",    "Tuner Set",   "XM Set",        "Display Set",
-    "MULTI CH",    "Other",          "Advanced Setup", "iPod"};
+const std::vector<std::string> kAllCaptions = {"Multi Zone",
+                                               "DSP Parameters",
+                                               "Input DSP",
+                                               "Input Rename",
+                                               "I/O Assign",
+                                               "Speaker Level",
+                                               "Speaker Distance",
+                                               "Tone Control",
+                                               "CONTROL OUT",
+                                               "Volume Trim",
+                                               "Graphic EQ",
+                                               "Speaker Set",
+                                               "Tuner Set",
+                                               "XM Set",
+                                               "Display Set",
+                                               "MULTI CH",
+                                               "Other",
+                                               "Advanced Setup",
+                                               "iPod"};
 
 std::vector<std::string> Without(std::vector<std::string> captions, std::initializer_list<std::string> drop) {
   for (const std::string& d : drop) captions.erase(std::find(captions.begin(), captions.end(), d));

@@ -3,12 +3,12 @@
 // A page of the framework's kinds (two radio groups, a list, two level sliders, a reset
 // button) on real parameter numbers, to exercise the page rules as a page family uses them.
 
+#include <array>
+#include <string_view>
+
 #include "pages/item_page.h"
 #include "ui/controls/button.h"
 #include "ui/controls/group_box.h"
-
-#include <array>
-#include <string_view>
 
 namespace tw::test {
 
@@ -24,8 +24,8 @@ inline std::string LevelData(std::int32_t v) { return pages::Hex((v + 200) / 5, 
 
 inline constexpr pages::ChoiceItem kFront{427, "Front", kFrontTexts, "2710", kFrontCodes};
 inline constexpr pages::ChoiceItem kCenter{428, "Center", kCenterTexts, "2700", kCenterCodes};
-inline constexpr pages::ChoiceItem kMode{517, "Mode", kModeTexts, "2008010030", kModeCodes,
-                                         pages::CommandFrame::ExtendedLower};
+inline constexpr pages::ChoiceItem kMode{517,          "Mode",     kModeTexts,
+                                         "2008010030", kModeCodes, pages::CommandFrame::ExtendedLower};
 inline constexpr pages::LevelItem kFl{268, "FL", -100, 100, 5, "dB", "241", LevelData};
 inline constexpr pages::LevelItem kFr{269, "FR", -100, 100, 5, "dB", "240", LevelData};
 }  // namespace test_page
