@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli/cli_command.h"
-
 #include <array>
+
+#include "cli/cli_command.h"
 
 namespace tw::cli {
 

@@ -1,9 +1,9 @@
 #include "cli/cli_configuration.h"
 
+#include <iostream>
+
 #include "model/parameter_access.h"
 #include "pages/configuration_check.h"
-
-#include <iostream>
 
 namespace tw::cli {
 namespace {
@@ -21,9 +21,12 @@ ui::MessageResult CliUiServices::messageBox(std::string_view text, std::string_v
   }
   std::cerr << "tunewright-cli: " << line << '\n';
   switch (buttons) {
-    case ui::MessageButtons::Ok: return ui::MessageResult::Ok;
-    case ui::MessageButtons::OkCancel: return ui::MessageResult::Cancel;
-    case ui::MessageButtons::YesNo: return ui::MessageResult::No;
+    case ui::MessageButtons::Ok:
+      return ui::MessageResult::Ok;
+    case ui::MessageButtons::OkCancel:
+      return ui::MessageResult::Cancel;
+    case ui::MessageButtons::YesNo:
+      return ui::MessageResult::No;
   }
   return ui::MessageResult::Cancel;
 }
@@ -62,8 +65,8 @@ files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, c
                                         "Tunewright."};
   }
   for (std::size_t i = 0; i < check.ignored.size() && i < kListedWarnings; ++i) {
-    std::cerr << "tunewright-cli: warning: " << QuotedPath(path) << ": " << pages::DescribeIgnored(check.ignored[i])
-              << '\n';
+    std::cerr << "tunewright-cli: warning: " << QuotedPath(path) << ": "
+              << pages::DescribeIgnored(check.ignored[i]) << '\n';
   }
   if (check.ignored.size() > kListedWarnings) {
     std::cerr << "tunewright-cli: warning: " << QuotedPath(path) << ": "

@@ -4,12 +4,12 @@
 // ".qcf" file with clear errors, the tuner region option, and a UiServices for a tool
 // that never asks.
 
+#include <optional>
+#include <string>
+
 #include "cli/cli_command.h"
 #include "pages/configuration_workspace.h"
 #include "ui/ui_services.h"
-
-#include <optional>
-#include <string>
 
 namespace tw::cli {
 

@@ -1,11 +1,11 @@
 // tunewright-cli diff A.qcf (B.qcf | --defaults): the settings that differ, by section.
 
-#include "cli/cli_commands.h"
-#include "cli/cli_configuration.h"
-
 #include <iostream>
 #include <memory>
 #include <set>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_configuration.h"
 
 namespace tw::cli {
 namespace {
@@ -62,16 +62,18 @@ int PrintDifferences(const files::Profile& a, const files::Profile& b, std::ostr
 void registerDiff(CLI::App& parent, int& exitStatus) {
   auto options = std::make_shared<DiffOptions>();
   CLI::App* command = parent.add_subcommand(
-      "diff", "Show the settings that differ between two .qcf files, or a file and the factory settings "
-              "(exit 0 when equal, 1 when they differ)");
+      "diff",
+      "Show the settings that differ between two .qcf files, or a file and the factory settings "
+      "(exit 0 when equal, 1 when they differ)");
   command->add_option("FILES", options->files, "A.qcf [B.qcf]")->expected(1, 2)->required();
   command->add_flag("--defaults", options->defaults, "compare A.qcf with the factory settings");
   AddRegionOption(*command, options->region);
   command->callback([options, &exitStatus] {
     const int region = CheckedRegion(options->region);
     if (options->defaults == (options->files.size() == 2)) {
-      throw CliFailure{kExitBadInput, "diff needs two files, or one file and --defaults "
-                                      "(tunewright-cli diff A.qcf B.qcf | tunewright-cli diff A.qcf --defaults)"};
+      throw CliFailure{kExitBadInput,
+                       "diff needs two files, or one file and --defaults "
+                       "(tunewright-cli diff A.qcf B.qcf | tunewright-cli diff A.qcf --defaults)"};
     }
     OfflineConfiguration first(region);
     ReadConfigurationFile(first.workspace, options->files[0]);

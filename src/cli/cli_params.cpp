@@ -2,16 +2,16 @@
 // "NUMBER<TAB>VALUE" line each) or of a configuration file (image 0 and each memory the file
 // sets, one "IMAGE<TAB>NUMBER<TAB>VALUE" line each).
 
+#include <iostream>
+#include <memory>
+#include <string>
+#include <variant>
+
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
 #include "files/memory_sections.h"
 #include "model/parameter_access.h"
 #include "model/parameter_images.h"
-
-#include <iostream>
-#include <memory>
-#include <string>
-#include <variant>
 
 namespace tw::cli {
 namespace {
@@ -42,7 +42,8 @@ void PrintFileParameters(const std::string& path, int region, std::ostream& out)
   for (const std::string& section : profile.SectionNames()) memorySet[files::MemoryOfSection(section)] = true;
   PrintParameters(*configuration.link.images().Image(0), out, "0\t");
   for (int memory = files::kFirstMemory; memory <= files::kLastMemory; ++memory) {
-    if (memorySet[memory]) PrintParameters(*configuration.link.images().Image(memory), out, std::to_string(memory) + "\t");
+    if (memorySet[memory])
+      PrintParameters(*configuration.link.images().Image(memory), out, std::to_string(memory) + "\t");
   }
 }
 
@@ -57,8 +58,9 @@ struct ParamsOptions {
 void registerParams(CLI::App& parent, int& exitStatus) {
   auto options = std::make_shared<ParamsOptions>();
   CLI::App* command = parent.add_subcommand(
-      "params", "Print parameter values: NUMBER<TAB>VALUE for --defaults, IMAGE<TAB>NUMBER<TAB>VALUE for a "
-                "file (image 0 and each memory it sets); texts in quotes");
+      "params",
+      "Print parameter values: NUMBER<TAB>VALUE for --defaults, IMAGE<TAB>NUMBER<TAB>VALUE for a "
+      "file (image 0 and each memory it sets); texts in quotes");
   command->add_option("FILE", options->file, "configuration file (.qcf)");
   command->add_flag("--defaults", options->defaults,
                     "the factory defaults of the current settings (image 0)");

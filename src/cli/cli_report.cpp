@@ -1,11 +1,11 @@
 // tunewright-cli report FILE.qcf [-o OUT]: the configuration report of a file.
 
+#include <iostream>
+#include <memory>
+
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
 #include "files/profile_storage.h"
-
-#include <iostream>
-#include <memory>
 
 namespace tw::cli {
 namespace {
@@ -30,7 +30,8 @@ void registerReport(CLI::App& parent, int& exitStatus) {
     const std::string report = configuration.workspace.BuildReport();
     if (options->output.empty()) {
       std::cout << report << std::flush;
-    } else if (const files::FileStatus written = files::WriteFileAtomically(options->output, report); !written) {
+    } else if (const files::FileStatus written = files::WriteFileAtomically(options->output, report);
+               !written) {
       throw CliFailure{kExitBadInput, written.error + " Choose a writable path with -o."};
     }
     exitStatus = kExitOk;

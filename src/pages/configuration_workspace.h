@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <string>
+
 #include "model/command_table.h"
 #include "model/parameter_images.h"
 #include "pages/configuration_file.h"
@@ -7,9 +10,6 @@
 #include "ui/basic_control/basic_control_group.h"
 #include "ui/page_link.h"
 #include "ui/ui_services.h"
-
-#include <filesystem>
-#include <string>
 
 namespace tw::pages {
 
