@@ -1,20 +1,26 @@
 #pragma once
 
-#include "cli/cli_command.h"
-
 #include <array>
+
+#include "cli/cli_command.h"
 
 namespace tw::cli {
 
 void registerRows(CLI::App& parent, int& exitStatus);
 void registerParams(CLI::App& parent, int& exitStatus);
 void registerDecode(CLI::App& parent, int& exitStatus);
-void registerEmulate(CLI::App& parent, int& exitStatus);
-void registerProbe(CLI::App& parent, int& exitStatus);
-
-// One registrar per command file, in the order `--help` lists them.
-inline constexpr std::array<CommandRegistrar, 5> kCommands = {
-    registerRows, registerParams, registerDecode, registerEmulate, registerProbe,
+inline constexpr std::array<CommandRegistrar, 11> kCommands = {
+    registerEmulate,
+    registerProbe,
+    registerRows,
+    registerParams,
+    registerDecode,
+    registerEmulate,
+    registerProbe,
+    registerReport,
+    registerDiff,
+    registerReport,
+    registerDiff,
 };
 
 }  // namespace tw::cli
