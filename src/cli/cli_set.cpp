@@ -2,6 +2,13 @@
 // own texts (as a configuration file holds them) and sent as that page sends an edit in
 // Real Time Mode. --dry-run prints the frames without a receiver.
 
+#include <QCoreApplication>
+#include <algorithm>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <optional>
+
 #include "cli/cli_commands.h"
 #include "comm/comm_class.h"
 #include "comm/frame_notation.h"
@@ -15,14 +22,6 @@
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
 #include "ui/page_link.h"
-
-#include <QCoreApplication>
-
-#include <algorithm>
-#include <functional>
-#include <iostream>
-#include <memory>
-#include <optional>
 
 namespace tw::cli {
 namespace {
@@ -44,7 +43,8 @@ struct SetOptions {
 std::string Folded(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   const auto last = text.find_last_not_of(' ');
-  std::string folded(first == std::string_view::npos ? std::string_view() : text.substr(first, last - first + 1));
+  std::string folded(first == std::string_view::npos ? std::string_view()
+                                                     : text.substr(first, last - first + 1));
   std::transform(folded.begin(), folded.end(), folded.begin(),
                  [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
   return folded;
@@ -63,10 +63,12 @@ const pages::PageDescriptor& FindPageDescriptor(std::string_view caption) {
     if (Folded(page.caption) == Folded(caption)) return page;
     available.emplace_back(page.caption);
   }
-  throw CliFailure{kExitBadInput, "no page \"" + std::string(caption) + "\" can be set; pages: " + JoinQuoted(available)};
+  throw CliFailure{kExitBadInput,
+                   "no page \"" + std::string(caption) + "\" can be set; pages: " + JoinQuoted(available)};
 }
 
-pages::PageItem FindItem(const pages::CBasePage& page, const model::ParameterImage& image, std::string_view key) {
+pages::PageItem FindItem(const pages::CBasePage& page, const model::ParameterImage& image,
+                         std::string_view key) {
   std::vector<std::string> keys;
   for (const pages::PageItem& item : page.ListItems(true, pages::kAllGroups)) {
     const std::string itemKey = page.DescribeItem(image, item.number, item.subIndex, false).key;
@@ -81,7 +83,8 @@ pages::PageItem FindItem(const pages::CBasePage& page, const model::ParameterIma
 // Pages that ask the user (a confirmation) get Cancel: nobody is there to answer.
 class NoUserUiServices final : public ui::UiServices {
  public:
-  ui::MessageResult messageBox(std::string_view, std::string_view, ui::MessageIcon, ui::MessageButtons buttons) override {
+  ui::MessageResult messageBox(std::string_view, std::string_view, ui::MessageIcon,
+                               ui::MessageButtons buttons) override {
     return buttons == ui::MessageButtons::YesNo ? ui::MessageResult::No : ui::MessageResult::Cancel;
   }
   bool closeMessageBox(std::string_view) override { return false; }
@@ -104,7 +107,9 @@ class RecordingPageLink final : public ui::PageLink {
     if (!text.empty()) frames.emplace_back(text);
     return live_ != nullptr ? live_->SendPacket(text, number) : 1;
   }
-  model::ParameterImage* image(int index) override { return live_ != nullptr ? live_->image(index) : images_.Image(index); }
+  model::ParameterImage* image(int index) override {
+    return live_ != nullptr ? live_->image(index) : images_.Image(index);
+  }
   const model::Capabilities& capabilities() const override {
     return live_ != nullptr ? live_->capabilities() : capabilities_;
   }
@@ -150,8 +155,9 @@ int RunDryRun(const SetOptions& options) {
   edit.parse(options.value);
   edit.page->QueueItem(edit.image, edit.item.number, edit.item.subIndex);
   if (link.frames.empty()) {
-    throw CliFailure{kExitBadInput, edit.key() + " on page \"" + edit.page->caption() +
-                                        "\" has no command of its own; it is sent with the page's other settings"};
+    throw CliFailure{kExitBadInput,
+                     edit.key() + " on page \"" + edit.page->caption() +
+                         "\" has no command of its own; it is sent with the page's other settings"};
   }
   PrintFrames(link.frames);
   return kExitOk;
@@ -178,7 +184,8 @@ class SetSession final : public comm::LinkView {
     if (!linkMessage_) linkMessage_ = std::string(comm::LinkText(id));
   }
   void ConnectFinished(bool connected) override {
-    if (!connected) return fail(kExitLinkFailed, linkMessage_.value_or(std::string(comm::LinkText(comm::kMsgInitFailed))));
+    if (!connected)
+      return fail(kExitLinkFailed, linkMessage_.value_or(std::string(comm::LinkText(comm::kMsgInitFailed))));
     scheduler_.post([this] { send(); });
   }
   void CommandsFinished(int result) override {
@@ -202,10 +209,13 @@ class SetSession final : public comm::LinkView {
     sending_ = true;
     edit_->page->SendItem(edit_->item.number, edit_->item.subIndex);
     if (frames().empty()) {
-      return fail(kExitBadInput, edit_->key() + " on page \"" + edit_->page->caption() + "\" has no command of its own");
+      return fail(kExitBadInput,
+                  edit_->key() + " on page \"" + edit_->page->caption() + "\" has no command of its own");
     }
     if (!link_.isCommandDialogOpen()) {
-      scheduler_.callAfter(kReportWaitMs, [this] { fail(kExitLinkFailed, "the receiver did not answer " + comm::ToNotation(frames().back())); });
+      scheduler_.callAfter(kReportWaitMs, [this] {
+        fail(kExitLinkFailed, "the receiver did not answer " + comm::ToNotation(frames().back()));
+      });
     }
   }
 
@@ -217,7 +227,8 @@ class SetSession final : public comm::LinkView {
 
   void checkValue() {
     if (model::GetParameter(edit_->image, edit_->item.number) == expected_) return end();
-    const pages::ItemText now = edit_->page->DescribeItem(edit_->image, edit_->item.number, edit_->item.subIndex, false);
+    const pages::ItemText now =
+        edit_->page->DescribeItem(edit_->image, edit_->item.number, edit_->item.subIndex, false);
     fail(kExitLinkFailed, "the receiver kept " + now.key + " at " + now.value);
   }
 
@@ -245,8 +256,8 @@ class SetSession final : public comm::LinkView {
   std::optional<CliFailure> failure_;
 };
 
-int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& scheduler, const std::string& device,
-            const std::function<void(SetSession&)>& run) {
+int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& scheduler,
+            const std::string& device, const std::function<void(SetSession&)>& run) {
   comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
   SetSession session(options, link, scheduler);
   link.setView(&session);
@@ -264,7 +275,8 @@ int RunSet(const SetOptions& options) {
   if (options.dryRun) return RunDryRun(options);
   if (options.emulator) {
     emu::EmulatorConfig config;
-    if (auto error = emu::ApplyEmulatorOptions(config, options.emulatorOptions)) throw CliFailure{kExitBadInput, *error};
+    if (auto error = emu::ApplyEmulatorOptions(config, options.emulatorOptions))
+      throw CliFailure{kExitBadInput, *error};
     comm::VirtualScheduler scheduler;
     emu::EmulatorPort port(scheduler, config);
     return SetWith(options, port, scheduler, emu::EmulatorPort::kDeviceName, [&](SetSession& session) {
@@ -290,17 +302,23 @@ int RunSet(const SetOptions& options) {
 void registerSet(CLI::App& parent, int& exitStatus) {
   auto options = std::make_shared<SetOptions>();
   CLI::App* command = parent.add_subcommand(
-      "set", "Set one setting of one page, as the page sends an edit in Real Time Mode, and print the frames");
+      "set",
+      "Set one setting of one page, as the page sends an edit in Real Time Mode, and print the frames");
   command->add_option("PAGE", options->page, "page caption, e.g. \"Speaker Level\"")->required();
-  command->add_option("KEY", options->key, "the setting's key as in a configuration file, e.g. FL")->required();
-  command->add_option("VALUE", options->value, "the value text as in a configuration file, e.g. 10.0dB")->required();
-  auto* dryRun = command->add_flag("--dry-run", options->dryRun, "print the frames only; no receiver is needed");
-  auto* port = command->add_option("--port", options->port, "serial device of the receiver, e.g. /dev/ttyUSB0");
+  command->add_option("KEY", options->key, "the setting's key as in a configuration file, e.g. FL")
+      ->required();
+  command->add_option("VALUE", options->value, "the value text as in a configuration file, e.g. 10.0dB")
+      ->required();
+  auto* dryRun =
+      command->add_flag("--dry-run", options->dryRun, "print the frames only; no receiver is needed");
+  auto* port =
+      command->add_option("--port", options->port, "serial device of the receiver, e.g. /dev/ttyUSB0");
   auto* emulator = command->add_flag("--emulator", options->emulator, "use the in-process virtual receiver");
   port->excludes(emulator);
   dryRun->excludes(port)->excludes(emulator);
-  command->add_option("--emulator-option", options->emulatorOptions,
-                      "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
+  command
+      ->add_option("--emulator-option", options->emulatorOptions,
+                   "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
       ->needs(emulator);
   command->callback([options, &exitStatus] {
     if (!options->dryRun && options->port.empty() && !options->emulator) {

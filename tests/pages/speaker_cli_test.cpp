@@ -1,7 +1,6 @@
 // tunewright-cli set on the speaker pages, run as a user runs it.
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -45,18 +44,19 @@ TEST(CliSet, BadInputSaysWhatIsWrongAndExitsWithTwo) {
     std::string arguments;
     std::string message;
   };
-  for (const Case& c : {Case{"set --dry-run 'Speaker Level' FL 1.25dB",
-                             "tunewright-cli: \"1.25dB\" is not a value of FL on page \"Speaker Level\" (it holds "
-                             "\"0.0dB\")\n"},
-                        Case{"set --dry-run 'Speaker Set' Rear Large",
-                             "tunewright-cli: page \"Speaker Set\" has no key \"Rear\"; keys: \"Front\", \"Center\", "
-                             "\"Surround\", \"Surround Back\", \"Presence\", \"PR/SB Select\", \"LFE/Bass Out\", "
-                             "\"SW Cross Over\", \"SW Phase\"\n"},
-                        Case{"set --dry-run 'Speaker Distance' Unit Feet",
-                             "tunewright-cli: Unit on page \"Speaker Distance\" has no command of its own; it is sent "
-                             "with the page's other settings\n"},
-                        Case{"set 'Speaker Level' FL 1.0dB",
-                             "tunewright-cli: set needs --port DEVICE, --emulator or --dry-run (see set --help)\n"}}) {
+  for (const Case& c :
+       {Case{"set --dry-run 'Speaker Level' FL 1.25dB",
+             "tunewright-cli: \"1.25dB\" is not a value of FL on page \"Speaker Level\" (it holds "
+             "\"0.0dB\")\n"},
+        Case{"set --dry-run 'Speaker Set' Rear Large",
+             "tunewright-cli: page \"Speaker Set\" has no key \"Rear\"; keys: \"Front\", \"Center\", "
+             "\"Surround\", \"Surround Back\", \"Presence\", \"PR/SB Select\", \"LFE/Bass Out\", "
+             "\"SW Cross Over\", \"SW Phase\"\n"},
+        Case{"set --dry-run 'Speaker Distance' Unit Feet",
+             "tunewright-cli: Unit on page \"Speaker Distance\" has no command of its own; it is sent "
+             "with the page's other settings\n"},
+        Case{"set 'Speaker Level' FL 1.0dB",
+             "tunewright-cli: set needs --port DEVICE, --emulator or --dry-run (see set --help)\n"}}) {
     const CliRun run = RunCli(c.arguments, true);
     EXPECT_EQ(run.status, 2) << c.arguments;
     EXPECT_EQ(run.out, c.message) << c.arguments;

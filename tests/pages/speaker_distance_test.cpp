@@ -1,9 +1,9 @@
 // Speaker Distance: the unit rules, the distance command, "Default", orders, file texts.
 
+#include <gtest/gtest.h>
+
 #include "pages/speaker/speaker_distance_page.h"
 #include "pages/speaker_fixture.h"
-
-#include <gtest/gtest.h>
 
 namespace tw::test {
 namespace {
@@ -66,8 +66,9 @@ TEST(SpeakerDistanceCommand, ReleaseSendsTheDistanceWithTheUnitAndLowerCaseCheck
 }
 
 TEST(SpeakerDistanceCommand, EveryChannelCodeAtTheEndsOfBothRanges) {
-  const std::vector<std::pair<int, char>> codes = {{279, '2'}, {280, '3'}, {281, '0'}, {282, '4'}, {283, '5'},
-                                                   {284, '6'}, {285, '7'}, {286, '8'}, {287, '9'}, {288, 'A'}};
+  const std::vector<std::pair<int, char>> codes = {{279, '2'}, {280, '3'}, {281, '0'}, {282, '4'},
+                                                   {283, '5'}, {284, '6'}, {285, '7'}, {286, '8'},
+                                                   {287, '9'}, {288, 'A'}};
   Fixture f;
   for (auto [number, code] : codes) {
     for (auto [unit, distance, digits] : std::vector<std::tuple<int, int, std::string>>{
@@ -117,9 +118,10 @@ TEST(SpeakerDistanceFile, FeetRoundTripSwitchesThePageToFeet) {
   ASSERT_TRUE(model::SetParameter(feet, 288, 795));
   files::Profile profile;
   f.page.SaveItems(feet, profile);
-  EXPECT_EQ(profile.Text(),
-            "[Speaker Distance]\r\nUnit=Feet\r\nFL=10.0\r\nFR=10.0\r\nCT=8.5\r\nSL=8.0\r\nSR=8.0\r\nSBL=8.0\r\n"
-            "SBR=8.0\r\nPRL=10.0\r\nPRR=10.0\r\nSW=79.5\r\n");
+  EXPECT_EQ(
+      profile.Text(),
+      "[Speaker Distance]\r\nUnit=Feet\r\nFL=10.0\r\nFR=10.0\r\nCT=8.5\r\nSL=8.0\r\nSR=8.0\r\nSBL=8.0\r\n"
+      "SBR=8.0\r\nPRL=10.0\r\nPRR=10.0\r\nSW=79.5\r\n");
 
   f.page.LoadItems(f.image(), files::Profile::Parse(profile.Text()));
   EXPECT_EQ(f.image().speakerDistance, feet.speakerDistance);
@@ -134,17 +136,20 @@ TEST(SpeakerDistanceFile, DistancesWrittenInTheOtherUnitAreRefused) {
   Fixture f(WorkingMode::Async);
   const auto metres = f.image().speakerDistance;
   // Feet texts in a metre file: 10.0 would otherwise read as 1.00 m.
-  f.page.LoadItems(f.image(), files::Profile::Parse("[Speaker Distance]\r\nUnit=Meter\r\nFL=10.0\r\nCT=8.5\r\n"));
+  f.page.LoadItems(f.image(),
+                   files::Profile::Parse("[Speaker Distance]\r\nUnit=Meter\r\nFL=10.0\r\nCT=8.5\r\n"));
   EXPECT_EQ(f.image().speakerDistance, metres);
   // Metre texts in a feet file.
-  f.page.LoadItems(f.image(), files::Profile::Parse("[Speaker Distance]\r\nUnit=Feet\r\nFL=3.00\r\nSW=24.00\r\n"));
+  f.page.LoadItems(f.image(),
+                   files::Profile::Parse("[Speaker Distance]\r\nUnit=Feet\r\nFL=3.00\r\nSW=24.00\r\n"));
   EXPECT_EQ(f.image().speakerDistance.unit, 1);
   EXPECT_EQ(f.image().speakerDistance.distances, metres.distances);
 }
 
 TEST(SpeakerDistanceFile, UnitMustBeAButtonText) {
   Fixture f;
-  for (std::string_view bad : {"meter", "Feet ", "Metres", ""}) EXPECT_FALSE(f.page.ParseItem(f.image(), 278, -1, bad));
+  for (std::string_view bad : {"meter", "Feet ", "Metres", ""})
+    EXPECT_FALSE(f.page.ParseItem(f.image(), 278, -1, bad));
   EXPECT_EQ(f.image().speakerDistance.unit, 0);
   EXPECT_FALSE(f.page.ParseItem(f.image(), 289, -1, "3.00"));
 }

@@ -1,11 +1,11 @@
 // The three speaker pages through a ".qcf" file and the report, as the sheet walks them.
 
-#include "pages/sheet.h"
-#include "pages/speaker_fixture.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include "pages/sheet.h"
+#include "pages/speaker_fixture.h"
 
 namespace tw::test {
 namespace {
@@ -33,7 +33,8 @@ TEST(SpeakerFiles, ThePagesRoundTripThroughAQcfFile) {
   files::Profile loaded;
   ASSERT_TRUE(loaded.Load(path));
   std::filesystem::remove(path);
-  EXPECT_EQ(loaded.SectionNames(), (std::vector<std::string>{"Speaker Level", "Speaker Distance", "Speaker Set"}));
+  EXPECT_EQ(loaded.SectionNames(),
+            (std::vector<std::string>{"Speaker Level", "Speaker Distance", "Speaker Set"}));
 
   model::ParameterImage& fresh = *f.link.images.Image(1);
   f.sheet.LoadItems(fresh, loaded);
@@ -63,6 +64,39 @@ TEST(SpeakerFiles, ReportBlocksInSheetOrder) {
   EXPECT_LT(level, distance);
   EXPECT_LT(distance, set);
   EXPECT_TRUE(report.ends_with("SW Cross Over = 80Hz\r\nSW Phase = Normal\r\n"));
+}
+
+}  // namespace
+}  // namespace tw::test
+
+namespace tw::test {
+namespace {
+
+// The error log names a failed command by the first page that describes its number.
+TEST(SpeakerErrorLogNames, EachPageNamesItsOwnNumbersAndNoOthers) {
+  SheetFixture f;
+  struct Case {
+    std::string_view caption;
+    int first;
+    int last;
+    std::string_view firstKey;
+  };
+  for (const Case& c : {Case{"Speaker Level", 268, 277, "FL"}, Case{"Speaker Distance", 278, 288, "Unit"},
+                        Case{"Speaker Set", 427, 435, "Front"}}) {
+    const pages::CBasePage* page = f.sheet.FindPage(c.caption);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->DescribeItem(f.image(), c.first, -1, false).key, c.firstKey);
+    for (int number = c.first; number <= c.last; ++number) {
+      const pages::ItemText text = page->DescribeItem(f.image(), number, -1, false);
+      EXPECT_EQ(text.section, c.caption) << number;
+      EXPECT_FALSE(text.key.empty()) << number;
+    }
+    for (int other : {c.first - 1, c.last + 1, 1, 564, 0, -1}) {
+      const pages::ItemText text = page->DescribeItem(f.image(), other, -1, false);
+      EXPECT_TRUE(text.section.empty() && text.key.empty() && text.value.empty())
+          << c.caption << " " << other;
+    }
+  }
 }
 
 }  // namespace

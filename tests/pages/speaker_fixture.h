@@ -2,19 +2,20 @@
 
 // One speaker page on a recording link, active with its window, as the sheet leaves it.
 
+#include <string>
+#include <string_view>
+
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
 #include "pages/fake_page_link.h"
 #include "ui/scripted_ui_services.h"
 
-#include <string>
-#include <string_view>
-
 namespace tw::test {
 
 template <class Page>
 struct SpeakerFixture {
-  explicit SpeakerFixture(comm::WorkingMode mode = comm::WorkingMode::RealTime) : link(mode), page({link, ui}) {
+  explicit SpeakerFixture(comm::WorkingMode mode = comm::WorkingMode::RealTime)
+      : link(mode), page({link, ui}) {
     page.setActive(true);
     page.OnSetActive();
   }

@@ -1,9 +1,9 @@
 // Speaker Level: the level commands, drags, "Default", orders and file texts.
 
+#include <gtest/gtest.h>
+
 #include "pages/speaker/speaker_level_page.h"
 #include "pages/speaker_fixture.h"
-
-#include <gtest/gtest.h>
 
 namespace tw::test {
 namespace {
@@ -17,10 +17,9 @@ struct Channel {
   std::string key;
   std::string address;
 };
-const std::vector<Channel> kChannels = {{268, "FL", "241"},  {269, "FR", "240"},  {270, "CT", "242"},
-                                        {271, "SL", "244"},  {272, "SR", "243"},  {273, "SBL", "248"},
-                                        {274, "SBR", "247"}, {275, "PRL", "246"}, {276, "PRR", "245"},
-                                        {277, "SW", "249"}};
+const std::vector<Channel> kChannels = {
+    {268, "FL", "241"},  {269, "FR", "240"},  {270, "CT", "242"},  {271, "SL", "244"},  {272, "SR", "243"},
+    {273, "SBL", "248"}, {274, "SBR", "247"}, {275, "PRL", "246"}, {276, "PRR", "245"}, {277, "SW", "249"}};
 
 TEST(SpeakerLevelCommands, EveryChannelAtBothRangeEndsAndZero) {
   Fixture f;
@@ -78,15 +77,16 @@ TEST(SpeakerLevelDefault, RealTimeResetsAndSendsTheWholePageInItsOrder) {
   Fixture f;
   f.image().speakerLevel.fill(55);
   f.page.defaultButton().click();
-  const std::vector<std::pair<int, int>> expected = {{268, 0},   {269, 0},   {270, -10}, {271, -10}, {272, -10},
-                                                     {273, -10}, {274, -10}, {275, 0},   {276, 0},   {277, 0}};
+  const std::vector<std::pair<int, int>> expected = {{268, 0},   {269, 0},   {270, -10}, {271, -10},
+                                                     {272, -10}, {273, -10}, {274, -10}, {275, 0},
+                                                     {276, 0},   {277, 0}};
   for (auto [number, level] : expected) {
     EXPECT_EQ(std::get<std::int32_t>(*model::GetParameter(f.image(), number)), level) << number;
   }
   EXPECT_EQ(f.page.label(270).text(), " -1.0dB");
-  EXPECT_EQ(f.link.commands(), (std::vector<std::string>{Stx("24928"), Stx("24528"), Stx("24628"), Stx("24726"),
-                                                         Stx("24826"), Stx("24326"), Stx("24426"), Stx("24226"),
-                                                         Stx("24128"), Stx("24028")}));
+  EXPECT_EQ(f.link.commands(),
+            (std::vector<std::string>{Stx("24928"), Stx("24528"), Stx("24628"), Stx("24726"), Stx("24826"),
+                                      Stx("24326"), Stx("24426"), Stx("24226"), Stx("24128"), Stx("24028")}));
   EXPECT_EQ(f.link.batchStarts(), 1);
   EXPECT_EQ(f.ui.waitCursorDepth(), 0);
 }

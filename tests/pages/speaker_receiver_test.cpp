@@ -2,6 +2,10 @@
 // edits reach the receiver and are acknowledged, the receiver's settings survive a round
 // trip, and an Async download carries the three pages in sheet order.
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
 #include "comm/comm_class.h"
 #include "comm/link_view.h"
 #include "comm/virtual_scheduler.h"
@@ -14,10 +18,6 @@
 #include "pages/speaker/speaker_set_page.h"
 #include "pages/speaker_fixture.h"
 #include "ui/page_link.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace tw::test {
 namespace {
@@ -44,7 +44,10 @@ class SheetView final : public comm::LinkView {
 
 struct Receiver {
   explicit Receiver(WorkingMode mode)
-      : port(scheduler, emu::EmulatorConfig{}), link(port, scheduler, mode), pageLink(link), sheet({pageLink, ui}) {
+      : port(scheduler, emu::EmulatorConfig{}),
+        link(port, scheduler, mode),
+        pageLink(link),
+        sheet({pageLink, ui}) {
     view.sheet = &sheet;
     link.setView(&view);
     link.setPages(&sheet);
@@ -56,7 +59,9 @@ struct Receiver {
     return scheduler.runUntil([&] { return view.connect >= 0; }, 30 * 60 * 1000) && view.connect == 1;
   }
   // Lets the receiver answer whatever is under way.
-  void settle() { scheduler.runUntil([] { return false; }, 2000); }
+  void settle() {
+    scheduler.runUntil([] { return false; }, 2000);
+  }
   model::ParameterImage& image() { return *link.images().Image(0); }
   template <class Page>
   Page& show() {
@@ -85,9 +90,9 @@ TEST(SpeakerOnReceiver, RealTimeLevelDragIsTakenAndReportedBack) {
   page.slider(268).drag(100);
   page.slider(268).release();
   r.settle();
-  EXPECT_EQ(r.report("41"), "3C");                // FL +10.0 dB at the receiver
+  EXPECT_EQ(r.report("41"), "3C");  // FL +10.0 dB at the receiver
   EXPECT_NE(std::find(r.view.refreshed.begin(), r.view.refreshed.end(), 268), r.view.refreshed.end());
-  EXPECT_EQ(Value(r.image(), 268), 100);          // its report decodes to the same channel
+  EXPECT_EQ(Value(r.image(), 268), 100);  // its report decodes to the same channel
   EXPECT_EQ(page.label(268).text(), " 10.0dB");
 }
 
@@ -113,7 +118,8 @@ TEST(SpeakerOnReceiver, PresenceAndSurroundBackLevelsKeepTheirChannels) {
   r.link.Close();
   r.link.ResetImage(0);
   ASSERT_TRUE(r.connect());
-  for (auto [number, level] : levels) EXPECT_EQ(Value(r.image(), number), level) << "after reconnect " << number;
+  for (auto [number, level] : levels)
+    EXPECT_EQ(Value(r.image(), number), level) << "after reconnect " << number;
 }
 
 TEST(SpeakerOnReceiver, RealTimeSpeakerSetClickIsTakenAndReportedBack) {
@@ -142,7 +148,8 @@ TEST(SpeakerOnReceiver, RealTimeDistanceDragRunsAsABatchAndIsAcknowledged) {
   EXPECT_EQ(r.view.commands, 0);
   // Row 337 reads the CT distance (channel "0"): unit, then three hex digits.
   std::string row = r.port.receiver().rowValue(337);
-  std::transform(row.begin(), row.end(), row.begin(), [](char c) { return static_cast<char>(std::toupper(c)); });
+  std::transform(row.begin(), row.end(), row.begin(),
+                 [](char c) { return static_cast<char>(std::toupper(c)); });
   EXPECT_EQ(row, "04CE");
   EXPECT_EQ(Value(r.image(), 281), 1230);
   EXPECT_EQ(page.label(281).text(), " 12.30");
@@ -151,7 +158,8 @@ TEST(SpeakerOnReceiver, RealTimeDistanceDragRunsAsABatchAndIsAcknowledged) {
 TEST(SpeakerOnReceiver, AsyncDownloadCarriesTheThreePagesInSheetOrder) {
   Receiver r(WorkingMode::Async);
   r.link.Download(comm::PortChoice::Fixed(emu::EmulatorPort::kDeviceName));
-  ASSERT_TRUE(r.scheduler.runUntil([&] { return r.view.commands >= 0 || r.view.connect == 0; }, 60 * 60 * 1000));
+  ASSERT_TRUE(
+      r.scheduler.runUntil([&] { return r.view.commands >= 0 || r.view.connect == 0; }, 60 * 60 * 1000));
   ASSERT_EQ(r.view.commands, 0);
 
   // The factory settings' frames of the three pages, in the order they must go out.
@@ -160,9 +168,10 @@ TEST(SpeakerOnReceiver, AsyncDownloadCarriesTheThreePagesInSheetOrder) {
       Stx("24928"), Stx("24528"), Stx("24628"), Stx("24726"), Stx("24826"), Stx("24326"), Stx("24426"),
       Stx("24226"), Stx("24128"), Stx("24028"),
       // Speaker Distance: FL .. SW in metres
-      Dc4Lower("200904112012c"), Dc4Lower("200904113012c"), Dc4Lower("2009041100104"), Dc4Lower("20090411400f0"),
-      Dc4Lower("20090411500f0"), Dc4Lower("20090411600f0"), Dc4Lower("20090411700f0"), Dc4Lower("200904118012c"),
-      Dc4Lower("200904119012c"), Dc4Lower("20090411A012c"),
+      Dc4Lower("200904112012c"), Dc4Lower("200904113012c"), Dc4Lower("2009041100104"),
+      Dc4Lower("20090411400f0"), Dc4Lower("20090411500f0"), Dc4Lower("20090411600f0"),
+      Dc4Lower("20090411700f0"), Dc4Lower("200904118012c"), Dc4Lower("200904119012c"),
+      Dc4Lower("20090411A012c"),
       // Speaker Set: 427 .. 435
       Stx("27101"), Stx("27001"), Stx("27201"), Stx("27302"), Stx("27401"), Stx("27D01"), Stx("27500"),
       Stx("27E02"), Stx("27600")};

@@ -1,9 +1,9 @@
 // Speaker Set: the radio groups' commands, the Surround rule in both modes, file texts.
 
+#include <gtest/gtest.h>
+
 #include "pages/speaker/speaker_set_page.h"
 #include "pages/speaker_fixture.h"
-
-#include <gtest/gtest.h>
 
 namespace tw::test {
 namespace {
@@ -44,7 +44,8 @@ TEST(SpeakerSetCommands, EveryButtonOfEveryGroupSendsItsCode) {
       f.link.sent.clear();
       // Surround Back needs surround speakers to be clickable.
       ASSERT_TRUE(group.click(i)) << c.number << " button " << i;
-      EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Stx(c.bodies[static_cast<std::size_t>(i)]), c.number}, {"", 564}}))
+      EXPECT_EQ(f.link.sent,
+                (std::vector<Sent>{{Stx(c.bodies[static_cast<std::size_t>(i)]), c.number}, {"", 564}}))
           << c.number << " button " << i;
     }
   }
@@ -157,7 +158,8 @@ TEST(SpeakerSetFile, TextsThatAreNoButtonLeaveTheValue) {
   Fixture f;
   const auto before = f.image().speakerSet;
   for (std::string_view text : {"large", "Large ", "Small x 3", "", "80 Hz"}) {
-    for (int number = 427; number <= 435; ++number) EXPECT_FALSE(f.page.ParseItem(f.image(), number, -1, text));
+    for (int number = 427; number <= 435; ++number)
+      EXPECT_FALSE(f.page.ParseItem(f.image(), number, -1, text));
   }
   EXPECT_FALSE(f.page.ParseItem(f.image(), 426, -1, "Large"));
   EXPECT_EQ(f.image().speakerSet, before);

@@ -32,8 +32,10 @@ TEST(SpeakerLevelLabel, LeadingSpaceAndMinusForEveryNegativeLevel) {
 }
 
 TEST(SpeakerLevelText, OnlyTheFilesOwnFormPasses) {
-  for (std::string_view good : {"-0.5dB", "0.0dB", "10.0dB", "-10.0dB", "12.5dB"}) EXPECT_TRUE(IsLevelText(good)) << good;
-  for (std::string_view bad : {"10dB", "1.25dB", "1.dB", ".5dB", "+1.0dB", "1.0", "dB", "", "1.0 dB", "--1.0dB", "1.0xB"}) {
+  for (std::string_view good : {"-0.5dB", "0.0dB", "10.0dB", "-10.0dB", "12.5dB"})
+    EXPECT_TRUE(IsLevelText(good)) << good;
+  for (std::string_view bad :
+       {"10dB", "1.25dB", "1.dB", ".5dB", "+1.0dB", "1.0", "dB", "", "1.0 dB", "--1.0dB", "1.0xB"}) {
     EXPECT_FALSE(IsLevelText(bad)) << bad;
   }
   EXPECT_FALSE(IsLevelText(std::string_view("1\0.0dB", 6)));
@@ -61,7 +63,8 @@ TEST(SpeakerDistanceText, ReadBackInItsOwnUnitOnly) {
   EXPECT_EQ(ParseDistanceText("1.0", kUnitFeet), 10);
   EXPECT_EQ(ParseDistanceText("80.0", kUnitFeet), 800);
   // Out of range, off the step, or written in the other unit.
-  for (std::string_view metres : {"0.20", "24.10", "3.05", "10.0", "3", "3.0", "3.000", "", ".", "a.bc", "-3.00"}) {
+  for (std::string_view metres :
+       {"0.20", "24.10", "3.05", "10.0", "3", "3.0", "3.000", "", ".", "a.bc", "-3.00"}) {
     EXPECT_EQ(ParseDistanceText(metres, kUnitMeter), std::nullopt) << metres;
   }
   for (std::string_view feet : {"0.5", "80.5", "10.2", "3.00", "24.00", "10", ""}) {
@@ -70,7 +73,11 @@ TEST(SpeakerDistanceText, ReadBackInItsOwnUnitOnly) {
 }
 
 TEST(SpeakerDistanceCommand, FlAtThreeMetres) {
-  const std::string body = "20090411" "2" "0" "12c";
+  const std::string body =
+      "20090411"
+      "2"
+      "0"
+      "12c";
   EXPECT_EQ(DistanceCommand('2', kUnitMeter, 300), "\x14" + body + Checksum(body) + "\x03");
   EXPECT_EQ(Checksum(body), "b9");  // 0x2b9: lower-case digits
 }
@@ -82,10 +89,12 @@ TEST(SpeakerDistanceCommand, EveryByteAtTheRangeEnds) {
     std::int32_t distance;
     std::string_view body;
   };
-  for (const Case& c : {Case{'A', kUnitMeter, 30, "20090411A001e"}, Case{'A', kUnitMeter, 2400, "20090411A0960"},
-                        Case{'0', kUnitFeet, 10, "200904110100a"}, Case{'9', kUnitFeet, 800, "2009041191320"},
-                        Case{'0', kUnitFeet, 795, "200904110131b"}}) {
-    EXPECT_EQ(DistanceCommand(c.channel, c.unit, c.distance), "\x14" + std::string(c.body) + Checksum(c.body) + "\x03")
+  for (const Case& c :
+       {Case{'A', kUnitMeter, 30, "20090411A001e"}, Case{'A', kUnitMeter, 2400, "20090411A0960"},
+        Case{'0', kUnitFeet, 10, "200904110100a"}, Case{'9', kUnitFeet, 800, "2009041191320"},
+        Case{'0', kUnitFeet, 795, "200904110131b"}}) {
+    EXPECT_EQ(DistanceCommand(c.channel, c.unit, c.distance),
+              "\x14" + std::string(c.body) + Checksum(c.body) + "\x03")
         << c.body;
   }
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <vector>
+
 #include "pages/page_items.h"
 #include "ui/controls/radio_group.h"
-
-#include <vector>
 
 namespace tw::pages::speaker {
 

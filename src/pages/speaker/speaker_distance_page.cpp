@@ -1,10 +1,10 @@
 #include "pages/speaker/speaker_distance_page.h"
 
+#include <variant>
+
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
 #include "pages/speaker/radio_buttons.h"
-
-#include <variant>
 
 namespace tw::pages {
 namespace {
@@ -77,7 +77,8 @@ CSpkDistancePage::CSpkDistancePage(const PageContext& context)
     sliders_[i].onCustomDraw = [this, i] { onSliderDraw(i); };
     const int number = kChannels[i].number;
     sliders_[i].onReleasedCapture = [this, number] { SendItem(number); };
-    channels.push_back(ui::Column({ui::Item(std::string(kChannels[i].key), sliders_[i]), ui::Item(labels_[i])}));
+    channels.push_back(
+        ui::Column({ui::Item(std::string(kChannels[i].key), sliders_[i]), ui::Item(labels_[i])}));
   }
   SetLayout(ui::Column({ui::Item(unitButtons_), ui::Row(std::move(channels)), ui::Item(default_)}));
 }
@@ -113,8 +114,8 @@ void CSpkDistancePage::RefreshAll() {
   unitButtons_.setSelected(unit_);
   speaker::EnableButtons(unitButtons_, async_);
   for (std::size_t i = 0; i < kChannels.size(); ++i) {
-    sliders_[i].Setup(nullptr, "", range_.min, range_.max, range_.step, ValueIn(pageImage(), kChannels[i].number),
-                      ui::LevelStyle::Plain);
+    sliders_[i].Setup(nullptr, "", range_.min, range_.max, range_.step,
+                      ValueIn(pageImage(), kChannels[i].number), ui::LevelStyle::Plain);
     showDistance(i);
   }
 }
@@ -157,7 +158,8 @@ ItemText CSpkDistancePage::DescribeItem(const model::ParameterImage& image, int 
           speaker::DistanceText(ValueIn(image, number), image.speakerDistance.unit)};
 }
 
-bool CSpkDistancePage::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/, std::string_view text) {
+bool CSpkDistancePage::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/,
+                                 std::string_view text) {
   std::optional<std::int32_t> value;
   if (number == kUnitNumber) {
     value = kUnit.Parse(text, false);

@@ -1,13 +1,13 @@
 #pragma once
 
+#include <array>
+
 #include "pages/base_page.h"
 #include "pages/speaker/speaker_values.h"
 #include "ui/controls/button.h"
 #include "ui/controls/level_slider.h"
 #include "ui/controls/radio_group.h"
 #include "ui/controls/static_text.h"
-
-#include <array>
 
 namespace tw::pages {
 
@@ -37,7 +37,8 @@ class CSpkDistancePage final : public CBasePage {
   // Sending: the ten distances (each command carries the unit). File and report: the
   // unit first, so that a file sets it before its distances are read.
   std::vector<PageItem> ListItems(bool forFile, int group) const override;
-  ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex, bool forReport) const override;
+  ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
+                        bool forReport) const override;
   // A distance is read in the unit of `image` (a file sets the unit first).
   bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
 

@@ -53,7 +53,8 @@ CSpkLevelPage::CSpkLevelPage(const PageContext& context)
   std::vector<ui::LayoutNode> channels;
   for (std::size_t i = 0; i < kLevels.size(); ++i) {
     Bind(kLevels[i], sliders_[i], &labels_[i]);
-    channels.push_back(ui::Column({ui::Item(std::string(kLevels[i].key), sliders_[i]), ui::Item(labels_[i])}));
+    channels.push_back(
+        ui::Column({ui::Item(std::string(kLevels[i].key), sliders_[i]), ui::Item(labels_[i])}));
   }
   SetSendOrder({kSendOrder.begin(), kSendOrder.end()});
   default_.onClicked = [this] {

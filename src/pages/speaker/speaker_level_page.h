@@ -1,11 +1,11 @@
 #pragma once
 
+#include <array>
+
 #include "pages/item_page.h"
 #include "ui/controls/button.h"
 #include "ui/controls/level_slider.h"
 #include "ui/controls/static_text.h"
-
-#include <array>
 
 namespace tw::pages {
 

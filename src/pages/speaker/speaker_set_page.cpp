@@ -13,7 +13,7 @@ constexpr std::array<std::string_view, 2> kFrontCodes = {"1", "0"};
 constexpr std::array<std::string_view, 3> kPresentTexts = {"None", "Small", "Large"};
 constexpr std::array<std::string_view, 3> kPresentCodes = {"2", "1", "0"};
 constexpr std::array<std::string_view, 5> kSurroundBackTexts = {"None", "Small x 1", "Small x 2", "Large x 1",
-                                                                 "Large x 2"};
+                                                                "Large x 2"};
 constexpr std::array<std::string_view, 5> kSurroundBackCodes = {"4", "3", "2", "1", "0"};
 constexpr std::array<std::string_view, 2> kPresenceTexts = {"None", "Yes"};
 constexpr std::array<std::string_view, 2> kPrSbTexts = {"Surround Back", "Presence"};
@@ -64,15 +64,18 @@ constexpr int kIdsPerGroup = 10;
 ui::RadioGroup MakeGroup(std::size_t index) {
   const SetGroup& group = kGroups[index];
   const int frameId = kFirstControlId + kIdsPerGroup * static_cast<int>(index);
-  return ui::RadioGroup(frameId, std::string(group.caption), speaker::RadioButtonsFor(group.item, frameId + 1));
+  return ui::RadioGroup(frameId, std::string(group.caption),
+                        speaker::RadioButtonsFor(group.item, frameId + 1));
 }
 
 }  // namespace
 
 CSpeakerSet::CSpeakerSet(const PageContext& context)
-    : CItemPage(context, std::string(kCaption), kTemplateId),
-      groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2), MakeGroup(3), MakeGroup(4),
-              MakeGroup(5), MakeGroup(6), MakeGroup(7), MakeGroup(8)} {
+    : CItemPage(context, std::string(kCaption), kTemplateId), groups_{MakeGroup(0), MakeGroup(1),
+                                                                      MakeGroup(2), MakeGroup(3),
+                                                                      MakeGroup(4), MakeGroup(5),
+                                                                      MakeGroup(6), MakeGroup(7),
+                                                                      MakeGroup(8)} {
   for (std::size_t i = 0; i < kGroups.size(); ++i) Bind(kGroups[i].item, groups_[i]);
   auto item = [this](int number) { return ui::Item(group(number)); };
   SetLayout(ui::Column({
@@ -85,7 +88,8 @@ CSpeakerSet::CSpeakerSet(const PageContext& context)
 
 ui::RadioGroup& CSpeakerSet::group(int number) {
   const int index = number - kFirstNumber;
-  return groups_[index >= 0 && index < static_cast<int>(groups_.size()) ? static_cast<std::size_t>(index) : 0];
+  return groups_[index >= 0 && index < static_cast<int>(groups_.size()) ? static_cast<std::size_t>(index)
+                                                                        : 0];
 }
 
 void CSpeakerSet::UpdateControlStates() {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <array>
+
 #include "pages/item_page.h"
 #include "ui/controls/radio_group.h"
-
-#include <array>
 
 namespace tw::pages {
 

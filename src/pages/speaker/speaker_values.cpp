@@ -1,10 +1,10 @@
 #include "pages/speaker/speaker_values.h"
 
+#include <cstdlib>
+
 #include "pages/page_items.h"
 #include "ui/controls/level_slider.h"
 #include "ui/value_text.h"
-
-#include <cstdlib>
 
 namespace tw::pages::speaker {
 namespace {
@@ -31,9 +31,7 @@ bool IsFixedPoint(std::string_view text, int decimals) {
 
 }  // namespace
 
-std::string LevelData(std::int32_t level) {
-  return Hex((std::int64_t{level} + 200) / 5, 2, HexCase::Lower);
-}
+std::string LevelData(std::int32_t level) { return Hex((std::int64_t{level} + 200) / 5, 2, HexCase::Lower); }
 
 std::string LevelLabel(std::int32_t level) { return " " + ui::LevelText(level, kDb); }
 
