@@ -192,19 +192,3 @@ TEST(SpeakerDistanceRefresh, ItemOnTheActivePageAndAUnitChangeUnderIt) {
 
 }  // namespace
 }  // namespace tw::test
-
-namespace tw::test {
-namespace {
-
-TEST(SpeakerDistanceKeys, ArrowKeysChangeNothing) {
-  Fixture f(WorkingMode::Async);
-  for (ui::Key key : {ui::Key::Left, ui::Key::Up, ui::Key::Right, ui::Key::Down}) {
-    EXPECT_TRUE(f.page.PreTranslateKey(f.page.slider(279), key));
-    EXPECT_TRUE(f.page.PreTranslateKey(f.page.unitButtons(), key));
-  }
-  EXPECT_EQ(Distance(f.image(), 279), 300);
-  EXPECT_EQ(f.image().speakerDistance.unit, 0);
-}
-
-}  // namespace
-}  // namespace tw::test

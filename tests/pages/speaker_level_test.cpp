@@ -55,24 +55,6 @@ TEST(SpeakerLevelSlider, AsyncDragChangesImageAndLabelOnly) {
   EXPECT_TRUE(f.link.sent.empty());
 }
 
-TEST(SpeakerLevelSlider, RepaintDuringATransferDoesNotWriteTheImage) {
-  Fixture f;
-  f.link.dialogOpen = true;
-  f.page.slider(268).drag(50);
-  EXPECT_EQ(f.image().speakerLevel[8], 0);
-}
-
-TEST(SpeakerLevelSlider, LevelSliderMapsTheTopToPlusTenAndTheMiddleToZero) {
-  Fixture f;
-  ui::CLevelSlider& fl = f.page.slider(268);
-  EXPECT_EQ(fl.minPosition(), -20);
-  EXPECT_EQ(fl.maxPosition(), 20);
-  fl.dragToPosition(fl.minPosition());  // the top of a vertical slider
-  EXPECT_EQ(f.image().speakerLevel[8], 100);
-  fl.dragToPosition(0);
-  EXPECT_EQ(f.image().speakerLevel[8], 0);
-}
-
 TEST(SpeakerLevelDefault, RealTimeResetsAndSendsTheWholePageInItsOrder) {
   Fixture f;
   f.image().speakerLevel.fill(55);
