@@ -9,7 +9,7 @@ namespace tw::cli {
 void registerRows(CLI::App& parent, int& exitStatus);
 void registerParams(CLI::App& parent, int& exitStatus);
 void registerDecode(CLI::App& parent, int& exitStatus);
-inline constexpr std::array<CommandRegistrar, 11> kCommands = {
+inline constexpr std::array<CommandRegistrar, 13> kCommands = {
     registerEmulate,
     registerProbe,
     registerRows,
@@ -21,6 +21,8 @@ inline constexpr std::array<CommandRegistrar, 11> kCommands = {
     registerDiff,
     registerReport,
     registerDiff,
+    registerSet,
+    registerSet,
 };
 
 }  // namespace tw::cli
