@@ -1,28 +1,24 @@
 #pragma once
 
-#include <array>
-
 #include "cli/cli_command.h"
+
+#include <array>
 
 namespace tw::cli {
 
 void registerRows(CLI::App& parent, int& exitStatus);
 void registerParams(CLI::App& parent, int& exitStatus);
 void registerDecode(CLI::App& parent, int& exitStatus);
-inline constexpr std::array<CommandRegistrar, 13> kCommands = {
-    registerEmulate,
-    registerProbe,
-    registerRows,
-    registerParams,
-    registerDecode,
-    registerEmulate,
-    registerProbe,
-    registerReport,
-    registerDiff,
-    registerReport,
-    registerDiff,
-    registerSet,
-    registerSet,
+void registerEmulate(CLI::App& parent, int& exitStatus);
+void registerProbe(CLI::App& parent, int& exitStatus);
+void registerSet(CLI::App& parent, int& exitStatus);
+void registerReport(CLI::App& parent, int& exitStatus);
+void registerDiff(CLI::App& parent, int& exitStatus);
+
+// One registrar per command file, in the order `--help` lists them.
+inline constexpr std::array<CommandRegistrar, 8> kCommands = {
+    registerProbe,  registerSet,  registerReport, registerParams,
+    registerDiff,   registerDecode, registerRows, registerEmulate,
 };
 
 }  // namespace tw::cli
