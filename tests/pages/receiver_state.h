@@ -75,7 +75,9 @@ inline void ExpectBasicMatches(const emu::ReceiverSettings& settings, const mode
   EXPECT_EQ(image.basic[1], e.audioSelect) << "audio select";
   EXPECT_EQ(image.basic[5], e.surround) << "surround";
   EXPECT_EQ(image.basic[6], e.night) << "night mode";
-  if (e.night != 0) EXPECT_EQ(image.basic[7], e.nightParameter) << "night parameter";
+  if (e.night != 0) {
+    EXPECT_EQ(image.basic[7], e.nightParameter) << "night parameter";
+  }
   EXPECT_EQ(image.basic[8], e.volume) << "main volume";
   EXPECT_EQ(image.basic[9], e.mute) << "mute";
 }

@@ -58,8 +58,13 @@ struct BenchFixture {
     std::optional<Workbench::Outcome> outcome;
     EXPECT_TRUE(bench.Run(operation, [&](Workbench::Outcome o) { outcome = o; }));
     EXPECT_TRUE(scheduler.runUntil([&] { return outcome.has_value(); }, limitMs)) << "the operation never ended";
+    // Commands written at the very end (a Real Time connect puts input and program back)
+    // still travel the line and are answered.
+    scheduler.advance(kSettleMs);
     return outcome.value_or(Workbench::Outcome{});
   }
+
+  static constexpr std::int64_t kSettleMs = 2000;
 
   model::ParameterImage& image(int index) { return *bench.link().images().Image(index); }
   emu::VirtualReceiver& receiver() { return bench.virtualReceiver(); }
