@@ -43,7 +43,7 @@ void PresetStartup::AskTunerRegion(comm::CCommClass& link, std::function<void()>
 struct Workbench::Window {
   Window(Workbench& bench, ui::CQAmpToolView::Options options)
       : pageLink(bench.link()),
-        sheet(PageContext{pageLink, bench.ui_, 0}),
+        sheet(PageContext{pageLink, bench.ui_, 0}, bench.pages_),
         sheetView(sheet, bench.link()),
         basicView(sheet, bench.link()),
         basic(pageLink, bench.ui_, &basicView),
@@ -62,6 +62,7 @@ Workbench::Workbench(WorkbenchSetup setup)
       ui_(setup.ui),
       dialogs_(setup.dialogs),
       offerVirtualReceiver_(setup.offerVirtualReceiver),
+      pages_(setup.pages),
       realPort_(MakeRealPort(setup)),
       virtualPort_(setup.scheduler, setup.emulator),
       port_(*realPort_, virtualPort_, std::string(kVirtualDevice)),

@@ -24,11 +24,18 @@
 // Scripts that must not ask anything start with a PresetStartup instead of the dialogs:
 //   pages::PresetStartup startup(app::kStartModeAsync, /*tunerRegion=*/1);
 //   bench.Start({}, startup, done);
+// The command-line tool gives a settings file of its own (DefaultSettingsPath("tunewright-cli")),
+// so that a script never changes the desktop program's port and page choices. With
+// --emulator it runs on a comm::VirtualScheduler, selects kVirtualDevice and advances the
+// clock until `done` (scheduler.runUntil); with --port on platform::QtScheduler in the Qt
+// event loop. A DialogHost that only records what opens is enough for scripts: the link
+// ends its progress dialogs itself and Run accepts the download notice.
 
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +86,8 @@ struct WorkbenchSetup {
   bool offerVirtualReceiver = true;
   // Wall time of the logs (tests follow the virtual clock); default: the system clock.
   app::CommLog::Clock logClock = {};
+  // The sheet's pages; every registered page unless a test gives its own.
+  std::span<const PageDescriptor> pages = SheetPageDescriptors();
 };
 
 class Workbench {
@@ -156,6 +165,7 @@ class Workbench {
   ui::UiServices& ui_;
   ui::DialogHost& dialogs_;
   bool offerVirtualReceiver_;
+  std::span<const PageDescriptor> pages_;
   std::unique_ptr<comm::SerialPort> realPort_;
   emu::EmulatorPort virtualPort_;
   app::RoutedSerialPort port_;

@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <fstream>
+#include <memory>
+
 #include "app/qamp_tool_app.h"
+#include "pages/view_hooks.h"
 #include "pages/workbench_fixture.h"
 #include "ui/main_view.h"
 
@@ -97,6 +102,68 @@ TEST(Workbench, RunRefusesASecondOperationWhileOneIsRunning) {
   ASSERT_TRUE(f.scheduler.runUntil([&] { return first.has_value(); }, 600000));
   EXPECT_TRUE(first->connected);
   EXPECT_EQ(first->listResult, -1);
+}
+
+// A Speaker Distance stand-in that records what the view tells it at its initial update.
+class DistanceStandIn final : public CBasePage, public ModeAndUnitFollower {
+ public:
+  explicit DistanceStandIn(const PageContext& context) : CBasePage(context, "Speaker Distance", 150) {}
+  void SetModeAndUnit(bool async, int unit) override { told.push_back({async, unit}); }
+  std::vector<std::pair<bool, int>> told;
+};
+
+class PlainPage final : public CBasePage {
+ public:
+  explicit PlainPage(const PageContext& context) : CBasePage(context, "Speaker Set", 130) {}
+};
+
+constexpr std::array<PageDescriptor, 2> kStandIns = {{
+    {"Speaker Distance", 150, Presence::Always, &MakePage<DistanceStandIn>},
+    {"Speaker Set", 130, Presence::Always, &MakePage<PlainPage>},
+}};
+
+TEST(Workbench, InitialUpdateTellsSpeakerDistanceTheModeAndUnitAndRestoresTheStoredPage) {
+  ScratchFolder folder;
+  {
+    std::ofstream ini(folder.path() / "tunewright.ini", std::ios::binary);
+    ini << "[DispSet]\r\nActivePage=Speaker Set\r\n";
+  }
+  comm::VirtualScheduler scheduler;
+  ui::ScriptedUiServices ui;
+  RecordingDialogHost dialogs;
+  WorkbenchSetup setup{scheduler, ui, dialogs, {folder.path() / "tunewright.ini", folder.path()}, {}};
+  setup.pages = kStandIns;
+  Workbench bench(setup);
+  PresetStartup async(app::kStartModeAsync, 2);
+  bench.Start({}, async, {});
+  ASSERT_TRUE(bench.hasWindow());
+
+  auto* distance = bench.sheet().Find<DistanceStandIn>();
+  ASSERT_NE(distance, nullptr);
+  // Async Mode may change the unit; the image holds the default unit (metres, 0).
+  ASSERT_EQ(distance->told.size(), 1u);
+  EXPECT_TRUE(distance->told[0].first);
+  EXPECT_EQ(distance->told[0].second, 0);
+  ASSERT_NE(bench.sheet().activePage(), nullptr);
+  EXPECT_EQ(bench.sheet().activePage()->caption(), "Speaker Set");
+  EXPECT_EQ(bench.link().tunerRegion(), 2);
+}
+
+TEST(Workbench, RealTimeModeTellsSpeakerDistanceItsUnitIsFixed) {
+  ScratchFolder folder;
+  comm::VirtualScheduler scheduler;
+  ui::ScriptedUiServices ui;
+  RecordingDialogHost dialogs;
+  WorkbenchSetup setup{scheduler, ui, dialogs, {folder.path() / "tunewright.ini", folder.path()}, {}};
+  setup.pages = kStandIns;
+  Workbench bench(setup);
+  PresetStartup realTime(app::kStartModeRealTime);
+  bench.Start({}, realTime, {});
+  auto* distance = bench.sheet().Find<DistanceStandIn>();
+  ASSERT_NE(distance, nullptr);
+  ASSERT_EQ(distance->told.size(), 1u);
+  EXPECT_FALSE(distance->told[0].first);
+  EXPECT_EQ(bench.sheet().activePage()->caption(), "Speaker Distance") << "no stored page: the first";
 }
 
 }  // namespace
