@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  g++ cmake make ninja-build pkg-config git
+  g++ cmake make ninja-build pkg-config git ccache
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins libgl-dev
   libclang-rt-14-dev clang clang-format

@@ -10,14 +10,15 @@ void registerRows(CLI::App& parent, int& exitStatus);
 void registerParams(CLI::App& parent, int& exitStatus);
 void registerDecode(CLI::App& parent, int& exitStatus);
 void registerEmulate(CLI::App& parent, int& exitStatus);
+void registerProbe(CLI::App& parent, int& exitStatus);
+void registerSet(CLI::App& parent, int& exitStatus);
+void registerReport(CLI::App& parent, int& exitStatus);
+void registerDiff(CLI::App& parent, int& exitStatus);
 
 // One registrar per command file, in the order `--help` lists them.
-
-inline constexpr std::array<CommandRegistrar, 4> kCommands = {
-    registerRows,
-    registerParams,
-    registerDecode,
-    registerEmulate,
+inline constexpr std::array<CommandRegistrar, 8> kCommands = {
+    registerProbe,  registerSet,  registerReport, registerParams,
+    registerDiff,   registerDecode, registerRows, registerEmulate,
 };
 
 }  // namespace tw::cli

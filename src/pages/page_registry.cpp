@@ -3,6 +3,10 @@
 
 #include "pages/page_registry.h"
 
+#include "pages/speaker/speaker_distance_page.h"
+#include "pages/speaker/speaker_level_page.h"
+#include "pages/speaker/speaker_set_page.h"
+
 #include <array>
 
 namespace tw::pages {
@@ -14,13 +18,13 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"Input DSP", 149, Presence::AsyncOnly, nullptr},
     {"Input Rename", 147, Presence::Always, nullptr},
     {"I/O Assign", 135, Presence::Always, nullptr},
-    {"Speaker Level", 151, Presence::Always, nullptr},
-    {"Speaker Distance", 150, Presence::Always, nullptr},
+    {"Speaker Level", 151, Presence::Always, MakePage<CSpkLevelPage>},
+    {"Speaker Distance", 150, Presence::Always, MakePage<CSpkDistancePage>},
     {"Tone Control", 143, Presence::Always, nullptr},
     {"CONTROL OUT", 132, Presence::Always, nullptr},
     {"Volume Trim", 134, Presence::Always, nullptr},
     {"Graphic EQ", 169, Presence::Always, nullptr},
-    {"Speaker Set", 130, Presence::Always, nullptr},
+    {"Speaker Set", 130, Presence::Always, MakePage<CSpeakerSet>},
     {"Tuner Set", 131, Presence::Always, nullptr},
     {"XM Set", 171, Presence::RealTimeOrRegion1, nullptr},
     {"Display Set", 142, Presence::Always, nullptr},

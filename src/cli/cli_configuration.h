@@ -1,0 +1,52 @@
+#pragma once
+
+// What the configuration commands share: a configuration without a receiver, reading a
+// ".qcf" file with clear errors, the tuner region option, and a UiServices for a tool
+// that never asks.
+
+#include <optional>
+#include <string>
+
+#include "cli/cli_command.h"
+#include "pages/configuration_workspace.h"
+#include "ui/ui_services.h"
+
+namespace tw::cli {
+
+// Message boxes go to stderr; a question gets its cancelling answer, since nobody is
+// there to answer it. No wait cursor, no beep, no file dialogs.
+class CliUiServices final : public ui::UiServices {
+ public:
+  ui::MessageResult messageBox(std::string_view text, std::string_view caption, ui::MessageIcon icon,
+                               ui::MessageButtons buttons) override;
+  bool closeMessageBox(std::string_view) override { return false; }
+  void beep() override {}
+  void beginWaitCursor() override {}
+  void endWaitCursor() override {}
+  std::optional<std::string> askOpenFile(const ui::FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> askSaveFile(const ui::FileDialogRequest&) override { return std::nullopt; }
+};
+
+// The factory settings of a tuner region, with every page and the Basic Control group.
+struct OfflineConfiguration {
+  explicit OfflineConfiguration(int tunerRegion) : link(tunerRegion) {}
+
+  pages::OfflinePageLink link;
+  CliUiServices ui;
+  pages::ConfigurationWorkspace workspace{link, link.images(), ui};
+};
+
+// Adds "--region N" (0 Japan, 1 USA/Canada, 2 EU/Asia, 3 Other) to `command`.
+CLI::Option* AddRegionOption(CLI::App& command, int& region);
+// The region, or a bad-usage failure when it is not 0..3.
+int CheckedRegion(int region);
+
+// Reads `path` into `workspace` (merging into what it holds). A file that cannot be read or
+// holds no setting of this tool ends the command with a message naming the file (exit 2);
+// entries that were not read are listed on stderr as warnings. Returns the file as read.
+files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, const std::string& path);
+
+// `path` in double quotes, as messages name files.
+std::string QuotedPath(const std::string& path);
+
+}  // namespace tw::cli

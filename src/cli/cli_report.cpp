@@ -1,0 +1,41 @@
+// tunewright-cli report FILE.qcf [-o OUT]: the configuration report of a file.
+
+#include <iostream>
+#include <memory>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_configuration.h"
+#include "files/profile_storage.h"
+
+namespace tw::cli {
+namespace {
+
+struct ReportOptions {
+  std::string file;
+  std::string output;
+  int region = model::kDefaultTunerRegion;
+};
+
+}  // namespace
+
+void registerReport(CLI::App& parent, int& exitStatus) {
+  auto options = std::make_shared<ReportOptions>();
+  CLI::App* command = parent.add_subcommand("report", "Print the configuration report of a .qcf file");
+  command->add_option("FILE", options->file, "configuration file (.qcf)")->required();
+  command->add_option("-o,--output", options->output, "write the report to this file instead of stdout");
+  AddRegionOption(*command, options->region);
+  command->callback([options, &exitStatus] {
+    OfflineConfiguration configuration(CheckedRegion(options->region));
+    ReadConfigurationFile(configuration.workspace, options->file);
+    const std::string report = configuration.workspace.BuildReport();
+    if (options->output.empty()) {
+      std::cout << report << std::flush;
+    } else if (const files::FileStatus written = files::WriteFileAtomically(options->output, report);
+               !written) {
+      throw CliFailure{kExitBadInput, written.error + " Choose a writable path with -o."};
+    }
+    exitStatus = kExitOk;
+  });
+}
+
+}  // namespace tw::cli

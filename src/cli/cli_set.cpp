@@ -1,0 +1,331 @@
+// tunewright-cli set [--dry-run] PAGE KEY VALUE: one setting of one page, with the page's
+// own texts (as a configuration file holds them) and sent as that page sends an edit in
+// Real Time Mode. --dry-run prints the frames without a receiver.
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "cli/cli_commands.h"
+#include "comm/comm_class.h"
+#include "comm/frame_notation.h"
+#include "comm/link_constants.h"
+#include "comm/link_view.h"
+#include "comm/virtual_scheduler.h"
+#include "emu/emulator_options.h"
+#include "emu/emulator_port.h"
+#include "model/parameter_access.h"
+#include "pages/page_registry.h"
+#include "platform/qserial_port.h"
+#include "platform/qt_scheduler.h"
+#include "ui/page_link.h"
+
+namespace tw::cli {
+namespace {
+
+// A reply to a standard command that does not come within this time never comes.
+constexpr int kReportWaitMs = 3000;
+
+struct SetOptions {
+  std::string page;
+  std::string key;
+  std::string value;
+  bool dryRun = false;
+  std::string port;
+  bool emulator = false;
+  std::vector<std::string> emulatorOptions;
+};
+
+// Names compare as in configuration files: ASCII letter case and surrounding blanks ignored.
+std::string Folded(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  const auto last = text.find_last_not_of(' ');
+  std::string folded(first == std::string_view::npos ? std::string_view()
+                                                     : text.substr(first, last - first + 1));
+  std::transform(folded.begin(), folded.end(), folded.begin(),
+                 [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+  return folded;
+}
+
+std::string JoinQuoted(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "\"" : ", \"") + name + "\"";
+  return text;
+}
+
+const pages::PageDescriptor& FindPageDescriptor(std::string_view caption) {
+  std::vector<std::string> available;
+  for (const pages::PageDescriptor& page : pages::SheetPageDescriptors()) {
+    if (page.create == nullptr) continue;
+    if (Folded(page.caption) == Folded(caption)) return page;
+    available.emplace_back(page.caption);
+  }
+  throw CliFailure{kExitBadInput,
+                   "no page \"" + std::string(caption) + "\" can be set; pages: " + JoinQuoted(available)};
+}
+
+pages::PageItem FindItem(const pages::CBasePage& page, const model::ParameterImage& image,
+                         std::string_view key) {
+  std::vector<std::string> keys;
+  for (const pages::PageItem& item : page.ListItems(true, pages::kAllGroups)) {
+    const std::string itemKey = page.DescribeItem(image, item.number, item.subIndex, false).key;
+    if (itemKey.empty()) continue;
+    if (Folded(itemKey) == Folded(key)) return item;
+    keys.push_back(itemKey);
+  }
+  throw CliFailure{kExitBadInput, "page \"" + page.caption() + "\" has no key \"" + std::string(key) +
+                                      "\"; keys: " + JoinQuoted(keys)};
+}
+
+// Pages that ask the user (a confirmation) get Cancel: nobody is there to answer.
+class NoUserUiServices final : public ui::UiServices {
+ public:
+  ui::MessageResult messageBox(std::string_view, std::string_view, ui::MessageIcon,
+                               ui::MessageButtons buttons) override {
+    return buttons == ui::MessageButtons::YesNo ? ui::MessageResult::No : ui::MessageResult::Cancel;
+  }
+  bool closeMessageBox(std::string_view) override { return false; }
+  void beep() override {}
+  void beginWaitCursor() override {}
+  void endWaitCursor() override {}
+  std::optional<std::string> askOpenFile(const ui::FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> askSaveFile(const ui::FileDialogRequest&) override { return std::nullopt; }
+};
+
+// The link as the page sees it in Real Time Mode: every command text is kept, and passed
+// on to the live link when there is one. Without one, the page works on factory images.
+class RecordingPageLink final : public ui::PageLink {
+ public:
+  explicit RecordingPageLink(ui::PageLink* live) : live_(live) {}
+
+  comm::WorkingMode workingMode() const override { return comm::WorkingMode::RealTime; }
+  bool isTransferDialogOpen() const override { return live_ != nullptr && live_->isTransferDialogOpen(); }
+  int SendPacket(std::string_view text, int number) override {
+    if (!text.empty()) frames.emplace_back(text);
+    return live_ != nullptr ? live_->SendPacket(text, number) : 1;
+  }
+  model::ParameterImage* image(int index) override {
+    return live_ != nullptr ? live_->image(index) : images_.Image(index);
+  }
+  const model::Capabilities& capabilities() const override {
+    return live_ != nullptr ? live_->capabilities() : capabilities_;
+  }
+  int tunerRegion() const override { return live_ != nullptr ? live_->tunerRegion() : 1; }
+
+  std::vector<std::string> frames;
+
+ private:
+  ui::PageLink* live_;
+  model::ParameterImages images_;
+  model::Capabilities capabilities_;
+};
+
+// One setting on one page: the page is built on `link`, the value parsed into image 0.
+struct PageEdit {
+  PageEdit(const SetOptions& options, ui::PageLink& link)
+      : page(FindPageDescriptor(options.page).create({link, ui, 0})),
+        image(*link.image(0)),
+        item(FindItem(*page, image, options.key)) {}
+
+  // Throws with the page's current text when the page does not accept the value.
+  void parse(const std::string& value) {
+    if (page->ParseItem(image, item.number, item.subIndex, value)) return;
+    const pages::ItemText now = page->DescribeItem(image, item.number, item.subIndex, false);
+    throw CliFailure{kExitBadInput, "\"" + value + "\" is not a value of " + now.key + " on page \"" +
+                                        page->caption() + "\" (it holds \"" + now.value + "\")"};
+  }
+  std::string key() const { return page->DescribeItem(image, item.number, item.subIndex, false).key; }
+
+  NoUserUiServices ui;
+  std::unique_ptr<pages::CBasePage> page;
+  model::ParameterImage& image;
+  pages::PageItem item;
+};
+
+void PrintFrames(const std::vector<std::string>& frames) {
+  for (const std::string& frame : frames) std::cout << comm::ToNotation(frame) << '\n';
+}
+
+int RunDryRun(const SetOptions& options) {
+  RecordingPageLink link(nullptr);
+  PageEdit edit(options, link);
+  edit.parse(options.value);
+  edit.page->QueueItem(edit.image, edit.item.number, edit.item.subIndex);
+  if (link.frames.empty()) {
+    throw CliFailure{kExitBadInput,
+                     edit.key() + " on page \"" + edit.page->caption() +
+                         "\" has no command of its own; it is sent with the page's other settings"};
+  }
+  PrintFrames(link.frames);
+  return kExitOk;
+}
+
+// Connects as Real Time Mode does, sends the edit, and waits for the receiver's answer:
+// the end of the command list for extended commands, the report of the same parameter for
+// standard ones.
+class SetSession final : public comm::LinkView {
+ public:
+  SetSession(const SetOptions& options, comm::CCommClass& link, comm::Scheduler& scheduler)
+      : options_(options), link_(link), scheduler_(scheduler), live_(link), recorder_(&live_) {
+    // Page and key are checked before connecting; the value needs the receiver's state.
+    RecordingPageLink offline(nullptr);
+    PageEdit check(options, offline);
+  }
+
+  std::function<void()> onEnd;
+  bool ended() const { return ended_; }
+  const std::optional<CliFailure>& failure() const { return failure_; }
+  const std::vector<std::string>& frames() const { return recorder_.frames; }
+
+  void ShowMessage(int id) override {
+    if (!linkMessage_) linkMessage_ = std::string(comm::LinkText(id));
+  }
+  void ConnectFinished(bool connected) override {
+    if (!connected)
+      return fail(kExitLinkFailed, linkMessage_.value_or(std::string(comm::LinkText(comm::kMsgInitFailed))));
+    scheduler_.post([this] { send(); });
+  }
+  void CommandsFinished(int result) override {
+    if (!sending_) return;
+    // A refused write is read back (guard), so the image then holds what the receiver kept.
+    if (result == 0) return checkValue();
+    fail(kExitLinkFailed, "the receiver did not acknowledge " + comm::ToNotation(frames().back()));
+  }
+  void RefreshActiveItems(const std::vector<int>& numbers) override { reported(numbers); }
+  void RefreshBasicItem(int number, bool) override { reported({number}); }
+
+ private:
+  void send() {
+    try {
+      edit_ = std::make_unique<PageEdit>(options_, recorder_);
+      edit_->parse(options_.value);
+      expected_ = model::GetParameter(edit_->image, edit_->item.number);
+    } catch (const CliFailure& failure) {
+      return fail(failure.status, failure.message);
+    }
+    sending_ = true;
+    edit_->page->SendItem(edit_->item.number, edit_->item.subIndex);
+    if (frames().empty()) {
+      return fail(kExitBadInput,
+                  edit_->key() + " on page \"" + edit_->page->caption() + "\" has no command of its own");
+    }
+    if (!link_.isCommandDialogOpen()) {
+      scheduler_.callAfter(kReportWaitMs, [this] {
+        fail(kExitLinkFailed, "the receiver did not answer " + comm::ToNotation(frames().back()));
+      });
+    }
+  }
+
+  void reported(const std::vector<int>& numbers) {
+    if (!sending_ || link_.isCommandDialogOpen() || edit_ == nullptr) return;
+    if (std::find(numbers.begin(), numbers.end(), edit_->item.number) == numbers.end()) return;
+    checkValue();
+  }
+
+  void checkValue() {
+    if (model::GetParameter(edit_->image, edit_->item.number) == expected_) return end();
+    const pages::ItemText now =
+        edit_->page->DescribeItem(edit_->image, edit_->item.number, edit_->item.subIndex, false);
+    fail(kExitLinkFailed, "the receiver kept " + now.key + " at " + now.value);
+  }
+
+  void fail(int status, std::string message) {
+    if (ended_) return;
+    failure_ = CliFailure{status, std::move(message)};
+    end();
+  }
+  void end() {
+    if (ended_) return;
+    ended_ = true;
+    if (onEnd) onEnd();
+  }
+
+  const SetOptions& options_;
+  comm::CCommClass& link_;
+  comm::Scheduler& scheduler_;
+  ui::CommPageLink live_;
+  RecordingPageLink recorder_;
+  std::unique_ptr<PageEdit> edit_;
+  std::optional<model::ParameterValue> expected_;
+  std::optional<std::string> linkMessage_;
+  bool sending_ = false;
+  bool ended_ = false;
+  std::optional<CliFailure> failure_;
+};
+
+int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& scheduler,
+            const std::string& device, const std::function<void(SetSession&)>& run) {
+  comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
+  SetSession session(options, link, scheduler);
+  link.setView(&session);
+  link.Open(comm::PortChoice::Fixed(device));
+  run(session);
+  link.setView(nullptr);
+  link.Close();
+  if (!session.ended()) throw CliFailure{kExitLinkFailed, std::string(comm::LinkText(comm::kMsgInitFailed))};
+  if (session.failure()) throw *session.failure();
+  PrintFrames(session.frames());
+  return kExitOk;
+}
+
+int RunSet(const SetOptions& options) {
+  if (options.dryRun) return RunDryRun(options);
+  if (options.emulator) {
+    emu::EmulatorConfig config;
+    if (auto error = emu::ApplyEmulatorOptions(config, options.emulatorOptions))
+      throw CliFailure{kExitBadInput, *error};
+    comm::VirtualScheduler scheduler;
+    emu::EmulatorPort port(scheduler, config);
+    return SetWith(options, port, scheduler, emu::EmulatorPort::kDeviceName, [&](SetSession& session) {
+      constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
+      scheduler.runUntil([&] { return session.ended(); }, kLimitMs);
+    });
+  }
+  int argc = 1;
+  char name[] = "tunewright-cli";
+  char* argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);
+  platform::QtScheduler scheduler;
+  platform::QSerialPortBackend port;
+  return SetWith(options, port, scheduler, options.port, [&](SetSession& session) {
+    // Leave the event loop from the loop itself, never from inside a write pause.
+    session.onEnd = [&] { scheduler.post([] { QCoreApplication::quit(); }); };
+    if (!session.ended()) QCoreApplication::exec();
+  });
+}
+
+}  // namespace
+
+void registerSet(CLI::App& parent, int& exitStatus) {
+  auto options = std::make_shared<SetOptions>();
+  CLI::App* command = parent.add_subcommand(
+      "set",
+      "Set one setting of one page, as the page sends an edit in Real Time Mode, and print the frames");
+  command->add_option("PAGE", options->page, "page caption, e.g. \"Speaker Level\"")->required();
+  command->add_option("KEY", options->key, "the setting's key as in a configuration file, e.g. FL")
+      ->required();
+  command->add_option("VALUE", options->value, "the value text as in a configuration file, e.g. 10.0dB")
+      ->required();
+  auto* dryRun =
+      command->add_flag("--dry-run", options->dryRun, "print the frames only; no receiver is needed");
+  auto* port =
+      command->add_option("--port", options->port, "serial device of the receiver, e.g. /dev/ttyUSB0");
+  auto* emulator = command->add_flag("--emulator", options->emulator, "use the in-process virtual receiver");
+  port->excludes(emulator);
+  dryRun->excludes(port)->excludes(emulator);
+  command
+      ->add_option("--emulator-option", options->emulatorOptions,
+                   "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
+      ->needs(emulator);
+  command->callback([options, &exitStatus] {
+    if (!options->dryRun && options->port.empty() && !options->emulator) {
+      throw CliFailure{kExitBadInput, "set needs --port DEVICE, --emulator or --dry-run (see set --help)"};
+    }
+    exitStatus = RunSet(*options);
+  });
+}
+
+}  // namespace tw::cli

@@ -1,0 +1,119 @@
+#include "pages/configuration_file.h"
+
+#include "files/report_text.h"
+#include "files/user_memo.h"
+
+namespace tw::pages {
+namespace {
+
+using files::kFirstMemory;
+using files::kLastMemory;
+using files::kMemoryCategories;
+
+const model::ParameterImage& ImageAt(const model::ParameterImages& images, int index) {
+  return *images.Image(index);
+}
+model::ParameterImage& ImageAt(model::ParameterImages& images, int index) { return *images.Image(index); }
+
+}  // namespace
+
+void ConfigurationFile::saveBasic(const model::ParameterImage& image, files::Profile& profile) const {
+  if (basic_ == nullptr) return;
+  for (int number : kBasicFileNumbers) {
+    const ItemText text = basic_->DescribeBasicItem(image, number);
+    if (!text.key.empty()) profile.WriteString(text.section, text.key, text.value);
+  }
+}
+
+void ConfigurationFile::saveMemories(const model::ParameterImages& images, files::Profile& profile) const {
+  for (files::MemoryCategory category : kMemoryCategories) {
+    for (int memory = kFirstMemory; memory <= kLastMemory; ++memory) {
+      memories_.Save(category, memory, ImageAt(images, memory), profile);
+    }
+  }
+}
+
+files::Profile ConfigurationFile::Save(const model::ParameterImages& images, std::string_view memo) const {
+  files::Profile profile;
+  files::WriteUserMemo(profile, memo);
+  saveBasic(ImageAt(images, 0), profile);
+  sheet_.SaveItems(ImageAt(images, 0), profile);
+  saveMemories(images, profile);
+  return profile;
+}
+
+files::Profile ConfigurationFile::KnownEntries(const model::ParameterImages& images,
+                                               std::string_view memo) const {
+  files::Profile profile;
+  files::WriteUserMemo(profile, memo);
+  saveBasic(ImageAt(images, 0), profile);
+  for (CBasePage* page : sheet_.pages()) page->SaveItems(ImageAt(images, 0), profile);
+  saveMemories(images, profile);
+  return profile;
+}
+
+void ConfigurationFile::Load(const files::Profile& profile, model::ParameterImages& images,
+                             std::string& memo) const {
+  files::ReadUserMemo(profile, memo);
+  model::ParameterImage& current = ImageAt(images, 0);
+  if (basic_ != nullptr) {
+    // Number 11 has no key; it is listed for the group's own order and reads nothing.
+    for (int number : {1, 2, 3, 4, 6, 7, 8, 9, 10, 11}) {
+      const ItemText text = basic_->DescribeBasicItem(current, number);
+      if (text.key.empty()) continue;
+      const std::string value = profile.GetString(text.section, text.key, "");
+      if (!value.empty()) basic_->ParseBasicItem(current, number, value);
+    }
+  }
+  sheet_.LoadItems(current, profile);
+  for (files::MemoryCategory category : kMemoryCategories) {
+    for (int memory = kFirstMemory; memory <= kLastMemory; ++memory) {
+      memories_.Load(category, memory, ImageAt(images, memory), profile);
+    }
+  }
+}
+
+files::FileStatus ConfigurationFile::Save(const std::filesystem::path& path,
+                                          const model::ParameterImages& images, std::string_view memo) const {
+  return Save(images, memo).Save(path);
+}
+
+files::FileStatus ConfigurationFile::Load(const std::filesystem::path& path, model::ParameterImages& images,
+                                          std::string& memo) const {
+  files::Profile profile;
+  files::FileStatus status = profile.Load(path);
+  if (status) Load(profile, images, memo);
+  return status;
+}
+
+std::string BuildReport(Sheet& sheet, const BasicItemSource* basic, const model::ParameterImages& images,
+                        std::string_view memo) {
+  std::string report = files::ReportTitle(memo);
+  int heading = 1;
+  report += files::ReportHeading(heading++, files::kCurrentSettingLabel, "");
+
+  const model::ParameterImage& current = images.InUse();
+  if (basic != nullptr) {
+    files::ReportBlock block;
+    for (int number : kBasicFileNumbers) {
+      const ItemText text = basic->DescribeBasicItem(current, number);
+      block.Add(text.section, text.key, text.value);
+    }
+    report += block.text();
+  }
+  report += sheet.ReportItems(current);
+  report += files::kReportLineEnd;
+
+  const MemoryGroups memories(sheet, basic);
+  for (files::MemoryCategory category : kMemoryCategories) {
+    for (int memory = kFirstMemory; memory <= kLastMemory; ++memory) {
+      report +=
+          files::ReportHeading(heading++, files::MemoryLabel(memory), files::MemoryCategoryText(category));
+      report += memories.Report(category, ImageAt(images, memory));
+      report += files::kReportLineEnd;
+    }
+  }
+  return report;
+}
+
+}  // namespace tw::pages

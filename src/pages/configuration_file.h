@@ -1,0 +1,60 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "files/profile.h"
+#include "model/parameter_images.h"
+#include "pages/configuration_items.h"
+#include "pages/configuration_memory.h"
+#include "pages/sheet.h"
+
+namespace tw::pages {
+
+// A ".qcf" configuration file: the User Memo, the Basic Control group, every sheet page in
+// sheet order (XM Set written only for tuner region 1, read always) and the four System
+// Memory groups of memories 1..6, each setting under a readable section and key with the
+// text its page shows. It walks whatever pages the sheet holds.
+//
+// Reading merges: only entries that are present and hold one of the item's texts change
+// anything. Nothing here talks to the receiver.
+class ConfigurationFile {
+ public:
+  ConfigurationFile(Sheet& sheet, const BasicItemSource* basic)
+      : sheet_(sheet), basic_(basic), memories_(sheet, basic) {}
+
+  // Writes image 0, images 1..6 and the memo into a new profile.
+  files::Profile Save(const model::ParameterImages& images, std::string_view memo) const;
+  // Reads the profile into image 0, images 1..6 and the memo.
+  void Load(const files::Profile& profile, model::ParameterImages& images, std::string& memo) const;
+
+  // The whole file replaced at once: a failed save leaves the previous file as it was.
+  files::FileStatus Save(const std::filesystem::path& path, const model::ParameterImages& images,
+                         std::string_view memo) const;
+  // A file that cannot be read changes nothing.
+  files::FileStatus Load(const std::filesystem::path& path, model::ParameterImages& images,
+                         std::string& memo) const;
+
+  // Every entry the tool knows for this configuration, XM Set included whatever the
+  // region: what a file may validly hold (used to tell a user which entries were ignored).
+  files::Profile KnownEntries(const model::ParameterImages& images, std::string_view memo) const;
+
+  const MemoryGroups& memoryGroups() const { return memories_; }
+
+ private:
+  void saveBasic(const model::ParameterImage& image, files::Profile& profile) const;
+  void saveMemories(const model::ParameterImages& images, files::Profile& profile) const;
+
+  Sheet& sheet_;
+  const BasicItemSource* basic_;
+  MemoryGroups memories_;
+};
+
+// The configuration report: the title and memo, the current setting (the image in use) as
+// the Basic Control block and every sheet page's block (XM Set for tuner region 1 only),
+// then the four groups of memories 1..6 under headings 2..25. Lines end in CR LF.
+std::string BuildReport(Sheet& sheet, const BasicItemSource* basic, const model::ParameterImages& images,
+                        std::string_view memo);
+
+}  // namespace tw::pages

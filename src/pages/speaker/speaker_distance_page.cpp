@@ -1,0 +1,190 @@
+#include "pages/speaker/speaker_distance_page.h"
+
+#include <variant>
+
+#include "model/parameter_access.h"
+#include "model/parameter_defaults.h"
+#include "pages/speaker/radio_buttons.h"
+
+namespace tw::pages {
+namespace {
+
+struct DistanceChannel {
+  int number;
+  std::string_view key;
+  char code;  // the channel in the distance command
+};
+
+// In number order (the file and send order).
+constexpr std::array<DistanceChannel, 10> kChannels = {{
+    {279, "FL", '2'},
+    {280, "FR", '3'},
+    {281, "CT", '0'},
+    {282, "SL", '4'},
+    {283, "SR", '5'},
+    {284, "SBL", '6'},
+    {285, "SBR", '7'},
+    {286, "PRL", '8'},
+    {287, "PRR", '9'},
+    {288, "SW", 'A'},
+}};
+
+constexpr std::array<std::string_view, 2> kUnitTexts = {"Meter", "Feet"};
+constexpr ChoiceItem kUnit{CSpkDistancePage::kUnitNumber, "Unit", kUnitTexts, {}, {}};
+
+constexpr int kUnitFrameId = 1500;
+constexpr int kFirstSliderId = 1510;
+constexpr int kFirstLabelId = 1530;
+constexpr int kDefaultButtonId = 1550;
+
+std::int32_t ValueIn(const model::ParameterImage& image, int number) {
+  const auto value = model::GetParameter(image, number);
+  const auto* integer = value ? std::get_if<std::int32_t>(&*value) : nullptr;
+  return integer != nullptr ? *integer : 0;
+}
+
+const DistanceChannel* FindChannel(int number) {
+  for (const DistanceChannel& channel : kChannels) {
+    if (channel.number == number) return &channel;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+CSpkDistancePage::CSpkDistancePage(const PageContext& context)
+    : CBasePage(context, std::string(kCaption), kTemplateId),
+      range_(speaker::RangeOfUnit(speaker::kUnitMeter)),
+      // The view says so at start-up as well; the mode never changes afterwards.
+      async_(!context.link.isRealTime()),
+      unitButtons_(kUnitFrameId, "Unit", speaker::RadioButtonsFor(kUnit, kUnitFrameId + 1)),
+      sliders_{ui::CLevelSlider(kFirstSliderId + 0), ui::CLevelSlider(kFirstSliderId + 1),
+               ui::CLevelSlider(kFirstSliderId + 2), ui::CLevelSlider(kFirstSliderId + 3),
+               ui::CLevelSlider(kFirstSliderId + 4), ui::CLevelSlider(kFirstSliderId + 5),
+               ui::CLevelSlider(kFirstSliderId + 6), ui::CLevelSlider(kFirstSliderId + 7),
+               ui::CLevelSlider(kFirstSliderId + 8), ui::CLevelSlider(kFirstSliderId + 9)},
+      labels_{ui::CStaticSubClass(kFirstLabelId + 0), ui::CStaticSubClass(kFirstLabelId + 1),
+              ui::CStaticSubClass(kFirstLabelId + 2), ui::CStaticSubClass(kFirstLabelId + 3),
+              ui::CStaticSubClass(kFirstLabelId + 4), ui::CStaticSubClass(kFirstLabelId + 5),
+              ui::CStaticSubClass(kFirstLabelId + 6), ui::CStaticSubClass(kFirstLabelId + 7),
+              ui::CStaticSubClass(kFirstLabelId + 8), ui::CStaticSubClass(kFirstLabelId + 9)},
+      default_(kDefaultButtonId, "Default") {
+  takeUnit(pageImage().speakerDistance.unit);
+  unitButtons_.onClicked = [this](int index) { onUnitClicked(index); };
+  default_.onClicked = [this] { onDefault(); };
+  std::vector<ui::LayoutNode> channels;
+  for (std::size_t i = 0; i < kChannels.size(); ++i) {
+    sliders_[i].onCustomDraw = [this, i] { onSliderDraw(i); };
+    const int number = kChannels[i].number;
+    sliders_[i].onReleasedCapture = [this, number] { SendItem(number); };
+    channels.push_back(
+        ui::Column({ui::Item(std::string(kChannels[i].key), sliders_[i]), ui::Item(labels_[i])}));
+  }
+  SetLayout(ui::Column({ui::Item(unitButtons_), ui::Row(std::move(channels)), ui::Item(default_)}));
+}
+
+void CSpkDistancePage::takeUnit(int unit) {
+  unit_ = unit;
+  range_ = speaker::RangeOfUnit(unit);
+}
+
+void CSpkDistancePage::SetModeAndUnit(bool async, int unit) {
+  async_ = async;
+  takeUnit(unit);
+  speaker::EnableButtons(unitButtons_, async_);
+}
+
+std::size_t CSpkDistancePage::indexOf(int number) const {
+  const int index = number - kChannels.front().number;
+  return index >= 0 && index < static_cast<int>(kChannels.size()) ? static_cast<std::size_t>(index) : 0;
+}
+
+ui::CLevelSlider& CSpkDistancePage::slider(int number) { return sliders_[indexOf(number)]; }
+
+ui::CStaticSubClass& CSpkDistancePage::label(int number) { return labels_[indexOf(number)]; }
+
+void CSpkDistancePage::showDistance(std::size_t index) {
+  const std::int32_t distance = ValueIn(pageImage(), kChannels[index].number);
+  sliders_[index].SetValue(distance);
+  labels_[index].setText(" " + speaker::DistanceText(distance, unit_));
+}
+
+void CSpkDistancePage::RefreshAll() {
+  takeUnit(pageImage().speakerDistance.unit);
+  unitButtons_.setSelected(unit_);
+  speaker::EnableButtons(unitButtons_, async_);
+  for (std::size_t i = 0; i < kChannels.size(); ++i) {
+    sliders_[i].Setup(nullptr, "", range_.min, range_.max, range_.step,
+                      ValueIn(pageImage(), kChannels[i].number), ui::LevelStyle::Plain);
+    showDistance(i);
+  }
+}
+
+void CSpkDistancePage::RefreshItem(int number, bool update) {
+  if (!isActive() || !hasWindow()) return;
+  if (FindChannel(number) != nullptr) {
+    if (pageImage().speakerDistance.unit != unit_) {
+      RefreshAll();
+    } else {
+      showDistance(indexOf(number));
+    }
+  }
+  if (update) unitButtons_.setSelected(unit_);
+}
+
+void CSpkDistancePage::RestoreFocus() { speaker::RestoreRadioFocus(unitButtons_); }
+
+void CSpkDistancePage::QueueItem(const model::ParameterImage& image, int number, int /*subIndex*/) {
+  const DistanceChannel* channel = FindChannel(number);
+  if (channel == nullptr) return;
+  Queue(speaker::DistanceCommand(channel->code, image.speakerDistance.unit, ValueIn(image, number)), number);
+}
+
+std::vector<PageItem> CSpkDistancePage::ListItems(bool forFile, int /*group*/) const {
+  std::vector<PageItem> items;
+  if (forFile) items.push_back({kUnitNumber, -1});
+  for (const DistanceChannel& channel : kChannels) items.push_back({channel.number, -1});
+  return items;
+}
+
+ItemText CSpkDistancePage::DescribeItem(const model::ParameterImage& image, int number, int /*subIndex*/,
+                                        bool /*forReport*/) const {
+  if (number == kUnitNumber) {
+    return {caption(), std::string(kUnit.key), std::string(kUnit.Text(image.speakerDistance.unit))};
+  }
+  const DistanceChannel* channel = FindChannel(number);
+  if (channel == nullptr) return {};
+  return {caption(), std::string(channel->key),
+          speaker::DistanceText(ValueIn(image, number), image.speakerDistance.unit)};
+}
+
+bool CSpkDistancePage::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/,
+                                 std::string_view text) {
+  std::optional<std::int32_t> value;
+  if (number == kUnitNumber) {
+    value = kUnit.Parse(text, false);
+  } else if (FindChannel(number) != nullptr) {
+    value = speaker::ParseDistanceText(text, image.speakerDistance.unit);
+  }
+  return value && model::SetParameter(image, number, *value);
+}
+
+void CSpkDistancePage::onDefault() {
+  ResetPage([](model::ParameterImage& image) { model::WriteSpeakerDistanceDefaults(image.speakerDistance); });
+  RefreshAll();
+}
+
+void CSpkDistancePage::onUnitClicked(int index) {
+  // Distances are not converted: a new unit starts from its own defaults.
+  pageImage().speakerDistance.unit = index;
+  onDefault();
+}
+
+void CSpkDistancePage::onSliderDraw(std::size_t index) {
+  if (!mayStoreSliderValue()) return;
+  const std::int32_t distance = sliders_[index].GetValue();
+  model::SetParameter(pageImage(), kChannels[index].number, distance);
+  labels_[index].setText(" " + speaker::DistanceText(distance, unit_));
+}
+
+}  // namespace tw::pages

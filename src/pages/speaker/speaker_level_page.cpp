@@ -1,0 +1,83 @@
+#include "pages/speaker/speaker_level_page.h"
+
+#include "model/parameter_defaults.h"
+#include "pages/speaker/speaker_values.h"
+
+namespace tw::pages {
+namespace {
+
+using speaker::kLevelMax;
+using speaker::kLevelMin;
+using speaker::kLevelStep;
+
+constexpr int kFirstNumber = 268;
+
+// The channels in number order (the file order). The receiver takes the levels at these
+// addresses; it reports four of them under other codes (PRR 47, PRL 48, SBR 45, SBL 46),
+// which the reply decoder maps back to the same numbers.
+constexpr std::array<LevelItem, 10> kLevels = {{
+    {268, "FL", kLevelMin, kLevelMax, kLevelStep, "dB", "241", speaker::LevelData},
+    {269, "FR", kLevelMin, kLevelMax, kLevelStep, "dB", "240", speaker::LevelData},
+    {270, "CT", kLevelMin, kLevelMax, kLevelStep, "dB", "242", speaker::LevelData},
+    {271, "SL", kLevelMin, kLevelMax, kLevelStep, "dB", "244", speaker::LevelData},
+    {272, "SR", kLevelMin, kLevelMax, kLevelStep, "dB", "243", speaker::LevelData},
+    {273, "SBL", kLevelMin, kLevelMax, kLevelStep, "dB", "248", speaker::LevelData},
+    {274, "SBR", kLevelMin, kLevelMax, kLevelStep, "dB", "247", speaker::LevelData},
+    {275, "PRL", kLevelMin, kLevelMax, kLevelStep, "dB", "246", speaker::LevelData},
+    {276, "PRR", kLevelMin, kLevelMax, kLevelStep, "dB", "245", speaker::LevelData},
+    {277, "SW", kLevelMin, kLevelMax, kLevelStep, "dB", "249", speaker::LevelData},
+}};
+
+// A download sends the levels from SW down to CT, then FL, then FR.
+constexpr std::array<int, 10> kSendOrder = {277, 276, 275, 274, 273, 272, 271, 270, 268, 269};
+
+constexpr int kFirstSliderId = 1400;
+constexpr int kFirstLabelId = 1420;
+constexpr int kDefaultButtonId = 1440;
+
+}  // namespace
+
+CSpkLevelPage::CSpkLevelPage(const PageContext& context)
+    : CItemPage(context, std::string(kCaption), kTemplateId),
+      sliders_{ui::CLevelSlider(kFirstSliderId + 0), ui::CLevelSlider(kFirstSliderId + 1),
+               ui::CLevelSlider(kFirstSliderId + 2), ui::CLevelSlider(kFirstSliderId + 3),
+               ui::CLevelSlider(kFirstSliderId + 4), ui::CLevelSlider(kFirstSliderId + 5),
+               ui::CLevelSlider(kFirstSliderId + 6), ui::CLevelSlider(kFirstSliderId + 7),
+               ui::CLevelSlider(kFirstSliderId + 8), ui::CLevelSlider(kFirstSliderId + 9)},
+      labels_{ui::CStaticSubClass(kFirstLabelId + 0), ui::CStaticSubClass(kFirstLabelId + 1),
+              ui::CStaticSubClass(kFirstLabelId + 2), ui::CStaticSubClass(kFirstLabelId + 3),
+              ui::CStaticSubClass(kFirstLabelId + 4), ui::CStaticSubClass(kFirstLabelId + 5),
+              ui::CStaticSubClass(kFirstLabelId + 6), ui::CStaticSubClass(kFirstLabelId + 7),
+              ui::CStaticSubClass(kFirstLabelId + 8), ui::CStaticSubClass(kFirstLabelId + 9)},
+      default_(kDefaultButtonId, "Default") {
+  std::vector<ui::LayoutNode> channels;
+  for (std::size_t i = 0; i < kLevels.size(); ++i) {
+    Bind(kLevels[i], sliders_[i], &labels_[i]);
+    channels.push_back(
+        ui::Column({ui::Item(std::string(kLevels[i].key), sliders_[i]), ui::Item(labels_[i])}));
+  }
+  SetSendOrder({kSendOrder.begin(), kSendOrder.end()});
+  default_.onClicked = [this] {
+    ResetPage([](model::ParameterImage& image) { image.speakerLevel = model::kSpeakerLevelDefaults; });
+  };
+  SetLayout(ui::Column({ui::Row(std::move(channels)), ui::Item(default_)}));
+}
+
+bool CSpkLevelPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
+  return speaker::IsLevelText(text) && CItemPage::ParseItem(image, number, subIndex, text);
+}
+
+std::string CSpkLevelPage::LabelText(const LevelItem& /*item*/, std::int32_t value) const {
+  return speaker::LevelLabel(value);
+}
+
+std::size_t CSpkLevelPage::indexOf(int number) const {
+  const int index = number - kFirstNumber;
+  return index >= 0 && index < static_cast<int>(kLevels.size()) ? static_cast<std::size_t>(index) : 0;
+}
+
+ui::CLevelSlider& CSpkLevelPage::slider(int number) { return sliders_[indexOf(number)]; }
+
+ui::CStaticSubClass& CSpkLevelPage::label(int number) { return labels_[indexOf(number)]; }
+
+}  // namespace tw::pages

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+
+#include "pages/item_page.h"
+#include "ui/controls/button.h"
+#include "ui/controls/level_slider.h"
+#include "ui/controls/static_text.h"
+
+namespace tw::pages {
+
+// Speaker Level: the level trim of each channel (268..277), one vertical slider with its
+// readout per channel, and "Default".
+class CSpkLevelPage final : public CItemPage {
+ public:
+  static constexpr std::string_view kCaption = "Speaker Level";
+  static constexpr int kTemplateId = 151;
+
+  explicit CSpkLevelPage(const PageContext& context);
+
+  // A level text is read only in the form the files hold ("-0.5dB"), then range and step.
+  bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
+
+  // The slider and readout of parameter 268..277; FL's for any other number.
+  ui::CLevelSlider& slider(int number);
+  ui::CStaticSubClass& label(int number);
+  ui::Button& defaultButton() { return default_; }
+
+ protected:
+  std::string LabelText(const LevelItem& item, std::int32_t value) const override;
+
+ private:
+  std::size_t indexOf(int number) const;
+
+  std::array<ui::CLevelSlider, 10> sliders_;
+  std::array<ui::CStaticSubClass, 10> labels_;
+  ui::Button default_;
+};
+
+}  // namespace tw::pages
