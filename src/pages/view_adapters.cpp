@@ -1,0 +1,100 @@
+#include "pages/view_adapters.h"
+
+#include <algorithm>
+
+#include "pages/view_hooks.h"
+
+namespace tw::pages {
+
+// ---------------------------------------------------------------- SheetView
+
+int SheetView::pageCount() const { return static_cast<int>(sheet_.tabs().size()); }
+
+std::string SheetView::pageCaption(int index) const {
+  if (index < 0 || index >= pageCount()) return {};
+  return sheet_.tabs()[static_cast<std::size_t>(index)]->caption();
+}
+
+int SheetView::activeIndex() const {
+  const auto& tabs = sheet_.tabs();
+  const auto found = std::find(tabs.begin(), tabs.end(), sheet_.activePage());
+  return found == tabs.end() ? -1 : static_cast<int>(found - tabs.begin());
+}
+
+void SheetView::setActive(int index) {
+  if (index < 0 || !sheet_.SetActivePage(static_cast<std::size_t>(index))) return;
+  if (onActiveChanged) onActiveChanged(index);
+}
+
+std::optional<ui::ItemName> SheetView::DescribeItem(int number) {
+  // The image in use is where the failed command's value came from.
+  const model::ParameterImage& image = link_.imageInUse();
+  for (CBasePage* page : sheet_.pages()) {
+    const ItemText text = page->DescribeItem(image, number, -1, false);
+    if (!text.section.empty()) return ui::ItemName{text.section, text.key};
+  }
+  return std::nullopt;
+}
+
+// ---------------------------------------------------------------- BasicGroupView
+
+ui::LayoutNode BasicGroupView::layout() {
+  if (group_ == nullptr) return ui::Column({});
+  return group_->form().root();
+}
+
+void BasicGroupView::FillBasicControls() {
+  if (group_ != nullptr) group_->FillBasicControls();
+}
+
+void BasicGroupView::RefreshBasicControls() {
+  if (group_ != nullptr) group_->RefreshBasicControls();
+}
+
+void BasicGroupView::RefreshBasicItem(int number, bool update) {
+  if (group_ != nullptr) group_->RefreshBasicItem(number, update);
+}
+
+std::optional<ui::ItemName> BasicGroupView::DescribeBasicItem(int number) {
+  if (group_ == nullptr) return std::nullopt;
+  const ui::BasicItemText text = group_->DescribeBasicItem(link_.imageInUse(), number);
+  if (text.section.empty()) return std::nullopt;
+  return ui::ItemName{text.section, text.key};
+}
+
+void BasicGroupView::RestoreFocus() {
+  if (group_ != nullptr) group_->RestoreFocus();
+}
+
+void BasicGroupView::UpdateCapabilities(const model::Capabilities& capabilities) {
+  if (group_ == nullptr) return;
+  group_->UpdateDecoderList(capabilities.aac != 0);
+  // Async Mode keeps the whole zone power group hidden whatever the receiver has.
+  const bool realTime = link_.workingMode() == comm::WorkingMode::RealTime;
+  group_->zoneBox.setVisible(realTime);
+  group_->zoneMain.setVisible(realTime);
+  group_->zone2.setVisible(realTime && capabilities.zone2 != 0);
+  group_->zone3.setVisible(realTime && capabilities.zone3 != 0);
+}
+
+CBasePage* BasicGroupView::shownPage(std::string_view caption) const {
+  CBasePage* page = sheet_.FindPage(caption);
+  return page != nullptr && page->hasWindow() ? page : nullptr;
+}
+
+void BasicGroupView::ActivateSpeakerSet() {
+  if (CBasePage* page = shownPage("Speaker Set")) page->OnSetActive();
+}
+
+void BasicGroupView::SetDspProgram(int program) {
+  if (program < 0 || program > 23) return;
+  if (auto* follower = dynamic_cast<ProgramFollower*>(sheet_.FindPage("DSP Parameters"))) {
+    follower->SetCurrentProgram(program);
+  }
+}
+
+void BasicGroupView::RefreshInputDspItem(int number, bool update) {
+  if (CBasePage* page = shownPage("Input DSP")) page->RefreshItem(number, update);
+}
+
+}  // namespace tw::pages

@@ -1,0 +1,208 @@
+#include "pages/workbench.h"
+
+#include <stdexcept>
+#include <variant>
+
+#include "model/parameter_access.h"
+#include "pages/view_hooks.h"
+#include "ui/dialogs/confirm_down_dlg.h"
+
+namespace tw::pages {
+namespace {
+
+// Stands in for the real ports when the front end has none (tests, a build without them).
+class NoSerialPorts final : public comm::SerialPort {
+ public:
+  bool open(const std::string&) override { return false; }
+  void close() override {}
+  bool isOpen() const override { return false; }
+  bool write(std::string_view) override { return false; }
+  std::string readAll() override { return {}; }
+  bool ctsOn() const override { return false; }
+  void setReadyReadHandler(std::function<void()>) override {}
+  std::string lastError() const override { return "no serial ports in this program"; }
+  std::vector<std::string> availablePorts() const override { return {}; }
+};
+
+std::unique_ptr<comm::SerialPort> MakeRealPort(const WorkbenchSetup& setup) {
+  std::unique_ptr<comm::SerialPort> port;
+  if (setup.makeRealPort) port = setup.makeRealPort();
+  if (!port) port = std::make_unique<NoSerialPorts>();
+  return port;
+}
+
+}  // namespace
+
+void PresetStartup::AskTunerRegion(comm::CCommClass& link, std::function<void()> done) {
+  if (tunerRegion_ >= 0) link.setTunerRegion(tunerRegion_);
+  done();
+}
+
+// The main window's parts, in the order they are built; they go in reverse order, the view
+// first, so that the link never reaches a page or group that is gone.
+struct Workbench::Window {
+  Window(Workbench& bench, ui::CQAmpToolView::Options options)
+      : pageLink(bench.link()),
+        sheet(PageContext{pageLink, bench.ui_, 0}, bench.pages_),
+        sheetView(sheet, bench.link()),
+        basicView(sheet, bench.link()),
+        basic(pageLink, bench.ui_, &basicView),
+        view(bench.app_, bench.ui_, bench.dialogs_, std::move(options)) {}
+
+  ui::CommPageLink pageLink;
+  Sheet sheet;
+  SheetView sheetView;
+  BasicGroupView basicView;
+  ui::BasicControlGroup basic;
+  ui::CQAmpToolView view;
+};
+
+Workbench::Workbench(WorkbenchSetup setup)
+    : scheduler_(setup.scheduler),
+      ui_(setup.ui),
+      dialogs_(setup.dialogs),
+      offerVirtualReceiver_(setup.offerVirtualReceiver),
+      pages_(setup.pages),
+      realPort_(MakeRealPort(setup)),
+      virtualPort_(setup.scheduler, setup.emulator),
+      port_(*realPort_, virtualPort_, std::string(kVirtualDevice)),
+      app_(port_, setup.scheduler, std::move(setup.paths), std::move(setup.logClock)),
+      startupDialogs_(setup.dialogs) {}
+
+Workbench::~Workbench() { Shutdown(); }
+
+void Workbench::Start(const std::vector<std::string>& arguments, std::function<void(bool windowed)> done) {
+  Start(arguments, startupDialogs_, std::move(done));
+}
+
+void Workbench::Start(const std::vector<std::string>& arguments, app::StartupUi& startup,
+                      std::function<void(bool windowed)> done) {
+  std::weak_ptr<bool> alive = alive_;
+  app_.InitInstance(arguments, startup, [this, alive, done = std::move(done)](bool ok) {
+    if (alive.expired()) return;
+    if (ok && !app_.automationStart() && !shutDown_) createWindow();
+    if (done) done(ok);
+  });
+}
+
+void Workbench::createWindow() {
+  ui::CQAmpToolView::Options options;
+  if (!offerVirtualReceiver_) options.virtualDevice.clear();
+  window_ = std::make_unique<Window>(*this, std::move(options));
+  Window& w = *window_;
+  w.basicView.attach(w.basic);
+  w.view.attachSheet(&w.sheetView);
+  w.view.attachBasicGroup(&w.basicView);
+  w.view.onConnectFinished = [this](bool connected) { connectFinished(connected); };
+  w.view.onCommandsFinished = [this](int result) { commandsFinished(result); };
+
+  // Every page window exists before the form is arranged, as the frame creates the sheet
+  // first.
+  w.sheet.Create();
+  if (auto* distance = dynamic_cast<ModeAndUnitFollower*>(w.sheet.FindPage("Speaker Distance"))) {
+    const auto unit = model::GetParameter(*app_.link().images().Image(0), kDistanceUnitNumber);
+    const int unitValue = unit && std::holds_alternative<std::int32_t>(*unit) ? std::get<std::int32_t>(*unit) : 0;
+    distance->SetModeAndUnit(!app_.isRealTime(), unitValue);
+  }
+  w.view.OnInitialUpdate();
+}
+
+void Workbench::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  alive_.reset();
+  pending_ = nullptr;
+  if (window_) {
+    window_->view.OnDestroy();
+    window_.reset();
+  }
+  app_.ExitInstance();
+}
+
+ui::CQAmpToolView& Workbench::view() {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  return window_->view;
+}
+
+Sheet& Workbench::sheet() {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  return window_->sheet;
+}
+
+SheetView& Workbench::sheetView() {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  return window_->sheetView;
+}
+
+ui::BasicControlGroup& Workbench::basicControls() {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  return window_->basic;
+}
+
+bool Workbench::SelectPort(std::string_view device) {
+  if (!window_) return false;
+  const std::vector<std::string>& devices = window_->view.entryDevices();
+  for (std::size_t i = 0; i < devices.size(); ++i) {
+    if (devices[i] == device) {
+      window_->view.portList().setCurSel(static_cast<int>(i));
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Workbench::Run(Operation operation, std::function<void(Outcome)> done) {
+  if (!window_ || pending_ || window_->view.isLinkBusy()) return false;
+  pending_ = done ? std::move(done) : [](Outcome) {};
+  pendingOperation_ = operation;
+  ui::CQAmpToolView& view = window_->view;
+  switch (operation) {
+    case Operation::Open:
+      view.Open();
+      break;
+    case Operation::Reload:
+      view.ReloadAll();
+      break;
+    case Operation::Upload:
+      view.Upload();
+      break;
+    case Operation::Download:
+      view.Download();
+      // Whoever asked for the download has answered the notice already.
+      if (ui::CConfirmDownDlg* notice = view.downloadNotice()) notice->okButton().click();
+      break;
+  }
+  return true;
+}
+
+void Workbench::finish(Outcome outcome) {
+  if (!pending_) return;
+  auto done = std::move(pending_);
+  pending_ = nullptr;
+  done(outcome);
+}
+
+void Workbench::connectFinished(bool connected) {
+  const bool listFollows = pendingOperation_ == Operation::Upload || pendingOperation_ == Operation::Download;
+  if (pending_ && (!connected || !listFollows)) {
+    finish(Outcome{connected, -1});
+  } else if (pending_) {
+    // A connect cancelled in the Initialize dialog still counts as connected, but no list
+    // follows; in Async Mode the link has closed the port by the time this posted check runs.
+    std::weak_ptr<bool> alive = alive_;
+    scheduler_.post([this, alive] {
+      if (alive.expired() || !pending_ || !window_) return;
+      if (!app_.link().isPortOpen() && !app_.link().isCommandDialogOpen()) finish(Outcome{true, -1});
+    });
+  }
+  if (onConnectFinished) onConnectFinished(connected);
+}
+
+void Workbench::commandsFinished(int result) {
+  if (pending_ && (pendingOperation_ == Operation::Upload || pendingOperation_ == Operation::Download)) {
+    finish(Outcome{true, result});
+  }
+  if (onCommandsFinished) onCommandsFinished(result);
+}
+
+}  // namespace tw::pages

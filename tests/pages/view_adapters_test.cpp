@@ -1,0 +1,124 @@
+// The view's adapters over a sheet of stand-in pages: the error log's names come from any
+// page of the sheet, and the Basic Control group reaches the pages it must tell.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+
+#include "comm/comm_class.h"
+#include "comm/virtual_scheduler.h"
+#include "emu/emulator_port.h"
+#include "pages/test_page.h"
+#include "pages/view_adapters.h"
+#include "pages/view_hooks.h"
+#include "ui/scripted_ui_services.h"
+
+namespace tw::pages::test {
+namespace {
+
+// A page that counts what the view asks of it; the DSP Parameters stand-in follows the program.
+class CountingPage : public CBasePage, public ProgramFollower {
+ public:
+  CountingPage(const PageContext& context, std::string caption) : CBasePage(context, std::move(caption), 1) {}
+  void RefreshAll() override { ++refreshAll; }
+  void RefreshItem(int number, bool update) override { refreshed.push_back({number, update}); }
+  void SetCurrentProgram(int program) override { programs.push_back(program); }
+
+  int refreshAll = 0;
+  std::vector<std::pair<int, bool>> refreshed;
+  std::vector<int> programs;
+};
+
+template <const char* Caption>
+std::unique_ptr<CBasePage> MakeCounting(const PageContext& context) {
+  return std::make_unique<CountingPage>(context, Caption);
+}
+
+constexpr char kDsp[] = "DSP Parameters";
+constexpr char kInputDsp[] = "Input DSP";
+constexpr char kSpeakerSet[] = "Speaker Set";
+
+constexpr std::array<PageDescriptor, 4> kPages = {{
+    {kDsp, 148, Presence::Always, &MakeCounting<kDsp>},
+    {kInputDsp, 149, Presence::AsyncOnly, &MakeCounting<kInputDsp>},
+    {"Test Page", 999, Presence::AsyncOnly, &MakePage<tw::test::TestPage>},
+    {kSpeakerSet, 130, Presence::Always, &MakeCounting<kSpeakerSet>},
+}};
+
+struct AdapterFixture {
+  explicit AdapterFixture(comm::WorkingMode mode)
+      : port(scheduler, emu::EmulatorConfig{}),
+        link(port, scheduler, mode),
+        pageLink(link),
+        sheet(PageContext{pageLink, ui, 0}, kPages),
+        sheetView(sheet, link),
+        basicView(sheet, link),
+        group(pageLink, ui, &basicView) {
+    basicView.attach(group);
+    sheet.Create();
+    group.FillBasicControls();
+  }
+  CountingPage& page(std::string_view caption) { return dynamic_cast<CountingPage&>(*sheet.FindPage(caption)); }
+
+  comm::VirtualScheduler scheduler;
+  emu::EmulatorPort port;
+  comm::CCommClass link;
+  ui::ScriptedUiServices ui;
+  ui::CommPageLink pageLink;
+  Sheet sheet;
+  SheetView sheetView;
+  BasicGroupView basicView;
+  ui::BasicControlGroup group;
+};
+
+TEST(ViewAdapters, ErrorLogNamesComeFromAnyPageOfTheSheetTabOrNot) {
+  AdapterFixture f(comm::WorkingMode::RealTime);
+  // In Real Time Mode the test page has no tab, but a download would still send it.
+  ASSERT_EQ(f.sheetView.pageCount(), 2);
+  EXPECT_EQ(f.sheetView.DescribeItem(427), (ui::ItemName{"Test Page", "Front"}));
+  EXPECT_EQ(f.sheetView.DescribeItem(268), (ui::ItemName{"Test Page", "FL"}));
+  EXPECT_EQ(f.sheetView.DescribeItem(600), std::nullopt);
+  EXPECT_EQ(f.basicView.DescribeBasicItem(9), (ui::ItemName{"Basic Control", "Main Volume"}));
+  // Command-only numbers have no name.
+  EXPECT_EQ(f.basicView.DescribeBasicItem(5), std::nullopt);
+}
+
+TEST(ViewAdapters, SheetViewCountsTabsOnlyAndReportsActivation) {
+  AdapterFixture f(comm::WorkingMode::Async);
+  ASSERT_EQ(f.sheetView.pageCount(), 4);
+  EXPECT_EQ(f.sheetView.pageCaption(2), "Test Page");
+  EXPECT_EQ(f.sheetView.pageCaption(4), "");
+  std::vector<int> changes;
+  f.sheetView.onActiveChanged = [&](int index) { changes.push_back(index); };
+  f.sheetView.setActive(3);
+  f.sheetView.setActive(7);
+  EXPECT_EQ(f.sheetView.activeIndex(), 3);
+  EXPECT_EQ(changes, std::vector<int>{3});
+}
+
+TEST(ViewAdapters, NightModeRefreshesTheSpeakerSetPage) {
+  AdapterFixture f(comm::WorkingMode::Async);
+  const int before = f.page(kSpeakerSet).refreshAll;
+  f.group.nightMode.select(1);
+  EXPECT_EQ(f.page(kSpeakerSet).refreshAll, before + 1);
+}
+
+TEST(ViewAdapters, RealTimeProgramChoiceReachesDspParameters) {
+  AdapterFixture f(comm::WorkingMode::RealTime);
+  f.group.program.select(11);
+  ASSERT_FALSE(f.page(kDsp).programs.empty());
+  EXPECT_EQ(f.page(kDsp).programs.back(), 11);
+}
+
+TEST(ViewAdapters, AsyncProgramChoiceRefreshesTheInputDspRowOfTheCurrentInput) {
+  AdapterFixture f(comm::WorkingMode::Async);
+  f.group.input.select(3);
+  f.group.program.select(6);
+  ASSERT_FALSE(f.page(kInputDsp).refreshed.empty());
+  EXPECT_EQ(f.page(kInputDsp).refreshed.back(), (std::pair<int, bool>{212 + 2 * 3, true}));
+  EXPECT_TRUE(f.page(kDsp).programs.empty()) << "Async Mode leaves DSP Parameters to its own combo";
+}
+
+}  // namespace
+}  // namespace tw::pages::test
