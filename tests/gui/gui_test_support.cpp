@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <memory>
 
 namespace tw::gui::test {
 namespace {
@@ -62,6 +65,29 @@ void MoveHeld(QWidget& widget, QPoint to) {
 
 void Release(QWidget& widget, QPoint at) {
   SendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+}
+
+namespace {
+
+void PollForModal(std::shared_ptr<std::function<void(QWidget&)>> act, QElapsedTimer started) {
+  if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal->isVisible()) {
+    (*act)(*modal);
+    return;
+  }
+  if (started.elapsed() > 5000) {
+    ADD_FAILURE() << "no modal window opened";
+    return;
+  }
+  QTimer::singleShot(5, [act, started] { PollForModal(act, started); });
+}
+
+}  // namespace
+
+void WhenModal(std::function<void(QWidget& modal)> act) {
+  QElapsedTimer started;
+  started.start();
+  auto shared = std::make_shared<std::function<void(QWidget&)>>(std::move(act));
+  QTimer::singleShot(0, [shared, started] { PollForModal(shared, started); });
 }
 
 void Flush() { QCoreApplication::processEvents(); }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPoint>
+#include <functional>
 
 class QWidget;
 
@@ -18,6 +19,11 @@ void ShowAndWait(QWidget& window);
 void Press(QWidget& widget, QPoint at);
 void MoveHeld(QWidget& widget, QPoint to);
 void Release(QWidget& widget, QPoint at);
+
+// Runs `act` on the modal window as soon as one is open (a message box, a file dialog), from
+// inside the event loop of whatever opened it. Gives up after a few seconds, so that a
+// test of a box that never opens fails instead of hanging.
+void WhenModal(std::function<void(QWidget& modal)> act);
 
 // Runs queued events (posted calls, deferred deletes) without waiting.
 void Flush();
