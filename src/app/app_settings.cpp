@@ -1,0 +1,52 @@
+#include "app/app_settings.h"
+
+#include "files/profile.h"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace tw::app {
+
+std::filesystem::path DefaultSettingsPath(std::string_view executableBaseName) {
+  std::filesystem::path folder;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
+    folder = xdg;
+  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    folder = std::filesystem::path(home) / ".config";
+  }
+  std::string base(executableBaseName.substr(0, executableBaseName.find('\0')));
+  if (base.empty()) base = "tunewright";
+  return folder / "tunewright" / (base + ".ini");
+}
+
+SettingTexts ReadSettingsFile(const std::filesystem::path& path) {
+  files::Profile profile;
+  (void)profile.Load(path);  // a missing file gives empty settings, quietly
+  SettingTexts texts;
+  for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
+    texts[i] = profile.GetString(kSettingsSection, kSettingKeys[i], "", files::kProfileBufferSize);
+  }
+  return texts;
+}
+
+bool WriteSettingsFile(const std::filesystem::path& path, const SettingTexts& settings) {
+  files::Profile profile;
+  std::error_code error;
+  const bool exists = std::filesystem::exists(path, error);
+  if (exists && !profile.Load(path)) return false;  // never replace a file we could not read
+
+  bool same = exists;
+  for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
+    const bool present = profile.HasKey(kSettingsSection, kSettingKeys[i]);
+    if (!present || profile.GetString(kSettingsSection, kSettingKeys[i], "", std::string::npos) != settings[i]) {
+      same = false;
+    }
+  }
+  if (same) return true;
+
+  for (std::size_t i = 0; i < kSettingKeys.size(); ++i) profile.WriteString(kSettingsSection, kSettingKeys[i], settings[i]);
+  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
+  return static_cast<bool>(profile.Save(path));
+}
+
+}  // namespace tw::app

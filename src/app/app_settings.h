@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tw::app {
+
+// The three persistent user settings, kept in section "DispSet" of the settings file.
+inline constexpr std::string_view kSettingsSection = "DispSet";
+inline constexpr int kPortSetting = 0;
+inline constexpr int kActivePageSetting = 1;
+inline constexpr int kConfirmDownloadSetting = 2;
+inline constexpr std::array<std::string_view, 3> kSettingKeys = {"Port", "ActivePage", "ConfirmDownload"};
+
+// The value of "ConfirmDownload" that silences the download notice, and the one written
+// when the notice's box is left clear.
+inline constexpr std::string_view kConfirmDownloadOff = "NO";
+inline constexpr std::string_view kConfirmDownloadOn = "YES";
+
+using SettingTexts = std::array<std::string, kSettingKeys.size()>;
+
+// $XDG_CONFIG_HOME/tunewright/<executableBaseName>.ini, with ~/.config when the variable is
+// unset or empty (and the current folder when there is no home either).
+std::filesystem::path DefaultSettingsPath(std::string_view executableBaseName);
+
+// The three values of the file; a missing file or key reads as empty. Each value is cut to
+// 255 bytes, as a read into a 256-byte buffer would.
+SettingTexts ReadSettingsFile(const std::filesystem::path& path);
+
+// Writes all three keys, keeping everything else in the file. A file that already holds
+// exactly these values is left untouched, so a run that changed nothing does not rewrite
+// it. Failures are ignored (the settings are not worth a message); false when it failed.
+bool WriteSettingsFile(const std::filesystem::path& path, const SettingTexts& settings);
+
+}  // namespace tw::app

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "comm/link_log.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace tw::app {
+
+// The communication logs in the temporary folder: the error log (always on; one file per
+// connection or transfer with its start, end and duration and a line per failed command),
+// the trace log and the timing report (each behind a switch that is off).
+class CommLog final : public comm::LinkLog {
+ public:
+  using Clock = std::function<std::chrono::system_clock::time_point()>;
+  // Section and key of parameter `number` in the image in use, or nothing (the main view
+  // asks its Basic Control group, then the pages).
+  using ItemDescriber = std::function<std::optional<std::pair<std::string, std::string>>(int number)>;
+  // The configuration report text of the timing report; unset while no main window exists.
+  using ReportBuilder = std::function<std::string()>;
+
+  explicit CommLog(std::filesystem::path tempFolder, Clock clock = {});
+  ~CommLog() override;
+
+  const std::filesystem::path& errorLogPath() const { return errorLogPath_; }
+  const std::filesystem::path& traceLogPath() const { return traceLogPath_; }
+  // The trace log or timing report name for `linkMode`: base + UpLoad/DownLoad/Output + .txt.
+  std::filesystem::path modeFile(std::string_view base, int linkMode) const;
+
+  void setItemDescriber(ItemDescriber describer) { describer_ = std::move(describer); }
+  void setReportBuilder(ReportBuilder builder) { reportBuilder_ = std::move(builder); }
+
+  // Diagnostic switches; both stay off in the program (nothing turns them on).
+  void setTraceSwitch(bool on) { traceSwitch_ = on; }
+  void setReportSwitch(bool on) { reportSwitch_ = on; }
+
+  void WriteTrace(std::string_view text, bool frame, bool sent) override;
+  void WriteErrorLog(std::string_view text, int number) override;
+  void BeginTransferLog(int linkMode) override;
+  void EndTransferLog() override;
+
+  bool isErrorLogOpen() const { return errorLog_ != nullptr; }
+
+ private:
+  std::unique_ptr<std::ofstream> openTruncated(const std::filesystem::path& path) const;
+
+  std::filesystem::path folder_;
+  std::filesystem::path errorLogPath_;
+  std::filesystem::path traceLogPath_;
+  Clock clock_;
+  ItemDescriber describer_;
+  ReportBuilder reportBuilder_;
+  bool traceSwitch_ = false;
+  bool reportSwitch_ = false;
+  int linkMode_ = 0;
+  std::unique_ptr<std::ofstream> traceLog_;
+  std::unique_ptr<std::ofstream> errorLog_;
+  std::optional<std::chrono::system_clock::time_point> startTime_;
+};
+
+}  // namespace tw::app

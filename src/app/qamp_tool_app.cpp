@@ -1,0 +1,78 @@
+#include "app/qamp_tool_app.h"
+
+#include "files/profile.h"
+#include "model/parameter_access.h"
+
+namespace tw::app {
+
+CQAmpToolApp::CQAmpToolApp(comm::SerialPort& port, comm::Scheduler& scheduler, Paths paths, CommLog::Clock clock)
+    : port_(port), scheduler_(scheduler), paths_(std::move(paths)), log_(paths_.tempFolder, std::move(clock)) {}
+
+CQAmpToolApp::~CQAmpToolApp() = default;
+
+void CQAmpToolApp::InitInstance(const std::vector<std::string>& arguments, StartupUi& ui,
+                                std::function<void(bool ok)> done) {
+  commandLine_ = ParseCommandLine(arguments);
+  // Nothing to register here: the switches only end the program, before any dialog and
+  // before the settings are read (so shut-down leaves the file alone).
+  if (commandLine_.registrationSwitch) {
+    done(false);
+    return;
+  }
+  ReadSettings();
+  ui.AskStartMode([this, &ui, done = std::move(done)](int result) { chooseMode(result, ui, done); });
+}
+
+void CQAmpToolApp::chooseMode(int result, StartupUi& ui, const std::function<void(bool)>& done) {
+  if (result == kStartModeAsync) {
+    workingMode_ = kAsyncMode;
+  } else if (result == kStartModeRealTime) {
+    workingMode_ = kRealTimeMode;
+  } else {
+    done(false);
+    return;
+  }
+  link_ = std::make_unique<comm::CCommClass>(
+      port_, scheduler_, workingMode_ == kRealTimeMode ? comm::WorkingMode::RealTime : comm::WorkingMode::Async);
+  link_->setLog(&log_);
+  if (workingMode_ == kRealTimeMode) {
+    // The receiver reports its own region when the connection is made.
+    done(true);
+    return;
+  }
+  ui.AskTunerRegion(*link_, [this, done] {
+    model::ResetTunerBlock(link_->images().All()[0], link_->tunerRegion());
+    done(true);
+  });
+}
+
+void CQAmpToolApp::ExitInstance() {
+  WriteSettings();
+  if (link_) link_->PortClose();
+}
+
+void CQAmpToolApp::ReadSettings() {
+  settings_ = ReadSettingsFile(paths_.settingsFile);
+  settingsRead_ = true;
+}
+
+void CQAmpToolApp::WriteSettings() {
+  // A run that never read the file must not replace it with empty values.
+  if (!settingsRead_) return;
+  (void)WriteSettingsFile(paths_.settingsFile, settings_);
+}
+
+const std::string& CQAmpToolApp::setting(int index) const {
+  static const std::string kNone;
+  if (index < 0 || index >= static_cast<int>(settings_.size())) return kNone;
+  return settings_[static_cast<std::size_t>(index)];
+}
+
+void CQAmpToolApp::setSetting(int index, std::string value) {
+  if (index < 0 || index >= static_cast<int>(settings_.size())) return;
+  // As read back through a 256-byte buffer, so that memory and file agree.
+  if (value.size() > files::kProfileBufferSize - 1) value.resize(files::kProfileBufferSize - 1);
+  settings_[static_cast<std::size_t>(index)] = std::move(value);
+}
+
+}  // namespace tw::app

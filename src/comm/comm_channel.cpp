@@ -1,0 +1,186 @@
+// Serial channel of the link: opening and closing the port, assembling received bytes into
+// frames, and writing frames with the pause that paces the receiver.
+
+#include "comm/comm_class.h"
+#include "comm/link_log.h"
+#include "comm/link_view.h"
+#include "comm/page_source.h"
+#include "comm/protocol.h"
+#include "comm/reply_decoder.h"
+#include "comm/scheduler.h"
+#include "comm/serial_port.h"
+
+#include <algorithm>
+#include <exception>
+#include <new>
+
+namespace tw::comm {
+namespace {
+
+LinkView& silentView() {
+  static LinkView view;
+  return view;
+}
+
+PageSource& noPages() {
+  static PageSource pages;
+  return pages;
+}
+
+// The opening sequence; the image reset of Real Time Mode comes before the last command.
+constexpr std::string_view kOpenFirst[] = {"20000", "07A1D", "07A1D"};
+constexpr std::string_view kOpenLast = "07E82";
+
+}  // namespace
+
+CCommClass::CCommClass(SerialPort& port, Scheduler& scheduler, WorkingMode mode)
+    : port_(port), scheduler_(scheduler), mode_(mode), view_(&silentView()), pages_(&noPages()),
+      decoder_(&ModelReplyDecoder()), images_(model::kDefaultTunerRegion), tunerRegion_(model::kDefaultTunerRegion) {
+  scheduler_.setTimerHandler([this](int id) { OnTimer(id); });
+  port_.setReadyReadHandler([this] { OnReceive(); });
+}
+
+CCommClass::~CCommClass() {
+  port_.setReadyReadHandler(nullptr);
+  scheduler_.setTimerHandler(nullptr);
+  if (port_.isOpen()) port_.close();
+}
+
+void CCommClass::setView(LinkView* view) { view_ = view ? view : &silentView(); }
+void CCommClass::setPages(PageSource* pages) { pages_ = pages ? pages : &noPages(); }
+void CCommClass::setLog(LinkLog* log) { log_ = log; }
+void CCommClass::setDecoder(const ReplyDecoder* decoder) { decoder_ = decoder ? decoder : &ModelReplyDecoder(); }
+
+void CCommClass::ResetImage(int index) { images_.Reset(index, tunerRegion_); }
+
+bool CCommClass::isPortOpen() const { return port_.isOpen(); }
+
+void CCommClass::logComment(std::string_view text) {
+  if (log_) log_->WriteTrace(text, false, false);
+}
+
+void CCommClass::logFrame(std::string_view frame, bool sent) {
+  if (log_) log_->WriteTrace(frame, true, sent);
+}
+
+void CCommClass::logError(std::string_view text, int number) {
+  if (log_) log_->WriteErrorLog(text, number);
+}
+
+bool CCommClass::PortOpen(const std::string& portName) {
+  logComment("PortOpen " + portName);
+  if (portName.empty() || port_.isOpen()) return false;
+
+  scheduler_.killTimer(kStartupReadTimer);
+  scheduler_.killTimer(kRetryTimer);
+  scheduler_.killTimer(kReplyTimer);
+  linkState_ = kStateWaitStatus;
+  rx_.clear();
+  if (!port_.open(portName)) {
+    logComment("open failed: " + port_.lastError());
+    return false;
+  }
+
+  view_->SetStatusText(LinkText(kTextConnecting));
+  view_->EnableControl(kPortListControl, false);
+  view_->EnableControl(kOpenButton, false);
+  view_->EnableControl(kCloseButton, true);
+
+  // A port that takes the device but refuses the opening sequence is closed again, so that
+  // the next attempt can open it afresh.
+  for (std::string_view code : kOpenFirst) {
+    if (!Write(MakeStandard(code))) {
+      PortClose();
+      return false;
+    }
+  }
+  if (mode_ == WorkingMode::RealTime) ResetImage(0);
+  if (!Write(MakeStandard(kOpenLast))) {
+    PortClose();
+    return false;
+  }
+  scheduler_.setTimer(kRetryTimer, kRetryIntervalMs);
+  return true;
+}
+
+void CCommClass::PortClose() {
+  if (log_) log_->EndTransferLog();
+  view_->SetStatusText(LinkText(kTextNotConnected));
+  view_->EnableControl(kPortListControl, true);
+  view_->EnableControl(kOpenButton, true);
+  view_->EnableControl(kCloseButton, false);
+  view_->EnableControl(kDataReloadGroup, false);
+  view_->EnableControl(kReloadButton, false);
+  scheduler_.killTimer(kStartupReadTimer);
+  scheduler_.killTimer(kRetryTimer);
+  scheduler_.killTimer(kReplyTimer);
+
+  linkState_ = kStateWaitStatus;
+  linkMode_ = model::kLinkIdle;
+  caps_ = model::Capabilities{};
+  if (port_.isOpen()) port_.close();
+  scheduler_.killTimer(kFrameTimer);
+  rx_.clear();
+}
+
+bool CCommClass::Write(std::string_view frame) {
+  if (!port_.isOpen()) return false;
+  // The frame is text: it ends at its first NUL, if any.
+  const std::string_view text = frame.substr(0, frame.find('\0'));
+  const bool written = port_.write(text);
+  logFrame(text, true);
+  if (!written) return false;
+
+  const int wait = extraPauseForNextWrite();
+  const bool waitApplies = wait >= 0;
+  const bool standard = !text.empty() && text.front() == STX;
+  scheduler_.pause((waitApplies ? wait : 0) + (standard && !waitApplies ? kStandardWritePauseMs : kOtherWritePauseMs));
+  return true;
+}
+
+// The "@WAIT" entry right after the command on the line lengthens the pause after this
+// write. Returns -1 when there is none (the pause then depends on the frame kind).
+int CCommClass::extraPauseForNextWrite() {
+  const auto pending = commands_.firstPending();
+  if (!pending || *pending + 1 >= commands_.size()) return -1;
+  const CommandEntry& next = commands_.at(*pending + 1);
+  if (!IsMacro(next.text, kMacroWait)) return -1;
+  logComment(std::string(kMacroWait) + std::string(MacroArgumentText(next.text)));
+  return std::max(0, MacroArgument(next.text));
+}
+
+int CCommClass::OnReceive() {
+  if (!port_.isOpen()) return 0;
+  std::string bytes;
+  try {
+    bytes = port_.readAll();
+  } catch (const std::bad_alloc&) {
+    logComment("the out-of-memory exception");
+    return 0;
+  } catch (const std::exception&) {
+    logComment("Handle all other types of exceptions");
+    return 0;
+  }
+
+  for (char byte : bytes) {
+    // A frame handled below may end the connection; what is left of the burst then
+    // belongs to no connection.
+    if (!port_.isOpen()) break;
+    const FrameAssembler::Step step = rx_.push(byte);
+    if (step.restartTimer) scheduler_.setTimer(kFrameTimer, kFrameTimeoutMs);
+    if (step.stopTimer) scheduler_.killTimer(kFrameTimer);
+    if (step.frameReady) deliverFrame(rx_.frame());
+    if (step.overflowed) logComment("バッファ領域のリセット：" + rx_.discarded());
+  }
+  return static_cast<int>(bytes.size());
+}
+
+void CCommClass::deliverFrame(std::string frame) {
+  NormaliseFrame(frame);
+  logFrame(frame, false);
+  OnFrame(frame, linkState_ < kStateConnected);
+}
+
+void CCommClass::ResetReceiveBuffer() { logComment("バッファ領域のリセット：" + rx_.reset()); }
+
+}  // namespace tw::comm

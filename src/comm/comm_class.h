@@ -1,0 +1,234 @@
+#pragma once
+
+#include "comm/command_list.h"
+#include "comm/frame_assembler.h"
+#include "comm/link_constants.h"
+#include "comm/operation_command.h"
+#include "model/command_table.h"
+#include "model/parameter_images.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw::comm {
+
+class LinkLog;
+class LinkView;
+class PageSource;
+class ReplyDecoder;
+class Scheduler;
+class SerialPort;
+
+// Which port a connection attempt uses: one fixed device, or a scan over a list that tries
+// each device three times before moving to the next.
+struct PortChoice {
+  std::vector<std::string> ports;  // scan list (in port-list order, without "Auto")
+  std::string fixed;               // the fixed device when not scanning
+  bool scan = false;
+
+  static PortChoice Fixed(std::string device) { return PortChoice{{}, std::move(device), false}; }
+  static PortChoice Scan(std::vector<std::string> devices) { return PortChoice{std::move(devices), {}, true}; }
+};
+
+// The one link object: it owns the serial channel, the command list with its reply watch,
+// the transfer engine, the connection handshake and the seven parameter images.
+//
+// Everything runs on one thread. The port's ready-read notification calls OnReceive; the
+// scheduler's timers 1..8 are the link's own (it installs the scheduler's timer handler).
+// The main view and the pages are reached through LinkView and PageSource; without them the
+// link still connects, transfers and keeps its images.
+//
+// The class is large, so its definition is split by concern:
+//   comm_channel.cpp    serial channel: open, close, receive assembly, paced writes
+//   comm_sender.cpp     command list, SendPacket, reply watch and resends, keep-alive
+//   comm_engine.cpp     frame processor OnFrame and its reply matching
+//   comm_lists.cpp      upload and download list builders, Basic Control queueing
+//   comm_handshake.cpp  status frame, start-up read
+//   comm_connection.cpp connection attempts with retries and port scan, timers, list end
+class CCommClass {
+ public:
+  CCommClass(SerialPort& port, Scheduler& scheduler, WorkingMode mode);
+  ~CCommClass();
+  CCommClass(const CCommClass&) = delete;
+  CCommClass& operator=(const CCommClass&) = delete;
+
+  void setView(LinkView* view);
+  void setPages(PageSource* pages);
+  void setLog(LinkLog* log);
+  void setDecoder(const ReplyDecoder* decoder);  // default: the model's decoding table
+
+  // --- state ---
+  WorkingMode workingMode() const { return mode_; }
+  int linkState() const { return linkState_; }
+  int linkMode() const { return linkMode_; }
+  void setLinkMode(int mode) { linkMode_ = mode; }
+  const model::Capabilities& capabilities() const { return caps_; }
+  int tunerRegion() const { return tunerRegion_; }
+  void setTunerRegion(int region) { tunerRegion_ = region; }
+  int startCursor() const { return startCursor_; }
+  int uploadPhase() const { return uploadPhase_; }
+  // Model code of the last status frame (bytes 1-5), empty before any.
+  const std::string& modelCode() const { return modelCode_; }
+
+  model::ParameterImages& images() { return images_; }
+  const model::ParameterImages& images() const { return images_; }
+  model::ParameterImage& imageInUse() { return images_.InUse(); }
+  // Factory defaults for image `index` with the current tuner region.
+  void ResetImage(int index);
+
+  // --- serial channel ---
+  // Opens `portName`, writes the opening sequence and starts the retry timer; false when the
+  // name is empty, a port is already open, the device cannot be opened or a write fails.
+  bool PortOpen(const std::string& portName);
+  // Closes the port (if open) and resets state, capabilities and view; safe when closed.
+  void PortClose();
+  bool isPortOpen() const;
+  // Writes one frame and pauses (50 ms after a standard frame, 150 ms otherwise, plus a
+  // following "@WAIT" entry's argument). False when the port is not open or refused it.
+  bool Write(std::string_view frame);
+  // Reads and processes every waiting byte; returns how many there were.
+  int OnReceive();
+  // Drops a partial frame (frame timer or overflow) and waits for the next start byte.
+  void ResetReceiveBuffer();
+
+  // --- command sender ---
+  // Queues `text` for parameter `number`; the empty text with 564 starts the batch.
+  // Standard frames in Real Time Mode are written at once. 0 while not connected.
+  int SendPacket(std::string_view text, int number);
+  void ClearCommandList();
+  int GetCommandCount() const { return static_cast<int>(commands_.size()); }
+  const CommandList& commandList() const { return commands_; }
+  // The reply watch ran out (empty frame) or `frame` did not acknowledge the pending
+  // command. 1 when it ended the connection or accepted the frame.
+  int OnReplyTimeout(std::string_view frame);
+  void SetConnected();
+  void SendKeepAlive();
+  void ShowGuardText();
+  void ShowErrorText();
+
+  // Queues Basic Control item `number` of `basic` (nothing for a number without command).
+  int BuildOperationCommand(const BasicBlock& basic, int number);
+  // Queues the Basic Control items of `image` as a download sends them.
+  void QueueBasicControls(const model::ParameterImage& image);
+
+  // --- transfer engine ---
+  int OnFrame(std::string_view text, bool notAReply);
+  void BuildUploadList(bool continuation);
+  void BuildDownloadList(bool continuation);
+
+  // --- handshake ---
+  void SendNextStartupRow();
+
+  // --- connection operations (what the main view starts) ---
+  // Real Time "Open": connect and read the receiver. Ends with LinkView::ConnectFinished.
+  void Open(const PortChoice& ports);
+  // Async Upload / Download: connect, then run the list; ends with CommandsFinished.
+  void Upload(const PortChoice& ports);
+  void Download(const PortChoice& ports);
+  // "Close": ends the connection.
+  void Close();
+  // The Initialize dialog's Cancel, after the user agreed (the view asks message 252 when
+  // linkMode() is 1). The port stays open and the link counts as connected.
+  void CancelInitialize();
+  // The Command Sending dialog's Cancel, after the user agreed (message 253).
+  void CancelCommands();
+  bool isConnecting() const { return initDialogOpen_; }
+  bool isCommandDialogOpen() const { return commandDialogOpen_; }
+  bool hasUploadBackup() const { return uploadBackup_ != nullptr; }
+
+  // End of a connect attempt (Initialize dialog closes); failed closes the port.
+  void FinishConnect(bool failed);
+  // The batch start opens the Command Sending dialog (or, idle, closes the port).
+  void RunCommandDialog();
+  // End of a command list: 0 completed, 1 failed, 2 cable error.
+  void FinishCommands(int result);
+
+  // Scheduler timer expiry (installed as the scheduler's handler).
+  void OnTimer(int id);
+
+ private:
+  enum class PendingOperation { None, Upload, Download };
+
+  // channel
+  void deliverFrame(std::string frame);
+  void logComment(std::string_view text);
+  void logFrame(std::string_view frame, bool sent);
+  void logError(std::string_view text, int number);
+  int extraPauseForNextWrite();
+
+  // sender
+  void startReplyTimer();
+  void startKeepAliveTimer();
+  void writeFirstPending();
+
+  // engine
+  struct FrameVerdict;
+  bool learnCapability(std::string_view frame);
+  void expandStatusInto(std::string_view statusFrame);
+  bool decodeListsNumber(std::string_view frame, int number) const;
+  void walkAfterAnswer(std::size_t answered, FrameVerdict& verdict);
+  void saveZoneVolumes();
+
+  // lists
+  void queueRow(int row);
+  void queueMacro(std::string_view name, std::optional<int> argument);
+  bool queueUploadReads();
+  void queueMemoryLoads(int memory, const std::array<std::string, 4>& parts);
+
+  // handshake
+  int onStatusFrame(std::string_view frame);
+  int onStartupFrame(std::string_view frame, bool& handOn);
+
+  // connection
+  void connectWithDialog(bool firstAttempt);
+  void openPortForAttempt(const std::string& device);
+  void onRetryTimer();
+  void endAttempt(bool connected);
+  void restoreUploadBackup();
+  void takeUploadBackup();
+  void beginOperation(int mode, std::string_view comment, PendingOperation operation, const PortChoice& ports);
+
+  SerialPort& port_;
+  Scheduler& scheduler_;
+  const WorkingMode mode_;
+  LinkView* view_;    // never null: a silent view stands in
+  PageSource* pages_;  // never null: "no pages" stands in
+  LinkLog* log_ = nullptr;
+  const ReplyDecoder* decoder_ = nullptr;
+
+  model::ParameterImages images_;
+  model::Capabilities caps_;
+  int tunerRegion_ = 1;
+  int linkState_ = kStateWaitStatus;
+  int linkMode_ = model::kLinkIdle;
+  int uploadPhase_ = 0;
+  int startCursor_ = 0;
+  std::array<std::int32_t, 4> savedBasic_{};
+  std::array<std::int32_t, 2> savedVolumes_{};
+  std::int32_t savedProgram_ = 0;
+  std::string modelCode_;
+
+  FrameAssembler rx_;
+  CommandList commands_;
+
+  // connection attempt (the main view's retry state)
+  PortChoice ports_;
+  int portIndex_ = -1;  // -1 fixed port; n >= 1 scanning at ports_[n - 1]
+  int retryCount_ = 0;
+  int savedLinkOperation_ = model::kLinkIdle;
+  bool initDialogOpen_ = false;
+  bool commandDialogOpen_ = false;
+  bool inRetryStep_ = false;
+  bool attemptRunning_ = false;
+  PendingOperation pending_ = PendingOperation::None;
+  unsigned attemptSerial_ = 0;
+  std::unique_ptr<std::array<model::ParameterImage, model::kImageCount>> uploadBackup_;
+  // Posted continuations check this, so that none runs after the link is gone.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace tw::comm

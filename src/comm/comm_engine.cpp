@@ -1,0 +1,247 @@
+// Transfer engine of the link: the frame processor that matches received frames to the
+// command on the line, applies reported values, walks the list's macros and writes the
+// next command.
+
+#include "comm/comm_class.h"
+#include "comm/link_view.h"
+#include "comm/protocol.h"
+#include "comm/reply_decoder.h"
+#include "comm/scheduler.h"
+#include "model/parameter_access.h"
+
+#include <algorithm>
+
+namespace tw::comm {
+namespace {
+
+constexpr std::size_t kMaxRefreshed = 5;  // the view refreshes at most this many numbers per frame
+
+const model::CommandRow* rowOf(const CommandEntry& entry) {
+  if (entry.row < 0 || entry.row >= model::kRowCount) return nullptr;
+  return &model::kCommandTable[static_cast<std::size_t>(entry.row)];
+}
+
+bool lists(const std::vector<int>& numbers, int number) {
+  return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
+}
+
+std::int32_t dspProgram(const model::ParameterImage& image) { return image.basic[3]; }  // parameter 4
+
+}  // namespace
+
+struct CCommClass::FrameVerdict {
+  bool apply = false;
+  bool finished = false;
+  std::optional<int> memory;
+  bool rebuild = false;
+  std::string nextText;
+};
+
+bool CCommClass::learnCapability(std::string_view frame) {
+  for (int r = model::kZone2Row; r <= model::kCapabilityRow; ++r) {
+    const std::string_view prefix = model::kCommandTable[static_cast<std::size_t>(r)].replyPrefix;
+    if (!StartsWith(frame, prefix)) continue;
+    const std::string_view rest = frame.substr(prefix.size());
+    if (r == model::kCapabilityRow) {
+      // A count digit, then that many (item, value) pairs; item "3" is AAC.
+      if (!rest.empty() && rest[0] >= '0' && rest[0] <= '9') {
+        const std::size_t pairs = static_cast<std::size_t>(rest[0] - '0');
+        for (std::size_t i = 0; i < pairs && 2 + 2 * i < rest.size(); ++i) {
+          if (rest[1 + 2 * i] == '3') {
+            caps_.aac = rest[2 + 2 * i] != '0' ? 1 : 0;
+            break;
+          }
+        }
+      }
+    } else if (!rest.empty()) {
+      const int available = rest[0] != '0' ? 1 : 0;
+      if (r == model::kZone2Row) caps_.zone2 = available;
+      if (r == model::kZone3Row) caps_.zone3 = available;
+      if (r == model::kXmRow) caps_.xm = available;
+    }
+    return true;
+  }
+  return false;
+}
+
+void CCommClass::expandStatusInto(std::string_view statusFrame) {
+  ExpandStatusFrame(StatusData(statusFrame), [this](const std::string& report) { OnFrame(report, true); });
+}
+
+bool CCommClass::decodeListsNumber(std::string_view frame, int number) const {
+  const auto info = decoder_->Decode(frame);
+  return info && lists(info->numbers, number);
+}
+
+void CCommClass::saveZoneVolumes() {
+  const model::ParameterImage& current = *images_.Image(0);
+  const auto zone2 = model::GetParameter(current, kZone2VolumeNumber);
+  const auto zone3 = model::GetParameter(current, kZone3VolumeNumber);
+  if (zone2 && std::holds_alternative<std::int32_t>(*zone2)) savedVolumes_[0] = std::get<std::int32_t>(*zone2);
+  if (zone3 && std::holds_alternative<std::int32_t>(*zone3)) savedVolumes_[1] = std::get<std::int32_t>(*zone3);
+}
+
+// Walks on from the answered entry: macros act, and while a memory image is in use the
+// DSP reads of other sound programs are passed over.
+void CCommClass::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
+  for (std::size_t i = answered + 1; i < commands_.size(); ++i) {
+    CommandEntry& entry = commands_.at(i);
+    if (entry.isMacro()) {
+      if (IsMacro(entry.text, kMacroMemory)) {
+        verdict.memory = MacroArgument(entry.text);
+        logComment(std::string(kMacroMemory) + std::string(MacroArgumentText(entry.text)));
+      } else if (IsMacro(entry.text, kMacroCurrent)) {
+        verdict.rebuild = true;
+      } else if (IsMacro(entry.text, kMacroVolumeOut)) {
+        saveZoneVolumes();
+      }
+      continue;
+    }
+    if (entry.status == kEntryDone) continue;
+    const model::CommandRow* row = rowOf(entry);
+    if (!row || images_.InUseIndex() == 0 || row->programGroup == -1 || row->programGroup == dspProgram(imageInUse())) {
+      return;
+    }
+    entry.status = kEntryDone;
+  }
+}
+
+int CCommClass::OnFrame(std::string_view text, bool notAReply) {
+  if (text.empty()) return 0;
+
+  if (linkState_ == kStateWaitStatus) return onStatusFrame(text);
+  if (linkState_ == kStateStartupRead) {
+    bool handOn = false;
+    const int consumed = onStartupFrame(text, handOn);
+    if (!handOn) return consumed;
+  }
+  if (linkState_ == kStateConnected && linkMode_ == model::kLinkRealTime &&
+      MatchesReplyPrefix(text, model::kCommandTable[model::kPollRow])) {
+    scheduler_.killTimer(kKeepAliveReplyTimer);
+    return 1;
+  }
+
+  FrameVerdict verdict;
+  scheduler_.killTimer(kReplyTimer);
+
+  if (IsIgnoredReport(text)) {
+    startReplyTimer();
+    return 0;
+  }
+
+  const auto pending = commands_.firstPending();
+  if (notAReply || !pending) {
+    verdict.apply = true;
+  } else {
+    const std::size_t index = *pending;
+    const CommandEntry entry = commands_.at(index);
+    const model::CommandRow* row = rowOf(entry);
+    const unsigned generation = commands_.generation();
+
+    if (linkMode_ != model::kLinkRealTime && !IsStatusFrame(text) &&
+        ((entry.isStandard() && !IsStandard(text)) || (entry.isExtended() && !IsExtended(text)))) {
+      startReplyTimer();
+      return 0;
+    }
+
+    bool answered = false;
+    if (learnCapability(text)) {
+      answered = true;
+    } else if (linkMode_ == model::kLinkUpload && !(uploadPhase_ == 2 && linkState_ == kStateUploadRest)) {
+      if (uploadPhase_ == 1 && linkState_ == kStateUploadRest && row && (row->flags & model::kAltReplyInRepeat)) {
+        answered = row->altReplyPrefix && StartsWith(text, row->altReplyPrefix);
+        verdict.apply = true;
+      } else if (entry.isStandard()) {
+        if (entry.number == kNoParameter) {
+          answered = true;
+        } else if (entry.number == kSystemLoadNumber) {
+          if (IsStatusFrame(text)) {
+            answered = true;
+            expandStatusInto(text);
+          }
+        } else if (const auto info = decoder_->Decode(text)) {
+          answered = lists(info->numbers, entry.number);
+          verdict.apply = true;
+        }
+      } else if (entry.isExtended() && row) {
+        if (MatchesReplyPrefix(text, *row)) {
+          answered = true;
+          verdict.apply = true;
+        } else if (entry.status < kEntryResent3) {
+          OnReplyTimeout(text);
+        } else {
+          logError(entry.text, entry.number);
+          logComment("[送信失敗 次コマンドへ]");
+          answered = true;
+        }
+      }
+    } else {
+      if (IsStatusFrame(text)) return 0;
+      if (IsExtended(text)) {
+        if (entry.status == kEntryReread) {
+          answered = true;
+          verdict.apply = true;
+        } else if (AcknowledgesExtendedWrite(text, entry.text)) {
+          answered = true;
+        } else {
+          answered = OnReplyTimeout(text) != 0;
+        }
+      } else {
+        answered = entry.number == kNoParameter || decodeListsNumber(text, entry.number);
+        verdict.apply = true;
+      }
+      if (linkMode_ != model::kLinkRealTime) verdict.apply = false;  // our own echoes
+    }
+
+    // A give-up rule may have emptied the list (and ended it) meanwhile.
+    if (commands_.generation() != generation) answered = false;
+
+    if (answered) {
+      if (commandDialogOpen_ && commands_.size() > 1) view_->SetCommandProgress(static_cast<int>(index));
+      commands_.at(index).status = kEntryDone;
+      if (linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload) walkAfterAnswer(index, verdict);
+      if (const auto next = commands_.firstPending()) {
+        verdict.nextText = commands_.at(*next).text;
+      } else {
+        verdict.finished = true;
+      }
+    }
+  }
+
+  if (IsGuard(text)) ShowGuardText();
+
+  if (verdict.apply) {
+    if (const auto info = decoder_->DecodeAndApply(imageInUse(), text, linkMode_)) {
+      const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshed);
+      if (info->group == 1 && linkMode_ == model::kLinkRealTime) {
+        for (std::size_t i = 0; i < shown; ++i) view_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());
+      } else if (info->group == 12 && !info->applied) {
+        // A Graphic EQ report for a channel no record holds changed nothing; the list still
+        // goes on, or a transfer would stall without a reply watch.
+      } else if (info->group != 1 && linkMode_ == model::kLinkRealTime && !notAReply) {
+        view_->RefreshActiveItems(std::vector<int>(info->numbers.begin(), info->numbers.begin() + static_cast<long>(shown)));
+      }
+    } else {
+      startReplyTimer();
+    }
+  }
+
+  if (verdict.memory) images_.SelectInUse(*verdict.memory);
+  if (verdict.rebuild) {
+    if (linkMode_ == model::kLinkUpload) BuildUploadList(true);
+    if (linkMode_ == model::kLinkDownload) BuildDownloadList(true);
+  }
+
+  if (verdict.finished) {
+    ClearCommandList();
+    FinishCommands(0);
+  } else if (!verdict.nextText.empty()) {
+    Write(verdict.nextText);
+    startReplyTimer();
+  } else if (linkMode_ != model::kLinkRealTime) {
+    startReplyTimer();
+  }
+  return 0;
+}
+
+}  // namespace tw::comm

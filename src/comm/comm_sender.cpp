@@ -1,0 +1,161 @@
+// Command sender of the link: the command list, the batch start, the reply watch with its
+// resends and give-up rules, the keep-alive and the status words.
+
+#include "comm/comm_class.h"
+#include "comm/link_view.h"
+#include "comm/protocol.h"
+#include "comm/scheduler.h"
+#include "comm/serial_port.h"
+#include "model/parameter_access.h"
+
+namespace tw::comm {
+namespace {
+
+// CONTROL OUT numbers that a tolerated parameter error sets to 1 (345 is no trigger value).
+bool isTolerantControlOut(int number) { return number >= 308 && number <= 382 && number != 345; }
+
+}  // namespace
+
+int CCommClass::SendPacket(std::string_view text, int number) {
+  if (linkState_ < kStateConnected) {
+    logComment("[CCommClass::SendPacket] 初期化終了ではない");
+    return 0;
+  }
+  if (!text.empty() && text.front() == STX && mode_ == WorkingMode::RealTime) return Write(text) ? 1 : 0;
+  if (text.empty()) {
+    if (commands_.empty()) return 1;
+    writeFirstPending();
+    startReplyTimer();
+    RunCommandDialog();
+    return 1;
+  }
+  commands_.add(std::string(text), number, model::FindRowForCommand(text, linkMode_));
+  return 1;
+}
+
+void CCommClass::writeFirstPending() {
+  if (const auto pending = commands_.firstPending()) {
+    const std::string text = commands_.at(*pending).text;
+    Write(text);
+  }
+}
+
+void CCommClass::ClearCommandList() { commands_.clear(); }
+
+void CCommClass::startReplyTimer() {
+  scheduler_.setTimer(kReplyTimer, linkMode_ == model::kLinkUpload ? kUploadReplyTimeoutMs : kReplyTimeoutMs);
+}
+
+void CCommClass::startKeepAliveTimer() {
+  if (mode_ == WorkingMode::RealTime) scheduler_.setTimer(kKeepAliveTimer, kKeepAliveIntervalMs);
+}
+
+int CCommClass::OnReplyTimeout(std::string_view frame) {
+  const auto pending = commands_.firstPending();
+  if (!pending) return 0;
+  const std::size_t index = *pending;
+  const int status = commands_.at(index).status;
+
+  if (status < kEntryResent3) {
+    logComment("[再送]");
+    const std::string text = commands_.at(index).text;
+    Write(text);
+    startReplyTimer();
+    commands_.at(index).status = status + 1;
+    return 0;
+  }
+
+  if (status == kEntryReread) {
+    // The re-read after a guard went unanswered too. The next command is written at once
+    // rather than one reply period later; a list with nothing left ends here.
+    commands_.at(index).status = kEntryDone;
+    if (commands_.firstPending()) {
+      writeFirstPending();
+      startReplyTimer();
+    } else {
+      ClearCommandList();
+      FinishCommands(0);
+    }
+    return 0;
+  }
+
+  // Third resend unanswered.
+  if (linkState_ == kStateWaitStatus) return 1;
+  const CommandEntry entry = commands_.at(index);
+
+  if (mode_ == WorkingMode::Async) {
+    logError(entry.text, entry.number);
+    logComment("[送信失敗]");
+    // A port that went away (adapter pulled) has no CTS either.
+    if (!port_.isOpen() || !port_.ctsOn()) {
+      ClearCommandList();
+      FinishCommands(2);
+      view_->RefreshAllPages();
+      return 1;
+    }
+    commands_.at(index).status = kEntryDone;
+    if (commands_.firstPending()) {
+      writeFirstPending();  // the running reply watch goes on watching it
+    } else {
+      ClearCommandList();
+      FinishCommands(0);
+    }
+    return 0;
+  }
+
+  const model::CommandRow* row = entry.row >= 0 && entry.row < model::kRowCount ? &model::kCommandTable[static_cast<std::size_t>(entry.row)] : nullptr;
+  if (IsGuard(frame) && row) {
+    logComment("[読込]");
+    ShowGuardText();
+    Write(CompleteExtended(row->request));
+    startReplyTimer();
+    commands_.at(index).status = kEntryReread;
+    return 0;
+  }
+  if (IsParameterError(frame) && row && (row->flags & model::kErrorTolerated)) {
+    logError(entry.text, entry.number);
+    if (isTolerantControlOut(entry.number)) {
+      model::SetParameter(*images_.Image(0), entry.number, 1);
+      view_->RefreshActiveItems({entry.number});
+    }
+    return 1;
+  }
+  ClearCommandList();
+  FinishCommands(1);
+  return 0;
+}
+
+void CCommClass::SetConnected() {
+  // Connected before the view hears of it, so that it may queue commands right away.
+  linkState_ = kStateConnected;
+  FinishConnect(false);
+}
+
+void CCommClass::SendKeepAlive() {
+  Write(MakeStandard("FFFFF"));
+  Write(CompleteExtended(model::kCommandTable[model::kPollRow].request));
+}
+
+void CCommClass::ShowGuardText() {
+  view_->SetStatusBarText(kGuardWord);
+  scheduler_.setTimer(kGuardTextTimer, kStatusWordMs);
+}
+
+void CCommClass::ShowErrorText() {
+  view_->SetStatusBarText(kErrorWord);
+  scheduler_.setTimer(kErrorTextTimer, kStatusWordMs);
+}
+
+int CCommClass::BuildOperationCommand(const BasicBlock& basic, int number) {
+  const std::string frame = tw::comm::BuildOperationCommand(basic, number);
+  if (frame.empty()) return 0;
+  return SendPacket(frame, number);
+}
+
+void CCommClass::QueueBasicControls(const model::ParameterImage& image) {
+  int count = 0;
+  const auto numbers = BasicDownloadNumbers(image.basic, count);
+  for (int i = 0; i < count; ++i) BuildOperationCommand(image.basic, numbers[static_cast<std::size_t>(i)]);
+}
+
+}  // namespace tw::comm

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <string_view>
+
+namespace tw::comm {
+
+// The working mode chosen at start-up; it never changes while the program runs.
+enum class WorkingMode { Async, RealTime };
+
+// Link state (linkState): who may talk on the line.
+inline constexpr int kStateWaitStatus = 0;   // port open, waiting for the status frame (also: closed)
+inline constexpr int kStateApplyStatus = 1;  // status frame accepted, being applied
+inline constexpr int kStateStartupRead = 2;  // start-up read of the command table
+inline constexpr int kStateConnected = 3;    // connected; Real Time and download lists run here
+inline constexpr int kStateUploadRest = 4;   // upload list past its first "@CURR"
+
+// Parameter numbers with a meaning of their own on the command list.
+inline constexpr int kNoParameter = 564;  // "no particular parameter"; an empty text with it starts a batch
+inline constexpr int kSystemLoadNumber = 556;
+inline constexpr int kZone2VolumeNumber = 18;
+inline constexpr int kZone3VolumeNumber = 23;
+inline constexpr int kZone2CommandNumber = 17;
+inline constexpr int kZone3CommandNumber = 22;
+
+// Timers of the link, by id (the scheduler's timer ids) and interval.
+inline constexpr int kGuardTextTimer = 1;
+inline constexpr int kErrorTextTimer = 2;
+inline constexpr int kFrameTimer = 3;
+inline constexpr int kStartupReadTimer = 4;
+inline constexpr int kRetryTimer = 5;
+inline constexpr int kReplyTimer = 6;
+inline constexpr int kKeepAliveTimer = 7;
+inline constexpr int kKeepAliveReplyTimer = 8;
+
+inline constexpr int kStatusWordMs = 1000;
+inline constexpr int kFrameTimeoutMs = 450;
+inline constexpr int kStartupReadTimeoutMs = 3000;
+inline constexpr int kRetryIntervalMs = 5000;
+inline constexpr int kReplyTimeoutMs = 1000;
+inline constexpr int kUploadReplyTimeoutMs = 3000;
+inline constexpr int kKeepAliveIntervalMs = 30000;
+inline constexpr int kKeepAliveReplyMs = 10000;
+
+// Pauses after each written frame.
+inline constexpr int kStandardWritePauseMs = 50;
+inline constexpr int kOtherWritePauseMs = 150;
+inline constexpr int kStatusFrameSettleMs = 500;  // before the first start-up read row
+
+
+// Controls of the main view that the link enables and disables.
+inline constexpr int kPortListControl = 1000;
+inline constexpr int kOpenButton = 1001;
+inline constexpr int kCloseButton = 1002;
+inline constexpr int kReloadButton = 1242;
+inline constexpr int kDataReloadGroup = 1243;
+
+// Texts of the link that people see.
+inline constexpr int kMsgInitFailed = 201;
+inline constexpr int kMsgPortError = 202;
+inline constexpr int kMsgConnectionCheck = 203;
+inline constexpr int kMsgCableCheck = 205;
+inline constexpr int kMsgStopInitialization = 252;
+inline constexpr int kMsgStopTransmission = 253;
+inline constexpr int kTextConnected = 301;
+inline constexpr int kTextNotConnected = 302;
+inline constexpr int kTextConnecting = 303;
+
+// The text of one of the ids above; empty for any other id.
+std::string_view LinkText(int id);
+
+inline constexpr std::string_view kGuardWord = "GUARD";
+inline constexpr std::string_view kErrorWord = "ERROR";
+
+}  // namespace tw::comm

@@ -1,0 +1,139 @@
+#include "model/decode_apply.h"
+
+#include "model/command_table.h"
+#include "model/parameter_access.h"
+
+#include <optional>
+
+namespace tw::model {
+namespace {
+
+constexpr int kInputNumber = 1;
+constexpr int kProgramNumber = 4;
+constexpr int kFirstInputDspNumber = 212;
+constexpr int kInputDspInputs = 14;
+constexpr int kEqChannelNumber = 397;
+constexpr int kFirstEqBandNumber = 398;
+constexpr int kFirstIpodSlotNumber = 548;
+constexpr int kPlayInfoNumber = 554;
+constexpr int kListInfoNumber = 555;
+
+// The block each plain group stores into.
+std::optional<Block> BlockOfGroup(int group) {
+  switch (group) {
+    case kGroupBasicControl: return Block::BasicControl;
+    case kGroupMultiZone: return Block::MultiZone;
+    case kGroupDspParameters: return Block::DspParameters;
+    case kGroupInputRename: return Block::InputRename;
+    case kGroupIoAssign: return Block::IoAssign;
+    case kGroupSpeakerLevel: return Block::SpeakerLevel;
+    case kGroupSpeakerDistance: return Block::SpeakerDistance;
+    case kGroupToneControl: return Block::ToneControl;
+    case kGroupControlOut: return Block::ControlOut;
+    case kGroupVolumeTrim: return Block::VolumeTrim;
+    case kGroupSpeakerSet: return Block::SpeakerSet;
+    case kGroupTuner: return Block::Tuner;
+    case kGroupXm: return Block::Xm;
+    case kGroupDisplaySet: return Block::DisplaySet;
+    case kGroupMultiCh: return Block::MultiCh;
+    case kGroupOther: return Block::Other;
+    case kGroupAdvancedSetup: return Block::AdvancedSetup;
+    default: return std::nullopt;
+  }
+}
+
+std::optional<std::int32_t> IntegerParameter(const ParameterImage& image, int number) {
+  const std::optional<ParameterValue> value = GetParameter(image, number);
+  if (!value) return std::nullopt;
+  if (const auto* integer = std::get_if<std::int32_t>(&*value)) return *integer;
+  return std::nullopt;
+}
+
+void StoreIntoBlock(ParameterImage& image, Block block, const DecodeResult& result) {
+  for (const DecodedValue& v : result.values) {
+    if (!v.hasValue()) continue;
+    if (v.isText()) {
+      SetBlockText(image, block, v.number, v.text);
+    } else {
+      SetBlockValue(image, block, v.number, v.value);
+    }
+  }
+}
+
+// During an upload the receiver's input report also tells which program that input uses:
+// the program it reported last is the current input's Input DSP setting.
+void RecordInputProgram(ParameterImage& image) {
+  const std::optional<std::int32_t> input = IntegerParameter(image, kInputNumber);
+  const std::optional<std::int32_t> program = IntegerParameter(image, kProgramNumber);
+  if (!input || !program || *input < 0 || *input >= kInputDspInputs) return;
+  SetBlockValue(image, Block::InputDsp, kFirstInputDspNumber + 2 * *input, *program);
+}
+
+// The channel number names a record by its identifier, not by its position.
+bool ApplyGraphicEq(ParameterImage& image, const DecodeResult& result) {
+  std::optional<std::int32_t> channelId;
+  for (const DecodedValue& v : result.values) {
+    if (v.number == kEqChannelNumber) {
+      channelId = v.value;
+      break;
+    }
+  }
+  if (!channelId) return false;
+  GraphicEqChannel* record = nullptr;
+  for (GraphicEqChannel& channel : image.graphicEq) {
+    if (channel.id == *channelId) {
+      record = &channel;
+      break;
+    }
+  }
+  if (record == nullptr) return false;
+  for (const DecodedValue& v : result.values) {
+    const int band = v.number - kFirstEqBandNumber;
+    if (band >= 0 && band < static_cast<int>(record->bands.size())) {
+      record->bands[static_cast<std::size_t>(band)] = v.value;
+    }
+  }
+  return true;
+}
+
+// iPod numbers carry their values in the result's slots and text buffers.
+void ApplyIpod(ParameterImage& image, const DecodeResult& result) {
+  for (const DecodedValue& v : result.values) {
+    const int slot = v.number - kFirstIpodSlotNumber;
+    if (slot >= 0 && slot < static_cast<int>(kValueSlotCount)) {
+      if (const auto& value = result.slots[static_cast<std::size_t>(slot)]) {
+        SetBlockValue(image, Block::Ipod, v.number, *value);
+      }
+    } else if (v.number == kPlayInfoNumber && result.textBuffers[1]) {
+      SetBlockText(image, Block::Ipod, v.number, *result.textBuffers[1]);
+    } else if (v.number == kListInfoNumber && result.textBuffers[2]) {
+      SetBlockText(image, Block::Ipod, v.number, *result.textBuffers[2]);
+    }
+  }
+}
+
+}  // namespace
+
+bool Apply(ParameterImage& image, const DecodeResult& result, int linkMode) {
+  if (!result.decoded) return false;
+  switch (result.group) {
+    case kGroupGraphicEq:
+      return ApplyGraphicEq(image, result);
+    case kGroupIpod:
+      ApplyIpod(image, result);
+      return true;
+    case kGroupReportOnly:
+      return true;
+    default:
+      break;
+  }
+  const std::optional<Block> block = BlockOfGroup(result.group);
+  if (!block) return true;  // a group without a block stores nothing
+  StoreIntoBlock(image, *block, result);
+  if (result.group == kGroupBasicControl && linkMode == kLinkUpload && result.inputReport) {
+    RecordInputProgram(image);
+  }
+  return true;
+}
+
+}  // namespace tw::model

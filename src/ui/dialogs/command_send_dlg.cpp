@@ -1,0 +1,58 @@
+#include "ui/dialogs/command_send_dlg.h"
+
+#include "comm/comm_class.h"
+#include "model/command_table.h"
+#include "ui/ui_services.h"
+
+namespace tw::ui {
+
+CCommandSendDlg::CCommandSendDlg(comm::CCommClass& link, UiServices& ui)
+    : Dialog(kTemplate, "Comannd Sending"),
+      link_(link),
+      ui_(ui),
+      text_(0, "Command Sending..."),
+      progress_(kProgressBar),
+      cancel_(kCancelButton, "Cancel") {
+  cancel_.onClicked = [this] { OnCancelButton(); };
+  setLayout(Column({Item(text_), Item(progress_), Row({Item(cancel_)})}));
+}
+
+void CCommandSendDlg::setRange(int low, int high) {
+  low_ = low;
+  high_ = high;
+}
+
+void CCommandSendDlg::OnInitDialog() {
+  cancelCaption_.clear();
+  withProgress_ = high_ > 1;
+  setPlacement(withProgress_ ? DialogPlacement::Centered : DialogPlacement::HiddenCorner);
+  if (withProgress_) {
+    progress_.setRange(low_, high_);
+    progress_.setPosition(low_);
+  }
+  if (link_.linkMode() == model::kLinkUpload) setCaption("Upload " + caption());
+  if (link_.linkMode() == model::kLinkDownload) setCaption("Download " + caption());
+}
+
+void CCommandSendDlg::setProgress(int position) {
+  if (withProgress_) progress_.setPosition(position);
+}
+
+void CCommandSendDlg::OnCancelButton() {
+  cancelCaption_ = caption() + " is Cancel";
+  const bool agreed = AskOkCancel(ui_, msg::kInterruptTransmission, cancelCaption_);
+  // A list that ended while the question was open closed the question with the dialog.
+  if (!agreed || !isOpen()) return;
+  link_.CancelCommands();
+}
+
+// Esc asks the same question as the button: ending the dialog alone would leave the list
+// running with nothing to block the user or to show its end.
+void CCommandSendDlg::OnCancel() { OnCancelButton(); }
+
+void CCommandSendDlg::OnOK() {
+  if (!cancelCaption_.empty()) ui_.closeMessageBox(cancelCaption_);
+  EndDialog(kIdOk);
+}
+
+}  // namespace tw::ui

@@ -1,0 +1,15 @@
+#include "ui/dialogs/report_dlg.h"
+
+namespace tw::ui {
+
+CReportDlg::CReportDlg(std::function<std::string()> buildReport)
+    : Dialog(kTemplate, "Report"), buildReport_(std::move(buildReport)), edit_(kReportEdit), close_(kIdOk, "Close") {
+  edit_.setMultiLine(true);
+  edit_.setReadOnly(true);
+  close_.onClicked = [this] { EndDialog(kIdOk); };
+  setLayout(Column({Item(edit_), Row({Item(close_)})}));
+}
+
+void CReportDlg::OnInitDialog() { edit_.setText(buildReport_ ? buildReport_() : std::string()); }
+
+}  // namespace tw::ui

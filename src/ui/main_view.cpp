@@ -1,0 +1,338 @@
+#include "ui/main_view.h"
+
+#include "app/app_settings.h"
+#include "app/qamp_tool_app.h"
+#include "comm/serial_port.h"
+#include "model/command_table.h"
+#include "ui/dialogs/dialog.h"
+#include "ui/ui_services.h"
+
+namespace tw::ui {
+namespace {
+
+// What the port list shows for a device: from "COM" onward where the name has it (so
+// "\\.\COM10" shows "COM10"), otherwise the name after its folder ("/dev/ttyUSB0" shows
+// "ttyUSB0").
+std::string DisplayName(const std::string& device) {
+  if (const auto com = device.find("COM"); com != std::string::npos) return device.substr(com);
+  if (const auto slash = device.rfind('/'); slash != std::string::npos && slash + 1 < device.size()) {
+    return device.substr(slash + 1);
+  }
+  return device;
+}
+
+}  // namespace
+
+CQAmpToolView::CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost& dialogs, Options options)
+    : app_(app),
+      link_(app.link()),
+      ui_(ui),
+      dialogs_(dialogs),
+      options_(std::move(options)),
+      status_(view_id::kStatus),
+      portList_(view_id::kPortList),
+      open_(view_id::kOpen, "Open"),
+      close_(view_id::kClose, "Close"),
+      dataReloadGroup_(view_id::kDataReloadGroup, "Data Reload"),
+      reload_(view_id::kReload, "Reload"),
+      upload_(view_id::kUpload, "Upload >>"),
+      download_(view_id::kDownload, "<< Download"),
+      uploadIcon_(view_id::kUploadIcon),
+      downloadIcon_(view_id::kDownloadIcon),
+      modeGroup_(0, "Control Mode"),
+      modeText_(view_id::kModeText),
+      systemMemoryGroup_(0, "System Memory"),
+      systemMemory_(view_id::kSystemMemoryOpen, "Open"),
+      statusBar_(0),
+      documentTitle_(app::kRealTimeDocumentTitle),
+      initDialog_(app.link(), ui),
+      commandDialog_(app.link(), ui) {
+  open_.onClicked = [this] { Open(); };
+  close_.onClicked = [this] { Close(); };
+  reload_.onClicked = [this] { Reload(); };
+  upload_.onClicked = [this] { Upload(); };
+  download_.onClicked = [this] { Download(); };
+  systemMemory_.onClicked = [this] {
+    if (onShowSystemMemory) onShowSystemMemory();
+  };
+  buildForm();
+  link_.setView(this);
+  app_.log().setItemDescriber([this](int number) { return describeParameter(number); });
+}
+
+CQAmpToolView::~CQAmpToolView() {
+  link_.setView(nullptr);
+  link_.setPages(nullptr);
+  app_.log().setItemDescriber({});
+  while (waitCursors_ > 0) {
+    --waitCursors_;
+    ui_.endWaitCursor();
+  }
+}
+
+void CQAmpToolView::attachSheet(ViewSheet* sheet) {
+  sheet_ = sheet;
+  link_.setPages(sheet != nullptr ? &sheet->pageSource() : nullptr);
+}
+
+void CQAmpToolView::attachBasicGroup(ViewBasicGroup* group) {
+  basic_ = group;
+  buildForm();
+}
+
+void CQAmpToolView::buildForm() {
+  std::vector<LayoutNode> top{
+      Row({Item(portList_), Item(open_), Item(close_), Item(status_)}),
+      Row({Item(upload_), Item(uploadIcon_), Item(download_), Item(downloadIcon_)}),
+      Group(dataReloadGroup_, {Item(reload_)}),
+      Group(modeGroup_, {Item(modeText_)}),
+      Group(systemMemoryGroup_, {Item(systemMemory_)}),
+  };
+  std::vector<LayoutNode> rows{Row(std::move(top))};
+  if (basic_ != nullptr) rows.push_back(basic_->layout());
+  // The main form swallows the arrow keys, so they never move a list or slider there.
+  form_ = std::make_unique<Form>(std::string(app::kWindowTitle), Column(std::move(rows)), true);
+}
+
+std::string CQAmpToolView::windowTitle() const { return documentTitle_ + " - " + std::string(app::kWindowTitle); }
+
+// ---------------------------------------------------------------- initial update
+
+void CQAmpToolView::OnInitialUpdate() {
+  arrangeForMode();
+  fillPortList();
+  if (basic_ != nullptr) basic_->FillBasicControls();
+  if (!app_.isRealTime() && documentTitle_ == app::kRealTimeDocumentTitle) {
+    documentTitle_ = std::string(app::kAsyncDocumentTitle);
+  }
+  status_.setText(std::string(MessageText(msg::kNotConnected)));
+  close_.setEnabled(false);
+  dataReloadGroup_.setEnabled(false);
+  reload_.setEnabled(false);
+  modeText_.setText(app_.isRealTime() ? "RealTime" : "Async");
+  selectStoredPort();
+  selectStoredPage();
+}
+
+void CQAmpToolView::arrangeForMode() {
+  const bool realTime = app_.isRealTime();
+  for (Control* control : std::initializer_list<Control*>{&open_, &close_, &dataReloadGroup_, &reload_}) {
+    control->setVisible(realTime);
+  }
+  for (Control* control : std::initializer_list<Control*>{&upload_, &download_, &uploadIcon_, &downloadIcon_}) {
+    control->setVisible(!realTime);
+  }
+  // Zone power lives in the Basic Control group; only Real Time Mode shows it.
+  for (int id : {view_id::kMainPower, view_id::kZone2Power, view_id::kZone3Power, view_id::kZonePowerGroup}) {
+    if (Control* control = form_->find(id)) control->setVisible(realTime);
+  }
+}
+
+void CQAmpToolView::fillPortList() {
+  // Probing the devices would disturb an open connection; the list stays as it is then.
+  if (link_.isPortOpen()) return;
+  portList_.resetContent();
+  entryDevices_.clear();
+  const std::vector<std::string> found = app_.port().availablePorts();
+  for (const std::string& device : found) {
+    if (device == options_.virtualDevice) continue;
+    portList_.addString(DisplayName(device));
+    entryDevices_.push_back(device);
+  }
+  hasAutoEntry_ = !entryDevices_.empty();
+  if (hasAutoEntry_) {
+    portList_.insertString(0, std::string(kAutoPortEntry));
+    entryDevices_.insert(entryDevices_.begin(), std::string());
+  }
+  if (!options_.virtualDevice.empty()) {
+    portList_.addString(std::string(kVirtualPortEntry));
+    entryDevices_.push_back(options_.virtualDevice);
+  }
+}
+
+void CQAmpToolView::selectStoredPort() {
+  const std::string& stored = app_.setting(app::kPortSetting);
+  int index = -1;
+  // The list box's prefix search starts after entry 0 and wraps around to it.
+  if (!stored.empty()) index = portList_.findString(stored, 0);
+  if (index < 0 && portList_.count() > 0) index = portList_.findString(kAutoPortEntry, 0);
+  // Without a real port the virtual receiver is the one choice, so Open works at once.
+  if (index < 0 && portList_.count() == 1 && !options_.virtualDevice.empty()) index = 0;
+  portList_.setCurSel(index);
+}
+
+void CQAmpToolView::selectStoredPage() {
+  if (sheet_ == nullptr) return;
+  const std::string& stored = app_.setting(app::kActivePageSetting);
+  if (stored.empty()) return;
+  for (int i = 0; i < sheet_->pageCount(); ++i) {
+    if (sheet_->pageCaption(i) == stored) {
+      sheet_->setActive(i);
+      return;
+    }
+  }
+}
+
+void CQAmpToolView::OnDestroy() { StoreSettings(); }
+
+void CQAmpToolView::StoreSettings() {
+  app_.setSetting(app::kPortSetting, portList_.selectedText());
+  if (sheet_ != nullptr && sheet_->activeIndex() >= 0) {
+    app_.setSetting(app::kActivePageSetting, sheet_->pageCaption(sheet_->activeIndex()));
+  }
+}
+
+// ---------------------------------------------------------------- user operations
+
+comm::PortChoice CQAmpToolView::portChoice() const {
+  const int selected = portList_.curSel();
+  if (hasAutoEntry_ && selected == 0) {
+    // "Auto" scans the serial ports found; the virtual receiver is a deliberate choice only.
+    std::vector<std::string> devices;
+    for (const std::string& device : entryDevices_) {
+      if (!device.empty() && device != options_.virtualDevice) devices.push_back(device);
+    }
+    return comm::PortChoice::Scan(std::move(devices));
+  }
+  if (selected < 0 || selected >= static_cast<int>(entryDevices_.size())) return comm::PortChoice::Fixed({});
+  return comm::PortChoice::Fixed(entryDevices_[static_cast<std::size_t>(selected)]);
+}
+
+void CQAmpToolView::Open() {
+  if (isLinkBusy()) return;
+  link_.Open(portChoice());
+}
+
+void CQAmpToolView::Close() { link_.Close(); }
+
+void CQAmpToolView::Reload() {
+  if (!AskOkCancel(ui_, msg::kReloadNotice)) return;
+  Close();
+  Open();
+}
+
+void CQAmpToolView::ReloadAll() {
+  Close();
+  Open();
+}
+
+void CQAmpToolView::Upload() {
+  if (isLinkBusy()) return;
+  link_.Upload(portChoice());
+}
+
+void CQAmpToolView::Download() {
+  if (isLinkBusy() || (notice_ && notice_->isOpen())) return;
+  if (app_.setting(app::kConfirmDownloadSetting) == app::kConfirmDownloadOff) {
+    startDownload();
+    return;
+  }
+  notice_ = std::make_unique<CConfirmDownDlg>();
+  notice_->DoModal(dialogs_, [this](int result) {
+    // The box counts whatever closed the notice.
+    app_.setSetting(app::kConfirmDownloadSetting,
+                    std::string(notice_->dontShow() ? app::kConfirmDownloadOff : app::kConfirmDownloadOn));
+    if (result == kIdOk) startDownload();
+  });
+}
+
+void CQAmpToolView::startDownload() { link_.Download(portChoice()); }
+
+// ---------------------------------------------------------------- dialogs
+
+CInitializeDlg* CQAmpToolView::initializeDialog() { return initDialog_.isOpen() ? &initDialog_ : nullptr; }
+CCommandSendDlg* CQAmpToolView::commandDialog() { return commandDialog_.isOpen() ? &commandDialog_ : nullptr; }
+CConfirmDownDlg* CQAmpToolView::downloadNotice() { return notice_ && notice_->isOpen() ? notice_.get() : nullptr; }
+bool CQAmpToolView::isLinkBusy() const { return initDialog_.isOpen() || commandDialog_.isOpen(); }
+
+void CQAmpToolView::OpenInitializeDialog(int rangeHigh) {
+  if (initDialog_.isOpen()) return;
+  initDialog_.setRange(0, rangeHigh);
+  ++waitCursors_;
+  ui_.beginWaitCursor();
+  initDialog_.DoModal(dialogs_, [this](int) {
+    if (waitCursors_ > 0) {
+      --waitCursors_;
+      ui_.endWaitCursor();
+    }
+  });
+}
+
+void CQAmpToolView::SetInitializeProgress(int position) { initDialog_.setProgress(position); }
+
+void CQAmpToolView::CloseInitializeDialog() {
+  if (initDialog_.isOpen()) initDialog_.OnOK();
+}
+
+void CQAmpToolView::OpenCommandDialog(int rangeHigh) {
+  if (commandDialog_.isOpen()) return;
+  commandDialog_.setRange(0, rangeHigh);
+  ++waitCursors_;
+  ui_.beginWaitCursor();
+  commandDialog_.DoModal(dialogs_, [this](int) {
+    if (waitCursors_ > 0) {
+      --waitCursors_;
+      ui_.endWaitCursor();
+    }
+  });
+}
+
+void CQAmpToolView::SetCommandProgress(int position) { commandDialog_.setProgress(position); }
+
+void CQAmpToolView::CloseCommandDialog() {
+  if (commandDialog_.isOpen()) commandDialog_.OnOK();
+}
+
+// ---------------------------------------------------------------- link reports
+
+void CQAmpToolView::SetStatusText(std::string_view text) { status_.setText(std::string(text)); }
+
+void CQAmpToolView::EnableControl(int controlId, bool enabled) {
+  if (Control* control = form_->find(controlId)) control->setEnabled(enabled);
+}
+
+void CQAmpToolView::SetStatusBarText(std::string_view text) { statusBar_.setText(std::string(text)); }
+
+void CQAmpToolView::ShowMessage(int id) { ShowError(ui_, id); }
+
+void CQAmpToolView::RefreshAllPages() {
+  if (basic_ != nullptr) basic_->RefreshBasicControls();
+  if (sheet_ != nullptr) sheet_->RefreshAll();
+}
+
+void CQAmpToolView::RefreshBasicItem(int number, bool update) {
+  if (basic_ != nullptr) basic_->RefreshBasicItem(number, update);
+}
+
+void CQAmpToolView::RefreshActiveItems(const std::vector<int>& numbers) {
+  if (sheet_ != nullptr) sheet_->RefreshActiveItems(numbers);
+  if (basic_ != nullptr) basic_->RestoreFocus();
+}
+
+void CQAmpToolView::UpdateCapabilities() {
+  if (basic_ != nullptr) basic_->UpdateCapabilities(link_.capabilities());
+  if (sheet_ != nullptr) sheet_->UpdateAvailability();
+}
+
+void CQAmpToolView::RestoreFocus() {
+  if (basic_ != nullptr) basic_->RestoreFocus();
+  if (sheet_ != nullptr) sheet_->RestoreFocus();
+}
+
+void CQAmpToolView::ConnectFinished(bool connected) {
+  if (onConnectFinished) onConnectFinished(connected);
+}
+
+void CQAmpToolView::CommandsFinished(int result) {
+  if (onCommandsFinished) onCommandsFinished(result);
+}
+
+std::optional<ItemName> CQAmpToolView::describeParameter(int number) {
+  if (basic_ != nullptr) {
+    if (auto item = basic_->DescribeBasicItem(number); item && !item->first.empty()) return item;
+  }
+  if (sheet_ != nullptr) return sheet_->DescribeItem(number);
+  return std::nullopt;
+}
+
+}  // namespace tw::ui

@@ -1,0 +1,193 @@
+#pragma once
+
+#include "comm/comm_class.h"
+#include "comm/link_view.h"
+#include "ui/controls/button.h"
+#include "ui/controls/combo_box.h"
+#include "ui/controls/group_box.h"
+#include "ui/controls/layout.h"
+#include "ui/controls/static_text.h"
+#include "ui/dialogs/command_send_dlg.h"
+#include "ui/dialogs/confirm_down_dlg.h"
+#include "ui/dialogs/initialize_dlg.h"
+#include "ui/main_view_parts.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tw::app {
+class CQAmpToolApp;
+}
+
+namespace tw::ui {
+
+class DialogHost;
+class UiServices;
+
+// Control ids of the main form.
+namespace view_id {
+inline constexpr int kPortList = 1000;
+inline constexpr int kOpen = 1001;
+inline constexpr int kClose = 1002;
+inline constexpr int kUpload = 1007;
+inline constexpr int kDownload = 1008;
+inline constexpr int kZone3Power = 1022;
+inline constexpr int kStatus = 1241;
+inline constexpr int kReload = 1242;
+inline constexpr int kDataReloadGroup = 1243;
+inline constexpr int kModeText = 1246;
+inline constexpr int kMainPower = 1257;
+inline constexpr int kZone2Power = 1258;
+inline constexpr int kSystemMemoryOpen = 1260;
+inline constexpr int kZonePowerGroup = 1261;
+inline constexpr int kUploadIcon = 1262;
+inline constexpr int kDownloadIcon = 1263;
+}  // namespace view_id
+
+// The entry the port list adds for the built-in virtual receiver, and its device name.
+inline constexpr std::string_view kVirtualPortEntry = "Virtual TQ-N4400";
+inline constexpr std::string_view kVirtualPortDevice = "emulator";
+inline constexpr std::string_view kAutoPortEntry = "Auto";
+
+// The main form: connection controls, the Basic Control group and the page sheet, shaped
+// by the working mode. It starts the user's operations (Open, Close, Reload, Upload,
+// Download), shows what the link reports (it is the link's LinkView) and runs the two
+// progress dialogs. The link itself runs connections, retries, lists and timers.
+class CQAmpToolView final : public comm::LinkView {
+ public:
+  struct Options {
+    // Device name of the built-in virtual receiver; empty: the list does not offer it.
+    std::string virtualDevice = std::string(kVirtualPortDevice);
+  };
+
+  CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost& dialogs, Options options);
+  CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost& dialogs)
+      : CQAmpToolView(app, ui, dialogs, Options{}) {}
+  ~CQAmpToolView() override;
+  CQAmpToolView(const CQAmpToolView&) = delete;
+  CQAmpToolView& operator=(const CQAmpToolView&) = delete;
+
+  // The page sheet and the Basic Control group (either may be absent: no pages, no group).
+  // Attach before OnInitialUpdate.
+  void attachSheet(ViewSheet* sheet);
+  void attachBasicGroup(ViewBasicGroup* group);
+
+  // Arranges the form for the working mode, fills the lists and restores the stored port
+  // and page. Runs once the window exists, and again after every New or Open.
+  void OnInitialUpdate();
+  // The window closes: the port and page choices go into the settings.
+  void OnDestroy();
+
+  // --- user operations (the buttons call these) ---
+  void Open();
+  void Close();
+  void Reload();
+  void Upload();
+  void Download();
+  // Close, then Open (after the receiver loaded a System Memory).
+  void ReloadAll();
+  void StoreSettings();
+
+  // --- what renderers show ---
+  // The upper part of the main form (the sheet is drawn below it, from the sheet's pages).
+  const Form& form() const { return *form_; }
+  CListCombo& portList() { return portList_; }
+  Button& openButton() { return open_; }
+  Button& closeButton() { return close_; }
+  Button& reloadButton() { return reload_; }
+  Button& uploadButton() { return upload_; }
+  Button& downloadButton() { return download_; }
+  Button& systemMemoryButton() { return systemMemory_; }
+  StaticText& statusText() { return status_; }
+  // The frame's status-bar message pane ("GUARD", "ERROR" for a second).
+  StaticText& statusBarMessage() { return statusBar_; }
+  // The document title and the window title built from it.
+  const std::string& documentTitle() const { return documentTitle_; }
+  void setDocumentTitle(std::string title) { documentTitle_ = std::move(title); }
+  std::string windowTitle() const;
+
+  // Device names of the list entries (empty for "Auto"), in list order.
+  const std::vector<std::string>& entryDevices() const { return entryDevices_; }
+
+  // The progress dialogs while they run (null otherwise).
+  CInitializeDlg* initializeDialog();
+  CCommandSendDlg* commandDialog();
+  // The download notice while it is open (null otherwise).
+  CConfirmDownDlg* downloadNotice();
+  // A progress dialog runs: the wait cursor shows and the sliders leave the image alone.
+  bool isLinkBusy() const;
+
+  // The System Memory window is requested (button 1260).
+  std::function<void()> onShowSystemMemory;
+  // Continuations for front ends that wait for an operation to end.
+  std::function<void(bool connected)> onConnectFinished;
+  std::function<void(int result)> onCommandsFinished;
+
+  // --- LinkView ---
+  void SetStatusText(std::string_view text) override;
+  void EnableControl(int controlId, bool enabled) override;
+  void SetStatusBarText(std::string_view text) override;
+  void ShowMessage(int id) override;
+  void OpenInitializeDialog(int rangeHigh) override;
+  void SetInitializeProgress(int position) override;
+  void CloseInitializeDialog() override;
+  void OpenCommandDialog(int rangeHigh) override;
+  void SetCommandProgress(int position) override;
+  void CloseCommandDialog() override;
+  void RefreshAllPages() override;
+  void RefreshBasicItem(int number, bool update) override;
+  void RefreshActiveItems(const std::vector<int>& numbers) override;
+  void UpdateCapabilities() override;
+  void RestoreFocus() override;
+  void ConnectFinished(bool connected) override;
+  void CommandsFinished(int result) override;
+
+ private:
+  void buildForm();
+  void arrangeForMode();
+  void fillPortList();
+  void selectStoredPort();
+  void selectStoredPage();
+  comm::PortChoice portChoice() const;
+  void startDownload();
+  std::optional<ItemName> describeParameter(int number);
+
+  app::CQAmpToolApp& app_;
+  comm::CCommClass& link_;
+  UiServices& ui_;
+  DialogHost& dialogs_;
+  Options options_;
+  ViewSheet* sheet_ = nullptr;
+  ViewBasicGroup* basic_ = nullptr;
+
+  StaticText status_;
+  CListCombo portList_;
+  Button open_;
+  Button close_;
+  GroupBox dataReloadGroup_;
+  Button reload_;
+  Button upload_;
+  Button download_;
+  StaticText uploadIcon_;
+  StaticText downloadIcon_;
+  GroupBox modeGroup_;
+  StaticText modeText_;
+  GroupBox systemMemoryGroup_;
+  Button systemMemory_;
+  StaticText statusBar_;
+  std::unique_ptr<Form> form_;
+
+  std::vector<std::string> entryDevices_;
+  bool hasAutoEntry_ = false;
+  std::string documentTitle_;
+
+  CInitializeDlg initDialog_;
+  CCommandSendDlg commandDialog_;
+  std::unique_ptr<CConfirmDownDlg> notice_;
+  int waitCursors_ = 0;
+};
+
+}  // namespace tw::ui

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ui/controls/layout.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tw::comm {
+class PageSource;
+}
+namespace tw::model {
+struct Capabilities;
+}
+
+namespace tw::ui {
+
+// Section and key of a parameter, as files, reports and the error log name it.
+using ItemName = std::pair<std::string, std::string>;
+
+// The property sheet as the main view drives it: the settings pages in sheet order, one of
+// them active. (The page framework provides it; the view only needs these operations.)
+class ViewSheet {
+ public:
+  virtual ~ViewSheet() = default;
+
+  virtual int pageCount() const = 0;
+  virtual std::string pageCaption(int index) const = 0;
+  virtual int activeIndex() const = 0;
+  virtual void setActive(int index) = 0;
+
+  // RefreshAll on every page, then the active page's OnSetActive.
+  virtual void RefreshAll() = 0;
+  // The active page's RefreshItem for each number (the update flag on the last one), then
+  // its RestoreFocus.
+  virtual void RefreshActiveItems(const std::vector<int>& numbers) = 0;
+  virtual void RestoreFocus() = 0;
+  // UpdateAvailability on every page (the receiver's capabilities changed).
+  virtual void UpdateAvailability() = 0;
+  // The first page, in sheet order, that knows parameter `number` in the image in use.
+  virtual std::optional<ItemName> DescribeItem(int number) = 0;
+  // What the transfer engine queues through (every page's QueueAll, the memory parts).
+  virtual comm::PageSource& pageSource() = 0;
+};
+
+// The Basic Control group of the main form as the view drives it.
+class ViewBasicGroup {
+ public:
+  virtual ~ViewBasicGroup() = default;
+
+  // The group's controls, placed in the main form (zone power boxes 1257, 1258, 1022 in
+  // group box 1261 among them).
+  virtual LayoutNode layout() = 0;
+  virtual void FillBasicControls() = 0;
+  virtual void RefreshBasicControls() = 0;
+  virtual void RefreshBasicItem(int number, bool update) = 0;
+  virtual std::optional<ItemName> DescribeBasicItem(int number) = 0;
+  virtual void RestoreFocus() = 0;
+  // After a Real Time connect: the decoder list without "AAC(J Only)" unless the receiver
+  // has it, the Zone 2 / Zone 3 power boxes only when those zones exist.
+  virtual void UpdateCapabilities(const model::Capabilities& capabilities) = 0;
+};
+
+}  // namespace tw::ui

@@ -1,0 +1,128 @@
+#include "app/app_settings.h"
+#include "ui/view_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace tw::ui::test {
+namespace {
+
+std::vector<std::string> Texts(const CListCombo& list) {
+  std::vector<std::string> out;
+  for (const auto& item : list.items()) out.push_back(item.text);
+  return out;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(MainViewPorts, FirstStartWithPortsSelectsAutoAndListsTheVirtualReceiverLast) {
+  ScratchFolder folder;
+  ViewFixture f(folder.path(), app::kStartModeRealTime, {"/dev/ttyS0", "/dev/ttyUSB0"});
+  EXPECT_EQ(Texts(f.view->portList()), (Strings{"Auto", "ttyS0", "ttyUSB0", "Virtual TQ-N4400"}));
+  EXPECT_EQ(f.view->entryDevices(), (Strings{"", "/dev/ttyS0", "/dev/ttyUSB0", "emulator"}));
+  EXPECT_EQ(f.view->portList().curSel(), 0);
+  EXPECT_EQ(f.sheet.activeIndex(), 0);
+}
+
+TEST(MainViewPorts, WithoutSerialPortsTheVirtualReceiverIsTheOnlyEntryAndConnects) {
+  ScratchFolder folder;
+  ViewFixture f(folder.path(), app::kStartModeRealTime);
+  EXPECT_EQ(Texts(f.view->portList()), (Strings{"Virtual TQ-N4400"}));
+  EXPECT_EQ(f.view->portList().curSel(), 0);
+  f.view->openButton().click();
+  ASSERT_TRUE(f.connected());
+  EXPECT_EQ(f.app.port.opened, (Strings{"emulator"}));
+}
+
+TEST(MainViewPorts, StoredPortIsMatchedAsAPrefixFromTheSecondEntry) {
+  ScratchFolder folder;
+  const std::string settings = "[DispSet]\r\nPort=COM1\r\n";
+  {
+    ViewFixture f(folder.path(), app::kStartModeRealTime, {"COM1", "\\\\.\\COM10"}, settings);
+    EXPECT_EQ(Texts(f.view->portList()), (Strings{"Auto", "COM1", "COM10", "Virtual TQ-N4400"}));
+    EXPECT_EQ(f.view->portList().selectedText(), "COM1");
+  }
+  {
+    ViewFixture f(folder.path(), app::kStartModeRealTime, {"\\\\.\\COM10"}, settings);
+    EXPECT_EQ(f.view->portList().selectedText(), "COM10");
+  }
+  {
+    ViewFixture f(folder.path(), app::kStartModeRealTime, {"/dev/ttyS3"}, "[DispSet]\r\nPort=ttyS9\r\n");
+    EXPECT_EQ(f.view->portList().selectedText(), "Auto");
+  }
+}
+
+TEST(MainViewPorts, StoredVirtualReceiverIsSelectedAgain) {
+  ScratchFolder folder;
+  ViewFixture f(folder.path(), app::kStartModeRealTime, {"/dev/ttyS0"}, "[DispSet]\r\nPort=Virtual TQ-N4400\r\n");
+  EXPECT_EQ(f.view->portList().curSel(), 2);
+}
+
+TEST(MainViewPorts, WithNoPortAtAllOpenTriesAnEmptyNameAndReportsThePortError) {
+  ScratchFolder folder;
+  ViewFixture f(folder.path(), app::kStartModeRealTime);
+  CQAmpToolView plain(f.app.app, f.ui, f.dialogs, CQAmpToolView::Options{""});
+  plain.OnInitialUpdate();
+  EXPECT_EQ(plain.portList().count(), 0);
+  plain.openButton().click();
+  f.scheduler().runPending();
+  EXPECT_EQ(f.messageIds(), (std::vector<int>{202}));
+  EXPECT_TRUE(f.app.port.opened.empty());
+  EXPECT_EQ(plain.initializeDialog(), nullptr);
+  EXPECT_EQ(plain.statusText().text(), "Not Connected");
+}
+
+TEST(MainViewPorts, FixedPortIsTriedFiveTimesThenMessage201Once) {
+  ScratchFolder folder;
+  ViewFixture f(folder.path(), app::kStartModeRealTime, {"/dev/ttyS0", "/dev/ttyS1"},
+                "[DispSet]\r\nPort=ttyS1\r\n");
+  f.app.receiver.silent = true;
+  f.view->openButton().click();
+  ASSERT_TRUE(f.runUntil([&] { return !f.connects.empty(); }));
+  EXPECT_FALSE(f.connects.back());
+  EXPECT_EQ(f.app.port.opened, (Strings(5, "/dev/ttyS1")));
+  EXPECT_EQ(f.messageIds(), (std::vector<int>{201}));
+  // Five attempts 5 s apart, each after its opening frames and their pauses.
+  EXPECT_GE(f.scheduler().now(), 25000);
+  EXPECT_LT(f.scheduler().now(), 27000);
+  EXPECT_FALSE(f.app.port.isOpen());
+  EXPECT_EQ(f.view->statusText().text(), "Not Connected");
+  EXPECT_TRUE(f.view->openButton().isEnabled());
+}
+
+TEST(MainViewPorts, AutoGivesEachSerialPortThreeAttemptsAndSkipsTheVirtualReceiver) {
+  ScratchFolder folder;
+  ViewFixture f(folder.path(), app::kStartModeRealTime, {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyUSB0"});
+  f.app.receiver.silent = true;
+  f.view->openButton().click();
+  ASSERT_TRUE(f.runUntil([&] { return !f.connects.empty(); }));
+  EXPECT_FALSE(f.connects.back());
+  const Strings expected{"/dev/ttyS0",   "/dev/ttyS0",   "/dev/ttyS0",   "/dev/ttyS1",  "/dev/ttyS1",
+                         "/dev/ttyS1",   "/dev/ttyUSB0", "/dev/ttyUSB0", "/dev/ttyUSB0"};
+  EXPECT_EQ(f.app.port.opened, expected);
+  EXPECT_EQ(f.messageIds(), (std::vector<int>{201}));
+}
+
+TEST(MainViewPorts, StoreSettingsKeepsPortTextAndActivePageCaption) {
+  ScratchFolder folder;
+  {
+    ViewFixture f(folder.path(), app::kStartModeRealTime, {"/dev/ttyS0"});
+    f.view->portList().select(1);
+    f.sheet.setActive(3);
+    f.view->OnDestroy();
+    f.app.app.ExitInstance();
+  }
+  EXPECT_EQ(ReadFile(folder.path() / "tunewright.ini"),
+            "[DispSet]\r\nPort=ttyS0\r\nActivePage=Speaker Set\r\nConfirmDownload=\r\n");
+  ViewFixture again(folder.path(), app::kStartModeRealTime, {"/dev/ttyS0"});
+  EXPECT_EQ(again.view->portList().selectedText(), "ttyS0");
+  EXPECT_EQ(again.sheet.activeIndex(), 3);
+}
+
+TEST(MainViewPorts, StoredPageAbsentInThisModeLeavesTheFirstPageActive) {
+  ScratchFolder folder;
+  ViewFixture f(folder.path(), app::kStartModeRealTime, {}, "[DispSet]\r\nActivePage=Input DSP\r\n");
+  EXPECT_EQ(f.sheet.activeIndex(), 0);
+}
+
+}  // namespace
+}  // namespace tw::ui::test
