@@ -1,0 +1,118 @@
+#include "pages/base_page.h"
+
+#include <stdexcept>
+
+#include "comm/link_constants.h"
+
+namespace tw::pages {
+namespace {
+
+model::ParameterImage& ImageOf(const PageContext& context) {
+  model::ParameterImage* image = context.link.image(context.imageIndex);
+  if (image == nullptr) throw std::out_of_range("page constructed for an image outside 0..6");
+  return *image;
+}
+
+constexpr std::string_view kCrLf = "\r\n";
+
+}  // namespace
+
+CBasePage::CBasePage(const PageContext& context, std::string caption, int templateId)
+    : link_(context.link),
+      ui_(context.ui),
+      image_(ImageOf(context)),
+      caption_(std::move(caption)),
+      templateId_(templateId),
+      form_(std::make_unique<ui::Form>(caption_, ui::Column({}))) {}
+
+void CBasePage::SetLayout(ui::LayoutNode root) {
+  form_ = std::make_unique<ui::Form>(caption_, std::move(root));
+}
+
+void CBasePage::OnInitDialog() {
+  InitControls();
+  hasWindow_ = true;
+  RefreshAll();
+}
+
+void CBasePage::OnSetActive() {
+  if (!hasWindow_) {
+    OnInitDialog();
+    return;
+  }
+  RefreshAll();
+}
+
+void CBasePage::OnKillActive() {}
+
+bool CBasePage::PreTranslateKey(ui::Control& focused, ui::Key key) {
+  const bool arrow =
+      key == ui::Key::Left || key == ui::Key::Up || key == ui::Key::Right || key == ui::Key::Down;
+  if (arrow) return true;
+  return form_->pressKey(focused, key);
+}
+
+void CBasePage::QueueAll(const model::ParameterImage& image) {
+  for (const PageItem& item : ListItems(false, kAllGroups)) QueueItem(image, item.number, item.subIndex);
+}
+
+void CBasePage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
+  for (const PageItem& item : ListItems(true, kAllGroups)) {
+    const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
+    if (text.key.empty()) continue;
+    const std::string value = profile.GetString(text.section, text.key, "");
+    if (!value.empty()) ParseItem(image, item.number, item.subIndex, value);
+  }
+}
+
+void CBasePage::SaveItems(const model::ParameterImage& image, files::Profile& profile) {
+  for (const PageItem& item : ListItems(true, kAllGroups)) {
+    const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
+    if (text.key.empty()) continue;  // an item without a key has no line, as in the report
+    profile.WriteString(text.section, text.key, text.value);
+  }
+}
+
+std::string CBasePage::ReportItems(const model::ParameterImage& image) {
+  if (!hasWindow_) return {};
+  std::string report;
+  std::string lastSection;
+  for (const PageItem& item : ListItems(true, kAllGroups)) {
+    const ItemText text = DescribeItem(image, item.number, item.subIndex, true);
+    if (text.section != lastSection) {
+      report += kCrLf;
+      report += "(" + text.section + ")";
+      report += kCrLf;
+    }
+    if (!text.key.empty()) {
+      report += text.key + " = " + text.value;
+      report += kCrLf;
+    }
+    lastSection = text.section;
+  }
+  return report;
+}
+
+void CBasePage::SendItem(int number, int subIndex) {
+  if (!isRealTime()) return;
+  ui::WaitCursor wait(ui_);
+  QueueItem(image_, number, subIndex);
+  SendBatchStart();
+}
+
+void CBasePage::Queue(std::string_view command, int number) const {
+  if (!command.empty()) link_.SendPacket(command, number);
+}
+
+void CBasePage::SendBatchStart() const { link_.SendPacket("", comm::kNoParameter); }
+
+void CBasePage::ResetPage(const std::function<void(model::ParameterImage&)>& writeDefaults) {
+  writeDefaults(image_);
+  RefreshAll();
+  if (!isRealTime()) return;
+  ui::WaitCursor wait(ui_);
+  QueueAll(image_);
+  SendBatchStart();
+}
+
+}  // namespace tw::pages

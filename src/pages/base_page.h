@@ -1,0 +1,145 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/profile.h"
+#include "model/parameter_image.h"
+#include "ui/controls/layout.h"
+#include "ui/page_link.h"
+#include "ui/ui_services.h"
+
+namespace tw::pages {
+
+// What every page is constructed with: the link, the user-interface services, and the
+// image whose blocks the page edits (0, the current settings, for every sheet page).
+struct PageContext {
+  ui::PageLink& link;
+  ui::UiServices& ui;
+  int imageIndex = 0;
+};
+
+// One item of a page: a parameter number and, where one number stands for a row of
+// values, a sub-index (-1 for a parameter with a single element).
+struct PageItem {
+  int number = 0;
+  int subIndex = -1;
+  friend bool operator==(const PageItem&, const PageItem&) = default;
+};
+
+// The file and report texts of one item. An item that is not the page's has three empty
+// texts; an item with an empty key takes no line in a file or a report.
+struct ItemText {
+  std::string section;
+  std::string key;
+  std::string value;
+};
+
+// The group argument that selects no particular group (pages without groups ignore it).
+inline constexpr int kAllGroups = 24;
+
+// The contract between a settings page and the rest of the program: the link queues a
+// download through QueueAll, the configuration file and the report walk
+// ListItems/DescribeItem/ParseItem, the view refreshes pages from the image, and an edit
+// is stored at once and sent only in Real Time Mode (SendItem).
+//
+// The operations that take an image touch only that image, never the page's controls.
+class CBasePage {
+ public:
+  CBasePage(const PageContext& context, std::string caption, int templateId);
+  virtual ~CBasePage() = default;
+  CBasePage(const CBasePage&) = delete;
+  CBasePage& operator=(const CBasePage&) = delete;
+
+  // The page's window text, also its section in files and reports.
+  const std::string& caption() const { return caption_; }
+  int templateId() const { return templateId_; }
+  // The layout a renderer draws (every page declares one in its constructor; until then
+  // an empty column).
+  ui::Form& form() { return *form_; }
+  const ui::Form& form() const { return *form_; }
+
+  // --- window events (the sheet and the renderer call these) ---
+  // First activation: the page fills its lists, sets up its sliders and shows its values.
+  void OnInitDialog();
+  // Every activation shows the image again; the first one also creates the window.
+  void OnSetActive();
+  void OnKillActive();
+  // A navigation key while `focused` has the focus; true when it must not reach the
+  // control. Arrow keys are always consumed, so they never change a value on a page.
+  bool PreTranslateKey(ui::Control& focused, ui::Key key);
+
+  bool hasWindow() const { return hasWindow_; }
+  bool isActive() const { return active_; }
+  void setActive(bool active) { active_ = active; }
+
+  // --- the fifteen page operations ---
+  virtual void UpdateAvailability() {}
+  virtual void UpdateControlStates() {}
+  virtual void RestoreFocus() {}
+  virtual bool IsItemAvailable(int /*number*/) const { return true; }
+  virtual void RefreshAll() {}
+  virtual void RefreshItem(int /*number*/, bool /*update*/) {}
+  // ListItems (for sending, all groups), then QueueItem for each item in that order.
+  virtual void QueueAll(const model::ParameterImage& image);
+  virtual void QueueItem(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/) {}
+  // For each item of the file list: a non-empty value read from its section and key is
+  // parsed into `image`; a missing key or an unrecognised text leaves the item unchanged.
+  virtual void LoadItems(model::ParameterImage& image, const files::Profile& profile);
+  virtual void SaveItems(const model::ParameterImage& image, files::Profile& profile);
+  // The page's block of the report (empty without a window): CR LF "(" section ")" CR LF
+  // whenever the section changes, then "key = value" CR LF per item with a key.
+  virtual std::string ReportItems(const model::ParameterImage& image);
+  virtual std::vector<PageItem> ListItems(bool /*forFile*/, int /*group*/) const { return {}; }
+  virtual ItemText DescribeItem(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/,
+                                bool /*forReport*/) const {
+    return {};
+  }
+  // True when the text was one of the item's allowed values and is now stored.
+  virtual bool ParseItem(model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/,
+                         std::string_view /*text*/) {
+    return false;
+  }
+  // Sends one parameter from the page's own image now, in Real Time Mode only: wait
+  // cursor, QueueItem, batch start. In Async Mode the value waits for the next download.
+  virtual void SendItem(int number, int subIndex = -1);
+
+ protected:
+  // The page's part of OnInitDialog: fill lists and set up sliders (RefreshAll follows).
+  virtual void InitControls() {}
+
+  void SetLayout(ui::LayoutNode root);
+
+  ui::PageLink& link() const { return link_; }
+  ui::UiServices& ui() const { return ui_; }
+  // The image the page was constructed for; its controls show this image.
+  model::ParameterImage& pageImage() const { return image_; }
+  bool isRealTime() const { return link_.isRealTime(); }
+  // Slider repaints store their value only while no transfer dialog is open.
+  bool mayStoreSliderValue() const { return !link_.isTransferDialogOpen(); }
+
+  // Queues one command text with its parameter number (an empty text queues nothing, so
+  // that it never starts a batch by mistake).
+  void Queue(std::string_view command, int number) const;
+  // Starts the batch of what was queued.
+  void SendBatchStart() const;
+
+  // A page-wide reset ("Default", "Flat"): write the defaults into the page's image,
+  // RefreshAll, and in Real Time Mode queue the whole page and start the batch.
+  void ResetPage(const std::function<void(model::ParameterImage&)>& writeDefaults);
+
+ private:
+  ui::PageLink& link_;
+  ui::UiServices& ui_;
+  model::ParameterImage& image_;
+  std::string caption_;
+  int templateId_;
+  std::unique_ptr<ui::Form> form_;
+  bool hasWindow_ = false;
+  bool active_ = false;
+};
+
+}  // namespace tw::pages

@@ -1,0 +1,49 @@
+// The sheet's pages, in sheet order. A page family joins the sheet by including its header
+// here and putting MakePage<ItsClass> into its line.
+
+#include "pages/page_registry.h"
+
+#include <array>
+
+namespace tw::pages {
+namespace {
+
+constexpr std::array<PageDescriptor, 19> kSheetPages = {{
+    {"Multi Zone", 133, Presence::Always, nullptr},
+    {"DSP Parameters", 148, Presence::Always, nullptr},
+    {"Input DSP", 149, Presence::AsyncOnly, nullptr},
+    {"Input Rename", 147, Presence::Always, nullptr},
+    {"I/O Assign", 135, Presence::Always, nullptr},
+    {"Speaker Level", 151, Presence::Always, nullptr},
+    {"Speaker Distance", 150, Presence::Always, nullptr},
+    {"Tone Control", 143, Presence::Always, nullptr},
+    {"CONTROL OUT", 132, Presence::Always, nullptr},
+    {"Volume Trim", 134, Presence::Always, nullptr},
+    {"Graphic EQ", 169, Presence::Always, nullptr},
+    {"Speaker Set", 130, Presence::Always, nullptr},
+    {"Tuner Set", 131, Presence::Always, nullptr},
+    {"XM Set", 171, Presence::RealTimeOrRegion1, nullptr},
+    {"Display Set", 142, Presence::Always, nullptr},
+    {"MULTI CH", 152, Presence::Always, nullptr},
+    {"Other", 164, Presence::Always, nullptr},
+    {"Advanced Setup", 170, Presence::Always, nullptr},
+    {"iPod", 102, Presence::Always, nullptr},
+}};
+
+}  // namespace
+
+std::span<const PageDescriptor> SheetPageDescriptors() { return kSheetPages; }
+
+bool IsShown(const PageDescriptor& page, comm::WorkingMode mode, int tunerRegion) {
+  switch (page.presence) {
+    case Presence::Always:
+      return true;
+    case Presence::AsyncOnly:
+      return mode == comm::WorkingMode::Async;
+    case Presence::RealTimeOrRegion1:
+      return mode == comm::WorkingMode::RealTime || tunerRegion == 1;
+  }
+  return false;
+}
+
+}  // namespace tw::pages

@@ -1,0 +1,107 @@
+#include "pages/sheet.h"
+
+#include <algorithm>
+
+namespace tw::pages {
+namespace {
+
+constexpr std::size_t kMaxRefreshedItems = 5;
+
+}  // namespace
+
+Sheet::Sheet(const PageContext& context, std::span<const PageDescriptor> descriptors) : link_(context.link) {
+  for (const PageDescriptor& descriptor : descriptors) {
+    if (descriptor.create == nullptr) continue;
+    entries_.push_back({&descriptor, descriptor.create(context)});
+    pages_.push_back(entries_.back().page.get());
+  }
+}
+
+void Sheet::Create() {
+  tabs_.clear();
+  for (const Entry& entry : entries_) {
+    if (IsShown(*entry.descriptor, link_.workingMode(), link_.tunerRegion()))
+      tabs_.push_back(entry.page.get());
+  }
+  for (CBasePage* tab : tabs_) activate(tab);
+  if (!tabs_.empty()) activate(tabs_.front());
+}
+
+void Sheet::activate(CBasePage* page) {
+  if (active_ != nullptr && active_ != page) {
+    active_->OnKillActive();
+    active_->setActive(false);
+  }
+  active_ = page;
+  page->setActive(true);
+  page->OnSetActive();
+}
+
+bool Sheet::SetActivePage(std::size_t index) {
+  if (index >= tabs_.size()) return false;
+  activate(tabs_[index]);
+  return true;
+}
+
+bool Sheet::SetActivePage(std::string_view caption) {
+  const auto it =
+      std::find_if(tabs_.begin(), tabs_.end(), [&](CBasePage* p) { return p->caption() == caption; });
+  if (it == tabs_.end()) return false;
+  activate(*it);
+  return true;
+}
+
+CBasePage* Sheet::FindPage(std::string_view caption) const {
+  const auto it =
+      std::find_if(pages_.begin(), pages_.end(), [&](CBasePage* p) { return p->caption() == caption; });
+  return it == pages_.end() ? nullptr : *it;
+}
+
+void Sheet::RefreshAll() {
+  for (CBasePage* tab : tabs_) tab->RefreshAll();
+  if (active_ != nullptr) active_->OnSetActive();
+}
+
+void Sheet::UpdateAvailability() {
+  for (CBasePage* tab : tabs_) tab->UpdateAvailability();
+}
+
+void Sheet::RefreshActiveItems(const std::vector<int>& numbers) {
+  if (active_ == nullptr) return;
+  std::size_t count = 0;
+  while (count < numbers.size() && count < kMaxRefreshedItems && numbers[count] != 0) ++count;
+  for (std::size_t i = 0; i < count; ++i) active_->RefreshItem(numbers[i], i + 1 == count);
+  active_->RestoreFocus();
+}
+
+void Sheet::RestoreFocus() {
+  if (active_ != nullptr) active_->RestoreFocus();
+}
+
+bool Sheet::inFileAndReport(const Entry& entry) const {
+  return entry.descriptor->presence != Presence::RealTimeOrRegion1 || link_.tunerRegion() == 1;
+}
+
+void Sheet::QueueAll(model::ParameterImage& image) {
+  for (CBasePage* page : pages_) page->QueueAll(image);
+}
+
+void Sheet::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
+  for (CBasePage* page : pages_) page->LoadItems(image, profile);
+}
+
+void Sheet::SaveItems(const model::ParameterImage& image, files::Profile& profile) {
+  for (const Entry& entry : entries_) {
+    if (inFileAndReport(entry)) entry.page->SaveItems(image, profile);
+  }
+}
+
+std::string Sheet::ReportItems(const model::ParameterImage& image) {
+  std::string report;
+  for (const Entry& entry : entries_) {
+    if (inFileAndReport(entry)) report += entry.page->ReportItems(image);
+  }
+  return report;
+}
+
+}  // namespace tw::pages

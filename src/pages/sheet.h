@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "comm/page_source.h"
+#include "files/profile.h"
+#include "pages/base_page.h"
+#include "pages/page_registry.h"
+
+namespace tw::pages {
+
+// The property sheet: every registered page in sheet order, the tabs shown for the working
+// mode and tuner region, and the active tab. It is the pages as the link sees them
+// (PageSource) and as the configuration file and the report walk them.
+class Sheet final : public comm::PageSource {
+ public:
+  // Constructs every page that has a factory. No page has a window yet.
+  explicit Sheet(const PageContext& context,
+                 std::span<const PageDescriptor> descriptors = SheetPageDescriptors());
+
+  // Chooses the tabs for the link's working mode and tuner region, then activates every tab
+  // once in order and the first again, so that every tab's window exists.
+  void Create();
+
+  // Every constructed page in sheet order, shown or not.
+  const std::vector<CBasePage*>& pages() const { return pages_; }
+  // The tabs in sheet order.
+  const std::vector<CBasePage*>& tabs() const { return tabs_; }
+  CBasePage* activePage() const { return active_; }
+  // Activates tab `index`; false (nothing changes) out of range.
+  bool SetActivePage(std::size_t index);
+  // Activates the first tab whose caption equals `caption` exactly.
+  bool SetActivePage(std::string_view caption);
+  // Any constructed page by caption, tab or not; null when absent.
+  CBasePage* FindPage(std::string_view caption) const;
+  template <class Page>
+  Page* Find() const {
+    for (CBasePage* page : pages_) {
+      if (auto* found = dynamic_cast<Page*>(page)) return found;
+    }
+    return nullptr;
+  }
+
+  // --- what the view asks of its pages ---
+  // RefreshAll on every tab, then the active tab's activation.
+  void RefreshAll();
+  void UpdateAvailability();
+  // Up to five numbers (a 0 ends the list early): the active page's RefreshItem for each,
+  // the update flag on the last one only, then the active page's RestoreFocus.
+  void RefreshActiveItems(const std::vector<int>& numbers);
+  void RestoreFocus();
+
+  // --- the walks of the download, the configuration file and the report ---
+  // All pages, shown or not, in sheet order.
+  void QueueAll(model::ParameterImage& image) override;
+  void LoadItems(model::ParameterImage& image, const files::Profile& profile);
+  // XM Set takes part only when the link's tuner region is 1.
+  void SaveItems(const model::ParameterImage& image, files::Profile& profile);
+  std::string ReportItems(const model::ParameterImage& image);
+
+ private:
+  struct Entry {
+    const PageDescriptor* descriptor;
+    std::unique_ptr<CBasePage> page;
+  };
+
+  bool inFileAndReport(const Entry& entry) const;
+  void activate(CBasePage* page);
+
+  ui::PageLink& link_;
+  std::vector<Entry> entries_;
+  std::vector<CBasePage*> pages_;
+  std::vector<CBasePage*> tabs_;
+  CBasePage* active_ = nullptr;
+};
+
+}  // namespace tw::pages

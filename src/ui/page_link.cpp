@@ -1,0 +1,21 @@
+#include "ui/page_link.h"
+
+#include "comm/comm_class.h"
+
+namespace tw::ui {
+
+comm::WorkingMode CommPageLink::workingMode() const { return link_.workingMode(); }
+
+bool CommPageLink::isTransferDialogOpen() const {
+  return link_.isConnecting() || link_.isCommandDialogOpen();
+}
+
+int CommPageLink::SendPacket(std::string_view text, int number) { return link_.SendPacket(text, number); }
+
+model::ParameterImage* CommPageLink::image(int index) { return link_.images().Image(index); }
+
+const model::Capabilities& CommPageLink::capabilities() const { return link_.capabilities(); }
+
+int CommPageLink::tunerRegion() const { return link_.tunerRegion(); }
+
+}  // namespace tw::ui

@@ -1,0 +1,135 @@
+// Section "Basic Control" of configuration files and reports.
+
+#include <gtest/gtest.h>
+
+#include "pages/fake_page_link.h"
+#include "ui/basic_control/basic_control_group.h"
+#include "ui/scripted_ui_services.h"
+
+namespace tw::test {
+namespace {
+
+struct FilesFixture {
+  FilesFixture() : group(link, ui) {}
+  model::ParameterImage& image() { return *link.images.Image(0); }
+  FakePageLink link{comm::WorkingMode::Async};
+  ui::ScriptedUiServices ui;
+  ui::BasicControlGroup group;
+};
+
+TEST(BasicControlFiles, SaveWritesTheNineKeysInOrder) {
+  FilesFixture f;
+  files::Profile profile;
+  f.group.SaveBasicControls(f.image(), profile);
+  EXPECT_EQ(
+      profile.Text(),
+      "[Basic Control]\r\nInput=DVD\r\nAudio Select=Auto\r\nDecoder Mode=Auto\r\nDSP Program=Drama\r\n"
+      "EXTD SUR=Auto\r\nNight Mode=OFF\r\nNight Mode Parameter=Mid\r\nMain Volume=-40.0dB\r\nMute=OFF\r\n");
+}
+
+TEST(BasicControlFiles, ReportBlock) {
+  FilesFixture f;
+  f.image().basic[3] = 28;
+  f.image().basic[8] = -805;
+  f.image().basic[9] = 1;
+  EXPECT_EQ(f.group.ReportBasicControls(f.image()),
+            "\r\n(Basic Control)\r\nInput = DVD\r\nAudio Select = Auto\r\nDecoder Mode = Auto\r\n"
+            "DSP Program = Straight\r\nEXTD SUR = Auto\r\nNight Mode = OFF\r\nNight Mode Parameter = Mid\r\n"
+            "Main Volume = Mute\r\nMute = ON\r\n");
+}
+
+TEST(BasicControlFiles, DescribeOnlyTheItemsWithKeys) {
+  FilesFixture f;
+  for (int number : {0, 5, 11, 12, 13, 14, 15, -1}) {
+    const ui::BasicItemText text = f.group.DescribeBasicItem(f.image(), number);
+    EXPECT_TRUE(text.section.empty() && text.key.empty() && text.value.empty()) << number;
+  }
+  f.image().basic[3] = 26;
+  EXPECT_EQ(f.group.DescribeBasicItem(f.image(), 4).value, "7ch Enhancer Low");
+  f.image().basic[0] = 40;  // no such input
+  EXPECT_EQ(f.group.DescribeBasicItem(f.image(), 1).value, "");
+}
+
+TEST(BasicControlFiles, ParsesTheSpecialTexts) {
+  FilesFixture f;
+  EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 4, "Straight"));
+  EXPECT_EQ(f.image().basic[3], 28);
+  EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 9, "Mute"));
+  EXPECT_EQ(f.image().basic[8], -805);
+  EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 9, "-12.5dB"));
+  EXPECT_EQ(f.image().basic[8], -125);
+  EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 9, "16.0dB"));
+  EXPECT_EQ(f.image().basic[8], 160);
+  EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 10, "ON"));
+  EXPECT_EQ(f.image().basic[9], 1);
+  EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 8, "Max"));
+  EXPECT_EQ(f.image().basic[7], 2);
+  EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 3, "DTS"));
+  EXPECT_EQ(f.image().basic[2], 1);
+  EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 1, "multi ch"));  // list search ignores case
+  EXPECT_EQ(f.image().basic[0], 12);
+}
+
+TEST(BasicControlFiles, AnEnhancerTextSetsTheProgramAndTheEnhancerIndex) {
+  FilesFixture f;
+  EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 4, "2ch Enhancer High"));
+  EXPECT_EQ(f.image().basic[3], 25);
+  EXPECT_EQ(f.image().basic[10], 1);
+  files::Profile profile;
+  f.group.SaveBasicControls(f.image(), profile);
+  EXPECT_EQ(profile.GetString("Basic Control", "DSP Program", ""), "2ch Enhancer High");
+}
+
+TEST(BasicControlFiles, UnrecognisedTextsLeaveTheImageUnchanged) {
+  FilesFixture f;
+  const model::ParameterImage before = f.image();
+  const std::vector<std::pair<int, std::string>> bad = {
+      {1, "DVD2"}, {2, "Digital"}, {4, "Hall"}, {4, "straight"}, {6, "EX/ES/"},   {7, "Night"},
+      {8, "max"},  {8, ""},        {9, "mute"}, {9, "abcdB"},    {9, "20.0dB"},   {9, "-0.3dB"},
+      {9, "dB"},   {9, "-81.0dB"}, {10, "on"},  {10, "1"},       {5, "Straight"}, {11, "2ch Enhancer Low"},
+      {12, "ON"},
+  };
+  for (const auto& [number, text] : bad) {
+    EXPECT_FALSE(f.group.ParseBasicItem(f.image(), number, text)) << number << " " << text;
+  }
+  EXPECT_EQ(f.image(), before);
+}
+
+TEST(BasicControlFiles, DecoderWithoutAacNeitherDescribesNorReadsIt) {
+  FilesFixture f;
+  f.group.UpdateDecoderList(false);
+  EXPECT_EQ(f.group.decoder.count(), 2);
+  f.image().basic[2] = 2;
+  EXPECT_EQ(f.group.DescribeBasicItem(f.image(), 3).value, "");
+  f.image().basic[2] = 0;
+  EXPECT_FALSE(f.group.ParseBasicItem(f.image(), 3, "AAC(J Only)"));
+  f.group.UpdateDecoderList(true);
+  EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 3, "AAC(J Only)"));
+}
+
+TEST(BasicControlFiles, LoadReadsWhatSaveWroteAndNeverTouchesZonePower) {
+  FilesFixture f;
+  model::ParameterImage written = f.image();
+  written.basic = {11, 2, 1, 27, 0, 4, 2, 0, -125, 1, 3, 0, 0, 0, 0};
+  files::Profile profile;
+  f.group.SaveBasicControls(written, profile);
+  f.group.LoadBasicControls(f.image(), files::Profile::Parse(profile.Text()));
+  model::ParameterImage expected = written;
+  expected.basic[12] = expected.basic[13] = expected.basic[14] = 1;  // zone power stays as it was
+  EXPECT_EQ(f.image(), expected);
+  EXPECT_EQ(profile.KeyNames("Basic Control").size(), 9u);
+}
+
+TEST(BasicControlFiles, LoadSkipsAbsentKeysAndBadValues) {
+  FilesFixture f;
+  const model::ParameterImage before = f.image();
+  f.group.LoadBasicControls(f.image(),
+                            files::Profile::Parse("[Basic Control]\r\nMain Volume=loud\r\nInput=\r\n"));
+  EXPECT_EQ(f.image(), before);
+  f.group.LoadBasicControls(f.image(),
+                            files::Profile::Parse("[basic control]\r\n DSP Program = Straight\r\n"));
+  EXPECT_EQ(f.image().basic[3], 28);
+}
+
+}  // namespace
+}  // namespace tw::test
