@@ -8,14 +8,15 @@ namespace tw::cli {
 
 void registerRows(CLI::App& parent, int& exitStatus);
 void registerParams(CLI::App& parent, int& exitStatus);
+void registerDecode(CLI::App& parent, int& exitStatus);
+void registerProbe(CLI::App& parent, int& exitStatus);
 
 // One registrar per command file, in the order `--help` lists them.
-void registerDecode(CLI::App& parent, int& exitStatus);
-
-inline constexpr std::array<CommandRegistrar, 3> kCommands = {
+inline constexpr std::array<CommandRegistrar, 4> kCommands = {
     registerRows,
     registerParams,
     registerDecode,
+    registerProbe,
 };
 
 }  // namespace tw::cli

@@ -6,6 +6,7 @@
 #include "comm/comm_class.h"
 #include "comm/link_log.h"
 #include "comm/link_view.h"
+#include "comm/memory_commands.h"
 #include "comm/page_source.h"
 #include "comm/protocol.h"
 #include "comm/serial_port.h"

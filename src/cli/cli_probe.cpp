@@ -1,0 +1,138 @@
+// tunewright-cli probe: connect as Real Time Mode does, up to the answers about the tuner
+// region and the capabilities, then close and report them.
+
+#include "cli/cli_commands.h"
+#include "comm/comm_class.h"
+#include "comm/link_constants.h"
+#include "comm/link_view.h"
+#include "comm/virtual_scheduler.h"
+#include "emu/emulator_options.h"
+#include "emu/emulator_port.h"
+#include "platform/qserial_port.h"
+#include "platform/qt_scheduler.h"
+
+#include <QCoreApplication>
+
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+namespace tw::cli {
+namespace {
+
+struct ProbeOptions {
+  std::string port;
+  bool emulator = false;
+  std::vector<std::string> emulatorOptions;
+};
+
+// Watches the connection attempt: done once the capability list (row 4) is answered.
+class ProbeView final : public comm::LinkView {
+ public:
+  std::function<void()> onEnd;
+
+  void SetInitializeProgress(int position) override {
+    if (position >= model::kCapabilityRow && !answered) {
+      answered = true;
+      end();
+    }
+  }
+  void ShowMessage(int id) override {
+    if (!message) message = std::string(comm::LinkText(id));
+  }
+  void ConnectFinished(bool connected) override {
+    if (!connected) end();
+  }
+
+  bool answered = false;
+  bool ended = false;
+  std::optional<std::string> message;
+
+ private:
+  void end() {
+    if (ended) return;
+    ended = true;
+    if (onEnd) onEnd();
+  }
+};
+
+// The system's own message for a failed attempt; a wrong model has none, so say what it was.
+[[noreturn]] void fail(const comm::CCommClass& link, const ProbeView& view) {
+  std::string message = view.message.value_or("");
+  if (message.empty() && !link.modelCode().empty() && link.modelCode() != "R0210") {
+    message = "the receiver reports model " + link.modelCode() + ", not a TQ-N4400 (R0210)";
+  }
+  if (message.empty()) message = comm::LinkText(comm::kMsgInitFailed);
+  throw CliFailure{kExitLinkFailed, message};
+}
+
+// Everything is read before the link closes, because closing resets the capabilities.
+int probeWith(comm::SerialPort& port, comm::Scheduler& scheduler, const std::string& device,
+              const std::function<void(ProbeView&)>& run) {
+  ProbeView view;
+  comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
+  link.setView(&view);
+  link.Open(comm::PortChoice::Fixed(device));
+  run(view);
+  if (!view.answered) fail(link, view);
+  const model::Capabilities caps = link.capabilities();
+  const std::string model = link.modelCode();
+  const int region = link.tunerRegion();
+  link.setView(nullptr);
+  link.Close();
+  std::cout << "model " << model << '\n'
+            << "region " << region << '\n'
+            << "zone2 " << caps.zone2 << '\n'
+            << "zone3 " << caps.zone3 << '\n'
+            << "xm " << caps.xm << '\n'
+            << "aac " << caps.aac << '\n';
+  return kExitOk;
+}
+
+int runProbe(const ProbeOptions& options) {
+  if (options.emulator) {
+    emu::EmulatorConfig config;
+    if (auto error = emu::ApplyEmulatorOptions(config, options.emulatorOptions)) throw CliFailure{kExitBadInput, *error};
+    comm::VirtualScheduler scheduler;
+    emu::EmulatorPort port(scheduler, config);
+    return probeWith(port, scheduler, emu::EmulatorPort::kDeviceName, [&](ProbeView& view) {
+      constexpr std::int64_t kLimitMs = 10 * 60 * 1000;
+      scheduler.runUntil([&] { return view.ended; }, kLimitMs);
+    });
+  }
+
+  int argc = 1;
+  char name[] = "tunewright-cli";
+  char* argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);
+  platform::QtScheduler scheduler;
+  platform::QSerialPortBackend port;
+  return probeWith(port, scheduler, options.port, [&](ProbeView& view) {
+    // Leave the event loop from the loop itself, never from inside a write pause.
+    view.onEnd = [&] { scheduler.post([] { QCoreApplication::quit(); }); };
+    if (!view.ended) QCoreApplication::exec();
+  });
+}
+
+}  // namespace
+
+void registerProbe(CLI::App& parent, int& exitStatus) {
+  auto options = std::make_shared<ProbeOptions>();
+  CLI::App* command = parent.add_subcommand(
+      "probe", "Connect to the receiver as Real Time Mode does, read its region and capabilities, and close");
+  auto* port = command->add_option("--port", options->port, "serial device of the receiver, e.g. /dev/ttyUSB0");
+  auto* emulator = command->add_flag("--emulator", options->emulator, "use the in-process virtual receiver");
+  port->excludes(emulator);
+  command->add_option("--emulator-option", options->emulatorOptions,
+                      "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
+      ->needs(emulator);
+  command->callback([options, &exitStatus] {
+    if (options->port.empty() && !options->emulator) {
+      throw CliFailure{kExitBadInput, "probe needs --port DEVICE or --emulator (see probe --help)"};
+    }
+    exitStatus = runProbe(*options);
+  });
+}
+
+}  // namespace tw::cli
