@@ -1,14 +1,14 @@
 // tunewright-cli decode FRAME...: what the receiver's reports change, for scripts and for
 // people reading a serial capture.
 
-#include "cli/cli_commands.h"
-#include "comm/frame_notation.h"
-#include "model/decode.h"
-
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "cli/cli_commands.h"
+#include "comm/frame_notation.h"
+#include "model/decode.h"
 
 namespace tw::cli {
 namespace {
@@ -52,11 +52,10 @@ int RunDecode(const std::vector<std::string>& notations) {
 }  // namespace
 
 void registerDecode(CLI::App& parent, int& exitStatus) {
-  CLI::App* command = parent.add_subcommand(
-      "decode", "Show the parameter numbers and values that receiver frames decode to");
+  CLI::App* command =
+      parent.add_subcommand("decode", "Show the parameter numbers and values that receiver frames decode to");
   auto notations = std::make_shared<std::vector<std::string>>();
-  command->add_option("FRAME", *notations, "a frame in frame notation, e.g. <STX>002600<ETX>")
-      ->required();
+  command->add_option("FRAME", *notations, "a frame in frame notation, e.g. <STX>002600<ETX>")->required();
   command->footer(
       "Prints 'not decoded' or 'group G' and one 'NUMBER<TAB>VALUE' line per value for each "
       "frame.\nExit status 1 when a frame was not decoded, 2 for a frame not in frame notation.");

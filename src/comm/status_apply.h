@@ -1,11 +1,11 @@
 #pragma once
 
-#include "model/decode.h"
-#include "model/parameter_image.h"
-
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "model/decode.h"
+#include "model/parameter_image.h"
 
 namespace tw::comm {
 

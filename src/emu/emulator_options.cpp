@@ -41,7 +41,8 @@ std::optional<double> parseRate(std::string_view text) {
   const std::string copy(text);
   char* end = nullptr;
   const double value = std::strtod(copy.c_str(), &end);
-  if (end != copy.c_str() + copy.size() || !std::isfinite(value) || value < 0.0 || value > 1.0) return std::nullopt;
+  if (end != copy.c_str() + copy.size() || !std::isfinite(value) || value < 0.0 || value > 1.0)
+    return std::nullopt;
   return value;
 }
 
@@ -105,7 +106,8 @@ const std::array<OptionKey, 22> kKeys = {{
      [](EmulatorConfig& c, std::string_view v) { return setSwitch(c.aac, v); }},
     {"region", "0..3", "tuner region: 0 Japan, 1 USA/Canada, 2 EU/Asia, 3 Other (default 1)",
      [](EmulatorConfig& c, std::string_view v) { return setInteger(c.tunerRegion, v, 0, 3); }},
-    {"model", "5 characters", "model code in the status frame (default R0210; anything else is a wrong model)",
+    {"model", "5 characters",
+     "model code in the status frame (default R0210; anything else is a wrong model)",
      [](EmulatorConfig& c, std::string_view v) {
        if (v.size() != 5) return false;
        for (char ch : v) {
@@ -114,14 +116,16 @@ const std::array<OptionKey, 22> kKeys = {{
        c.modelCode = std::string(v);
        return true;
      }},
-    {"seed", "0..4294967295", "start from random valid settings (current and each memory) made from this seed",
+    {"seed", "0..4294967295",
+     "start from random valid settings (current and each memory) made from this seed",
      [](EmulatorConfig& c, std::string_view v) {
        std::uint32_t seed = 0;
        if (!setInteger(seed, v, 0, 4294967295LL)) return false;
        c.settingsSeed = seed;
        return true;
      }},
-    {"latency", "0..10000", "milliseconds from the end of a command to the first byte of the answer (default 10)",
+    {"latency", "0..10000",
+     "milliseconds from the end of a command to the first byte of the answer (default 10)",
      [](EmulatorConfig& c, std::string_view v) { return setInteger(c.latencyMs, v, 0, 10000); }},
     {"fault-seed", "0..4294967295", "seed of the random faults below (default 1); the same seed repeats them",
      [](EmulatorConfig& c, std::string_view v) { return setInteger(c.faultSeed, v, 0, 4294967295LL); }},
@@ -148,7 +152,8 @@ const std::array<OptionKey, 22> kKeys = {{
          return n ? std::optional<int>(static_cast<int>(*n)) : std::nullopt;
        });
      }},
-    {"guard-codes", "HH[,HH...]", "standard report codes (two hex digits) whose changes are refused with a guard report",
+    {"guard-codes", "HH[,HH...]",
+     "standard report codes (two hex digits) whose changes are refused with a guard report",
      [](EmulatorConfig& c, std::string_view v) { return parseList(v, c.guardCodes, parseReportCode); }},
     {"error-rows", "ROW[,ROW...]", "command-table rows answered with a parameter error (reads and writes)",
      [](EmulatorConfig& c, std::string_view v) {
@@ -157,10 +162,12 @@ const std::array<OptionKey, 22> kKeys = {{
          return n ? std::optional<int>(static_cast<int>(*n)) : std::nullopt;
        });
      }},
-    {"cts-off-at", "MS", "from this many milliseconds after start the cable counts as pulled: CTS off, nothing passes",
+    {"cts-off-at", "MS",
+     "from this many milliseconds after start the cable counts as pulled: CTS off, nothing passes",
      [](EmulatorConfig& c, std::string_view v) { return setInteger(c.ctsOffAtMs, v, 0, kMaxMs); }},
     {"knob", "0..86400000",
-     "every this many milliseconds the volume knob turns one step and the receiver reports the new volume (0: never)",
+     "every this many milliseconds the volume knob turns one step and the receiver reports the new volume "
+     "(0: never)",
      [](EmulatorConfig& c, std::string_view v) { return setInteger(c.knobIntervalMs, v, 0, kMaxMs); }},
 }};
 
@@ -191,7 +198,8 @@ std::optional<std::string> ApplyEmulatorOption(EmulatorConfig& config, std::stri
   return std::nullopt;
 }
 
-std::optional<std::string> ApplyEmulatorOptions(EmulatorConfig& config, const std::vector<std::string>& options) {
+std::optional<std::string> ApplyEmulatorOptions(EmulatorConfig& config,
+                                                const std::vector<std::string>& options) {
   for (const std::string& option : options) {
     if (auto error = ApplyEmulatorOption(config, option)) return error;
   }

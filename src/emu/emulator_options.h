@@ -18,8 +18,8 @@ struct EmulatorConfig {
   bool zone3 = true;
   bool xm = true;
   bool aac = true;
-  int tunerRegion = 1;                       // 0..3
-  std::string modelCode = "R0210";           // five characters
+  int tunerRegion = 1;                        // 0..3
+  std::string modelCode = "R0210";            // five characters
   std::optional<std::uint32_t> settingsSeed;  // random valid settings instead of factory ones
 
   // Timing on the line.
@@ -27,19 +27,19 @@ struct EmulatorConfig {
 
   // Faults; the random ones draw from one generator seeded with faultSeed.
   std::uint32_t faultSeed = 1;
-  bool silent = false;           // never answers
-  double dropRate = 0.0;         // an answer is lost
-  double lateRate = 0.0;         // an answer comes lateMs later than usual
+  bool silent = false;    // never answers
+  double dropRate = 0.0;  // an answer is lost
+  double lateRate = 0.0;  // an answer comes lateMs later than usual
   int lateMs = 1500;
-  double duplicateRate = 0.0;    // an answer is sent twice
-  double garbageRate = 0.0;      // random non-frame bytes go out before an answer
-  double nulRate = 0.0;          // NUL bytes inside an answer
-  double splitRate = 0.0;        // an answer reaches the tool in several reads
-  std::set<int> guardRows;       // extended writes to these command-table rows are refused (guard)
+  double duplicateRate = 0.0;        // an answer is sent twice
+  double garbageRate = 0.0;          // random non-frame bytes go out before an answer
+  double nulRate = 0.0;              // NUL bytes inside an answer
+  double splitRate = 0.0;            // an answer reaches the tool in several reads
+  std::set<int> guardRows;           // extended writes to these command-table rows are refused (guard)
   std::set<std::string> guardCodes;  // standard changes of these report codes are refused (guard)
-  std::set<int> errorRows;       // these command-table rows answer with a parameter error
-  std::int64_t ctsOffAtMs = -1;  // from this clock time on the cable counts as pulled
-  int knobIntervalMs = 0;        // the volume knob turns one step at this interval (0: never)
+  std::set<int> errorRows;           // these command-table rows answer with a parameter error
+  std::int64_t ctsOffAtMs = -1;      // from this clock time on the cable counts as pulled
+  int knobIntervalMs = 0;            // the volume knob turns one step at this interval (0: never)
 };
 
 // Applies one "KEY=VALUE" text. On failure returns a one-line message naming the key
@@ -47,7 +47,8 @@ struct EmulatorConfig {
 std::optional<std::string> ApplyEmulatorOption(EmulatorConfig& config, std::string_view keyValue);
 
 // Applies every text in order; stops at the first failure and returns its message.
-std::optional<std::string> ApplyEmulatorOptions(EmulatorConfig& config, const std::vector<std::string>& options);
+std::optional<std::string> ApplyEmulatorOptions(EmulatorConfig& config,
+                                                const std::vector<std::string>& options);
 
 // One line per key: "KEY=VALUE  what it does", for --help texts.
 std::string EmulatorOptionHelp();

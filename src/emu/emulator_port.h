@@ -1,13 +1,13 @@
 #pragma once
 
+#include <memory>
+
 #include "comm/scheduler.h"
 #include "comm/serial_port.h"
 #include "emu/emulator_options.h"
 #include "emu/receiver_line.h"
 #include "emu/transcript.h"
 #include "emu/virtual_receiver.h"
-
-#include <memory>
 
 namespace tw::emu {
 

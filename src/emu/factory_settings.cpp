@@ -1,11 +1,11 @@
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
 #include "emu/dsp_parameters.h"
 #include "emu/receiver_settings.h"
 #include "emu/row_families.h"
 #include "emu/wire_codes.h"
-
-#include <cstdio>
-#include <cstring>
-#include <string_view>
 
 namespace tw::emu {
 namespace {
@@ -41,54 +41,90 @@ constexpr const char* kZoneInputList = "00 01 02 03 04 05 06 07 09 0A 0C 0E";
 
 // Settings that stand alone; the ones that depend on each other are made in code below.
 constexpr std::array<ReportSetting, 60> kReportSettings = {{
-    Digit("23", "00", 0, 1),          // mute
+    Digit("23", "00", 0, 1),                // mute
     List("2D", "03", "00 03 01 04 05 06"),  // surround decoding
-    List("24", "05", kZoneInputList), List("A0", "05", kZoneInputList),
-    Digit("25", "00", 0, 1),          Digit("A1", "00", 0, 1),  // zone mutes
-    Hex2("26", "77", kVolumeMin, kVolumeZero), Hex2("27", "77", kVolumeMin, kVolumeZero),
+    List("24", "05", kZoneInputList),
+    List("A0", "05", kZoneInputList),
+    Digit("25", "00", 0, 1),
+    Digit("A1", "00", 0, 1),  // zone mutes
+    Hex2("26", "77", kVolumeMin, kVolumeZero),
+    Hex2("27", "77", kVolumeMin, kVolumeZero),
     Hex2("A2", "77", kVolumeMin, kVolumeZero),
-    Hex2("AD", "14", 0, 40),          Hex2("AE", "14", 0, 40),  // zone balance
+    Hex2("AD", "14", 0, 40),
+    Hex2("AE", "14", 0, 40),  // zone balance
     // Speaker levels, (dB * 10 + 200) / 5.
-    Hex2("40", "28", 20, 60), Hex2("41", "28", 20, 60), Hex2("42", "26", 20, 60), Hex2("43", "26", 20, 60),
-    Hex2("44", "26", 20, 60), Hex2("45", "26", 20, 60), Hex2("46", "26", 20, 60), Hex2("47", "28", 20, 60),
-    Hex2("48", "28", 20, 60), Hex2("49", "28", 20, 60),
+    Hex2("40", "28", 20, 60),
+    Hex2("41", "28", 20, 60),
+    Hex2("42", "26", 20, 60),
+    Hex2("43", "26", 20, 60),
+    Hex2("44", "26", 20, 60),
+    Hex2("45", "26", 20, 60),
+    Hex2("46", "26", 20, 60),
+    Hex2("47", "28", 20, 60),
+    Hex2("48", "28", 20, 60),
+    Hex2("49", "28", 20, 60),
     // Tone: bypass, zone bass/treble, LFE levels, audio delay, dynamic range.
     Digit("A8", "00", 0, 1),
-    Hex2("4B", "0A", 0, 20), Hex2("4C", "0A", 0, 20), Hex2("4D", "0A", 0, 20), Hex2("4E", "0A", 0, 20),
-    Hex2("51", "14", 0, 20), Hex2("52", "14", 0, 20), Hex2("53", "00", 0, 240),
-    List("64", "00", "00 01 02"), List("65", "00", "00 01 02"),
+    Hex2("4B", "0A", 0, 20),
+    Hex2("4C", "0A", 0, 20),
+    Hex2("4D", "0A", 0, 20),
+    Hex2("4E", "0A", 0, 20),
+    Hex2("51", "14", 0, 20),
+    Hex2("52", "14", 0, 20),
+    Hex2("53", "00", 0, 240),
+    List("64", "00", "00 01 02"),
+    List("65", "00", "00 01 02"),
     // Display: video conversion, component I/P, gray back, OSD shift, HDMI I/P, dimmer,
     // on screen, FL scroll, short message (Off/On; Full has no button).
-    Digit("69", "01", 0, 1), Digit("85", "00", 0, 1), Digit("63", "01", 0, 1), Digit("62", "05", 0, 10),
-    Digit("86", "01", 0, 1), Digit("61", "04", 0, 4), Digit("93", "02", 1, 3), Digit("67", "00", 0, 1),
+    Digit("69", "01", 0, 1),
+    Digit("85", "00", 0, 1),
+    Digit("63", "01", 0, 1),
+    Digit("62", "05", 0, 10),
+    Digit("86", "01", 0, 1),
+    Digit("61", "04", 0, 4),
+    Digit("93", "02", 1, 3),
+    Digit("67", "00", 0, 1),
     List("2B", "01", "02 01"),
     // MULTI CH background video.
     List("6F", "01", "05 06 07 09 0A 0C 01 00"),
     // Other: audio select set, decoder mode set, HDMI support audio.
-    Digit("60", "00", 0, 1), Digit("5F", "00", 0, 1), Digit("8F", "00", 0, 1),
+    Digit("60", "00", 0, 1),
+    Digit("5F", "00", 0, 1),
+    Digit("8F", "00", 0, 1),
     // Advanced setup; User Preset and Video Reset are actions and stay at Cancel.
-    Digit("B3", "00", 0, 1), Digit("B7", "00", 0, 0), Digit("B9", "00", 0, 1), Digit("BD", "01", 0, 1),
-    Digit("B1", "00", 0, 1), Digit("B5", "00", 0, 1), Digit("BA", "00", 0, 1), Digit("B2", "00", 0, 1),
-    Digit("B4", "01", 0, 1), Digit("BB", "01", 0, 1), Digit("B8", "00", 0, 0),
+    Digit("B3", "00", 0, 1),
+    Digit("B7", "00", 0, 0),
+    Digit("B9", "00", 0, 1),
+    Digit("BD", "01", 0, 1),
+    Digit("B1", "00", 0, 1),
+    Digit("B5", "00", 0, 1),
+    Digit("BA", "00", 0, 1),
+    Digit("B2", "00", 0, 1),
+    Digit("B4", "01", 0, 1),
+    Digit("BB", "01", 0, 1),
+    Digit("B8", "00", 0, 0),
     // iPod: standby charge, repeat, shuffle.
-    Digit("96", "01", 0, 1), Digit("97", "00", 0, 2), Digit("98", "00", 0, 2),
+    Digit("96", "01", 0, 1),
+    Digit("97", "00", 0, 2),
+    Digit("98", "00", 0, 2),
     // Trigger control of both outputs.
-    List("3A", "00", "01 02 03 00"), List("3B", "00", "01 02 03 00"),
+    List("3A", "00", "01 02 03 00"),
+    List("3B", "00", "01 02 03 00"),
 }};
 
 // Dependent settings at the factory: input DVD with Drama, decoder and audio Auto, night
 // mode off (Mid kept), all zones on, internal amplifiers unused, the speaker layout and
 // 6ch MULTI CH input.
 constexpr std::array<std::pair<const char*, const char*>, 19> kFactoryDependent = {{
-    {"21", "05"}, {"28", "29"}, {"22", "00"}, {"82", "00"}, {"8B", "01"}, {"20", "01"},
-    {"3E", "00"}, {"3F", "00"}, {"66", "00"}, {"6B", "00"},
-    {"71", "01"}, {"70", "01"}, {"72", "01"}, {"73", "02"}, {"74", "01"}, {"7E", "02"},
-    {"76", "00"}, {"7D", "01"}, {"75", "00"},
+    {"21", "05"}, {"28", "29"}, {"22", "00"}, {"82", "00"}, {"8B", "01"}, {"20", "01"}, {"3E", "00"},
+    {"3F", "00"}, {"66", "00"}, {"6B", "00"}, {"71", "01"}, {"70", "01"}, {"72", "01"}, {"73", "02"},
+    {"74", "01"}, {"7E", "02"}, {"76", "00"}, {"7D", "01"}, {"75", "00"},
 }};
 // "7B" (MULTI CH 6ch) is set with the dependent ones.
 
 // The program each input recalls at the factory (index into kProgramValues).
-constexpr std::array<int, kInputCount> kFactoryInputPrograms = {28, 8, 9, 4, 7, 14, 12, 28, 28, 28, 28, 22, 28};
+constexpr std::array<int, kInputCount> kFactoryInputPrograms = {28, 8,  9,  4,  7,  14, 12,
+                                                                28, 28, 28, 28, 22, 28};
 
 std::string hex2(int value) {
   char text[8];
@@ -117,11 +153,14 @@ std::vector<std::string_view> splitList(std::string_view list) {
 
 std::string randomReport(const ReportSetting& setting, std::mt19937& rng) {
   switch (setting.pick) {
-    case Pick::Hex2: return hex2(pickInt(rng, setting.lo, setting.hi));
-    case Pick::Digit: return "0" + hexDigits(pickInt(rng, setting.lo, setting.hi), 1);
+    case Pick::Hex2:
+      return hex2(pickInt(rng, setting.lo, setting.hi));
+    case Pick::Digit:
+      return "0" + hexDigits(pickInt(rng, setting.lo, setting.hi), 1);
     case Pick::List: {
       const auto items = splitList(setting.list);
-      return std::string(items[static_cast<std::size_t>(pickInt(rng, 0, static_cast<int>(items.size()) - 1))]);
+      return std::string(
+          items[static_cast<std::size_t>(pickInt(rng, 0, static_cast<int>(items.size()) - 1))]);
     }
   }
   return setting.factory;
@@ -140,16 +179,36 @@ struct TunerRegionTable {
 constexpr std::array<TunerRegionTable, 4> kTunerRegions = {{
     {{"076.00", "083.00", "084.00", "086.00", "090.00", "078.00", "088.00", "082.10"},
      {"000630", "001080", "001440", "000531", "001611", "000900", "001350", "001404"},
-     531, 1611, 9, 7600, 9000, 10},
+     531,
+     1611,
+     9,
+     7600,
+     9000,
+     10},
     {{"087.50", "090.10", "095.10", "098.10", "107.90", "088.10", "106.10", "107.90"},
      {"000630", "001080", "001440", "000530", "001710", "000900", "001350", "001400"},
-     530, 1710, 10, 8750, 10790, 20},
+     530,
+     1710,
+     10,
+     8750,
+     10790,
+     20},
     {{"087.50", "090.10", "095.10", "098.10", "108.00", "088.10", "106.10", "108.00"},
      {"000630", "001080", "001440", "000531", "001611", "000900", "001350", "001404"},
-     531, 1611, 9, 8750, 10800, 5},
+     531,
+     1611,
+     9,
+     8750,
+     10800,
+     5},
     {{"087.50", "090.10", "095.10", "098.10", "108.00", "088.10", "106.10", "108.00"},
      {"000630", "001080", "001440", "000530", "001710", "000900", "001350", "001400"},
-     530, 1710, 10, 8750, 10800, 10},
+     530,
+     1710,
+     10,
+     8750,
+     10800,
+     10},
 }};
 
 const TunerRegionTable& regionTable(int region) {
@@ -200,13 +259,14 @@ int indexOf(std::string_view item, const auto& list) {
 
 // I/O assignment: connectors in command-table order, the factory input of each, and the
 // inputs each accepts (PHONO .. MULTI CH as bits, most significant first).
-constexpr std::array<std::string_view, 14> kConnectors = {
-    "0030", "0031", "0032", "0000", "0001", "0002", "0020", "0021", "0022", "0023", "0010", "0011", "0060", "0061"};
+constexpr std::array<std::string_view, 14> kConnectors = {"0030", "0031", "0032", "0000", "0001",
+                                                          "0002", "0020", "0021", "0022", "0023",
+                                                          "0010", "0011", "0060", "0061"};
 constexpr std::array<int, 14> kFactoryAssignments = {5, 6, 7, 1, 5, 9, 1, 5, 6, 7, 4, 3, 5, 7};
 constexpr std::array<const char*, 14> kAllowedInputs = {
-    "0000011111100", "0000011111100", "0000011111100", "1101111111101", "1101111111101", "1101111111101",
-    "1101111111001", "1101111111001", "1101111111001", "1101111111001", "1101111111100", "1101111111100",
-    "0000011111100", "0000011111100"};
+    "0000011111100", "0000011111100", "0000011111100", "1101111111101", "1101111111101",
+    "1101111111101", "1101111111001", "1101111111001", "1101111111001", "1101111111001",
+    "1101111111100", "1101111111100", "0000011111100", "0000011111100"};
 
 std::string randomAssignment(std::string_view tail, std::mt19937& rng) {
   const int connector = indexOf(tail, kConnectors);
@@ -216,15 +276,15 @@ std::string randomAssignment(std::string_view tail, std::mt19937& rng) {
   for (std::size_t i = 0; i < allowed.size(); ++i) {
     if (allowed[i] == '1') choices.push_back(static_cast<int>(i));
   }
-  return std::string(kInputValues[static_cast<std::size_t>(choices[static_cast<std::size_t>(
-      pickInt(rng, 0, static_cast<int>(choices.size()) - 1))])]);
+  return std::string(kInputValues[static_cast<std::size_t>(
+      choices[static_cast<std::size_t>(pickInt(rng, 0, static_cast<int>(choices.size()) - 1))])]);
 }
 
 // Speaker distance at the factory, in centimetres, by channel digit.
 int factoryDistance(std::string_view tail) {
-  if (tail == "0") return 260;                                  // centre
+  if (tail == "0") return 260;                                               // centre
   if (tail == "4" || tail == "5" || tail == "6" || tail == "7") return 240;  // surround, surround back
-  return 300;                                                   // front, presence, subwoofer
+  return 300;                                                                // front, presence, subwoofer
 }
 
 // Ranges of the sound-program parameters (page units) and how each goes on the wire.
@@ -235,18 +295,19 @@ struct DspRange {
   int wireOffset;
 };
 constexpr std::array<DspRange, 31> kDspRanges = {{
-    {"0E0", -6, 3, 6}, {"1C0", 0, 5, 0},   {"000", 1, 99, 0},  {"010", 1, 20, 0},  {"020", 0, 10, 0},
+    {"0E0", -6, 3, 6},  {"1C0", 0, 5, 0},   {"000", 1, 99, 0},  {"010", 1, 20, 0},  {"020", 0, 10, 0},
     {"0B0", 10, 50, 0}, {"0C0", 0, 250, 0}, {"0D0", 0, 100, 0}, {"051", 1, 49, 0},  {"052", 1, 49, 0},
-    {"085", 1, 49, 0}, {"061", 1, 20, 0},  {"062", 1, 20, 0},  {"095", 1, 20, 0},  {"071", 0, 10, 0},
-    {"072", 0, 10, 0}, {"0A5", 0, 10, 0},  {"0F0", 0, 1, 0},   {"110", 0, 7, 0},   {"100", -3, 3, 3},
-    {"120", 0, 10, 0}, {"200", 0, 8, 0},   {"220", 0, 8, 0},   {"240", 0, 1, 0},   {"130", 0, 100, 0},
+    {"085", 1, 49, 0},  {"061", 1, 20, 0},  {"062", 1, 20, 0},  {"095", 1, 20, 0},  {"071", 0, 10, 0},
+    {"072", 0, 10, 0},  {"0A5", 0, 10, 0},  {"0F0", 0, 1, 0},   {"110", 0, 7, 0},   {"100", -3, 3, 3},
+    {"120", 0, 10, 0},  {"200", 0, 8, 0},   {"220", 0, 8, 0},   {"240", 0, 1, 0},   {"130", 0, 100, 0},
     {"140", 0, 100, 0}, {"150", 0, 100, 0}, {"160", 0, 100, 0}, {"170", 0, 100, 0}, {"180", 0, 100, 0},
     {"190", 0, 100, 0},
 }};
 
 // Decode Type: the list of codes; the Surround Decoder has its own, longer list.
 constexpr std::array<std::string_view, 3> kDecodeTypes = {"00", "06", "04"};
-constexpr std::array<std::string_view, 9> kSurroundDecoderTypes = {"00", "06", "07", "08", "04", "05", "09", "0A", "0B"};
+constexpr std::array<std::string_view, 9> kSurroundDecoderTypes = {"00", "06", "07", "08", "04",
+                                                                   "05", "09", "0A", "0B"};
 
 const DspRange* dspRange(std::string_view parameter) {
   for (const DspRange& range : kDspRanges) {
@@ -269,7 +330,8 @@ std::string factoryDsp(std::string_view tail) {
   const std::string_view program = tail.substr(0, 2);
   const std::string_view parameter = tail.substr(2);
   for (const DspParameter& entry : kDspParameters) {
-    if (program == entry.program && parameter == entry.parameter) return dspWire(program, parameter, entry.factory);
+    if (program == entry.program && parameter == entry.parameter)
+      return dspWire(program, parameter, entry.factory);
   }
   return "00";
 }
@@ -285,13 +347,19 @@ std::string randomDsp(std::string_view tail, std::mt19937& rng) {
 
 std::string capabilityValue(const ReceiverIdentity& identity, RowFamily family) {
   switch (family) {
-    case RowFamily::TunerRegion: return "00" + std::to_string(identity.tunerRegion) + "00";
-    case RowFamily::Zone2: return identity.zone2 ? "100" : "000";
-    case RowFamily::Zone3: return identity.zone3 ? "100" : "000";
-    case RowFamily::Xm: return identity.xm ? "1" : "0";
+    case RowFamily::TunerRegion:
+      return "00" + std::to_string(identity.tunerRegion) + "00";
+    case RowFamily::Zone2:
+      return identity.zone2 ? "100" : "000";
+    case RowFamily::Zone3:
+      return identity.zone3 ? "100" : "000";
+    case RowFamily::Xm:
+      return identity.xm ? "1" : "0";
     // A count and (item, value) pairs; item 3 is AAC.
-    case RowFamily::CapabilityList: return std::string("41121") + (identity.aac ? "31" : "30") + "41";
-    default: return {};
+    case RowFamily::CapabilityList:
+      return std::string("41121") + (identity.aac ? "31" : "30") + "41";
+    default:
+      return {};
   }
 }
 
@@ -308,14 +376,21 @@ struct RowFiller {
       case RowFamily::Zone2:
       case RowFamily::Zone3:
       case RowFamily::Xm:
-      case RowFamily::CapabilityList: return capabilityValue(identity, kind.family);
-      case RowFamily::KeepAlive: return "F0000000000";
+      case RowFamily::CapabilityList:
+        return capabilityValue(identity, kind.family);
+      case RowFamily::KeepAlive:
+        return "F0000000000";
       case RowFamily::Standard:
-      case RowFamily::Unknown: return {};
-      case RowFamily::Dsp: return rng ? randomDsp(tail, *rng) : factoryDsp(tail);
-      case RowFamily::Tuner: return rng ? randomTuner(identity.tunerRegion, *rng) : factoryTuner(tail, identity.tunerRegion);
-      case RowFamily::XmPreset: return rng ? hex2(pickInt(*rng, 0, 255)) : "01";
-      case RowFamily::InputName: return "08" + (rng ? randomName(*rng) : factoryName(tail));
+      case RowFamily::Unknown:
+        return {};
+      case RowFamily::Dsp:
+        return rng ? randomDsp(tail, *rng) : factoryDsp(tail);
+      case RowFamily::Tuner:
+        return rng ? randomTuner(identity.tunerRegion, *rng) : factoryTuner(tail, identity.tunerRegion);
+      case RowFamily::XmPreset:
+        return rng ? hex2(pickInt(*rng, 0, 255)) : "01";
+      case RowFamily::InputName:
+        return "08" + (rng ? randomName(*rng) : factoryName(tail));
       case RowFamily::IoAssign: {
         if (rng) return randomAssignment(tail, *rng);
         const int connector = indexOf(tail, kConnectors);
@@ -329,11 +404,16 @@ struct RowFiller {
         return std::to_string(distanceUnit) + hexDigits(distance, 3);
       }
       // Turnover (350 Hz / 3.5 kHz at the factory) and gain, (dB * 10 + 60) / 5.
-      case RowFamily::Tone: return rng ? hexDigits(pickInt(*rng, 0, 2), 1) + hex2(pickInt(*rng, 0, 24)) : "10C";
-      case RowFamily::Trigger: return rng ? hexDigits(pickInt(*rng, 0, 1), 1) : "1";
-      case RowFamily::VolumeTrim: return rng ? hex2(pickInt(*rng, 0, 24)) : "0C";
-      case RowFamily::GraphicEq: return rng ? hex2(pickInt(*rng, 3, 27)) : "0F";
-      case RowFamily::IpodOutput: return rng ? hexDigits(pickInt(*rng, 0, 1), 1) : "0";
+      case RowFamily::Tone:
+        return rng ? hexDigits(pickInt(*rng, 0, 2), 1) + hex2(pickInt(*rng, 0, 24)) : "10C";
+      case RowFamily::Trigger:
+        return rng ? hexDigits(pickInt(*rng, 0, 1), 1) : "1";
+      case RowFamily::VolumeTrim:
+        return rng ? hex2(pickInt(*rng, 0, 24)) : "0C";
+      case RowFamily::GraphicEq:
+        return rng ? hex2(pickInt(*rng, 3, 27)) : "0F";
+      case RowFamily::IpodOutput:
+        return rng ? hexDigits(pickInt(*rng, 0, 1), 1) : "0";
     }
     return {};
   }
@@ -346,14 +426,16 @@ struct RowFiller {
   static std::string randomName(std::mt19937& rng) {
     static constexpr std::string_view kChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 -/";
     std::string name;
-    for (int i = 0; i < 8; ++i) name += kChars[static_cast<std::size_t>(pickInt(rng, 0, static_cast<int>(kChars.size()) - 1))];
+    for (int i = 0; i < 8; ++i)
+      name += kChars[static_cast<std::size_t>(pickInt(rng, 0, static_cast<int>(kChars.size()) - 1))];
     name[0] = kChars[static_cast<std::size_t>(pickInt(rng, 0, 25))];  // never blank
     return name;
   }
 };
 
 void fillRows(ReceiverSettings& settings, const RowFiller& filler) {
-  for (int row = 0; row < model::kRowCount; ++row) settings.rows[static_cast<std::size_t>(row)] = filler.value(row);
+  for (int row = 0; row < model::kRowCount; ++row)
+    settings.rows[static_cast<std::size_t>(row)] = filler.value(row);
 }
 
 // The speaker layout and the settings that follow from it.
@@ -363,15 +445,15 @@ void randomSpeakers(ReceiverSettings& settings, std::mt19937& rng) {
   auto put = [&settings](const char* code, std::string_view chars, int index) {
     settings.reports[code] = "0" + std::string(1, chars[static_cast<std::size_t>(index)]);
   };
-  put("71", "10", pickInt(rng, 0, 1));                    // front Small/Large
-  put("70", "210", present ? pickInt(rng, 0, 2) : 0);     // centre
+  put("71", "10", pickInt(rng, 0, 1));                 // front Small/Large
+  put("70", "210", present ? pickInt(rng, 0, 2) : 0);  // centre
   put("72", "210", surround);
-  put("73", "43210", present ? pickInt(rng, 0, 4) : 0);   // surround back
-  put("74", "10", present ? pickInt(rng, 0, 1) : 0);      // presence
-  put("7E", "012345678", pickInt(rng, 0, 8));             // crossover
+  put("73", "43210", present ? pickInt(rng, 0, 4) : 0);            // surround back
+  put("74", "10", present ? pickInt(rng, 0, 1) : 0);               // presence
+  put("7E", "012345678", pickInt(rng, 0, 8));                      // crossover
   settings.reports["76"] = pickInt(rng, 0, 1) == 0 ? "00" : "10";  // phase
-  put("7D", "10", pickInt(rng, 0, 1));                    // PR/SB priority
-  put("75", "012", present ? pickInt(rng, 0, 2) : 1);     // LFE/bass out
+  put("7D", "10", pickInt(rng, 0, 1));                             // PR/SB priority
+  put("75", "012", present ? pickInt(rng, 0, 2) : 1);              // LFE/bass out
 }
 
 // Zone amplifiers never share an internal output; a zone on one uses VAR volume out.
@@ -422,25 +504,30 @@ ReceiverSettings FactorySettings(const ReceiverIdentity& identity) {
 ReceiverSettings RandomSettings(const ReceiverIdentity& identity, std::mt19937& rng) {
   ReceiverSettings settings;
   fillRows(settings, RowFiller{identity, &rng, pickInt(rng, 0, 1)});
-  for (const ReportSetting& setting : kReportSettings) settings.reports[setting.code] = randomReport(setting, rng);
+  for (const ReportSetting& setting : kReportSettings)
+    settings.reports[setting.code] = randomReport(setting, rng);
 
   // Each input recalls its own program; MULTI CH plays Straight.
   for (int input = 0; input < kInputCount; ++input) {
     const int program = input == kInputCount - 1 ? kStraight : pickInt(rng, 0, kStraight);
-    settings.inputPrograms[static_cast<std::size_t>(input)] = kProgramValues[static_cast<std::size_t>(program)];
+    settings.inputPrograms[static_cast<std::size_t>(input)] =
+        kProgramValues[static_cast<std::size_t>(program)];
   }
   const int input = pickInt(rng, 0, kInputCount - 1);
   settings.reports["21"] = std::string(kInputValues[static_cast<std::size_t>(input)]);
   settings.reports["28"] = settings.inputPrograms[static_cast<std::size_t>(input)];
 
   const int decoder = pickInt(rng, 0, identity.aac ? 2 : 1);
-  settings.reports["22"] = std::to_string(decoder) + kAudioSelectChars[static_cast<std::size_t>(pickInt(rng, 0, 3))];
+  settings.reports["22"] =
+      std::to_string(decoder) + kAudioSelectChars[static_cast<std::size_t>(pickInt(rng, 0, 3))];
   const int night = pickInt(rng, 0, 2);
   settings.reports["82"] = "0" + std::to_string(night);
   settings.reports["8B"] = std::to_string(night) + std::to_string(pickInt(rng, 0, 2));
   settings.reports["20"] = "0" + std::string(1, kPowerDigits[static_cast<std::size_t>(pickInt(rng, 0, 7))]);
-  static constexpr std::array<const char*, 9> kFrontCodes = {"02", "03", "04", "05", "06", "07", "09", "0A", "0C"};
-  settings.reports["7B"] = pickInt(rng, 0, 1) == 0 ? "00" : kFrontCodes[static_cast<std::size_t>(pickInt(rng, 0, 8))];
+  static constexpr std::array<const char*, 9> kFrontCodes = {"02", "03", "04", "05", "06",
+                                                             "07", "09", "0A", "0C"};
+  settings.reports["7B"] =
+      pickInt(rng, 0, 1) == 0 ? "00" : kFrontCodes[static_cast<std::size_t>(pickInt(rng, 0, 8))];
   randomSpeakers(settings, rng);
   randomZoneAmplifiers(settings, rng);
   // An occasional muted zone volume, written as the receiver writes it.

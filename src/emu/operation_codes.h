@@ -6,27 +6,27 @@ namespace tw::emu {
 
 // What a five-character operation (or enhancer) command asks the receiver to do.
 enum class Operation {
-  Input,            // main input, arg = input index
-  AudioSelect,      // arg 0..3
-  Decoder,          // arg 0..2
-  Program,          // arg = program 0..28 (24..27 enhancer, 28 Straight)
-  Surround,         // arg 0..5
-  Night,            // arg 0..2
-  Mute,             // arg 0/1
-  MainPower,        // arg 0/1
+  Input,        // main input, arg = input index
+  AudioSelect,  // arg 0..3
+  Decoder,      // arg 0..2
+  Program,      // arg = program 0..28 (24..27 enhancer, 28 Straight)
+  Surround,     // arg 0..5
+  Night,        // arg 0..2
+  Mute,         // arg 0/1
+  MainPower,    // arg 0/1
   Zone2Power,
   Zone3Power,
-  Zone2Input,       // arg = zone input index
+  Zone2Input,  // arg = zone input index
   Zone3Input,
-  Zone2Mute,        // arg 0/1
+  Zone2Mute,  // arg 0/1
   Zone3Mute,
   ShortMessage,     // arg 0..2
   TriggerControl1,  // arg 0..3
   TriggerControl2,
-  MemoryLoad,       // arg = group * 10 + memory (group 0 System, 1 Main, 2 Zone2, 3 Zone3 volume)
+  MemoryLoad,  // arg = group * 10 + memory (group 0 System, 1 Main, 2 Zone2, 3 Zone3 volume)
   MemorySave,
-  StatusRequest,    // answered with the status frame
-  Acknowledged,     // taken without an answer
+  StatusRequest,  // answered with the status frame
+  Acknowledged,   // taken without an answer
 };
 
 struct OperationCode {

@@ -1,8 +1,8 @@
 #include "emu/receiver_line.h"
 
-#include "comm/protocol.h"
-
 #include <algorithm>
+
+#include "comm/protocol.h"
 
 namespace tw::emu {
 namespace {
@@ -57,14 +57,16 @@ void ReceiverLine::fromTool(std::string_view bytes) {
   if (bytes.empty()) return;
   const std::int64_t now = nowNs();
   if (cablePulledAt(now)) {
-    transcript_.add({now / 1000, TranscriptEntry::Direction::ToReceiver, std::string(bytes), "lost: cable pulled"});
+    transcript_.add(
+        {now / 1000, TranscriptEntry::Direction::ToReceiver, std::string(bytes), "lost: cable pulled"});
     return;
   }
   const std::int64_t start = std::max(now, toReceiverFreeNs_);
   const std::int64_t end = start + static_cast<std::int64_t>(bytes.size()) * kByteNs;
   toReceiverFreeNs_ = end;
   // Forget arrivals long past; a pump never looks that far back.
-  std::erase_if(arriving_, [now](const Interval& interval) { return interval.endNs < now - 60'000 * kNsPerMs; });
+  std::erase_if(arriving_,
+                [now](const Interval& interval) { return interval.endNs < now - 60'000 * kNsPerMs; });
   arriving_.push_back({start, end});
   at(end, [this, text = std::string(bytes), start] { arrive(text, start); });
 }
@@ -91,7 +93,8 @@ void ReceiverLine::arrive(std::string bytes, std::int64_t startNs) {
 }
 
 void ReceiverLine::frameComplete(std::string frame, std::int64_t atNs) {
-  transcript_.add({atNs / 1000, TranscriptEntry::Direction::ToReceiver, frame, config_.silent ? "not answered: silent" : ""});
+  transcript_.add({atNs / 1000, TranscriptEntry::Direction::ToReceiver, frame,
+                   config_.silent ? "not answered: silent" : ""});
   if (config_.silent) return;
   const std::int64_t readyNs = atNs + config_.latencyMs * kNsPerMs;
   for (std::string& reply : receiver_.handleFrame(frame)) send(std::move(reply), readyNs);
@@ -112,7 +115,9 @@ void ReceiverLine::send(std::string frame, std::int64_t readyNs) {
   for (int copy = 0; copy < copies; ++copy) {
     Outgoing out{readyNs, frame, {}, note};
     if (copy == 1) out.note += out.note.empty() ? "duplicate" : ", duplicate";
-    auto addNote = [&out](const char* what) { out.note += out.note.empty() ? what : std::string(", ") + what; };
+    auto addNote = [&out](const char* what) {
+      out.note += out.note.empty() ? what : std::string(", ") + what;
+    };
     if (draw(config_.nulRate) && out.bytes.size() > 2) {
       const int count = drawInt(1, 3);
       for (int i = 0; i < count; ++i) {
@@ -146,8 +151,9 @@ void ReceiverLine::send(std::string frame, std::int64_t readyNs) {
 
 void ReceiverLine::enqueue(Outgoing outgoing) {
   const std::int64_t readyNs = outgoing.readyNs;
-  auto position = std::upper_bound(queue_.begin(), queue_.end(), readyNs,
-                                   [](std::int64_t ns, const Outgoing& queued) { return ns < queued.readyNs; });
+  auto position =
+      std::upper_bound(queue_.begin(), queue_.end(), readyNs,
+                       [](std::int64_t ns, const Outgoing& queued) { return ns < queued.readyNs; });
   queue_.insert(position, std::move(outgoing));
   schedulePump(readyNs);
 }
@@ -164,7 +170,8 @@ void ReceiverLine::pump(std::int64_t atNs) {
   if (queue_.empty()) return;
   if (cablePulledAt(atNs)) {
     for (Outgoing& lost : queue_) {
-      transcript_.add({atNs / 1000, TranscriptEntry::Direction::FromReceiver, lost.bytes, "lost: cable pulled"});
+      transcript_.add(
+          {atNs / 1000, TranscriptEntry::Direction::FromReceiver, lost.bytes, "lost: cable pulled"});
     }
     queue_.clear();
     return;
@@ -198,7 +205,8 @@ void ReceiverLine::pump(std::int64_t atNs) {
 }
 
 void ReceiverLine::turnKnob(std::int64_t atNs) {
-  if (!cablePulledAt(atNs) && !config_.silent) send(receiver_.turnVolumeKnob(drawInt(0, 1) == 0 ? -1 : 1), atNs);
+  if (!cablePulledAt(atNs) && !config_.silent)
+    send(receiver_.turnVolumeKnob(drawInt(0, 1) == 0 ? -1 : 1), atNs);
   const std::int64_t next = atNs + config_.knobIntervalMs * kNsPerMs;
   at(next, [this, next] { turnKnob(next); });
 }

@@ -1,10 +1,5 @@
 #pragma once
 
-#include "comm/scheduler.h"
-#include "emu/emulator_options.h"
-#include "emu/transcript.h"
-#include "emu/virtual_receiver.h"
-
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -13,6 +8,11 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "comm/scheduler.h"
+#include "emu/emulator_options.h"
+#include "emu/transcript.h"
+#include "emu/virtual_receiver.h"
 
 namespace tw::emu {
 

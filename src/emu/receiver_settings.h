@@ -1,12 +1,12 @@
 #pragma once
 
-#include "model/command_table.h"
-
 #include <array>
 #include <cstdint>
 #include <map>
 #include <random>
 #include <string>
+
+#include "model/command_table.h"
 
 namespace tw::emu {
 

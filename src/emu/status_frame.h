@@ -1,9 +1,9 @@
 #pragma once
 
-#include "emu/receiver_settings.h"
-
 #include <string>
 #include <string_view>
+
+#include "emu/receiver_settings.h"
 
 namespace tw::emu {
 

@@ -1,8 +1,8 @@
 #include "emu/transcript.h"
 
-#include "comm/frame_notation.h"
-
 #include <cstdio>
+
+#include "comm/frame_notation.h"
 
 namespace tw::emu {
 
@@ -34,7 +34,8 @@ std::string Transcript::Format(const TranscriptEntry& entry) {
   std::snprintf(time, sizeof time, "%10lld.%03lld ms  ", static_cast<long long>(entry.timeUs / 1000),
                 static_cast<long long>(entry.timeUs % 1000));
   std::string line = time;
-  line += entry.direction == TranscriptEntry::Direction::ToReceiver ? "tool > receiver  " : "receiver > tool  ";
+  line +=
+      entry.direction == TranscriptEntry::Direction::ToReceiver ? "tool > receiver  " : "receiver > tool  ";
   line += comm::ToNotation(entry.bytes);
   if (!entry.note.empty()) line += "  [" + entry.note + "]";
   return line;

@@ -12,8 +12,8 @@ struct TranscriptEntry {
   enum class Direction { ToReceiver, FromReceiver };
   std::int64_t timeUs;  // on the receiver's clock, microseconds
   Direction direction;
-  std::string bytes;    // the frame as it travelled (faults included)
-  std::string note;     // what happened to it: empty, or "dropped", "late", ...
+  std::string bytes;  // the frame as it travelled (faults included)
+  std::string note;   // what happened to it: empty, or "dropped", "late", ...
 };
 
 class Transcript {

@@ -1,15 +1,15 @@
 #include "emu/virtual_receiver.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <map>
+
 #include "comm/protocol.h"
 #include "emu/operation_codes.h"
 #include "emu/row_families.h"
 #include "emu/status_frame.h"
 #include "emu/wire_codes.h"
-
-#include <algorithm>
-#include <cctype>
-#include <cstring>
-#include <map>
 
 namespace tw::emu {
 namespace {
@@ -24,8 +24,8 @@ struct SystemAddress {
 
 constexpr std::array<SystemAddress, 73> kSystemAddresses = {{
     {"30", "26"}, {"31", "27"}, {"34", "A2"},  // main, Zone 2, Zone 3 volume
-    {"40", "40"}, {"41", "41"}, {"42", "42"}, {"43", "43"}, {"44", "44"},
-    {"45", "47"}, {"46", "48"}, {"47", "45"}, {"48", "46"}, {"49", "49"},  // speaker levels
+    {"40", "40"}, {"41", "41"}, {"42", "42"}, {"43", "43"}, {"44", "44"}, {"45", "47"}, {"46", "48"},
+    {"47", "45"}, {"48", "46"}, {"49", "49"},                                            // speaker levels
     {"3E", "3E"}, {"3F", "3F"}, {"66", "66"}, {"6B", "6B"}, {"AD", "AD"}, {"AE", "AE"},  // zones
     {"A8", "A8"}, {"4B", "4B"}, {"4C", "4C"}, {"4D", "4D"}, {"4E", "4E"}, {"51", "51"}, {"52", "52"},
     {"53", "53"}, {"64", "64"}, {"65", "65"},  // tone
@@ -33,12 +33,12 @@ constexpr std::array<SystemAddress, 73> kSystemAddresses = {{
     {"7D", "7D"}, {"7E", "7E"},  // speaker set
     {"7B", "7B"}, {"6F", "6F"},  // MULTI CH
     {"69", "69"}, {"85", "85"}, {"63", "63"}, {"62", "62"}, {"86", "86"}, {"61", "61"}, {"93", "93"},
-    {"67", "67"},  // display
+    {"67", "67"},                              // display
     {"60", "60"}, {"5F", "5F"}, {"8F", "8F"},  // other
     {"B3", "B3"}, {"B7", "B7"}, {"B9", "B9"}, {"BD", "BD"}, {"B1", "B1"}, {"B5", "B5"}, {"BA", "BA"},
     {"B2", "B2"}, {"B4", "B4"}, {"BB", "BB"}, {"B8", "B8"},  // advanced setup
-    {"96", "96"}, {"97", "97"}, {"98", "98"},  // iPod
-    {"8B", "8B"},                              // night mode and its parameter
+    {"96", "96"}, {"97", "97"}, {"98", "98"},                // iPod
+    {"8B", "8B"},                                            // night mode and its parameter
     {"23", "23"}, {"24", "24"}, {"25", "25"}, {"A0", "A0"}, {"A1", "A1"}, {"2D", "2D"}, {"2B", "2B"},
 }};
 
@@ -46,8 +46,9 @@ constexpr std::array<SystemAddress, 73> kSystemAddresses = {{
 // Program and night mode, speaker levels, tone (bypass, LFE, delay, dynamic range), speaker
 // set, display set and HDMI support audio.
 constexpr std::array<const char*, 35> kSystemMemoryCodes = {
-    "28", "82", "8B", "40", "41", "42", "43", "44", "45", "46", "47", "48", "49", "A8", "51", "53", "64", "70",
-    "71", "72", "73", "74", "75", "76", "7D", "7E", "69", "85", "63", "62", "86", "61", "93", "67", "8F"};
+    "28", "82", "8B", "40", "41", "42", "43", "44", "45", "46", "47", "48",
+    "49", "A8", "51", "53", "64", "70", "71", "72", "73", "74", "75", "76",
+    "7D", "7E", "69", "85", "63", "62", "86", "61", "93", "67", "8F"};
 
 // Per memory group: the volume report it recalls (none for System) and the reports that
 // confirm a load and a save.
@@ -56,8 +57,8 @@ struct MemoryGroup {
   const char* loadedCode;
   const char* savedCode;
 };
-constexpr std::array<MemoryGroup, 4> kMemoryGroups = {{
-    {nullptr, "30", "31"}, {"26", "32", "33"}, {"27", "37", "38"}, {"A2", "A3", "A4"}}};
+constexpr std::array<MemoryGroup, 4> kMemoryGroups = {
+    {{nullptr, "30", "31"}, {"26", "32", "33"}, {"27", "37", "38"}, {"A2", "A3", "A4"}}};
 
 bool isHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 
@@ -133,8 +134,10 @@ bool readOnly(RowFamily family) {
     case RowFamily::CapabilityList:
     case RowFamily::KeepAlive:
     case RowFamily::Standard:
-    case RowFamily::Unknown: return true;
-    default: return false;
+    case RowFamily::Unknown:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -233,8 +236,8 @@ std::string VirtualReceiver::report(std::string_view code, char guard) const {
 
 bool VirtualReceiver::eligible(int row) const {
   const std::uint32_t flags = model::kCommandTable[static_cast<std::size_t>(row)].flags;
-  return !((flags & model::kNeedsZone2) && !identity_.zone2) && !((flags & model::kNeedsZone3) && !identity_.zone3) &&
-         !((flags & model::kNeedsXm) && !identity_.xm);
+  return !((flags & model::kNeedsZone2) && !identity_.zone2) &&
+         !((flags & model::kNeedsZone3) && !identity_.zone3) && !((flags & model::kNeedsXm) && !identity_.xm);
 }
 
 std::vector<std::string> VirtualReceiver::handleFrame(std::string_view frame) {
@@ -257,12 +260,16 @@ std::vector<std::string> VirtualReceiver::handleStandard(std::string_view code) 
   // Memory commands and the status request answer with more than a report.
   if (const OperationCode* operation = findOperation(code)) {
     switch (operation->operation) {
-      case Operation::StatusRequest: return {statusFrame()};
-      case Operation::Acknowledged: return {};
+      case Operation::StatusRequest:
+        return {statusFrame()};
+      case Operation::Acknowledged:
+        return {};
       case Operation::MemoryLoad:
       case Operation::MemorySave:
-        return handleMemory(operation->operation == Operation::MemoryLoad, operation->arg / 10, operation->arg % 10);
-      default: break;
+        return handleMemory(operation->operation == Operation::MemoryLoad, operation->arg / 10,
+                            operation->arg % 10);
+      default:
+        break;
     }
   }
   ReceiverSettings proposal = current_;
@@ -302,21 +309,31 @@ std::optional<std::vector<std::string>> VirtualReceiver::applyStandard(std::stri
         settings.reports["28"] = std::string(kProgramValues[index]);
         settings.inputPrograms[static_cast<std::size_t>(inputIndex(settings))] = settings.reports["28"];
         return std::vector<std::string>{"28"};
-      case Operation::AudioSelect: reportOf(settings, "22")[1] = kAudioSelectChars[index]; return std::vector<std::string>{"22"};
-      case Operation::Decoder: reportOf(settings, "22")[0] = digit(arg); return std::vector<std::string>{"22"};
-      case Operation::Surround: settings.reports["2D"] = std::string(kSurroundValues[index]); return std::vector<std::string>{"2D"};
+      case Operation::AudioSelect:
+        reportOf(settings, "22")[1] = kAudioSelectChars[index];
+        return std::vector<std::string>{"22"};
+      case Operation::Decoder:
+        reportOf(settings, "22")[0] = digit(arg);
+        return std::vector<std::string>{"22"};
+      case Operation::Surround:
+        settings.reports["2D"] = std::string(kSurroundValues[index]);
+        return std::vector<std::string>{"2D"};
       case Operation::Night:
         reportOf(settings, "8B")[0] = digit(arg);
         settings.reports["82"] = std::string("0") + digit(arg);
         return std::vector<std::string>{"82"};
-      case Operation::Mute: settings.reports["23"] = std::string("0") + digit(arg); return std::vector<std::string>{"23"};
+      case Operation::Mute:
+        settings.reports["23"] = std::string("0") + digit(arg);
+        return std::vector<std::string>{"23"};
       case Operation::MainPower:
       case Operation::Zone2Power:
       case Operation::Zone3Power: {
         std::string& power = reportOf(settings, "20");
         const std::size_t found = kPowerDigits.find(power[1]);
         int bits = found == std::string_view::npos ? 7 : static_cast<int>(found);
-        const int bit = operation->operation == Operation::MainPower ? 4 : operation->operation == Operation::Zone2Power ? 2 : 1;
+        const int bit = operation->operation == Operation::MainPower    ? 4
+                        : operation->operation == Operation::Zone2Power ? 2
+                                                                        : 1;
         bits = arg ? (bits | bit) : (bits & ~bit);
         power = std::string("0") + kPowerDigits[static_cast<std::size_t>(bits)];
         return std::vector<std::string>{"20"};
@@ -342,7 +359,8 @@ std::optional<std::vector<std::string>> VirtualReceiver::applyStandard(std::stri
         settings.reports[reportCode] = std::string(kTriggerControlValues[index]);
         return std::vector<std::string>{reportCode};
       }
-      default: return std::nullopt;
+      default:
+        return std::nullopt;
     }
   }
   if (code[0] != '2') return std::nullopt;

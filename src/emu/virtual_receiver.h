@@ -1,13 +1,13 @@
 #pragma once
 
-#include "emu/emulator_options.h"
-#include "emu/receiver_settings.h"
-
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "emu/emulator_options.h"
+#include "emu/receiver_settings.h"
 
 namespace tw::emu {
 
@@ -39,7 +39,6 @@ class VirtualReceiver {
   std::string reportValue(std::string_view code) const;
 
  private:
-
   std::vector<std::string> handleStandard(std::string_view code);
   std::vector<std::string> handleExtended(std::string_view frame);
   std::vector<std::string> handleRead(std::string_view body);
@@ -48,7 +47,8 @@ class VirtualReceiver {
 
   // Applies a standard command to `settings`; returns the reports that answer it, or
   // nothing for a command the receiver does not know.
-  std::optional<std::vector<std::string>> applyStandard(std::string_view code, ReceiverSettings& settings) const;
+  std::optional<std::vector<std::string>> applyStandard(std::string_view code,
+                                                        ReceiverSettings& settings) const;
   std::string report(std::string_view code, char guard = '0') const;
   bool eligible(int row) const;
 

@@ -8,8 +8,8 @@
 namespace tw::emu {
 
 // Report "21": the main input, PHONO .. MULTI CH.
-inline constexpr std::array<std::string_view, 13> kInputValues = {
-    "00", "01", "02", "03", "04", "05", "06", "07", "09", "0A", "0C", "0E", "10"};
+inline constexpr std::array<std::string_view, 13> kInputValues = {"00", "01", "02", "03", "04", "05", "06",
+                                                                  "07", "09", "0A", "0C", "0E", "10"};
 
 // Report "28": sound programs 0..23, Music Enhancer 24..27, Straight 28.
 inline constexpr int kStraight = 28;

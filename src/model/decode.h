@@ -1,7 +1,5 @@
 #pragma once
 
-#include "model/decode_table.h"
-
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -9,6 +7,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "model/decode_table.h"
 
 namespace tw::model {
 
@@ -26,8 +26,8 @@ struct DecodedValue {
 // Everything one frame decoded to. A value, so nothing can read another frame's result.
 struct DecodeResult {
   bool decoded = false;
-  int group = 0;             // the entry's group; 0 when not decoded
-  bool inputReport = false;  // characters 3 and 4 are "21": the receiver reported its input
+  int group = 0;                     // the entry's group; 0 when not decoded
+  bool inputReport = false;          // characters 3 and 4 are "21": the receiver reported its input
   std::vector<DecodedValue> values;  // in node order; dropped nodes are absent
   // What the slot and text-buffer kinds filled (index 0 is slot 1 / buffer 1).
   std::array<std::optional<std::int32_t>, kValueSlotCount> slots{};

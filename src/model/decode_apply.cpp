@@ -1,9 +1,10 @@
 #include "model/decode_apply.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "model/command_table.h"
 #include "model/parameter_access.h"
-
-#include <optional>
 
 namespace tw::model {
 namespace {
@@ -13,33 +14,40 @@ constexpr int kProgramNumber = 4;
 constexpr int kFirstInputDspNumber = 212;
 constexpr int kInputDspInputs = 14;
 constexpr int kEqChannelNumber = 397;
-constexpr int kFirstEqBandNumber = 398;
 constexpr int kFirstIpodSlotNumber = 548;
 constexpr int kPlayInfoNumber = 554;
 constexpr int kListInfoNumber = 555;
 
 // The block each plain group stores into.
+struct GroupBlock {
+  int group;
+  Block block;
+};
+constexpr GroupBlock kGroupBlocks[] = {
+    {kGroupBasicControl, Block::BasicControl},
+    {kGroupMultiZone, Block::MultiZone},
+    {kGroupDspParameters, Block::DspParameters},
+    {kGroupInputRename, Block::InputRename},
+    {kGroupIoAssign, Block::IoAssign},
+    {kGroupSpeakerLevel, Block::SpeakerLevel},
+    {kGroupSpeakerDistance, Block::SpeakerDistance},
+    {kGroupToneControl, Block::ToneControl},
+    {kGroupControlOut, Block::ControlOut},
+    {kGroupVolumeTrim, Block::VolumeTrim},
+    {kGroupSpeakerSet, Block::SpeakerSet},
+    {kGroupTuner, Block::Tuner},
+    {kGroupXm, Block::Xm},
+    {kGroupDisplaySet, Block::DisplaySet},
+    {kGroupMultiCh, Block::MultiCh},
+    {kGroupOther, Block::Other},
+    {kGroupAdvancedSetup, Block::AdvancedSetup},
+};
+
 std::optional<Block> BlockOfGroup(int group) {
-  switch (group) {
-    case kGroupBasicControl: return Block::BasicControl;
-    case kGroupMultiZone: return Block::MultiZone;
-    case kGroupDspParameters: return Block::DspParameters;
-    case kGroupInputRename: return Block::InputRename;
-    case kGroupIoAssign: return Block::IoAssign;
-    case kGroupSpeakerLevel: return Block::SpeakerLevel;
-    case kGroupSpeakerDistance: return Block::SpeakerDistance;
-    case kGroupToneControl: return Block::ToneControl;
-    case kGroupControlOut: return Block::ControlOut;
-    case kGroupVolumeTrim: return Block::VolumeTrim;
-    case kGroupSpeakerSet: return Block::SpeakerSet;
-    case kGroupTuner: return Block::Tuner;
-    case kGroupXm: return Block::Xm;
-    case kGroupDisplaySet: return Block::DisplaySet;
-    case kGroupMultiCh: return Block::MultiCh;
-    case kGroupOther: return Block::Other;
-    case kGroupAdvancedSetup: return Block::AdvancedSetup;
-    default: return std::nullopt;
+  for (const GroupBlock& entry : kGroupBlocks) {
+    if (entry.group == group) return entry.block;
   }
+  return std::nullopt;
 }
 
 std::optional<std::int32_t> IntegerParameter(const ParameterImage& image, int number) {
@@ -71,27 +79,13 @@ void RecordInputProgram(ParameterImage& image) {
 
 // The channel number names a record by its identifier, not by its position.
 bool ApplyGraphicEq(ParameterImage& image, const DecodeResult& result) {
-  std::optional<std::int32_t> channelId;
+  const auto channel = std::find_if(result.values.begin(), result.values.end(),
+                                    [](const DecodedValue& v) { return v.number == kEqChannelNumber; });
+  if (channel == result.values.end()) return false;
+  const int record = FindGraphicEqRecord(image, channel->value);
+  if (record < 0) return false;
   for (const DecodedValue& v : result.values) {
-    if (v.number == kEqChannelNumber) {
-      channelId = v.value;
-      break;
-    }
-  }
-  if (!channelId) return false;
-  GraphicEqChannel* record = nullptr;
-  for (GraphicEqChannel& channel : image.graphicEq) {
-    if (channel.id == *channelId) {
-      record = &channel;
-      break;
-    }
-  }
-  if (record == nullptr) return false;
-  for (const DecodedValue& v : result.values) {
-    const int band = v.number - kFirstEqBandNumber;
-    if (band >= 0 && band < static_cast<int>(record->bands.size())) {
-      record->bands[static_cast<std::size_t>(band)] = v.value;
-    }
+    if (v.number != kEqChannelNumber) SetGraphicEqValue(image, record, v.number, v.value);
   }
   return true;
 }

@@ -18,8 +18,7 @@ constexpr char kDc4 = '\x14';
 constexpr std::string_view kInputCodes[] = {"00", "01", "02", "03", "04", "05", "06",
                                             "07", "09", "0A", "0C", "0E", "10"};
 constexpr std::string_view kAudioSelectCodes[] = {"0", "8", "3", "4"};
-constexpr std::string_view kZoneInputCodes[] = {"0", "1", "2", "3", "4", "5",
-                                                "6", "7", "9", "A", "C", "E"};
+constexpr std::string_view kZoneInputCodes[] = {"0", "1", "2", "3", "4", "5", "6", "7", "9", "A", "C", "E"};
 constexpr std::string_view kTwoOneZero[] = {"2", "1", "0"};
 constexpr std::string_view kOneZero[] = {"1", "0"};
 constexpr std::string_view kFourToZero[] = {"4", "3", "2", "1", "0"};
@@ -32,8 +31,8 @@ constexpr std::string_view kSurroundDecoderLayoutCodes[] = {"00", "06", "07", "0
 
 // ---- node constructors (the group is set when the entry is added) ---------------------
 
-constexpr DecodeNode Node(std::uint32_t kind, int number, int pos, int len = 0, int offset = 0,
-                          int scale = 0, std::span<const std::string_view> values = {}) {
+constexpr DecodeNode Node(std::uint32_t kind, int number, int pos, int len = 0, int offset = 0, int scale = 0,
+                          std::span<const std::string_view> values = {}) {
   DecodeNode node;
   node.number = static_cast<std::int16_t>(number);
   node.kind = kind;
@@ -85,8 +84,7 @@ struct TableBuilder {
   std::array<ReplyEntry, kReplyTableLength> table{};
   std::size_t count = 0;
 
-  constexpr void add(const ReplyPrefix& prefix, DecodeGroup group,
-                     std::initializer_list<DecodeNode> nodes) {
+  constexpr void add(const ReplyPrefix& prefix, DecodeGroup group, std::initializer_list<DecodeNode> nodes) {
     Require(count < kReplyEntryCount, "more reply entries than the table holds");
     Require(nodes.size() >= 1 && nodes.size() <= kMaxNodesPerEntry, "one to three nodes per entry");
     ReplyEntry& entry = table[count++];
@@ -97,8 +95,7 @@ struct TableBuilder {
     }
   }
   // A standard report: STX + body.
-  constexpr void report(std::string_view body, DecodeGroup group,
-                        std::initializer_list<DecodeNode> nodes) {
+  constexpr void report(std::string_view body, DecodeGroup group, std::initializer_list<DecodeNode> nodes) {
     add(MakePrefix(kStx, {body}), group, nodes);
   }
 };
@@ -146,8 +143,7 @@ constexpr void AddLeadingStandardReports(TableBuilder& b) {
                                              "0045", "0046", "0047", "0048", "0049"};
   constexpr int levelNumbers[] = {269, 268, 270, 272, 271, 274, 273, 276, 275, 277};
   for (std::size_t i = 0; i < std::size(levelCodes); ++i) {
-    b.report(levelCodes[i], kGroupSpeakerLevel,
-             {Calc(kKindHexTimes5Minus200, levelNumbers[i], 5, 2)});
+    b.report(levelCodes[i], kGroupSpeakerLevel, {Calc(kKindHexTimes5Minus200, levelNumbers[i], 5, 2)});
   }
   b.report("004B", kGroupToneControl, {Calc(kKindHexMinus10, 298, 5, 2)});
   b.report("004C", kGroupToneControl, {Calc(kKindHexMinus10, 299, 5, 2)});
@@ -188,8 +184,7 @@ constexpr void AddLeadingStandardReports(TableBuilder& b) {
   }
   constexpr std::string_view backgroundInputs[] = {"05", "06", "07", "09", "0A", "0C", "01", "00"};
   for (std::size_t i = 0; i < std::size(backgroundInputs); ++i) {
-    b.add(MakePrefix(kStx, {"006F", backgroundInputs[i]}), kGroupMultiCh,
-          {Const(531, static_cast<int>(i))});
+    b.add(MakePrefix(kStx, {"006F", backgroundInputs[i]}), kGroupMultiCh, {Const(531, static_cast<int>(i))});
   }
 
   b.report("007D0", kGroupSpeakerSet, {List(432, 6, 1, kOneZero)});
@@ -221,8 +216,7 @@ constexpr void AddTrailingStandardReports(TableBuilder& b) {
   b.report("009802", kGroupIpod, {Slot(3, 550, 2)});
 
   // System Memory commands: the view only learns the number.
-  constexpr std::string_view memoryCodes[] = {"0030", "0031", "0032", "0033",
-                                              "0037", "0038", "00A3", "00A4"};
+  constexpr std::string_view memoryCodes[] = {"0030", "0031", "0032", "0033", "0037", "0038", "00A3", "00A4"};
   for (std::size_t i = 0; i < std::size(memoryCodes); ++i) {
     b.report(memoryCodes[i], kGroupReportOnly, {NumberOnly(556 + static_cast<int>(i))});
   }
@@ -232,9 +226,9 @@ constexpr void AddTrailingStandardReports(TableBuilder& b) {
     std::string_view code;
     int main, zone2, zone3;
   };
-  constexpr PowerReport powerReports[] = {
-      {"002000", 0, 0, 0}, {"002001", 1, 1, 1}, {"002002", 1, 0, 0}, {"002003", 0, 1, 1},
-      {"002004", 1, 1, 0}, {"002005", 1, 0, 1}, {"002006", 0, 1, 0}, {"002007", 0, 0, 1}};
+  constexpr PowerReport powerReports[] = {{"002000", 0, 0, 0}, {"002001", 1, 1, 1}, {"002002", 1, 0, 0},
+                                          {"002003", 0, 1, 1}, {"002004", 1, 1, 0}, {"002005", 1, 0, 1},
+                                          {"002006", 0, 1, 0}, {"002007", 0, 0, 1}};
   for (const PowerReport& p : powerReports) {
     b.report(p.code, kGroupBasicControl, {Const(12, p.main), Const(13, p.zone2), Const(14, p.zone3)});
   }
@@ -242,9 +236,8 @@ constexpr void AddTrailingStandardReports(TableBuilder& b) {
 
 // ---- extended replies: one entry per read row, value right after the prefix ------------
 
-constexpr std::string_view kIoAssignAddresses[] = {"0030", "0031", "0032", "0000", "0001",
-                                                   "0002", "0020", "0021", "0022", "0023",
-                                                   "0010", "0011", "0060", "0061"};
+constexpr std::string_view kIoAssignAddresses[] = {"0030", "0031", "0032", "0000", "0001", "0002", "0020",
+                                                   "0021", "0022", "0023", "0010", "0011", "0060", "0061"};
 constexpr std::string_view kVolumeTrimSources[] = {"00", "01", "02", "03", "04", "05", "06",
                                                    "07", "09", "0A", "0C", "10", "0E", "20"};
 // CONTROL OUT sources with three zone columns each (positions 0..10).
@@ -258,15 +251,13 @@ struct DistanceChannel {
   std::string_view code;
   int number;
 };
-constexpr DistanceChannel kDistanceChannels[] = {{"0", 281}, {"2", 279}, {"3", 280}, {"4", 282},
-                                                 {"5", 283}, {"6", 284}, {"7", 285}, {"8", 286},
-                                                 {"9", 287}, {"A", 288}};
+constexpr DistanceChannel kDistanceChannels[] = {{"0", 281}, {"2", 279}, {"3", 280}, {"4", 282}, {"5", 283},
+                                                 {"6", 284}, {"7", 285}, {"8", 286}, {"9", 287}, {"A", 288}};
 
 // DSP parameter reads per sound program, in row order.
 constexpr std::string_view kParamsPlain[] = {"0E0", "1C0", "000", "010", "020"};
 constexpr std::string_view kParamsNoDelay[] = {"0E0", "1C0", "000", "020", "0B0", "0C0", "0D0"};
-constexpr std::string_view kParamsReverb[] = {"0E0", "1C0", "000", "010",
-                                              "020", "0B0", "0C0", "0D0"};
+constexpr std::string_view kParamsReverb[] = {"0E0", "1C0", "000", "010", "020", "0B0", "0C0", "0D0"};
 constexpr std::string_view kParamsStandard[] = {"0E0", "1C0", "051", "061", "071", "052",
                                                 "062", "072", "085", "095", "0A5", "1B0"};
 constexpr std::string_view kParamsCinemaLayout[] = {"0E0", "1C0", "000", "010", "051", "061",
@@ -274,8 +265,7 @@ constexpr std::string_view kParamsCinemaLayout[] = {"0E0", "1C0", "000", "010", 
 constexpr std::string_view kParamsCinema[] = {"0E0", "1C0", "000", "010", "051",
                                               "061", "052", "062", "085", "095"};
 constexpr std::string_view kParamsGame[] = {"0E0", "1C0", "000", "010", "052", "062", "085", "095"};
-constexpr std::string_view kParamsSurroundDecoder[] = {"1B0", "0F0", "110", "100",
-                                                       "120", "200", "220"};
+constexpr std::string_view kParamsSurroundDecoder[] = {"1B0", "0F0", "110", "100", "120", "200", "220"};
 constexpr std::string_view kParamsTwoChannel[] = {"240"};
 constexpr std::string_view kParamsSevenChannel[] = {"130", "140", "160", "150", "190", "170", "180"};
 
@@ -288,20 +278,30 @@ struct DspProgram {
   std::span<const std::string_view> params;
   std::span<const std::int16_t> numbers;  // empty: numbered in row order
 };
-constexpr DspProgram kDspPrograms[] = {
-    {"00", kParamsPlain, {}},           {"05", kParamsPlain, {}},
-    {"07", kParamsPlain, {}},           {"09", kParamsNoDelay, {}},
-    {"0B", kParamsNoDelay, {}},         {"0D", kParamsPlain, {}},
-    {"11", kParamsReverb, {}},          {"0F", kParamsPlain, {}},
-    {"10", kParamsReverb, {}},          {"0E", kParamsPlain, {}},
-    {"2D", kParamsStandard, {}},        {"24", kParamsCinemaLayout, {}},
-    {"25", kParamsCinemaLayout, {}},    {"28", kParamsCinemaLayout, {}},
-    {"29", kParamsCinemaLayout, kDramaNumbers},
-    {"20", kParamsReverb, {}},          {"21", kParamsCinema, {}},
-    {"1E", kParamsGame, {}},            {"1F", kParamsGame, {}},
-    {"18", kParamsCinema, {}},          {"1C", kParamsCinema, {}},
-    {"2C", kParamsSurroundDecoder, kSurroundDecoderNumbers},
-    {"34", kParamsTwoChannel, {}},      {"17", kParamsSevenChannel, {}}};
+constexpr DspProgram kDspPrograms[] = {{"00", kParamsPlain, {}},
+                                       {"05", kParamsPlain, {}},
+                                       {"07", kParamsPlain, {}},
+                                       {"09", kParamsNoDelay, {}},
+                                       {"0B", kParamsNoDelay, {}},
+                                       {"0D", kParamsPlain, {}},
+                                       {"11", kParamsReverb, {}},
+                                       {"0F", kParamsPlain, {}},
+                                       {"10", kParamsReverb, {}},
+                                       {"0E", kParamsPlain, {}},
+                                       {"2D", kParamsStandard, {}},
+                                       {"24", kParamsCinemaLayout, {}},
+                                       {"25", kParamsCinemaLayout, {}},
+                                       {"28", kParamsCinemaLayout, {}},
+                                       {"29", kParamsCinemaLayout, kDramaNumbers},
+                                       {"20", kParamsReverb, {}},
+                                       {"21", kParamsCinema, {}},
+                                       {"1E", kParamsGame, {}},
+                                       {"1F", kParamsGame, {}},
+                                       {"18", kParamsCinema, {}},
+                                       {"1C", kParamsCinema, {}},
+                                       {"2C", kParamsSurroundDecoder, kSurroundDecoderNumbers},
+                                       {"34", kParamsTwoChannel, {}},
+                                       {"17", kParamsSevenChannel, {}}};
 
 constexpr std::string_view kEqChannels[] = {"0", "2", "3", "4", "5", "6", "7", "8", "9"};
 constexpr std::string_view kEqBands[] = {"0", "2", "4", "6", "8", "A", "C"};

@@ -12,22 +12,22 @@ namespace tw::model {
 // read as upper-case hexadecimal (see DecodeHex); "pos" doubles as the constant of the
 // constant kinds.
 enum DecodeKind : std::uint32_t {
-  kKindHex = 0,              // hex
-  kKindList = 1,             // index of the field in the node's values; no match drops the node
-  kKindScaledHex = 2,        // hex * scale (when scale > 1) - offset
-  kKindText = 3,             // the field as text; a node longer than 20 characters is dropped
+  kKindHex = 0,        // hex
+  kKindList = 1,       // index of the field in the node's values; no match drops the node
+  kKindScaledHex = 2,  // hex * scale (when scale > 1) - offset
+  kKindText = 3,       // the field as text; a node longer than 20 characters is dropped
   kKindHexTimes5Minus60 = 4,
   kKindHexTimes5Minus200 = 5,
-  kKindConstant = 6,         // the constant pos
-  kKindHalfStep = 7,         // (hex - 12) / 2, truncating toward zero
+  kKindConstant = 6,  // the constant pos
+  kKindHalfStep = 7,  // (hex - 12) / 2, truncating toward zero
   kKindHexTimes5Minus995 = 8,
-  kKindNumberOnly = 9,       // no value: only the number is reported
+  kKindNumberOnly = 9,  // no value: only the number is reported
   kKindHexTimes5Minus75 = 10,
   kKindHexMinus10 = 11,
-  kKindTextBuffer1 = 12,     // the field into text buffer 1..3
+  kKindTextBuffer1 = 12,  // the field into text buffer 1..3
   kKindTextBuffer2 = 13,
   kKindTextBuffer3 = 14,
-  kKindSlot1 = 15,           // the constant pos into value slot 1..5
+  kKindSlot1 = 15,  // the constant pos into value slot 1..5
   kKindSlot2 = 16,
   kKindSlot3 = 17,
   kKindSlot4 = 18,

@@ -2,14 +2,14 @@
 
 #include "emu/virtual_receiver.h"
 
+#include <gtest/gtest.h>
+
+#include <map>
+
 #include "comm/frame_notation.h"
 #include "comm/protocol.h"
 #include "emu/receiver_settings.h"
 #include "receiver_test_support.h"
-
-#include <gtest/gtest.h>
-
-#include <map>
 
 namespace tw::emu {
 namespace {
@@ -29,7 +29,8 @@ void ExpectWellFormedExtended(const std::string& frame) {
   EXPECT_EQ(frame[0], comm::DC4);
   EXPECT_EQ(frame.back(), comm::ETX);
   const std::string body = frame.substr(1, frame.size() - 4);
-  EXPECT_EQ(std::stoi(body.substr(2, 2), nullptr, 16) + 4, static_cast<int>(body.size())) << comm::ToNotation(frame);
+  EXPECT_EQ(std::stoi(body.substr(2, 2), nullptr, 16) + 4, static_cast<int>(body.size()))
+      << comm::ToNotation(frame);
   EXPECT_EQ(frame.substr(frame.size() - 3, 2), comm::MakeChecksum(body)) << comm::ToNotation(frame);
 }
 
@@ -51,7 +52,8 @@ TEST(VirtualReceiverOpening, OpeningSequenceIsAnsweredByOneStatusFrameAtTheEnd) 
 void ExpectStatusMatchesReports(const VirtualReceiver& receiver) {
   const std::string status = receiver.statusFrame();
   std::vector<std::string> reports;
-  comm::ExpandStatusFrame(comm::StatusData(status), [&](const std::string& report) { reports.push_back(report); });
+  comm::ExpandStatusFrame(comm::StatusData(status),
+                          [&](const std::string& report) { reports.push_back(report); });
   ASSERT_EQ(reports.size(), 77u);
   for (const std::string& report : reports) {
     ASSERT_EQ(report.size(), 8u) << comm::ToNotation(report);
@@ -119,9 +121,9 @@ TEST(VirtualReceiverReads, EveryRowOfTheCommandTableIsAnsweredWithItsPrefixAndLe
 TEST(VirtualReceiverReads, ValueLengthsFollowTheRowGroups) {
   // Region 5, capabilities 3, 3, 1, list 9; DSP 2; tuner 7; XM 2; names 10; I/O 2; distance 4;
   // tone 3; trigger 1; trim 2; GEQ 2; iPod outputs 1.
-  const std::map<int, int> expected = {{0, 5},   {1, 3},   {2, 3},   {3, 1},   {4, 9},   {20, 2},  {228, 7},
+  const std::map<int, int> expected = {{0, 5},   {1, 3},   {2, 3},    {3, 1},   {4, 9},   {20, 2},  {228, 7},
                                        {268, 7}, {269, 2}, {309, 10}, {323, 2}, {337, 4}, {347, 3}, {351, 1},
-                                       {424, 1}, {425, 2}, {439, 2}, {503, 2}, {504, 1}, {505, 1}};
+                                       {424, 1}, {425, 2}, {439, 2},  {503, 2}, {504, 1}, {505, 1}};
   for (const auto& [row, length] : expected) EXPECT_EQ(RowValueLength(row), length) << "row " << row;
 }
 
@@ -157,16 +159,16 @@ TEST(VirtualReceiverReads, RowsOfAMissingZoneOrXmAnswerWithAParameterError) {
 
 TEST(VirtualReceiverReads, FactorySettingsMatchTheDefaultsOnTheWire) {
   VirtualReceiver receiver{EmulatorConfig{}};
-  EXPECT_EQ(receiver.rowValue(20), "06");      // Hall in Munich DSP level 0 dB, sent + 6
-  EXPECT_EQ(receiver.rowValue(22), "1E");      // its initial delay 30 ms
+  EXPECT_EQ(receiver.rowValue(20), "06");        // Hall in Munich DSP level 0 dB, sent + 6
+  EXPECT_EQ(receiver.rowValue(22), "1E");        // its initial delay 30 ms
   EXPECT_EQ(receiver.rowValue(228), "1087.50");  // USA: current frequency FM 87.50
   EXPECT_EQ(receiver.rowValue(237), "0000630");  // page B preset 1: AM 630
-  EXPECT_EQ(receiver.rowValue(269), "01");     // XM presets 1
+  EXPECT_EQ(receiver.rowValue(269), "01");       // XM presets 1
   EXPECT_EQ(receiver.rowValue(309), "08 PHONO  ");
-  EXPECT_EQ(receiver.rowValue(323), "05");     // Component IN 1: DVD
-  EXPECT_EQ(receiver.rowValue(337), "0104");   // centre 2.60 m
-  EXPECT_EQ(receiver.rowValue(338), "012C");   // front left 3.00 m
-  EXPECT_EQ(receiver.rowValue(347), "10C");    // 350 Hz, 0 dB
+  EXPECT_EQ(receiver.rowValue(323), "05");    // Component IN 1: DVD
+  EXPECT_EQ(receiver.rowValue(337), "0104");  // centre 2.60 m
+  EXPECT_EQ(receiver.rowValue(338), "012C");  // front left 3.00 m
+  EXPECT_EQ(receiver.rowValue(347), "10C");   // 350 Hz, 0 dB
   EXPECT_EQ(receiver.rowValue(351), "1");
   EXPECT_EQ(receiver.rowValue(425), "0C");
   EXPECT_EQ(receiver.rowValue(439), "0F");
@@ -257,7 +259,9 @@ TEST(VirtualReceiverWrites, EveryWritableRowIsEchoedAndReadsBackWhatWasWritten) 
 TEST(VirtualReceiverWrites, PagesWritesWithLowerCaseDigitsAndChecksumsAreTaken) {
   VirtualReceiver receiver{EmulatorConfig{}};
   // Front left at 3.10 m, as the distance page writes it: lower-case digits and checksum.
-  std::string body = "200904112" "0136";
+  std::string body =
+      "200904112"
+      "0136";
   std::string frame = std::string(1, comm::DC4) + body;
   std::string checksum = comm::MakeChecksum(body);
   for (char& c : checksum) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -266,13 +270,19 @@ TEST(VirtualReceiverWrites, PagesWritesWithLowerCaseDigitsAndChecksumsAreTaken) 
   ASSERT_EQ(echo.size(), 1u);
   EXPECT_EQ(comm::ToNotation(echo[0]), comm::ToNotation(AnswerOf(338, "0136")));
   // Graphic EQ Presence R band 3 at +6.0 dB: "1b" is kept as "1B".
-  receiver.handleFrame(Ext("200803019" "4" "1b"));
+  receiver.handleFrame(
+      Ext("200803019"
+          "4"
+          "1b"));
   EXPECT_EQ(receiver.rowValue(439 + 8 * 7 + 2), "1B");  // ninth channel, third band
 }
 
 TEST(VirtualReceiverWrites, NamesKeepTheirCase) {
   VirtualReceiver receiver{EmulatorConfig{}};
-  const Frames echo = receiver.handleFrame(Ext("20110111001" "08" "My cd   "));
+  const Frames echo =
+      receiver.handleFrame(Ext("20110111001"
+                               "08"
+                               "My cd   "));
   ASSERT_EQ(echo.size(), 1u);
   EXPECT_EQ(receiver.rowValue(310), "08My cd   ");
 }
@@ -307,14 +317,16 @@ TEST(VirtualReceiverWrites, FramesSpoiltOnTheLineAreNotAnswered) {
 
 TEST(VirtualReceiverStandard, SystemCommandsAreAnsweredWithTheReportOfTheSameSetting) {
   VirtualReceiver receiver{EmulatorConfig{}};
-  EXPECT_EQ(receiver.handleFrame(Std("2B301")), Frames{Report("B301")});     // speaker impedance
-  EXPECT_EQ(receiver.handleFrame(Std("2690" "0")), Frames{Report("6900")});  // video conversion
-  EXPECT_EQ(receiver.handleFrame(Std("26100")), Frames{Report("6100")});     // dimmer -4
-  EXPECT_EQ(receiver.handleFrame(Std("27610")), Frames{Report("7610")});     // SW phase reverse
-  EXPECT_EQ(receiver.handleFrame(Std("27B05")), Frames{Report("7B05")});     // 8ch, front DVD
-  EXPECT_EQ(receiver.handleFrame(Std("28B21")), Frames{Report("8B21")});     // night music, mid
+  EXPECT_EQ(receiver.handleFrame(Std("2B301")), Frames{Report("B301")});  // speaker impedance
+  EXPECT_EQ(receiver.handleFrame(Std("2690"
+                                     "0")),
+            Frames{Report("6900")});                                      // video conversion
+  EXPECT_EQ(receiver.handleFrame(Std("26100")), Frames{Report("6100")});  // dimmer -4
+  EXPECT_EQ(receiver.handleFrame(Std("27610")), Frames{Report("7610")});  // SW phase reverse
+  EXPECT_EQ(receiver.handleFrame(Std("27B05")), Frames{Report("7B05")});  // 8ch, front DVD
+  EXPECT_EQ(receiver.handleFrame(Std("28B21")), Frames{Report("8B21")});  // night music, mid
   EXPECT_EQ(receiver.reportValue("82"), "02");
-  EXPECT_EQ(receiver.handleFrame(Std("26600")), Frames{Report("6600")});     // zone 2 volume out VAR
+  EXPECT_EQ(receiver.handleFrame(Std("26600")), Frames{Report("6600")});  // zone 2 volume out VAR
 }
 
 TEST(VirtualReceiverStandard, VolumesAreReportedUnderTheirReportCodes) {
@@ -393,10 +405,10 @@ TEST(VirtualReceiverMemories, MainVolumeSaveAndLoad) {
 
 TEST(VirtualReceiverMemories, SystemSaveAndLoadCarryTheSystemSettings) {
   VirtualReceiver receiver{EmulatorConfig{}};
-  receiver.handleFrame(Std("2483C"));               // SBL +10 dB
-  receiver.handleFrame(WriteOf(439, "1B"));         // centre band 1 +6 dB
-  receiver.handleFrame(Std("07EFB"));               // Adventure
-  receiver.handleFrame(Std("2B301"));               // speaker impedance: not in a memory
+  receiver.handleFrame(Std("2483C"));        // SBL +10 dB
+  receiver.handleFrame(WriteOf(439, "1B"));  // centre band 1 +6 dB
+  receiver.handleFrame(Std("07EFB"));        // Adventure
+  receiver.handleFrame(Std("2B301"));        // speaker impedance: not in a memory
   EXPECT_EQ(receiver.handleFrame(Std("07E2D")), Frames{Report("3103")});  // save System 3
 
   receiver.handleFrame(Std("24828"));
@@ -430,7 +442,9 @@ TEST(VirtualReceiverKeepAlive, PreambleIsSilentAndThePollIsAnswered) {
   EXPECT_TRUE(receiver.handleFrame(Std("FFFFF")).empty());
   const Frames replies = receiver.handleFrame(ReadOf(model::kPollRow));
   ASSERT_EQ(replies.size(), 1u);
-  EXPECT_EQ(replies[0].substr(0, 9), "\x14" "200F0000");
+  EXPECT_EQ(replies[0].substr(0, 9),
+            "\x14"
+            "200F0000");
   EXPECT_EQ(comm::ToNotation(replies[0]), comm::ToNotation(Ext("200F0000F0000000000")));
 }
 
@@ -441,7 +455,8 @@ TEST(VirtualReceiverFaults, GuardedRowsRefuseWritesAndKeepTheirValue) {
   const Frames echo = receiver.handleFrame(WriteOf(439, "1B"));
   ASSERT_EQ(echo.size(), 1u);
   EXPECT_TRUE(comm::IsGuard(echo[0]));
-  EXPECT_EQ(comm::ToNotation(echo[0]), comm::ToNotation(Ext("2008030100" "0F")));
+  EXPECT_EQ(comm::ToNotation(echo[0]), comm::ToNotation(Ext("2008030100"
+                                                            "0F")));
   EXPECT_EQ(receiver.rowValue(439), "0F");
   EXPECT_EQ(receiver.handleFrame(ReadOf(439)), Frames{AnswerOf(439, "0F")});  // reads are answered
 }

@@ -1,9 +1,6 @@
 // Every decode entry against a report the receiver would send: standard reports written
 // out one by one, extended replies built from the command table's read rows.
 
-#include "model/command_table.h"
-#include "model/decode.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,6 +8,9 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include "model/command_table.h"
+#include "model/decode.h"
 
 namespace tw::model {
 namespace {
@@ -53,17 +53,10 @@ struct Case {
 // The standard reports, in table order, each with a value that tells the nodes apart.
 std::vector<Case> StandardCases() {
   std::vector<Case> cases = {
-      {Stx("00210A"), "g1 1=9"},
-      {Stx("002208"), "g1 3=0 2=1"},
-      {Stx("002213"), "g1 3=1 2=2"},
-      {Stx("002224"), "g1 3=2 2=3"},
-      {Stx("00231F"), "g1 10=31"},
-      {Stx("00240C"), "g2 15=10"},
-      {Stx("002507"), "g2 19=7"},
-      {Stx("002600"), "g1 9=-805"},
-      {Stx("0026A0"), "g1 9=-195"},
-      {Stx("002700"), "g2 18=-805"},
-      {Stx("0027C8"), "g2 18=5"},
+      {Stx("00210A"), "g1 1=9"},     {Stx("002208"), "g1 3=0 2=1"}, {Stx("002213"), "g1 3=1 2=2"},
+      {Stx("002224"), "g1 3=2 2=3"}, {Stx("00231F"), "g1 10=31"},   {Stx("00240C"), "g2 15=10"},
+      {Stx("002507"), "g2 19=7"},    {Stx("002600"), "g1 9=-805"},  {Stx("0026A0"), "g1 9=-195"},
+      {Stx("002700"), "g2 18=-805"}, {Stx("0027C8"), "g2 18=5"},
   };
   const std::pair<const char*, int> programs[] = {
       {"00", 0},  {"05", 1},  {"07", 2},  {"09", 3},  {"0B", 4},  {"0D", 5},  {"11", 6},  {"0F", 7},
@@ -74,54 +67,22 @@ std::vector<Case> StandardCases() {
     cases.push_back({Stx(std::string("0028") + code), "g1 4=" + std::to_string(program)});
   }
   const std::vector<Case> more = {
-      {Stx("002B01"), "g17 526=1"},
-      {Stx("002D04"), "g1 6=3"},
-      {Stx("003A00"), "g10 307=3"},
-      {Stx("003B02"), "g10 345=1"},
-      {Stx("003E05"), "g2 16=5"},
-      {Stx("003F0A"), "g2 21=10"},
-      {Stx("00AD3C"), "g2 25=60"},
-      {Stx("00AE14"), "g2 26=20"},
-      {Stx("00401E"), "g7 269=-50"},
-      {Stx("00411E"), "g7 268=-50"},
-      {Stx("00421E"), "g7 270=-50"},
-      {Stx("00431E"), "g7 272=-50"},
-      {Stx("00441E"), "g7 271=-50"},
-      {Stx("00451E"), "g7 274=-50"},
-      {Stx("00461E"), "g7 273=-50"},
-      {Stx("00471E"), "g7 276=-50"},
-      {Stx("00481E"), "g7 275=-50"},
-      {Stx("00493C"), "g7 277=100"},
-      {Stx("004B0F"), "g9 298=5"},
-      {Stx("004C0F"), "g9 299=5"},
-      {Stx("004D00"), "g9 300=-10"},
-      {Stx("004E14"), "g9 301=10"},
-      {Stx("00511C"), "g9 302=80"},
-      {Stx("005215"), "g9 303=10"},
-      {Stx("00532A"), "g9 304=42"},
-      {Stx("005F01"), "g19 533=1"},
-      {Stx("006002"), "g19 532=2"},
-      {Stx("008F03"), "g19 534=3"},
-      {Stx("006106"), "g17 525=2"},
-      {Stx("006904"), "g17 517=4"},
-      {Stx("008505"), "g17 518=5"},
-      {Stx("006209"), "g17 520=4"},
-      {Stx("006301"), "g17 519=1"},
-      {Stx("008602"), "g17 521=2"},
-      {Stx("009303"), "g17 527=3"},
-      {Stx("006704"), "g17 528=4"},
-      {Stx("006402"), "g9 305=2"},
-      {Stx("006501"), "g9 306=1"},
-      {Stx("006603"), "g2 17=3"},
-      {Stx("006B02"), "g2 22=2"},
-      {Stx("007000"), "g14 428=2"},
-      {Stx("007100"), "g14 427=1"},
-      {Stx("007202"), "g14 429=0"},
-      {Stx("007301"), "g14 430=3"},
-      {Stx("007401"), "g14 431=0"},
-      {Stx("007502"), "g14 433=2"},
-      {Stx("007610"), "g14 435=1"},
-      {Stx("007B00"), "g18 529=0"},
+      {Stx("002B01"), "g17 526=1"},  {Stx("002D04"), "g1 6=3"},     {Stx("003A00"), "g10 307=3"},
+      {Stx("003B02"), "g10 345=1"},  {Stx("003E05"), "g2 16=5"},    {Stx("003F0A"), "g2 21=10"},
+      {Stx("00AD3C"), "g2 25=60"},   {Stx("00AE14"), "g2 26=20"},   {Stx("00401E"), "g7 269=-50"},
+      {Stx("00411E"), "g7 268=-50"}, {Stx("00421E"), "g7 270=-50"}, {Stx("00431E"), "g7 272=-50"},
+      {Stx("00441E"), "g7 271=-50"}, {Stx("00451E"), "g7 274=-50"}, {Stx("00461E"), "g7 273=-50"},
+      {Stx("00471E"), "g7 276=-50"}, {Stx("00481E"), "g7 275=-50"}, {Stx("00493C"), "g7 277=100"},
+      {Stx("004B0F"), "g9 298=5"},   {Stx("004C0F"), "g9 299=5"},   {Stx("004D00"), "g9 300=-10"},
+      {Stx("004E14"), "g9 301=10"},  {Stx("00511C"), "g9 302=80"},  {Stx("005215"), "g9 303=10"},
+      {Stx("00532A"), "g9 304=42"},  {Stx("005F01"), "g19 533=1"},  {Stx("006002"), "g19 532=2"},
+      {Stx("008F03"), "g19 534=3"},  {Stx("006106"), "g17 525=2"},  {Stx("006904"), "g17 517=4"},
+      {Stx("008505"), "g17 518=5"},  {Stx("006209"), "g17 520=4"},  {Stx("006301"), "g17 519=1"},
+      {Stx("008602"), "g17 521=2"},  {Stx("009303"), "g17 527=3"},  {Stx("006704"), "g17 528=4"},
+      {Stx("006402"), "g9 305=2"},   {Stx("006501"), "g9 306=1"},   {Stx("006603"), "g2 17=3"},
+      {Stx("006B02"), "g2 22=2"},    {Stx("007000"), "g14 428=2"},  {Stx("007100"), "g14 427=1"},
+      {Stx("007202"), "g14 429=0"},  {Stx("007301"), "g14 430=3"},  {Stx("007401"), "g14 431=0"},
+      {Stx("007502"), "g14 433=2"},  {Stx("007610"), "g14 435=1"},  {Stx("007B00"), "g18 529=0"},
   };
   cases.insert(cases.end(), more.begin(), more.end());
   const char* fronts[] = {"02", "03", "04", "05", "06", "07", "09", "0A", "0C"};
@@ -133,15 +94,9 @@ std::vector<Case> StandardCases() {
     cases.push_back({Stx(std::string("006F") + backgrounds[i]), "g18 531=" + std::to_string(i)});
   }
   const std::vector<Case> rest = {
-      {Stx("007D00"), "g14 432=1"},
-      {Stx("007E08"), "g14 434=8"},
-      {Stx("008203"), "g1 7=3"},
-      {Stx("008B12"), "g1 7=1 8=2"},
-      {Stx("00A00E"), "g2 20=11"},
-      {Stx("00A104"), "g2 24=4"},
-      {Stx("00A200"), "g2 23=-805"},
-      {Stx("00A2B4"), "g2 23=-95"},
-      {Stx("00A801"), "g9 289=1"},
+      {Stx("007D00"), "g14 432=1"},  {Stx("007E08"), "g14 434=8"}, {Stx("008203"), "g1 7=3"},
+      {Stx("008B12"), "g1 7=1 8=2"}, {Stx("00A00E"), "g2 20=11"},  {Stx("00A104"), "g2 24=4"},
+      {Stx("00A200"), "g2 23=-805"}, {Stx("00A2B4"), "g2 23=-95"}, {Stx("00A801"), "g9 289=1"},
   };
   cases.insert(cases.end(), rest.begin(), rest.end());
   const char* advanced[] = {"00B3", "00B7", "00B9", "00BD", "00B1", "00B5",
@@ -166,8 +121,8 @@ std::vector<Case> TrailingStandardCases() {
   const char* power[] = {"0,0,0", "1,1,1", "1,0,0", "0,1,1", "1,1,0", "1,0,1", "0,1,0", "0,0,1"};
   for (int d = 0; d < 8; ++d) {
     const std::string p = power[d];
-    cases.push_back({Stx("00200" + std::to_string(d)),
-                     std::string("g1 12=") + p[0] + " 13=" + p[2] + " 14=" + p[4]});
+    cases.push_back(
+        {Stx("00200" + std::to_string(d)), std::string("g1 12=") + p[0] + " 13=" + p[2] + " 14=" + p[4]});
   }
   return cases;
 }
@@ -186,8 +141,7 @@ int ControlOutNumber(const std::string& reply) {
   const int base = reply[9] == '0' ? 308 : 346;
   const int zone = reply[10] - '0';
   const std::string source = reply.substr(11, 2);
-  const std::vector<std::string> sources = {"00", "01", "02", "03", "04", "05",
-                                            "06", "07", "09", "0A", "0C"};
+  const std::vector<std::string> sources = {"00", "01", "02", "03", "04", "05", "06", "07", "09", "0A", "0C"};
   for (std::size_t s = 0; s < sources.size(); ++s) {
     if (sources[s] == source) return base + 3 * static_cast<int>(s) + zone;
   }
@@ -211,8 +165,10 @@ int DspNumber(const std::string& program, const std::string& param, int rowOrder
 std::vector<Case> ExtendedCases() {
   std::vector<Case> cases;
   const auto n = [](int number) { return std::to_string(number); };
-  for (int r = 323; r <= 336; ++r) cases.push_back({Extended(Reply(r), "0C"), "g6 " + n(254 + r - 323) + "=10"});
-  for (int r = 425; r <= 438; ++r) cases.push_back({Extended(Reply(r), "10"), "g11 " + n(383 + r - 425) + "=20"});
+  for (int r = 323; r <= 336; ++r)
+    cases.push_back({Extended(Reply(r), "0C"), "g6 " + n(254 + r - 323) + "=10"});
+  for (int r = 425; r <= 438; ++r)
+    cases.push_back({Extended(Reply(r), "10"), "g11 " + n(383 + r - 425) + "=20"});
   for (int r = 351; r <= 424; ++r) {
     cases.push_back({Extended(Reply(r), "1"), "g10 " + n(ControlOutNumber(Reply(r))) + "=1"});
   }
@@ -245,7 +201,8 @@ std::vector<Case> ExtendedCases() {
   for (int r = 228; r <= 268; ++r) {
     cases.push_back({Extended(Reply(r), "1087.50"), "g15 " + n(436 + r - 228) + "=\"087.50\""});
   }
-  for (int r = 269; r <= 308; ++r) cases.push_back({Extended(Reply(r), "FF"), "g16 " + n(477 + r - 269) + "=255"});
+  for (int r = 269; r <= 308; ++r)
+    cases.push_back({Extended(Reply(r), "FF"), "g16 " + n(477 + r - 269) + "=255"});
   for (int r = 309; r <= 322; ++r) {
     cases.push_back({Extended(Reply(r), "08ABCDEFGH"), "g5 " + n(240 + r - 309) + "=\"ABCDEFGH\""});
   }
@@ -262,7 +219,8 @@ std::vector<Case> ExtendedCases() {
 
 std::vector<Case> AllCases() {
   std::vector<Case> all = StandardCases();
-  for (auto part : {ExtendedCases(), TrailingStandardCases()}) all.insert(all.end(), part.begin(), part.end());
+  for (auto part : {ExtendedCases(), TrailingStandardCases()})
+    all.insert(all.end(), part.begin(), part.end());
   return all;
 }
 
@@ -294,7 +252,10 @@ TEST(DecodeEntries, SurroundLayoutListsDifferForTheSurroundDecoderProgram) {
   EXPECT_EQ(Describe(Decode(Extended(kDc4Text + "200B02102C1B0", "0B"))), "g3 203=8");
   EXPECT_EQ(Describe(Decode(Extended(kDc4Text + "200B02102D1B0", "08"))), "g3");
   EXPECT_EQ(Describe(Decode(Extended(kDc4Text + "200B02102D1B0", "04"))), "g3 98=2");
-  EXPECT_EQ(Describe(Decode(Extended(kDc4Text + "200B021029" "1B0", "06"))), "g3 142=1");
+  EXPECT_EQ(Describe(Decode(Extended(kDc4Text + "200B021029"
+                                                "1B0",
+                                     "06"))),
+            "g3 142=1");
 }
 
 // Every read row the link sends (but the two that fill no block) is answered by a reply

@@ -1,0 +1,135 @@
+// tunewright-cli emulate run as a user runs it: the device path on stdout, the link, a
+// status frame over the terminal, and a clean end on SIGTERM.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+
+#include "comm/protocol.h"
+#include "receiver_test_support.h"
+
+extern char** environ;
+
+namespace {
+
+// Reads from `fd` until `done` holds or ten seconds pass (a bound on the wait, not a timing check).
+std::string ReadUntil(int fd, const std::function<bool(const std::string&)>& done) {
+  std::string bytes;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!done(bytes) && std::chrono::steady_clock::now() < deadline) {
+    pollfd waiting{fd, POLLIN, 0};
+    if (poll(&waiting, 1, 200) <= 0) continue;
+    char buffer[512];
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got <= 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  return bytes;
+}
+
+struct Child {
+  pid_t pid = -1;
+  int out = -1;
+};
+
+Child Spawn(const std::vector<std::string>& arguments) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+  std::vector<char*> argv;
+  std::string program = TW_CLI_PATH;
+  argv.push_back(program.data());
+  std::vector<std::string> copies = arguments;
+  for (auto& argument : copies) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  Child child;
+  if (posix_spawn(&child.pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) child.pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipeFds[1]);
+  child.out = pipeFds[0];
+  return child;
+}
+
+int WaitExit(pid_t pid) {
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CliEmulate, ServesOnAPseudoTerminalUntilTerminated) {
+  const std::filesystem::path link =
+      std::filesystem::temp_directory_path() / ("tw-emulate-test-" + std::to_string(getpid()));
+  std::filesystem::remove(link);
+  Child child = Spawn({"emulate", "--link", link.string(), "--emulator-option", "model=R0210",
+                       "--emulator-option", "region=0"});
+  ASSERT_GT(child.pid, 0);
+  const std::string line =
+      ReadUntil(child.out, [](const std::string& text) { return text.find('\n') != std::string::npos; });
+  ASSERT_FALSE(line.empty());
+  const std::string device = line.substr(0, line.find('\n'));
+  EXPECT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
+  ASSERT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(std::filesystem::read_symlink(link).string(), device);
+
+  const int fd = open(link.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(fd, 0);
+  termios settings{};
+  tcgetattr(fd, &settings);
+  cfmakeraw(&settings);
+  tcsetattr(fd, TCSANOW, &settings);
+  std::string opening;
+  for (const char* code : {"20000", "07A1D", "07A1D", "07E82"}) opening += tw::emu::test::Std(code);
+  ASSERT_EQ(write(fd, opening.data(), opening.size()), static_cast<ssize_t>(opening.size()));
+  const std::string status =
+      ReadUntil(fd, [](const std::string& bytes) { return bytes.find('\x03') != std::string::npos; });
+  EXPECT_TRUE(tw::comm::IsStatusFrame(status)) << status;
+  EXPECT_TRUE(tw::comm::IsSupportedModel(status));
+  const std::string region = tw::emu::test::ReadOf(0);
+  ASSERT_EQ(write(fd, region.data(), region.size()), static_cast<ssize_t>(region.size()));
+  const std::string answer =
+      ReadUntil(fd, [](const std::string& bytes) { return !bytes.empty() && bytes.back() == '\x03'; });
+  EXPECT_EQ(answer, tw::emu::test::AnswerOf(0, "00000"));
+  close(fd);
+
+  kill(child.pid, SIGTERM);
+  EXPECT_EQ(WaitExit(child.pid), 0);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+  close(child.out);
+}
+
+TEST(CliEmulate, BadEmulatorOptionIsBadUsage) {
+  Child child = Spawn({"emulate", "--emulator-option", "region=7"});
+  ASSERT_GT(child.pid, 0);
+  EXPECT_EQ(WaitExit(child.pid), 2);
+  close(child.out);
+}
+
+TEST(CliEmulate, RefusesToReplaceAFileThatIsNoLink) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("tw-emulate-file-" + std::to_string(getpid()));
+  {
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+  }
+  Child child = Spawn({"emulate", "--link", path.string()});
+  ASSERT_GT(child.pid, 0);
+  EXPECT_EQ(WaitExit(child.pid), 2);
+  EXPECT_TRUE(std::filesystem::is_regular_file(path));
+  std::filesystem::remove(path);
+  close(child.out);
+}
+
+}  // namespace
