@@ -10,7 +10,12 @@ ControlBinding::ControlBinding(ui::Control& control, QWidget* widget)
   control_.setListener([this](ui::Change change) { onChange(change); });
 }
 
-ControlBinding::~ControlBinding() { control_.setListener({}); }
+ControlBinding::~ControlBinding() { detach(); }
+
+void ControlBinding::detach() {
+  if (attached_) control_.setListener({});
+  attached_ = false;
+}
 
 void ControlBinding::setOuter(QWidget* outer) {
   outerWidget_ = outer;
@@ -21,7 +26,7 @@ void ControlBinding::setOuter(QWidget* outer) {
 std::vector<QWidget*> ControlBinding::keyWidgets() const { return {ownWidget_.data()}; }
 
 void ControlBinding::syncAll() {
-  if (!ownWidget_) return;
+  if (!ownWidget_ || !attached_) return;
   const QSignalBlocker block(ownWidget_.data());
   showItems();
   showText();

@@ -36,6 +36,8 @@ class ControlBinding : public QObject {
 
   // Copies the whole model into the widget; called once the widget sits in its form.
   void syncAll();
+  // Stops listening to the control (the control may go before the widget does).
+  void detach();
 
  protected:
   virtual void showText() {}
@@ -49,6 +51,7 @@ class ControlBinding : public QObject {
   void showVisible();
 
   ui::Control& control_;
+  bool attached_ = true;
   QPointer<QWidget> ownWidget_;
   QPointer<QWidget> outerWidget_;
 };

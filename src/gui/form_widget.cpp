@@ -9,7 +9,7 @@
 
 namespace tw::gui {
 
-FormWidget::FormWidget(ui::Form& form, QWidget* parent) : QWidget(parent), form_(form) {
+FormWidget::FormWidget(const ui::Form& form, QWidget* parent) : QWidget(parent), form_(form) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(build(form.root()));
   layout->addStretch();
@@ -19,6 +19,13 @@ FormWidget::FormWidget(ui::Form& form, QWidget* parent) : QWidget(parent), form_
 // The bindings go before the widgets (members die before the QWidget base deletes its
 // children), so no widget signal can reach a binding that is gone.
 FormWidget::~FormWidget() = default;
+
+void FormWidget::detach() {
+  for (QWidget* child : findChildren<QWidget*>()) child->blockSignals(true);
+  for (QWidget* keyed : findChildren<QWidget*>()) keyed->removeEventFilter(this);
+  for (const auto& binding : bindings_) binding->detach();
+  byKeyWidget_.clear();
+}
 
 QWidget* FormWidget::widgetFor(const ui::Control& control) const {
   ControlBinding* binding = bindingFor(control);
@@ -92,7 +99,11 @@ bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto found = byKeyWidget_.find(watched);
     const auto key = NavigationKey(static_cast<QKeyEvent*>(event)->key());
-    if (found != byKeyWidget_.end() && key && form_.pressKey(found->second->control(), *key)) return true;
+    // pressKey changes only the focused control, never the form itself.
+    if (found != byKeyWidget_.end() && key &&
+        const_cast<ui::Form&>(form_).pressKey(found->second->control(), *key)) {
+      return true;
+    }
   }
   return QWidget::eventFilter(watched, event);
 }

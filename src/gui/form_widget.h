@@ -18,13 +18,18 @@ namespace tw::gui {
 // The form and its controls must outlive this widget.
 class FormWidget : public QWidget {
  public:
-  explicit FormWidget(ui::Form& form, QWidget* parent = nullptr);
+  explicit FormWidget(const ui::Form& form, QWidget* parent = nullptr);
   ~FormWidget() override;
 
-  ui::Form& form() const { return form_; }
+  const ui::Form& form() const { return form_; }
   // The widget of a control (null for a control not in the layout).
   QWidget* widgetFor(const ui::Control& control) const;
   ControlBinding* bindingFor(const ui::Control& control) const;
+
+  // Cuts every tie to the models now, while the widgets may live on a little (a window
+  // that closes from inside one of its own button handlers is deleted later). Afterwards
+  // no model change reaches a widget and no widget signal reaches a model.
+  void detach();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,7 +40,7 @@ class FormWidget : public QWidget {
   QWidget* buildBox(const ui::LayoutNode& node, bool row);
   QWidget* buildGroup(const ui::LayoutNode& node);
 
-  ui::Form& form_;
+  const ui::Form& form_;
   std::vector<std::unique_ptr<ControlBinding>> bindings_;
   std::unordered_map<const ui::Control*, ControlBinding*> byControl_;
   std::unordered_map<const QObject*, ControlBinding*> byKeyWidget_;
