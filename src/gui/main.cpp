@@ -1,10 +1,11 @@
 // tunewright: the desktop program.
 //
-//   tunewright [--mode async|realtime] [--region N] [--demo] [FILE.qcf]
+//   tunewright [--mode async|realtime] [--region N] [--demo] [--screenshots DIR] [FILE.qcf]
 //
 // Without --mode and --region it asks as it always has (Start Mode, then in Async Mode the
 // Tuner Region). --demo offers the built-in virtual receiver in the port list and selects
-// it; it is offered anyway when no serial port exists.
+// it; it is offered anyway when no serial port exists. --screenshots writes PNGs of the
+// window with each page and of its dialogs into DIR, then ends.
 #include <QApplication>
 #include <QTimer>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "gui/main_window.h"
 #include "gui/qt_dialog_host.h"
 #include "gui/qt_ui_services.h"
+#include "gui/screenshots.h"
 #include "gui/startup.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
@@ -63,6 +65,13 @@ int main(int argc, char** argv) {
       window = std::make_unique<tw::gui::MainWindow>(*session, ui, dialogs);
       window->show();
       if (app.fileToOpen()) session->document().OnOpenDocument(*app.fileToOpen());
+      if (!options.screenshots.empty()) {
+        const int written = tw::gui::WriteScreenshots(*window, *session, dialogs,
+                                                      QString::fromStdString(options.screenshots));
+        std::cout << written << " screenshots in " << options.screenshots << '\n';
+        window->close();
+        QApplication::exit(written > 0 ? 0 : 1);
+      }
     });
   });
   const int status = QApplication::exec();

@@ -112,6 +112,9 @@ void MainWindow::buildCentralArea() {
   showPage(sheet.activeIndex());
   pageArea->addWidget(pageList_);
   pageArea->addWidget(pageStack_, 1);
+  // Until the first page exists there is nothing to navigate.
+  pageList_->setVisible(pageList_->count() > 0);
+  pageStack_->setVisible(pageList_->count() > 0);
   layout->addLayout(pageArea, 1);
   setCentralWidget(central);
 }

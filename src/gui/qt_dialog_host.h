@@ -1,11 +1,10 @@
 #pragma once
 
 #include <QPointer>
+#include <QWidget>
 #include <map>
 
 #include "ui/dialogs/dialog.h"
-
-class QWidget;
 
 namespace tw::gui {
 

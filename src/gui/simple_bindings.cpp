@@ -22,6 +22,7 @@ void PaintAsValueLabel(QLabel& label) {
   label.setPalette(palette);
   label.setAutoFillBackground(true);
   label.setAlignment(Qt::AlignCenter);
+  label.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   // Wide enough for "-10.0dB" and "Mute" so that the row does not move while dragging.
   label.setMinimumWidth(QFontMetrics(label.font()).horizontalAdvance(QStringLiteral("-888.8dB")) + 6);
 }

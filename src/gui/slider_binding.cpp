@@ -27,6 +27,12 @@ SliderBinding::SliderBinding(ui::Slider& slider)
   view_->setInvertedAppearance(slider.orientation() == ui::Orientation::Vertical);
   view_->setTickPosition(QSlider::NoTicks);
   view_->setSingleStep(1);
+  // Long enough for a level to be set by eye, whatever the layout around it.
+  if (slider.orientation() == ui::Orientation::Vertical) {
+    view_->setMinimumHeight(140);
+  } else {
+    view_->setMinimumWidth(160);
+  }
   view_->installEventFilter(this);
 
   connect(view_, &QSlider::sliderMoved, this, [this](int position) { slider_.dragToPosition(position); });

@@ -9,6 +9,9 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& arguments) {
     const bool hasValue = i + 1 < arguments.size();
     if (argument == "--demo") {
       options.demo = true;
+    } else if (argument == "--screenshots") {
+      options.screenshots = hasValue ? arguments[++i] : std::string();
+      if (options.screenshots.empty()) options.error = "--screenshots takes a folder";
     } else if (argument == "--mode") {
       const std::string value = hasValue ? arguments[++i] : std::string();
       if (value == "async") {

@@ -15,6 +15,7 @@ struct DesktopOptions {
   std::optional<int> startMode;    // --mode async|realtime: app::kStartModeAsync / kStartModeRealTime
   std::optional<int> tunerRegion;  // --region N (0..3)
   bool demo = false;               // --demo: offer and select the built-in virtual receiver
+  std::string screenshots;         // --screenshots DIR: write PNGs of the window and dialogs, then end
   std::vector<std::string> rest;   // everything else, in order
   std::string error;               // a bad option, said in one line; empty when all is well
 };
