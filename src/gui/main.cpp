@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, [&] {
     app.InitInstance(options.rest, startup, [&](bool ok) {
       if (!ok || app.automationStart()) {
-        QApplication::exit(ok ? 0 : 1);
+        QApplication::exit(0);  // a registration switch or a cancelled Start Mode ends quietly
         return;
       }
       tw::ui::CQAmpToolView::Options viewOptions;
