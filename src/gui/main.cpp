@@ -8,6 +8,7 @@
 // window with each page and of its dialogs into DIR, then ends.
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -26,15 +27,15 @@
 #include "platform/qt_scheduler.h"
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  std::vector<std::string> arguments;
-  for (const QString& argument : QApplication::arguments().mid(1))
-    arguments.push_back(argument.toStdString());
+  const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
   const tw::gui::DesktopOptions options = tw::gui::ParseDesktopOptions(arguments);
   if (!options.error.empty()) {
     std::cerr << "tunewright: " << options.error << '\n';
     return 2;
   }
+  // A registration switch ends the program before anything shows (no display needed).
+  if (tw::app::ParseCommandLine(options.rest).registrationSwitch) return 0;
+  QApplication application(argc, argv);
 
   tw::platform::QtScheduler scheduler;
   tw::platform::QSerialPortBackend serial;
