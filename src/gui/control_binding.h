@@ -36,8 +36,10 @@ class ControlBinding : public QObject {
 
   // Copies the whole model into the widget; called once the widget sits in its form.
   void syncAll();
-  // Stops listening to the control (the control may go before the widget does).
+  // Stops listening to the control (the control may go before the widget does); from then
+  // on nothing of the binding touches the control.
   void detach();
+  bool attached() const { return attached_; }
 
  protected:
   virtual void showText() {}

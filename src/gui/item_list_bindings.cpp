@@ -32,7 +32,7 @@ ListBoxBinding::ListBoxBinding(ui::ListBox& list)
       view_(static_cast<QListWidget*>(widget())) {
   view_->setSelectionMode(QAbstractItemView::SingleSelection);
   static_cast<PickingView<QListWidget>*>(view_)->onPick = [this](int row) {
-    if (!list_.select(row)) {
+    if (attached() && !list_.select(row)) {
       const QSignalBlocker block(view_);
       showValue();
     }

@@ -18,7 +18,7 @@ ListViewBinding::ListViewBinding(ui::ListView& list)
   view_->setSelectionMode(QAbstractItemView::SingleSelection);
   view_->setAllColumnsShowFocus(true);
   static_cast<PickingView<QTreeWidget>*>(view_)->onPick = [this](int row) {
-    if (!list_.select(row)) {
+    if (attached() && !list_.select(row)) {
       const QSignalBlocker block(view_);
       showValue();
     }

@@ -72,7 +72,7 @@ void RadioGroupBinding::showFocus() {
 }
 
 bool RadioGroupBinding::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+  if (attached() && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
     for (int i = 0; i < static_cast<int>(radios_.size()); ++i) {
       if (watched == radios_[static_cast<std::size_t>(i)])
         group_.focus(event->type() == QEvent::FocusIn ? i : -1);

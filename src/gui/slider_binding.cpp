@@ -55,7 +55,7 @@ void SliderBinding::showValue() {
 }
 
 bool SliderBinding::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == view_ && event->type() == QEvent::Wheel) {
+  if (watched == view_ && event->type() == QEvent::Wheel && attached()) {
     auto* wheel = static_cast<QWheelEvent*>(event);
     wheelAngle_ += wheel->angleDelta().y() != 0 ? wheel->angleDelta().y() : wheel->angleDelta().x();
     while (wheelAngle_ >= kWheelNotch || wheelAngle_ <= -kWheelNotch) {

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -324,4 +325,29 @@ TEST(FormRendering, TheModelOutlivesItsWidgetsAndKeepsWorkingAfterwards) {
   mute.setChecked(1);
   mute.setText("Muted");
   EXPECT_EQ(mute.checked(), 1);
+}
+
+// A window whose dialog has ended lives on until the event loop deletes it; from the moment
+// it is detached nothing of it may reach the models, which may already be gone.
+TEST(FormRendering, ADetachedFormNeitherShowsNorReportsAnything) {
+  ui::RadioGroup night(0, "Night Mode", {{1015, "Min"}, {1016, "Mid"}});
+  ui::ListBox names(1300);
+  names.addString("One");
+  int picks = 0;
+  names.onSelChange = [&] { ++picks; };
+  ui::Form form("Page", ui::Column({ui::Item(night), ui::Item(names)}));
+  FormWidget widget(form);
+  ShowAndWait(widget);
+  auto* binding = static_cast<RadioGroupBinding*>(widget.bindingFor(night));
+  auto* list = static_cast<QListWidget*>(widget.widgetFor(names));
+  const int focusedBefore = night.focusedButton();  // the window may have focused the first button
+  widget.detach();
+
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(binding->button(1), &focusIn);
+  EXPECT_EQ(night.focusedButton(), focusedBefore);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+  EXPECT_EQ(picks, 0);
+  night.setSelected(1);
+  EXPECT_FALSE(binding->button(1)->isChecked());
 }
