@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the main job.
-# For now this is the command-line tool showing the receiver's command table; it becomes
-# the desktop program on the built-in virtual receiver once the window exists.
+# Installs what is missing, builds, and runs the main job: the desktop program on the
+# built-in virtual receiver. Without a display it says so and runs the command-line tool
+# against the virtual receiver instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target tunewright-cli
 if (($# > 0)); then
+  cmake --build build -j "$(nproc)" --target tunewright-cli
   exec build/src/cli/tunewright-cli "$@"
 fi
-exec build/src/cli/tunewright-cli rows
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && "${QT_QPA_PLATFORM:-}" != offscreen ]]; then
+  echo "No display found: running the command-line tool against the virtual receiver instead." >&2
+  cmake --build build -j "$(nproc)" --target tunewright-cli
+  exec build/src/cli/tunewright-cli probe --emulator
+fi
+cmake --build build -j "$(nproc)" --target tunewright
+exec build/src/gui/tunewright --demo

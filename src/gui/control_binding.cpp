@@ -1,0 +1,74 @@
+#include "gui/control_binding.h"
+
+#include <QWidget>
+
+namespace tw::gui {
+
+ControlBinding::ControlBinding(ui::Control& control, QWidget* widget)
+    : control_(control), ownWidget_(widget) {
+  widget->setProperty("tw_control_id", control.id());
+  control_.setListener([this](ui::Change change) { onChange(change); });
+}
+
+ControlBinding::~ControlBinding() { detach(); }
+
+void ControlBinding::detach() {
+  if (attached_) control_.setListener({});
+  attached_ = false;
+}
+
+void ControlBinding::setOuter(QWidget* outer) {
+  outerWidget_ = outer;
+  showVisible();
+  showEnabled();
+}
+
+std::vector<QWidget*> ControlBinding::keyWidgets() const { return {ownWidget_.data()}; }
+
+void ControlBinding::syncAll() {
+  if (!ownWidget_ || !attached_) return;
+  const QSignalBlocker block(ownWidget_.data());
+  showItems();
+  showText();
+  showValue();
+  showEnabled();
+  showVisible();
+}
+
+void ControlBinding::showEnabled() {
+  if (QWidget* shown = outer()) shown->setEnabled(control_.isEnabled());
+}
+
+void ControlBinding::showVisible() {
+  // Hidden explicitly rather than setVisible(true), which would show a widget whose
+  // window is not shown yet.
+  if (QWidget* shown = outer()) shown->setHidden(!control_.isVisible());
+}
+
+void ControlBinding::onChange(ui::Change change) {
+  if (!ownWidget_) return;
+  const QSignalBlocker block(ownWidget_.data());
+  switch (change) {
+    case ui::Change::Text:
+      showText();
+      break;
+    case ui::Change::Enabled:
+      showEnabled();
+      break;
+    case ui::Change::Visible:
+      showVisible();
+      break;
+    case ui::Change::Value:
+      showValue();
+      break;
+    case ui::Change::Items:
+      showItems();
+      showValue();
+      break;
+    case ui::Change::Focus:
+      showFocus();
+      break;
+  }
+}
+
+}  // namespace tw::gui

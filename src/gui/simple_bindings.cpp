@@ -1,0 +1,57 @@
+#include "gui/simple_bindings.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPalette>
+#include <QProgressBar>
+
+#include "gui/qt_text.h"
+
+namespace tw::gui {
+namespace {
+
+QColor ToColor(ui::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+void PaintAsValueLabel(QLabel& label) {
+  QPalette palette = label.palette();
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, QPalette::WindowText, ToColor(ui::CStaticSubClass::kTextColor));
+    palette.setColor(group, QPalette::Window, ToColor(ui::CStaticSubClass::kBackgroundColor));
+  }
+  label.setPalette(palette);
+  label.setAutoFillBackground(true);
+  label.setAlignment(Qt::AlignCenter);
+  label.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  // Wide enough for "-10.0dB" and "Mute" so that the row does not move while dragging.
+  label.setMinimumWidth(QFontMetrics(label.font()).horizontalAdvance(QStringLiteral("-888.8dB")) + 6);
+}
+
+}  // namespace
+
+StaticTextBinding::StaticTextBinding(ui::StaticText& text)
+    : ControlBinding(text, new QLabel), text_(text), label_(static_cast<QLabel*>(widget())) {
+  label_->setTextFormat(Qt::PlainText);
+  if (text.kind() == ui::ControlKind::ValueLabel) PaintAsValueLabel(*label_);
+}
+
+void StaticTextBinding::showText() { label_->setText(ToQt(text_.text())); }
+
+ProgressBarBinding::ProgressBarBinding(ui::ProgressBar& bar)
+    : ControlBinding(bar, new QProgressBar), bar_(bar), view_(static_cast<QProgressBar*>(widget())) {
+  view_->setTextVisible(false);
+}
+
+// An empty range would make the bar a busy indicator; it shows an empty bar instead.
+void ProgressBarBinding::showItems() {
+  view_->setRange(bar_.low(), bar_.high() > bar_.low() ? bar_.high() : bar_.low() + 1);
+}
+
+void ProgressBarBinding::showValue() { view_->setValue(bar_.position()); }
+
+GroupBoxBinding::GroupBoxBinding(ui::GroupBox& box)
+    : ControlBinding(box, new QGroupBox), box_(box), frame_(static_cast<QGroupBox*>(widget())) {}
+
+void GroupBoxBinding::showText() { frame_->setTitle(ToQt(box_.text())); }
+
+}  // namespace tw::gui

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/qamp_tool_app.h"
+#include "ui/dialogs/startup_dialogs.h"
+
+namespace tw::gui {
+
+// The desktop program's own options, taken off the command line before the application
+// sees the rest (a configuration file, "RegServer", "UnregServer").
+struct DesktopOptions {
+  std::optional<int> startMode;    // --mode async|realtime: app::kStartModeAsync / kStartModeRealTime
+  std::optional<int> tunerRegion;  // --region N (0..3)
+  bool demo = false;               // --demo: offer and select the built-in virtual receiver
+  std::string screenshots;         // --screenshots DIR: write PNGs of the window and dialogs, then end
+  std::vector<std::string> rest;   // everything else, in order
+  std::string error;               // a bad option, said in one line; empty when all is well
+};
+
+DesktopOptions ParseDesktopOptions(const std::vector<std::string>& arguments);
+
+// The start-up questions: answered from the options when given, otherwise by the dialogs.
+class DesktopStartupUi final : public app::StartupUi {
+ public:
+  DesktopStartupUi(ui::DialogHost& host, const DesktopOptions& options) : dialogs_(host), options_(options) {}
+
+  void AskStartMode(std::function<void(int result)> done) override;
+  void AskTunerRegion(comm::CCommClass& link, std::function<void()> done) override;
+
+ private:
+  ui::DialogStartupUi dialogs_;
+  const DesktopOptions& options_;
+};
+
+}  // namespace tw::gui
