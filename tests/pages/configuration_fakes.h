@@ -168,6 +168,7 @@ inline std::array<pages::PageDescriptor, 19> FakeSheetPages() {
   std::array<pages::PageDescriptor, 19> pages{};
   std::copy_n(pages::SheetPageDescriptors().begin(), 19, pages.begin());
   for (pages::PageDescriptor& d : pages) {
+    d.create = nullptr;  // registered pages stay out: the texts below are the fakes' own
     if (d.caption == "Multi Zone") d.create = MakeMultiZone;
     if (d.caption == "DSP Parameters") d.create = MakeDsp;
     if (d.caption == "Speaker Level") d.create = MakeSpeakerLevel;
