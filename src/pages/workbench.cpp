@@ -54,6 +54,9 @@ struct Workbench::Window {
   SheetView sheetView;
   BasicGroupView basicView;
   ui::BasicControlGroup basic;
+  BasicItemsOf<ui::BasicControlGroup> basicItems{basic};
+  ConfigurationFile configuration{sheet, &basicItems};
+  std::string memo;
   ui::CQAmpToolView view;
 };
 
@@ -137,6 +140,34 @@ SheetView& Workbench::sheetView() {
 ui::BasicControlGroup& Workbench::basicControls() {
   if (!window_) throw std::logic_error("the main window does not exist");
   return window_->basic;
+}
+
+ConfigurationFile& Workbench::configuration() {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  return window_->configuration;
+}
+
+std::string& Workbench::userMemo() {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  return window_->memo;
+}
+
+files::FileStatus Workbench::LoadConfiguration(const std::filesystem::path& path) {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  Window& w = *window_;
+  const files::FileStatus status = w.configuration.Load(path, link().images(), w.memo);
+  w.view.RefreshAllPages();
+  return status;
+}
+
+files::FileStatus Workbench::SaveConfiguration(const std::filesystem::path& path) {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  return window_->configuration.Save(path, link().images(), window_->memo);
+}
+
+std::string Workbench::BuildReport() {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  return pages::BuildReport(window_->sheet, &window_->basicItems, link().images(), window_->memo);
 }
 
 bool Workbench::SelectPort(std::string_view device) {

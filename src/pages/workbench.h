@@ -44,6 +44,8 @@
 #include "app/routed_serial_port.h"
 #include "emu/emulator_options.h"
 #include "emu/emulator_port.h"
+#include "files/profile.h"
+#include "pages/configuration_file.h"
 #include "pages/sheet.h"
 #include "pages/view_adapters.h"
 #include "ui/basic_control/basic_control_group.h"
@@ -122,6 +124,17 @@ class Workbench {
   Sheet& sheet();
   SheetView& sheetView();
   ui::BasicControlGroup& basicControls();
+  // --- the configuration file and the report over the sheet and the Basic Control group ---
+  // Only while hasWindow().
+  ConfigurationFile& configuration();
+  std::string& userMemo();
+  // Reads a ".qcf" into the seven images and the memo, then every control shows it again;
+  // a file that cannot be read changes nothing.
+  files::FileStatus LoadConfiguration(const std::filesystem::path& path);
+  // Replaces the file at once (a failed save leaves the previous file).
+  files::FileStatus SaveConfiguration(const std::filesystem::path& path);
+  std::string BuildReport();
+
   // The built-in virtual receiver (it keeps its settings while the program runs).
   emu::EmulatorPort& virtualPort() { return virtualPort_; }
   emu::VirtualReceiver& virtualReceiver() { return virtualPort_.receiver(); }

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <map>
 
 #include "app/qamp_tool_app.h"
 #include "comm/link_constants.h"
@@ -217,6 +219,58 @@ TEST(EndToEnd, ErrorLogNamesTheSectionAndKeyOfEachFailedCommand) {
   EXPECT_NE(log.find("\r\nBasic Control Input\tSTX, \"07AC0\", ETX  \r\n"), std::string::npos) << log;
   EXPECT_EQ(log.rfind("StartTime :", 0), 0u) << log;
   EXPECT_NE(log.find("\r\nTotal :"), std::string::npos) << log;
+}
+
+// The receiver's settings that the pages of this program carry: the speaker levels and the
+// speaker set (standard reports) and the speaker distances (extended rows).
+std::map<std::string, std::string> SpeakerState(const emu::VirtualReceiver& receiver) {
+  std::map<std::string, std::string> state;
+  for (const char* code : {"40", "41", "42", "43", "44", "45", "46", "47", "48", "49", "70", "71", "72", "73", "74",
+                           "75", "76", "7D", "7E"}) {
+    state[std::string("report ") + code] = ReportOf(receiver.current(), code);
+  }
+  for (int row = 0; row < model::kRowCount; ++row) {
+    if (emu::KindOfRow(row).family == emu::RowFamily::Distance) {
+      state["row " + std::to_string(row)] = receiver.rowValue(row);
+    }
+  }
+  return state;
+}
+
+TEST(EndToEnd, UploadSaveLoadDownloadCarriesOneReceiversSettingsToAnother) {
+  // Outside the fixtures' scratch folders, which go with each fixture.
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / "tunewright-tests" / "EndToEnd.living room.qcf";
+  std::filesystem::remove(file);
+  BasicExpectation uploaded;
+  std::map<std::string, std::string> uploadedSpeakers;
+  {
+    BenchFixture from(app::kStartModeAsync, {"seed=42"}, 1);
+    ASSERT_EQ(from.run(Operation::Upload).listResult, 0);
+    from.bench.userMemo() = "Living room";
+    ASSERT_TRUE(from.bench.SaveConfiguration(file).ok);
+    uploaded = ExpectedBasic(from.receiver().current());
+    uploadedSpeakers = SpeakerState(from.receiver());
+  }
+  BenchFixture to(app::kStartModeAsync, {}, 1);
+  ASSERT_NE(SpeakerState(to.receiver()), uploadedSpeakers) << "the two receivers must differ to begin with";
+  ASSERT_TRUE(to.bench.LoadConfiguration(file).ok);
+  EXPECT_EQ(to.bench.userMemo(), "Living room");
+  EXPECT_EQ(to.bench.basicControls().input.curSel(), uploaded.input) << "the controls show the loaded file";
+  ASSERT_EQ(to.run(Operation::Download).listResult, 0);
+
+  const BasicExpectation now = ExpectedBasic(to.receiver().current());
+  EXPECT_EQ(now.input, uploaded.input);
+  EXPECT_EQ(now.program, uploaded.program);
+  EXPECT_EQ(now.decoder, uploaded.decoder);
+  EXPECT_EQ(now.audioSelect, uploaded.audioSelect);
+  EXPECT_EQ(now.surround, uploaded.surround);
+  EXPECT_EQ(now.night, uploaded.night);
+  EXPECT_EQ(now.volume, uploaded.volume);
+  EXPECT_EQ(now.mute, uploaded.mute);
+  const auto speakers = SpeakerState(to.receiver());
+  for (const auto& [what, value] : uploadedSpeakers) EXPECT_EQ(speakers.at(what), value) << what;
+  std::filesystem::remove(file);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "pages/base_page.h"
 #include "pages/speaker/speaker_values.h"
+#include "pages/view_hooks.h"
 #include "ui/controls/button.h"
 #include "ui/controls/level_slider.h"
 #include "ui/controls/radio_group.h"
@@ -15,7 +16,7 @@ namespace tw::pages {
 // metres or feet). The unit rescales the whole page, so the sliders' range is page state
 // taken from the block on every RefreshAll; the unit can be changed on the page in Async
 // Mode only, and changing it resets every distance to the new unit's default.
-class CSpkDistancePage final : public CBasePage {
+class CSpkDistancePage final : public CBasePage, public ModeAndUnitFollower {
  public:
   static constexpr std::string_view kCaption = "Speaker Distance";
   static constexpr int kTemplateId = 150;
@@ -25,7 +26,7 @@ class CSpkDistancePage final : public CBasePage {
 
   // What the main view tells the page at start-up: whether the mode is Async Mode (only
   // then are the Unit buttons enabled) and the unit of the current image.
-  void SetModeAndUnit(bool async, int unit);
+  void SetModeAndUnit(bool async, int unit) override;
 
   // The unit, range and Unit buttons from the block, then every slider and readout.
   void RefreshAll() override;
