@@ -18,6 +18,7 @@
 #include "emu/emulator_options.h"
 #include "emu/emulator_port.h"
 #include "model/parameter_access.h"
+#include "pages/basic_control_page.h"
 #include "pages/page_registry.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
@@ -56,11 +57,17 @@ std::string JoinQuoted(const std::vector<std::string>& names) {
   return text;
 }
 
-const pages::PageDescriptor& FindPageDescriptor(std::string_view caption) {
-  std::vector<std::string> available;
+std::unique_ptr<pages::CBasePage> MakeBasicControlPage(const pages::PageContext& context) {
+  return std::make_unique<pages::BasicControlPage>(context);
+}
+
+// "Basic Control" (the main form's group) first, then every page that exists.
+pages::PageFactory FindPageFactory(std::string_view caption) {
+  if (Folded(caption) == Folded(pages::BasicControlPage::kCaption)) return MakeBasicControlPage;
+  std::vector<std::string> available{std::string(pages::BasicControlPage::kCaption)};
   for (const pages::PageDescriptor& page : pages::SheetPageDescriptors()) {
     if (page.create == nullptr) continue;
-    if (Folded(page.caption) == Folded(caption)) return page;
+    if (Folded(page.caption) == Folded(caption)) return page.create;
     available.emplace_back(page.caption);
   }
   throw CliFailure{kExitBadInput,
@@ -126,7 +133,7 @@ class RecordingPageLink final : public ui::PageLink {
 // One setting on one page: the page is built on `link`, the value parsed into image 0.
 struct PageEdit {
   PageEdit(const SetOptions& options, ui::PageLink& link)
-      : page(FindPageDescriptor(options.page).create({link, ui, 0})),
+      : page(FindPageFactory(options.page)({link, ui, 0})),
         image(*link.image(0)),
         item(FindItem(*page, image, options.key)) {}
 
@@ -214,15 +221,20 @@ class SetSession final : public comm::LinkView {
     }
     if (!link_.isCommandDialogOpen()) {
       scheduler_.callAfter(kReportWaitMs, [this] {
-        fail(kExitLinkFailed, "the receiver did not answer " + comm::ToNotation(frames().back()));
+        if (!sawReport_) fail(kExitLinkFailed, "the receiver did not answer " + comm::ToNotation(frames().back()));
+        checkValue();
       });
     }
   }
 
+  // A report of the same setting may still answer a command the connection sent before this
+  // edit (the start-up read ends by sending Input and DSP Program), so only a report of the
+  // new value ends the wait early; otherwise the value is judged when the wait is over.
   void reported(const std::vector<int>& numbers) {
     if (!sending_ || link_.isCommandDialogOpen() || edit_ == nullptr) return;
     if (std::find(numbers.begin(), numbers.end(), edit_->item.number) == numbers.end()) return;
-    checkValue();
+    sawReport_ = true;
+    if (model::GetParameter(edit_->image, edit_->item.number) == expected_) end();
   }
 
   void checkValue() {
@@ -252,6 +264,7 @@ class SetSession final : public comm::LinkView {
   std::optional<model::ParameterValue> expected_;
   std::optional<std::string> linkMessage_;
   bool sending_ = false;
+  bool sawReport_ = false;
   bool ended_ = false;
   std::optional<CliFailure> failure_;
 };

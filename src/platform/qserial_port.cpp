@@ -3,6 +3,7 @@
 #include <QSerialPortInfo>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace tw::platform {
 
@@ -22,8 +23,11 @@ bool QSerialPortBackend::open(const std::string& device) {
     lastError_ = "the port is already open";
     return false;
   }
-  // A full path is taken as the device itself; QSerialPort maps a bare name to /dev.
-  port_.setPortName(QString::fromStdString(device));
+  // A path is taken as the device itself (made absolute, since QSerialPort would put a
+  // relative one under /dev); a bare name such as "ttyUSB0" is looked up under /dev.
+  const bool isPath = device.find('/') != std::string::npos;
+  const std::string name = isPath ? std::filesystem::absolute(device).lexically_normal().string() : device;
+  port_.setPortName(QString::fromStdString(name));
   if (!port_.open(QIODevice::ReadWrite)) {
     lastError_ = port_.errorString().toStdString();
     port_.clearError();
