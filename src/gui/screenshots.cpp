@@ -51,7 +51,7 @@ int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::CQAmpTo
   pages::SheetView& sheet = bench.sheetView();
   for (int i = 0; i < sheet.pageCount(); ++i) {
     sheet.setActive(i);
-    const QString name = QStringLiteral("%1page-%2-%3").arg(prefix).arg(i + 1, 2, 10, QLatin1Char('0'));
+    const QString name = QStringLiteral("%1page-%2").arg(prefix).arg(i + 1, 2, 10, QLatin1Char('0'));
     if (Save(window, dir, name + QLatin1Char('-') + FileName(QString::fromStdString(sheet.pageCaption(i))))) {
       ++written;
     }
