@@ -15,14 +15,12 @@
 
 #include "app/app_settings.h"
 #include "app/qamp_tool_app.h"
-#include "app/routed_serial_port.h"
-#include "emu/emulator_port.h"
-#include "gui/desktop_session.h"
-#include "gui/main_window.h"
+#include "gui/desktop.h"
 #include "gui/qt_dialog_host.h"
 #include "gui/qt_ui_services.h"
 #include "gui/screenshots.h"
 #include "gui/startup.h"
+#include "pages/workbench.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
 
@@ -38,46 +36,42 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
 
   tw::platform::QtScheduler scheduler;
-  tw::platform::QSerialPortBackend serial;
-  tw::emu::EmulatorPort virtualReceiver(scheduler, tw::emu::EmulatorConfig{});
-  tw::app::RoutedSerialPort port(serial, virtualReceiver, tw::emu::EmulatorPort::kDeviceName);
-  tw::app::CQAmpToolApp app(
-      port, scheduler, {tw::app::DefaultSettingsPath("tunewright"), std::filesystem::temp_directory_path()});
-
   tw::gui::QtUiServices ui;
   tw::gui::QtDialogHost dialogs;
+  auto serial = std::make_unique<tw::platform::QSerialPortBackend>();
+  // Without any serial port the virtual receiver is offered anyway, so there is something
+  // to connect to.
+  const bool offerVirtualReceiver = options.demo || serial->availablePorts().empty();
+  tw::pages::Workbench bench({scheduler,
+                              ui,
+                              dialogs,
+                              {tw::app::DefaultSettingsPath("tunewright"), std::filesystem::temp_directory_path()},
+                              [&serial]() -> std::unique_ptr<tw::comm::SerialPort> { return std::move(serial); },
+                              {},
+                              offerVirtualReceiver});
   tw::gui::DesktopStartupUi startup(dialogs, options);
-  std::unique_ptr<tw::gui::DesktopSession> session;
-  std::unique_ptr<tw::gui::MainWindow> window;
+  std::unique_ptr<tw::gui::Desktop> desktop;
 
   // Start-up runs inside the event loop: its dialogs are continuations, and an early end
   // must be able to quit the loop.
   QTimer::singleShot(0, [&] {
-    app.InitInstance(options.rest, startup, [&](bool ok) {
-      if (!ok || app.automationStart()) {
+    bench.Start(options.rest, startup, [&](bool ok) {
+      if (!ok || !bench.hasWindow()) {
         QApplication::exit(0);  // a registration switch or a cancelled Start Mode ends quietly
         return;
       }
-      tw::ui::CQAmpToolView::Options viewOptions;
-      const bool noSerialPort = port.availablePorts().empty();
-      if (!options.demo && !noSerialPort) viewOptions.virtualDevice.clear();
-      session = std::make_unique<tw::gui::DesktopSession>(app, ui, dialogs, viewOptions);
-      if (options.demo) session->selectVirtualReceiver();
-      window = std::make_unique<tw::gui::MainWindow>(*session, ui, dialogs);
-      window->show();
-      if (app.fileToOpen()) session->document().OnOpenDocument(*app.fileToOpen());
+      desktop = std::make_unique<tw::gui::Desktop>(bench, ui, dialogs, options.demo);
       if (!options.screenshots.empty()) {
-        const int written = tw::gui::WriteScreenshots(*window, *session, dialogs,
+        const int written = tw::gui::WriteScreenshots(desktop->window(), bench, desktop->document(), dialogs,
                                                       QString::fromStdString(options.screenshots));
         std::cout << written << " screenshots in " << options.screenshots << '\n';
-        window->close();
+        desktop->window().close();
         QApplication::exit(written > 0 ? 0 : 1);
       }
     });
   });
   const int status = QApplication::exec();
-  window.reset();
-  session.reset();
-  app.ExitInstance();
+  desktop.reset();
+  bench.Shutdown();
   return status;
 }

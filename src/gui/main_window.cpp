@@ -10,12 +10,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "gui/desktop_session.h"
 #include "gui/form_widget.h"
 #include "gui/qt_dialog_host.h"
 #include "gui/qt_text.h"
 #include "gui/qt_ui_services.h"
 #include "gui/report_printer.h"
+#include "pages/qamp_tool_doc.h"
+#include "pages/workbench.h"
 #include "ui/dialogs/about_dlg.h"
 
 namespace tw::gui {
@@ -32,42 +33,38 @@ QAction* AddAction(QMenu* menu, const QString& text, const QString& prompt, std:
 
 }  // namespace
 
-MainWindow::MainWindow(DesktopSession& session, QtUiServices& ui, QtDialogHost& dialogs)
-    : session_(session), ui_(ui), dialogs_(dialogs) {
+MainWindow::MainWindow(pages::Workbench& bench, pages::CQAmpToolDoc& document, QtUiServices& ui,
+                       QtDialogHost& dialogs)
+    : bench_(bench), document_(document), ui_(ui), dialogs_(dialogs) {
   setObjectName(QStringLiteral("mainWindow"));
   ui_.setOwner(this);
   dialogs_.setOwner(this);
   buildMenus();
   buildCentralArea();
   bindStatusBar();
-  session_.document().onTitleChanged = [this] { updateTitle(); };
+  document_.onTitleChanged = [this] { updateTitle(); };
   updateTitle();
 }
 
 MainWindow::~MainWindow() {
-  session_.view().statusBarMessage().setListener({});
-  session_.sheetView().onActiveChanged = nullptr;
-  session_.document().onTitleChanged = nullptr;
+  bench_.view().statusBarMessage().setListener({});
+  bench_.sheetView().onActiveChanged = nullptr;
+  document_.onTitleChanged = nullptr;
 }
 
 // The full menu bar, trimmed as the working mode says: Help keeps only About; in Real Time
 // Mode File keeps only Exit and there is no Tool menu.
 void MainWindow::buildMenus() {
-  const bool realTime = session_.app().isRealTime();
-  CQAmpToolDoc& document = session_.document();
-  const bool files = document.hasFiles();
+  const bool realTime = bench_.app().isRealTime();
+  pages::CQAmpToolDoc& document = document_;
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   if (!realTime) {
-    AddAction(file, "&Open...", "Open an existing document", [&document] {
-      document.Open();
-    })->setEnabled(files);
-    AddAction(file, "&Save", "Save the active document", [&document] { document.Save(); })->setEnabled(files);
-    AddAction(file, "Save &As...", "Save the active document with a new name", [&document] {
-      document.SaveAs();
-    })->setEnabled(files);
+    AddAction(file, "&Open...", "Open an existing document", [&document] { document.Open(); });
+    AddAction(file, "&Save", "Save the active document", [&document] { document.Save(); });
+    AddAction(file, "Save &As...", "Save the active document with a new name", [&document] { document.SaveAs(); });
     file->addSeparator();
-    AddAction(file, "&Print...", "Print the active document", [this] { print(); })->setEnabled(files);
+    AddAction(file, "&Print...", "Print the active document", [this] { print(); });
     file->addSeparator();
   }
   AddAction(file, "E&xit", "Quit the application; prompts to save documents", [this] { close(); });
@@ -75,7 +72,7 @@ void MainWindow::buildMenus() {
   if (!realTime) {
     QMenu* tool = menuBar()->addMenu(QStringLiteral("&Tool"));
     AddAction(tool, "&User Memo", "Input User Memo", [&document] { document.UserMemo(); });
-    AddAction(tool, "&Make Report", "Make Report", [&document] { document.MakeReport(); })->setEnabled(files);
+    AddAction(tool, "&Make Report", "Make Report", [&document] { document.MakeReport(); });
   }
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -86,15 +83,15 @@ void MainWindow::buildMenus() {
 void MainWindow::buildCentralArea() {
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
-  mainForm_ = new FormWidget(session_.view().form());
+  mainForm_ = new FormWidget(bench_.view().form());
   layout->addWidget(mainForm_);
 
   auto* pageArea = new QHBoxLayout;
   pageList_ = new QListWidget;
   pageList_->setObjectName(QStringLiteral("pageList"));
   pageStack_ = new QStackedWidget;
-  SheetViewAdapter& sheet = session_.sheetView();
-  for (pages::CBasePage* page : session_.sheet().tabs()) {
+  pages::SheetView& sheet = bench_.sheetView();
+  for (pages::CBasePage* page : bench_.sheet().tabs()) {
     pageList_->addItem(ToQt(page->caption()));
     auto* form = new FormWidget(page->form());
     auto* scroll = new QScrollArea;
@@ -105,7 +102,7 @@ void MainWindow::buildCentralArea() {
   }
   pageList_->setFixedWidth(pageList_->sizeHintForColumn(0) + 2 * pageList_->frameWidth() + 12);
   connect(pageList_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0 && row != session_.sheetView().activeIndex()) session_.sheetView().setActive(row);
+    if (row >= 0 && row != bench_.sheetView().activeIndex()) bench_.sheetView().setActive(row);
     pageStack_->setCurrentIndex(row);
   });
   sheet.onActiveChanged = [this](int index) { showPage(index); };
@@ -142,7 +139,7 @@ std::vector<QMenu*> MainWindow::menus() const {
 // The message pane shows what the link puts there ("GUARD", "ERROR"), a menu prompt while
 // the pointer is on a command, and "Ready" otherwise.
 void MainWindow::bindStatusBar() {
-  session_.view().statusBarMessage().setListener([this](ui::Change change) {
+  bench_.view().statusBarMessage().setListener([this](ui::Change change) {
     if (change == ui::Change::Text) showStatusPane();
   });
   connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
@@ -152,17 +149,16 @@ void MainWindow::bindStatusBar() {
 }
 
 void MainWindow::showStatusPane() {
-  const std::string& text = session_.view().statusBarMessage().text();
+  const std::string& text = bench_.view().statusBarMessage().text();
   statusBar()->showMessage(text.empty() ? kIdleText : ToQt(text));
 }
 
 QString MainWindow::statusMessage() const { return statusBar()->currentMessage(); }
 
-void MainWindow::updateTitle() { setWindowTitle(ToQt(session_.view().windowTitle())); }
+void MainWindow::updateTitle() { setWindowTitle(ToQt(bench_.view().windowTitle())); }
 
 void MainWindow::print() {
-  if (!session_.document().hasFiles()) return;
-  PrintReportWithDialog(this, session_.document().BuildReport());
+  PrintReportWithDialog(this, document_.BuildReport());
 }
 
 void MainWindow::about() {
@@ -172,7 +168,7 @@ void MainWindow::about() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  session_.view().OnDestroy();
+  bench_.view().OnDestroy();
   event->accept();
 }
 

@@ -12,10 +12,13 @@ class QStackedWidget;
 namespace tw::ui {
 class CAboutDlg;
 }
+namespace tw::pages {
+class CQAmpToolDoc;
+class Workbench;
+}  // namespace tw::pages
 
 namespace tw::gui {
 
-class DesktopSession;
 class FormWidget;
 class QtDialogHost;
 class QtUiServices;
@@ -26,7 +29,8 @@ class QtUiServices;
 // row of tabs would need several rows or scroll buttons.
 class MainWindow final : public QMainWindow {
  public:
-  MainWindow(DesktopSession& session, QtUiServices& ui, QtDialogHost& dialogs);
+  // `bench` has its window parts (started), `document` works over it.
+  MainWindow(pages::Workbench& bench, pages::CQAmpToolDoc& document, QtUiServices& ui, QtDialogHost& dialogs);
   ~MainWindow() override;
 
   FormWidget& mainForm() const { return *mainForm_; }
@@ -53,7 +57,8 @@ class MainWindow final : public QMainWindow {
   void print();
   void about();
 
-  DesktopSession& session_;
+  pages::Workbench& bench_;
+  pages::CQAmpToolDoc& document_;
   QtUiServices& ui_;
   QtDialogHost& dialogs_;
   FormWidget* mainForm_ = nullptr;

@@ -5,10 +5,11 @@
 #include <QPixmap>
 #include <QRegularExpression>
 
-#include "gui/desktop_session.h"
 #include "gui/dialog_window.h"
 #include "gui/main_window.h"
 #include "gui/qt_dialog_host.h"
+#include "pages/qamp_tool_doc.h"
+#include "pages/workbench.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/confirm_down_dlg.h"
 #include "ui/dialogs/report_dlg.h"
@@ -41,26 +42,26 @@ bool SaveDialog(ui::Dialog& dialog, QtDialogHost& host, const QDir& folder, cons
 
 }  // namespace
 
-int WriteScreenshots(MainWindow& window, DesktopSession& session, QtDialogHost& dialogs,
-                     const QString& folder) {
+int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::CQAmpToolDoc& document,
+                     QtDialogHost& dialogs, const QString& folder) {
   QDir dir(folder);
   if (!dir.mkpath(QStringLiteral("."))) return 0;
-  const QString prefix = session.app().isRealTime() ? QStringLiteral("realtime-") : QStringLiteral("async-");
+  const QString prefix = bench.app().isRealTime() ? QStringLiteral("realtime-") : QStringLiteral("async-");
   int written = Save(window, dir, prefix + QStringLiteral("main")) ? 1 : 0;
-  SheetViewAdapter& sheet = session.sheetView();
+  pages::SheetView& sheet = bench.sheetView();
   for (int i = 0; i < sheet.pageCount(); ++i) {
     sheet.setActive(i);
-    const QString name = QStringLiteral("%1page-%2-%3").arg(prefix).arg(i + 1, 2, 10, QLatin1Char('0'));
+    const QString name = QStringLiteral("%1page-%2").arg(prefix).arg(i + 1, 2, 10, QLatin1Char('0'));
     if (Save(window, dir, name + QLatin1Char('-') + FileName(QString::fromStdString(sheet.pageCaption(i))))) {
       ++written;
     }
   }
   ui::CAboutDlg about;
   written += SaveDialog(about, dialogs, dir, prefix) ? 1 : 0;
-  if (!session.app().isRealTime()) {
-    ui::CUserMemoDlg memo(session.document().userMemo());
+  if (!bench.app().isRealTime()) {
+    ui::CUserMemoDlg memo(document.userMemo());
     written += SaveDialog(memo, dialogs, dir, prefix) ? 1 : 0;
-    ui::CReportDlg report([&session] { return session.document().BuildReport(); });
+    ui::CReportDlg report([&document] { return document.BuildReport(); });
     written += SaveDialog(report, dialogs, dir, prefix) ? 1 : 0;
     ui::CConfirmDownDlg notice;
     written += SaveDialog(notice, dialogs, dir, prefix) ? 1 : 0;

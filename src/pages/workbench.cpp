@@ -102,6 +102,12 @@ void Workbench::createWindow() {
   // Every page window exists before the form is arranged, as the frame creates the sheet
   // first.
   w.sheet.Create();
+  InitialUpdate();
+}
+
+void Workbench::InitialUpdate() {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  Window& w = *window_;
   if (auto* distance = dynamic_cast<ModeAndUnitFollower*>(w.sheet.FindPage("Speaker Distance"))) {
     const auto unit = model::GetParameter(*app_.link().images().Image(0), kDistanceUnitNumber);
     const int unitValue = unit && std::holds_alternative<std::int32_t>(*unit) ? std::get<std::int32_t>(*unit) : 0;

@@ -115,6 +115,10 @@ class Workbench {
   void Shutdown();
 
   bool hasWindow() const { return window_ != nullptr; }
+  // The view's initial update, as at start-up and again after a configuration file is opened:
+  // Speaker Distance learns the mode and the unit of the current image, then the view
+  // arranges itself and restores the stored port and page. Only while hasWindow().
+  void InitialUpdate();
 
   app::CQAmpToolApp& app() { return app_; }
   comm::CCommClass& link() { return app_.link(); }

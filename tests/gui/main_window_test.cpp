@@ -6,6 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -20,7 +25,7 @@
 
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
-#include "gui/desktop_session.h"
+#include "gui/desktop.h"
 #include "gui/dialog_window.h"
 #include "gui/form_widget.h"
 #include "gui/qt_dialog_host.h"
@@ -28,6 +33,7 @@
 #include "gui/slider_binding.h"
 #include "gui/startup.h"
 #include "gui_test_support.h"
+#include "pages/workbench.h"
 
 using namespace tw;
 using namespace tw::gui;
@@ -35,27 +41,31 @@ using namespace tw::gui::test;
 
 namespace {
 
-// The program as main() builds it, with the clock and the receiver of a test.
-struct Desktop {
-  explicit Desktop(int startMode, int region = 1)
-      : receiver(scheduler, emu::EmulatorConfig{}),
-        app(receiver, scheduler,
-            {folder.filePath("tunewright.ini").toStdString(), folder.path().toStdString()}) {
+// The program as main() builds it, with the clock of a test and the virtual receiver
+// selected; `arguments` are the command line the application sees.
+struct Program {
+  explicit Program(int startMode, int region = 1, std::vector<std::string> arguments = {})
+      : bench(pages::WorkbenchSetup{scheduler,
+                                    ui,
+                                    dialogs,
+                                    {folder.filePath("tunewright.ini").toStdString(), folder.path().toStdString()},
+                                    {},
+                                    {},
+                                    true}) {
     options.startMode = startMode;
     options.tunerRegion = region;
     DesktopStartupUi startup(dialogs, options);
     bool started = false;
-    app.InitInstance({}, startup, [&](bool ok) { started = ok; });
+    bench.Start(arguments, startup, [&](bool ok) { started = ok; });
     EXPECT_TRUE(started);
-    session = std::make_unique<DesktopSession>(app, ui, dialogs, ui::CQAmpToolView::Options{});
-    EXPECT_TRUE(session->selectVirtualReceiver());
-    window = std::make_unique<MainWindow>(*session, ui, dialogs);
+    desktop = std::make_unique<Desktop>(bench, ui, dialogs, true);
+    window = &desktop->window();
+    EXPECT_EQ(bench.view().portList().selectedText(), ui::kVirtualPortEntry);
     ShowAndWait(*window);
   }
-  ~Desktop() {
-    window.reset();
-    session.reset();
-    app.ExitInstance();
+  ~Program() {
+    desktop.reset();
+    bench.Shutdown();
     Flush();
   }
 
@@ -76,21 +86,22 @@ struct Desktop {
   }
   bool runUntil(const std::function<bool()>& done) { return scheduler.runUntil(done, 600000); }
 
+  emu::EmulatorPort& receiver() { return bench.virtualPort(); }
+
   QTemporaryDir folder;
   comm::VirtualScheduler scheduler;
-  emu::EmulatorPort receiver;
-  app::CQAmpToolApp app;
-  DesktopOptions options;
   QtUiServices ui;
   QtDialogHost dialogs;
-  std::unique_ptr<DesktopSession> session;
-  std::unique_ptr<MainWindow> window;
+  pages::Workbench bench;
+  DesktopOptions options;
+  std::unique_ptr<Desktop> desktop;
+  MainWindow* window = nullptr;
 };
 
 }  // namespace
 
 TEST(MainWindow, AsyncModeHasFileToolAndHelpMenusAndItsTitle) {
-  Desktop desktop(app::kStartModeAsync);
+  Program desktop(app::kStartModeAsync);
   EXPECT_EQ(desktop.window->windowTitle(), "Async Mode - Tunewright for N4400 ver1.02");
   EXPECT_EQ(desktop.menuTitles(), (QStringList{"&File", "&Tool", "&Help"}));
   EXPECT_EQ(desktop.items(0),
@@ -99,36 +110,36 @@ TEST(MainWindow, AsyncModeHasFileToolAndHelpMenusAndItsTitle) {
   EXPECT_EQ(desktop.items(2), QStringList{"&About Tunewright..."});
   EXPECT_EQ(desktop.window->statusMessage(), "Ready");
 
-  ui::CQAmpToolView& view = desktop.session->view();
-  EXPECT_TRUE(desktop.button(view.uploadButton())->isVisibleTo(desktop.window.get()));
-  EXPECT_FALSE(desktop.button(view.openButton())->isVisibleTo(desktop.window.get()));
+  ui::CQAmpToolView& view = desktop.bench.view();
+  EXPECT_TRUE(desktop.button(view.uploadButton())->isVisibleTo(desktop.window));
+  EXPECT_FALSE(desktop.button(view.openButton())->isVisibleTo(desktop.window));
   auto* status = qobject_cast<QLabel*>(desktop.window->mainForm().widgetFor(view.statusText()));
   ASSERT_NE(status, nullptr);
   EXPECT_EQ(status->text(), "Not Connected");
 }
 
 TEST(MainWindow, RealTimeModeKeepsOnlyExitAndAbout) {
-  Desktop desktop(app::kStartModeRealTime);
+  Program desktop(app::kStartModeRealTime);
   EXPECT_EQ(desktop.window->windowTitle(), "Real Time Mode - Tunewright for N4400 ver1.02");
   EXPECT_EQ(desktop.menuTitles(), (QStringList{"&File", "&Help"}));
   EXPECT_EQ(desktop.items(0), QStringList{"E&xit"});
   EXPECT_EQ(desktop.items(1), QStringList{"&About Tunewright..."});
-  ui::CQAmpToolView& view = desktop.session->view();
-  EXPECT_TRUE(desktop.button(view.openButton())->isVisibleTo(desktop.window.get()));
-  EXPECT_FALSE(desktop.button(view.uploadButton())->isVisibleTo(desktop.window.get()));
+  ui::CQAmpToolView& view = desktop.bench.view();
+  EXPECT_TRUE(desktop.button(view.openButton())->isVisibleTo(desktop.window));
+  EXPECT_FALSE(desktop.button(view.uploadButton())->isVisibleTo(desktop.window));
 }
 
 TEST(MainWindow, StatusBarShowsGuardAndReturnsToReady) {
-  Desktop desktop(app::kStartModeRealTime);
-  desktop.session->view().SetStatusBarText("GUARD");
+  Program desktop(app::kStartModeRealTime);
+  desktop.bench.view().SetStatusBarText("GUARD");
   EXPECT_EQ(desktop.window->statusMessage(), "GUARD");
-  desktop.session->view().SetStatusBarText("");
+  desktop.bench.view().SetStatusBarText("");
   EXPECT_EQ(desktop.window->statusMessage(), "Ready");
 }
 
 TEST(MainWindow, OpenConnectsThroughTheInitializeDialogWithTheWaitCursor) {
-  Desktop desktop(app::kStartModeRealTime);
-  ui::CQAmpToolView& view = desktop.session->view();
+  Program desktop(app::kStartModeRealTime);
+  ui::CQAmpToolView& view = desktop.bench.view();
   QTest::mouseClick(desktop.button(view.openButton()), Qt::LeftButton);
 
   ui::CInitializeDlg* dialog = view.initializeDialog();
@@ -157,13 +168,13 @@ TEST(MainWindow, OpenConnectsThroughTheInitializeDialogWithTheWaitCursor) {
 }
 
 TEST(MainWindow, RealTimeVolumeDragSendsTheEditOnceOnRelease) {
-  Desktop desktop(app::kStartModeRealTime);
-  ui::CQAmpToolView& view = desktop.session->view();
+  Program desktop(app::kStartModeRealTime);
+  ui::CQAmpToolView& view = desktop.bench.view();
   view.Open();
   ASSERT_TRUE(desktop.runUntil([&] { return view.initializeDialog() == nullptr; }));
-  desktop.receiver.transcript().clear();
+  desktop.receiver().transcript().clear();
 
-  ui::CLevelSlider& volume = desktop.session->basic().volume;
+  ui::CLevelSlider& volume = desktop.bench.basicControls().volume;
   auto* slider = static_cast<ModelSlider*>(desktop.window->mainForm().widgetFor(volume));
   ASSERT_NE(slider, nullptr);
   const int before = volume.GetValue();
@@ -171,25 +182,25 @@ TEST(MainWindow, RealTimeVolumeDragSendsTheEditOnceOnRelease) {
   Press(*slider, start);
   MoveHeld(*slider, start - QPoint(0, 10));
   MoveHeld(*slider, start - QPoint(0, 20));
-  EXPECT_TRUE(desktop.receiver.transcript().receivedFrames().empty());  // nothing while dragging
+  EXPECT_TRUE(desktop.receiver().transcript().receivedFrames().empty());  // nothing while dragging
   Release(*slider, start - QPoint(0, 20));
-  ASSERT_TRUE(desktop.runUntil([&] { return !desktop.receiver.transcript().receivedFrames().empty(); }));
+  ASSERT_TRUE(desktop.runUntil([&] { return !desktop.receiver().transcript().receivedFrames().empty(); }));
   desktop.scheduler.advance(2000);
   EXPECT_GT(volume.GetValue(), before);  // up is louder
   // One edit, sent once: the volume frame goes out once, with the final value, not per move.
-  const auto frames = desktop.receiver.transcript().receivedFrames();
+  const auto frames = desktop.receiver().transcript().receivedFrames();
   const auto volumeFrames = std::count_if(frames.begin(), frames.end(), [](const std::string& frame) {
     return frame.rfind(
                "\x02"
                "230",
                0) == 0;
   });
-  EXPECT_EQ(volumeFrames, 1) << desktop.receiver.transcript().text();
+  EXPECT_EQ(volumeFrames, 1) << desktop.receiver().transcript().text();
 }
 
 TEST(MainWindow, AsyncUploadRunsTheCommandDialogWithProgressToTheEnd) {
-  Desktop desktop(app::kStartModeAsync);
-  ui::CQAmpToolView& view = desktop.session->view();
+  Program desktop(app::kStartModeAsync);
+  ui::CQAmpToolView& view = desktop.bench.view();
   int finished = -1;
   view.onCommandsFinished = [&](int result) { finished = result; };
   QTest::mouseClick(desktop.button(view.uploadButton()), Qt::LeftButton);
@@ -218,7 +229,7 @@ TEST(MainWindow, AsyncUploadRunsTheCommandDialogWithProgressToTheEnd) {
 }
 
 TEST(MainWindow, UserMemoFromTheToolMenuKeepsTheTextOnOk) {
-  Desktop desktop(app::kStartModeAsync);
+  Program desktop(app::kStartModeAsync);
   QAction* memo = desktop.window->menus()[1]->actions()[0];
   memo->trigger();
   ASSERT_NE(QApplication::activeModalWidget(), nullptr);
@@ -232,5 +243,105 @@ TEST(MainWindow, UserMemoFromTheToolMenuKeepsTheTextOnOk) {
   for (QPushButton* button : window->findChildren<QPushButton*>()) {
     if (button->text() == "OK" && button->isVisible()) QTest::mouseClick(button, Qt::LeftButton);
   }
-  EXPECT_EQ(desktop.session->document().userMemo(), "Rack 2");
+  EXPECT_EQ(desktop.desktop->document().userMemo(), "Rack 2");
+}
+
+namespace {
+
+QAction* Command(const Program& program, const QString& text) {
+  for (QMenu* menu : program.window->menus()) {
+    for (QAction* action : menu->actions()) {
+      if (action->text() == text) return action;
+    }
+  }
+  ADD_FAILURE() << "no menu command " << text.toStdString();
+  return nullptr;
+}
+
+// Answers the next file dialog with `path`.
+void ChooseFile(const QString& path) {
+  WhenModal([path](QWidget& modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(&modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+}
+
+}  // namespace
+
+TEST(MainWindow, AsyncFileAndToolCommandsAreAvailable) {
+  Program desktop(app::kStartModeAsync);
+  for (const char* text : {"&Open...", "&Save", "Save &As...", "&Print...", "&User Memo", "&Make Report"}) {
+    QAction* action = Command(desktop, text);
+    ASSERT_NE(action, nullptr);
+    EXPECT_TRUE(action->isEnabled()) << text;
+  }
+}
+
+TEST(MainWindow, SaveAsThenOpenFromTheFileMenuRoundTripsThroughARealFile) {
+  Program desktop(app::kStartModeAsync);
+  model::ParameterImage& image = *desktop.bench.link().images().Image(0);
+  image.speakerLevel[0] = 35;
+  desktop.bench.userMemo() = "Den";
+  const QString path = desktop.folder.filePath("den.qcf");
+  ChooseFile(path);
+  Command(desktop, "Save &As...")->trigger();
+  ASSERT_TRUE(QFile::exists(path));
+  EXPECT_EQ(desktop.window->windowTitle(), "den.qcf - Tunewright for N4400 ver1.02");
+
+  image.speakerLevel[0] = -35;
+  desktop.bench.userMemo() = "";
+  ChooseFile(path);
+  Command(desktop, "&Open...")->trigger();
+  EXPECT_EQ(image.speakerLevel[0], 35);
+  EXPECT_EQ(desktop.desktop->document().userMemo(), "Den");
+  EXPECT_EQ(desktop.window->windowTitle(), "den.qcf - Tunewright for N4400 ver1.02");
+}
+
+TEST(MainWindow, AFileOnTheCommandLineOpensAtStartUp) {
+  QTemporaryDir keep;
+  const std::string path = keep.filePath("start.qcf").toStdString();
+  {
+    Program first(app::kStartModeAsync);
+    first.bench.userMemo() = "From the command line";
+    ASSERT_TRUE(first.bench.SaveConfiguration(path).ok);
+  }
+  Program desktop(app::kStartModeAsync, 1, {path});
+  EXPECT_EQ(desktop.desktop->document().userMemo(), "From the command line");
+  EXPECT_EQ(desktop.window->windowTitle(), "start.qcf - Tunewright for N4400 ver1.02");
+}
+
+TEST(MainWindow, MakeReportShowsTheReportText) {
+  Program desktop(app::kStartModeAsync);
+  desktop.bench.userMemo() = "Rack 2";
+  Command(desktop, "&Make Report")->trigger();
+  auto* window = dynamic_cast<DialogWindow*>(QApplication::activeModalWidget());
+  ASSERT_NE(window, nullptr);
+  auto* edit = window->findChild<QPlainTextEdit*>();
+  ASSERT_NE(edit, nullptr);
+  const QString text = edit->toPlainText();
+  EXPECT_TRUE(text.contains("Rack 2")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Speaker Level")) << text.toStdString();
+  window->close();
+}
+
+TEST(MainWindow, PrintFromTheFileMenuWritesAPdf) {
+  Program desktop(app::kStartModeAsync);
+  const QString path = desktop.folder.filePath("report.pdf");
+  WhenModal([&](QWidget& modal) {
+    auto* dialog = qobject_cast<QPrintDialog*>(&modal);
+    ASSERT_NE(dialog, nullptr);
+    auto* choice = dialog->findChild<QComboBox*>("printers");
+    ASSERT_NE(choice, nullptr);
+    const int pdf = choice->findText("Print to File (PDF)");
+    ASSERT_GE(pdf, 0);
+    choice->setCurrentIndex(pdf);
+    dialog->findChild<QLineEdit*>("filename")->setText(path);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  Command(desktop, "&Print...")->trigger();
+  QFile pdf(path);
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
 }

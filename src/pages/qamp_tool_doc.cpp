@@ -1,10 +1,11 @@
-#include "gui/qamp_tool_doc.h"
+#include "pages/qamp_tool_doc.h"
 
 #include <filesystem>
 
+#include "pages/workbench.h"
 #include "ui/main_view.h"
 
-namespace tw::gui {
+namespace tw::pages {
 namespace {
 
 // The framework's own messages for files it cannot use.
@@ -17,33 +18,35 @@ ui::FileDialogRequest ConfigurationFileRequest(const std::string& initialPath) {
   return {"", "Configuration File (*.qcf)", ".qcf", initialPath};
 }
 
-CQAmpToolDoc::CQAmpToolDoc(ui::CQAmpToolView& view, ui::UiServices& ui, ui::DialogHost& dialogs,
-                           ConfigurationFiles* files)
-    : view_(view), ui_(ui), dialogs_(dialogs), files_(files) {}
+CQAmpToolDoc::CQAmpToolDoc(Workbench& bench, ui::UiServices& ui, ui::DialogHost& dialogs)
+    : bench_(bench), ui_(ui), dialogs_(dialogs) {}
+
+const std::string& CQAmpToolDoc::userMemo() const { return bench_.userMemo(); }
+
+std::string CQAmpToolDoc::BuildReport() { return bench_.BuildReport(); }
 
 void CQAmpToolDoc::setPath(const std::string& path) {
   path_ = path;
-  view_.setDocumentTitle(std::filesystem::path(path).filename().string());
+  bench_.view().setDocumentTitle(std::filesystem::path(path).filename().string());
   if (onTitleChanged) onTitleChanged();
 }
 
 void CQAmpToolDoc::Open() {
-  if (!files_) return;
   if (const auto chosen = ui_.askOpenFile(ConfigurationFileRequest(path_))) OnOpenDocument(*chosen);
 }
 
 bool CQAmpToolDoc::OnOpenDocument(const std::string& path) {
-  if (!files_) return false;
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
+  if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
     ui_.messageBox(kOpenFailed, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
     return false;
   }
-  view_.StoreSettings();
+  // The port and page in use are kept before the new document arranges the view again.
+  bench_.view().StoreSettings();
   bool loaded = false;
   {
     ui::WaitCursor wait(ui_);
-    loaded = files_->Load(path);
+    loaded = static_cast<bool>(bench_.LoadConfiguration(path));
   }
   if (!loaded) {
     ui_.messageBox(kOpenFailed, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
@@ -51,12 +54,11 @@ bool CQAmpToolDoc::OnOpenDocument(const std::string& path) {
   }
   setPath(path);
   // A new document: the view arranges itself again and restores the stored port and page.
-  view_.OnInitialUpdate();
+  bench_.InitialUpdate();
   return true;
 }
 
 void CQAmpToolDoc::Save() {
-  if (!files_) return;
   if (path_.empty()) {
     SaveAs();
     return;
@@ -66,7 +68,6 @@ void CQAmpToolDoc::Save() {
 }
 
 void CQAmpToolDoc::SaveAs() {
-  if (!files_) return;
   const auto chosen = ui_.askSaveFile(ConfigurationFileRequest(path_));
   if (!chosen || chosen->empty()) return;  // a cancelled Save As writes nothing anywhere
   if (write(*chosen)) setPath(*chosen);
@@ -76,7 +77,7 @@ bool CQAmpToolDoc::write(const std::string& path) {
   bool saved = false;
   {
     ui::WaitCursor wait(ui_);
-    saved = files_->Save(path);
+    saved = static_cast<bool>(bench_.SaveConfiguration(path));
   }
   if (!saved) {
     ui_.messageBox(kSaveFailed, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
@@ -86,9 +87,9 @@ bool CQAmpToolDoc::write(const std::string& path) {
 
 void CQAmpToolDoc::UserMemo() {
   if (memoDialog_ && memoDialog_->isOpen()) return;
-  memoDialog_ = std::make_unique<ui::CUserMemoDlg>(userMemo_);
+  memoDialog_ = std::make_unique<ui::CUserMemoDlg>(bench_.userMemo());
   memoDialog_->DoModal(dialogs_, [this](int result) {
-    if (result == ui::kIdOk) userMemo_ = memoDialog_->memo();
+    if (result == ui::kIdOk) bench_.userMemo() = memoDialog_->memo();
   });
 }
 
@@ -98,4 +99,4 @@ void CQAmpToolDoc::MakeReport() {
   reportDialog_->DoModal(dialogs_);
 }
 
-}  // namespace tw::gui
+}  // namespace tw::pages

@@ -9,32 +9,17 @@
 #include "ui/dialogs/user_memo_dlg.h"
 #include "ui/ui_services.h"
 
-namespace tw::ui {
-class CQAmpToolView;
-}
+namespace tw::pages {
 
-namespace tw::gui {
+class Workbench;
 
-// What the document needs from the configuration file and the report.
-class ConfigurationFiles {
- public:
-  virtual ~ConfigurationFiles() = default;
-  // Reads the file into the images and refreshes the pages; false when it cannot be read.
-  virtual bool Load(const std::string& path) = 0;
-  // Writes the whole configuration; false (and the old file intact) when it cannot.
-  virtual bool Save(const std::string& path) = 0;
-  virtual std::string BuildReport() = 0;
-};
-
-// The document: no data of its own, only the file commands that tie the configuration file
-// to a path, and the user memo and report commands. Toolkit-free; the window calls it.
+// The document: no data of its own, only the file commands that tie the workbench's
+// configuration file to a path, and the user memo and report commands. Toolkit-free; the
+// window calls it. Needs the workbench's window parts, so it is built after Start.
 class CQAmpToolDoc {
  public:
-  CQAmpToolDoc(ui::CQAmpToolView& view, ui::UiServices& ui, ui::DialogHost& dialogs,
-               ConfigurationFiles* files);
+  CQAmpToolDoc(Workbench& bench, ui::UiServices& ui, ui::DialogHost& dialogs);
 
-  // Whether the configuration file can be read and written in this build.
-  bool hasFiles() const { return files_ != nullptr; }
   const std::string& path() const { return path_; }
 
   // File Open: the file dialog, then OnOpenDocument.
@@ -50,10 +35,13 @@ class CQAmpToolDoc {
   // Tool User Memo and Make Report.
   void UserMemo();
   void MakeReport();
-  std::string BuildReport() const { return files_ ? files_->BuildReport() : std::string(); }
+  std::string BuildReport();
 
-  const std::string& userMemo() const { return userMemo_; }
-  void setUserMemo(std::string memo) { userMemo_ = std::move(memo); }
+  // The memo lives with the configuration (saved and read with the file).
+  const std::string& userMemo() const;
+
+  // The open report and memo dialogs (null when none is open), for the window's tests.
+  ui::CReportDlg* reportDialog() const { return reportDialog_ && reportDialog_->isOpen() ? reportDialog_.get() : nullptr; }
 
   // The document title changed (a file was opened or saved under a new name).
   std::function<void()> onTitleChanged;
@@ -62,12 +50,10 @@ class CQAmpToolDoc {
   bool write(const std::string& path);
   void setPath(const std::string& path);
 
-  ui::CQAmpToolView& view_;
+  Workbench& bench_;
   ui::UiServices& ui_;
   ui::DialogHost& dialogs_;
-  ConfigurationFiles* files_;
   std::string path_;
-  std::string userMemo_;
   std::unique_ptr<ui::CUserMemoDlg> memoDialog_;
   std::unique_ptr<ui::CReportDlg> reportDialog_;
 };
@@ -75,4 +61,4 @@ class CQAmpToolDoc {
 // The file dialog request of the configuration files.
 ui::FileDialogRequest ConfigurationFileRequest(const std::string& initialPath);
 
-}  // namespace tw::gui
+}  // namespace tw::pages

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "gui/main_window.h"
+#include "pages/qamp_tool_doc.h"
+
+namespace tw::pages {
+class Workbench;
+}
+
+namespace tw::gui {
+
+class QtDialogHost;
+class QtUiServices;
+
+// What the program shows once the workbench has started with a window: the document over
+// the workbench and the main window, shown, with the virtual receiver selected for the
+// demo and the configuration file named on the command line opened.
+class Desktop {
+ public:
+  Desktop(pages::Workbench& bench, QtUiServices& ui, QtDialogHost& dialogs, bool demo);
+
+  pages::CQAmpToolDoc& document() { return document_; }
+  MainWindow& window() { return window_; }
+
+ private:
+  pages::CQAmpToolDoc document_;
+  MainWindow window_;
+};
+
+}  // namespace tw::gui
