@@ -75,7 +75,7 @@ constexpr int kProgramCount = 24;
 }  // namespace
 
 std::vector<MemoryItem> MemoryGroups::entryItems(std::size_t entry, MemoryCategory category,
-                                                 const model::ParameterImage& image) const {
+                                                 const model::ParameterImage& image, bool forSending) const {
   const std::span<const GroupEntry> group = GroupOf(category);
   if (entry >= group.size()) return {};
   const GroupEntry& e = group[entry];
@@ -91,23 +91,23 @@ std::vector<MemoryItem> MemoryGroups::entryItems(std::size_t entry, MemoryCatego
       items.push_back({page, PageItem{e.number, -1}});
       break;
     case Take::AllItems:
-      for (const PageItem& item : page->ListItems(true, kAllGroups)) items.push_back({page, item});
+      for (const PageItem& item : page->ListItems(!forSending, kAllGroups)) items.push_back({page, item});
       break;
     case Take::ProgramItems: {
       const int program = image.basic[3];
       if (program < 0 || program >= kProgramCount) break;
-      for (const PageItem& item : page->ListItems(true, program)) items.push_back({page, item});
+      for (const PageItem& item : page->ListItems(!forSending, program)) items.push_back({page, item});
       break;
     }
   }
   return items;
 }
 
-std::vector<MemoryItem> MemoryGroups::Items(MemoryCategory category,
-                                            const model::ParameterImage& image) const {
+std::vector<MemoryItem> MemoryGroups::Items(MemoryCategory category, const model::ParameterImage& image,
+                                            bool forSending) const {
   std::vector<MemoryItem> items;
   for (std::size_t entry = 0; entry < GroupOf(category).size(); ++entry) {
-    for (MemoryItem& item : entryItems(entry, category, image)) items.push_back(item);
+    for (MemoryItem& item : entryItems(entry, category, image, forSending)) items.push_back(item);
   }
   return items;
 }

@@ -27,9 +27,10 @@ class MemoryGroups {
   MemoryGroups(const Sheet& sheet, const BasicItemSource* basic) : sheet_(sheet), basic_(basic) {}
 
   // The group's items for `memoryImage`, in file order. The System group lists the DSP
-  // parameters of the sound program stored in that image only.
-  std::vector<MemoryItem> Items(files::MemoryCategory category,
-                                const model::ParameterImage& memoryImage) const;
+  // parameters of the sound program stored in that image only. `forSending` takes a whole
+  // page's items in the order the page sends them (and without items that only files know).
+  std::vector<MemoryItem> Items(files::MemoryCategory category, const model::ParameterImage& memoryImage,
+                                bool forSending = false) const;
 
   // Texts of one item of `image`; empty texts when its owner is absent.
   ItemText Describe(const MemoryItem& item, const model::ParameterImage& image, bool forReport) const;
@@ -47,7 +48,7 @@ class MemoryGroups {
 
  private:
   std::vector<MemoryItem> entryItems(std::size_t entry, files::MemoryCategory category,
-                                     const model::ParameterImage& image) const;
+                                     const model::ParameterImage& image, bool forSending = false) const;
   bool parse(const MemoryItem& item, model::ParameterImage& image, std::string_view text) const;
 
   const Sheet& sheet_;

@@ -29,7 +29,10 @@ class SheetView final : public ui::ViewSheet {
   // Every page in sheet order, tab or not, is asked with sub-index -1 in the image in use:
   // a download also sends the pages that have no tab, and their failures deserve a name.
   std::optional<ui::ItemName> DescribeItem(int number) override;
-  comm::PageSource& pageSource() override { return sheet_; }
+  comm::PageSource& pageSource() override { return source_ != nullptr ? *source_ : sheet_; }
+  // What the link queues through instead of the bare sheet (the System Memory parts of a
+  // download need the Basic Control group as well); set before the view attaches the sheet.
+  void setPageSource(comm::PageSource* source) { source_ = source; }
 
   // A renderer hears of every change of the active tab made through the view (the stored
   // page restored at start-up, say).
@@ -38,6 +41,7 @@ class SheetView final : public ui::ViewSheet {
  private:
   Sheet& sheet_;
   comm::CCommClass& link_;
+  comm::PageSource* source_ = nullptr;
 };
 
 // The Basic Control group as the main view drives it, and the sheet pages the group reaches

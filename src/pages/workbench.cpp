@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "model/parameter_access.h"
+#include "pages/transfer_pages.h"
 #include "pages/view_hooks.h"
 #include "ui/dialogs/confirm_down_dlg.h"
 
@@ -47,6 +48,7 @@ struct Workbench::Window {
         sheetView(sheet, bench.link()),
         basicView(sheet, bench.link()),
         basic(pageLink, bench.ui_, &basicView),
+        transferPages(pageLink, sheet, basic),
         view(bench.app_, bench.ui_, bench.dialogs_, std::move(options)) {}
 
   ui::CommPageLink pageLink;
@@ -57,6 +59,7 @@ struct Workbench::Window {
   BasicItemsOf<ui::BasicControlGroup> basicItems{basic};
   ConfigurationFile configuration{sheet, &basicItems};
   std::string memo;
+  TransferPages transferPages;
   ui::CQAmpToolView view;
 };
 
@@ -94,6 +97,7 @@ void Workbench::createWindow() {
   window_ = std::make_unique<Window>(*this, std::move(options));
   Window& w = *window_;
   w.basicView.attach(w.basic);
+  w.sheetView.setPageSource(&w.transferPages);
   w.view.attachSheet(&w.sheetView);
   w.view.attachBasicGroup(&w.basicView);
   w.view.onConnectFinished = [this](bool connected) { connectFinished(connected); };

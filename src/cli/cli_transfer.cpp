@@ -1,0 +1,275 @@
+#include "cli/cli_transfer.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <chrono>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "app/app_settings.h"
+#include "comm/link_constants.h"
+#include "comm/virtual_scheduler.h"
+#include "emu/emulator_options.h"
+#include "platform/qserial_port.h"
+#include "platform/qt_scheduler.h"
+#include "ui/dialogs/dialog.h"
+#include "ui/ui_services.h"
+
+namespace tw::cli {
+namespace {
+
+using pages::Workbench;
+
+// Message boxes are kept, not shown: the command ends with the one that tells why. A
+// question gets its cancelling answer, since nobody is there to answer it.
+class RecordingUi final : public ui::UiServices {
+ public:
+  ui::MessageResult messageBox(std::string_view text, std::string_view, ui::MessageIcon,
+                               ui::MessageButtons buttons) override {
+    std::string line(text);
+    for (char& c : line) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    messages.push_back(std::move(line));
+    switch (buttons) {
+      case ui::MessageButtons::Ok:
+        return ui::MessageResult::Ok;
+      case ui::MessageButtons::OkCancel:
+        return ui::MessageResult::Cancel;
+      case ui::MessageButtons::YesNo:
+        return ui::MessageResult::No;
+    }
+    return ui::MessageResult::Cancel;
+  }
+  bool closeMessageBox(std::string_view) override { return false; }
+  void beep() override {}
+  void beginWaitCursor() override {}
+  void endWaitCursor() override {}
+  std::optional<std::string> askOpenFile(const ui::FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> askSaveFile(const ui::FileDialogRequest&) override { return std::nullopt; }
+
+  std::vector<std::string> messages;
+};
+
+// The progress dialogs need no window here; the link ends them itself.
+class NoDialogs final : public ui::DialogHost {
+ public:
+  void showDialog(ui::Dialog&) override {}
+  void hideDialog(ui::Dialog&) override {}
+};
+
+// The one device the user named, offered as the only entry of the port list (a pseudo-
+// terminal or a device that is missing is not among the ports the system lists).
+class GivenDevicePort final : public comm::SerialPort {
+ public:
+  GivenDevicePort(std::string device, std::unique_ptr<comm::SerialPort> port)
+      : device_(std::move(device)), port_(std::move(port)) {}
+  bool open(const std::string& device) override { return port_->open(device); }
+  void close() override { port_->close(); }
+  bool isOpen() const override { return port_->isOpen(); }
+  bool write(std::string_view bytes) override { return port_->write(bytes); }
+  std::string readAll() override { return port_->readAll(); }
+  bool ctsOn() const override { return port_->ctsOn(); }
+  void setReadyReadHandler(std::function<void()> handler) override { port_->setReadyReadHandler(std::move(handler)); }
+  std::string lastError() const override { return port_->lastError(); }
+  std::vector<std::string> availablePorts() const override { return {device_}; }
+
+ private:
+  std::string device_;
+  std::unique_ptr<comm::SerialPort> port_;
+};
+
+// "upload 120/913" on stderr while the command list runs, when a person is watching.
+class ProgressLine {
+ public:
+  explicit ProgressLine(std::string label) : label_(std::move(label)), shown_(::isatty(STDERR_FILENO) == 1) {}
+  ~ProgressLine() {
+    if (printed_) std::cerr << '\n';
+  }
+  ProgressLine(const ProgressLine&) = delete;
+  ProgressLine& operator=(const ProgressLine&) = delete;
+
+  void update(Workbench& bench) {
+    if (!shown_ || !bench.hasWindow()) return;
+    ui::CCommandSendDlg* dialog = bench.view().commandDialog();
+    if (dialog == nullptr) return;
+    const int position = dialog->progress().position();
+    const int high = dialog->progress().high();
+    if (position == position_ && high == high_) return;
+    position_ = position;
+    high_ = high;
+    std::cerr << '\r' << label_ << ' ' << position << '/' << high << std::flush;
+    printed_ = true;
+  }
+
+ private:
+  std::string label_;
+  bool shown_;
+  bool printed_ = false;
+  int position_ = -1;
+  int high_ = -1;
+};
+
+// Generous: a full upload with all six memories takes some minutes of receiver time.
+constexpr std::int64_t kEmulatorLimitMs = 6LL * 60 * 60 * 1000;
+constexpr int kProgressPollMs = 200;
+
+emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
+  emu::EmulatorConfig config;
+  if (auto error = emu::ApplyEmulatorOptions(config, target.emulatorOptions)) {
+    throw CliFailure{kExitBadInput, *error};
+  }
+  return config;
+}
+
+// Why the operation did not complete, in the program's own words where it said any.
+[[noreturn]] void fail(const RecordingUi& ui, const Workbench::Outcome& outcome, const std::string& label) {
+  std::string message = ui.messages.empty() ? std::string() : ui.messages.front();
+  if (message.empty()) {
+    if (!outcome.connected) {
+      message = std::string(comm::LinkText(comm::kMsgInitFailed));
+    } else if (outcome.listResult == -1) {
+      message = "the connection ended before the " + label + " began";
+    } else {
+      message = "the receiver stopped answering during the " + label;
+    }
+  }
+  const bool portError = message == comm::LinkText(comm::kMsgPortError);
+  throw CliFailure{kExitLinkFailed, message + (portError ? " Check the --port device and that no other program has it open."
+                                                         : " Check the cable and the receiver's power, then try again.")};
+}
+
+// Starts the program without asking anything, selects `device` and starts the operation.
+// `done` receives the outcome.
+void Begin(Workbench& bench, pages::PresetStartup& startup, const std::string& device, const TransferRun& run,
+           std::function<void(Workbench::Outcome)> done) {
+  bench.Start({}, startup, [&bench, device, &run, done](bool windowed) {
+    if (!windowed || !bench.hasWindow()) {
+      done(Workbench::Outcome{});
+      return;
+    }
+    // The list always holds the one device asked for; without it nothing connects.
+    if (!bench.SelectPort(device)) {
+      done(Workbench::Outcome{});
+      return;
+    }
+    if (run.prepare) run.prepare(bench);
+    if (!bench.Run(run.operation, done)) done(Workbench::Outcome{});
+  });
+}
+
+void Finish(Workbench& bench, const RecordingUi& ui, const std::optional<Workbench::Outcome>& outcome,
+            const TransferRun& run) {
+  if (!outcome) throw CliFailure{kExitLinkFailed, "the " + run.label + " did not end; the receiver stopped answering"};
+  if (!outcome->connected || outcome->listResult != 0) fail(ui, *outcome, run.label);
+  if (run.completed) run.completed(bench);
+}
+
+app::CQAmpToolApp::Paths CliPaths() {
+  // A settings file of its own, so that scripts never change the desktop program's choices.
+  return {app::DefaultSettingsPath("tunewright-cli"), std::filesystem::temp_directory_path()};
+}
+
+void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
+  const emu::EmulatorConfig config = CheckedEmulatorConfig(target);
+  comm::VirtualScheduler scheduler;
+  RecordingUi ui;
+  NoDialogs dialogs;
+  // Logs follow the receiver's clock, started at the wall time of the command.
+  const auto start = std::chrono::system_clock::now();
+  Workbench bench({scheduler, ui, dialogs, CliPaths(), {}, config, true,
+                   [&scheduler, start] { return start + std::chrono::milliseconds(scheduler.now()); }});
+  pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
+  std::optional<Workbench::Outcome> outcome;
+  ProgressLine progress(run.label);
+  Begin(bench, startup, std::string(Workbench::kVirtualDevice), run,
+        [&outcome](Workbench::Outcome o) { outcome = o; });
+  scheduler.runUntil(
+      [&] {
+        progress.update(bench);
+        return outcome.has_value();
+      },
+      kEmulatorLimitMs);
+  Finish(bench, ui, outcome, run);
+  bench.Shutdown();
+}
+
+void RunOnPort(const TransferTarget& target, const TransferRun& run) {
+  int argc = 1;
+  char name[] = "tunewright-cli";
+  char* argv[] = {name, nullptr};
+  QCoreApplication application(argc, argv);
+  platform::QtScheduler scheduler;
+  RecordingUi ui;
+  NoDialogs dialogs;
+  const std::string device = target.port;
+  Workbench bench({scheduler, ui, dialogs, CliPaths(),
+                   [device] {
+                     return std::make_unique<GivenDevicePort>(device,
+                                                              std::make_unique<platform::QSerialPortBackend>());
+                   },
+                   {}, false});
+  pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
+  std::optional<Workbench::Outcome> outcome;
+  ProgressLine progress(run.label);
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] { progress.update(bench); });
+  poll.start(kProgressPollMs);
+  Begin(bench, startup, device, run, [&outcome, &scheduler](Workbench::Outcome o) {
+    outcome = o;
+    // Leave the event loop from the loop itself, never from inside a write pause.
+    scheduler.post([] { QCoreApplication::quit(); });
+  });
+  if (!outcome) QCoreApplication::exec();
+  poll.stop();
+  Finish(bench, ui, outcome, run);
+  bench.Shutdown();
+}
+
+}  // namespace
+
+void AddTargetOptions(CLI::App& command, TransferTarget& target) {
+  auto* port = command.add_option("--port", target.port, "serial device of the receiver, e.g. /dev/ttyUSB0");
+  auto* emulator = command.add_flag("--emulator", target.emulator, "use the in-process virtual receiver");
+  port->excludes(emulator);
+  command
+      .add_option("--emulator-option", target.emulatorOptions,
+                  "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
+      ->needs(emulator);
+}
+
+void CheckTarget(const TransferTarget& target, const std::string& commandName) {
+  if (target.port.empty() && !target.emulator) {
+    throw CliFailure{kExitBadInput,
+                     commandName + " needs --port DEVICE or --emulator (see " + commandName + " --help)"};
+  }
+  if (target.emulator) CheckedEmulatorConfig(target);
+}
+
+void RunTransfer(const TransferTarget& target, const TransferRun& run) {
+  if (target.emulator) {
+    RunOnEmulator(target, run);
+  } else {
+    RunOnPort(target, run);
+  }
+}
+
+void CheckWritableFolder(const std::filesystem::path& path) {
+  std::filesystem::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  std::error_code ec;
+  if (!std::filesystem::is_directory(folder, ec)) {
+    throw CliFailure{kExitBadInput, "cannot write \"" + path.string() + "\": the folder \"" + folder.string() +
+                                        "\" does not exist. Create it or give another path."};
+  }
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+    throw CliFailure{kExitBadInput, "cannot write \"" + path.string() + "\": the folder \"" + folder.string() +
+                                        "\" is not writable. Give a path in a folder you may write to."};
+  }
+}
+
+}  // namespace tw::cli

@@ -1,0 +1,50 @@
+#pragma once
+
+// What upload and download share: the serial target options, and one Async Mode operation
+// run through the whole program (the Workbench), so that connections, retries, logs and
+// messages are those of the desktop program.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cli/cli_command.h"
+#include "pages/workbench.h"
+
+namespace tw::cli {
+
+struct TransferTarget {
+  std::string port;
+  bool emulator = false;
+  std::vector<std::string> emulatorOptions;
+};
+
+// Adds --port, --emulator and --emulator-option to `command`.
+void AddTargetOptions(CLI::App& command, TransferTarget& target);
+// A bad-usage failure unless exactly one target is given; the emulator options are checked
+// here too, so that nothing connects with a misspelt option.
+void CheckTarget(const TransferTarget& target, const std::string& commandName);
+
+struct TransferRun {
+  pages::Workbench::Operation operation = pages::Workbench::Operation::Upload;
+  // Region of the Tuner Region dialog; a receiver that reports its own region wins.
+  int tunerRegion = 1;
+  // Runs once the window parts exist, before the operation starts (a download loads its
+  // file into the images here).
+  std::function<void(pages::Workbench&)> prepare;
+  // Runs after the list completed, before the program shuts down.
+  std::function<void(pages::Workbench&)> completed;
+  // Progress line prefix ("upload", "download").
+  std::string label;
+};
+
+// Runs the operation against `target`. A connection or list that fails ends the command
+// with the program's own message (exit 1).
+void RunTransfer(const TransferTarget& target, const TransferRun& run);
+
+// The folder of `path` exists and this user may create files in it; a bad-usage failure
+// naming the file otherwise.
+void CheckWritableFolder(const std::filesystem::path& path);
+
+}  // namespace tw::cli

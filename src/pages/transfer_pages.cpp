@@ -1,0 +1,23 @@
+#include "pages/transfer_pages.h"
+
+#include "comm/memory_commands.h"
+#include "files/memory_sections.h"
+
+namespace tw::pages {
+
+void TransferPages::QueueMemoryPart(int memory, int part, model::ParameterImage& memoryImage) {
+  if (part < 0 || part >= static_cast<int>(files::kMemoryCategories.size())) return;
+  const std::string save = MemoryCommand(memory, part, false);
+  if (save.empty()) return;
+  const files::MemoryCategory category = files::kMemoryCategories[static_cast<std::size_t>(part)];
+  for (const MemoryItem& item : groups_.Items(category, memoryImage, true)) {
+    if (item.page != nullptr) {
+      item.page->QueueItem(memoryImage, item.item.number, item.item.subIndex);
+    } else {
+      basic_.QueueBasicItem(memoryImage, item.item.number);
+    }
+  }
+  link_.SendPacket(save, comm::MemoryCommandNumber(part, false));
+}
+
+}  // namespace tw::pages

@@ -1,0 +1,113 @@
+// tunewright-cli upload and download as a script runs them, against the in-process
+// virtual receiver or a device that is not there.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "cli/cli_run.h"
+
+namespace tw::test {
+namespace {
+
+// The program's settings file goes into the test's folder, never the user's.
+const std::string kOwnSettings = "XDG_CONFIG_HOME=\"$PWD/config\" ";
+
+CliResult RunCli(const TempFolder& folder, const std::string& arguments) {
+  return RunCliIn(folder.path(), arguments, kOwnSettings);
+}
+
+TEST(UploadCli, SavesTheSeededReceiversConfigurationAndTheSameSeedGivesTheSameFile) {
+  TempFolder folder("upload_seeded");
+  const CliResult first = RunCli(folder, "upload --emulator --emulator-option seed=12 -o a.qcf");
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.err, "");
+  const std::string a = ReadAll(folder.path() / "a.qcf");
+  EXPECT_EQ(a.rfind("[User Memo]\r\nUser Memo=\r\n[Basic Control]\r\n", 0), 0u) << a.substr(0, 80);
+  for (const char* section : {"[Speaker Level]\r\n", "[System Memory 1 Speaker Level]\r\n",
+                              "[System Memory 6 Speaker Set]\r\n", "[Volume Memory 6 Basic Control]\r\n"}) {
+    EXPECT_NE(a.find(section), std::string::npos) << section;
+  }
+
+  ASSERT_EQ(RunCli(folder, "upload --emulator --emulator-option seed=12 -o b.qcf").status, 0);
+  EXPECT_EQ(ReadAll(folder.path() / "b.qcf"), a);
+  ASSERT_EQ(RunCli(folder, "upload --emulator --emulator-option seed=13 -o c.qcf").status, 0);
+  EXPECT_NE(ReadAll(folder.path() / "c.qcf"), a);
+}
+
+TEST(UploadCli, RefusesToReplaceAFileUnlessForced) {
+  TempFolder folder("upload_force");
+  WriteAll(folder.path() / "keep.qcf", "[User Memo]\r\nUser Memo=mine\r\n");
+  const CliResult refused = RunCli(folder, "upload --emulator -o keep.qcf");
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("\"keep.qcf\" exists already"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("--force"), std::string::npos);
+  EXPECT_EQ(ReadAll(folder.path() / "keep.qcf"), "[User Memo]\r\nUser Memo=mine\r\n");
+
+  const CliResult forced = RunCli(folder, "upload --emulator -o keep.qcf --force");
+  ASSERT_EQ(forced.status, 0) << forced.err;
+  EXPECT_NE(ReadAll(folder.path() / "keep.qcf").find("[Speaker Level]"), std::string::npos);
+}
+
+TEST(UploadCli, BadOutputOrTargetIsBadUsageFoundBeforeConnecting) {
+  TempFolder folder("upload_usage");
+  // A missing device would say "COM port error has occurred." if anything connected.
+  const CliResult noFolder = RunCli(folder, "upload --port /dev/tw-no-such-device -o missing/x.qcf");
+  EXPECT_EQ(noFolder.status, 2);
+  EXPECT_NE(noFolder.err.find("does not exist"), std::string::npos) << noFolder.err;
+  EXPECT_EQ(noFolder.err.find("COM port"), std::string::npos);
+
+  std::filesystem::create_directories(folder.path() / "locked");
+  std::filesystem::permissions(folder.path() / "locked", std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::owner_exec);
+  if (::access((folder.path() / "locked").c_str(), W_OK) != 0) {  // root may write anyway
+    const CliResult locked = RunCli(folder, "upload --port /dev/tw-no-such-device -o locked/x.qcf");
+    EXPECT_EQ(locked.status, 2);
+    EXPECT_NE(locked.err.find("not writable"), std::string::npos) << locked.err;
+  }
+
+  EXPECT_EQ(RunCli(folder, "upload -o x.qcf").status, 2);
+  EXPECT_EQ(RunCli(folder, "upload --emulator").status, 2);
+  EXPECT_EQ(RunCli(folder, "upload --emulator --emulator-option nonsense=1 -o x.qcf").status, 2);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "x.qcf"));
+}
+
+TEST(TransferCli, AMissingDeviceFailsWithTheLinksOwnMessage) {
+  TempFolder folder("transfer_missing");
+  const CliResult up = RunCli(folder, "upload --port /dev/tw-no-such-device -o x.qcf");
+  EXPECT_EQ(up.status, 1);
+  EXPECT_EQ(up.err.rfind("tunewright-cli: COM port error has occurred.", 0), 0u) << up.err;
+  EXPECT_EQ(up.err.find('\n'), up.err.size() - 1) << "one line";
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "x.qcf"));
+
+  ASSERT_EQ(RunCli(folder, "upload --emulator -o a.qcf").status, 0);
+  const CliResult down = RunCli(folder, "download --port /dev/tw-no-such-device a.qcf");
+  EXPECT_EQ(down.status, 1);
+  EXPECT_EQ(down.err.rfind("tunewright-cli: COM port error has occurred.", 0), 0u) << down.err;
+}
+
+TEST(DownloadCli, SendsAnUploadedFileToAnotherReceiver) {
+  TempFolder folder("download_ok");
+  ASSERT_EQ(RunCli(folder, "upload --emulator --emulator-option seed=3 -o a.qcf").status, 0);
+  const CliResult down = RunCli(folder, "download --emulator --emulator-option seed=8 a.qcf");
+  EXPECT_EQ(down.status, 0) << down.err;
+  EXPECT_EQ(down.err, "");
+}
+
+TEST(DownloadCli, AMalformedFileIsBadInputAndNothingConnects) {
+  TempFolder folder("download_bad");
+  WriteAll(folder.path() / "garbage.qcf", std::string("\x7f" "ELF\0\x01\x02 not a profile", 22));
+  WriteAll(folder.path() / "foreign.qcf", "[Something]\r\nKey=Value\r\n");
+  for (const char* file : {"garbage.qcf", "foreign.qcf", "absent.qcf"}) {
+    SCOPED_TRACE(file);
+    const CliResult result = RunCli(folder, std::string("download --port /dev/tw-no-such-device ") + file);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find(file), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("COM port"), std::string::npos) << "it must not connect";
+  }
+}
+
+}  // namespace
+}  // namespace tw::test
