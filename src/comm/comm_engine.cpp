@@ -25,6 +25,18 @@ bool lists(const std::vector<int>& numbers, int number) {
   return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
 }
 
+// Straight (5) and the Music Enhancer program (11) have commands but no report of their
+// own: the receiver answers them with the sound program report (4).
+constexpr int kSoundProgramNumber = 4;
+constexpr int kCommandOnlyProgramNumbers[] = {5, 11};
+
+bool answersNumber(const std::vector<int>& reported, int number) {
+  if (lists(reported, number)) return true;
+  const bool commandOnly = std::find(std::begin(kCommandOnlyProgramNumbers), std::end(kCommandOnlyProgramNumbers),
+                                     number) != std::end(kCommandOnlyProgramNumbers);
+  return commandOnly && lists(reported, kSoundProgramNumber);
+}
+
 std::int32_t dspProgram(const model::ParameterImage& image) { return image.basic[3]; }  // parameter 4
 
 }  // namespace
@@ -70,7 +82,7 @@ void CCommClass::expandStatusInto(std::string_view statusFrame) {
 
 bool CCommClass::decodeListsNumber(std::string_view frame, int number) const {
   const auto info = decoder_->Decode(frame);
-  return info && lists(info->numbers, number);
+  return info && answersNumber(info->numbers, number);
 }
 
 void CCommClass::saveZoneVolumes() {
@@ -160,7 +172,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
             expandStatusInto(text);
           }
         } else if (const auto info = decoder_->Decode(text)) {
-          answered = lists(info->numbers, entry.number);
+          answered = answersNumber(info->numbers, entry.number);
           verdict.apply = true;
         }
       } else if (entry.isExtended() && row) {

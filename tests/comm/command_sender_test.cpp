@@ -251,5 +251,26 @@ TEST_F(RealTimeList, UnsolicitedReportUpdatesImageAndView) {
   EXPECT_EQ(f.view.activeRefreshes.back(), std::vector<int>{383});
 }
 
+// Straight and the Music Enhancer program have no report of their own: the receiver answers
+// with the sound program report, which must count as the answer (no resends, no error line).
+TEST(ReplyWatch, SoundProgramReportAnswersStraightAndEnhancerCommands) {
+  LinkFixture f(WorkingMode::Async);
+  ASSERT_TRUE(f.connectForDownloadOnly());
+  f.receiver.override = [](const std::string& frame) -> std::optional<std::string> {
+    if (frame == Std("07EE0")) return Std("002880");  // Straight
+    if (frame == Std("2AF02")) return Std("002841");  // 2ch Enhancer High
+    return std::nullopt;
+  };
+  f.port.writes.clear();
+  f.link.SendPacket(Std("07EE0"), 5);
+  f.link.SendPacket(Std("2AF02"), 11);
+  f.link.SendPacket("", 564);
+  ASSERT_TRUE(f.runUntil([&] { return !f.view.commandResults.empty(); }, 20000));
+  EXPECT_EQ(f.view.commandResults, std::vector<int>{0});
+  EXPECT_EQ(f.port.countWritten(Std("07EE0")), 1);
+  EXPECT_EQ(f.port.countWritten(Std("2AF02")), 1);
+  EXPECT_TRUE(f.log.errors.empty());
+}
+
 }  // namespace
 }  // namespace tw::comm::test
