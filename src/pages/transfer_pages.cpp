@@ -10,7 +10,11 @@ void TransferPages::QueueMemoryPart(int memory, int part, model::ParameterImage&
   const std::string save = MemoryCommand(memory, part, false);
   if (save.empty()) return;
   const files::MemoryCategory category = files::kMemoryCategories[static_cast<std::size_t>(part)];
-  for (const MemoryItem& item : groups_.Items(category, memoryImage, true)) {
+  const auto items = groups_.Items(category, memoryImage, true);
+  // Without a page that sends the part's values, saving would store the receiver's current
+  // values over the memory's own.
+  if (items.empty()) return;
+  for (const MemoryItem& item : items) {
     if (item.page != nullptr) {
       item.page->QueueItem(memoryImage, item.item.number, item.item.subIndex);
     } else {
