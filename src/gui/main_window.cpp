@@ -1,8 +1,12 @@
 #include "gui/main_window.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -114,6 +118,20 @@ void MainWindow::buildCentralArea() {
   pageStack_->setVisible(pageList_->count() > 0);
   layout->addLayout(pageArea, 1);
   setCentralWidget(central);
+  fitToScreen();
+}
+
+// Room for the whole main form and a page below it (the level sliders are tall), within the
+// screen; the page area scrolls when the screen is smaller.
+void MainWindow::fitToScreen() {
+  constexpr int kPageHeight = 480;
+  constexpr int kMinimumWidth = 960;
+  QSize wanted(std::max(kMinimumWidth, sizeHint().width()),
+               mainForm_->sizeHint().height() + menuBar()->sizeHint().height() + kPageHeight);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
+  }
+  resize(wanted);
 }
 
 void MainWindow::showPage(int index) {

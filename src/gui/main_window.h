@@ -51,6 +51,7 @@ class MainWindow final : public QMainWindow {
  private:
   void buildMenus();
   void buildCentralArea();
+  void fitToScreen();
   void bindStatusBar();
   void showPage(int index);
   void showStatusPane();
