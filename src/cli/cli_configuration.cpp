@@ -19,7 +19,8 @@ ui::MessageResult CliUiServices::messageBox(std::string_view text, std::string_v
   for (char& c : line) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  std::cerr << "tunewright-cli: " << line << '\n';
+  if (echo_) std::cerr << "tunewright-cli: " << line << '\n';
+  messages.push_back(std::move(line));
   switch (buttons) {
     case ui::MessageButtons::Ok:
       return ui::MessageResult::Ok;

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_configuration.h"
 #include "comm/comm_class.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
@@ -87,21 +88,6 @@ pages::PageItem FindItem(const pages::CBasePage& page, const model::ParameterIma
                                       "\"; keys: " + JoinQuoted(keys)};
 }
 
-// Pages that ask the user (a confirmation) get Cancel: nobody is there to answer.
-class NoUserUiServices final : public ui::UiServices {
- public:
-  ui::MessageResult messageBox(std::string_view, std::string_view, ui::MessageIcon,
-                               ui::MessageButtons buttons) override {
-    return buttons == ui::MessageButtons::YesNo ? ui::MessageResult::No : ui::MessageResult::Cancel;
-  }
-  bool closeMessageBox(std::string_view) override { return false; }
-  void beep() override {}
-  void beginWaitCursor() override {}
-  void endWaitCursor() override {}
-  std::optional<std::string> askOpenFile(const ui::FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> askSaveFile(const ui::FileDialogRequest&) override { return std::nullopt; }
-};
-
 // The link as the page sees it in Real Time Mode: every command text is kept, and passed
 // on to the live link when there is one. Without one, the page works on factory images.
 class RecordingPageLink final : public ui::PageLink {
@@ -146,7 +132,7 @@ struct PageEdit {
   }
   std::string key() const { return page->DescribeItem(image, item.number, item.subIndex, false).key; }
 
-  NoUserUiServices ui;
+  CliUiServices ui{false};  // a page that asks for confirmation gets Cancel
   std::unique_ptr<pages::CBasePage> page;
   model::ParameterImage& image;
   pages::PageItem item;

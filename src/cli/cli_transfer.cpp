@@ -1,5 +1,7 @@
 #include "cli/cli_transfer.h"
 
+#include "cli/cli_configuration.h"
+
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -23,37 +25,6 @@ namespace tw::cli {
 namespace {
 
 using pages::Workbench;
-
-// Message boxes are kept, not shown: the command ends with the one that tells why. A
-// question gets its cancelling answer, since nobody is there to answer it.
-class RecordingUi final : public ui::UiServices {
- public:
-  ui::MessageResult messageBox(std::string_view text, std::string_view, ui::MessageIcon,
-                               ui::MessageButtons buttons) override {
-    std::string line(text);
-    for (char& c : line) {
-      if (c == '\r' || c == '\n') c = ' ';
-    }
-    messages.push_back(std::move(line));
-    switch (buttons) {
-      case ui::MessageButtons::Ok:
-        return ui::MessageResult::Ok;
-      case ui::MessageButtons::OkCancel:
-        return ui::MessageResult::Cancel;
-      case ui::MessageButtons::YesNo:
-        return ui::MessageResult::No;
-    }
-    return ui::MessageResult::Cancel;
-  }
-  bool closeMessageBox(std::string_view) override { return false; }
-  void beep() override {}
-  void beginWaitCursor() override {}
-  void endWaitCursor() override {}
-  std::optional<std::string> askOpenFile(const ui::FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> askSaveFile(const ui::FileDialogRequest&) override { return std::nullopt; }
-
-  std::vector<std::string> messages;
-};
 
 // The progress dialogs need no window here; the link ends them itself.
 class NoDialogs final : public ui::DialogHost {
@@ -127,7 +98,7 @@ emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
 }
 
 // Why the operation did not complete, in the program's own words where it said any.
-[[noreturn]] void fail(const RecordingUi& ui, const Workbench::Outcome& outcome, const std::string& label) {
+[[noreturn]] void fail(const CliUiServices& ui, const Workbench::Outcome& outcome, const std::string& label) {
   std::string message = ui.messages.empty() ? std::string() : ui.messages.front();
   if (message.empty()) {
     if (!outcome.connected) {
@@ -162,7 +133,7 @@ void Begin(Workbench& bench, pages::PresetStartup& startup, const std::string& d
   });
 }
 
-void Finish(Workbench& bench, const RecordingUi& ui, const std::optional<Workbench::Outcome>& outcome,
+void Finish(Workbench& bench, const CliUiServices& ui, const std::optional<Workbench::Outcome>& outcome,
             const TransferRun& run) {
   if (!outcome) throw CliFailure{kExitLinkFailed, "the " + run.label + " did not end; the receiver stopped answering"};
   if (!outcome->connected || outcome->listResult != 0) fail(ui, *outcome, run.label);
@@ -177,7 +148,7 @@ app::CQAmpToolApp::Paths CliPaths() {
 void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
   const emu::EmulatorConfig config = CheckedEmulatorConfig(target);
   comm::VirtualScheduler scheduler;
-  RecordingUi ui;
+  CliUiServices ui{false};  // the command ends with the message that tells why
   NoDialogs dialogs;
   // Logs follow the receiver's clock, started at the wall time of the command.
   const auto start = std::chrono::system_clock::now();
@@ -204,7 +175,7 @@ void RunOnPort(const TransferTarget& target, const TransferRun& run) {
   char* argv[] = {name, nullptr};
   QCoreApplication application(argc, argv);
   platform::QtScheduler scheduler;
-  RecordingUi ui;
+  CliUiServices ui{false};  // the command ends with the message that tells why
   NoDialogs dialogs;
   const std::string device = target.port;
   Workbench bench({scheduler, ui, dialogs, CliPaths(),

@@ -70,4 +70,12 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// The same in a folder of its own, for commands that touch no files of their own (test
+// programs run side by side, so the captured output must not share a place).
+inline CliResult RunCli(const std::string& arguments) {
+  static int calls = 0;
+  TempFolder dir("run_" + std::to_string(++calls));
+  return RunCliIn(dir.path(), arguments);
+}
+
 }  // namespace tw::test

@@ -1,5 +1,7 @@
 // Runs tunewright-cli rows / params as a user does and checks exact lines of its output.
 
+#include "cli/cli_run.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -12,24 +14,8 @@
 
 namespace {
 
-struct CliRun {
-  int status = -1;
-  std::string out;  // stdout, or stderr when asked for
-};
-
-CliRun RunCli(const std::string& arguments, bool captureStderr = false) {
-  const std::string redirect = captureStderr ? " 2>&1 >/dev/null" : " 2>/dev/null";
-  const std::string command = std::string("'") + TW_CLI_PATH + "' " + arguments + redirect;
-  CliRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
+using tw::test::CliResult;
+using tw::test::RunCli;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -45,7 +31,7 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& line) {
 }  // namespace
 
 TEST(CliRows, PrintsEveryRowInFrameNotation) {
-  const CliRun run = RunCli("rows");
+  const CliResult run = RunCli("rows");
   ASSERT_EQ(run.status, 0);
   const std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 507u);
@@ -59,7 +45,7 @@ TEST(CliRows, PrintsEveryRowInFrameNotation) {
 }
 
 TEST(CliParams, DefaultsOfImageZero) {
-  const CliRun run = RunCli("params --defaults");
+  const CliResult run = RunCli("params --defaults");
   ASSERT_EQ(run.status, 0);
   const std::vector<std::string> lines = Lines(run.out);
   EXPECT_EQ(lines.size(), 521u);
@@ -85,10 +71,10 @@ TEST(CliParams, RegionResetsTheTunerPresets) {
 }
 
 TEST(CliParams, BadUsageEndsWithStatusTwoAndOneLine) {
-  const CliRun badRegion = RunCli("params --defaults --region 4", true);
+  const CliResult badRegion = RunCli("params --defaults --region 4");
   EXPECT_EQ(badRegion.status, 2);
-  EXPECT_EQ(Lines(badRegion.out).size(), 1u);
-  EXPECT_NE(badRegion.out.find("--region"), std::string::npos);
+  EXPECT_EQ(Lines(badRegion.err).size(), 1u);
+  EXPECT_NE(badRegion.err.find("--region"), std::string::npos);
   EXPECT_EQ(RunCli("params --defaults --region -1").status, 2);
   EXPECT_EQ(RunCli("params --defaults --region x").status, 2);
   EXPECT_EQ(RunCli("params").status, 2);

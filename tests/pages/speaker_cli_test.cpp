@@ -1,5 +1,7 @@
 // tunewright-cli set on the speaker pages, run as a user runs it.
 
+#include "cli/cli_run.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -8,27 +10,11 @@
 
 namespace {
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-};
-
-CliRun RunCli(const std::string& arguments, bool captureStderr = false) {
-  const std::string redirect = captureStderr ? " 2>&1 >/dev/null" : " 2>/dev/null";
-  const std::string command = std::string("'") + TW_CLI_PATH + "' " + arguments + redirect;
-  CliRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
+using tw::test::CliResult;
+using tw::test::RunCli;
 
 TEST(CliSet, DryRunPrintsTheFrameTheReceiverExpects) {
-  CliRun run = RunCli("set --dry-run 'Speaker Level' FL 10.0dB");
+  CliResult run = RunCli("set --dry-run 'Speaker Level' FL 10.0dB");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "<STX>2413c<ETX>\n");
   // Page and key as a configuration file names them: letter case and blanks do not matter.
@@ -57,14 +43,14 @@ TEST(CliSet, BadInputSaysWhatIsWrongAndExitsWithTwo) {
              "with the page's other settings\n"},
         Case{"set 'Speaker Level' FL 1.0dB",
              "tunewright-cli: set needs --port DEVICE, --emulator or --dry-run (see set --help)\n"}}) {
-    const CliRun run = RunCli(c.arguments, true);
+    const CliResult run = RunCli(c.arguments);
     EXPECT_EQ(run.status, 2) << c.arguments;
-    EXPECT_EQ(run.out, c.message) << c.arguments;
+    EXPECT_EQ(run.err, c.message) << c.arguments;
   }
 }
 
 TEST(CliSet, OnTheVirtualReceiverTheEditIsAcknowledged) {
-  CliRun run = RunCli("set --emulator 'Speaker Level' PRR -3.5dB");
+  CliResult run = RunCli("set --emulator 'Speaker Level' PRR -3.5dB");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "<STX>24521<ETX>\n");
   run = RunCli("set --emulator 'Speaker Distance' SW 12.30");
@@ -73,12 +59,12 @@ TEST(CliSet, OnTheVirtualReceiverTheEditIsAcknowledged) {
 }
 
 TEST(CliSet, ARefusedEditIsAFailureOfTheReceiver) {
-  CliRun run = RunCli("set --emulator --emulator-option guard-codes=47 'Speaker Level' PRR -3.5dB", true);
+  CliResult run = RunCli("set --emulator --emulator-option guard-codes=47 'Speaker Level' PRR -3.5dB");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "tunewright-cli: the receiver kept PRR at 0.0dB\n");
-  run = RunCli("set --emulator --emulator-option guard-rows=346 'Speaker Distance' SW 12.30", true);
+  EXPECT_EQ(run.err, "tunewright-cli: the receiver kept PRR at 0.0dB\n");
+  run = RunCli("set --emulator --emulator-option guard-rows=346 'Speaker Distance' SW 12.30");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "tunewright-cli: the receiver kept SW at 3.00\n");
+  EXPECT_EQ(run.err, "tunewright-cli: the receiver kept SW at 3.00\n");
 }
 
 }  // namespace
