@@ -7,23 +7,10 @@
 namespace tw::ui {
 
 CCommandSendDlg::CCommandSendDlg(comm::CCommClass& link, UiServices& ui)
-    : Dialog(kTemplate, "Comannd Sending"),
-      link_(link),
-      ui_(ui),
-      text_(0, "Command Sending..."),
-      progress_(kProgressBar),
-      cancel_(kCancelButton, "Cancel") {
-  cancel_.onClicked = [this] { OnCancelButton(); };
-  setLayout(Column({Item(text_), Item(progress_), Row({Item(cancel_)})}));
-}
-
-void CCommandSendDlg::setRange(int low, int high) {
-  low_ = low;
-  high_ = high;
-}
+    : ProgressDialog(kTemplate, "Comannd Sending", "Command Sending...", link, ui) {}
 
 void CCommandSendDlg::OnInitDialog() {
-  cancelCaption_.clear();
+  resetCancel();
   withProgress_ = high_ > 1;
   setPlacement(withProgress_ ? DialogPlacement::Centered : DialogPlacement::HiddenCorner);
   if (withProgress_) {
@@ -39,8 +26,7 @@ void CCommandSendDlg::setProgress(int position) {
 }
 
 void CCommandSendDlg::OnCancelButton() {
-  cancelCaption_ = caption() + " is Cancel";
-  const bool agreed = AskOkCancel(ui_, msg::kInterruptTransmission, cancelCaption_);
+  const bool agreed = AskOkCancel(ui_, msg::kInterruptTransmission, cancelCaption());
   // A list that ended while the question was open closed the question with the dialog.
   if (!agreed || !isOpen()) return;
   link_.CancelCommands();
@@ -48,11 +34,6 @@ void CCommandSendDlg::OnCancelButton() {
 
 // Esc asks the same question as the button: ending the dialog alone would leave the list
 // running with nothing to block the user or to show its end.
-void CCommandSendDlg::OnCancel() { OnCancelButton(); }
-
-void CCommandSendDlg::OnOK() {
-  if (!cancelCaption_.empty()) ui_.closeMessageBox(cancelCaption_);
-  EndDialog(kIdOk);
-}
+void CCommandSendDlg::OnCancel() { cancelPressed(); }
 
 }  // namespace tw::ui
