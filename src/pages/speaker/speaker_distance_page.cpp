@@ -5,6 +5,7 @@
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
 #include "pages/speaker/radio_buttons.h"
+#include "ui/controls/control_array.h"
 
 namespace tw::pages {
 namespace {
@@ -58,16 +59,8 @@ CSpkDistancePage::CSpkDistancePage(const PageContext& context)
       // The view says so at start-up as well; the mode never changes afterwards.
       async_(!context.link.isRealTime()),
       unitButtons_(kUnitFrameId, "Unit", speaker::RadioButtonsFor(kUnit, kUnitFrameId + 1)),
-      sliders_{ui::CLevelSlider(kFirstSliderId + 0), ui::CLevelSlider(kFirstSliderId + 1),
-               ui::CLevelSlider(kFirstSliderId + 2), ui::CLevelSlider(kFirstSliderId + 3),
-               ui::CLevelSlider(kFirstSliderId + 4), ui::CLevelSlider(kFirstSliderId + 5),
-               ui::CLevelSlider(kFirstSliderId + 6), ui::CLevelSlider(kFirstSliderId + 7),
-               ui::CLevelSlider(kFirstSliderId + 8), ui::CLevelSlider(kFirstSliderId + 9)},
-      labels_{ui::CStaticSubClass(kFirstLabelId + 0), ui::CStaticSubClass(kFirstLabelId + 1),
-              ui::CStaticSubClass(kFirstLabelId + 2), ui::CStaticSubClass(kFirstLabelId + 3),
-              ui::CStaticSubClass(kFirstLabelId + 4), ui::CStaticSubClass(kFirstLabelId + 5),
-              ui::CStaticSubClass(kFirstLabelId + 6), ui::CStaticSubClass(kFirstLabelId + 7),
-              ui::CStaticSubClass(kFirstLabelId + 8), ui::CStaticSubClass(kFirstLabelId + 9)},
+      sliders_(ui::MakeControls<ui::CLevelSlider, 10>(kFirstSliderId)),
+      labels_(ui::MakeControls<ui::CStaticSubClass, 10>(kFirstLabelId)),
       default_(kDefaultButtonId, "Default") {
   takeUnit(pageImage().speakerDistance.unit);
   unitButtons_.onClicked = [this](int index) { onUnitClicked(index); };
