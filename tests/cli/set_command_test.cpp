@@ -53,9 +53,9 @@ TEST(SetCommand, LiveEditOfTheVirtualReceiverIsAcknowledgedOrReportedAsRefused) 
 TEST(SetCommand, ChangesASettingOfAReceiverOnAPseudoTerminal) {
   TempFolder dir("set_pty");
   const std::string cli = std::string("'") + TW_CLI_PATH + "'";
-  const std::string serve = "{ " + cli + " emulate --link receiver >/dev/null 2>&1 & } ; emulator=$!; "
-                                  "trap 'kill $emulator' EXIT; "
-                                  "for i in $(seq 200); do [ -e receiver ] && break; sleep 0.05; done; ";
+  // The receiver prints its device path once the link exists: reading that line is the wait.
+  const std::string serve = "mkfifo ready; { " + cli + " emulate --link receiver >ready 2>/dev/null & } ; "
+                            "emulator=$!; trap 'kill $emulator' EXIT; exec 3<ready; read device <&3; ";
   const CliResult run = RunCliIn(dir.path(), "set --port ./receiver 'Speaker Level' FL 10.0dB", serve);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "<STX>2413c<ETX>\n");
