@@ -107,6 +107,7 @@ class RecordingPageLink final : public ui::PageLink {
     return live_ != nullptr ? live_->capabilities() : capabilities_;
   }
   int tunerRegion() const override { return live_ != nullptr ? live_->tunerRegion() : 1; }
+  int linkMode() const override { return live_ != nullptr ? live_->linkMode() : model::kLinkIdle; }
 
   std::vector<std::string> frames;
 

@@ -18,8 +18,13 @@ QWidget* MakeFrame(const ui::RadioGroup& group) {
 
 bool LiesInARow(const ui::RadioGroup& group) {
   std::size_t letters = 0;
-  for (const ui::RadioButton& button : group.buttons()) letters += button.text.size();
-  return group.count() <= 3 && letters <= 24;
+  int shown = 0;
+  for (const ui::RadioButton& button : group.buttons()) {
+    if (!button.visible) continue;
+    letters += button.text.size();
+    ++shown;
+  }
+  return shown <= 3 && letters <= 24;
 }
 
 }  // namespace
@@ -36,6 +41,7 @@ RadioGroupBinding::RadioGroupBinding(ui::RadioGroup& group)
     radio->installEventFilter(this);
     buttons_->addButton(radio, i);
     layout->addWidget(radio);
+    radio->setVisible(group.isButtonVisible(i));
     radios_.push_back(radio);
   }
   layout->addStretch();

@@ -20,6 +20,7 @@ constexpr std::string_view kCrLf = "\r\n";
 CBasePage::CBasePage(const PageContext& context, std::string caption, int templateId)
     : link_(context.link),
       ui_(context.ui),
+      host_(context.host),
       image_(ImageOf(context)),
       caption_(std::move(caption)),
       templateId_(templateId),
@@ -53,7 +54,9 @@ bool CBasePage::PreTranslateKey(ui::Control& focused, ui::Key key) {
 }
 
 void CBasePage::QueueAll(const model::ParameterImage& image) {
-  for (const PageItem& item : ListItems(false, kAllGroups)) QueueItem(image, item.number, item.subIndex);
+  for (const PageItem& item : ListItems(false, kAllGroups)) {
+    if (IsItemAvailable(item.number)) QueueItem(image, item.number, item.subIndex);
+  }
 }
 
 void CBasePage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
@@ -94,7 +97,7 @@ std::string CBasePage::ReportItems(const model::ParameterImage& image) {
 }
 
 void CBasePage::SendItem(int number, int subIndex) {
-  if (!isRealTime()) return;
+  if (!isRealTime() || !IsItemAvailable(number)) return;
   ui::WaitCursor wait(ui_);
   QueueItem(image_, number, subIndex);
   SendBatchStart();
@@ -105,6 +108,15 @@ void CBasePage::Queue(std::string_view command, int number) const {
 }
 
 void CBasePage::SendBatchStart() const { link_.SendPacket("", comm::kNoParameter); }
+
+void CBasePage::SendItems(std::span<const PageItem> items) {
+  if (!isRealTime()) return;
+  ui::WaitCursor wait(ui_);
+  for (const PageItem& item : items) {
+    if (IsItemAvailable(item.number)) QueueItem(image_, item.number, item.subIndex);
+  }
+  SendBatchStart();
+}
 
 void CBasePage::ResetPage(const std::function<void(model::ParameterImage&)>& writeDefaults) {
   writeDefaults(image_);

@@ -2,11 +2,13 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "files/profile.h"
+#include "pages/page_host.h"
 #include "model/parameter_image.h"
 #include "ui/controls/layout.h"
 #include "ui/page_link.h"
@@ -20,6 +22,7 @@ struct PageContext {
   ui::PageLink& link;
   ui::UiServices& ui;
   int imageIndex = 0;
+  PageHost* host = nullptr;  // the main window; null without one
 };
 
 // One item of a page: a parameter number and, where one number stands for a row of
@@ -83,7 +86,7 @@ class CBasePage {
   virtual bool IsItemAvailable(int /*number*/) const { return true; }
   virtual void RefreshAll() {}
   virtual void RefreshItem(int /*number*/, bool /*update*/) {}
-  // ListItems (for sending, all groups), then QueueItem for each item in that order.
+  // ListItems (for sending, all groups), then QueueItem for each available item in that order.
   virtual void QueueAll(const model::ParameterImage& image);
   virtual void QueueItem(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/) {}
   // For each item of the file list: a non-empty value read from its section and key is
@@ -103,8 +106,9 @@ class CBasePage {
                          std::string_view /*text*/) {
     return false;
   }
-  // Sends one parameter from the page's own image now, in Real Time Mode only: wait
-  // cursor, QueueItem, batch start. In Async Mode the value waits for the next download.
+  // Sends one parameter from the page's own image now, in Real Time Mode only and only when
+  // the receiver has it: wait cursor, QueueItem, batch start. In Async Mode the value waits
+  // for the next download.
   virtual void SendItem(int number, int subIndex = -1);
 
  protected:
@@ -118,6 +122,10 @@ class CBasePage {
   // The image the page was constructed for; its controls show this image.
   model::ParameterImage& pageImage() const { return image_; }
   bool isRealTime() const { return link_.isRealTime(); }
+  // What the link is doing: idle, Real Time connection, upload or download.
+  int linkMode() const { return link_.linkMode(); }
+  // The main window's services; null when the page has no main window.
+  PageHost* host() const { return host_; }
   // Slider repaints store their value only while no transfer dialog is open.
   bool mayStoreSliderValue() const { return !link_.isTransferDialogOpen(); }
 
@@ -130,10 +138,15 @@ class CBasePage {
   // A page-wide reset ("Default", "Flat"): write the defaults into the page's image,
   // RefreshAll, and in Real Time Mode queue the whole page and start the batch.
   void ResetPage(const std::function<void(model::ParameterImage&)>& writeDefaults);
+  // A reset of part of the page ("Flat" of one group): in Real Time Mode only, the available
+  // items among `items` are queued in that order from the page's image, then the batch
+  // starts. The caller has stored and shown the new values.
+  void SendItems(std::span<const PageItem> items);
 
  private:
   ui::PageLink& link_;
   ui::UiServices& ui_;
+  PageHost* host_;
   model::ParameterImage& image_;
   std::string caption_;
   int templateId_;

@@ -1,71 +1,128 @@
 #include "pages/item_page.h"
 
-#include <variant>
+#include <algorithm>
+#include <utility>
 
 #include "model/parameter_access.h"
 
 namespace tw::pages {
+namespace {
 
-std::vector<ui::RadioButton> Buttons(const ChoiceItem& item, int firstId) {
-  std::vector<ui::RadioButton> buttons;
-  for (std::string_view text : item.texts) {
-    buttons.push_back({firstId + static_cast<int>(buttons.size()), std::string(text), true});
-  }
-  return buttons;
+template <class... Ts>
+struct Overloaded : Ts... {
+  using Ts::operator()...;
+};
+
+const LevelItem* AsLevel(const auto& item) { return std::get_if<LevelItem>(&item); }
+const ChoiceItem* AsChoice(const auto& item) { return std::get_if<ChoiceItem>(&item); }
+const TextItem* AsText(const auto& item) { return std::get_if<TextItem>(&item); }
+
+}  // namespace
+
+int CItemPage::Binding::number() const {
+  return std::visit([](const auto& i) { return i.number; }, item);
+}
+
+Needs CItemPage::Binding::needs() const {
+  return std::visit([](const auto& i) { return i.needs; }, item);
+}
+
+const Records* CItemPage::Binding::records() const {
+  return std::visit(Overloaded{[](const TextItem&) -> const Records* { return nullptr; },
+                               [](const auto& i) -> const Records* { return i.records; }},
+                    item);
+}
+
+CItemPage::Binding& CItemPage::add(Kind kind, AnyItem item, ui::Control* control, ui::StaticText* label) {
+  Binding binding;
+  binding.kind = kind;
+  binding.item = item;
+  binding.control = control;
+  binding.label = label;
+  bindings_.push_back(std::move(binding));
+  return bindings_.back();
 }
 
 void CItemPage::Bind(const ChoiceItem& item, ui::RadioGroup& radios) {
-  Binding binding;
-  binding.kind = Binding::Kind::Radio;
-  binding.choice = item;
-  binding.radios = &radios;
-  bindings_.push_back(binding);
+  add(Kind::Radio, item, &radios);
   const int number = item.number;
-  radios.onClicked = [this, number, &radios](int) { onRadio(number, radios); };
+  radios.onClicked = [this, number](int index) { onChoice(number, index); };
 }
 
 void CItemPage::Bind(const ChoiceItem& item, ui::CListCombo& list) {
-  Binding binding;
-  binding.kind = Binding::Kind::Combo;
-  binding.choice = item;
-  binding.list = &list;
-  bindings_.push_back(binding);
+  add(Kind::Combo, item, &list);
   const int number = item.number;
   list.onSelChange = [this, number, &list] { onList(number, list); };
 }
 
-void CItemPage::Bind(const LevelItem& item, ui::CLevelSlider& slider, ui::StaticText* label) {
-  Binding binding;
-  binding.kind = Binding::Kind::Level;
-  binding.level = item;
-  binding.slider = &slider;
-  binding.label = label;
-  bindings_.push_back(binding);
+void CItemPage::Bind(const ChoiceItem& item, ui::CheckBox& box) {
+  add(Kind::Check, item, &box);
   const int number = item.number;
-  slider.onCustomDraw = [this, item, &slider, label] { onSliderDraw(item, slider, label); };
-  slider.onReleasedCapture = [this, number] { SendItem(number); };
+  box.onClicked = [this, number, &box] { onChoice(number, box.checked()); };
+}
+
+void CItemPage::Bind(const LevelItem& item, ui::CLevelSlider& slider, ui::StaticText* label) {
+  add(Kind::Level, item, &slider, label);
+  const int number = item.number;
+  slider.onCustomDraw = [this, number, &slider, label] { onSliderDraw(number, slider, label); };
+  slider.onReleasedCapture = [this, number] { SendItem(number, subIndexOf(*find(number))); };
+}
+
+void CItemPage::Bind(const LevelItem& item, ui::CStepSlider& slider, ui::StaticText* label) {
+  add(Kind::Step, item, &slider, label);
+  const int number = item.number;
+  slider.onCustomDraw = [this, number, &slider, label] { onSliderDraw(number, slider, label); };
+  slider.onReleasedCapture = [this, number] { SendItem(number, subIndexOf(*find(number))); };
+}
+
+void CItemPage::Add(const ChoiceItem& item) { add(Kind::None, item, nullptr); }
+void CItemPage::Add(const LevelItem& item) { add(Kind::None, item, nullptr); }
+void CItemPage::Add(const TextItem& item) { add(Kind::None, item, nullptr); }
+
+void CItemPage::ShowInCell(int number, ui::ListView& view, int row, int column) {
+  if (Binding* binding = find(number)) binding->cells.push_back({&view, row, column});
+}
+
+void CItemPage::fill(const Binding& binding) const {
+  if (binding.kind != Kind::Combo) return;
+  const ChoiceItem& item = *AsChoice(binding.item);
+  auto& list = static_cast<ui::CListCombo&>(*binding.control);
+  list.resetContent();
+  for (int entry = 0; entry < item.count(); ++entry) {
+    const bool present = item.entryNeeds.empty() ||
+                         Satisfied(item.entryNeeds[static_cast<std::size_t>(entry)], link().capabilities());
+    if (item.isShown(entry) && present) list.addString(std::string(item.texts[static_cast<std::size_t>(entry)]), item.ValueOf(entry));
+  }
 }
 
 void CItemPage::InitControls() {
   for (const Binding& binding : bindings_) {
-    if (binding.kind == Binding::Kind::Combo) binding.list->Fill(binding.choice.texts);
-    if (binding.kind == Binding::Kind::Level) {
-      const LevelItem& item = binding.level;
-      binding.slider->Setup(nullptr, std::string(item.unit), item.min, item.max, item.step,
-                            Value(item.number), ui::LevelStyle::Plain);
+    fill(binding);
+    const LevelItem* level = AsLevel(binding.item);
+    const std::int32_t value = ReadValue(pageImage(), binding.records(), binding.number(), subIndexOf(binding)).value_or(0);
+    if (binding.kind == Kind::Level) {
+      static_cast<ui::CLevelSlider*>(binding.control)
+          ->Setup(nullptr, std::string(level->unit), level->min, level->max, level->step, value, ui::LevelStyle::Plain);
+    } else if (binding.kind == Kind::Step) {
+      static_cast<ui::CStepSlider*>(binding.control)->Setup(level->min, level->max, level->step, value);
     }
   }
 }
 
 std::optional<std::int32_t> CItemPage::ValueIn(const model::ParameterImage& image, int number) {
-  const auto value = model::GetParameter(image, number);
-  if (!value) return std::nullopt;
-  if (const auto* integer = std::get_if<std::int32_t>(&*value)) return *integer;
-  return std::nullopt;
+  return ReadValue(image, nullptr, number, -1);
+}
+
+std::int32_t CItemPage::Value(int number) const {
+  const Binding* binding = find(number);
+  if (binding == nullptr) return ValueIn(pageImage(), number).value_or(0);
+  return ReadValue(pageImage(), binding->records(), number, subIndexOf(*binding)).value_or(0);
 }
 
 bool CItemPage::Store(int number, std::int32_t value) const {
-  return model::SetParameter(pageImage(), number, value);
+  const Binding* binding = find(number);
+  if (binding == nullptr) return WriteValue(pageImage(), nullptr, number, -1, value);
+  return WriteValue(pageImage(), binding->records(), number, subIndexOf(*binding), value);
 }
 
 const CItemPage::Binding* CItemPage::find(int number) const {
@@ -75,24 +132,49 @@ const CItemPage::Binding* CItemPage::find(int number) const {
   return nullptr;
 }
 
+CItemPage::Binding* CItemPage::find(int number) {
+  return const_cast<Binding*>(std::as_const(*this).find(number));
+}
+
+ui::Control* CItemPage::ControlOf(int number) const {
+  const Binding* binding = find(number);
+  return binding != nullptr ? binding->control : nullptr;
+}
+
 void CItemPage::show(const Binding& binding) {
-  const std::int32_t value = Value(binding.number());
-  switch (binding.kind) {
-    case Binding::Kind::Radio:
-      binding.radios->setSelected(value);
-      break;
-    case Binding::Kind::Combo:
-      binding.list->setCurSel(value);
-      break;
-    case Binding::Kind::Level:
-      binding.slider->SetValue(value);
-      if (binding.label != nullptr) binding.label->setText(LabelText(binding.level, value));
-      break;
+  const int number = binding.number();
+  std::string cellText;
+  if (const TextItem* text = AsText(binding.item)) {
+    cellText = text->Text(TextValue(number));
+  } else {
+    const std::int32_t value = Value(number);
+    if (const ChoiceItem* choice = AsChoice(binding.item)) {
+      const int entry = choice->EntryOf(value).value_or(-1);
+      cellText = std::string(choice->Text(value));
+      if (binding.kind == Kind::Radio) static_cast<ui::RadioGroup*>(binding.control)->setSelected(entry);
+      if (binding.kind == Kind::Combo) static_cast<ui::CListCombo*>(binding.control)->selectData(value);
+      if (binding.kind == Kind::Check) static_cast<ui::CheckBox*>(binding.control)->setChecked(entry == 1);
+    } else {
+      const LevelItem& level = *AsLevel(binding.item);
+      cellText = LabelText(level, value);
+      if (binding.kind == Kind::Level) static_cast<ui::CLevelSlider*>(binding.control)->SetValue(value);
+      if (binding.kind == Kind::Step) static_cast<ui::CStepSlider*>(binding.control)->SetValue(value);
+      if (binding.label != nullptr) binding.label->setText(cellText);
+    }
   }
+  for (const Cell& cell : binding.cells) cell.view->setCell(cell.row, cell.column, cellText);
 }
 
 void CItemPage::ShowItem(int number) {
   if (const Binding* binding = find(number)) show(*binding);
+}
+
+void CItemPage::SetItemEnabled(int number, bool enabled) {
+  const Binding* binding = find(number);
+  if (binding == nullptr || binding->control == nullptr) return;
+  const bool usable = enabled && IsItemAvailable(number);
+  binding->control->setEnabled(usable);
+  if (binding->label != nullptr) binding->label->setEnabled(usable);
 }
 
 void CItemPage::RefreshAll() {
@@ -106,79 +188,132 @@ void CItemPage::RefreshItem(int number, bool update) {
   if (update) UpdateControlStates();
 }
 
-void CItemPage::QueueItem(const model::ParameterImage& image, int number, int /*subIndex*/) {
+bool CItemPage::IsItemAvailable(int number) const {
   const Binding* binding = find(number);
-  if (binding == nullptr) return;
-  const auto value = ValueIn(image, number);
+  return binding == nullptr || Satisfied(binding->needs(), link().capabilities());
+}
+
+void CItemPage::UpdateAvailability() {
+  for (const Binding& binding : bindings_) {
+    SetItemEnabled(binding.number(), true);
+    const ChoiceItem* choice = AsChoice(binding.item);
+    if (binding.kind == Kind::Combo && !choice->entryNeeds.empty()) {
+      fill(binding);
+      show(binding);
+    }
+  }
+  UpdateControlStates();
+}
+
+void CItemPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
+  const Binding* binding = find(number);
+  if (binding == nullptr || !IsItemAvailable(number)) return;
+  const auto build = std::visit([](const auto& i) { return i.build; }, binding->item);
+  if (build != nullptr) {
+    for (const std::string& command : build(image, number, subIndex)) Queue(command, number);
+    return;
+  }
+  if (AsText(binding->item) != nullptr) return;  // texts are sent only by builders
+  const auto value = ReadValue(image, binding->records(), number, subIndex);
   if (!value) return;
-  Queue(binding->kind == Binding::Kind::Level ? binding->level.Command(*value)
-                                              : binding->choice.Command(*value),
-        number);
+  const LevelItem* level = AsLevel(binding->item);
+  Queue(level != nullptr ? level->Command(*value) : AsChoice(binding->item)->Command(*value), number);
 }
 
 std::vector<PageItem> CItemPage::ListItems(bool forFile, int /*group*/) const {
   std::vector<PageItem> items;
+  auto push = [&](PageItem item) {
+    if (IsListed(item, forFile)) items.push_back(item);
+  };
   if (!forFile && !sendOrder_.empty()) {
-    for (int number : sendOrder_) items.push_back({number, -1});
+    for (int number : sendOrder_) push({number, -1});
     return items;
   }
-  for (const Binding& binding : bindings_) items.push_back({binding.number(), -1});
+  std::vector<const Records*> listedRecords;
+  for (const Binding& binding : bindings_) {
+    const Records* records = binding.records();
+    if (records == nullptr) {
+      push({binding.number(), -1});
+      continue;
+    }
+    // Items with records go record by record, where the first of them is bound.
+    if (std::find(listedRecords.begin(), listedRecords.end(), records) != listedRecords.end()) continue;
+    listedRecords.push_back(records);
+    for (int record = 0; record < records->count; ++record) {
+      for (const Binding& other : bindings_) {
+        if (other.records() == records) push({other.number(), record});
+      }
+    }
+  }
   return items;
 }
 
-ItemText CItemPage::DescribeItem(const model::ParameterImage& image, int number, int /*subIndex*/,
+ItemText CItemPage::DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                                  bool /*forReport*/) const {
   const Binding* binding = find(number);
   if (binding == nullptr) return {};
-  const std::int32_t value = ValueIn(image, number).value_or(0);
-  if (binding->kind == Binding::Kind::Level) {
-    return {caption(), std::string(binding->level.key), binding->level.Text(value)};
-  }
-  return {caption(), std::string(binding->choice.key), std::string(binding->choice.Text(value))};
+  return std::visit(
+      Overloaded{[&](const TextItem& item) {
+                   return ItemText{caption(), std::string(item.key), item.Text(ReadText(image, number).value_or(""))};
+                 },
+                 [&](const auto& item) {
+                   const auto value = ReadValue(image, item.records, number, subIndex);
+                   std::string text;
+                   if (value) text = std::string(item.Text(*value));
+                   return ItemText{caption(), ItemKey(item.key, item.records, subIndex), std::move(text)};
+                 }},
+      binding->item);
 }
 
-bool CItemPage::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/, std::string_view text) {
+bool CItemPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
   const Binding* binding = find(number);
   if (binding == nullptr) return false;
-  std::optional<std::int32_t> value;
-  switch (binding->kind) {
-    case Binding::Kind::Radio:
-      value = binding->choice.Parse(text, false);
-      break;
-    case Binding::Kind::Combo:
-      value = binding->choice.Parse(text, true);
-      break;
-    case Binding::Kind::Level:
-      value = binding->level.Parse(text);
-      break;
+  if (const TextItem* item = AsText(binding->item)) {
+    const auto stored = item->Parse(text);
+    return stored && model::SetParameterText(image, number, *stored);
   }
-  return value && model::SetParameter(image, number, *value);
+  std::optional<std::int32_t> value;
+  if (const LevelItem* level = AsLevel(binding->item)) {
+    value = level->Parse(text);
+  } else {
+    value = AsChoice(binding->item)->Parse(text, binding->kind == Kind::Combo);
+  }
+  return value && WriteValue(image, binding->records(), number, subIndex, *value);
 }
 
-void CItemPage::onRadio(int number, ui::RadioGroup& radios) {
-  if (!ConfirmChoice(number, radios.selected())) radios.setSelected(0);
-  Store(number, radios.selected());
+void CItemPage::onChoice(int number, int entry) {
+  const Binding* binding = find(number);
+  const ChoiceItem& item = *AsChoice(binding->item);
+  if (!ConfirmChoice(number, entry)) {
+    entry = 0;
+    if (binding->kind == Kind::Radio) static_cast<ui::RadioGroup*>(binding->control)->setSelected(0);
+    if (binding->kind == Kind::Check) static_cast<ui::CheckBox*>(binding->control)->setChecked(0);
+  }
+  Store(number, item.ValueOf(entry));
   OnStored(number);
-  SendItem(number);
+  SendItem(number, subIndexOf(*binding));
 }
 
 void CItemPage::onList(int number, ui::CListCombo& list) {
   const std::int32_t previous = Value(number);
-  const std::int32_t value = list.curSel();
+  const auto value = static_cast<std::int32_t>(list.itemData(list.curSel()));
   Store(number, value);
   if (!AcceptChoice(number, value, previous)) {
     Store(number, previous);
-    list.setCurSel(previous);
+    list.selectData(previous);
   }
   OnStored(number);
-  SendItem(number);
+  SendItem(number, subIndexOf(*find(number)));
 }
 
-void CItemPage::onSliderDraw(const LevelItem& item, ui::CLevelSlider& slider, ui::StaticText* label) {
+void CItemPage::onSliderDraw(int number, ui::Slider& slider, ui::StaticText* label) {
   if (!mayStoreSliderValue()) return;
   const std::int32_t value = slider.GetValue();
-  Store(item.number, value);
-  if (label != nullptr) label->setText(LabelText(item, value));
+  Store(number, value);
+  const Binding* binding = find(number);
+  const std::string text = LabelText(*AsLevel(binding->item), value);
+  if (label != nullptr) label->setText(text);
+  for (const Cell& cell : binding->cells) cell.view->setCell(cell.row, cell.column, text);
 }
 
 }  // namespace tw::pages

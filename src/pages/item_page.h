@@ -2,29 +2,34 @@
 
 #include <cstdint>
 #include <optional>
+#include <variant>
 #include <vector>
 
 #include "pages/base_page.h"
 #include "pages/page_items.h"
+#include "ui/controls/button.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/level_slider.h"
+#include "ui/controls/list_view.h"
 #include "ui/controls/radio_group.h"
 #include "ui/controls/static_text.h"
+#include "ui/controls/step_slider.h"
 
 namespace tw::pages {
 
-// The buttons of a radio group for a choice item: its texts, with template ids from
-// `firstId` upwards, so that the captions and the value texts come from one table.
-std::vector<ui::RadioButton> Buttons(const ChoiceItem& item, int firstId);
-
-// A page made of table items bound to controls: radio groups and combo lists for choice
-// items, level sliders for level items. It gives every page operation for its bound items
-// (values go through the model's per-parameter setters, so an item needs only its number)
-// and runs the handlers of the page rules:
+// A page made of table items (page_items.h) bound to controls. It gives every page
+// operation for its items, so that a page is its tables, its own rules and a layout:
+// - values go through the model's per-parameter setters (or the items' records), so an
+//   item needs only its number;
 // - radio click: [ConfirmChoice], store, OnStored, SendItem;
-// - list selection: store, AcceptChoice (may restore the previous value), OnStored, SendItem;
-// - slider repaint: store and relabel unless a transfer dialog is open; release: SendItem.
-// A page family binds its tables in its constructor and overrides only its own rules.
+// - list selection: store the entry's value, AcceptChoice (may restore the previous value),
+//   OnStored, SendItem; check box click: store, OnStored, SendItem;
+// - slider repaint: store and relabel unless a transfer dialog is open; release: SendItem;
+// - an item the receiver lacks (its Needs) is disabled, never sent or queued, but still
+//   filed and reported.
+//
+// Items with records (one value per channel, say) have one item per record in files,
+// reports and downloads (record by record); their controls show the record ShownRecord().
 class CItemPage : public CBasePage {
  public:
   using CBasePage::CBasePage;
@@ -33,8 +38,15 @@ class CItemPage : public CBasePage {
   void RefreshAll() override;
   // Only on the active page with a window; the update flag also runs UpdateControlStates.
   void RefreshItem(int number, bool update) override;
+  // Items whose needs the receiver does not meet are unavailable; other numbers are.
+  bool IsItemAvailable(int number) const override;
+  // Enables each bound control by its item's availability, refills the lists whose entries
+  // depend on the receiver, then UpdateControlStates.
+  void UpdateAvailability() override;
+  // Nothing for an unavailable item.
   void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
-  // Bound items in binding order; for sending, the send order when one was set.
+  // Items in binding order, record by record for items with records; for sending, the send
+  // order when one was set. IsListed may leave items out.
   std::vector<PageItem> ListItems(bool forFile, int group) const override;
   ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                         bool forReport) const override;
@@ -42,26 +54,46 @@ class CItemPage : public CBasePage {
 
  protected:
   void Bind(const ChoiceItem& item, ui::RadioGroup& radios);
-  // The list is filled with the item's texts when the window is created.
+  // The list is filled with the item's shown and available entries, each with the value it
+  // stores as item data, when the window is created and when availability changes.
   void Bind(const ChoiceItem& item, ui::CListCombo& list);
+  // Unchecked is the item's first entry, checked its second.
+  void Bind(const ChoiceItem& item, ui::CheckBox& box);
   // The slider is set up from the item when the window is created; `label` (may be null)
   // shows LabelText.
   void Bind(const LevelItem& item, ui::CLevelSlider& slider, ui::StaticText* label = nullptr);
+  void Bind(const LevelItem& item, ui::CStepSlider& slider, ui::StaticText* label = nullptr);
+  // Items without a control of their own: they are filed, reported, parsed and sent like
+  // the others; the page shows them itself (or in a list-view cell, below).
+  void Add(const ChoiceItem& item);
+  void Add(const LevelItem& item);
+  void Add(const TextItem& item);
+  // The item's label text (text items: their file text) also shows in this list-view cell.
+  void ShowInCell(int number, ui::ListView& view, int row, int column);
   // The order in which QueueAll sends the items, when it differs from the file order.
   void SetSendOrder(std::vector<int> numbers) { sendOrder_ = std::move(numbers); }
 
   // Fills the bound lists and sets up the bound sliders. Pages that override call it.
   void InitControls() override;
 
-  // A value of an image, by parameter number; nothing when the number names no integer.
+  // An integer value of an image, by parameter number; nothing when the number names none.
   static std::optional<std::int32_t> ValueIn(const model::ParameterImage& image, int number);
-  // The page's own image.
-  std::int32_t Value(int number) const { return ValueIn(pageImage(), number).value_or(0); }
+  // The page's own image, in the shown record for items with records.
+  std::int32_t Value(int number) const;
   bool Store(int number, std::int32_t value) const;
-  // Shows one bound item of the page's image in its control.
+  std::string TextValue(int number) const { return ReadText(pageImage(), number).value_or(""); }
+  // Shows one item of the page's image in its control and cell.
   void ShowItem(int number);
+  // Enables an item's control (and its label) when `enabled` and the item is available.
+  void SetItemEnabled(int number, bool enabled);
+  // The control bound to `number`, or null.
+  ui::Control* ControlOf(int number) const;
 
   // --- the page's own rules ---
+  // The record the controls of items with records show.
+  virtual int ShownRecord() const { return 0; }
+  // Whether ListItems gives `item` (all items by default).
+  virtual bool IsListed(const PageItem& /*item*/, bool /*forFile*/) const { return true; }
   // Asked before a radio change is stored; false sets the group back to its first button,
   // and that value is stored and sent instead.
   virtual bool ConfirmChoice(int /*number*/, int /*index*/) { return true; }
@@ -72,26 +104,36 @@ class CItemPage : public CBasePage {
   // A user edit was stored and is about to be sent.
   virtual void OnStored(int /*number*/) {}
   // The text of a slider's value label.
-  virtual std::string LabelText(const LevelItem& item, std::int32_t value) const { return item.Text(value); }
+  virtual std::string LabelText(const LevelItem& item, std::int32_t value) const { return item.LabelText(value); }
 
  private:
+  enum class Kind { None, Radio, Combo, Check, Level, Step };
+  using AnyItem = std::variant<ChoiceItem, LevelItem, TextItem>;
+  struct Cell {
+    ui::ListView* view = nullptr;
+    int row = 0;
+    int column = 0;
+  };
   struct Binding {
-    enum class Kind { Radio, Combo, Level };
-    Kind kind = Kind::Radio;
-    ChoiceItem choice;
-    LevelItem level;
-    ui::RadioGroup* radios = nullptr;
-    ui::CListCombo* list = nullptr;
-    ui::CLevelSlider* slider = nullptr;
+    Kind kind = Kind::None;
+    AnyItem item;
+    ui::Control* control = nullptr;
     ui::StaticText* label = nullptr;
-    int number() const { return kind == Kind::Level ? level.number : choice.number; }
+    std::vector<Cell> cells;
+    int number() const;
+    Needs needs() const;
+    const Records* records() const;
   };
 
+  Binding& add(Kind kind, AnyItem item, ui::Control* control, ui::StaticText* label = nullptr);
   const Binding* find(int number) const;
+  Binding* find(int number);
+  int subIndexOf(const Binding& binding) const { return binding.records() != nullptr ? ShownRecord() : -1; }
+  void fill(const Binding& binding) const;
   void show(const Binding& binding);
-  void onRadio(int number, ui::RadioGroup& radios);
+  void onChoice(int number, int entry);
   void onList(int number, ui::CListCombo& list);
-  void onSliderDraw(const LevelItem& item, ui::CLevelSlider& slider, ui::StaticText* label);
+  void onSliderDraw(int number, ui::Slider& slider, ui::StaticText* label);
 
   std::vector<Binding> bindings_;
   std::vector<int> sendOrder_;

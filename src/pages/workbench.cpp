@@ -39,18 +39,38 @@ void PresetStartup::AskTunerRegion(comm::CCommClass& link, std::function<void()>
   done();
 }
 
+// What the pages may ask of the main window: the window's parts, reached once they exist.
+class WindowPageHost final : public PageHost {
+ public:
+  static constexpr int kProgramNumber = 4;  // the Basic Control item of the sound program
+
+  explicit WindowPageHost(Workbench& bench) : bench_(bench) {}
+  void RefreshProgramDisplay() override { bench_.basicControls().RefreshBasicItem(kProgramNumber, true); }
+  void RefreshAllPages() override {
+    bench_.sheet().RefreshAll();
+    bench_.basicControls().RefreshBasicControls();
+  }
+  void ReloadConfiguration() override { bench_.view().ReloadAll(); }
+  ui::DialogHost& dialogs() override { return bench_.dialogs(); }
+
+ private:
+  Workbench& bench_;
+};
+
 // The main window's parts, in the order they are built; they go in reverse order, the view
 // first, so that the link never reaches a page or group that is gone.
 struct Workbench::Window {
   Window(Workbench& bench, ui::CQAmpToolView::Options options)
-      : pageLink(bench.link()),
-        sheet(PageContext{pageLink, bench.ui_, 0}, bench.pages_),
+      : host(bench),
+        pageLink(bench.link()),
+        sheet(PageContext{pageLink, bench.ui_, 0, &host}, bench.pages_),
         sheetView(sheet, bench.link()),
         basicView(sheet, bench.link()),
         basic(pageLink, bench.ui_, &basicView),
         transferPages(pageLink, sheet, basic),
         view(bench.app_, bench.ui_, bench.dialogs_, std::move(options)) {}
 
+  WindowPageHost host;
   ui::CommPageLink pageLink;
   Sheet sheet;
   SheetView sheetView;

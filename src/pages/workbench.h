@@ -123,6 +123,7 @@ class Workbench {
   app::CQAmpToolApp& app() { return app_; }
   comm::CCommClass& link() { return app_.link(); }
   comm::Scheduler& scheduler() { return scheduler_; }
+  ui::DialogHost& dialogs() { return dialogs_; }
   // The window parts; only while hasWindow().
   ui::CQAmpToolView& view();
   Sheet& sheet();

@@ -18,4 +18,6 @@ const model::Capabilities& CommPageLink::capabilities() const { return link_.cap
 
 int CommPageLink::tunerRegion() const { return link_.tunerRegion(); }
 
+int CommPageLink::linkMode() const { return link_.linkMode(); }
+
 }  // namespace tw::ui

@@ -30,6 +30,8 @@ class PageLink {
   virtual model::ParameterImage* image(int index) = 0;
   virtual const model::Capabilities& capabilities() const = 0;
   virtual int tunerRegion() const = 0;
+  // The link's mode: model::kLinkIdle, kLinkRealTime, kLinkUpload or kLinkDownload.
+  virtual int linkMode() const = 0;
 
   bool isRealTime() const { return workingMode() == comm::WorkingMode::RealTime; }
 };
@@ -45,6 +47,7 @@ class CommPageLink final : public PageLink {
   model::ParameterImage* image(int index) override;
   const model::Capabilities& capabilities() const override;
   int tunerRegion() const override;
+  int linkMode() const override;
 
  private:
   comm::CCommClass& link_;

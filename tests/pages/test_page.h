@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "pages/item_page.h"
+#include "pages/radio_buttons.h"
 #include "ui/controls/button.h"
 #include "ui/controls/group_box.h"
 

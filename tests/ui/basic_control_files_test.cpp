@@ -17,27 +17,6 @@ struct FilesFixture {
   ui::BasicControlGroup group;
 };
 
-TEST(BasicControlFiles, SaveWritesTheNineKeysInOrder) {
-  FilesFixture f;
-  files::Profile profile;
-  f.group.SaveBasicControls(f.image(), profile);
-  EXPECT_EQ(
-      profile.Text(),
-      "[Basic Control]\r\nInput=DVD\r\nAudio Select=Auto\r\nDecoder Mode=Auto\r\nDSP Program=Drama\r\n"
-      "EXTD SUR=Auto\r\nNight Mode=OFF\r\nNight Mode Parameter=Mid\r\nMain Volume=-40.0dB\r\nMute=OFF\r\n");
-}
-
-TEST(BasicControlFiles, ReportBlock) {
-  FilesFixture f;
-  f.image().basic[3] = 28;
-  f.image().basic[8] = -805;
-  f.image().basic[9] = 1;
-  EXPECT_EQ(f.group.ReportBasicControls(f.image()),
-            "\r\n(Basic Control)\r\nInput = DVD\r\nAudio Select = Auto\r\nDecoder Mode = Auto\r\n"
-            "DSP Program = Straight\r\nEXTD SUR = Auto\r\nNight Mode = OFF\r\nNight Mode Parameter = Mid\r\n"
-            "Main Volume = Mute\r\nMute = ON\r\n");
-}
-
 TEST(BasicControlFiles, DescribeOnlyTheItemsWithKeys) {
   FilesFixture f;
   for (int number : {0, 5, 11, 12, 13, 14, 15, -1}) {
@@ -75,9 +54,7 @@ TEST(BasicControlFiles, AnEnhancerTextSetsTheProgramAndTheEnhancerIndex) {
   EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 4, "2ch Enhancer High"));
   EXPECT_EQ(f.image().basic[3], 25);
   EXPECT_EQ(f.image().basic[10], 1);
-  files::Profile profile;
-  f.group.SaveBasicControls(f.image(), profile);
-  EXPECT_EQ(profile.GetString("Basic Control", "DSP Program", ""), "2ch Enhancer High");
+  EXPECT_EQ(f.group.DescribeBasicItem(f.image(), 4).value, "2ch Enhancer High");
 }
 
 TEST(BasicControlFiles, UnrecognisedTextsLeaveTheImageUnchanged) {
@@ -87,7 +64,7 @@ TEST(BasicControlFiles, UnrecognisedTextsLeaveTheImageUnchanged) {
       {1, "DVD2"}, {2, "Digital"}, {4, "Hall"}, {4, "straight"}, {6, "EX/ES/"},   {7, "Night"},
       {8, "max"},  {8, ""},        {9, "mute"}, {9, "abcdB"},    {9, "20.0dB"},   {9, "-0.3dB"},
       {9, "dB"},   {9, "-81.0dB"}, {10, "on"},  {10, "1"},       {5, "Straight"}, {11, "2ch Enhancer Low"},
-      {12, "ON"},
+      {12, "ON"},  {9, "10dB"}, {9, "-30dB"},  {9, "-30.00dB"}, {9, "-30.0"}, {9, " -30.0dB"},
   };
   for (const auto& [number, text] : bad) {
     EXPECT_FALSE(f.group.ParseBasicItem(f.image(), number, text)) << number << " " << text;
@@ -105,30 +82,6 @@ TEST(BasicControlFiles, DecoderWithoutAacNeitherDescribesNorReadsIt) {
   EXPECT_FALSE(f.group.ParseBasicItem(f.image(), 3, "AAC(J Only)"));
   f.group.UpdateDecoderList(true);
   EXPECT_TRUE(f.group.ParseBasicItem(f.image(), 3, "AAC(J Only)"));
-}
-
-TEST(BasicControlFiles, LoadReadsWhatSaveWroteAndNeverTouchesZonePower) {
-  FilesFixture f;
-  model::ParameterImage written = f.image();
-  written.basic = {11, 2, 1, 27, 0, 4, 2, 0, -125, 1, 3, 0, 0, 0, 0};
-  files::Profile profile;
-  f.group.SaveBasicControls(written, profile);
-  f.group.LoadBasicControls(f.image(), files::Profile::Parse(profile.Text()));
-  model::ParameterImage expected = written;
-  expected.basic[12] = expected.basic[13] = expected.basic[14] = 1;  // zone power stays as it was
-  EXPECT_EQ(f.image(), expected);
-  EXPECT_EQ(profile.KeyNames("Basic Control").size(), 9u);
-}
-
-TEST(BasicControlFiles, LoadSkipsAbsentKeysAndBadValues) {
-  FilesFixture f;
-  const model::ParameterImage before = f.image();
-  f.group.LoadBasicControls(f.image(),
-                            files::Profile::Parse("[Basic Control]\r\nMain Volume=loud\r\nInput=\r\n"));
-  EXPECT_EQ(f.image(), before);
-  f.group.LoadBasicControls(f.image(),
-                            files::Profile::Parse("[basic control]\r\n DSP Program = Straight\r\n"));
-  EXPECT_EQ(f.image().basic[3], 28);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
-#include "pages/speaker/radio_buttons.h"
+#include "pages/radio_buttons.h"
 #include "ui/controls/control_array.h"
 
 namespace tw::pages {
@@ -58,7 +58,7 @@ CSpkDistancePage::CSpkDistancePage(const PageContext& context)
       range_(speaker::RangeOfUnit(speaker::kUnitMeter)),
       // The view says so at start-up as well; the mode never changes afterwards.
       async_(!context.link.isRealTime()),
-      unitButtons_(kUnitFrameId, "Unit", speaker::RadioButtonsFor(kUnit, kUnitFrameId + 1)),
+      unitButtons_(kUnitFrameId, "Unit", Buttons(kUnit, kUnitFrameId + 1)),
       sliders_(ui::MakeControls<ui::CLevelSlider, 10>(kFirstSliderId)),
       labels_(ui::MakeControls<ui::CStaticSubClass, 10>(kFirstLabelId)),
       default_(kDefaultButtonId, "Default") {
@@ -84,7 +84,7 @@ void CSpkDistancePage::takeUnit(int unit) {
 void CSpkDistancePage::SetModeAndUnit(bool async, int unit) {
   async_ = async;
   takeUnit(unit);
-  speaker::EnableButtons(unitButtons_, async_);
+  EnableButtons(unitButtons_, async_);
 }
 
 std::size_t CSpkDistancePage::indexOf(int number) const {
@@ -105,7 +105,7 @@ void CSpkDistancePage::showDistance(std::size_t index) {
 void CSpkDistancePage::RefreshAll() {
   takeUnit(pageImage().speakerDistance.unit);
   unitButtons_.setSelected(unit_);
-  speaker::EnableButtons(unitButtons_, async_);
+  EnableButtons(unitButtons_, async_);
   for (std::size_t i = 0; i < kChannels.size(); ++i) {
     sliders_[i].Setup(nullptr, "", range_.min, range_.max, range_.step,
                       ValueIn(pageImage(), kChannels[i].number), ui::LevelStyle::Plain);
@@ -125,7 +125,7 @@ void CSpkDistancePage::RefreshItem(int number, bool update) {
   if (update) unitButtons_.setSelected(unit_);
 }
 
-void CSpkDistancePage::RestoreFocus() { speaker::RestoreRadioFocus(unitButtons_); }
+void CSpkDistancePage::RestoreFocus() { RestoreRadioFocus(unitButtons_); }
 
 void CSpkDistancePage::QueueItem(const model::ParameterImage& image, int number, int /*subIndex*/) {
   const DistanceChannel* channel = FindChannel(number);
@@ -168,7 +168,9 @@ void CSpkDistancePage::onDefault() {
 }
 
 void CSpkDistancePage::onUnitClicked(int index) {
-  // Distances are not converted: a new unit starts from its own defaults.
+  // Distances are not converted: a new unit starts from its own defaults. Clicking the unit
+  // already in force is no change, so the distances stay.
+  if (index == pageImage().speakerDistance.unit) return;
   pageImage().speakerDistance.unit = index;
   onDefault();
 }

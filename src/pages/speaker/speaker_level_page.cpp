@@ -13,20 +13,33 @@ using speaker::kLevelStep;
 
 constexpr int kFirstNumber = 268;
 
+// A channel's level: files hold "-0.5dB" (only that form is read back), the readout " -0.5dB".
+constexpr LevelItem Level(int number, std::string_view key, std::string_view address) {
+  return {.number = number,
+          .key = key,
+          .min = kLevelMin,
+          .max = kLevelMax,
+          .step = kLevelStep,
+          .unit = "dB",
+          .address = address,
+          .encode = speaker::LevelData,
+          .label = speaker::LevelLabel};
+}
+
 // The channels in number order (the file order). The receiver takes the levels at these
 // addresses; it reports four of them under other codes (PRR 47, PRL 48, SBR 45, SBL 46),
 // which the reply decoder maps back to the same numbers.
 constexpr std::array<LevelItem, 10> kLevels = {{
-    {268, "FL", kLevelMin, kLevelMax, kLevelStep, "dB", "241", speaker::LevelData},
-    {269, "FR", kLevelMin, kLevelMax, kLevelStep, "dB", "240", speaker::LevelData},
-    {270, "CT", kLevelMin, kLevelMax, kLevelStep, "dB", "242", speaker::LevelData},
-    {271, "SL", kLevelMin, kLevelMax, kLevelStep, "dB", "244", speaker::LevelData},
-    {272, "SR", kLevelMin, kLevelMax, kLevelStep, "dB", "243", speaker::LevelData},
-    {273, "SBL", kLevelMin, kLevelMax, kLevelStep, "dB", "248", speaker::LevelData},
-    {274, "SBR", kLevelMin, kLevelMax, kLevelStep, "dB", "247", speaker::LevelData},
-    {275, "PRL", kLevelMin, kLevelMax, kLevelStep, "dB", "246", speaker::LevelData},
-    {276, "PRR", kLevelMin, kLevelMax, kLevelStep, "dB", "245", speaker::LevelData},
-    {277, "SW", kLevelMin, kLevelMax, kLevelStep, "dB", "249", speaker::LevelData},
+    Level(268, "FL", "241"),
+    Level(269, "FR", "240"),
+    Level(270, "CT", "242"),
+    Level(271, "SL", "244"),
+    Level(272, "SR", "243"),
+    Level(273, "SBL", "248"),
+    Level(274, "SBR", "247"),
+    Level(275, "PRL", "246"),
+    Level(276, "PRR", "245"),
+    Level(277, "SW", "249"),
 }};
 
 // A download sends the levels from SW down to CT, then FL, then FR.
@@ -54,14 +67,6 @@ CSpkLevelPage::CSpkLevelPage(const PageContext& context)
     ResetPage([](model::ParameterImage& image) { image.speakerLevel = model::kSpeakerLevelDefaults; });
   };
   SetLayout(ui::Column({ui::Row(std::move(channels)), ui::Item(default_)}));
-}
-
-bool CSpkLevelPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
-  return speaker::IsLevelText(text) && CItemPage::ParseItem(image, number, subIndex, text);
-}
-
-std::string CSpkLevelPage::LabelText(const LevelItem& /*item*/, std::int32_t value) const {
-  return speaker::LevelLabel(value);
 }
 
 std::size_t CSpkLevelPage::indexOf(int number) const {

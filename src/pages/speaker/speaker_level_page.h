@@ -18,16 +18,10 @@ class CSpkLevelPage final : public CItemPage {
 
   explicit CSpkLevelPage(const PageContext& context);
 
-  // A level text is read only in the form the files hold ("-0.5dB"), then range and step.
-  bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
-
   // The slider and readout of parameter 268..277; FL's for any other number.
   ui::CLevelSlider& slider(int number);
   ui::CStaticSubClass& label(int number);
   ui::Button& defaultButton() { return default_; }
-
- protected:
-  std::string LabelText(const LevelItem& item, std::int32_t value) const override;
 
  private:
   std::size_t indexOf(int number) const;

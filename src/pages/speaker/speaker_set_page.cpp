@@ -1,6 +1,6 @@
 #include "pages/speaker/speaker_set_page.h"
 
-#include "pages/speaker/radio_buttons.h"
+#include "pages/radio_buttons.h"
 
 namespace tw::pages {
 namespace {
@@ -65,7 +65,7 @@ ui::RadioGroup MakeGroup(std::size_t index) {
   const SetGroup& group = kGroups[index];
   const int frameId = kFirstControlId + kIdsPerGroup * static_cast<int>(index);
   return ui::RadioGroup(frameId, std::string(group.caption),
-                        speaker::RadioButtonsFor(group.item, frameId + 1));
+                        Buttons(group.item, frameId + 1));
 }
 
 }  // namespace
@@ -96,7 +96,7 @@ void CSpeakerSet::UpdateControlStates() {
   const bool surround = Value(kSurround) != 0;
   for (const WithoutSurround& rule : kWithoutSurround) {
     if (rule.asyncOnly && isRealTime()) continue;
-    speaker::EnableButtons(group(rule.number), surround);
+    EnableButtons(group(rule.number), surround);
     if (surround) continue;
     Store(rule.number, rule.value);
     ShowItem(rule.number);
@@ -108,7 +108,7 @@ void CSpeakerSet::OnStored(int number) {
 }
 
 void CSpeakerSet::RestoreFocus() {
-  for (ui::RadioGroup& radios : groups_) speaker::RestoreRadioFocus(radios);
+  for (ui::RadioGroup& radios : groups_) RestoreRadioFocus(radios);
 }
 
 }  // namespace tw::pages

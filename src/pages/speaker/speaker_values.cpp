@@ -35,11 +35,6 @@ std::string LevelData(std::int32_t level) { return Hex((std::int64_t{level} + 20
 
 std::string LevelLabel(std::int32_t level) { return " " + ui::LevelText(level, kDb); }
 
-bool IsLevelText(std::string_view text) {
-  if (text.size() <= kDb.size() || text.substr(text.size() - kDb.size()) != kDb) return false;
-  return IsFixedPoint(text.substr(0, text.size() - kDb.size()), 1);
-}
-
 DistanceRange RangeOfUnit(int unit) {
   if (unit == kUnitMeter) return {30, 2400, 10, 2};
   return {10, 800, 5, 1};

@@ -18,9 +18,6 @@ inline constexpr std::int32_t kLevelStep = 5;
 std::string LevelData(std::int32_t level);
 // The readout beside a level slider: " -0.5dB", " 10.0dB" (a leading space).
 std::string LevelLabel(std::int32_t level);
-// True for a level text in the form the files hold: an optional minus, digits, a point,
-// one digit, "dB". "10dB" would otherwise read as 1.0 dB and "1.25dB" as 12.5 dB.
-bool IsLevelText(std::string_view text);
 
 // --- distances ---
 inline constexpr int kUnitMeter = 0;

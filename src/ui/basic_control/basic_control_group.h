@@ -78,9 +78,6 @@ class BasicControlGroup {
   BasicItemText DescribeBasicItem(const model::ParameterImage& image, int number) const;
   // True when the text was recognised and stored; otherwise the image is unchanged.
   bool ParseBasicItem(model::ParameterImage& image, int number, std::string_view text) const;
-  void LoadBasicControls(model::ParameterImage& image, const files::Profile& profile) const;
-  void SaveBasicControls(const model::ParameterImage& image, files::Profile& profile) const;
-  std::string ReportBasicControls(const model::ParameterImage& image) const;
 
   // --- the controls, with their form ids ---
   CListCombo input{1010};

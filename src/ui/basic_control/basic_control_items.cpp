@@ -10,14 +10,8 @@
 namespace tw::ui {
 namespace {
 
-// The items with a key, in file and report order; Load also reads 11, which has none.
-constexpr std::array<int, 9> kFileNumbers = {1, 2, 3, 4, 6, 7, 8, 9, 10};
-constexpr std::array<int, 10> kLoadNumbers = {1, 2, 3, 4, 6, 7, 8, 9, 10, 11};
-
 constexpr std::string_view kOn = "ON";
 constexpr std::string_view kOff = "OFF";
-constexpr std::string_view kMute = "Mute";
-constexpr std::string_view kCrLf = "\r\n";
 
 std::int32_t Integer(const model::ParameterImage& image, int n) {
   return image.basic[static_cast<std::size_t>(n - 1)];
@@ -105,12 +99,10 @@ bool BasicControlGroup::ParseBasicItem(model::ParameterImage& image, int number,
       }
       break;
     case 9:
-      if (text == kMute) {
-        value = basic::kVolumeMin;
-      } else if (const auto tenths = ParseLevelText(text, 2);
-                 tenths &&
-                 InRangeAndStep(*tenths, basic::kVolumeMin, basic::kVolumeMax, basic::kVolumeStep)) {
-        value = tenths;
+      // Only the texts the volume control writes ("Mute", "-30.0dB"): "-30dB" would
+      // otherwise read as -3.0 dB.
+      for (std::int32_t v = basic::kVolumeMin; v <= basic::kVolumeMax && !value; v += basic::kVolumeStep) {
+        if (VolumeText(v) == text) value = v;
       }
       break;
     case 10:
@@ -121,35 +113,6 @@ bool BasicControlGroup::ParseBasicItem(model::ParameterImage& image, int number,
       break;
   }
   return value && model::SetParameter(image, number, *value);
-}
-
-void BasicControlGroup::LoadBasicControls(model::ParameterImage& image, const files::Profile& profile) const {
-  for (int number : kLoadNumbers) {
-    const BasicItemText item = DescribeBasicItem(image, number);
-    if (item.key.empty()) continue;
-    const std::string text = profile.GetString(item.section, item.key, "");
-    if (!text.empty()) ParseBasicItem(image, number, text);
-  }
-}
-
-void BasicControlGroup::SaveBasicControls(const model::ParameterImage& image, files::Profile& profile) const {
-  for (int number : kFileNumbers) {
-    const BasicItemText item = DescribeBasicItem(image, number);
-    profile.WriteString(item.section, item.key, item.value);
-  }
-}
-
-std::string BasicControlGroup::ReportBasicControls(const model::ParameterImage& image) const {
-  std::string report;
-  report += kCrLf;
-  report += "(" + std::string(basic::kSection) + ")";
-  report += kCrLf;
-  for (int number : kFileNumbers) {
-    const BasicItemText item = DescribeBasicItem(image, number);
-    report += item.key + " = " + item.value;
-    report += kCrLf;
-  }
-  return report;
 }
 
 }  // namespace tw::ui

@@ -39,7 +39,7 @@ void RadioGroup::setFocusedButton(int index) {
 }
 
 bool RadioGroup::click(int index) {
-  if (!isUsable() || !isButtonEnabled(index)) return false;
+  if (!isUsable() || !isButtonEnabled(index) || !isButtonVisible(index)) return false;
   focused_ = index;
   setSelected(index);
   if (onClicked) onClicked(index);
@@ -57,7 +57,7 @@ bool RadioGroup::keyDown(Key key) {
   const int start = focused_ >= 0 ? focused_ : (selected_ >= 0 ? selected_ : (direction > 0 ? count() - 1 : 0));
   for (int step = 1; step <= count(); ++step) {
     const int candidate = ((start + direction * step) % count() + count()) % count();
-    if (buttons_[candidate].enabled) return click(candidate);
+    if (buttons_[candidate].enabled && buttons_[candidate].visible) return click(candidate);
   }
   return true;
 }

@@ -12,6 +12,9 @@ struct RadioButton {
   int id = 0;  // the template id of the button
   std::string text;
   bool enabled = true;
+  // A hidden button is never shown or clicked, but its index is still a value of the group
+  // (a setting the receiver has that this screen does not offer).
+  bool visible = true;
 };
 
 // A group of automatic radio buttons, drawn in a frame with the group's caption. The value
@@ -34,6 +37,7 @@ class RadioGroup : public Control {
   // Programmatic: checks button `index`; an index outside the group checks none.
   void setSelected(int index);
 
+  bool isButtonVisible(int index) const { return inRange(index) && buttons_[index].visible; }
   bool isButtonEnabled(int index) const;
   void setButtonEnabled(int index, bool enabled);
 

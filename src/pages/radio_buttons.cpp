@@ -1,11 +1,13 @@
-#include "pages/speaker/radio_buttons.h"
+#include "pages/radio_buttons.h"
 
-namespace tw::pages::speaker {
+namespace tw::pages {
 
-std::vector<ui::RadioButton> RadioButtonsFor(const ChoiceItem& item, int firstId) {
+std::vector<ui::RadioButton> Buttons(const ChoiceItem& item, int firstId) {
   std::vector<ui::RadioButton> buttons;
-  int id = firstId;
-  for (std::string_view text : item.texts) buttons.push_back({id++, std::string(text), true});
+  for (int entry = 0; entry < item.count(); ++entry) {
+    buttons.push_back({firstId + entry, std::string(item.texts[static_cast<std::size_t>(entry)]), true,
+                       item.isShown(entry)});
+  }
   return buttons;
 }
 
@@ -18,4 +20,4 @@ void RestoreRadioFocus(ui::RadioGroup& group) {
   if (group.focusedButton() != group.selected()) group.setFocusedButton(group.selected());
 }
 
-}  // namespace tw::pages::speaker
+}  // namespace tw::pages
