@@ -106,6 +106,10 @@ class CBasePage {
                          std::string_view /*text*/) {
     return false;
   }
+  // The texts ParseItem takes for `number`, for a message that says what to write instead
+  // ("\"AUTO\", \"OFF\"", or a range by its first two values and its last); empty when the
+  // page cannot say.
+  virtual std::string AllowedValues(int /*number*/) const { return {}; }
   // Sends one parameter from the page's own image now, in Real Time Mode only and only when
   // the receiver has it: wait cursor, QueueItem, batch start. In Async Mode the value waits
   // for the next download.

@@ -51,6 +51,7 @@ class CItemPage : public CBasePage {
   ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                         bool forReport) const override;
   bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
+  std::string AllowedValues(int number) const override;
 
  protected:
   void Bind(const ChoiceItem& item, ui::RadioGroup& radios);

@@ -3,6 +3,8 @@
 
 #include "pages/page_registry.h"
 
+#include "pages/eq/graphic_eq_page.h"
+#include "pages/eq/tone_control_page.h"
 #include "pages/speaker/speaker_distance_page.h"
 #include "pages/speaker/speaker_level_page.h"
 #include "pages/speaker/speaker_set_page.h"
@@ -20,10 +22,10 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"I/O Assign", 135, Presence::Always, nullptr},
     {"Speaker Level", 151, Presence::Always, MakePage<CSpkLevelPage>},
     {"Speaker Distance", 150, Presence::Always, MakePage<CSpkDistancePage>},
-    {"Tone Control", 143, Presence::Always, nullptr},
+    {"Tone Control", 143, Presence::Always, MakePage<CToneControlPage>},
     {"CONTROL OUT", 132, Presence::Always, nullptr},
     {"Volume Trim", 134, Presence::Always, nullptr},
-    {"Graphic EQ", 169, Presence::Always, nullptr},
+    {"Graphic EQ", 169, Presence::Always, MakePage<CGEQSetPage>},
     {"Speaker Set", 130, Presence::Always, MakePage<CSpeakerSet>},
     {"Tuner Set", 131, Presence::Always, nullptr},
     {"XM Set", 171, Presence::RealTimeOrRegion1, nullptr},

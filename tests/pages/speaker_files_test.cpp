@@ -33,8 +33,8 @@ TEST(SpeakerFiles, ThePagesRoundTripThroughAQcfFile) {
   files::Profile loaded;
   ASSERT_TRUE(loaded.Load(path));
   std::filesystem::remove(path);
-  EXPECT_EQ(loaded.SectionNames(),
-            (std::vector<std::string>{"Speaker Level", "Speaker Distance", "Speaker Set"}));
+  EXPECT_EQ(loaded.SectionNames(), (std::vector<std::string>{"Speaker Level", "Speaker Distance", "Tone Control",
+                                                             "Graphic EQ", "Speaker Set"}));
 
   model::ParameterImage& fresh = *f.link.images.Image(1);
   f.sheet.LoadItems(fresh, loaded);
