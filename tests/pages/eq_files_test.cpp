@@ -131,10 +131,14 @@ TEST(EqFiles, ErrorLogNamesEachSentNumberAndNoTurnover) {
     EXPECT_EQ(text.section, turnover ? "" : "Tone Control") << number;
     EXPECT_EQ(text.key.empty(), turnover) << number;
   }
+  // A band without its record still names the page and the band.
   for (int number = 398; number <= 404; ++number) {
-    EXPECT_EQ(eq->DescribeItem(f.image(), number, -1, false).section, "Graphic EQ");
+    const pages::ItemText text = eq->DescribeItem(f.image(), number, -1, false);
+    EXPECT_EQ(text.section, "Graphic EQ");
+    EXPECT_EQ(text.key.rfind("Band " + std::to_string(number - 397) + " (", 0), 0u) << text.key;
     EXPECT_TRUE(tone->DescribeItem(f.image(), number, -1, false).section.empty());
   }
+  for (int other : {397, 405, 289}) EXPECT_TRUE(eq->DescribeItem(f.image(), other, 0, false).key.empty()) << other;
 }
 
 }  // namespace

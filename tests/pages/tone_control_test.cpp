@@ -145,6 +145,20 @@ TEST(ToneControlResets, EachButtonResetsItsGroupAndSendsExactlyItsCommandsInReal
   }
 }
 
+TEST(ToneControlResets, TheControlsShowTheResetValues) {
+  Fixture f;
+  Unsettle(f.image());
+  f.page.RefreshAll();
+  EXPECT_EQ(f.page.dynamicRange(305).selected(), 2);
+  for (const ResetCase& c : kResetCases) f.page.resetButton(c.button).click();
+  for (auto [number, label] : std::vector<std::pair<int, std::string>>{
+           {291, " 0.0dB"}, {297, " 0.0dB"}, {299, " 0dB"}, {300, " 0dB"}, {303, " 0.0dB"}, {304, " 0"}}) {
+    EXPECT_EQ(f.page.label(number).text(), label) << number;
+  }
+  EXPECT_EQ(f.page.dynamicRange(305).selected(), 0);
+  EXPECT_EQ(f.page.dynamicRange(306).selected(), 0);
+}
+
 TEST(ToneControlResets, AsyncModeResetsTheSameValuesAndSendsNothing) {
   for (const ResetCase& c : kResetCases) {
     Fixture f(WorkingMode::Async);
@@ -153,22 +167,6 @@ TEST(ToneControlResets, AsyncModeResetsTheSameValuesAndSendsNothing) {
     for (auto [number, value] : c.values) EXPECT_EQ(Get(f.image(), number), value) << number;
     EXPECT_TRUE(f.link.sent.empty());
   }
-}
-
-TEST(ToneControlResets, TheControlsShowTheResetValues) {
-  Fixture f;
-  Unsettle(f.image());
-  f.page.RefreshAll();
-  EXPECT_EQ(f.page.label(291).text(), " -4.5dB");
-  EXPECT_EQ(f.page.dynamicRange(305).selected(), 2);
-  for (const ResetCase& c : kResetCases) f.page.resetButton(c.button).click();
-  EXPECT_EQ(f.page.label(291).text(), " 0.0dB");
-  EXPECT_EQ(f.page.label(299).text(), " 0dB");
-  EXPECT_EQ(f.page.label(303).text(), " 0.0dB");
-  EXPECT_EQ(f.page.label(304).text(), " 0");
-  EXPECT_EQ(f.page.slider(302).GetValue(), 0);
-  EXPECT_EQ(f.page.dynamicRange(305).selected(), 0);
-  EXPECT_EQ(f.page.dynamicRange(306).selected(), 0);
 }
 
 TEST(ToneControlItems, FileAndSendOrderWithTheirKeys) {
