@@ -1,5 +1,6 @@
 #include "pages/zone/multi_zone_page.h"
 
+#include "model/parameter_access.h"
 #include "pages/zone/zone_values.h"
 
 namespace tw::pages {
