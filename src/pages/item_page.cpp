@@ -281,30 +281,30 @@ bool CItemPage::ParseItem(model::ParameterImage& image, int number, int subIndex
   return value && WriteValue(image, binding->records(), number, subIndex, *value);
 }
 
-std::string CItemPage::AllowedValues(int number) const {
+std::string CItemPage::RefusalReason(const model::ParameterImage& /*image*/, int number, int /*subIndex*/,
+                                     std::string_view /*text*/) const {
   const Binding* binding = find(number);
   if (binding == nullptr) return {};
   auto quoted = [](std::string_view text) { return "\"" + std::string(text) + "\""; };
   return std::visit(
       Overloaded{[&](const ChoiceItem& item) {
-                   std::string list;
-                   for (std::string_view text : item.texts) list += (list.empty() ? "" : ", ") + quoted(text);
-                   return list;
+                   std::string allowed;
+                   for (std::string_view text : item.texts) allowed += (allowed.empty() ? "" : ", ") + quoted(text);
+                   return "allowed: " + allowed;
                  },
                  [&](const LevelItem& item) {
-                   // A range by its first two values and its last, which shows the step.
                    const std::int32_t stride = std::max<std::int32_t>(item.step, 1);
-                   const std::int32_t steps = (item.max - item.min) / stride;
-                   std::string list = quoted(item.Text(item.min));
-                   if (steps >= 1) list += ", " + quoted(item.Text(item.min + stride));
-                   if (steps >= 3) list += ", ...";
-                   if (steps >= 2) list += ", " + quoted(item.Text(item.min + steps * stride));
-                   return list;
+                   const std::int32_t last = item.min + (item.max - item.min) / stride * stride;
+                   std::string allowed = quoted(item.Text(item.min));
+                   if (item.min + stride < last) allowed += ", " + quoted(item.Text(item.min + stride));
+                   if (item.min + 2 * stride < last) allowed += " ...";
+                   if (last > item.min) allowed += ", " + quoted(item.Text(last));
+                   return "allowed: " + allowed;
                  },
                  [&](const TextItem& item) {
-                   if (item.parse != nullptr) return std::string();  // the page's own forms
-                   if (item.maxLength == 0) return std::string("printable ASCII text");
-                   return "printable ASCII text of at most " + std::to_string(item.maxLength) + " characters";
+                   std::string allowed = "allowed: printable characters";
+                   if (item.maxLength > 0) allowed += ", at most " + std::to_string(item.maxLength);
+                   return allowed;
                  }},
       binding->item);
 }

@@ -39,13 +39,13 @@ TEST(CliSetEq, AValueTheControlsCannotShowIsBadInputThatNamesTheRangeAndStep) {
   for (const Case& c :
        {Case{"'Graphic EQ' '(Front L) Band 1 (63Hz) Gain' 7.0dB",
              "tunewright-cli: \"7.0dB\" is not a value of (Front L) Band 1 (63Hz) Gain on page \"Graphic EQ\" (it "
-             "holds \"0.0dB\"); values: \"-6.0dB\", \"-5.5dB\", ..., \"6.0dB\"\n"},
+             "holds \"0.0dB\"); allowed: \"-6.0dB\", \"-5.5dB\" ..., \"6.0dB\"\n"},
         Case{"'Tone Control' 'Zone2 Bass Gain' 11dB",
              "tunewright-cli: \"11dB\" is not a value of Zone2 Bass Gain on page \"Tone Control\" (it holds "
-             "\"0dB\"); values: \"-10dB\", \"-9dB\", ..., \"10dB\"\n"},
+             "\"0dB\"); allowed: \"-10dB\", \"-9dB\" ..., \"10dB\"\n"},
         Case{"'Tone Control' 'Audio Delay' 241",
              "tunewright-cli: \"241\" is not a value of Audio Delay on page \"Tone Control\" (it holds \"0\"); "
-             "values: \"0\", \"1\", ..., \"240\"\n"}}) {
+             "allowed: \"0\", \"1\" ..., \"240\"\n"}}) {
     const CliResult run = RunCli("set --dry-run " + c.arguments);
     EXPECT_EQ(run.status, 2) << c.arguments;
     EXPECT_EQ(run.err, c.message) << c.arguments;

@@ -203,7 +203,7 @@ TEST(GraphicEqFile, ParseAcceptsOnlyTheTextsASliderCanShow) {
   EXPECT_EQ(f.image().graphicEq[1].bands[1], -15);
   EXPECT_FALSE(f.page.ParseItem(f.image(), 399, -1, "1.0dB"));
   EXPECT_FALSE(f.page.ParseItem(f.image(), 399, 10, "1.0dB"));
-  EXPECT_EQ(f.page.AllowedValues(399), "\"-6.0dB\", \"-5.5dB\", ..., \"6.0dB\"");
+  EXPECT_EQ(f.page.RefusalReason(f.image(), 399, 1, "7.0dB"), "allowed: \"-6.0dB\", \"-5.5dB\" ..., \"6.0dB\"");
 }
 
 TEST(GraphicEqCurve, FollowsTheShownChannelADragAndAReport) {

@@ -231,9 +231,9 @@ TEST(ToneControlFile, ParseRefusesValuesOutsideTheRangeOrOffTheStep) {
       EXPECT_EQ(Get(f.image(), c.number), kept);
     }
   }
-  EXPECT_EQ(f.page.AllowedValues(298), "\"-10dB\", \"-9dB\", ..., \"10dB\"");
-  EXPECT_EQ(f.page.AllowedValues(305), "\"Max\", \"Std\", \"Min\"");
-  EXPECT_EQ(f.page.AllowedValues(290), "");
+  EXPECT_EQ(f.page.RefusalReason(f.image(), 298, -1, "11dB"), "allowed: \"-10dB\", \"-9dB\" ..., \"10dB\"");
+  EXPECT_EQ(f.page.RefusalReason(f.image(), 305, -1, "max"), "allowed: \"Max\", \"Std\", \"Min\"");
+  EXPECT_EQ(f.page.RefusalReason(f.image(), 290, -1, "1"), "") << "a turnover is no item";
 }
 
 }  // namespace
