@@ -27,12 +27,16 @@ struct GroupEntry {
 
 constexpr GroupEntry One(int number) { return {Take::One, number, number}; }
 
-constexpr std::array<GroupEntry, 23> kSystemGroup = {{
+// The receiver keeps the volume trims in each System Memory too (their reads are made per
+// memory), so they travel with the memory: without them a download would save the
+// receiver's current trims over every memory's own.
+constexpr std::array<GroupEntry, 24> kSystemGroup = {{
     One(4), One(7), One(8),                // sound program, night mode and its parameter
     {Take::ProgramItems, 27, 211},         // DSP Parameters
     {Take::AllItems, 268, 277},            // Speaker Level
     {Take::AllItems, 278, 288},            // Speaker Distance
     One(289), One(291), One(293), One(302), One(304), One(305),  // Tone Control
+    {Take::AllItems, 383, 396},            // Volume Trim
     {Take::AllItems, 397, 404},            // Graphic EQ
     {Take::AllItems, 427, 435},            // Speaker Set
     One(517), One(518), One(519), One(520), One(521), One(525), One(527), One(528),  // Display Set

@@ -33,9 +33,10 @@ TEST(SpeakerFiles, ThePagesRoundTripThroughAQcfFile) {
   files::Profile loaded;
   ASSERT_TRUE(loaded.Load(path));
   std::filesystem::remove(path);
-  // The speaker sections in sheet order, among those of the other pages.
-  std::vector<std::string> speakerSections = loaded.SectionNames();
-  std::erase_if(speakerSections, [](const std::string& section) { return !section.starts_with("Speaker "); });
+  std::vector<std::string> speakerSections;
+  for (const std::string& section : loaded.SectionNames()) {
+    if (section.starts_with("Speaker")) speakerSections.push_back(section);
+  }
   EXPECT_EQ(speakerSections, (std::vector<std::string>{"Speaker Level", "Speaker Distance", "Speaker Set"}));
 
   model::ParameterImage& fresh = *f.link.images.Image(1);

@@ -41,6 +41,10 @@ const std::vector<Section> kSystemSections = {
      "Tone Control",
      {"Tone Bypass", "Speaker Bass Gain", "Speaker Treble Gain", "LFE Level SP", "Audio Delay",
       "Dynamic Range Speaker"}},
+    {"Volume Trim",
+     "Volume Trim",
+     {"PHONO", "CD", "TUNER", "CD-R", "MD/TAPE", "DVD", "DTV", "CBL/SAT", "VCR1", "DVR/VCR2", "V-AUX", "MULTI CH",
+      "XM", "DOCK"}},
     {"Speaker Set",
      "Speaker Set",
      {"Front", "Center", "Surround", "Surround Back", "Presence", "PR/SB Select", "LFE/Bass Out", "SW Cross Over",
@@ -96,8 +100,8 @@ TEST(MemorySections, AFactoryFileHoldsEveryMemorySectionOfTheRegisteredPagesWith
 TEST(MemorySections, EveryParameterOfEveryGroupHasAnOwningPage) {
   std::vector<std::string> missing;
   for (const char* caption :
-       {"Multi Zone", "DSP Parameters", "Speaker Level", "Speaker Distance", "Tone Control", "Graphic EQ",
-        "Speaker Set", "Display Set", "Other"}) {
+       {"Multi Zone", "DSP Parameters", "Speaker Level", "Speaker Distance", "Tone Control", "Volume Trim",
+        "Graphic EQ", "Speaker Set", "Display Set", "Other"}) {
     if (!Registered(caption)) missing.emplace_back(caption);
   }
   if (!missing.empty()) {
@@ -114,6 +118,7 @@ TEST(MemorySections, EveryParameterOfEveryGroupHasAnOwningPage) {
     for (int number : {4, 7, 8, 289, 291, 293, 302, 304, 305, 517, 518, 519, 520, 521, 525, 527, 528, 534})
       EXPECT_TRUE(numbers.count(number)) << number;
     for (int number = 268; number <= 288; ++number) EXPECT_TRUE(numbers.count(number)) << number;
+    for (int number = 383; number <= 396; ++number) EXPECT_TRUE(numbers.count(number)) << number;
     for (int number = 427; number <= 435; ++number) EXPECT_TRUE(numbers.count(number)) << number;
     EXPECT_TRUE(std::any_of(numbers.begin(), numbers.end(), [](int n) { return n >= 27 && n <= 211; }));
     EXPECT_TRUE(std::any_of(numbers.begin(), numbers.end(), [](int n) { return n >= 397 && n <= 404; }));

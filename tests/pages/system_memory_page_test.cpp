@@ -196,6 +196,7 @@ std::vector<int> GroupNumbers(pages::Sheet& sheet, int part, int program) {
       if (has("Speaker Level")) range(268, 277);
       if (has("Speaker Distance")) range(278, 288);
       if (has("Tone Control")) numbers.insert(numbers.end(), {289, 291, 293, 302, 304, 305});
+      if (has("Volume Trim")) range(383, 396);
       if (has("Speaker Set")) range(427, 435);
       if (has("Display Set")) numbers.insert(numbers.end(), {517, 518, 519, 520, 521, 525, 527, 528});
       if (has("Other")) numbers.push_back(534);
