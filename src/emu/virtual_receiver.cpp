@@ -197,6 +197,8 @@ void copyMemoryPart(const ReceiverSettings& from, ReceiverSettings& to) {
 
 }  // namespace
 
+std::span<const char* const> SystemMemoryReportCodes() { return kSystemMemoryCodes; }
+
 std::string MakeExtendedFrame(std::string_view body) {
   std::string frame(1, comm::DC4);
   frame += body;

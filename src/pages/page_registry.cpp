@@ -8,6 +8,9 @@
 #include "pages/speaker/speaker_distance_page.h"
 #include "pages/speaker/speaker_level_page.h"
 #include "pages/speaker/speaker_set_page.h"
+#include "pages/system/advanced_setup_page.h"
+#include "pages/system/display_set_page.h"
+#include "pages/system/other_page.h"
 #include "pages/zone/control_out_page.h"
 #include "pages/zone/multi_zone_page.h"
 #include "pages/zone/volume_trim_page.h"
@@ -32,10 +35,10 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"Speaker Set", 130, Presence::Always, MakePage<CSpeakerSet>},
     {"Tuner Set", 131, Presence::Always, nullptr},
     {"XM Set", 171, Presence::RealTimeOrRegion1, nullptr},
-    {"Display Set", 142, Presence::Always, nullptr},
+    {"Display Set", 142, Presence::Always, MakePage<CDisplaySet>},
     {"MULTI CH", 152, Presence::Always, nullptr},
-    {"Other", 164, Presence::Always, nullptr},
-    {"Advanced Setup", 170, Presence::Always, nullptr},
+    {"Other", 164, Presence::Always, MakePage<COtherPage>},
+    {"Advanced Setup", 170, Presence::Always, MakePage<CAdvSetup>},
     {"iPod", 102, Presence::Always, nullptr},
 }};
 
