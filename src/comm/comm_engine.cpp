@@ -41,14 +41,6 @@ std::int32_t dspProgram(const model::ParameterImage& image) { return image.basic
 
 }  // namespace
 
-struct CCommClass::FrameVerdict {
-  bool apply = false;
-  bool finished = false;
-  std::optional<int> memory;
-  bool rebuild = false;
-  std::string nextText;
-};
-
 bool CCommClass::learnCapability(std::string_view frame) {
   for (int r = model::kZone2Row; r <= model::kCapabilityRow; ++r) {
     const std::string_view prefix = model::kCommandTable[static_cast<std::size_t>(r)].replyPrefix;
@@ -118,6 +110,45 @@ void CCommClass::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
   }
 }
 
+void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
+  if (commandDialogOpen_ && commands_.size() > 1) view_->SetCommandProgress(static_cast<int>(index));
+  commands_.at(index).status = kEntryDone;
+  if (linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload) walkAfterAnswer(index, verdict);
+  if (const auto next = commands_.firstPending()) {
+    verdict.nextText = commands_.at(*next).text;
+  } else {
+    verdict.finished = true;
+  }
+}
+
+// What follows an answer (or a command given up): the memory switch and the rebuild that
+// the walk met, then the next command or the end of the list.
+void CCommClass::continueList(const FrameVerdict& verdict) {
+  if (verdict.memory) images_.SelectInUse(*verdict.memory);
+  if (verdict.rebuild) {
+    if (linkMode_ == model::kLinkUpload) BuildUploadList(true);
+    if (linkMode_ == model::kLinkDownload) BuildDownloadList(true);
+  }
+
+  if (verdict.finished) {
+    endList();
+  } else if (!verdict.nextText.empty()) {
+    Write(verdict.nextText);
+    startReplyTimer();
+  } else if (commands_.firstPending() &&
+             (linkMode_ != model::kLinkRealTime || !scheduler_.isTimerActive(kReplyTimer))) {
+    // The pending command stays watched; in Real Time Mode a frame that answered nothing
+    // leaves its watch running as it was.
+    startReplyTimer();
+  }
+}
+
+void CCommClass::endList() {
+  const int result = listFailures_ > 0 ? 1 : 0;
+  ClearCommandList();
+  FinishCommands(result);
+}
+
 int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   if (text.empty()) return 0;
 
@@ -127,17 +158,19 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
     const int consumed = onStartupFrame(text, handOn);
     if (!handOn) return consumed;
   }
-  if (linkState_ == kStateConnected && linkMode_ == model::kLinkRealTime &&
-      MatchesReplyPrefix(text, model::kCommandTable[model::kPollRow])) {
+  const bool realTime = linkMode_ == model::kLinkRealTime;
+  if (linkState_ == kStateConnected && realTime && MatchesReplyPrefix(text, model::kCommandTable[model::kPollRow])) {
     scheduler_.killTimer(kKeepAliveReplyTimer);
     return 1;
   }
 
   FrameVerdict verdict;
-  scheduler_.killTimer(kReplyTimer);
+  // A transfer's watch starts afresh with every frame. In Real Time Mode the receiver also
+  // reports on its own: only an answer ends the watch of the pending command.
+  if (!realTime) scheduler_.killTimer(kReplyTimer);
 
   if (IsIgnoredReport(text)) {
-    startReplyTimer();
+    if (commands_.firstPending()) startReplyTimer();
     return 0;
   }
 
@@ -150,13 +183,14 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
     const model::CommandRow* row = rowOf(entry);
     const unsigned generation = commands_.generation();
 
-    if (linkMode_ != model::kLinkRealTime && !IsStatusFrame(text) &&
+    if (!realTime && !IsStatusFrame(text) &&
         ((entry.isStandard() && !IsStandard(text)) || (entry.isExtended() && !IsExtended(text)))) {
       startReplyTimer();
       return 0;
     }
 
     bool answered = false;
+    bool givenUp = false;
     if (learnCapability(text)) {
       answered = true;
     } else if (linkMode_ == model::kLinkUpload && !(uploadPhase_ == 2 && linkState_ == kStateUploadRest)) {
@@ -185,6 +219,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
           logError(entry.text, entry.number);
           logComment("[送信失敗 次コマンドへ]");
           answered = true;
+          givenUp = true;
         }
       }
     } else {
@@ -195,6 +230,10 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
           verdict.apply = true;
         } else if (AcknowledgesExtendedWrite(text, entry.text)) {
           answered = true;
+        } else if (realTime && !IsGuard(text) && !IsParameterError(text)) {
+          // A report the receiver sent on its own (a setting changed at its front panel):
+          // shown, and the command on the line is still waited for.
+          verdict.apply = true;
         } else {
           answered = OnReplyTimeout(text) != 0;
         }
@@ -202,21 +241,15 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
         answered = entry.number == kNoParameter || decodeListsNumber(text, entry.number);
         verdict.apply = true;
       }
-      if (linkMode_ != model::kLinkRealTime) verdict.apply = false;  // our own echoes
+      if (!realTime) verdict.apply = false;  // our own echoes
     }
 
     // A give-up rule may have emptied the list (and ended it) meanwhile.
     if (commands_.generation() != generation) answered = false;
 
     if (answered) {
-      if (commandDialogOpen_ && commands_.size() > 1) view_->SetCommandProgress(static_cast<int>(index));
-      commands_.at(index).status = kEntryDone;
-      if (linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload) walkAfterAnswer(index, verdict);
-      if (const auto next = commands_.firstPending()) {
-        verdict.nextText = commands_.at(*next).text;
-      } else {
-        verdict.finished = true;
-      }
+      ++(givenUp ? listFailures_ : listAnswers_);
+      finishEntry(index, verdict);
     }
   }
 
@@ -225,34 +258,20 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   if (verdict.apply) {
     if (const auto info = decoder_->DecodeAndApply(imageInUse(), text, linkMode_)) {
       const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshed);
-      if (info->group == 1 && linkMode_ == model::kLinkRealTime) {
+      if (info->group == 1 && realTime) {
         for (std::size_t i = 0; i < shown; ++i) view_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());
       } else if (info->group == 12 && !info->applied) {
         // A Graphic EQ report for a channel no record holds changed nothing; the list still
         // goes on, or a transfer would stall without a reply watch.
-      } else if (info->group != 1 && linkMode_ == model::kLinkRealTime && !notAReply) {
+      } else if (info->group != 1 && realTime && !notAReply) {
         view_->RefreshActiveItems(std::vector<int>(info->numbers.begin(), info->numbers.begin() + static_cast<long>(shown)));
       }
-    } else {
+    } else if (!realTime && commands_.firstPending()) {
       startReplyTimer();
     }
   }
 
-  if (verdict.memory) images_.SelectInUse(*verdict.memory);
-  if (verdict.rebuild) {
-    if (linkMode_ == model::kLinkUpload) BuildUploadList(true);
-    if (linkMode_ == model::kLinkDownload) BuildDownloadList(true);
-  }
-
-  if (verdict.finished) {
-    ClearCommandList();
-    FinishCommands(0);
-  } else if (!verdict.nextText.empty()) {
-    Write(verdict.nextText);
-    startReplyTimer();
-  } else if (linkMode_ != model::kLinkRealTime) {
-    startReplyTimer();
-  }
+  continueList(verdict);
   return 0;
 }
 
