@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -170,6 +171,7 @@ class CCommClass {
   void startKeepAliveTimer();
   void resumeKeepAlive();
   void writeFirstPending();
+  void writeOnLine(const std::string& text);
 
   // engine: what a frame (or a command given up) means for the list
   struct FrameVerdict {
@@ -183,6 +185,7 @@ class CCommClass {
   void expandStatusInto(std::string_view statusFrame);
   bool decodeListsNumber(std::string_view frame, int number) const;
   void walkAfterAnswer(std::size_t answered, FrameVerdict& verdict);
+  bool confirmsPairedRead(std::string_view frame, const CommandEntry& entry, const model::CommandRow* row) const;
   void finishEntry(std::size_t index, FrameVerdict& verdict);
   void continueList(const FrameVerdict& verdict);
   void endList();
@@ -234,6 +237,12 @@ class CCommClass {
   // Commands of the running list given up, and answered.
   int listFailures_ = 0;
   int listAnswers_ = 0;
+  // Parameter numbers reported since the command on the line was last written.
+  std::set<int> reportedSinceWrite_;
+  // A transfer's last answer and the command it answered: the same frame again, right
+  // after, is the receiver repeating itself, not the answer to the next command.
+  std::string lastAnswer_;
+  std::string lastAnswered_;
 
   // connection attempt (the main view's retry state)
   PortChoice ports_;

@@ -186,32 +186,15 @@ void CCommClass::Close() {
 }
 
 void CCommClass::CancelInitialize() {
+  // A cancelled connect is not connected, whatever it had reached: the port closes, the
+  // upload backup goes back, and in Real Time Mode the pages show the factory settings.
   scheduler_.killTimer(kStartupReadTimer);
   scheduler_.killTimer(kRetryTimer);
   scheduler_.killTimer(kReplyTimer);
   ClearCommandList();
   pending_ = PendingOperation::None;  // a cancelled upload or download does not start its list
-
-  // Before the receiver has identified itself (no port open between two attempts, or no
-  // status frame yet) there is no connection to keep: the attempt ends as failed.
-  if (!port_.isOpen() || linkState_ == kStateWaitStatus) {
-    restoreUploadBackup();
-    FinishConnect(true);
-    view_->RefreshAllPages();
-    return;
-  }
-
-  const bool realTimeConnect = linkMode_ == model::kLinkRealTime;
-  if (!realTimeConnect) linkMode_ = model::kLinkIdle;
-  SetConnected();
-  if (realTimeConnect) {
-    ResetImage(0);
-  } else {
-    restoreUploadBackup();
-    // In Async Mode the port is open only for a transfer; left open, every later Upload
-    // or Download would fail to open it.
-    if (mode_ == WorkingMode::Async) PortClose();
-  }
+  restoreUploadBackup();
+  FinishConnect(true);
   view_->RefreshAllPages();
 }
 

@@ -4,6 +4,8 @@
 
 #include "comm/comm_class.h"
 #include "comm/link_view.h"
+#include "comm/memory_commands.h"
+#include "comm/page_source.h"
 #include "comm/protocol.h"
 #include "comm/reply_decoder.h"
 #include "comm/scheduler.h"
@@ -38,6 +40,36 @@ bool answersNumber(const std::vector<int>& reported, int number) {
 }
 
 std::int32_t dspProgram(const model::ParameterImage& image) { return image.basic[3]; }  // parameter 4
+
+// Upload reads the receiver answers with two reports: the data, then the report that
+// confirms the command. A memory's volume part reports the volume, then "loaded" with the
+// memory's number; an input selection reports its sound program, then the input.
+struct PairedRead {
+  int commandNumber;  // the memory part's load command
+  int part;
+  int dataNumber;     // the volume it reports first
+};
+constexpr PairedRead kMemoryVolumeParts[] = {
+    {558, kMemoryMainVolume, 9}, {560, kMemoryZone2Volume, kZone2VolumeNumber}, {562, kMemoryZone3Volume, kZone3VolumeNumber}};
+
+const PairedRead* memoryVolumePart(int number) {
+  for (const PairedRead& read : kMemoryVolumeParts) {
+    if (read.commandNumber == number) return &read;
+  }
+  return nullptr;
+}
+
+// The two value characters of a standard report as a number, or -1.
+int reportValue(std::string_view frame) {
+  if (frame.size() != 8) return -1;
+  int value = 0;
+  for (char c : frame.substr(5, 2)) {
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return -1;
+    value = value * 16 + digit;
+  }
+  return value;
+}
 
 }  // namespace
 
@@ -110,6 +142,27 @@ void CCommClass::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
   }
 }
 
+// Whether `frame` confirms the paired read `entry` (see PairedRead): its data came since the
+// command was last written, and the frame names what the command asked for. True for any
+// other command.
+bool CCommClass::confirmsPairedRead(std::string_view frame, const CommandEntry& entry,
+                                    const model::CommandRow* row) const {
+  if (row && (row->flags & model::kAltReplyInRepeat)) {
+    const auto input = SelectedValue(1, entry.text);
+    model::ParameterImage reported = images_.InUse();
+    const auto info = decoder_->DecodeAndApply(reported, frame, linkMode_);
+    return reportedSinceWrite_.count(kSoundProgramNumber) && input && info && reported.basic[0] == *input;
+  }
+  if (const PairedRead* read = memoryVolumePart(entry.number)) {
+    if (!reportedSinceWrite_.count(read->dataNumber)) return false;
+    for (int memory = 1; memory <= kMemoryCount; ++memory) {
+      if (pages_->MemoryCommand(memory, read->part, true) == entry.text) return reportValue(frame) == memory;
+    }
+    return false;
+  }
+  return true;
+}
+
 void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
   if (commandDialogOpen_ && commands_.size() > 1) view_->SetCommandProgress(static_cast<int>(index));
   commands_.at(index).status = kEntryDone;
@@ -133,7 +186,7 @@ void CCommClass::continueList(const FrameVerdict& verdict) {
   if (verdict.finished) {
     endList();
   } else if (!verdict.nextText.empty()) {
-    Write(verdict.nextText);
+    writeOnLine(verdict.nextText);
     startReplyTimer();
   } else if (commands_.firstPending() &&
              (linkMode_ != model::kLinkRealTime || !scheduler_.isTimerActive(kReplyTimer))) {
@@ -175,6 +228,21 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   }
 
   const auto pending = commands_.firstPending();
+  const bool transfer = linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload;
+  if (transfer && !notAReply) {
+    // Only the frame right after an answer can be its repeat.
+    const bool repeat = pending && text == lastAnswer_ && commands_.at(*pending).text != lastAnswered_;
+    lastAnswer_.clear();
+    if (repeat) {
+      logComment("[same answer again: ignored]");
+      startReplyTimer();
+      return 0;
+    }
+  }
+  if (pending && !notAReply) {
+    if (const auto info = decoder_->Decode(text)) reportedSinceWrite_.insert(info->numbers.begin(), info->numbers.end());
+  }
+
   if (notAReply || !pending) {
     verdict.apply = true;
   } else {
@@ -195,7 +263,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
       answered = true;
     } else if (linkMode_ == model::kLinkUpload && !(uploadPhase_ == 2 && linkState_ == kStateUploadRest)) {
       if (uploadPhase_ == 1 && linkState_ == kStateUploadRest && row && (row->flags & model::kAltReplyInRepeat)) {
-        answered = row->altReplyPrefix && StartsWith(text, row->altReplyPrefix);
+        answered = row->altReplyPrefix && StartsWith(text, row->altReplyPrefix) && confirmsPairedRead(text, entry, row);
         verdict.apply = true;
       } else if (entry.isStandard()) {
         if (entry.number == kNoParameter) {
@@ -206,7 +274,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
             expandStatusInto(text);
           }
         } else if (const auto info = decoder_->Decode(text)) {
-          answered = answersNumber(info->numbers, entry.number);
+          answered = answersNumber(info->numbers, entry.number) && confirmsPairedRead(text, entry, nullptr);
           verdict.apply = true;
         }
       } else if (entry.isExtended() && row) {
@@ -228,7 +296,8 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
         if (entry.status == kEntryReread) {
           answered = true;
           verdict.apply = true;
-        } else if (AcknowledgesExtendedWrite(text, entry.text)) {
+        } else if (AcknowledgesExtendedWrite(text, entry.text) && (!row || MatchesReplyPrefix(text, *row, false))) {
+          // The echo names the parameter written, not only its block.
           answered = true;
         } else if (realTime && !IsGuard(text) && !IsParameterError(text)) {
           // A report the receiver sent on its own (a setting changed at its front panel):
@@ -249,6 +318,10 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
 
     if (answered) {
       ++(givenUp ? listFailures_ : listAnswers_);
+      if (transfer && !givenUp) {
+        lastAnswer_ = std::string(text);
+        lastAnswered_ = entry.text;
+      }
       finishEntry(index, verdict);
     }
   }

@@ -26,6 +26,7 @@ int CCommClass::SendPacket(std::string_view text, int number) {
     if (commands_.empty()) return 1;
     listFailures_ = 0;
     listAnswers_ = 0;
+    lastAnswer_.clear();
     writeFirstPending();
     startReplyTimer();
     RunCommandDialog();
@@ -36,10 +37,13 @@ int CCommClass::SendPacket(std::string_view text, int number) {
 }
 
 void CCommClass::writeFirstPending() {
-  if (const auto pending = commands_.firstPending()) {
-    const std::string text = commands_.at(*pending).text;
-    Write(text);
-  }
+  if (const auto pending = commands_.firstPending()) writeOnLine(commands_.at(*pending).text);
+}
+
+// Writes the command on the line (again); what the receiver reports from now on may answer it.
+void CCommClass::writeOnLine(const std::string& text) {
+  reportedSinceWrite_.clear();
+  Write(text);
 }
 
 void CCommClass::ClearCommandList() { commands_.clear(); }
@@ -66,7 +70,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
   if (status < kEntryResent3) {
     logComment("[再送]");
     const std::string text = commands_.at(index).text;
-    Write(text);
+    writeOnLine(text);
     startReplyTimer();
     commands_.at(index).status = status + 1;
     return 0;

@@ -99,8 +99,8 @@ TEST(DownloadCli, SendsAnUploadedFileToAnotherReceiver) {
 TEST(TransferCli, AnUploadWithACommandGivenUpExitsOneAndPointsToTheErrorLog) {
   TempFolder folder("upload_given_up");
   std::filesystem::create_directories(folder.path() / "tmp");
-  // The receiver refuses to read one of the rows every System Memory holds.
-  const CliResult up = RunCliIn(folder.path(), "upload --emulator --emulator-option error-rows=19 -o x.qcf",
+  // The receiver refuses to read one of the rows of the current settings.
+  const CliResult up = RunCliIn(folder.path(), "upload --emulator --emulator-option error-rows=20 -o x.qcf",
                                 kOwnSettings + "TMPDIR=\"$PWD/tmp\" ");
   EXPECT_EQ(up.status, 1);
   EXPECT_EQ(up.err.rfind("tunewright-cli: The upload did not complete: ", 0), 0u) << up.err;
