@@ -30,13 +30,15 @@ class TapPort final : public SerialPort {
     if (swallow && swallow(std::string(bytes))) return true;
     return inner_.write(bytes);
   }
-  std::string readAll() override { return inner_.readAll(); }
+  std::string readAll() override { return incoming ? incoming(inner_.readAll()) : inner_.readAll(); }
   bool ctsOn() const override { return inner_.ctsOn(); }
   void setReadyReadHandler(std::function<void()> handler) override { inner_.setReadyReadHandler(std::move(handler)); }
   std::string lastError() const override { return inner_.lastError(); }
   std::vector<std::string> availablePorts() const override { return inner_.availablePorts(); }
 
   std::function<bool(const std::string&)> swallow;
+  // Changes what the receiver sent on its way to the link.
+  std::function<std::string(std::string)> incoming;
   std::vector<Written> writes;
 
  private:
@@ -331,6 +333,93 @@ TEST(WritePacing, NothingIsWrittenBeforeThePauseOfThePreviousWriteHasPassed) {
     EXPECT_GE(port.writes[i].at - previous.at, pause)
         << "write " << i << " " << port.writes[i].bytes << " came too soon after " << previous.bytes;
   }
+}
+
+// ---- what the fault soak found besides
+
+// Removes the first frame beginning with `prefix` once `armed` is set (and disarms).
+std::string WithoutFirst(std::string bytes, const std::string& prefix, bool& armed) {
+  if (!armed) return bytes;
+  const auto at = bytes.find(prefix);
+  if (at == std::string::npos) return bytes;
+  const auto end = bytes.find(ETX, at);
+  if (end == std::string::npos) return bytes;
+  armed = false;
+  return bytes.erase(at, end - at + 1);
+}
+
+TEST(ExtendedEcho, AnEchoOfAnotherParameterOfTheSameBlockIsNoAcknowledgement) {
+  LinkFixture f(WorkingMode::Async);
+  f.receiver.silent = true;
+  ASSERT_TRUE(f.connectForDownloadOnly());
+  f.receiver.silent = false;
+  // Rows 20 and 21 share their block ("021"); the write of row 21 is only ever answered with
+  // the echo of a write of row 20.
+  const std::string writeOf21 = Ext(std::string(model::kCommandTable[21].replyPrefix).substr(1, 7) + "1" +
+                                    std::string(model::kCommandTable[21].replyPrefix).substr(9) + "05");
+  ASSERT_EQ(std::string(model::kCommandTable[20].replyPrefix).substr(5, 3), writeOf21.substr(5, 3));
+  f.receiver.override = [&](const std::string& frame) -> std::optional<std::string> {
+    if (frame == writeOf21) return ReplyForRow(20, "06");
+    return std::nullopt;
+  };
+  f.link.SendPacket(writeOf21, 100);
+  f.link.SendPacket("", kNoParameter);
+  ASSERT_TRUE(f.runUntil([&] { return !f.view.commandResults.empty(); }, 60000));
+  EXPECT_EQ(f.view.commandResults, std::vector<int>{1});
+  EXPECT_EQ(f.port.countWritten(writeOf21), 4);
+}
+
+// An input selection is answered with its sound program and then the input; a memory's
+// volume part with the volume and then "loaded". The second report alone confirms nothing.
+TEST(PairedUploadReads, ALostFirstReportGetsTheReadResentRatherThanAStaleValueStored) {
+  EmulatedLink clean(WorkingMode::Async, {"seed=77"});
+  EmulatedLink lossy(WorkingMode::Async, {"seed=77"});
+  bool dropProgram = false;
+  bool dropVolume = false;
+  bool programDropped = false;
+  bool volumeDropped = false;
+  lossy.tap.swallow = [&](const std::string& frame) {
+    if (frame == Std("07A18") && !programDropped) dropProgram = programDropped = true;
+    if (frame == Std("07E75") && !volumeDropped) dropVolume = volumeDropped = true;
+    return false;
+  };
+  lossy.tap.incoming = [&](std::string bytes) {
+    bytes = WithoutFirst(std::move(bytes), "\x02" "0028", dropProgram);
+    return WithoutFirst(std::move(bytes), "\x02" "0026", dropVolume);
+  };
+  for (EmulatedLink* f : {&clean, &lossy}) {
+    f->link.Upload(PortChoice::Fixed("emulator"));
+    ASSERT_TRUE(f->runUntilListEnds());
+    EXPECT_EQ(f->view.commandResults, std::vector<int>{0});
+  }
+  ASSERT_TRUE(programDropped && volumeDropped && !dropProgram && !dropVolume) << "both reports were lost once";
+  for (int i = 0; i < model::kImageCount; ++i) {
+    EXPECT_EQ(*lossy.link.images().Image(i), *clean.link.images().Image(i)) << "image " << i;
+  }
+}
+
+TEST(RepeatedAnswer, TheSameAnswerAgainRightAfterItDoesNotAnswerTheNextCommand) {
+  EmulatedLink f(WorkingMode::Async, {});
+  const model::ParameterImage& current = *f.link.images().Image(0);
+  const std::string audioSelect = BuildOperationCommand(current.basic, 2);
+  const std::string decoder = BuildOperationCommand(current.basic, 3);
+  ASSERT_FALSE(audioSelect.empty() || decoder.empty());
+  // The decoder command never reaches the receiver; the audio select's answer comes twice.
+  bool repeat = false;
+  f.tap.swallow = [&](const std::string& frame) {
+    repeat = repeat || frame == audioSelect;
+    return frame == decoder;
+  };
+  f.tap.incoming = [&](std::string bytes) {
+    const auto at = bytes.find("\x02" "0022");
+    if (!repeat || at == std::string::npos) return bytes;
+    repeat = false;
+    return bytes + bytes.substr(at, 8);
+  };
+  f.link.Download(PortChoice::Fixed("emulator"));
+  ASSERT_TRUE(f.runUntilListEnds());
+  EXPECT_EQ(f.view.commandResults, std::vector<int>{1});
+  EXPECT_EQ(f.log.errors, (std::vector<std::pair<std::string, int>>{{decoder, 3}}));
 }
 
 }  // namespace
