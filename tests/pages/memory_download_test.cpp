@@ -51,10 +51,12 @@ TEST(MemoryDownload, SystemPartSendsBasicItemsThenEachPageInGroupOrderThenTheSav
   std::vector<Sent> expected = {{comm::BuildOperationCommand(memory.basic, 4), 4},
                                 {comm::BuildOperationCommand(memory.basic, 7), 7},
                                 {comm::BuildOperationCommand(memory.basic, 8), 8}};
-  for (const char* caption : {"Speaker Level", "Speaker Distance", "Speaker Set"}) {
+  // DSP Parameters gives the parameters of the memory's own sound program.
+  for (const char* caption : {"DSP Parameters", "Speaker Level", "Speaker Distance", "Speaker Set"}) {
     CBasePage* page = f.sheet.FindPage(caption);
     ASSERT_NE(page, nullptr) << caption;
-    for (const PageItem& item : page->ListItems(false, kAllGroups)) expected.push_back({"", item.number});
+    const int group = page->caption() == "DSP Parameters" ? memory.basic[3] : kAllGroups;
+    for (const PageItem& item : page->ListItems(false, group)) expected.push_back({"", item.number});
   }
   expected.push_back({Stx("07E2D"), 557});
 
@@ -229,17 +231,27 @@ TEST(ConfigurationTransfer, UploadFileDownloadMakesASecondReceiverHoldTheFirstOn
   EXPECT_EQ(got.mute, want.mute);
 
   int memoryRows = 0;
+  int otherPrograms = 0;
   for (int memory = 1; memory <= 6; ++memory) {
     SCOPED_TRACE("memory " + std::to_string(memory));
+    // A memory keeps the DSP parameters of its own sound program only; the receiver's memory
+    // save stores the others as they stand at that moment.
+    const int program = ExpectedBasic(original.memory(memory)).program;
     for (int row : rows) {
       if (!PerMemory(row)) continue;
+      const int rowProgram = model::kCommandTable[static_cast<std::size_t>(row)].programGroup;
+      if (rowProgram >= 0 && rowProgram != program) {
+        ++otherPrograms;
+        continue;
+      }
       ++memoryRows;
       const auto r = static_cast<std::size_t>(row);
       EXPECT_EQ(second.receiver().memory(memory).rows[r], original.memory(memory).rows[r]) << "row " << row;
     }
     ExpectSameMemoryBasics(original.memory(memory), second.receiver().memory(memory));
   }
-  EXPECT_EQ(memoryRows, 6 * static_cast<int>(rows.size()));
+  EXPECT_EQ(memoryRows + otherPrograms, 6 * static_cast<int>(rows.size()));
+  EXPECT_GT(otherPrograms, 0) << "the download writes every program's parameters";
   // The receiver's own memory-save report answered each part.
   EXPECT_EQ(second.messageTexts(), std::vector<std::string>{});
 }

@@ -33,8 +33,12 @@ TEST(SpeakerFiles, ThePagesRoundTripThroughAQcfFile) {
   files::Profile loaded;
   ASSERT_TRUE(loaded.Load(path));
   std::filesystem::remove(path);
-  EXPECT_EQ(loaded.SectionNames(),
-            (std::vector<std::string>{"Speaker Level", "Speaker Distance", "Speaker Set"}));
+  // The speaker sections in sheet order, among those of the sheet's other pages.
+  std::vector<std::string> speakerSections;
+  for (const std::string& section : loaded.SectionNames()) {
+    if (section.rfind("Speaker ", 0) == 0) speakerSections.push_back(section);
+  }
+  EXPECT_EQ(speakerSections, (std::vector<std::string>{"Speaker Level", "Speaker Distance", "Speaker Set"}));
 
   model::ParameterImage& fresh = *f.link.images.Image(1);
   f.sheet.LoadItems(fresh, loaded);
