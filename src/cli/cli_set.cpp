@@ -21,6 +21,7 @@
 #include "emu/emulator_port.h"
 #include "model/parameter_access.h"
 #include "pages/basic_control_page.h"
+#include "pages/item_ranges.h"
 #include "pages/page_registry.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
@@ -64,29 +65,78 @@ std::unique_ptr<pages::CBasePage> MakeBasicControlPage(const pages::PageContext&
   return std::make_unique<pages::BasicControlPage>(context);
 }
 
-// "Basic Control" (the main form's group) first, then every page that exists.
-pages::PageFactory FindPageFactory(std::string_view caption) {
-  if (Folded(caption) == Folded(pages::BasicControlPage::kCaption)) return MakeBasicControlPage;
-  std::vector<std::string> available{std::string(pages::BasicControlPage::kCaption)};
-  for (const pages::PageDescriptor& page : pages::SheetPageDescriptors()) {
-    if (page.create == nullptr) continue;
-    if (Folded(page.caption) == Folded(caption)) return page.create;
-    available.emplace_back(page.caption);
+// A page as `set` addresses it: by its caption, or, where the page's items form groups with
+// a section each (DSP Parameters: one per sound program), by one group's section.
+struct AddressedPage {
+  std::unique_ptr<pages::CBasePage> page;
+  int group = pages::kAllGroups;
+  std::string section;
+};
+
+struct GroupSection {
+  int group;
+  std::string section;
+};
+
+// The sections of a page's groups that differ from its caption; none for a page without groups.
+std::vector<GroupSection> GroupSections(const pages::CBasePage& page, const model::ParameterImage& image) {
+  std::vector<GroupSection> sections;
+  for (int group = 0; group < pages::kAllGroups; ++group) {
+    const std::vector<pages::PageItem> items = page.ListItems(true, group);
+    if (items.empty()) continue;
+    std::string section = page.DescribeItem(image, items.front().number, items.front().subIndex, false).section;
+    if (section == page.caption()) continue;
+    const bool known = std::any_of(sections.begin(), sections.end(),
+                                   [&](const GroupSection& s) { return s.section == section; });
+    if (!known) sections.push_back({group, std::move(section)});
   }
-  throw CliFailure{kExitBadInput,
-                   "no page \"" + std::string(caption) + "\" can be set; pages: " + JoinQuoted(available)};
+  return sections;
 }
 
-pages::PageItem FindItem(const pages::CBasePage& page, const model::ParameterImage& image,
+// "Basic Control" (the main form's group) first, then every page that exists, by caption or
+// by the section of one of its groups.
+AddressedPage FindPage(std::string_view section, const pages::PageContext& context,
+                       const model::ParameterImage& image) {
+  const std::string wanted = Folded(section);
+  if (wanted == Folded(pages::BasicControlPage::kCaption)) {
+    return {MakeBasicControlPage(context), pages::kAllGroups, std::string(pages::BasicControlPage::kCaption)};
+  }
+  std::vector<std::string> available{std::string(pages::BasicControlPage::kCaption)};
+  for (const pages::PageDescriptor& descriptor : pages::SheetPageDescriptors()) {
+    if (descriptor.create == nullptr) continue;
+    if (Folded(descriptor.caption) == wanted)
+      return {descriptor.create(context), pages::kAllGroups, std::string(descriptor.caption)};
+    std::unique_ptr<pages::CBasePage> page = descriptor.create(context);
+    const std::vector<GroupSection> groups = GroupSections(*page, image);
+    for (const GroupSection& group : groups) {
+      if (Folded(group.section) == wanted) return {std::move(page), group.group, group.section};
+    }
+    if (groups.empty()) available.emplace_back(descriptor.caption);
+    for (const GroupSection& group : groups) available.push_back(group.section);
+  }
+  throw CliFailure{kExitBadInput,
+                   "no page \"" + std::string(section) + "\" can be set; pages: " + JoinQuoted(available)};
+}
+
+pages::PageItem FindItem(const AddressedPage& addressed, const model::ParameterImage& image,
                          std::string_view key) {
+  const pages::CBasePage& page = *addressed.page;
   std::vector<std::string> keys;
-  for (const pages::PageItem& item : page.ListItems(true, pages::kAllGroups)) {
+  for (const pages::PageItem& item : page.ListItems(true, addressed.group)) {
     const std::string itemKey = page.DescribeItem(image, item.number, item.subIndex, false).key;
     if (itemKey.empty()) continue;
     if (Folded(itemKey) == Folded(key)) return item;
     keys.push_back(itemKey);
   }
-  throw CliFailure{kExitBadInput, "page \"" + page.caption() + "\" has no key \"" + std::string(key) +
+  if (keys.empty()) {
+    std::vector<std::string> sections;
+    for (const GroupSection& group : GroupSections(page, image)) sections.push_back(group.section);
+    if (!sections.empty()) {
+      throw CliFailure{kExitBadInput, "page \"" + page.caption() +
+                                          "\" is set section by section; sections: " + JoinQuoted(sections)};
+    }
+  }
+  throw CliFailure{kExitBadInput, "page \"" + addressed.section + "\" has no key \"" + std::string(key) +
                                       "\"; keys: " + JoinQuoted(keys)};
 }
 
@@ -124,28 +174,35 @@ class RecordingPageLink final : public ui::PageLink {
 // One setting on one page: the page is built on `link`, the value parsed into image 0.
 struct PageEdit {
   PageEdit(const SetOptions& options, ui::PageLink& link)
-      : page(FindPageFactory(options.page)({link, ui, 0})),
-        image(*link.image(0)),
-        item(FindItem(*page, image, options.key)) {}
+      : image(*link.image(0)),
+        addressed(FindPage(options.page, {link, ui, 0}, image)),
+        page(*addressed.page),
+        item(FindItem(addressed, image, options.key)) {}
 
-  // Throws with the page's current text, and why it refuses the value, when the page does
-  // not accept the value.
+  // Throws with the page's current text, why it refuses the value, and what the setting
+  // takes where the page can say, when the page does not accept the value.
   void parse(const std::string& value) {
-    if (page->ParseItem(image, item.number, item.subIndex, value)) return;
-    const pages::ItemText now = page->DescribeItem(image, item.number, item.subIndex, false);
-    std::string message = "\"" + value + "\" is not a value of " + now.key + " on page \"" + page->caption() +
+    if (page.ParseItem(image, item.number, item.subIndex, value)) return;
+    const pages::ItemText now = page.DescribeItem(image, item.number, item.subIndex, false);
+    std::string message = "\"" + value + "\" is not a value of " + now.key + " on page \"" + now.section +
                           "\" (it holds \"" + now.value + "\")";
-    const std::string reason = page->RefusalReason(image, item.number, item.subIndex, value);
+    const std::string reason = page.RefusalReason(image, item.number, item.subIndex, value);
     if (!reason.empty()) message += "; " + reason;
+    if (const auto* ranges = dynamic_cast<const pages::ItemRangeSource*>(&page)) {
+      const std::string range = ranges->DescribeRange(item.number, item.subIndex);
+      if (!range.empty()) message += "; values: " + range;
+    }
     throw CliFailure{kExitBadInput, message};
   }
-  std::string key() const { return page->DescribeItem(image, item.number, item.subIndex, false).key; }
+  std::string key() const { return page.DescribeItem(image, item.number, item.subIndex, false).key; }
+  const std::string& section() const { return addressed.section; }
   // The item's value as its page writes it (also for items with one value per record).
-  std::string valueText() const { return page->DescribeItem(image, item.number, item.subIndex, false).value; }
+  std::string valueText() const { return page.DescribeItem(image, item.number, item.subIndex, false).value; }
 
   CliUiServices ui{false};  // a page that asks for confirmation gets Cancel
-  std::unique_ptr<pages::CBasePage> page;
   model::ParameterImage& image;
+  AddressedPage addressed;
+  pages::CBasePage& page;
   pages::PageItem item;
 };
 
@@ -189,10 +246,10 @@ int RunDryRun(const SetOptions& options) {
   RecordingPageLink link(nullptr);
   PageEdit edit(options, link);
   edit.parse(options.value);
-  edit.page->QueueItem(edit.image, edit.item.number, edit.item.subIndex);
+  edit.page.QueueItem(edit.image, edit.item.number, edit.item.subIndex);
   if (link.frames.empty()) {
     throw CliFailure{kExitBadInput,
-                     edit.key() + " on page \"" + edit.page->caption() +
+                     edit.key() + " on page \"" + edit.section() +
                          "\" has no command of its own; it is sent with the page's other settings"};
   }
   PrintFrames(link.frames);
@@ -243,17 +300,17 @@ class SetSession final : public comm::LinkView {
       return fail(failure.status, failure.message);
     }
     sending_ = true;
-    edit_->page->SendItem(edit_->item.number, edit_->item.subIndex);
+    edit_->page.SendItem(edit_->item.number, edit_->item.subIndex);
     if (frames().empty()) {
       const std::vector<std::string> missing = MissingParts(options_, link_.capabilities());
       if (!missing.empty()) {
         std::string parts;
         for (const std::string& part : missing) parts += (parts.empty() ? "" : " and no ") + part;
         return fail(kExitLinkFailed, "the receiver has no " + parts + ", so " + edit_->key() + " on page \"" +
-                                         edit_->page->caption() + "\" cannot be sent to it");
+                                         edit_->section() + "\" cannot be sent to it");
       }
       return fail(kExitBadInput,
-                  edit_->key() + " on page \"" + edit_->page->caption() + "\" has no command of its own");
+                  edit_->key() + " on page \"" + edit_->section() + "\" has no command of its own");
     }
     if (!link_.isCommandDialogOpen()) {
       scheduler_.callAfter(kReportWaitMs, [this] {
@@ -276,7 +333,7 @@ class SetSession final : public comm::LinkView {
   void checkValue() {
     if (edit_->valueText() == expected_) return end();
     const pages::ItemText now =
-        edit_->page->DescribeItem(edit_->image, edit_->item.number, edit_->item.subIndex, false);
+        edit_->page.DescribeItem(edit_->image, edit_->item.number, edit_->item.subIndex, false);
     fail(kExitLinkFailed, "the receiver kept " + now.key + " at " + now.value);
   }
 
@@ -356,7 +413,10 @@ void registerSet(CLI::App& parent, int& exitStatus) {
   CLI::App* command = parent.add_subcommand(
       "set",
       "Set one setting of one page, as the page sends an edit in Real Time Mode, and print the frames");
-  command->add_option("PAGE", options->page, "page caption, e.g. \"Speaker Level\"")->required();
+  command->add_option("PAGE", options->page,
+                      "page caption, e.g. \"Speaker Level\"; a sound program's parameters go by the "
+                      "program's section, e.g. \"DSP Parameters Hall in Munich\"")
+      ->required();
   command->add_option("KEY", options->key, "the setting's key as in a configuration file, e.g. FL")
       ->required();
   command->add_option("VALUE", options->value, "the value text as in a configuration file, e.g. 10.0dB")
@@ -373,6 +433,10 @@ void registerSet(CLI::App& parent, int& exitStatus) {
                    "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
       ->needs(emulator);
   AddTranscriptOption(*command, options->transcript, emulator);
+  command->footer(
+      "DSP parameters: every command carries its sound program's code, so in Real Time Mode a "
+      "parameter of a program other than the receiver's current one is still sent with its own "
+      "program code; the receiver stores it for that program and stays on its current program.");
   command->callback([options, &exitStatus] {
     if (!options->dryRun && options->port.empty() && !options->emulator) {
       throw CliFailure{kExitBadInput, "set needs --port DEVICE, --emulator or --dry-run (see set --help)"};

@@ -3,6 +3,7 @@
 
 #include "pages/page_registry.h"
 
+#include "pages/dsp/dsp_parameters_page.h"
 #include "pages/eq/graphic_eq_page.h"
 #include "pages/eq/tone_control_page.h"
 #include "pages/speaker/speaker_distance_page.h"
@@ -22,7 +23,7 @@ namespace {
 
 constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"Multi Zone", 133, Presence::Always, MakePage<CMultiZone>},
-    {"DSP Parameters", 148, Presence::Always, nullptr},
+    {"DSP Parameters", 148, Presence::Always, MakePage<CInputDspParam>},
     {"Input DSP", 149, Presence::AsyncOnly, nullptr},
     {"Input Rename", 147, Presence::Always, nullptr},
     {"I/O Assign", 135, Presence::Always, nullptr},

@@ -53,8 +53,10 @@ TEST(MemoryDownload, SystemPartSendsBasicItemsThenEachPageInGroupOrderThenTheSav
   std::vector<Sent> expected = {{comm::BuildOperationCommand(memory.basic, 4), 4},
                                 {comm::BuildOperationCommand(memory.basic, 7), 7},
                                 {comm::BuildOperationCommand(memory.basic, 8), 8}};
-  // Each page's items in its send order, or only the numbers the group names.
+  // Each page's items in its send order, or only the numbers the group names; DSP Parameters
+  // gives the parameters of the memory's own sound program.
   const std::vector<std::pair<std::string, std::vector<int>>> parts = {
+      {"DSP Parameters", {}},
       {"Speaker Level", {}},
       {"Speaker Distance", {}},
       {"Tone Control", {289, 291, 293, 302, 304, 305}},
@@ -66,7 +68,8 @@ TEST(MemoryDownload, SystemPartSendsBasicItemsThenEachPageInGroupOrderThenTheSav
     ASSERT_NE(page, nullptr) << caption;
     for (int number : numbers) expected.push_back({"", number});
     if (!numbers.empty()) continue;
-    for (const PageItem& item : page->ListItems(false, kAllGroups)) expected.push_back({"", item.number});
+    const int group = caption == "DSP Parameters" ? memory.basic[3] : kAllGroups;
+    for (const PageItem& item : page->ListItems(false, group)) expected.push_back({"", item.number});
   }
   // Display Set without Short Message, and of Other only the HDMI support audio.
   for (int number : {517, 518, 519, 520, 521, 525, 527, 528, 534}) expected.push_back({"", number});
@@ -258,10 +261,19 @@ TEST(ConfigurationTransfer, UploadFileDownloadMakesASecondReceiverHoldTheFirstOn
   EXPECT_EQ(got.mute, want.mute);
 
   int memoryRows = 0;
+  int otherPrograms = 0;
   for (int memory = 1; memory <= 6; ++memory) {
     SCOPED_TRACE("memory " + std::to_string(memory));
+    // A memory keeps the DSP parameters of its own sound program only; the receiver's memory
+    // save stores the others as they stand at that moment.
+    const int program = ExpectedBasic(original.memory(memory)).program;
     for (int row : rows) {
       if (!PerMemory(row)) continue;
+      const int rowProgram = model::kCommandTable[static_cast<std::size_t>(row)].programGroup;
+      if (rowProgram >= 0 && rowProgram != program) {
+        ++otherPrograms;
+        continue;
+      }
       ++memoryRows;
       EXPECT_EQ(CarriedValue(second.receiver().memory(memory), row), CarriedValue(original.memory(memory), row))
           << "row " << row;
@@ -269,8 +281,9 @@ TEST(ConfigurationTransfer, UploadFileDownloadMakesASecondReceiverHoldTheFirstOn
     ExpectSameMemoryBasics(original.memory(memory), second.receiver().memory(memory));
   }
   // Every written row a memory keeps was compared (the headphone tone rows are not kept).
-  EXPECT_EQ(memoryRows, 6 * static_cast<int>(std::count_if(rows.begin(), rows.end(), PerMemory)));
+  EXPECT_EQ(memoryRows + otherPrograms, 6 * static_cast<int>(std::count_if(rows.begin(), rows.end(), PerMemory)));
   EXPECT_GE(memoryRows, 6 * (10 + 14 + 2 + 65)) << "distances, trims, speaker tone and equaliser bands";
+  EXPECT_GT(otherPrograms, 0) << "the download writes every program's parameters";
   // The receiver's own memory-save report answered each part.
   EXPECT_EQ(second.messageTexts(), std::vector<std::string>{});
 }

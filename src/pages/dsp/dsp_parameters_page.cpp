@@ -1,0 +1,283 @@
+#include "pages/dsp/dsp_parameters_page.h"
+
+#include <algorithm>
+#include <variant>
+
+#include "comm/operation_command.h"
+#include "files/report_text.h"
+#include "model/dsp_layout.h"
+#include "model/parameter_access.h"
+#include "pages/dsp/dsp_values.h"
+
+namespace tw::pages {
+namespace {
+
+constexpr int kProgramListId = 1600;
+constexpr int kLayoutListId = 1601;
+constexpr int kParameterListId = 1602;
+constexpr int kSliderId = 1603;
+constexpr int kUpId = 1604;
+constexpr int kDownId = 1605;
+constexpr int kDefaultId = 1606;
+
+// The Basic Control number of the sound program, whose command switches the receiver.
+constexpr int kProgramNumber = 4;
+constexpr int kValueColumn = 1;
+
+bool IsProgram(int program) { return program >= 0 && program < model::kSoundProgramCount; }
+
+std::int32_t ValueIn(const model::ParameterImage& image, int number) {
+  const auto value = model::GetParameter(image, number);
+  const auto* integer = value ? std::get_if<std::int32_t>(&*value) : nullptr;
+  return integer != nullptr ? *integer : 0;
+}
+
+}  // namespace
+
+CInputDspParam::CInputDspParam(const PageContext& context)
+    : CBasePage(context, std::string(kCaption), kTemplateId),
+      programList_(kProgramListId),
+      layoutList_(kLayoutListId),
+      parameterList_(kParameterListId),
+      slider_(kSliderId),
+      up_(kUpId, "Up"),
+      down_(kDownId, "Down"),
+      default_(kDefaultId, "Default") {
+  // The page opens on the image's own program; Async Mode then goes its own way.
+  if (const int current = pageImage().basic[kProgramNumber - 1]; IsProgram(current)) program_ = current;
+  programList_.onSelChange = [this] { onProgramChosen(); };
+  layoutList_.onSelChange = [this] { onLayoutChosen(); };
+  parameterList_.onSelect = [this] {
+    showSlider();
+    UpdateControlStates();
+  };
+  slider_.onCustomDraw = [this] { onSliderDraw(); };
+  slider_.onReleasedCapture = [this] {
+    if (const int number = selectedNumber(); number != 0) SendItem(number);
+  };
+  up_.onClicked = [this] { onStep(+1); };
+  down_.onClicked = [this] { onStep(-1); };
+  default_.onClicked = [this] { onDefault(); };
+  SetLayout(ui::Column({ui::Row({ui::Item("Program", programList_), ui::Item("Layout", layoutList_)}),
+                        ui::Item(parameterList_), ui::Row({ui::Item(slider_), ui::Item(down_), ui::Item(up_)}),
+                        ui::Item(default_)}));
+}
+
+void CInputDspParam::InitControls() {
+  programList_.resetContent();
+  for (int program = 0; program < model::kSoundProgramCount; ++program)
+    programList_.addString(std::string(dsp::DspProgramName(program)), program);
+  layoutList_.resetContent();
+  for (const std::string_view name : dsp::kDspLayoutNames) layoutList_.addString(std::string(name));
+  parameterList_.setColumns({{"Parameter", 0}, {"Value", 0}});
+  slider_.setVisible(false);
+  slider_.setEnabled(false);
+}
+
+// ---- what the page shows ----------------------------------------------------------------------
+
+std::int32_t CInputDspParam::value(int number) const { return ValueIn(pageImage(), number); }
+
+void CInputDspParam::store(int number, std::int32_t newValue) { model::SetParameter(pageImage(), number, newValue); }
+
+int CInputDspParam::selectedNumber() const {
+  const int row = parameterList_.selectedRow();
+  return row >= 0 && row < rows_.count ? rows_.numbers[static_cast<std::size_t>(row)] : 0;
+}
+
+void CInputDspParam::SetCurrentProgram(int program) {
+  if (!IsProgram(program)) return;
+  program_ = program;
+  if (hasWindow()) showProgram();
+}
+
+void CInputDspParam::UpdateControlStates() {
+  programList_.setEnabled(!isRealTime());
+  const bool rowSelected = selectedNumber() != 0;
+  up_.setEnabled(rowSelected);
+  down_.setEnabled(rowSelected);
+}
+
+void CInputDspParam::RefreshAll() {
+  if (const int current = pageImage().basic[kProgramNumber - 1]; isRealTime() && IsProgram(current)) {
+    program_ = current;
+  }
+  showProgram();
+}
+
+void CInputDspParam::RefreshItem(int number, bool update) {
+  if (!isActive() || !hasWindow()) return;
+  const auto found = std::find(rows_.begin(), rows_.end(), number);
+  if (found != rows_.end()) {
+    const int row = static_cast<int>(found - rows_.begin());
+    showRow(row);
+    if (row == parameterList_.selectedRow()) showSlider();
+  }
+  if (update) UpdateControlStates();
+}
+
+void CInputDspParam::showProgram() {
+  programList_.selectData(program_);
+  layoutList_.setCurSel(layout_);
+  showRows();
+}
+
+// The program's rows of the shown layout; the selected parameter stays selected while it
+// is still listed.
+void CInputDspParam::showRows() {
+  const int kept = selectedNumber();
+  rows_ = dsp::DspRowsOfLayout(program_, layout_);
+  parameterList_.clear();
+  int selected = -1;
+  for (const int number : rows_) {
+    if (number == kept) selected = parameterList_.rowCount();
+    parameterList_.addRow({std::string(dsp::FindDspDescriptor(number)->name), {}});
+    showRow(parameterList_.rowCount() - 1);
+  }
+  parameterList_.setSelectedRow(selected);
+  showSlider();
+  UpdateControlStates();
+}
+
+void CInputDspParam::showRow(int row) {
+  const int number = rows_.numbers[static_cast<std::size_t>(row)];
+  parameterList_.setCell(row, kValueColumn, dsp::DspValueText(*dsp::FindDspDescriptor(number), value(number)));
+}
+
+// One slider serves every row whose range suits one; other rows hide it.
+void CInputDspParam::showSlider() {
+  const int number = selectedNumber();
+  const dsp::DspDescriptor* descriptor = number != 0 ? dsp::FindDspDescriptor(number) : nullptr;
+  const bool shown = descriptor != nullptr && descriptor->slider != 0;
+  if (shown) slider_.Setup(descriptor->min, descriptor->max, 1, value(number));
+  slider_.setVisible(shown);
+  slider_.setEnabled(shown);
+}
+
+// ---- the user's edits ---------------------------------------------------------------------------
+
+void CInputDspParam::onProgramChosen() {
+  const auto program = static_cast<int>(programList_.itemData(programList_.curSel()));
+  if (!IsProgram(program)) return;
+  program_ = program;
+  showRows();
+}
+
+void CInputDspParam::onLayoutChosen() {
+  const int layout = layoutList_.curSel();
+  if (layout < 0) return;
+  layout_ = layout;
+  showRows();
+}
+
+void CInputDspParam::onStep(int delta) {
+  const int number = selectedNumber();
+  if (number == 0) return;
+  const dsp::DspDescriptor& descriptor = *dsp::FindDspDescriptor(number);
+  const std::int32_t next = value(number) + delta;
+  if (next < descriptor.min || next > descriptor.max) return;
+  store(number, next);
+  showRow(parameterList_.selectedRow());
+  if (descriptor.slider != 0) slider_.SetValue(next);
+  SendItem(number);
+}
+
+void CInputDspParam::onSliderDraw() {
+  const int number = selectedNumber();
+  if (number == 0 || !mayStoreSliderValue()) return;
+  const dsp::DspDescriptor& descriptor = *dsp::FindDspDescriptor(number);
+  store(number, std::clamp<std::int32_t>(slider_.GetValue(), descriptor.min, descriptor.max));
+  showRow(parameterList_.selectedRow());
+}
+
+// "Default" resets the program on show only: the other programs keep their settings.
+void CInputDspParam::onDefault() {
+  model::WriteDspProgramDefaults(pageImage(), program_);
+  showRows();
+  const std::vector<PageItem> items = ListItems(false, program_);
+  SendItems(items);
+}
+
+// ---- files, reports and downloads -------------------------------------------------------------
+
+std::vector<PageItem> CInputDspParam::ListItems(bool forFile, int group) const {
+  std::vector<PageItem> items;
+  if (!IsProgram(group)) return items;
+  for (const int number : forFile ? dsp::DspListOrder(group) : dsp::DspSendOrder(group))
+    items.push_back({number, -1});
+  return items;
+}
+
+void CInputDspParam::QueueAll(const model::ParameterImage& image) {
+  for (int program = 0; program < model::kSoundProgramCount; ++program) {
+    if (!isRealTime()) {
+      // The receiver takes a program's parameters while that program is on; the switch is
+      // built from a copy, so the image keeps its own program.
+      comm::BasicBlock basic = image.basic;
+      basic[kProgramNumber - 1] = program;
+      Queue(comm::BuildOperationCommand(basic, kProgramNumber), kProgramNumber);
+    }
+    for (const PageItem& item : ListItems(false, program)) {
+      if (IsItemAvailable(item.number)) QueueItem(image, item.number, item.subIndex);
+    }
+  }
+}
+
+void CInputDspParam::QueueItem(const model::ParameterImage& image, int number, int /*subIndex*/) {
+  // A value outside its parameter's range has no command; it is not sent.
+  Queue(dsp::DspCommand(number, ValueIn(image, number)), number);
+}
+
+void CInputDspParam::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
+  for (int program = 0; program < model::kSoundProgramCount; ++program) {
+    for (const PageItem& item : ListItems(true, program)) {
+      const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
+      const std::string value = profile.GetString(text.section, text.key, "");
+      if (!value.empty()) ParseItem(image, item.number, item.subIndex, value);
+    }
+  }
+}
+
+void CInputDspParam::SaveItems(const model::ParameterImage& image, files::Profile& profile) {
+  for (int program = 0; program < model::kSoundProgramCount; ++program) {
+    for (const PageItem& item : ListItems(true, program)) {
+      const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
+      profile.WriteString(text.section, text.key, text.value);
+    }
+  }
+}
+
+std::string CInputDspParam::ReportItems(const model::ParameterImage& image) {
+  if (!hasWindow()) return {};
+  files::ReportBlock block;
+  for (int program = 0; program < model::kSoundProgramCount; ++program) {
+    for (const PageItem& item : ListItems(true, program)) {
+      const ItemText text = DescribeItem(image, item.number, item.subIndex, true);
+      block.Add(text.section, text.key, text.value);
+    }
+  }
+  return block.Take();
+}
+
+ItemText CInputDspParam::DescribeItem(const model::ParameterImage& image, int number, int /*subIndex*/,
+                                      bool /*forReport*/) const {
+  const dsp::DspDescriptor* descriptor = dsp::FindDspDescriptor(number);
+  if (descriptor == nullptr) return {};
+  return {dsp::DspSectionName(*model::DspProgramOfNumber(number)), dsp::DspKey(number),
+          dsp::DspValueText(*descriptor, ValueIn(image, number))};
+}
+
+bool CInputDspParam::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/,
+                               std::string_view text) {
+  const dsp::DspDescriptor* descriptor = dsp::FindDspDescriptor(number);
+  if (descriptor == nullptr) return false;
+  const std::optional<std::int32_t> parsed = dsp::ParseDspValueText(*descriptor, text);
+  return parsed && model::SetParameter(image, number, *parsed);
+}
+
+std::string CInputDspParam::DescribeRange(int number, int /*subIndex*/) const {
+  const dsp::DspDescriptor* descriptor = dsp::FindDspDescriptor(number);
+  return descriptor != nullptr ? dsp::DspRangeText(*descriptor) : std::string();
+}
+
+}  // namespace tw::pages
