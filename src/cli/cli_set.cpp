@@ -21,6 +21,7 @@
 #include "model/parameter_access.h"
 #include "pages/basic_control_page.h"
 #include "pages/page_registry.h"
+#include "pages/value_advice.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
 #include "ui/page_link.h"
@@ -132,6 +133,12 @@ struct PageEdit {
                                         page->caption() + "\" (it holds \"" + now.value + "\")"};
   }
   std::string key() const { return page->DescribeItem(image, item.number, item.subIndex, false).key; }
+  // What the page has to say about the value it took (one that the receiver may refuse).
+  void printAdvice() const {
+    const auto* advice = dynamic_cast<const pages::ValueAdvice*>(page.get());
+    const std::string note = advice != nullptr ? advice->AdviceOn(image, item.number, item.subIndex) : "";
+    if (!note.empty()) std::cerr << "tunewright-cli: note: " << note << '\n';
+  }
 
   CliUiServices ui{false};  // a page that asks for confirmation gets Cancel
   std::unique_ptr<pages::CBasePage> page;
@@ -147,6 +154,7 @@ int RunDryRun(const SetOptions& options) {
   RecordingPageLink link(nullptr);
   PageEdit edit(options, link);
   edit.parse(options.value);
+  edit.printAdvice();
   edit.page->QueueItem(edit.image, edit.item.number, edit.item.subIndex);
   if (link.frames.empty()) {
     throw CliFailure{kExitBadInput,
@@ -196,6 +204,7 @@ class SetSession final : public comm::LinkView {
     try {
       edit_ = std::make_unique<PageEdit>(options_, recorder_);
       edit_->parse(options_.value);
+      edit_->printAdvice();
       expected_ = model::GetParameter(edit_->image, edit_->item.number);
     } catch (const CliFailure& failure) {
       return fail(failure.status, failure.message);

@@ -6,6 +6,9 @@
 #include "pages/speaker/speaker_distance_page.h"
 #include "pages/speaker/speaker_level_page.h"
 #include "pages/speaker/speaker_set_page.h"
+#include "pages/tuner/ipod_page.h"
+#include "pages/tuner/tuner_set_page.h"
+#include "pages/tuner/xm_set_page.h"
 
 #include <array>
 
@@ -25,13 +28,13 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"Volume Trim", 134, Presence::Always, nullptr},
     {"Graphic EQ", 169, Presence::Always, nullptr},
     {"Speaker Set", 130, Presence::Always, MakePage<CSpeakerSet>},
-    {"Tuner Set", 131, Presence::Always, nullptr},
-    {"XM Set", 171, Presence::RealTimeOrRegion1, nullptr},
+    {"Tuner Set", 131, Presence::Always, MakePage<CTunerSetPage>},
+    {"XM Set", 171, Presence::RealTimeOrRegion1, MakePage<CXmSetPage>},
     {"Display Set", 142, Presence::Always, nullptr},
     {"MULTI CH", 152, Presence::Always, nullptr},
     {"Other", 164, Presence::Always, nullptr},
     {"Advanced Setup", 170, Presence::Always, nullptr},
-    {"iPod", 102, Presence::Always, nullptr},
+    {"iPod", 102, Presence::Always, MakePage<CiPodPage>},
 }};
 
 }  // namespace
