@@ -6,8 +6,11 @@
 namespace tw::pages::ipod {
 namespace {
 
-std::string_view Part(std::string_view text, std::size_t start, std::size_t length) {
-  return start < text.size() ? text.substr(start, length) : std::string_view{};
+// One field of a report, without the blanks the receiver pads it with.
+std::string FieldText(std::string_view text, std::size_t start, std::size_t length) {
+  std::string_view field = start < text.size() ? text.substr(start, length) : std::string_view{};
+  const auto end = field.find_last_not_of(' ');
+  return Printable(end == std::string_view::npos ? std::string_view{} : field.substr(0, end + 1));
 }
 
 }  // namespace
@@ -15,7 +18,7 @@ std::string_view Part(std::string_view text, std::size_t start, std::size_t leng
 std::array<std::string, kPlayFields.size()> PlayFields(std::string_view playInfo) {
   std::array<std::string, kPlayFields.size()> fields;
   for (std::size_t i = 0; i < kPlayFields.size(); ++i) {
-    fields[i] = Printable(Part(playInfo, kPlayFields[i].start, kPlayFields[i].length));
+    fields[i] = FieldText(playInfo, kPlayFields[i].start, kPlayFields[i].length);
   }
   return fields;
 }
@@ -26,7 +29,7 @@ ListInfo SplitListInfo(std::string_view listInfo) {
     info.cursor = listInfo[0] - '0';
   }
   for (std::size_t line = 0; line < kListLines; ++line) {
-    info.lines[line] = Printable(Part(listInfo, 1 + line * kListLineLength, kListLineLength));
+    info.lines[line] = FieldText(listInfo, 1 + line * kListLineLength, kListLineLength);
   }
   return info;
 }

@@ -24,10 +24,11 @@ inline constexpr std::array<Field, 5> kPlayFields = {{
 inline constexpr std::size_t kListLines = 4;
 inline constexpr std::size_t kListLineLength = 20;
 
-// The five fields of a play information text, each Printable; a short text gives short
-// or empty fields.
+// The five fields of a play information text, each Printable and without its trailing
+// blanks; a short text gives short or empty fields.
 std::array<std::string, kPlayFields.size()> PlayFields(std::string_view playInfo);
 
+// The list information's cursor line and its four lines (as the play fields).
 struct ListInfo {
   int cursor = -1;  // the line 0..3 the receiver marks; -1 when it marks none
   std::array<std::string, kListLines> lines;
