@@ -40,6 +40,11 @@ TEST(TunerCliSet, AFrequencyOutsideTheRegionsBandIsSentWithANote) {
 }
 
 TEST(TunerCliSet, ValuesThePagesRefuseExitWithTwo) {
+  const CliResult frequency = RunCli("set --dry-run 'Tuner Set' Current 'FM 90MHz'");
+  EXPECT_EQ(frequency.err,
+            "tunewright-cli: \"FM 90MHz\" is not a value of Current  on page \"Tuner Set\" (it holds \"FM 87.5MHz\"); "
+            "allowed: an FM frequency in MHz with its decimal point (\"FM 87.5MHz\") or an AM frequency in kHz "
+            "(\"AM 630kHz\")\n");
   for (const std::string& arguments :
        {std::string("set --dry-run 'Tuner Set' Current 'FM 90MHz'"), std::string("set --dry-run 'XM Set' 'PageA No.1' 256"),
         std::string("set --dry-run 'XM Set' 'PageA No.1' ten"), std::string("set --dry-run iPod Repeat all")}) {

@@ -154,6 +154,13 @@ void CTunerSetPage::pickFrequency(tuner::Band band) {
   });
 }
 
+std::string CTunerSetPage::RefusalReason(const model::ParameterImage& /*image*/, int number, int /*subIndex*/,
+                                         std::string_view /*text*/) const {
+  if (number < kCurrentNumber || number > kLastNumber) return {};
+  return "allowed: an FM frequency in MHz with its decimal point (\"FM 87.5MHz\") or an AM frequency in kHz "
+         "(\"AM 630kHz\")";
+}
+
 std::string CTunerSetPage::AdviceOn(const model::ParameterImage& image, int number, int /*subIndex*/) const {
   if (number < kCurrentNumber || number > kLastNumber) return {};
   const std::string text = ReadText(image, number).value_or("");

@@ -31,6 +31,9 @@ class CTunerSetPage final : public CItemPage, public ValueAdvice {
   void RefreshItem(int number, bool update) override;
   // The Frequency dialog needs the main window and a band of the region.
   void UpdateControlStates() override;
+  // What a frequency text looks like.
+  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
+                            std::string_view text) const override;
   // A frequency that is not in the band of the link's tuner region.
   std::string AdviceOn(const model::ParameterImage& image, int number, int subIndex) const override;
 
