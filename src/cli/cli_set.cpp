@@ -23,6 +23,7 @@
 #include "pages/basic_control_page.h"
 #include "pages/item_ranges.h"
 #include "pages/page_registry.h"
+#include "pages/value_advice.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
 #include "ui/page_link.h"
@@ -198,6 +199,12 @@ struct PageEdit {
   const std::string& section() const { return addressed.section; }
   // The item's value as its page writes it (also for items with one value per record).
   std::string valueText() const { return page.DescribeItem(image, item.number, item.subIndex, false).value; }
+  // What the page has to say about the value it took (one that the receiver may refuse).
+  void printAdvice() const {
+    const auto* advice = dynamic_cast<const pages::ValueAdvice*>(&page);
+    const std::string note = advice != nullptr ? advice->AdviceOn(image, item.number, item.subIndex) : "";
+    if (!note.empty()) std::cerr << "tunewright-cli: note: " << note << '\n';
+  }
 
   CliUiServices ui{false};  // a page that asks for confirmation gets Cancel
   model::ParameterImage& image;
@@ -246,6 +253,7 @@ int RunDryRun(const SetOptions& options) {
   RecordingPageLink link(nullptr);
   PageEdit edit(options, link);
   edit.parse(options.value);
+  edit.printAdvice();
   edit.page.QueueItem(edit.image, edit.item.number, edit.item.subIndex);
   if (link.frames.empty()) {
     throw CliFailure{kExitBadInput,
@@ -295,6 +303,7 @@ class SetSession final : public comm::LinkView {
     try {
       edit_ = std::make_unique<PageEdit>(options_, recorder_);
       edit_->parse(options_.value);
+      edit_->printAdvice();
       expected_ = edit_->valueText();
     } catch (const CliFailure& failure) {
       return fail(failure.status, failure.message);

@@ -253,6 +253,11 @@ std::string VirtualReceiver::report(std::string_view code, char guard) const {
   return MakeReport(code, reportValue(code), guard);
 }
 
+bool VirtualReceiver::ipodOutputOn(std::string_view request) const {
+  const auto found = readIndex().find(std::string(1, comm::DC4) + std::string(request));
+  return found != readIndex().end() && current_.rows[static_cast<std::size_t>(found->second)] == "1";
+}
+
 bool VirtualReceiver::eligible(int row) const {
   const std::uint32_t flags = model::kCommandTable[static_cast<std::size_t>(row)].flags;
   return !((flags & model::kNeedsZone2) && !identity_.zone2) &&
@@ -276,6 +281,12 @@ std::string VirtualReceiver::turnVolumeKnob(int steps) {
 // ---- standard commands ----
 
 std::vector<std::string> VirtualReceiver::handleStandard(std::string_view code) {
+  // A dock operation moves the docked player; the receiver then reports what it plays.
+  constexpr std::string_view kDockPrefix = "0F7F011";
+  if (code.size() == kDockPrefix.size() + 3 && code.starts_with(kDockPrefix)) {
+    if (!dock_.Operate(code.substr(kDockPrefix.size()))) return {};
+    return dock_.Reports(ipodOutputOn("200500400"), ipodOutputOn("200500500"));
+  }
   // Memory commands and the status request answer with more than a report.
   if (const OperationCode* operation = findOperation(code)) {
     switch (operation->operation) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "emu/dock_player.h"
 #include "emu/emulator_options.h"
 #include "emu/receiver_settings.h"
 
@@ -52,11 +53,14 @@ class VirtualReceiver {
                                                         ReceiverSettings& settings) const;
   std::string report(std::string_view code, char guard = '0') const;
   bool eligible(int row) const;
+  // Whether the iPod output setting read by `request` (DC4 body) is On.
+  bool ipodOutputOn(std::string_view request) const;
 
   EmulatorConfig config_;
   ReceiverIdentity identity_;
   ReceiverSettings current_;
   std::array<ReceiverSettings, kMemoryCount> memories_;
+  DockPlayer dock_;
 };
 
 // The standard report codes a System save keeps besides the rows read per memory (sound

@@ -12,6 +12,9 @@
 #include "pages/system/advanced_setup_page.h"
 #include "pages/system/display_set_page.h"
 #include "pages/system/other_page.h"
+#include "pages/tuner/ipod_page.h"
+#include "pages/tuner/tuner_set_page.h"
+#include "pages/tuner/xm_set_page.h"
 #include "pages/zone/control_out_page.h"
 #include "pages/zone/multi_zone_page.h"
 #include "pages/zone/volume_trim_page.h"
@@ -34,13 +37,13 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"Volume Trim", 134, Presence::Always, MakePage<CVolumeTrim>},
     {"Graphic EQ", 169, Presence::Always, MakePage<CGEQSetPage>},
     {"Speaker Set", 130, Presence::Always, MakePage<CSpeakerSet>},
-    {"Tuner Set", 131, Presence::Always, nullptr},
-    {"XM Set", 171, Presence::RealTimeOrRegion1, nullptr},
+    {"Tuner Set", 131, Presence::Always, MakePage<CTunerSetPage>},
+    {"XM Set", 171, Presence::RealTimeOrRegion1, MakePage<CXmSetPage>},
     {"Display Set", 142, Presence::Always, MakePage<CDisplaySet>},
     {"MULTI CH", 152, Presence::Always, nullptr},
     {"Other", 164, Presence::Always, MakePage<COtherPage>},
     {"Advanced Setup", 170, Presence::Always, MakePage<CAdvSetup>},
-    {"iPod", 102, Presence::Always, nullptr},
+    {"iPod", 102, Presence::Always, MakePage<CiPodPage>},
 }};
 
 }  // namespace

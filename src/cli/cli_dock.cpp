@@ -1,0 +1,227 @@
+// tunewright-cli dock OPERATION: one dock operation (play, stop, ...), sent as the iPod page
+// sends it in Real Time Mode, then what the receiver reports about the dock: the play
+// information and the list information, each while its output setting is On.
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <functional>
+#include <variant>
+#include <iostream>
+#include <optional>
+#include <set>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_configuration.h"
+#include "comm/comm_class.h"
+#include "comm/frame_notation.h"
+#include "comm/link_constants.h"
+#include "comm/link_view.h"
+#include "comm/virtual_scheduler.h"
+#include "emu/emulator_options.h"
+#include "emu/emulator_port.h"
+#include "model/parameter_access.h"
+#include "pages/tuner/ipod_page.h"
+#include "platform/qserial_port.h"
+#include "platform/qt_scheduler.h"
+#include "ui/page_link.h"
+
+namespace tw::cli {
+namespace {
+
+// Reports that do not come within this time after the operation never come.
+constexpr int kReportWaitMs = 3000;
+constexpr int kPlayInfoOutput = 551;
+constexpr int kListInfoOutput = 552;
+
+struct DockOptions {
+  std::string operation;
+  std::string port;
+  bool emulator = false;
+  std::vector<std::string> emulatorOptions;
+};
+
+std::string OperationNames() {
+  std::string names;
+  for (const pages::ipod::DockOperation& operation : pages::ipod::kDockOperations) {
+    names += (names.empty() ? "" : ", ") + std::string(operation.name);
+  }
+  return names;
+}
+
+int OperationIndex(std::string_view name) {
+  for (std::size_t i = 0; i < pages::ipod::kDockOperations.size(); ++i) {
+    if (pages::ipod::kDockOperations[i].name == name) return static_cast<int>(i);
+  }
+  throw CliFailure{kExitBadInput, "\"" + std::string(name) + "\" is no dock operation; operations: " + OperationNames()};
+}
+
+std::string TrimmedRight(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+bool IsOn(const model::ParameterImage& image, int number) {
+  const auto value = model::GetParameter(image, number);
+  return value && std::get<std::int32_t>(*value) != 0;
+}
+
+// Connects as Real Time Mode does, has the iPod page send the operation, and collects the
+// reports that the receiver's output settings promise.
+class DockSession final : public comm::LinkView {
+ public:
+  DockSession(comm::CCommClass& link, comm::Scheduler& scheduler, int operation)
+      : link_(link), scheduler_(scheduler), pageLink_(link), page_({pageLink_, ui_}), operation_(operation) {}
+
+  std::function<void()> onEnd;
+  bool ended() const { return ended_; }
+  const std::optional<CliFailure>& failure() const { return failure_; }
+
+  void ShowMessage(int id) override {
+    if (!linkMessage_) linkMessage_ = std::string(comm::LinkText(id));
+  }
+  void ConnectFinished(bool connected) override {
+    if (!connected)
+      return fail(kExitLinkFailed, linkMessage_.value_or(std::string(comm::LinkText(comm::kMsgInitFailed))));
+    scheduler_.post([this] { send(); });
+  }
+  void RefreshActiveItems(const std::vector<int>& numbers) override {
+    if (!sent_) return;
+    for (int number : numbers) reported_.insert(number);
+    if (std::includes(reported_.begin(), reported_.end(), expected_.begin(), expected_.end())) end();
+  }
+
+  // What was sent and what came back, for stdout; a note for stderr when nothing came.
+  void Print() const {
+    std::cout << comm::ToNotation(pages::ipod::DockCommand(operation_)) << '\n';
+    const model::ParameterImage& image = *link_.images().Image(0);
+    auto text = [&](int number) { return std::get<std::string>(*model::GetParameter(image, number)); };
+    if (reported_.count(pages::CiPodPage::kPlayInfoNumber)) {
+      const auto fields = pages::ipod::PlayFields(text(pages::CiPodPage::kPlayInfoNumber));
+      for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::string caption(pages::ipod::kPlayFields[i].caption);
+        caption.resize(12, ' ');
+        std::cout << TrimmedRight(caption + fields[i]) << '\n';
+      }
+    }
+    if (reported_.count(pages::CiPodPage::kListInfoNumber)) {
+      const pages::ipod::ListInfo list = pages::ipod::SplitListInfo(text(pages::CiPodPage::kListInfoNumber));
+      for (std::size_t line = 0; line < list.lines.size(); ++line) {
+        std::cout << TrimmedRight((static_cast<int>(line) == list.cursor ? "> " : "  ") + list.lines[line]) << '\n';
+      }
+    }
+    if (expected_.empty()) {
+      std::cerr << "tunewright-cli: note: the receiver reports nothing about the dock while PlayInformation "
+                   "Output Setting and ListInformation Output Setting (page \"iPod\") are Off\n";
+    } else if (!std::includes(reported_.begin(), reported_.end(), expected_.begin(), expected_.end())) {
+      std::cerr << "tunewright-cli: note: the receiver did not report all the dock information its output "
+                   "settings promise\n";
+    }
+  }
+
+ private:
+  void send() {
+    const model::ParameterImage& image = *link_.images().Image(0);
+    if (IsOn(image, kPlayInfoOutput)) expected_.insert(pages::CiPodPage::kPlayInfoNumber);
+    if (IsOn(image, kListInfoOutput)) expected_.insert(pages::CiPodPage::kListInfoNumber);
+    page_.Dock(operation_);
+    sent_ = true;
+    if (expected_.empty()) return end();
+    scheduler_.callAfter(kReportWaitMs, [this] { end(); });
+  }
+
+  void fail(int status, std::string message) {
+    if (ended_) return;
+    failure_ = CliFailure{status, std::move(message)};
+    end();
+  }
+  void end() {
+    if (ended_) return;
+    ended_ = true;
+    if (onEnd) onEnd();
+  }
+
+  comm::CCommClass& link_;
+  comm::Scheduler& scheduler_;
+  ui::CommPageLink pageLink_;
+  CliUiServices ui_{false};
+  pages::CiPodPage page_;
+  int operation_;
+  std::set<int> expected_;
+  std::set<int> reported_;
+  std::optional<std::string> linkMessage_;
+  bool sent_ = false;
+  bool ended_ = false;
+  std::optional<CliFailure> failure_;
+};
+
+int DockWith(int operation, comm::SerialPort& port, comm::Scheduler& scheduler, const std::string& device,
+             const std::function<void(DockSession&)>& run) {
+  comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
+  DockSession session(link, scheduler, operation);
+  link.setView(&session);
+  link.Open(comm::PortChoice::Fixed(device));
+  run(session);
+  link.setView(nullptr);
+  if (!session.ended()) {
+    link.Close();
+    throw CliFailure{kExitLinkFailed, std::string(comm::LinkText(comm::kMsgInitFailed))};
+  }
+  if (session.failure()) {
+    link.Close();
+    throw *session.failure();
+  }
+  // Read before closing: closing leaves the image alone, but the session reads it.
+  session.Print();
+  link.Close();
+  return kExitOk;
+}
+
+int RunDock(const DockOptions& options) {
+  const int operation = OperationIndex(options.operation);
+  if (options.emulator) {
+    emu::EmulatorConfig config;
+    if (auto error = emu::ApplyEmulatorOptions(config, options.emulatorOptions))
+      throw CliFailure{kExitBadInput, *error};
+    comm::VirtualScheduler scheduler;
+    emu::EmulatorPort port(scheduler, config);
+    return DockWith(operation, port, scheduler, emu::EmulatorPort::kDeviceName, [&](DockSession& session) {
+      constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
+      scheduler.runUntil([&] { return session.ended(); }, kLimitMs);
+    });
+  }
+  int argc = 1;
+  char name[] = "tunewright-cli";
+  char* argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);
+  platform::QtScheduler scheduler;
+  platform::QSerialPortBackend port;
+  return DockWith(operation, port, scheduler, options.port, [&](DockSession& session) {
+    // Leave the event loop from the loop itself, never from inside a write pause.
+    session.onEnd = [&] { scheduler.post([] { QCoreApplication::quit(); }); };
+    if (!session.ended()) QCoreApplication::exec();
+  });
+}
+
+}  // namespace
+
+void registerDock(CLI::App& parent, int& exitStatus) {
+  auto options = std::make_shared<DockOptions>();
+  CLI::App* command = parent.add_subcommand(
+      "dock", "Send one dock operation as the iPod page does, and print what the receiver reports about the dock");
+  command->add_option("OPERATION", options->operation, OperationNames())->required();
+  auto* port = command->add_option("--port", options->port, "serial device of the receiver, e.g. /dev/ttyUSB0");
+  auto* emulator = command->add_flag("--emulator", options->emulator, "use the in-process virtual receiver");
+  port->excludes(emulator);
+  command
+      ->add_option("--emulator-option", options->emulatorOptions,
+                   "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
+      ->needs(emulator);
+  command->callback([options, &exitStatus] {
+    if (options->port.empty() && !options->emulator) {
+      throw CliFailure{kExitBadInput, "dock needs --port DEVICE or --emulator (see dock --help)"};
+    }
+    exitStatus = RunDock(*options);
+  });
+}
+
+}  // namespace tw::cli
