@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <variant>
 
+#include "app/state_folder.h"
 #include "model/parameter_access.h"
 #include "pages/transfer_pages.h"
 #include "pages/view_hooks.h"
@@ -73,7 +74,17 @@ Workbench::Workbench(WorkbenchSetup setup)
       virtualPort_(setup.scheduler, setup.emulator),
       port_(*realPort_, virtualPort_, std::string(kVirtualDevice)),
       app_(port_, setup.scheduler, std::move(setup.paths), std::move(setup.logClock)),
-      startupDialogs_(setup.dialogs) {}
+      startupDialogs_(setup.dialogs) {
+  app::CommLog& log = app_.log();
+  log.setFolderProblem(app::PreparePrivateFolder(log.folder()));
+  // Said after the step that tried to open the log, so that no box opens inside the link.
+  std::weak_ptr<bool> alive = alive_;
+  log.setFailureReporter([this, alive](const std::filesystem::path& file, const std::string& reason) {
+    scheduler_.post([this, alive, text = LogFailureText(file, reason)] {
+      if (!alive.expired()) ui_.messageBox(text, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
+    });
+  });
+}
 
 Workbench::~Workbench() { Shutdown(); }
 
@@ -91,6 +102,12 @@ void Workbench::Start(const std::vector<std::string>& arguments, app::StartupUi&
   });
 }
 
+std::string LogFailureText(const std::filesystem::path& file, const std::string& reason) {
+  return "The log " + file.string() + " cannot be written (" + reason +
+         ").\nThe connection or transfer goes on without it. Make sure that the folder " +
+         file.parent_path().string() + " is yours and can be written to.";
+}
+
 void Workbench::createWindow() {
   ui::CQAmpToolView::Options options;
   if (!offerVirtualReceiver_) options.virtualDevice.clear();
@@ -106,6 +123,8 @@ void Workbench::createWindow() {
   // Every page window exists before the form is arranged, as the frame creates the sheet
   // first.
   w.sheet.Create();
+  // The timing report (behind its switch) is the configuration report of this moment.
+  app_.log().setReportBuilder([this] { return BuildReport(); });
   InitialUpdate();
 }
 
@@ -127,6 +146,7 @@ void Workbench::Shutdown() {
   pending_ = nullptr;
   if (window_) {
     window_->view.OnDestroy();
+    app_.log().setReportBuilder({});
     window_.reset();
   }
   app_.ExitInstance();
@@ -186,6 +206,7 @@ bool Workbench::SelectPort(std::string_view device) {
   for (std::size_t i = 0; i < devices.size(); ++i) {
     if (devices[i] == device) {
       window_->view.portList().setCurSel(static_cast<int>(i));
+      window_->view.PortSelected();
       return true;
     }
   }
