@@ -319,6 +319,14 @@ QWidget* FormWidget::buildStrips(const ui::LayoutNode& node) {
     ++columnCount;
   }
   grid->setColumnStretch(columnCount, 1);
+  // The strips grow only as far as their sliders do; any more room stays below the page.
+  int growth = 0;
+  for (QWidget* child : box->findChildren<QWidget*>()) {
+    if (child->sizePolicy().verticalPolicy() == QSizePolicy::Expanding && child->maximumHeight() < QWIDGETSIZE_MAX) {
+      growth = std::max(growth, child->maximumHeight() - std::max(child->minimumHeight(), child->sizeHint().height()));
+    }
+  }
+  box->setMaximumHeight(box->sizeHint().height() + growth);
   return box;
 }
 
