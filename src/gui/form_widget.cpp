@@ -209,9 +209,17 @@ QWidget* FormWidget::buildRow(const ui::LayoutNode& node) {
   if (buttons && style_ == FormStyle::Dialog) layout->addStretch();
   bool first = true;
   for (const ui::LayoutNode& child : node.children) {
-    if (style_ == FormStyle::Bar && child.kind == Kind::Group && !first) layout->addWidget(Separator());
+    QFrame* separator = nullptr;
+    if (style_ == FormStyle::Bar && child.kind == Kind::Group && !first) {
+      separator = Separator();
+      layout->addWidget(separator);
+    }
     first = false;
     QWidget* widget = build(child);
+    // A group's line comes and goes with the group.
+    if (ControlBinding* group = separator != nullptr && child.control != nullptr ? bindingFor(*child.control) : nullptr) {
+      group->addCompanion(separator);
+    }
     // Simple controls sit on the row's middle line, frames line up at its top; nested rows,
     // columns and group boxes take its height.
     Qt::Alignment alignment;
