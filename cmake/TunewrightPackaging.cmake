@@ -6,6 +6,9 @@
 # The package's dependencies are worked out from the programs by dpkg-shlibdeps (Debian's Qt 6
 # libraries), plus the Qt platform plugins that no program links directly.
 
+# Installing takes what is built; it does not build the tests and benchmarks first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME "tunewright")

@@ -9,7 +9,8 @@
 namespace tw::gui {
 namespace {
 
-// The letter after a single '&', lower case; a null character when there is none.
+// The letter after a single '&', lower case; a null character when there is none (an
+// ampersand before a blank is the character itself, as in "R & D").
 QChar MarkedLetter(const QString& text) {
   for (qsizetype i = 0; i + 1 < text.size(); ++i) {
     if (text[i] != QLatin1Char('&')) continue;
@@ -17,7 +18,7 @@ QChar MarkedLetter(const QString& text) {
       ++i;
       continue;
     }
-    return text[i + 1].toLower();
+    if (text[i + 1].isLetterOrNumber()) return text[i + 1].toLower();
   }
   return {};
 }
@@ -38,8 +39,17 @@ QString Marked(const QString& text, QString& used) {
     used += letter;
     return text;
   }
-  QString escaped = text;
-  escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+  // A lone ampersand is a character of the text: doubled, so that it still shows.
+  QString escaped;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    escaped += text[i];
+    if (text[i] != QLatin1Char('&')) continue;
+    if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
+      escaped += text[++i];
+    } else {
+      escaped += QLatin1Char('&');
+    }
+  }
   const qsizetype at = ChooseLetter(escaped, used);
   if (at < 0) return escaped;
   used += escaped[at].toLower();

@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLayout>
+#include <QMenu>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>

@@ -10,7 +10,7 @@
 
 namespace {
 
-struct Run {
+struct ProgramRun {
   bool finished = false;
   int exitCode = -1;
   QString out;
@@ -19,7 +19,7 @@ struct Run {
 
 // Runs tunewright with `arguments` on the offscreen platform, with settings and logs of its
 // own; a program that hangs (a message box nobody answers) is ended and reported.
-Run Start(const QStringList& arguments, const QTemporaryDir& home) {
+ProgramRun Start(const QStringList& arguments, const QTemporaryDir& home) {
   QProcess program;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -27,7 +27,7 @@ Run Start(const QStringList& arguments, const QTemporaryDir& home) {
   environment.insert("XDG_STATE_HOME", home.filePath("state"));
   program.setProcessEnvironment(environment);
   program.start(TW_GUI_PATH, arguments);
-  Run run;
+  ProgramRun run;
   run.finished = program.waitForFinished(60000);
   if (!run.finished) {
     program.kill();
@@ -44,7 +44,7 @@ Run Start(const QStringList& arguments, const QTemporaryDir& home) {
 TEST(ProgramStart, QtOptionsAreTakenByQtAndNeverOpenedAsAFile) {
   QTemporaryDir home;
   const QString shots = home.filePath("shots");
-  const Run run = Start({"-style", "Fusion", "--mode", "async", "--region", "1", "--screenshots", shots}, home);
+  const ProgramRun run = Start({"-style", "Fusion", "--mode", "async", "--region", "1", "--screenshots", shots}, home);
   ASSERT_TRUE(run.finished) << "the program hung (a message about a file named Fusion?)";
   EXPECT_EQ(run.exitCode, 0) << run.error.toStdString();
   EXPECT_TRUE(run.out.contains("screenshots in")) << run.out.toStdString();
@@ -57,11 +57,11 @@ TEST(ProgramStart, QtOptionsAreTakenByQtAndNeverOpenedAsAFile) {
 
 TEST(ProgramStart, HelpAndVersionAnswerWithoutAWindowSystem) {
   QTemporaryDir home;
-  const Run version = Start({"--version"}, home);
+  const ProgramRun version = Start({"--version"}, home);
   ASSERT_TRUE(version.finished);
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_TRUE(version.out.startsWith("tunewright ")) << version.out.toStdString();
-  const Run bad = Start({"--mode", "fast"}, home);
+  const ProgramRun bad = Start({"--mode", "fast"}, home);
   ASSERT_TRUE(bad.finished);
   EXPECT_EQ(bad.exitCode, 2);
   EXPECT_TRUE(bad.error.contains("--mode")) << bad.error.toStdString();

@@ -31,8 +31,8 @@ bool Has(const std::vector<SettingMatch>& matches, std::string_view place, std::
 
 struct SearchFixture : BenchFixture {
   SearchFixture() : BenchFixture(app::kStartModeAsync, {}, 1) {}
-  std::vector<SettingMatch> find(std::string_view query) {
-    return FindSettings(bench.sheet(), &bench.basicControls(), image(0), query);
+  std::vector<SettingMatch> find(std::string_view query, std::size_t limit = 200) {
+    return FindSettings(bench.sheet(), &bench.basicControls(), image(0), query, limit);
   }
 };
 

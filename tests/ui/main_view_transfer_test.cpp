@@ -74,7 +74,7 @@ TEST(MainViewDownload, ConfirmedDownloadRunsTheListInTheCommandDialogAndClosesTh
   EXPECT_FALSE(f.app.port.isOpen());
   EXPECT_EQ(f.app.port.countWritten(kTrimWrite), 1);
   EXPECT_EQ(f.app.port.countWritten(kAssignWrite), 1);
-  EXPECT_EQ(f.view->statusText().text(), "Not Connected (virtual receiver)");
+  EXPECT_EQ(f.view->statusText().text(), "Not Connected");
 }
 
 TEST(MainViewDownload, ErrorLogNamesTheFailedCommandsOfATransfer) {
