@@ -9,16 +9,16 @@
 # Installing takes what is built; it does not build the tests and benchmarks first.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tunewright)
 
 set(CPACK_PACKAGE_NAME "tunewright")
 set(CPACK_PACKAGE_VENDOR "Tunewright")
 set(CPACK_PACKAGE_CONTACT "Tunewright developers <tunewright@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configure the TQ-N4400 AV receiver over RS-232C")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tunewright reads and writes every setting of the TQ-N4400 AV receiver over its serial line: a desktop "
-    "program (Qt 6 Widgets), a command-line tool for scripts (tunewright-cli) and a built-in virtual receiver "
-    "to try everything without hardware.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Tunewright reads and writes every setting of the TQ-N4400 AV receiver over its serial line: a desktop "
+       "program (Qt 6 Widgets), a command-line tool for scripts (tunewright-cli) and a built-in virtual "
+       "receiver to try everything without hardware.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "tunewright")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
