@@ -6,9 +6,10 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake make ninja-build pkg-config git ccache
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-  qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
   libclang-rt-14-dev clang clang-format
   xvfb xauth
+  dpkg-dev fakeroot file
 )
 
 missing=()

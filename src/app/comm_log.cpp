@@ -1,6 +1,10 @@
 #include "app/comm_log.h"
 
 #include "app/log_format.h"
+
+#include <cerrno>
+#include <system_error>
+
 #include "comm/link_constants.h"
 #include "model/command_table.h"
 
@@ -21,8 +25,8 @@ void WriteBytes(std::ofstream* file, std::string_view bytes) {
 
 }  // namespace
 
-CommLog::CommLog(std::filesystem::path tempFolder, Clock clock)
-    : folder_(std::move(tempFolder)),
+CommLog::CommLog(std::filesystem::path folder, Clock clock)
+    : folder_(std::move(folder)),
       errorLogPath_(folder_ / "ErrLog.txt"),
       traceLogPath_(folder_ / "Log.txt"),
       clock_(clock ? std::move(clock) : Clock([] { return std::chrono::system_clock::now(); })) {}
@@ -33,10 +37,18 @@ std::filesystem::path CommLog::modeFile(std::string_view base, int linkMode) con
   return folder_ / (std::string(base) + std::string(ModeSuffix(linkMode)) + ".txt");
 }
 
-std::unique_ptr<std::ofstream> CommLog::openTruncated(const std::filesystem::path& path) const {
-  auto file = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::out | std::ios::trunc);
-  if (!file->is_open()) return nullptr;  // a log that cannot be created is simply not written
-  return file;
+std::unique_ptr<std::ofstream> CommLog::openTruncated(const std::filesystem::path& path) {
+  std::string reason = folderProblem_;
+  std::unique_ptr<std::ofstream> file;
+  if (reason.empty()) {
+    errno = 0;
+    file = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::out | std::ios::trunc);
+    if (file->is_open()) return file;
+    reason = errno != 0 ? std::generic_category().message(errno) : "it cannot be opened for writing";
+  }
+  // The work goes on without this log; the user hears of it once per file.
+  if (failureReporter_ && reported_.insert(path).second) failureReporter_(path, reason);
+  return nullptr;
 }
 
 void CommLog::WriteTrace(std::string_view text, bool frame, bool sent) {

@@ -8,14 +8,18 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 
 namespace tw::app {
 
-// The communication logs in the temporary folder: the error log (always on; one file per
+// The communication logs in the user's log folder: the error log (always on; one file per
 // connection or transfer with its start, end and duration and a line per failed command),
 // the trace log and the timing report (each behind a switch that is off).
+//
+// A log that cannot be created does not stop the connection or transfer; the failure
+// reporter hears of it once per file, so that the user learns that it is missing.
 class CommLog final : public comm::LinkLog {
  public:
   using Clock = std::function<std::chrono::system_clock::time_point()>;
@@ -24,8 +28,10 @@ class CommLog final : public comm::LinkLog {
   using ItemDescriber = std::function<std::optional<std::pair<std::string, std::string>>(int number)>;
   // The configuration report text of the timing report; unset while no main window exists.
   using ReportBuilder = std::function<std::string()>;
+  // A log file that cannot be created, and why (said for a person).
+  using FailureReporter = std::function<void(const std::filesystem::path& file, const std::string& reason)>;
 
-  explicit CommLog(std::filesystem::path tempFolder, Clock clock = {});
+  explicit CommLog(std::filesystem::path folder, Clock clock = {});
   ~CommLog() override;
 
   const std::filesystem::path& errorLogPath() const { return errorLogPath_; }
@@ -35,6 +41,11 @@ class CommLog final : public comm::LinkLog {
 
   void setItemDescriber(ItemDescriber describer) { describer_ = std::move(describer); }
   void setReportBuilder(ReportBuilder builder) { reportBuilder_ = std::move(builder); }
+  void setFailureReporter(FailureReporter reporter) { failureReporter_ = std::move(reporter); }
+  // The folder itself is not fit for logs (see PreparePrivateFolder): every log fails with
+  // `problem` instead of being opened there. Empty: the folder is fine.
+  void setFolderProblem(std::string problem) { folderProblem_ = std::move(problem); }
+  const std::filesystem::path& folder() const { return folder_; }
 
   // Diagnostic switches; both stay off in the program (nothing turns them on).
   void setTraceSwitch(bool on) { traceSwitch_ = on; }
@@ -48,7 +59,7 @@ class CommLog final : public comm::LinkLog {
   bool isErrorLogOpen() const { return errorLog_ != nullptr; }
 
  private:
-  std::unique_ptr<std::ofstream> openTruncated(const std::filesystem::path& path) const;
+  std::unique_ptr<std::ofstream> openTruncated(const std::filesystem::path& path);
 
   std::filesystem::path folder_;
   std::filesystem::path errorLogPath_;
@@ -56,6 +67,9 @@ class CommLog final : public comm::LinkLog {
   Clock clock_;
   ItemDescriber describer_;
   ReportBuilder reportBuilder_;
+  FailureReporter failureReporter_;
+  std::string folderProblem_;
+  std::set<std::filesystem::path> reported_;
   bool traceSwitch_ = false;
   bool reportSwitch_ = false;
   int linkMode_ = 0;

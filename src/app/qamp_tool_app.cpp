@@ -6,7 +6,7 @@
 namespace tw::app {
 
 CQAmpToolApp::CQAmpToolApp(comm::SerialPort& port, comm::Scheduler& scheduler, Paths paths, CommLog::Clock clock)
-    : port_(port), scheduler_(scheduler), paths_(std::move(paths)), log_(paths_.tempFolder, std::move(clock)) {}
+    : port_(port), scheduler_(scheduler), paths_(std::move(paths)), log_(paths_.logFolder, std::move(clock)) {}
 
 CQAmpToolApp::~CQAmpToolApp() = default;
 

@@ -54,7 +54,7 @@ class CQAmpToolApp {
  public:
   struct Paths {
     std::filesystem::path settingsFile;  // see DefaultSettingsPath
-    std::filesystem::path tempFolder;    // where the logs go
+    std::filesystem::path logFolder;     // where the logs go (see DefaultStateFolder)
   };
 
   CQAmpToolApp(comm::SerialPort& port, comm::Scheduler& scheduler, Paths paths, CommLog::Clock clock = {});

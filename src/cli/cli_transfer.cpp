@@ -1,5 +1,7 @@
 #include "cli/cli_transfer.h"
 
+#include "app/state_folder.h"
+
 #include "cli/cli_configuration.h"
 #include "cli/cli_transcript.h"
 
@@ -145,7 +147,7 @@ void Finish(Workbench& bench, const CliUiServices& ui, const std::optional<Workb
 
 app::CQAmpToolApp::Paths CliPaths() {
   // A settings file of its own, so that scripts never change the desktop program's choices.
-  return {app::DefaultSettingsPath("tunewright-cli"), std::filesystem::temp_directory_path()};
+  return {app::DefaultSettingsPath("tunewright-cli"), app::DefaultStateFolder()};
 }
 
 void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {

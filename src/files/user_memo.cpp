@@ -1,5 +1,7 @@
 #include "files/user_memo.h"
 
+#include "files/utf8_text.h"
+
 #include <limits>
 
 namespace tw::files {
@@ -57,11 +59,10 @@ bool ReadUserMemo(const Profile& profile, std::string& memo) {
   const std::string text =
       profile.GetString(kUserMemoSection, kUserMemoKey, "", std::numeric_limits<std::size_t>::max());
   if (text.empty()) return false;
-  std::string read = UnescapeUserMemo(text);
-  if (read.size() > kUserMemoMaxLength) {
-    std::size_t cut = kUserMemoMaxLength;
-    if (read[cut - 1] == '\r' && read[cut] == '\n') --cut;  // keep a CR LF pair whole
-    read.resize(cut);
+  const std::string whole = UnescapeUserMemo(text);
+  std::string read = Utf8Prefix(whole, kUserMemoMaxLength);
+  if (read.size() < whole.size() && !read.empty() && read.back() == '\r' && whole[read.size()] == '\n') {
+    read.pop_back();  // keep a CR LF pair whole
   }
   memo = std::move(read);
   return true;

@@ -10,7 +10,8 @@ namespace tw::files {
 
 inline constexpr std::string_view kUserMemoSection = "User Memo";
 inline constexpr std::string_view kUserMemoKey = "User Memo";
-// The memo editor takes at most this many characters.
+// The memo editor takes at most this many characters. The memo is the user's text as typed,
+// in UTF-8 (older files may hold 8-bit text of another encoding; it is kept byte for byte).
 inline constexpr std::size_t kUserMemoMaxLength = 1024;
 
 // The memo as one profile line: every line break becomes the four characters \r\n.
@@ -24,7 +25,7 @@ std::string UnescapeUserMemo(std::string_view text);
 // a blank or a quote (which a profile read would otherwise drop).
 void WriteUserMemo(Profile& profile, std::string_view memo);
 // A non-empty entry replaces `memo` (at most kUserMemoMaxLength characters, never ending
-// inside a CR LF pair); an empty or missing entry leaves it as it was. True when read.
+// inside a character or a CR LF pair); an empty or missing entry leaves it as it was. True when read.
 //
 // The entry is read whole: a memo that the editor accepts escapes to more than a 1024-byte
 // read buffer holds whenever it has line breaks, and cutting the escaped text would lose

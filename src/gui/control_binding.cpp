@@ -23,6 +23,20 @@ void ControlBinding::setOuter(QWidget* outer) {
   showEnabled();
 }
 
+void ControlBinding::addCompanion(QWidget* companion) {
+  companions_.emplace_back(companion);
+  companion->setEnabled(control_.isEnabled());
+  companion->setHidden(!control_.isVisible());
+}
+
+std::vector<QWidget*> ControlBinding::companions() const {
+  std::vector<QWidget*> alive;
+  for (const QPointer<QWidget>& companion : companions_) {
+    if (companion) alive.push_back(companion);
+  }
+  return alive;
+}
+
 std::vector<QWidget*> ControlBinding::keyWidgets() const { return {ownWidget_.data()}; }
 
 void ControlBinding::syncAll() {
@@ -37,12 +51,18 @@ void ControlBinding::syncAll() {
 
 void ControlBinding::showEnabled() {
   if (QWidget* shown = outer()) shown->setEnabled(control_.isEnabled());
+  for (const QPointer<QWidget>& companion : companions_) {
+    if (companion) companion->setEnabled(control_.isEnabled());
+  }
 }
 
 void ControlBinding::showVisible() {
   // Hidden explicitly rather than setVisible(true), which would show a widget whose
   // window is not shown yet.
   if (QWidget* shown = outer()) shown->setHidden(!control_.isVisible());
+  for (const QPointer<QWidget>& companion : companions_) {
+    if (companion) companion->setHidden(!control_.isVisible());
+  }
 }
 
 void ControlBinding::onChange(ui::Change change) {

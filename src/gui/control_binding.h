@@ -30,6 +30,10 @@ class ControlBinding : public QObject {
   QWidget* widget() const { return ownWidget_; }
   QWidget* outer() const { return outerWidget_ ? outerWidget_.data() : ownWidget_.data(); }
   void setOuter(QWidget* outer);
+  // A widget drawn apart from the control that belongs to it (its caption in a grid cell of
+  // its own): shown, hidden, enabled and disabled together with the control.
+  void addCompanion(QWidget* companion);
+  std::vector<QWidget*> companions() const;
 
   // The widgets whose keys belong to this control (a radio group has one per button).
   virtual std::vector<QWidget*> keyWidgets() const;
@@ -56,6 +60,7 @@ class ControlBinding : public QObject {
   bool attached_ = true;
   QPointer<QWidget> ownWidget_;
   QPointer<QWidget> outerWidget_;
+  std::vector<QPointer<QWidget>> companions_;
 };
 
 // The binding for any control model, with a new widget of the right kind (no parent yet).

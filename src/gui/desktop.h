@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "gui/main_window.h"
 #include "pages/qamp_tool_doc.h"
 
@@ -14,7 +16,8 @@ class QtUiServices;
 
 // What the program shows once the workbench has started with a window: the document over
 // the workbench and the main window, shown, with the virtual receiver selected for the
-// demo and the configuration file named on the command line opened.
+// demo. The configuration file named on the command line opens once the window is up; one
+// that cannot be opened is reported once, and the program goes on without it.
 class Desktop {
  public:
   Desktop(pages::Workbench& bench, QtUiServices& ui, QtDialogHost& dialogs, bool demo);
@@ -23,6 +26,9 @@ class Desktop {
   MainWindow& window() { return window_; }
 
  private:
+  void openAtStartUp(const std::string& path);
+
+  QtUiServices& ui_;
   pages::CQAmpToolDoc document_;
   MainWindow window_;
 };

@@ -11,7 +11,7 @@
 namespace tw::gui {
 
 DialogWindow::DialogWindow(ui::Dialog& dialog, QWidget* parent)
-    : QDialog(parent), dialog_(&dialog), form_(new FormWidget(dialog.form(), this)) {
+    : QDialog(parent), dialog_(&dialog), form_(new FormWidget(dialog.form(), dialog.form().root(), FormStyle::Dialog, this)) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(form_);
   setWindowTitle(ToQt(dialog.caption()));

@@ -1,20 +1,21 @@
 // tunewright: the desktop program.
 //
-//   tunewright [--mode async|realtime] [--region N] [--demo] [--screenshots DIR] [FILE.qcf]
+//   tunewright [Qt options] [--mode async|realtime] [--region N] [--demo] [--screenshots DIR] [FILE.qcf]
 //
 // Without --mode and --region it asks as it always has (Start Mode, then in Async Mode the
 // Tuner Region). --demo offers the built-in virtual receiver in the port list and selects
-// it; it is offered anyway when no serial port exists. --screenshots writes PNGs of the
-// window with each page and of its dialogs into DIR, then ends.
+// it; without it only real serial ports are offered. --screenshots writes PNGs of the window
+// with each page and of its dialogs into DIR, then ends.
 #include <QApplication>
 #include <QTimer>
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "app/app_settings.h"
 #include "app/qamp_tool_app.h"
+#include "app/state_folder.h"
+#include "gui/app_icon.h"
 #include "gui/desktop.h"
 #include "gui/qt_dialog_host.h"
 #include "gui/qt_ui_services.h"
@@ -25,30 +26,37 @@
 #include "platform/qt_scheduler.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
-  const tw::gui::DesktopOptions options = tw::gui::ParseDesktopOptions(arguments);
+  // Registration switches, --help and --version end before the window system is needed.
+  const std::vector<std::string> raw(argv + std::min(argc, 1), argv + argc);
+  if (tw::app::ParseCommandLine(raw).registrationSwitch) return 0;
+  if (const auto early = tw::gui::EarlyAnswer(raw)) {
+    std::cout << *early;
+    return 0;
+  }
+
+  // The application takes its own options (-style, -platform, ...) off the command line
+  // first; what is left is the program's.
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("tunewright"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("tunewright"));
+  QApplication::setWindowIcon(tw::gui::AppIcon());
+  const tw::gui::DesktopOptions options = tw::gui::ParseDesktopOptions(tw::gui::ProgramArguments());
   if (!options.error.empty()) {
     std::cerr << "tunewright: " << options.error << '\n';
     return 2;
   }
-  // A registration switch ends the program before anything shows (no display needed).
-  if (tw::app::ParseCommandLine(options.rest).registrationSwitch) return 0;
-  QApplication application(argc, argv);
 
   tw::platform::QtScheduler scheduler;
   tw::gui::QtUiServices ui;
   tw::gui::QtDialogHost dialogs;
   auto serial = std::make_unique<tw::platform::QSerialPortBackend>();
-  // Without any serial port the virtual receiver is offered anyway, so there is something
-  // to connect to.
-  const bool offerVirtualReceiver = options.demo || serial->availablePorts().empty();
   tw::pages::Workbench bench({scheduler,
                               ui,
                               dialogs,
-                              {tw::app::DefaultSettingsPath("tunewright"), std::filesystem::temp_directory_path()},
+                              {tw::app::DefaultSettingsPath("tunewright"), tw::app::DefaultStateFolder()},
                               [&serial]() -> std::unique_ptr<tw::comm::SerialPort> { return std::move(serial); },
                               {},
-                              offerVirtualReceiver});
+                              options.demo});
   tw::gui::DesktopStartupUi startup(dialogs, options);
   std::unique_ptr<tw::gui::Desktop> desktop;
 
@@ -62,7 +70,8 @@ int main(int argc, char** argv) {
       }
       desktop = std::make_unique<tw::gui::Desktop>(bench, ui, dialogs, options.demo);
       if (!options.screenshots.empty()) {
-        const int written = tw::gui::WriteScreenshots(desktop->window(), bench, desktop->document(), dialogs,
+        const int written = tw::gui::WriteScreenshots(desktop->window(), bench, desktop->document(), ui, dialogs,
+                                                      options.screenshotSize,
                                                       QString::fromStdString(options.screenshots));
         std::cout << written << " screenshots in " << options.screenshots << '\n';
         desktop->window().close();

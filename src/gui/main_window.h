@@ -4,49 +4,69 @@
 #include <memory>
 #include <vector>
 
-class QAction;
-class QListWidget;
+class QLabel;
 class QMenu;
+class QScrollArea;
 class QStackedWidget;
 
 namespace tw::ui {
 class CAboutDlg;
-}
+class Control;
+}  // namespace tw::ui
 namespace tw::pages {
 class CQAmpToolDoc;
 class Workbench;
+struct SettingMatch;
 }  // namespace tw::pages
 
 namespace tw::gui {
 
+class FocusHighlight;
 class FormWidget;
+class PageNavigator;
 class QtDialogHost;
 class QtUiServices;
 class SystemMemoryWindow;
 
-// The frame: menus trimmed for the working mode, the main form above the page area, the
-// status bar with its message pane. Pages are reached through a list of every page caption
-// at the left: nineteen captions stand in one column at a glance, in sheet order, where a
-// row of tabs would need several rows or scroll buttons.
+// The frame. The page being edited is the main area; around it:
+// - a bar along the top with the connection controls (port, Open/Close or Upload/Download,
+//   Reload, the working mode, System Memory, the connection state);
+// - at the left, a search field over the pages grouped by family;
+// - at the right, the Basic Control group as a narrow panel;
+// - the menus trimmed for the working mode, and the status bar with its message pane and,
+//   while the virtual receiver is the port in use, a mark that says so.
+// The window keeps its size and position in the settings file.
 class MainWindow final : public QMainWindow {
  public:
   // `bench` has its window parts (started), `document` works over it.
   MainWindow(pages::Workbench& bench, pages::CQAmpToolDoc& document, QtUiServices& ui, QtDialogHost& dialogs);
   ~MainWindow() override;
 
-  FormWidget& mainForm() const { return *mainForm_; }
-  QListWidget& pageList() const { return *pageList_; }
+  FormWidget& connectionBar() const { return *connectionBar_; }
+  // The Basic Control panel (null when the view has no Basic Control group).
+  FormWidget* basicPanel() const { return basicPanel_; }
+  PageNavigator& navigator() const { return *navigator_; }
   QStackedWidget& pageStack() const { return *pageStack_; }
-  // The page form of sheet tab `index`, or null.
+  // The page form of sheet tab `index` and the scroll area around it, or null.
   FormWidget* pageForm(int index) const;
+  QScrollArea* pageScroll(int index) const;
+  int pageCount() const { return static_cast<int>(pageForms_.size()); }
+  // The widget of any control of the window: the bar, the panel or a page; null if none.
+  QWidget* widgetFor(const ui::Control& control) const;
   // The menus as shown (Tool is absent in Real Time Mode).
   std::vector<QMenu*> menus() const;
   // The System Memory window (hidden until the main form's button shows it).
   SystemMemoryWindow& systemMemoryWindow() const { return *systemMemory_; }
   // The status bar's message pane ("Ready" when idle).
   QString statusMessage() const;
+  // Shown while the virtual receiver is the port in use.
+  QLabel& virtualReceiverMark() const { return *virtualMark_; }
+  FocusHighlight& highlight() const { return *highlight_; }
 
+  // The title from the view; the virtual receiver's mark follows the port list.
   void updateTitle();
+  // Shows the setting's page, gives its control the focus and frames it for a moment.
+  void goToSetting(const pages::SettingMatch& match);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -54,7 +74,9 @@ class MainWindow final : public QMainWindow {
  private:
   void buildMenus();
   void buildCentralArea();
-  void fitToScreen();
+  QWidget* buildPageArea();
+  QWidget* buildBasicPanel();
+  void placeWindow();
   void bindStatusBar();
   void showPage(int index);
   void showStatusPane();
@@ -65,10 +87,14 @@ class MainWindow final : public QMainWindow {
   pages::CQAmpToolDoc& document_;
   QtUiServices& ui_;
   QtDialogHost& dialogs_;
-  FormWidget* mainForm_ = nullptr;
-  QListWidget* pageList_ = nullptr;
+  FormWidget* connectionBar_ = nullptr;
+  FormWidget* basicPanel_ = nullptr;
+  PageNavigator* navigator_ = nullptr;
   QStackedWidget* pageStack_ = nullptr;
   std::vector<FormWidget*> pageForms_;
+  std::vector<QScrollArea*> pageScrolls_;
+  QLabel* virtualMark_ = nullptr;
+  FocusHighlight* highlight_ = nullptr;
   std::unique_ptr<ui::CAboutDlg> about_;
   SystemMemoryWindow* systemMemory_ = nullptr;
 };

@@ -33,11 +33,17 @@ class PainterMeasurer final : public LineMeasurer {
 
 }  // namespace
 
+QRect ReportPageArea(const QPrinter& printer) {
+  return {QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size()};
+}
+
 int PrintReport(QPrinter& printer, std::string_view report) {
-  printer.setFullPage(true);
+  // The painter's origin is then the printable area's corner: a real printer's unprintable
+  // edge never cuts the first column or the last lines.
+  printer.setFullPage(false);
   QPainter painter;
   if (!painter.begin(&printer)) return 0;
-  const QRect page(QPoint(0, 0), printer.pageLayout().fullRectPixels(printer.resolution()).size());
+  const QRect page = ReportPageArea(printer);
   const PainterMeasurer measurer(painter.fontMetrics());
   const std::vector<std::string> pages = PaginateReport(report, measurer, page.height());
   for (std::size_t i = 0; i < pages.size(); ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <string_view>
 
 class QPrinter;
@@ -7,10 +8,13 @@ class QWidget;
 
 namespace tw::gui {
 
-// Prints the report on `printer`: the whole paper is the page (no margins), the painter's
-// default font, text drawn from the top left with its own line breaks and no wrapping;
-// pages cut by PaginateReport. Returns the number of pages printed (0 when the printer
-// could not start).
+// Where a report page is drawn, in the painter's coordinates: the printer's printable area
+// (the paper less the margins the printer cannot print on), with its top left at 0, 0.
+QRect ReportPageArea(const QPrinter& printer);
+
+// Prints the report on `printer` within its printable area, in the painter's default font,
+// text drawn from the top left with its own line breaks and no wrapping; pages cut by
+// PaginateReport. Returns the number of pages printed (0 when the printer could not start).
 int PrintReport(QPrinter& printer, std::string_view report);
 
 // Asks for a printer (all pages; no page range, selection or current page; the PDF

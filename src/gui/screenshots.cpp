@@ -7,14 +7,20 @@
 
 #include "gui/dialog_window.h"
 #include "gui/main_window.h"
+#include "gui/page_navigator.h"
 #include "gui/qt_dialog_host.h"
 #include "gui/system_memory_window.h"
+#include "gui/qt_ui_services.h"
 #include "pages/qamp_tool_doc.h"
 #include "pages/system/memory_page.h"
 #include "pages/workbench.h"
 #include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/command_send_dlg.h"
 #include "ui/dialogs/confirm_down_dlg.h"
+#include "ui/dialogs/initialize_dlg.h"
 #include "ui/dialogs/report_dlg.h"
+#include "ui/dialogs/start_mode_dlg.h"
+#include "ui/dialogs/tuner_region_dlg.h"
 #include "ui/dialogs/user_memo_dlg.h"
 
 namespace tw::gui {
@@ -23,6 +29,7 @@ namespace {
 QString FileName(const QString& text) {
   QString name = text.toLower();
   name.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+  while (name.endsWith(QLatin1Char('-'))) name.chop(1);
   return name;
 }
 
@@ -31,49 +38,88 @@ bool Save(QWidget& widget, const QDir& folder, const QString& name) {
   return widget.grab().save(folder.filePath(name + QStringLiteral(".png")));
 }
 
-bool SaveDialog(ui::Dialog& dialog, QtDialogHost& host, const QDir& folder, const QString& prefix) {
-  dialog.DoModal(host);
-  bool saved = false;
-  if (DialogWindow* window = host.windowOf(dialog)) {
-    window->adjustSize();
-    saved = Save(*window, folder, prefix + QStringLiteral("dialog-") + FileName(window->windowTitle()));
+class Shooter {
+ public:
+  Shooter(QtDialogHost& host, const QDir& folder, QString prefix)
+      : host_(host), folder_(folder), prefix_(std::move(prefix)) {}
+
+  void window(QWidget& widget, const QString& name) { written_ += Save(widget, folder_, prefix_ + name) ? 1 : 0; }
+
+  void dialog(ui::Dialog& dialog) {
+    dialog.DoModal(host_);
+    if (DialogWindow* window = host_.windowOf(dialog)) {
+      window->adjustSize();
+      written_ += Save(*window, folder_, prefix_ + QStringLiteral("dialog-") + FileName(window->windowTitle())) ? 1 : 0;
+    }
+    dialog.EndDialog(ui::kIdCancel);
   }
-  dialog.EndDialog(ui::kIdCancel);
-  return saved;
-}
+
+  int written() const { return written_; }
+
+ private:
+  QtDialogHost& host_;
+  QDir folder_;
+  QString prefix_;
+  int written_ = 0;
+};
 
 }  // namespace
 
 int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::CQAmpToolDoc& document,
-                     QtDialogHost& dialogs, const QString& folder) {
+                     QtUiServices& ui, QtDialogHost& dialogs, WindowSize size, const QString& folder) {
   QDir dir(folder);
   if (!dir.mkpath(QStringLiteral("."))) return 0;
-  const QString prefix = bench.app().isRealTime() ? QStringLiteral("realtime-") : QStringLiteral("async-");
-  int written = Save(window, dir, prefix + QStringLiteral("main")) ? 1 : 0;
+  QString prefix = bench.app().isRealTime() ? QStringLiteral("realtime-") : QStringLiteral("async-");
+  if (!size.empty()) {
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(size.width, size.height);
+    prefix += QStringLiteral("%1x%2-").arg(size.width).arg(size.height);
+  }
+  Shooter shoot(dialogs, dir, prefix);
+  shoot.window(window, QStringLiteral("main"));
   pages::SheetView& sheet = bench.sheetView();
   for (int i = 0; i < sheet.pageCount(); ++i) {
     sheet.setActive(i);
-    const QString name = QStringLiteral("%1page-%2").arg(prefix).arg(i + 1, 2, 10, QLatin1Char('0'));
-    if (Save(window, dir, name + QLatin1Char('-') + FileName(QString::fromStdString(sheet.pageCaption(i))))) {
-      ++written;
-    }
+    shoot.window(window, QStringLiteral("page-%1-").arg(i + 1, 2, 10, QLatin1Char('0')) +
+                             FileName(QString::fromStdString(sheet.pageCaption(i))));
   }
   bench.memoryPage().ShowWindow();
   SystemMemoryWindow& memory = window.systemMemoryWindow();
   memory.adjustSize();
-  written += Save(memory, dir, prefix + QStringLiteral("window-system-memory")) ? 1 : 0;
+  shoot.window(memory, QStringLiteral("window-system-memory"));
   memory.hide();
-  ui::CAboutDlg about;
-  written += SaveDialog(about, dialogs, dir, prefix) ? 1 : 0;
+
+  // A search, and where choosing its first result leads.
+  PageNavigator& navigator = window.navigator();
+  navigator.search(QStringLiteral("SW"));
+  shoot.window(window, QStringLiteral("search-sw"));
+  navigator.choose(0);
+  shoot.window(window, QStringLiteral("search-sw-chosen"));
+  navigator.search(QString());
+
+  comm::CCommClass& link = bench.link();
+  ui::CAboutDlg about(bench.app().log().folder().string());
+  shoot.dialog(about);
+  ui::CStartModeDlg startMode;
+  shoot.dialog(startMode);
+  ui::CInitializeDlg initialize(link, ui);
+  initialize.setRange(0, 508);
+  initialize.setTargetNote(bench.view().virtualReceiverSelected() ? std::string(ui::kVirtualReceiverNote) : "");
+  shoot.dialog(initialize);
   if (!bench.app().isRealTime()) {
+    ui::CTunerRegionDlg region(link);
+    shoot.dialog(region);
+    ui::CCommandSendDlg sending(link, ui);
+    sending.setRange(0, 400);
+    shoot.dialog(sending);
     ui::CUserMemoDlg memo(document.userMemo());
-    written += SaveDialog(memo, dialogs, dir, prefix) ? 1 : 0;
+    shoot.dialog(memo);
     ui::CReportDlg report([&document] { return document.BuildReport(); });
-    written += SaveDialog(report, dialogs, dir, prefix) ? 1 : 0;
+    shoot.dialog(report);
     ui::CConfirmDownDlg notice;
-    written += SaveDialog(notice, dialogs, dir, prefix) ? 1 : 0;
+    shoot.dialog(notice);
   }
-  return written;
+  return shoot.written();
 }
 
 }  // namespace tw::gui

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "gui/startup.h"
+
 namespace tw::pages {
 class CQAmpToolDoc;
 class Workbench;
@@ -11,11 +13,13 @@ namespace tw::gui {
 
 class MainWindow;
 class QtDialogHost;
+class QtUiServices;
 
-// Writes PNGs of the main window with each page active and of the dialogs a user opens
-// from it, into `folder` (created when missing), names prefixed by the working mode.
+// Writes PNGs into `folder` (created when missing), names prefixed by the working mode and
+// the window size: the main window with each page active, a search with its results, and
+// every dialog of this working mode. `size` empty: the window keeps its own size.
 // Returns the number of files written.
 int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::CQAmpToolDoc& document,
-                     QtDialogHost& dialogs, const QString& folder);
+                     QtUiServices& ui, QtDialogHost& dialogs, WindowSize size, const QString& folder);
 
 }  // namespace tw::gui

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
 #include <QProgressBar>
@@ -35,7 +36,12 @@ StaticTextBinding::StaticTextBinding(ui::StaticText& text)
   if (text.kind() == ui::ControlKind::ValueLabel) PaintAsValueLabel(*label_);
 }
 
-void StaticTextBinding::showText() { label_->setText(ToQt(text_.text())); }
+void StaticTextBinding::showText() {
+  label_->setText(ToQt(text_.text()));
+  // A sentence wraps rather than stretching its dialog across the screen.
+  constexpr qsizetype kLongText = 60;
+  if (text_.kind() != ui::ControlKind::ValueLabel) label_->setWordWrap(label_->text().size() > kLongText);
+}
 
 ProgressBarBinding::ProgressBarBinding(ui::ProgressBar& bar)
     : ControlBinding(bar, new QProgressBar), bar_(bar), view_(static_cast<QProgressBar*>(widget())) {
@@ -53,5 +59,18 @@ GroupBoxBinding::GroupBoxBinding(ui::GroupBox& box)
     : ControlBinding(box, new QGroupBox), box_(box), frame_(static_cast<QGroupBox*>(widget())) {}
 
 void GroupBoxBinding::showText() { frame_->setTitle(ToQt(box_.text())); }
+
+InlineGroupBinding::InlineGroupBinding(ui::GroupBox& box)
+    : ControlBinding(box, new QWidget), box_(box), title_(new QLabel) {
+  auto* row = new QHBoxLayout(widget());
+  row->setContentsMargins(0, 0, 0, 0);
+  title_->setTextFormat(Qt::PlainText);
+  row->addWidget(title_);
+}
+
+void InlineGroupBinding::showText() {
+  title_->setText(box_.text().empty() ? QString() : ToQt(box_.text()) + QLatin1Char(':'));
+  title_->setHidden(box_.text().empty());
+}
 
 }  // namespace tw::gui

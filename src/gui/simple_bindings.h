@@ -50,4 +50,18 @@ class GroupBoxBinding : public ControlBinding {
   QGroupBox* frame_;
 };
 
+// A group in a tool bar: its caption stands before its controls, without a frame. The form
+// renderer adds the group's children to the widget's row after the caption.
+class InlineGroupBinding : public ControlBinding {
+ public:
+  explicit InlineGroupBinding(ui::GroupBox& box);
+
+ protected:
+  void showText() override;
+
+ private:
+  ui::GroupBox& box_;
+  QLabel* title_;
+};
+
 }  // namespace tw::gui

@@ -1,6 +1,57 @@
 #include "gui/startup.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <charconv>
+
 namespace tw::gui {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: tunewright [--mode async|realtime] [--region 0..3] [--demo] [FILE.qcf]\n"
+    "       tunewright --screenshots DIR [--size WIDTHxHEIGHT] [--mode ...] [--region ...] [--demo]\n"
+    "\n"
+    "Edits every setting of the TQ-N4400 AV receiver over its RS-232C line.\n"
+    "\n"
+    "  --mode async|realtime  the working mode, without the Start Mode question\n"
+    "  --region 0..3          the tuner region in Async Mode, without its question\n"
+    "  --demo                 offer and select the built-in virtual receiver (no hardware)\n"
+    "  --screenshots DIR      write PNGs of the window with every page and of the dialogs, then end\n"
+    "  --size WIDTHxHEIGHT    the window's size for --screenshots\n"
+    "  --help, --version      this text, the version\n"
+    "\n"
+    "Qt's own options (-style, -platform, ...) are accepted as well. The communication logs\n"
+    "are written to $XDG_STATE_HOME/tunewright (~/.local/state/tunewright).\n";
+
+std::optional<WindowSize> ParseSize(std::string_view text) {
+  WindowSize size;
+  const auto x = text.find('x');
+  if (x == std::string_view::npos) return std::nullopt;
+  const auto [widthEnd, widthError] = std::from_chars(text.data(), text.data() + x, size.width);
+  const auto [heightEnd, heightError] = std::from_chars(text.data() + x + 1, text.data() + text.size(), size.height);
+  if (widthError != std::errc() || heightError != std::errc() || widthEnd != text.data() + x ||
+      heightEnd != text.data() + text.size() || size.empty()) {
+    return std::nullopt;
+  }
+  return size;
+}
+
+}  // namespace
+
+std::vector<std::string> ProgramArguments() {
+  std::vector<std::string> arguments;
+  const QStringList all = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < all.size(); ++i) arguments.push_back(QFile::encodeName(all[i]).toStdString());
+  return arguments;
+}
+
+std::optional<std::string> EarlyAnswer(const std::vector<std::string>& arguments) {
+  for (const std::string& argument : arguments) {
+    if (argument == "--help" || argument == "-h") return std::string(kUsage);
+    if (argument == "--version") return "tunewright " TW_VERSION "\n";
+  }
+  return std::nullopt;
+}
 
 DesktopOptions ParseDesktopOptions(const std::vector<std::string>& arguments) {
   DesktopOptions options;
@@ -12,6 +63,13 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& arguments) {
     } else if (argument == "--screenshots") {
       options.screenshots = hasValue ? arguments[++i] : std::string();
       if (options.screenshots.empty()) options.error = "--screenshots takes a folder";
+    } else if (argument == "--size") {
+      const auto size = hasValue ? ParseSize(arguments[++i]) : std::nullopt;
+      if (size) {
+        options.screenshotSize = *size;
+      } else {
+        options.error = "--size takes WIDTHxHEIGHT, for example 1366x768";
+      }
     } else if (argument == "--mode") {
       const std::string value = hasValue ? arguments[++i] : std::string();
       if (value == "async") {

@@ -9,6 +9,13 @@
 
 namespace tw::gui {
 
+// A window size in pixels, as "WIDTHxHEIGHT" on the command line.
+struct WindowSize {
+  int width = 0;
+  int height = 0;
+  bool empty() const { return width <= 0 || height <= 0; }
+};
+
 // The desktop program's own options, taken off the command line before the application
 // sees the rest (a configuration file, "RegServer", "UnregServer").
 struct DesktopOptions {
@@ -16,11 +23,20 @@ struct DesktopOptions {
   std::optional<int> tunerRegion;  // --region N (0..3)
   bool demo = false;               // --demo: offer and select the built-in virtual receiver
   std::string screenshots;         // --screenshots DIR: write PNGs of the window and dialogs, then end
+  WindowSize screenshotSize;       // --size WxH: the window's size in the screenshots
   std::vector<std::string> rest;   // everything else, in order
   std::string error;               // a bad option, said in one line; empty when all is well
 };
 
 DesktopOptions ParseDesktopOptions(const std::vector<std::string>& arguments);
+
+// The program's arguments once the application has taken its own options off, without the
+// program's name, as the bytes the command line gave.
+std::vector<std::string> ProgramArguments();
+
+// The text of --help or --version when the command line asks for it (answered before any
+// window system is needed), else nothing.
+std::optional<std::string> EarlyAnswer(const std::vector<std::string>& arguments);
 
 // The start-up questions: answered from the options when given, otherwise by the dialogs.
 class DesktopStartupUi final : public app::StartupUi {

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <variant>
 
+#include "app/state_folder.h"
 #include "model/parameter_access.h"
 #include "pages/system/memory_page.h"
 #include "pages/transfer_pages.h"
@@ -96,7 +97,17 @@ Workbench::Workbench(WorkbenchSetup setup)
       virtualPort_(setup.scheduler, setup.emulator),
       port_(*realPort_, virtualPort_, std::string(kVirtualDevice)),
       app_(port_, setup.scheduler, std::move(setup.paths), std::move(setup.logClock)),
-      startupDialogs_(setup.dialogs) {}
+      startupDialogs_(setup.dialogs) {
+  app::CommLog& log = app_.log();
+  log.setFolderProblem(app::PreparePrivateFolder(log.folder()));
+  // Said after the step that tried to open the log, so that no box opens inside the link.
+  std::weak_ptr<bool> alive = alive_;
+  log.setFailureReporter([this, alive](const std::filesystem::path& file, const std::string& reason) {
+    scheduler_.post([this, alive, text = LogFailureText(file, reason)] {
+      if (!alive.expired()) ui_.messageBox(text, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
+    });
+  });
+}
 
 Workbench::~Workbench() { Shutdown(); }
 
@@ -112,6 +123,12 @@ void Workbench::Start(const std::vector<std::string>& arguments, app::StartupUi&
     if (ok && !app_.automationStart() && !shutDown_) createWindow();
     if (done) done(ok);
   });
+}
+
+std::string LogFailureText(const std::filesystem::path& file, const std::string& reason) {
+  return "The log " + file.string() + " cannot be written (" + reason +
+         ").\nThe connection or transfer goes on without it. Make sure that the folder " +
+         file.parent_path().string() + " is yours and can be written to.";
 }
 
 void Workbench::createWindow() {
@@ -132,6 +149,8 @@ void Workbench::createWindow() {
   w.sheet.Create();
   // The System Memory window is created hidden with the sheet.
   w.memoryPage.OnInitDialog();
+  // The timing report (behind its switch) is the configuration report of this moment.
+  app_.log().setReportBuilder([this] { return BuildReport(); });
   InitialUpdate();
 }
 
@@ -153,6 +172,7 @@ void Workbench::Shutdown() {
   pending_ = nullptr;
   if (window_) {
     window_->view.OnDestroy();
+    app_.log().setReportBuilder({});
     window_.reset();
   }
   app_.ExitInstance();
@@ -217,6 +237,7 @@ bool Workbench::SelectPort(std::string_view device) {
   for (std::size_t i = 0; i < devices.size(); ++i) {
     if (devices[i] == device) {
       window_->view.portList().setCurSel(static_cast<int>(i));
+      window_->view.PortSelected();
       return true;
     }
   }

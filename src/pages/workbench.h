@@ -9,7 +9,7 @@
 // Usage (the front end owns the scheduler, the UiServices and the DialogHost):
 //
 //   pages::Workbench bench({scheduler, ui, dialogs,
-//                           {app::DefaultSettingsPath("tunewright"), std::filesystem::temp_directory_path()},
+//                           {app::DefaultSettingsPath("tunewright"), app::DefaultStateFolder()},
 //                           [] { return std::make_unique<platform::QSerialPortBackend>(); }});
 //   bench.Start(arguments, [&](bool windowed) {           // Start Mode / Tuner Region dialogs
 //     if (!windowed) return quit();
@@ -64,6 +64,8 @@ class UiServices;
 namespace tw::pages {
 
 class CMemoryPage;
+// What the user is told when a communication log cannot be written.
+std::string LogFailureText(const std::filesystem::path& file, const std::string& reason);
 
 // Start-up answers given in advance (command-line use, tests): the Start Mode result and,
 // in Async Mode, the tuner region (a negative region keeps the link's own).

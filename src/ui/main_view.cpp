@@ -66,6 +66,7 @@ CQAmpToolView::CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost&
   systemMemory_.onClicked = [this] {
     if (onShowSystemMemory) onShowSystemMemory();
   };
+  portList_.onSelChange = [this] { PortSelected(); };
   buildForm();
   link_.setView(this);
   app_.log().setItemDescriber([this](int number) { return describeParameter(number); });
@@ -92,20 +93,42 @@ void CQAmpToolView::attachBasicGroup(ViewBasicGroup* group) {
 }
 
 void CQAmpToolView::buildForm() {
-  std::vector<LayoutNode> top{
-      Row({Item(portList_), Item(open_), Item(close_), Item(status_)}),
-      Row({Item(upload_), Item(uploadIcon_), Item(download_), Item(downloadIcon_)}),
+  // The connection controls in one line, then the Basic Control group.
+  std::vector<LayoutNode> parts{Row({
+      Item("Port", portList_),
+      Item(open_),
+      Item(close_),
+      Item(upload_),
+      Item(uploadIcon_),
+      Item(download_),
+      Item(downloadIcon_),
+      Item(status_),
       Group(dataReloadGroup_, {Item(reload_)}),
       Group(modeGroup_, {Item(modeText_)}),
       Group(systemMemoryGroup_, {Item(systemMemory_)}),
-  };
-  std::vector<LayoutNode> rows{Row(std::move(top))};
-  if (basic_ != nullptr) rows.push_back(basic_->layout());
+  })};
+  if (basic_ != nullptr) parts.push_back(basic_->layout());
   // The main form swallows the arrow keys, so they never move a list or slider there.
-  form_ = std::make_unique<Form>(std::string(app::kWindowTitle), Column(std::move(rows)), true);
+  form_ = std::make_unique<Form>(std::string(app::kWindowTitle), Column(std::move(parts)), true);
 }
 
-std::string CQAmpToolView::windowTitle() const { return documentTitle_ + " - " + std::string(app::kWindowTitle); }
+const LayoutNode& CQAmpToolView::connectionBar() const { return form_->root().children.front(); }
+
+const LayoutNode* CQAmpToolView::basicPanel() const {
+  return form_->root().children.size() > 1 ? &form_->root().children[1] : nullptr;
+}
+
+std::string CQAmpToolView::windowTitle() const {
+  std::string title = documentTitle_ + " - " + std::string(app::kWindowTitle);
+  if (virtualReceiverSelected()) title += " (" + std::string(kVirtualReceiverMark) + ")";
+  return title;
+}
+
+bool CQAmpToolView::virtualReceiverSelected() const {
+  const int selected = portList_.curSel();
+  return !options_.virtualDevice.empty() && selected >= 0 && selected < static_cast<int>(entryDevices_.size()) &&
+         entryDevices_[static_cast<std::size_t>(selected)] == options_.virtualDevice;
+}
 
 // ---------------------------------------------------------------- initial update
 
@@ -116,13 +139,16 @@ void CQAmpToolView::OnInitialUpdate() {
   if (!app_.isRealTime() && documentTitle_ == app::kRealTimeDocumentTitle) {
     documentTitle_ = std::string(app::kAsyncDocumentTitle);
   }
-  status_.setText(std::string(MessageText(msg::kNotConnected)));
+  SetStatusText(MessageText(msg::kNotConnected));
   close_.setEnabled(false);
   dataReloadGroup_.setEnabled(false);
   reload_.setEnabled(false);
   modeText_.setText(app_.isRealTime() ? "RealTime" : "Async");
+  // Until a System Memory window exists the button would do nothing.
+  systemMemory_.setEnabled(static_cast<bool>(onShowSystemMemory));
   selectStoredPort();
   selectStoredPage();
+  showStatus();
 }
 
 void CQAmpToolView::arrangeForMode() {
@@ -259,6 +285,7 @@ bool CQAmpToolView::isLinkBusy() const { return initDialog_.isOpen() || commandD
 void CQAmpToolView::OpenInitializeDialog(int rangeHigh) {
   if (initDialog_.isOpen()) return;
   initDialog_.setRange(0, rangeHigh);
+  markTransferDialogs();
   ++waitCursors_;
   ui_.beginWaitCursor();
   initDialog_.DoModal(dialogs_, [this](int) {
@@ -278,6 +305,7 @@ void CQAmpToolView::CloseInitializeDialog() {
 void CQAmpToolView::OpenCommandDialog(int rangeHigh) {
   if (commandDialog_.isOpen()) return;
   commandDialog_.setRange(0, rangeHigh);
+  markTransferDialogs();
   ++waitCursors_;
   ui_.beginWaitCursor();
   commandDialog_.DoModal(dialogs_, [this](int) {
@@ -296,7 +324,27 @@ void CQAmpToolView::CloseCommandDialog() {
 
 // ---------------------------------------------------------------- link reports
 
-void CQAmpToolView::SetStatusText(std::string_view text) { status_.setText(std::string(text)); }
+void CQAmpToolView::SetStatusText(std::string_view text) {
+  statusText_ = std::string(text);
+  showStatus();
+}
+
+void CQAmpToolView::PortSelected() {
+  showStatus();
+  if (onPortChosen) onPortChosen();
+}
+
+void CQAmpToolView::showStatus() {
+  std::string shown = statusText_;
+  if (!shown.empty() && virtualReceiverSelected()) shown += " (" + std::string(kVirtualReceiverMark) + ")";
+  status_.setText(std::move(shown));
+}
+
+void CQAmpToolView::markTransferDialogs() {
+  const std::string note = virtualReceiverSelected() ? std::string(kVirtualReceiverNote) : std::string();
+  initDialog_.setTargetNote(note);
+  commandDialog_.setTargetNote(note);
+}
 
 void CQAmpToolView::EnableControl(int controlId, bool enabled) {
   if (Control* control = form_->find(controlId)) control->setEnabled(enabled);

@@ -51,6 +51,10 @@ inline constexpr int kDownloadIcon = 1263;
 inline constexpr std::string_view kVirtualPortEntry = "Virtual TQ-N4400";
 inline constexpr std::string_view kVirtualPortDevice = "emulator";
 inline constexpr std::string_view kAutoPortEntry = "Auto";
+// Said wherever the virtual receiver is the port in use (title, status line, the transfer
+// dialogs), so that nobody takes it for a real receiver.
+inline constexpr std::string_view kVirtualReceiverMark = "virtual receiver";
+inline constexpr std::string_view kVirtualReceiverNote = "Virtual receiver: nothing reaches a real TQ-N4400.";
 
 // The message after an upload or download (`linkMode` 2 or 3) in which `failed` of the
 // `total` commands were given up: one line that says what it means and where the error log is.
@@ -98,6 +102,10 @@ class CQAmpToolView final : public comm::LinkView {
   // --- what renderers show ---
   // The upper part of the main form (the sheet is drawn below it, from the sheet's pages).
   const Form& form() const { return *form_; }
+  // The form's two parts, which a window may place apart: the connection controls (one
+  // row) and the Basic Control group (null without one).
+  const LayoutNode& connectionBar() const;
+  const LayoutNode* basicPanel() const;
   CListCombo& portList() { return portList_; }
   Button& openButton() { return open_; }
   Button& closeButton() { return close_; }
@@ -111,7 +119,12 @@ class CQAmpToolView final : public comm::LinkView {
   // The document title and the window title built from it.
   const std::string& documentTitle() const { return documentTitle_; }
   void setDocumentTitle(std::string title) { documentTitle_ = std::move(title); }
+  // The document title and the program's title; " (virtual receiver)" after them while
+  // the virtual receiver is the port in use.
   std::string windowTitle() const;
+  // The port list's selected entry is the built-in virtual receiver: connections and
+  // transfers reach it, not a receiver on a serial line.
+  bool virtualReceiverSelected() const;
 
   // Device names of the list entries (empty for "Auto"), in list order.
   const std::vector<std::string>& entryDevices() const { return entryDevices_; }
@@ -124,8 +137,13 @@ class CQAmpToolView final : public comm::LinkView {
   // A progress dialog runs: the wait cursor shows and the sliders leave the image alone.
   bool isLinkBusy() const;
 
-  // The System Memory window is requested (button 1260).
+  // The System Memory window is requested (button 1260). The button is enabled at the
+  // initial update only when this is set, so it never does nothing.
   std::function<void()> onShowSystemMemory;
+  // Another port is selected (the title and the status line may change with it): by the
+  // user, or by the program, which then calls PortSelected.
+  std::function<void()> onPortChosen;
+  void PortSelected();
   // Continuations for front ends that wait for an operation to end.
   std::function<void(bool connected)> onConnectFinished;
   std::function<void(int result)> onCommandsFinished;
@@ -158,6 +176,8 @@ class CQAmpToolView final : public comm::LinkView {
   void selectStoredPage();
   comm::PortChoice portChoice() const;
   void startDownload();
+  void showStatus();
+  void markTransferDialogs();
   std::optional<ItemName> describeParameter(int number);
 
   app::CQAmpToolApp& app_;
@@ -188,6 +208,7 @@ class CQAmpToolView final : public comm::LinkView {
   std::vector<std::string> entryDevices_;
   bool hasAutoEntry_ = false;
   std::string documentTitle_;
+  std::string statusText_;
 
   CInitializeDlg initDialog_;
   CCommandSendDlg commandDialog_;

@@ -79,5 +79,20 @@ TEST(UserMemo, AnOverlongMemoIsCutToTheEditorsLimitNeverInsideABreak) {
   EXPECT_EQ(memo, std::string(kUserMemoMaxLength, 'q'));
 }
 
+TEST(UserMemo, TextInAnyScriptIsKeptAsTypedAndCutOnlyBetweenCharacters) {
+  const std::string typed = "K\xC3\xBC" "che \xE2\x80\x93 \xE5\xAE\xA2\xE5\x8E\x85\r\nRack \xF0\x9F\x8E\xB5";
+  EXPECT_EQ(RoundTrip(typed), typed);
+  // 8-bit text of an older file (Latin-1 "\xE9\xA9" is no UTF-8) stays byte for byte.
+  EXPECT_EQ(RoundTrip("caf\xE9 \xA9"), "caf\xE9 \xA9");
+
+  // The limit counts characters: 1024 three-byte characters are read whole, a 1025th is not,
+  // and no character is ever cut in two.
+  std::string wide;
+  for (std::size_t i = 0; i < kUserMemoMaxLength + 1; ++i) wide += "\xE5\xAE\xA2";
+  std::string memo;
+  ASSERT_TRUE(ReadUserMemo(Profile::Parse("[User Memo]\r\nUser Memo=" + wide + "\r\n"), memo));
+  EXPECT_EQ(memo, wide.substr(0, 3 * kUserMemoMaxLength));
+}
+
 }  // namespace
 }  // namespace tw::files

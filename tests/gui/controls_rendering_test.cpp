@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontInfo>
+#include <QScrollBar>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -295,6 +297,41 @@ TEST(EditRendering, MultiLineBoxKeepsCrLfInTheModelAndCutsAtTheLimit) {
   memo.setText("x\r\ny");
   EXPECT_EQ(edit->toPlainText(), "x\ny");
   EXPECT_EQ(LinesToModel(QStringLiteral("1\n2\r\n3")), "1\r\n2\r\n3");
+}
+
+TEST(EditRendering, AUtf8BoxKeepsWhatIsTypedInAnyScriptAndCountsCharacters) {
+  ui::EditBox memo(1249, 6);
+  memo.setMultiLine(true);
+  memo.setUtf8(true);
+  ui::Form form("User Memo", ui::Column({ui::Item(memo)}), /*consumesArrowKeys=*/false);
+  FormWidget widget(form);
+  ShowAndWait(widget);
+  auto* edit = static_cast<QPlainTextEdit*>(widget.widgetFor(memo));
+  edit->setFocus();
+  // Typed through an input method, as such text is: whole characters into the edit.
+  for (const QChar c : QString::fromUtf8("K\xC3\xBC\xE5\xAE\xA2\xE5\x8E\x85xyz")) edit->insertPlainText(QString(c));
+  EXPECT_EQ(memo.text(), "K\xC3\xBC\xE5\xAE\xA2\xE5\x8E\x85xy");  // six characters, eleven bytes
+  EXPECT_EQ(edit->toPlainText(), QString::fromUtf8("K\xC3\xBC\xE5\xAE\xA2\xE5\x8E\x85xy"));
+  memo.setText("\xE2\x80\x93");
+  EXPECT_EQ(edit->toPlainText(), QString::fromUtf8("\xE2\x80\x93"));
+}
+
+TEST(EditRendering, APreformattedBoxNeverWrapsAndShowsItsLongestLine) {
+  ui::EditBox report(1251);
+  report.setMultiLine(true);
+  report.setReadOnly(true);
+  report.setPreformatted(true);
+  const std::string ruled(72, '=');
+  report.setText(ruled + "\r\nshort\r\n" + ruled);
+  ui::Form form("Report", ui::Column({ui::Item(report)}), /*consumesArrowKeys=*/false);
+  FormWidget widget(form);
+  ShowAndWait(widget);
+  auto* edit = static_cast<QPlainTextEdit*>(widget.widgetFor(report));
+  EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_EQ(edit->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  EXPECT_TRUE(QFontInfo(edit->font()).fixedPitch());
+  EXPECT_GE(edit->viewport()->width(), QFontMetrics(edit->font()).horizontalAdvance(QString(72, '=')));
+  EXPECT_EQ(edit->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST(LabelRendering, ValueLabelIsGreenOnBlackAndStaticTextIsPlain) {

@@ -21,3 +21,18 @@ TEST(DesktopOptions, ModeRegionDemoAndTheRestInOrder) {
   EXPECT_FALSE(ParseDesktopOptions({"--region", "-1"}).error.empty());
   EXPECT_FALSE(ParseDesktopOptions({"--screenshots"}).error.empty());
 }
+
+TEST(DesktopOptions, ScreenshotSizeHelpAndVersion) {
+  const DesktopOptions options = ParseDesktopOptions({"--screenshots", "out", "--size", "1366x768"});
+  EXPECT_TRUE(options.error.empty());
+  EXPECT_EQ(options.screenshotSize.width, 1366);
+  EXPECT_EQ(options.screenshotSize.height, 768);
+  for (const char* bad : {"1366", "x768", "1366x", "0x768", "13a6x768", "1366x768x2"}) {
+    EXPECT_FALSE(ParseDesktopOptions({"--size", bad}).error.empty()) << bad;
+  }
+  EXPECT_FALSE(ParseDesktopOptions({"--size"}).error.empty());
+  ASSERT_TRUE(EarlyAnswer({"--help"}).has_value());
+  EXPECT_NE(EarlyAnswer({"--help"})->find("--demo"), std::string::npos);
+  EXPECT_NE(EarlyAnswer({"-style", "Fusion", "--version"})->find("tunewright "), std::string::npos);
+  EXPECT_FALSE(EarlyAnswer({"--mode", "async", "a.qcf"}).has_value());
+}

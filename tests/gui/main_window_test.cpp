@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -33,76 +34,16 @@
 #include "gui/slider_binding.h"
 #include "gui/startup.h"
 #include "gui_test_support.h"
+#include "program_fixture.h"
 #include "pages/workbench.h"
 
 using namespace tw;
 using namespace tw::gui;
 using namespace tw::gui::test;
 
-namespace {
-
-// The program as main() builds it, with the clock of a test and the virtual receiver
-// selected; `arguments` are the command line the application sees.
-struct Program {
-  explicit Program(int startMode, int region = 1, std::vector<std::string> arguments = {})
-      : bench(pages::WorkbenchSetup{scheduler,
-                                    ui,
-                                    dialogs,
-                                    {folder.filePath("tunewright.ini").toStdString(), folder.path().toStdString()},
-                                    {},
-                                    {},
-                                    true}) {
-    options.startMode = startMode;
-    options.tunerRegion = region;
-    DesktopStartupUi startup(dialogs, options);
-    bool started = false;
-    bench.Start(arguments, startup, [&](bool ok) { started = ok; });
-    EXPECT_TRUE(started);
-    desktop = std::make_unique<Desktop>(bench, ui, dialogs, true);
-    window = &desktop->window();
-    EXPECT_EQ(bench.view().portList().selectedText(), ui::kVirtualPortEntry);
-    ShowAndWait(*window);
-  }
-  ~Program() {
-    desktop.reset();
-    bench.Shutdown();
-    Flush();
-  }
-
-  QPushButton* button(const ui::Control& control) const {
-    return qobject_cast<QPushButton*>(window->mainForm().widgetFor(control));
-  }
-  QStringList menuTitles() const {
-    QStringList titles;
-    for (QMenu* menu : window->menus()) titles << menu->title();
-    return titles;
-  }
-  QStringList items(int menu) const {
-    QStringList texts;
-    for (QAction* action : window->menus()[static_cast<std::size_t>(menu)]->actions()) {
-      texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    }
-    return texts;
-  }
-  bool runUntil(const std::function<bool()>& done) { return scheduler.runUntil(done, 600000); }
-
-  emu::EmulatorPort& receiver() { return bench.virtualPort(); }
-
-  QTemporaryDir folder;
-  comm::VirtualScheduler scheduler;
-  QtUiServices ui;
-  QtDialogHost dialogs;
-  pages::Workbench bench;
-  DesktopOptions options;
-  std::unique_ptr<Desktop> desktop;
-  MainWindow* window = nullptr;
-};
-
-}  // namespace
-
 TEST(MainWindow, AsyncModeHasFileToolAndHelpMenusAndItsTitle) {
   Program desktop(app::kStartModeAsync);
-  EXPECT_EQ(desktop.window->windowTitle(), "Async Mode - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(desktop.window->windowTitle(), "Async Mode - Tunewright for N4400 ver1.02 (virtual receiver)");
   EXPECT_EQ(desktop.menuTitles(), (QStringList{"&File", "&Tool", "&Help"}));
   EXPECT_EQ(desktop.items(0),
             (QStringList{"&Open...", "&Save", "Save &As...", "-", "&Print...", "-", "E&xit"}));
@@ -113,14 +54,14 @@ TEST(MainWindow, AsyncModeHasFileToolAndHelpMenusAndItsTitle) {
   ui::CQAmpToolView& view = desktop.bench.view();
   EXPECT_TRUE(desktop.button(view.uploadButton())->isVisibleTo(desktop.window));
   EXPECT_FALSE(desktop.button(view.openButton())->isVisibleTo(desktop.window));
-  auto* status = qobject_cast<QLabel*>(desktop.window->mainForm().widgetFor(view.statusText()));
+  auto* status = qobject_cast<QLabel*>(desktop.window->widgetFor(view.statusText()));
   ASSERT_NE(status, nullptr);
-  EXPECT_EQ(status->text(), "Not Connected");
+  EXPECT_EQ(status->text(), "Not Connected (virtual receiver)");
 }
 
 TEST(MainWindow, RealTimeModeKeepsOnlyExitAndAbout) {
   Program desktop(app::kStartModeRealTime);
-  EXPECT_EQ(desktop.window->windowTitle(), "Real Time Mode - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(desktop.window->windowTitle(), "Real Time Mode - Tunewright for N4400 ver1.02 (virtual receiver)");
   EXPECT_EQ(desktop.menuTitles(), (QStringList{"&File", "&Help"}));
   EXPECT_EQ(desktop.items(0), QStringList{"E&xit"});
   EXPECT_EQ(desktop.items(1), QStringList{"&About Tunewright..."});
@@ -160,8 +101,8 @@ TEST(MainWindow, OpenConnectsThroughTheInitializeDialogWithTheWaitCursor) {
     return view.initializeDialog() == nullptr;
   }));
   EXPECT_GT(highest, 0);  // the bar moved while the receiver was read
-  auto* status = qobject_cast<QLabel*>(desktop.window->mainForm().widgetFor(view.statusText()));
-  EXPECT_EQ(status->text(), "Connected TQ-N4400");
+  auto* status = qobject_cast<QLabel*>(desktop.window->widgetFor(view.statusText()));
+  EXPECT_EQ(status->text(), "Connected TQ-N4400 (virtual receiver)");
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(desktop.button(view.closeButton())->isEnabled());
   EXPECT_FALSE(desktop.button(view.openButton())->isEnabled());
@@ -175,7 +116,7 @@ TEST(MainWindow, RealTimeVolumeDragSendsTheEditOnceOnRelease) {
   desktop.receiver().transcript().clear();
 
   ui::CLevelSlider& volume = desktop.bench.basicControls().volume;
-  auto* slider = static_cast<ModelSlider*>(desktop.window->mainForm().widgetFor(volume));
+  auto* slider = static_cast<ModelSlider*>(desktop.window->widgetFor(volume));
   ASSERT_NE(slider, nullptr);
   const int before = volume.GetValue();
   const QPoint start = slider->handleRect().center();
@@ -288,7 +229,7 @@ TEST(MainWindow, SaveAsThenOpenFromTheFileMenuRoundTripsThroughARealFile) {
   ChooseFile(path);
   Command(desktop, "Save &As...")->trigger();
   ASSERT_TRUE(QFile::exists(path));
-  EXPECT_EQ(desktop.window->windowTitle(), "den.qcf - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(desktop.window->windowTitle(), "den.qcf - Tunewright for N4400 ver1.02 (virtual receiver)");
 
   image.speakerLevel[0] = -35;
   desktop.bench.userMemo() = "";
@@ -296,7 +237,7 @@ TEST(MainWindow, SaveAsThenOpenFromTheFileMenuRoundTripsThroughARealFile) {
   Command(desktop, "&Open...")->trigger();
   EXPECT_EQ(image.speakerLevel[0], 35);
   EXPECT_EQ(desktop.desktop->document().userMemo(), "Den");
-  EXPECT_EQ(desktop.window->windowTitle(), "den.qcf - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(desktop.window->windowTitle(), "den.qcf - Tunewright for N4400 ver1.02 (virtual receiver)");
 }
 
 TEST(MainWindow, AFileOnTheCommandLineOpensAtStartUp) {
@@ -308,8 +249,27 @@ TEST(MainWindow, AFileOnTheCommandLineOpensAtStartUp) {
     ASSERT_TRUE(first.bench.SaveConfiguration(path).ok);
   }
   Program desktop(app::kStartModeAsync, 1, {path});
+  Flush();  // the file opens once the window is up
   EXPECT_EQ(desktop.desktop->document().userMemo(), "From the command line");
-  EXPECT_EQ(desktop.window->windowTitle(), "start.qcf - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(desktop.window->windowTitle(), "start.qcf - Tunewright for N4400 ver1.02 (virtual receiver)");
+}
+
+TEST(MainWindow, AFileThatCannotBeOpenedAtStartUpIsReportedOnceAndTheProgramGoesOn) {
+  QTemporaryDir keep;
+  const std::string missing = keep.filePath("gone.qcf").toStdString();
+  QStringList boxes;
+  auto answer = [&boxes](QWidget& modal) {
+    boxes << modal.findChild<QLabel*>("qt_msgbox_label")->text();
+    QMetaObject::invokeMethod(&modal, "accept", Qt::QueuedConnection);
+  };
+  WhenModal(answer);
+  Program desktop(app::kStartModeAsync, 1, {missing});
+  Flush();
+  ASSERT_EQ(boxes.size(), 1);
+  EXPECT_TRUE(boxes[0].contains(QString::fromStdString(missing))) << boxes[0].toStdString();
+  EXPECT_TRUE(desktop.window->isVisible());
+  EXPECT_EQ(desktop.window->windowTitle(), "Async Mode - Tunewright for N4400 ver1.02 (virtual receiver)");
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(MainWindow, MakeReportShowsTheReportText) {
@@ -323,6 +283,13 @@ TEST(MainWindow, MakeReportShowsTheReportText) {
   const QString text = edit->toPlainText();
   EXPECT_TRUE(text.contains("Rack 2")) << text.toStdString();
   EXPECT_TRUE(text.contains("Speaker Level")) << text.toStdString();
+  // Lines stand as built: no wrapping, a fixed-width font, and room for a whole line.
+  EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_TRUE(QFontInfo(edit->font()).fixedPitch());
+  const QFontMetrics metrics(edit->font());
+  int widest = 0;
+  for (const QString& line : text.split('\n')) widest = std::max(widest, metrics.horizontalAdvance(line));
+  EXPECT_GE(edit->viewport()->width(), widest);
   window->close();
 }
 

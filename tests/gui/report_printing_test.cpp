@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "gui/report_pagination.h"
@@ -110,6 +111,33 @@ TEST(ReportPdf, LongReportPrintsOnSeveralPdfPages) {
   // One page object per printed page.
   const auto pageObjects = QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page[^s]"));
   EXPECT_EQ(pageObjects, pages);
+}
+
+TEST(ReportPdf, PagesLieWithinThePrintersPrintableArea) {
+  tw::gui::test::App();
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  auto pdfPrinter = [&](const QString& name, double marginMm) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(folder.filePath(name));
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageMargins(QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
+    return printer;
+  };
+  auto edgeless = pdfPrinter("edgeless.pdf", 0);
+  auto margined = pdfPrinter("margined.pdf", 30);
+  const QRect paper = margined->pageLayout().fullRectPixels(margined->resolution());
+  const QRect area = ReportPageArea(*margined);
+  EXPECT_EQ(area.topLeft(), QPoint(0, 0));
+  EXPECT_EQ(area.size(), margined->pageLayout().paintRectPixels(margined->resolution()).size());
+  EXPECT_LT(area.width(), paper.width());
+  EXPECT_LT(area.height(), paper.height());
+  // The same report needs more pages when less of the paper can be printed on.
+  const int full = PrintReport(*edgeless, Lines(400));
+  const int within = PrintReport(*margined, Lines(400));
+  EXPECT_GT(within, full);
+  EXPECT_FALSE(margined->fullPage());
 }
 
 TEST(ReportPdf, ThePrintDialogOffersThePdfPrinterAndPrintsToIt) {

@@ -29,7 +29,7 @@ struct DocFixture : BenchFixture {
 
 TEST(Document, OpeningAFileTitlesTheWindowWithItsNameAndReadsItAgainWhenOpenAlready) {
   DocFixture f;
-  EXPECT_EQ(f.bench.view().windowTitle(), "Async Mode - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(f.bench.view().windowTitle(), "Async Mode - Tunewright for N4400 ver1.02 (virtual receiver)");
   f.image(0).speakerLevel[0] = 35;
   const std::string path = f.file("living room.qcf");
   ASSERT_TRUE(f.bench.SaveConfiguration(path).ok);
@@ -37,7 +37,7 @@ TEST(Document, OpeningAFileTitlesTheWindowWithItsNameAndReadsItAgainWhenOpenAlre
   f.image(0).speakerLevel[0] = -35;
   ASSERT_TRUE(f.document.OnOpenDocument(path));
   EXPECT_EQ(f.image(0).speakerLevel[0], 35);
-  EXPECT_EQ(f.bench.view().windowTitle(), "living room.qcf - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(f.bench.view().windowTitle(), "living room.qcf - Tunewright for N4400 ver1.02 (virtual receiver)");
   EXPECT_EQ(f.ui.waitCursorShows(), 1);
   EXPECT_EQ(f.ui.waitCursorDepth(), 0);
 

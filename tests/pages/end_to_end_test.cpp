@@ -56,7 +56,7 @@ TEST(EndToEnd, RealTimeOpenReadsTheReceiversSettingsIntoImageZero) {
     BenchFixture f(app::kStartModeRealTime, {seed});
     const auto outcome = f.run(Operation::Open);
     ASSERT_TRUE(outcome.connected);
-    EXPECT_EQ(f.bench.view().statusText().text(), "Connected TQ-N4400");
+    EXPECT_EQ(f.bench.view().statusText().text(), "Connected TQ-N4400 (virtual receiver)");
     ExpectBasicMatches(f.receiver().current(), f.image(0), "image 0");
     ExpectInputNamesMatch(f.receiver(), f.image(0));
     // The controls show it too.
@@ -138,14 +138,14 @@ TEST(EndToEnd, KeepAliveHoldsTheConnectionAndACablePullEndsIt) {
   // Three keep-alive periods: each is answered, nothing is shown.
   f.scheduler.advance(95000);
   EXPECT_TRUE(f.bench.link().isPortOpen());
-  EXPECT_EQ(f.bench.view().statusText().text(), "Connected TQ-N4400");
+  EXPECT_EQ(f.bench.view().statusText().text(), "Connected TQ-N4400 (virtual receiver)");
   EXPECT_GE(f.bench.virtualPort().transcript().receivedFrames().size(), framesAtConnect + 6)
       << "two frames per keep-alive";
   EXPECT_TRUE(f.messageTexts().empty());
   // After the pull the next keep-alive goes unanswered: message 203 and closed.
   f.scheduler.advance(150000);
   EXPECT_FALSE(f.bench.link().isPortOpen());
-  EXPECT_EQ(f.bench.view().statusText().text(), "Not Connected");
+  EXPECT_EQ(f.bench.view().statusText().text(), "Not Connected (virtual receiver)");
   EXPECT_EQ(f.messageTexts(), std::vector<std::string>{"Connection check error has occurred."});
 }
 
@@ -176,7 +176,7 @@ TEST(EndToEnd, CablePulledDuringADownloadEndsWithCableCheckErrorAndLeavesTheImag
   EXPECT_EQ(outcome.listResult, 2);
   EXPECT_EQ(f.messageTexts(), std::vector<std::string>{"Cable Check Error"});
   EXPECT_FALSE(f.bench.link().isPortOpen());
-  EXPECT_EQ(f.bench.view().statusText().text(), "Not Connected");
+  EXPECT_EQ(f.bench.view().statusText().text(), "Not Connected (virtual receiver)");
   EXPECT_TRUE(SameImages(before, Snapshot(f.bench))) << "a download never changes the tool's images";
   EXPECT_EQ(f.bench.view().commandDialog(), nullptr);
 }

@@ -27,7 +27,7 @@ TEST(Workbench, RealTimeFormShowsZonePowerAndTheVirtualReceiver) {
   BenchFixture f(app::kStartModeRealTime, {});
   ui::CQAmpToolView& view = f.bench.view();
   EXPECT_EQ(view.portList().selectedText(), ui::kVirtualPortEntry);
-  EXPECT_EQ(view.statusText().text(), "Not Connected");
+  EXPECT_EQ(view.statusText().text(), "Not Connected (virtual receiver)");
   for (int id : {ui::view_id::kZonePowerGroup, ui::view_id::kMainPower, ui::view_id::kZone2Power,
                  ui::view_id::kZone3Power, ui::view_id::kOpen}) {
     EXPECT_TRUE(Visible(f.bench, id)) << id;
@@ -164,6 +164,54 @@ TEST(Workbench, RealTimeModeTellsSpeakerDistanceItsUnitIsFixed) {
   ASSERT_EQ(distance->told.size(), 1u);
   EXPECT_FALSE(distance->told[0].first);
   EXPECT_EQ(bench.sheet().activePage()->caption(), "Speaker Distance") << "no stored page: the first";
+}
+
+TEST(Workbench, TheTimingReportSwitchedOnHoldsTheConfigurationReportOfTheTransfersEnd) {
+  BenchFixture f(app::kStartModeAsync, {}, 1);
+  f.bench.app().log().setReportSwitch(true);
+  const Workbench::Outcome outcome = f.run(Operation::Download);
+  ASSERT_TRUE(outcome.connected);
+  const std::string report = ReadFile(f.folder.path() / "ReportDownLoad.txt");
+  ASSERT_EQ(report.rfind("Time :", 0), 0u) << report;
+  const std::string body = report.substr(report.find("\r\n") + 2);
+  EXPECT_EQ(body, f.bench.BuildReport());
+  EXPECT_NE(body.find("(Speaker Level)"), std::string::npos);
+}
+
+TEST(Workbench, ALogThatCannotBeWrittenIsToldOnceWithItsPathAndTheConnectionGoesOn) {
+  BenchFixture f(app::kStartModeRealTime, {});
+  // Something that is not a file stands where the error log goes.
+  std::filesystem::create_directory(f.folder.path() / "ErrLog.txt");
+  for (int connection = 0; connection < 2; ++connection) {
+    EXPECT_TRUE(f.run(Operation::Open).connected);
+    f.bench.view().Close();
+    f.scheduler.advance(100);
+  }
+  std::vector<std::string> told;
+  for (const std::string& text : f.messageTexts()) {
+    if (text.find("cannot be written") != std::string::npos) told.push_back(text);
+  }
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find((f.folder.path() / "ErrLog.txt").string()), std::string::npos) << told[0];
+}
+
+TEST(Workbench, TheLogFolderIsRefusedWhenOthersMayWriteToIt) {
+  comm::VirtualScheduler scheduler;
+  ui::ScriptedUiServices ui;
+  RecordingDialogHost dialogs;
+  ScratchFolder folder;
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+  Workbench bench({scheduler, ui, dialogs, {folder.path() / "tunewright.ini", folder.path()}, {}});
+  PresetStartup realTime(app::kStartModeRealTime);
+  bench.Start({}, realTime, {});
+  ASSERT_TRUE(bench.SelectPort(Workbench::kVirtualDevice));
+  bool connected = false;
+  bench.Run(Operation::Open, [&](Workbench::Outcome outcome) { connected = outcome.connected; });
+  scheduler.runUntil([&] { return !bench.isRunning(); }, 600000);
+  EXPECT_TRUE(connected);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "ErrLog.txt"));
+  ASSERT_EQ(ui.messages().size(), 1u);
+  EXPECT_NE(ui.messages()[0].text.find("others may write"), std::string::npos) << ui.messages()[0].text;
 }
 
 }  // namespace

@@ -85,6 +85,22 @@ TEST(UserMemoDialog, HoldsAtMost1024CharactersAndOnlyOkStoresTheEdit) {
   EXPECT_EQ(dialog.memo(), "line 1\r\nline 2");
 }
 
+TEST(UserMemoDialog, KeepsTextInAnyScriptAndCountsItsLimitInCharacters) {
+  RecordingDialogHost host;
+  CUserMemoDlg dialog("");
+  dialog.DoModal(host);
+  const std::string typed = "Wohnzimmer \xE2\x80\x93 \xE5\xAE\xA2\xE5\x8E\x85";
+  dialog.memoEdit().type(typed);
+  EXPECT_EQ(dialog.memoEdit().text(), typed);
+  std::string many;
+  for (int i = 0; i < 1100; ++i) many += "\xC3\xBC";
+  dialog.memoEdit().type(many);
+  EXPECT_EQ(dialog.memoEdit().text(), many.substr(0, 2 * 1024));
+  dialog.memoEdit().type(typed);
+  dialog.okButton().click();
+  EXPECT_EQ(dialog.memo(), typed);
+}
+
 TEST(ReportDialog, ShowsTheReportBuiltWhenItOpens) {
   RecordingDialogHost host;
   int builds = 0;
@@ -92,6 +108,7 @@ TEST(ReportDialog, ShowsTheReportBuiltWhenItOpens) {
   dialog.DoModal(host);
   EXPECT_EQ(dialog.reportEdit().text(), "Report 1");
   EXPECT_TRUE(dialog.reportEdit().isReadOnly());
+  EXPECT_TRUE(dialog.reportEdit().isPreformatted());  // ruled lines and columns stand as built
   EXPECT_FALSE(dialog.reportEdit().type("edited"));
   dialog.closeButton().click();
   dialog.DoModal(host);
@@ -108,6 +125,14 @@ TEST(AboutDialog, NamesTheProgramAndVersion) {
   EXPECT_TRUE(found);
   dialog.okButton().click();
   EXPECT_TRUE(host.open.empty());
+
+  // Told where the logs go, it says so.
+  CAboutDlg withLogs("/home/ann/.local/state/tunewright");
+  bool told = false;
+  for (Control* control : withLogs.form().controls()) {
+    told |= control->isVisible() && control->text() == "Communication logs: /home/ann/.local/state/tunewright";
+  }
+  EXPECT_TRUE(told);
 }
 
 TEST(CommandDialog, ASingleRealTimeEditOpensItAsAnInvisibleBlocker) {

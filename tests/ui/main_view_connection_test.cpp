@@ -23,9 +23,9 @@ TEST(MainViewModes, RealTimeFormShowsConnectionButtonsOnly) {
   EXPECT_FALSE(f.view->downloadButton().isVisible());
   EXPECT_FALSE(f.view->closeButton().isEnabled());
   EXPECT_FALSE(f.view->reloadButton().isUsable());
-  EXPECT_EQ(f.view->statusText().text(), "Not Connected");
+  EXPECT_EQ(f.view->statusText().text(), "Not Connected (virtual receiver)");
   EXPECT_EQ(f.view->form().find(view_id::kModeText)->text(), "RealTime");
-  EXPECT_EQ(f.view->windowTitle(), "Real Time Mode - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(f.view->windowTitle(), "Real Time Mode - Tunewright for N4400 ver1.02 (virtual receiver)");
 }
 
 TEST(MainViewModes, AsyncFormShowsTransferButtonsOnly) {
@@ -36,11 +36,11 @@ TEST(MainViewModes, AsyncFormShowsTransferButtonsOnly) {
   EXPECT_TRUE(f.view->uploadButton().isVisible());
   EXPECT_TRUE(f.view->downloadButton().isVisible());
   EXPECT_EQ(f.view->form().find(view_id::kModeText)->text(), "Async");
-  EXPECT_EQ(f.view->windowTitle(), "Async Mode - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(f.view->windowTitle(), "Async Mode - Tunewright for N4400 ver1.02 (virtual receiver)");
   // An opened file keeps its own name.
   f.view->setDocumentTitle("setup.qcf");
   f.view->OnInitialUpdate();
-  EXPECT_EQ(f.view->windowTitle(), "setup.qcf - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(f.view->windowTitle(), "setup.qcf - Tunewright for N4400 ver1.02 (virtual receiver)");
 }
 
 TEST(MainViewRealTime, OpenConnectsThroughTheInitializeDialogAndCloseEnds) {
@@ -58,7 +58,7 @@ TEST(MainViewRealTime, OpenConnectsThroughTheInitializeDialogAndCloseEnds) {
   EXPECT_EQ(f.view->initializeDialog(), nullptr);
   EXPECT_TRUE(f.dialogs.open.empty());
   EXPECT_EQ(f.ui.waitCursorDepth(), 0);
-  EXPECT_EQ(f.view->statusText().text(), "Connected TQ-N4400");
+  EXPECT_EQ(f.view->statusText().text(), "Connected TQ-N4400 (virtual receiver)");
   EXPECT_FALSE(f.view->openButton().isEnabled());
   EXPECT_FALSE(f.view->portList().isEnabled());
   EXPECT_TRUE(f.view->closeButton().isEnabled());
@@ -68,7 +68,7 @@ TEST(MainViewRealTime, OpenConnectsThroughTheInitializeDialogAndCloseEnds) {
 
   f.view->closeButton().click();
   EXPECT_FALSE(f.app.port.isOpen());
-  EXPECT_EQ(f.view->statusText().text(), "Not Connected");
+  EXPECT_EQ(f.view->statusText().text(), "Not Connected (virtual receiver)");
   EXPECT_TRUE(f.view->openButton().isEnabled());
   EXPECT_FALSE(f.scheduler().isTimerActive(comm::kKeepAliveTimer));
   EXPECT_TRUE(f.ui.messages().empty());
@@ -140,7 +140,7 @@ TEST(MainViewRealTime, AttemptEndingWhileTheCancelQuestionIsOpenClosesTheQuestio
   ASSERT_EQ(f.ui.messages().size(), 1u);
   EXPECT_TRUE(f.ui.messages()[0].closedByProgram);
   EXPECT_EQ(f.connects, (std::vector<bool>{true}));
-  EXPECT_EQ(f.view->statusText().text(), "Connected TQ-N4400");
+  EXPECT_EQ(f.view->statusText().text(), "Connected TQ-N4400 (virtual receiver)");
 }
 
 TEST(MainViewRealTime, EscInTheInitializeDialogFailsAtOnceWithoutAQuestion) {
@@ -152,7 +152,7 @@ TEST(MainViewRealTime, EscInTheInitializeDialogFailsAtOnceWithoutAQuestion) {
   EXPECT_TRUE(f.ui.messages().empty());
   EXPECT_EQ(f.view->initializeDialog(), nullptr);
   EXPECT_FALSE(f.app.port.isOpen());
-  EXPECT_EQ(f.view->statusText().text(), "Not Connected");
+  EXPECT_EQ(f.view->statusText().text(), "Not Connected (virtual receiver)");
   EXPECT_EQ(f.connects, (std::vector<bool>{false}));
   EXPECT_EQ(f.link().images().All()[0], Defaults(f.link().tunerRegion()));
   // Nothing keeps running: no retry, no keep-alive.
@@ -184,7 +184,7 @@ TEST(MainViewRealTime, UnansweredKeepAliveCloses203) {
   ASSERT_TRUE(f.runUntil([&] { return !f.ui.messages().empty(); }, 60000));
   EXPECT_EQ(f.messageIds(), (std::vector<int>{203}));
   EXPECT_FALSE(f.app.port.isOpen());
-  EXPECT_EQ(f.view->statusText().text(), "Not Connected");
+  EXPECT_EQ(f.view->statusText().text(), "Not Connected (virtual receiver)");
 }
 
 }  // namespace

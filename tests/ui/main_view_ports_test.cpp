@@ -126,3 +126,61 @@ TEST(MainViewPorts, StoredPageAbsentInThisModeLeavesTheFirstPageActive) {
 
 }  // namespace
 }  // namespace tw::ui::test
+
+namespace tw::ui::test {
+namespace {
+
+TEST(MainViewPorts, TheVirtualReceiverInUseIsSaidInTheTitleTheStatusLineAndTheTransferDialog) {
+  ScratchFolder folder;
+  ViewFixture f(folder.path(), app::kStartModeRealTime, {"/dev/ttyS0"}, "[DispSet]\r\nPort=Virtual TQ-N4400\r\n");
+  ASSERT_TRUE(f.view->virtualReceiverSelected());
+  EXPECT_EQ(f.view->windowTitle(), "Real Time Mode - Tunewright for N4400 ver1.02 (virtual receiver)");
+  EXPECT_EQ(f.view->statusText().text(), "Not Connected (virtual receiver)");
+
+  f.view->openButton().click();
+  ASSERT_NE(f.view->initializeDialog(), nullptr);
+  EXPECT_EQ(f.view->initializeDialog()->targetNote(), kVirtualReceiverNote);
+  ASSERT_TRUE(f.connected());
+  EXPECT_EQ(f.view->statusText().text(), "Connected TQ-N4400 (virtual receiver)");
+  f.view->closeButton().click();
+
+  // The user picks the serial port: no mark anywhere, and the dialog says nothing of it.
+  int told = 0;
+  f.view->onPortChosen = [&] { ++told; };
+  ASSERT_TRUE(f.view->portList().select(1));
+  EXPECT_EQ(told, 1);
+  EXPECT_FALSE(f.view->virtualReceiverSelected());
+  EXPECT_EQ(f.view->windowTitle(), "Real Time Mode - Tunewright for N4400 ver1.02");
+  EXPECT_EQ(f.view->statusText().text(), "Not Connected");
+  f.view->openButton().click();
+  ASSERT_NE(f.view->initializeDialog(), nullptr);
+  EXPECT_EQ(f.view->initializeDialog()->targetNote(), "");
+}
+
+TEST(MainViewPorts, WithoutTheVirtualReceiverOfferedNothingIsSelectedWhenNoPortExists) {
+  ScratchFolder folder;
+  ViewFixture f(folder.path(), app::kStartModeAsync);
+  CQAmpToolView plain(f.app.app, f.ui, f.dialogs, CQAmpToolView::Options{""});
+  plain.OnInitialUpdate();
+  EXPECT_EQ(plain.portList().curSel(), -1);
+  EXPECT_FALSE(plain.virtualReceiverSelected());
+  EXPECT_EQ(plain.windowTitle(), "Async Mode - Tunewright for N4400 ver1.02");
+}
+
+TEST(MainViewButtons, SystemMemoryIsEnabledOnlyWhenItsWindowExists) {
+  ScratchFolder folder;
+  ViewFixture f(folder.path(), app::kStartModeRealTime);
+  EXPECT_FALSE(f.view->systemMemoryButton().isEnabled());
+  EXPECT_FALSE(f.view->systemMemoryButton().click());
+
+  CQAmpToolView withWindow(f.app.app, f.ui, f.dialogs);
+  int shown = 0;
+  withWindow.onShowSystemMemory = [&] { ++shown; };
+  withWindow.OnInitialUpdate();
+  EXPECT_TRUE(withWindow.systemMemoryButton().isEnabled());
+  EXPECT_TRUE(withWindow.systemMemoryButton().click());
+  EXPECT_EQ(shown, 1);
+}
+
+}  // namespace
+}  // namespace tw::ui::test

@@ -70,14 +70,15 @@ BasicControlGroup::BasicControlGroup(PageLink& link, UiServices& ui, BasicContro
     SendBasicItem(14);
   };
 
-  form_ =
-      std::make_unique<Form>(std::string(basic::kSection),
-                             Column({Row({Item("Input", input), Item("Audio Select", audioSelect)}),
-                                     Row({Item("EXTD SUR", surround), Item("Decoder Mode", decoder)}),
-                                     Row({Item(selector), Column({Item(program), Item(enhancer)})}),
-                                     Group(nightBox, {Item(nightMode), Item(nightParameter)}),
-                                     Group(volumeBox, {Row({Item(volume), Item(volumeLabel), Item(mute)})}),
-                                     Group(zoneBox, {Row({Item(zoneMain), Item(zone2), Item(zone3)})})}));
+  // A narrow panel beside the pages: the four lists as a form, the sound program's selector
+  // beside its two lists, then the night mode, volume and zone power frames.
+  form_ = std::make_unique<Form>(
+      std::string(basic::kSection),
+      Column({Item("Input", input), Item("Audio Select", audioSelect), Item("Decoder Mode", decoder),
+              Item("EXTD SUR", surround), Row({Item(selector), Column({Item(program), Item(enhancer)})}),
+              Group(nightBox, {Row({Item(nightMode), Item(nightParameter)})}),
+              Group(volumeBox, {Row({Item(volume), Item(volumeLabel), Item(mute)})}),
+              Group(zoneBox, {Row({Item(zoneMain), Item(zone2), Item(zone3)})})}));
   showMembers();
 }
 

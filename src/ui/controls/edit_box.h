@@ -10,6 +10,7 @@ namespace tw::ui {
 
 // A text box. Its text is 8-bit, counted in bytes, and never longer than the maximum
 // length (0 = no limit): typing stops there, and text set by the program is cut to it.
+// A box set to UTF-8 holds text in any script instead, and counts characters.
 class EditBox : public Control {
  public:
   explicit EditBox(int id, std::size_t maxLength = 0) : Control(id, {}), maxLength_(maxLength) {}
@@ -24,6 +25,14 @@ class EditBox : public Control {
   // Rendering hints: several lines (Return makes a new line) with a vertical scroll bar.
   bool isMultiLine() const { return multiLine_; }
   void setMultiLine(bool multiLine) { multiLine_ = multiLine; }
+  // Rendering hint: the text stands as it is (lines never wrapped, a fixed-width font, both
+  // scroll bars), and the box is wide enough for its longest line where the screen allows.
+  bool isPreformatted() const { return preformatted_; }
+  void setPreformatted(bool preformatted) { preformatted_ = preformatted; }
+  // The text is UTF-8 and the maximum length counts characters (never cutting one in two);
+  // otherwise every byte is a character of its own.
+  bool isUtf8() const { return utf8_; }
+  void setUtf8(bool utf8);
 
   void setText(std::string text) override;
 
@@ -39,6 +48,8 @@ class EditBox : public Control {
   std::size_t maxLength_;
   bool readOnly_ = false;
   bool multiLine_ = false;
+  bool preformatted_ = false;
+  bool utf8_ = false;
 };
 
 }  // namespace tw::ui

@@ -2,13 +2,15 @@
 
 namespace tw::ui {
 
-CAboutDlg::CAboutDlg()
+CAboutDlg::CAboutDlg(std::string logFolder)
     : Dialog(kTemplate, "About Tunewright"),
       version_(0, "Tunewright for N4400 Version 1.02"),
       year_(0, "Copyright (C) 2026"),
+      logs_(0, logFolder.empty() ? std::string() : "Communication logs: " + logFolder),
       ok_(kIdOk, "OK") {
   ok_.onClicked = [this] { EndDialog(kIdOk); };
-  setLayout(Column({Item(version_), Item(year_), Row({Item(ok_)})}));
+  logs_.setVisible(!logFolder.empty());
+  setLayout(Column({Item(version_), Item(year_), Item(logs_), Row({Item(ok_)})}));
 }
 
 }  // namespace tw::ui

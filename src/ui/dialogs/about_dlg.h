@@ -11,13 +11,15 @@ class CAboutDlg final : public Dialog {
  public:
   static constexpr int kTemplate = 100;
 
-  CAboutDlg();
+  // `logFolder`: where the communication logs go, said on a line of its own (none when empty).
+  explicit CAboutDlg(std::string logFolder = {});
 
   Button& okButton() { return ok_; }
 
  private:
   StaticText version_;
   StaticText year_;
+  StaticText logs_;
   Button ok_;
 };
 

@@ -11,9 +11,16 @@ ProgressDialog::ProgressDialog(int templateId, std::string caption, std::string_
       ui_(ui),
       progress_(kProgressBar),
       text_(0, std::string(text)),
+      target_(0),
       cancel_(kCancelButton, "Cancel") {
   cancel_.onClicked = [this] { cancelPressed(); };
-  setLayout(Column({Item(text_), Item(progress_), Row({Item(cancel_)})}));
+  target_.setVisible(false);
+  setLayout(Column({Item(text_), Item(target_), Item(progress_), Row({Item(cancel_)})}));
+}
+
+void ProgressDialog::setTargetNote(std::string note) {
+  target_.setVisible(!note.empty());
+  target_.setText(std::move(note));
 }
 
 void ProgressDialog::cancelPressed() {

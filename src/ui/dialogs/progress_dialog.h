@@ -26,6 +26,9 @@ class ProgressDialog : public Dialog {
 
   // Before DoModal: the range of the bar.
   void setRange(int low, int high);
+  // Before DoModal: a line under the text that says where the work goes (empty: none).
+  void setTargetNote(std::string note);
+  const std::string& targetNote() const { return target_.text(); }
 
   // The link ended the work: a Cancel question still open closes unanswered, then the
   // dialog ends with OK.
@@ -55,6 +58,7 @@ class ProgressDialog : public Dialog {
  private:
   std::string cancelCaption_;
   StaticText text_;
+  StaticText target_;
   Button cancel_;
 };
 

@@ -6,6 +6,8 @@ CReportDlg::CReportDlg(std::function<std::string()> buildReport)
     : Dialog(kTemplate, "Report"), buildReport_(std::move(buildReport)), edit_(kReportEdit), close_(kIdOk, "Close") {
   edit_.setMultiLine(true);
   edit_.setReadOnly(true);
+  // The report's ruled lines and columns only read right as they stand.
+  edit_.setPreformatted(true);
   close_.onClicked = [this] { EndDialog(kIdOk); };
   setLayout(Column({Item(edit_), Row({Item(close_)})}));
 }

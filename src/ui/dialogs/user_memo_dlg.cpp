@@ -6,6 +6,8 @@ CUserMemoDlg::CUserMemoDlg(std::string memo)
     : Dialog(kTemplate, "User Memo"), memo_(std::move(memo)), edit_(kMemoEdit, kMaxMemoLength), ok_(kIdOk, "OK"),
       cancel_(1246, "Cancel") {
   edit_.setMultiLine(true);
+  // The memo is the user's own text, in whatever script it is typed.
+  edit_.setUtf8(true);
   ok_.onClicked = [this] {
     memo_ = edit_.text();
     EndDialog(kIdOk);
