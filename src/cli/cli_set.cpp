@@ -21,6 +21,7 @@
 #include "model/parameter_access.h"
 #include "pages/basic_control_page.h"
 #include "pages/page_registry.h"
+#include "pages/value_choices.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
 #include "ui/page_link.h"
@@ -68,7 +69,15 @@ pages::PageFactory FindPageFactory(std::string_view caption) {
   std::vector<std::string> available{std::string(pages::BasicControlPage::kCaption)};
   for (const pages::PageDescriptor& page : pages::SheetPageDescriptors()) {
     if (page.create == nullptr) continue;
-    if (Folded(page.caption) == Folded(caption)) return page.create;
+    if (Folded(page.caption) == Folded(caption)) {
+      if (page.presence == pages::Presence::AsyncOnly) {
+        throw CliFailure{kExitBadInput, "\"" + std::string(page.caption) +
+                                            "\" is an offline setting: the receiver takes it only with a "
+                                            "download (Async Mode); put it in a configuration file and run "
+                                            "tunewright-cli download"};
+      }
+      return page.create;
+    }
     available.emplace_back(page.caption);
   }
   throw CliFailure{kExitBadInput,
@@ -128,8 +137,13 @@ struct PageEdit {
   void parse(const std::string& value) {
     if (page->ParseItem(image, item.number, item.subIndex, value)) return;
     const pages::ItemText now = page->DescribeItem(image, item.number, item.subIndex, false);
-    throw CliFailure{kExitBadInput, "\"" + value + "\" is not a value of " + now.key + " on page \"" +
-                                        page->caption() + "\" (it holds \"" + now.value + "\")"};
+    std::string message = "\"" + value + "\" is not a value of " + now.key + " on page \"" + page->caption() +
+                          "\" (it holds \"" + now.value + "\")";
+    if (const auto* choices = dynamic_cast<const pages::ValueChoices*>(page.get())) {
+      const std::vector<std::string> allowed = choices->AllowedTexts(item.number, item.subIndex);
+      if (!allowed.empty()) message += "; values: " + JoinQuoted(allowed);
+    }
+    throw CliFailure{kExitBadInput, message};
   }
   std::string key() const { return page->DescribeItem(image, item.number, item.subIndex, false).key; }
 

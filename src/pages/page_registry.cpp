@@ -3,6 +3,10 @@
 
 #include "pages/page_registry.h"
 
+#include "pages/input/input_dsp_page.h"
+#include "pages/input/input_rename_page.h"
+#include "pages/input/io_assign_page.h"
+#include "pages/input/multi_ch_page.h"
 #include "pages/speaker/speaker_distance_page.h"
 #include "pages/speaker/speaker_level_page.h"
 #include "pages/speaker/speaker_set_page.h"
@@ -15,9 +19,9 @@ namespace {
 constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"Multi Zone", 133, Presence::Always, nullptr},
     {"DSP Parameters", 148, Presence::Always, nullptr},
-    {"Input DSP", 149, Presence::AsyncOnly, nullptr},
-    {"Input Rename", 147, Presence::Always, nullptr},
-    {"I/O Assign", 135, Presence::Always, nullptr},
+    {"Input DSP", 149, Presence::AsyncOnly, MakePage<CInputDsp>},
+    {"Input Rename", 147, Presence::Always, MakePage<CInputSetUp>},
+    {"I/O Assign", 135, Presence::Always, MakePage<CIOAssign>},
     {"Speaker Level", 151, Presence::Always, MakePage<CSpkLevelPage>},
     {"Speaker Distance", 150, Presence::Always, MakePage<CSpkDistancePage>},
     {"Tone Control", 143, Presence::Always, nullptr},
@@ -28,7 +32,7 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"Tuner Set", 131, Presence::Always, nullptr},
     {"XM Set", 171, Presence::RealTimeOrRegion1, nullptr},
     {"Display Set", 142, Presence::Always, nullptr},
-    {"MULTI CH", 152, Presence::Always, nullptr},
+    {"MULTI CH", 152, Presence::Always, MakePage<CMiscPage>},
     {"Other", 164, Presence::Always, nullptr},
     {"Advanced Setup", 170, Presence::Always, nullptr},
     {"iPod", 102, Presence::Always, nullptr},
