@@ -74,13 +74,6 @@ TEST(InputFiles, ReportBlocksInSheetOrder) {
   EXPECT_EQ(report.find("MULTI CH Input Front"), std::string::npos);
 }
 
-TEST(InputFiles, RealTimeModeHasNoInputDspTabSoItsReportBlockIsLeftOut) {
-  SheetFixture f(WorkingMode::RealTime);
-  EXPECT_EQ(f.sheet.FindPage("Input DSP")->hasWindow(), false);
-  EXPECT_EQ(f.sheet.ReportItems(f.image()).find("(Input DSP)"), std::string::npos);
-  EXPECT_NE(f.sheet.ReportItems(f.image()).find("(Input Rename)"), std::string::npos);
-}
-
 TEST(InputFiles, EntriesThatMatchNothingLeaveEveryValueAsItWas) {
   SheetFixture f;
   const model::ParameterImage before = f.image();

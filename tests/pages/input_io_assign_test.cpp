@@ -83,14 +83,6 @@ TEST(IoAssignSelect, AForbiddenPairBeepsAndChangesNothing) {
   EXPECT_TRUE(f.link.sent.empty());
 }
 
-TEST(IoAssignSelect, DvdOnComponentOneGoesOutAsTheReceiverExpects) {
-  Fixture f;
-  f.page.connectors().select(0);
-  f.page.inputs().select(5);  // DVD
-  f.page.selectButton().click();
-  EXPECT_EQ(f.link.commands(), std::vector<std::string>{"\x14" "20080101300554\x03"});
-}
-
 TEST(IoAssignFiles, KeysUseParenthesesInFilesAndTheListsNamesInReports) {
   Fixture f;
   for (std::size_t c = 0; c < kConnectors.size(); ++c) {
