@@ -88,7 +88,7 @@ CIOAssign::CIOAssign(const PageContext& context)
       inputs_(kInputListId),
       select_(kSelectId, "Select"),
       default_(kDefaultId, "Default") {
-  connectors_.setColumns({{"Connector", 18}, {"Input", 11}});
+  connectors_.setColumns({{"Connector", 20}, {"Input", 11}});
   for (int i = 0; i < kConnectorCount; ++i) {
     const ChoiceItem& item = kItems[static_cast<std::size_t>(i)];
     connectors_.addRow({std::string(ConnectorAt(i).listName), ""});
