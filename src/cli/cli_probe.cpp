@@ -2,6 +2,7 @@
 // region and the capabilities, then close and report them.
 
 #include "cli/cli_commands.h"
+#include "cli/cli_transcript.h"
 #include "comm/comm_class.h"
 #include "comm/link_constants.h"
 #include "comm/link_view.h"
@@ -25,6 +26,7 @@ struct ProbeOptions {
   std::string port;
   bool emulator = false;
   std::vector<std::string> emulatorOptions;
+  std::string transcript;
 };
 
 // Watches the connection attempt: done once the capability list (row 4) is answered.
@@ -96,10 +98,13 @@ int runProbe(const ProbeOptions& options) {
     if (auto error = emu::ApplyEmulatorOptions(config, options.emulatorOptions)) throw CliFailure{kExitBadInput, *error};
     comm::VirtualScheduler scheduler;
     emu::EmulatorPort port(scheduler, config);
-    return probeWith(port, scheduler, emu::EmulatorPort::kDeviceName, [&](ProbeView& view) {
+    TranscriptFile transcript(options.transcript, port.transcript());
+    const int status = probeWith(port, scheduler, emu::EmulatorPort::kDeviceName, [&](ProbeView& view) {
       constexpr std::int64_t kLimitMs = 10 * 60 * 1000;
       scheduler.runUntil([&] { return view.ended; }, kLimitMs);
     });
+    transcript.write();
+    return status;
   }
 
   int argc = 1;
@@ -127,10 +132,12 @@ void registerProbe(CLI::App& parent, int& exitStatus) {
   command->add_option("--emulator-option", options->emulatorOptions,
                       "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
       ->needs(emulator);
+  AddTranscriptOption(*command, options->transcript, emulator);
   command->callback([options, &exitStatus] {
     if (options->port.empty() && !options->emulator) {
       throw CliFailure{kExitBadInput, "probe needs --port DEVICE or --emulator (see probe --help)"};
     }
+    CheckTranscriptPath(options->transcript);
     exitStatus = runProbe(*options);
   });
 }

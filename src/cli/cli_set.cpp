@@ -11,6 +11,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
+#include "cli/cli_transcript.h"
 #include "comm/comm_class.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
@@ -21,7 +22,6 @@
 #include "model/parameter_access.h"
 #include "pages/basic_control_page.h"
 #include "pages/page_registry.h"
-#include "pages/value_choices.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
 #include "ui/page_link.h"
@@ -40,6 +40,7 @@ struct SetOptions {
   std::string port;
   bool emulator = false;
   std::vector<std::string> emulatorOptions;
+  std::string transcript;
 };
 
 // Names compare as in configuration files: ASCII letter case and surrounding blanks ignored.
@@ -117,6 +118,8 @@ class RecordingPageLink final : public ui::PageLink {
   }
   int tunerRegion() const override { return live_ != nullptr ? live_->tunerRegion() : 1; }
   int linkMode() const override { return live_ != nullptr ? live_->linkMode() : model::kLinkIdle; }
+  // What the receiver has, when there is no live link.
+  void setCapabilities(const model::Capabilities& capabilities) { capabilities_ = capabilities; }
 
   std::vector<std::string> frames;
 
@@ -139,10 +142,8 @@ struct PageEdit {
     const pages::ItemText now = page->DescribeItem(image, item.number, item.subIndex, false);
     std::string message = "\"" + value + "\" is not a value of " + now.key + " on page \"" + page->caption() +
                           "\" (it holds \"" + now.value + "\")";
-    if (const auto* choices = dynamic_cast<const pages::ValueChoices*>(page.get())) {
-      const std::vector<std::string> allowed = choices->AllowedTexts(item.number, item.subIndex);
-      if (!allowed.empty()) message += "; values: " + JoinQuoted(allowed);
-    }
+    const std::string reason = page->RefusalReason(image, item.number, item.subIndex, value);
+    if (!reason.empty()) message += "; " + reason;
     throw CliFailure{kExitBadInput, message};
   }
   std::string key() const { return page->DescribeItem(image, item.number, item.subIndex, false).key; }
@@ -152,6 +153,38 @@ struct PageEdit {
   model::ParameterImage& image;
   pages::PageItem item;
 };
+
+// The parts of the receiver an edit needs that `live` lacks ("Zone 3", "XM"): the edit is
+// tried offline on a receiver that has everything, then without each missing part in turn.
+// Empty when the edit sends nothing for another reason.
+std::vector<std::string> MissingParts(const SetOptions& options, const model::Capabilities& live) {
+  struct Part {
+    int model::Capabilities::*has;
+    const char* name;
+  };
+  constexpr Part kParts[] = {{&model::Capabilities::zone2, "Zone 2"},
+                             {&model::Capabilities::zone3, "Zone 3"},
+                             {&model::Capabilities::xm, "XM"}};
+  auto sends = [&options](const model::Capabilities& capabilities) {
+    RecordingPageLink offline(nullptr);
+    offline.setCapabilities(capabilities);
+    PageEdit edit(options, offline);
+    if (!edit.page->ParseItem(edit.image, edit.item.number, edit.item.subIndex, options.value)) return false;
+    edit.page->QueueItem(edit.image, edit.item.number, edit.item.subIndex);
+    return !offline.frames.empty();
+  };
+  model::Capabilities everything = live;
+  for (const Part& part : kParts) everything.*part.has = 1;
+  std::vector<std::string> missing;
+  if (!sends(everything)) return missing;
+  for (const Part& part : kParts) {
+    if (live.*part.has != 0) continue;
+    model::Capabilities without = everything;
+    without.*part.has = 0;
+    if (!sends(without)) missing.emplace_back(part.name);
+  }
+  return missing;
+}
 
 void PrintFrames(const std::vector<std::string>& frames) {
   for (const std::string& frame : frames) std::cout << comm::ToNotation(frame) << '\n';
@@ -217,6 +250,13 @@ class SetSession final : public comm::LinkView {
     sending_ = true;
     edit_->page->SendItem(edit_->item.number, edit_->item.subIndex);
     if (frames().empty()) {
+      const std::vector<std::string> missing = MissingParts(options_, link_.capabilities());
+      if (!missing.empty()) {
+        std::string parts;
+        for (const std::string& part : missing) parts += (parts.empty() ? "" : " and no ") + part;
+        return fail(kExitLinkFailed, "the receiver has no " + parts + ", so " + edit_->key() + " on page \"" +
+                                         edit_->page->caption() + "\" cannot be sent to it");
+      }
       return fail(kExitBadInput,
                   edit_->key() + " on page \"" + edit_->page->caption() + "\" has no command of its own");
     }
@@ -293,10 +333,13 @@ int RunSet(const SetOptions& options) {
       throw CliFailure{kExitBadInput, *error};
     comm::VirtualScheduler scheduler;
     emu::EmulatorPort port(scheduler, config);
-    return SetWith(options, port, scheduler, emu::EmulatorPort::kDeviceName, [&](SetSession& session) {
+    TranscriptFile transcript(options.transcript, port.transcript());
+    const int status = SetWith(options, port, scheduler, emu::EmulatorPort::kDeviceName, [&](SetSession& session) {
       constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
       scheduler.runUntil([&] { return session.ended(); }, kLimitMs);
     });
+    transcript.write();
+    return status;
   }
   int argc = 1;
   char name[] = "tunewright-cli";
@@ -334,10 +377,12 @@ void registerSet(CLI::App& parent, int& exitStatus) {
       ->add_option("--emulator-option", options->emulatorOptions,
                    "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
       ->needs(emulator);
+  AddTranscriptOption(*command, options->transcript, emulator);
   command->callback([options, &exitStatus] {
     if (!options->dryRun && options->port.empty() && !options->emulator) {
       throw CliFailure{kExitBadInput, "set needs --port DEVICE, --emulator or --dry-run (see set --help)"};
     }
+    CheckTranscriptPath(options->transcript);
     exitStatus = RunSet(*options);
   });
 }

@@ -1,6 +1,7 @@
 #include "cli/cli_transfer.h"
 
 #include "cli/cli_configuration.h"
+#include "cli/cli_transcript.h"
 
 #include <unistd.h>
 
@@ -154,6 +155,7 @@ void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
   const auto start = std::chrono::system_clock::now();
   Workbench bench({scheduler, ui, dialogs, CliPaths(), {}, config, true,
                    [&scheduler, start] { return start + std::chrono::milliseconds(scheduler.now()); }});
+  TranscriptFile transcript(target.transcript, bench.virtualPort().transcript());
   pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
   ProgressLine progress(run.label);
@@ -167,6 +169,7 @@ void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
       kEmulatorLimitMs);
   Finish(bench, ui, outcome, run);
   bench.Shutdown();
+  transcript.write();
 }
 
 void RunOnPort(const TransferTarget& target, const TransferRun& run) {
@@ -211,6 +214,7 @@ void AddTargetOptions(CLI::App& command, TransferTarget& target) {
       .add_option("--emulator-option", target.emulatorOptions,
                   "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
       ->needs(emulator);
+  AddTranscriptOption(command, target.transcript, emulator);
 }
 
 void CheckTarget(const TransferTarget& target, const std::string& commandName) {
@@ -219,6 +223,7 @@ void CheckTarget(const TransferTarget& target, const std::string& commandName) {
                      commandName + " needs --port DEVICE or --emulator (see " + commandName + " --help)"};
   }
   if (target.emulator) CheckedEmulatorConfig(target);
+  CheckTranscriptPath(target.transcript);
 }
 
 void RunTransfer(const TransferTarget& target, const TransferRun& run) {

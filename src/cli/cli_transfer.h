@@ -18,9 +18,10 @@ struct TransferTarget {
   std::string port;
   bool emulator = false;
   std::vector<std::string> emulatorOptions;
+  std::string transcript;  // --transcript FILE (virtual receiver only)
 };
 
-// Adds --port, --emulator and --emulator-option to `command`.
+// Adds --port, --emulator, --emulator-option and --transcript to `command`.
 void AddTargetOptions(CLI::App& command, TransferTarget& target);
 // A bad-usage failure unless exactly one target is given; the emulator options are checked
 // here too, so that nothing connects with a misspelt option.

@@ -106,6 +106,12 @@ class CBasePage {
                          std::string_view /*text*/) {
     return false;
   }
+  // Why `text` is not a value of the item, for messages to a user (the allowed values, or
+  // the rule that refuses it); empty when the page has nothing to say.
+  virtual std::string RefusalReason(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/,
+                                    std::string_view /*text*/) const {
+    return {};
+  }
   // Sends one parameter from the page's own image now, in Real Time Mode only and only when
   // the receiver has it: wait cursor, QueueItem, batch start. In Async Mode the value waits
   // for the next download.

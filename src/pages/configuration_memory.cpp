@@ -25,7 +25,10 @@ struct GroupEntry {
 
 constexpr std::string_view kBasicGroup = "";
 
-constexpr std::array<GroupEntry, 23> kSystemGroup = {{
+// The receiver keeps the volume trims in each System Memory too (their reads are made per
+// memory), so they travel with the memory: without them a download would save the
+// receiver's current trims over every memory's own.
+constexpr std::array<GroupEntry, 24> kSystemGroup = {{
     {kBasicGroup, Take::One, 4},
     {kBasicGroup, Take::One, 7},
     {kBasicGroup, Take::One, 8},
@@ -38,6 +41,7 @@ constexpr std::array<GroupEntry, 23> kSystemGroup = {{
     {"Tone Control", Take::One, 302},
     {"Tone Control", Take::One, 304},
     {"Tone Control", Take::One, 305},
+    {"Volume Trim", Take::AllItems, 0},
     {"Graphic EQ", Take::AllItems, 0},
     {"Speaker Set", Take::AllItems, 0},
     {"Display Set", Take::One, 517},

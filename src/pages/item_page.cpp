@@ -281,6 +281,34 @@ bool CItemPage::ParseItem(model::ParameterImage& image, int number, int subIndex
   return value && WriteValue(image, binding->records(), number, subIndex, *value);
 }
 
+std::string CItemPage::RefusalReason(const model::ParameterImage& /*image*/, int number, int /*subIndex*/,
+                                     std::string_view /*text*/) const {
+  const Binding* binding = find(number);
+  if (binding == nullptr) return {};
+  auto quoted = [](std::string_view text) { return "\"" + std::string(text) + "\""; };
+  return std::visit(
+      Overloaded{[&](const ChoiceItem& item) {
+                   std::string allowed;
+                   for (std::string_view text : item.texts) allowed += (allowed.empty() ? "" : ", ") + quoted(text);
+                   return "allowed: " + allowed;
+                 },
+                 [&](const LevelItem& item) {
+                   const std::int32_t stride = std::max<std::int32_t>(item.step, 1);
+                   const std::int32_t last = item.min + (item.max - item.min) / stride * stride;
+                   std::string allowed = quoted(item.Text(item.min));
+                   if (item.min + stride < last) allowed += ", " + quoted(item.Text(item.min + stride));
+                   if (item.min + 2 * stride < last) allowed += " ...";
+                   if (last > item.min) allowed += ", " + quoted(item.Text(last));
+                   return "allowed: " + allowed;
+                 },
+                 [&](const TextItem& item) {
+                   std::string allowed = "allowed: printable characters";
+                   if (item.maxLength > 0) allowed += ", at most " + std::to_string(item.maxLength);
+                   return allowed;
+                 }},
+      binding->item);
+}
+
 void CItemPage::onChoice(int number, int entry) {
   const Binding* binding = find(number);
   const ChoiceItem& item = *AsChoice(binding->item);

@@ -51,6 +51,10 @@ class CItemPage : public CBasePage {
   ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                         bool forReport) const override;
   bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
+  // The item's allowed values: "allowed: "A", "B"" for a list; the first values, then the
+  // last, for a range; the length for a text.
+  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
+                            std::string_view text) const override;
 
  protected:
   void Bind(const ChoiceItem& item, ui::RadioGroup& radios);

@@ -10,6 +10,9 @@
 #include "pages/speaker/speaker_distance_page.h"
 #include "pages/speaker/speaker_level_page.h"
 #include "pages/speaker/speaker_set_page.h"
+#include "pages/zone/control_out_page.h"
+#include "pages/zone/multi_zone_page.h"
+#include "pages/zone/volume_trim_page.h"
 
 #include <array>
 
@@ -17,7 +20,7 @@ namespace tw::pages {
 namespace {
 
 constexpr std::array<PageDescriptor, 19> kSheetPages = {{
-    {"Multi Zone", 133, Presence::Always, nullptr},
+    {"Multi Zone", 133, Presence::Always, MakePage<CMultiZone>},
     {"DSP Parameters", 148, Presence::Always, nullptr},
     {"Input DSP", 149, Presence::AsyncOnly, MakePage<CInputDsp>},
     {"Input Rename", 147, Presence::Always, MakePage<CInputSetUp>},
@@ -25,8 +28,8 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"Speaker Level", 151, Presence::Always, MakePage<CSpkLevelPage>},
     {"Speaker Distance", 150, Presence::Always, MakePage<CSpkDistancePage>},
     {"Tone Control", 143, Presence::Always, nullptr},
-    {"CONTROL OUT", 132, Presence::Always, nullptr},
-    {"Volume Trim", 134, Presence::Always, nullptr},
+    {"CONTROL OUT", 132, Presence::Always, MakePage<CDCTriggerCtl>},
+    {"Volume Trim", 134, Presence::Always, MakePage<CVolumeTrim>},
     {"Graphic EQ", 169, Presence::Always, nullptr},
     {"Speaker Set", 130, Presence::Always, MakePage<CSpeakerSet>},
     {"Tuner Set", 131, Presence::Always, nullptr},

@@ -10,9 +10,12 @@ void TransferPages::QueueMemoryPart(int memory, int part, model::ParameterImage&
   const std::string save = MemoryCommand(memory, part, false);
   if (save.empty()) return;
   const files::MemoryCategory category = files::kMemoryCategories[static_cast<std::size_t>(part)];
-  const auto items = groups_.Items(category, memoryImage, true);
-  // Without a page that sends the part's values, saving would store the receiver's current
-  // values over the memory's own.
+  std::vector<MemoryItem> items;
+  for (const MemoryItem& item : groups_.Items(category, memoryImage, true)) {
+    if (item.page == nullptr || item.page->IsItemAvailable(item.item.number)) items.push_back(item);
+  }
+  // Without a page that sends the part's values (or a receiver that has them), saving would
+  // store the receiver's current values over the memory's own.
   if (items.empty()) return;
   for (const MemoryItem& item : items) {
     if (item.page != nullptr) {

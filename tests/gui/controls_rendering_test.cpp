@@ -115,6 +115,19 @@ TEST(RadioRendering, ClickReportsTheButtonIndexOnceAndTheModelCanCheckNone) {
   EXPECT_EQ(night.selected(), -1);
 }
 
+TEST(RadioRendering, AHiddenButtonIsNotShownButItsValueLeavesTheOthersUnchecked) {
+  ui::RadioGroup message(0, "Short Message", {{1201, "Off", true}, {1202, "Short", true}, {1203, "Full", true, false}});
+  ui::Form form("Main", ui::Column({ui::Item(message)}));
+  FormWidget widget(form);
+  ShowAndWait(widget);
+  auto* binding = static_cast<RadioGroupBinding*>(widget.bindingFor(message));
+  EXPECT_TRUE(binding->button(1)->isVisible());
+  EXPECT_FALSE(binding->button(2)->isVisible());
+  message.setSelected(2);
+  EXPECT_FALSE(binding->button(0)->isChecked());
+  EXPECT_FALSE(binding->button(1)->isChecked());
+}
+
 TEST(RadioRendering, ArrowKeysOnAPageNeitherMoveNorCheckAButtonAndFocusIsReported) {
   ui::RadioGroup mode(0, "", {{1390, "DSP Program"}, {1391, "Straight"}});
   int clicks = 0;

@@ -38,13 +38,14 @@ TEST(InputCliSet, RefusalsSayWhatIsAllowedAndExitWithTwo) {
   for (const Case& c : {
            Case{"set --dry-run 'I/O Assign' '(A) Component IN 1' PHONO",
                 "tunewright-cli: \"PHONO\" is not a value of (A) Component IN 1 on page \"I/O Assign\" (it holds "
-                "\"DVD\"); values: \"DVD\", \"DTV\", \"CBL/SAT\", \"VCR1\", \"DVR/VCR2\", \"V-AUX/DOCK\"\n"},
+                "\"DVD\"); PHONO cannot be assigned to this connector; allowed: \"DVD\", \"DTV\", \"CBL/SAT\", \"VCR1\", "
+                "\"DVR/VCR2\", \"V-AUX/DOCK\"\n"},
            Case{"set --dry-run 'MULTI CH' 'MULTI CH BGV' TUNER",
                 "tunewright-cli: \"TUNER\" is not a value of MULTI CH BGV on page \"MULTI CH\" (it holds \"LAST\"); "
-                "values: \"DVD\", \"DTV\", \"CBL/SAT\", \"VCR1\", \"DVR/VCR2\", \"V-AUX\", \"LAST\", \"OFF\"\n"},
+                "allowed: \"DVD\", \"DTV\", \"CBL/SAT\", \"VCR1\", \"DVR/VCR2\", \"V-AUX\", \"LAST\", \"OFF\"\n"},
            Case{"set --dry-run 'Input Rename' CD 'Caf\xc3\xa9'",
                 "tunewright-cli: \"Caf\xc3\xa9\" is not a value of CD on page \"Input Rename\" (it holds "
-                "\"\"   CD   \"\")\n"},
+                "\"\"   CD   \"\"); allowed: up to eight characters of plain ASCII\n"},
            Case{"set --dry-run 'Input DSP' CD Straight",
                 "tunewright-cli: \"Input DSP\" is an offline setting: the receiver takes it only with a download "
                 "(Async Mode); put it in a configuration file and run tunewright-cli download\n"},

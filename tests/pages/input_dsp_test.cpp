@@ -244,7 +244,6 @@ TEST(InputDspFiles, SettingNamesAreReadWithoutRegardToLetterCase) {
   }
   EXPECT_FALSE(f.page.ParseItem(image, 213, -1, "Straight")) << "the second value of a pair is no item";
   EXPECT_EQ(image, before);
-  EXPECT_EQ(f.page.AllowedTexts(212, -1).size(), 29u);
 }
 
 TEST(InputDspDefault, DefaultRestoresTheSettingsAndTheCurrentInputsProgram) {

@@ -45,8 +45,11 @@ TEST(InputFiles, TheFourPagesRoundTripThroughAQcfFile) {
   files::Profile loaded;
   ASSERT_TRUE(loaded.Load(path));
   std::filesystem::remove(path);
-  EXPECT_EQ(loaded.SectionNames(), (std::vector<std::string>{"Input DSP", "Input Rename", "I/O Assign", "Speaker Level",
-                                                             "Speaker Distance", "Speaker Set", "MULTI CH"}));
+  std::vector<std::string> inputSections;
+  for (const std::string& section : loaded.SectionNames()) {
+    if (section.starts_with("Input") || section == "I/O Assign" || section == "MULTI CH") inputSections.push_back(section);
+  }
+  EXPECT_EQ(inputSections, (std::vector<std::string>{"Input DSP", "Input Rename", "I/O Assign", "MULTI CH"}));
 
   model::ParameterImage& fresh = f.image(1);
   f.sheet.LoadItems(fresh, loaded);

@@ -161,11 +161,14 @@ TEST(IoAssignDefault, DefaultRestoresTheFactoryAssignmentsAndSendsThem) {
   EXPECT_EQ(f.link.sent.back(), (Sent{"", 564}));
 }
 
-TEST(IoAssignChoices, TheAllowedTextsAreTheConnectorsAllowedInputs) {
+TEST(IoAssignChoices, ARefusalNamesTheConnectorsInputs) {
   Fixture f;
-  EXPECT_EQ(f.page.AllowedTexts(kFirst, -1),
-            (std::vector<std::string>{"DVD", "DTV", "CBL/SAT", "VCR1", "DVR/VCR2", "V-AUX/DOCK"}));
-  EXPECT_EQ(f.page.AllowedTexts(kFirst + 3, -1).size(), 11u);
+  EXPECT_EQ(f.page.RefusalReason(f.image(), kFirst, -1, "PHONO"),
+            "PHONO cannot be assigned to this connector; allowed: \"DVD\", \"DTV\", \"CBL/SAT\", \"VCR1\", "
+            "\"DVR/VCR2\", \"V-AUX/DOCK\"");
+  EXPECT_EQ(f.page.RefusalReason(f.image(), kFirst + 3, -1, "Blu-ray"),
+            "allowed: \"PHONO\", \"CD\", \"CD-R\", \"MD/TAPE\", \"DVD\", \"DTV\", \"CBL/SAT\", \"VCR1\", "
+            "\"DVR/VCR2\", \"V-AUX/DOCK\", \"MULTI CH\"");
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST(CliSet, BadInputSaysWhatIsWrongAndExitsWithTwo) {
   for (const Case& c :
        {Case{"set --dry-run 'Speaker Level' FL 1.25dB",
              "tunewright-cli: \"1.25dB\" is not a value of FL on page \"Speaker Level\" (it holds "
-             "\"0.0dB\")\n"},
+             "\"0.0dB\"); allowed: \"-10.0dB\", \"-9.5dB\" ..., \"10.0dB\"\n"},
         Case{"set --dry-run 'Speaker Set' Rear Large",
              "tunewright-cli: page \"Speaker Set\" has no key \"Rear\"; keys: \"Front\", \"Center\", "
              "\"Surround\", \"Surround Back\", \"Presence\", \"PR/SB Select\", \"LFE/Bass Out\", "

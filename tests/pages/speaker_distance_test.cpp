@@ -55,6 +55,15 @@ TEST(SpeakerDistanceUnit, MeterToFeetGivesTheFeetDefaultsWhateverTheMetres) {
   EXPECT_EQ(f.page.label(279).text(), " 3.00");
 }
 
+TEST(SpeakerDistanceUnit, ClickingTheUnitInForceKeepsEveryDistance) {
+  Fixture f(WorkingMode::Async);
+  f.page.slider(279).drag(1230);
+  const model::ParameterImage before = f.image();
+  ASSERT_TRUE(f.page.unitButtons().click(0));
+  EXPECT_EQ(f.image(), before);
+  EXPECT_EQ(f.page.label(279).text(), " 12.30");
+}
+
 TEST(SpeakerDistanceCommand, ReleaseSendsTheDistanceWithTheUnitAndLowerCaseChecksum) {
   Fixture f;
   f.page.slider(279).drag(310);

@@ -33,8 +33,11 @@ TEST(SpeakerFiles, ThePagesRoundTripThroughAQcfFile) {
   files::Profile loaded;
   ASSERT_TRUE(loaded.Load(path));
   std::filesystem::remove(path);
-  EXPECT_EQ(loaded.SectionNames(), (std::vector<std::string>{"Input DSP", "Input Rename", "I/O Assign", "Speaker Level",
-                                                             "Speaker Distance", "Speaker Set", "MULTI CH"}));
+  std::vector<std::string> speakerSections;
+  for (const std::string& section : loaded.SectionNames()) {
+    if (section.starts_with("Speaker")) speakerSections.push_back(section);
+  }
+  EXPECT_EQ(speakerSections, (std::vector<std::string>{"Speaker Level", "Speaker Distance", "Speaker Set"}));
 
   model::ParameterImage& fresh = *f.link.images.Image(1);
   f.sheet.LoadItems(fresh, loaded);

@@ -225,9 +225,4 @@ bool CInputDsp::ParseItem(model::ParameterImage& image, int number, int /*subInd
   return value && model::SetParameter(image, number, *value);
 }
 
-std::vector<std::string> CInputDsp::AllowedTexts(int number, int /*subIndex*/) const {
-  if (ItemOf(number) == nullptr) return {};
-  return {kSettingNames.begin(), kSettingNames.end()};
-}
-
 }  // namespace tw::pages

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "pages/item_page.h"
-#include "pages/value_choices.h"
 #include "ui/controls/button.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/list_view.h"
@@ -17,7 +16,7 @@ namespace tw::pages {
 // per input PHONO .. XM): a sound program 0..23, an enhancer 24..27 or Straight 28. The
 // page works offline only (Async Mode): an edit is stored and goes out with the next
 // download, which selects each input in turn and gives it its program.
-class CInputDsp final : public CItemPage, public ValueChoices {
+class CInputDsp final : public CItemPage {
  public:
   static constexpr std::string_view kCaption = "Input DSP";
   static constexpr int kTemplateId = 149;
@@ -41,7 +40,6 @@ class CInputDsp final : public CItemPage, public ValueChoices {
   void SendItem(int /*number*/, int /*subIndex*/ = -1) override {}
   // The setting's name, letter case aside.
   bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
-  std::vector<std::string> AllowedTexts(int number, int subIndex) const override;
 
   ui::ListView& inputs() { return inputs_; }
   ui::RadioGroup& selector() { return selector_; }

@@ -108,6 +108,11 @@ std::optional<std::string> CInputSetUp::PaddedName(std::string_view text) {
   return name;
 }
 
+std::string CInputSetUp::RefusalReason(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/,
+                                      std::string_view /*text*/) const {
+  return "allowed: up to eight characters of plain ASCII";
+}
+
 void CInputSetUp::InitControls() {
   CItemPage::InitControls();
   names_.setSelectedRow(0);

@@ -32,6 +32,8 @@ class CInputSetUp final : public CItemPage {
   // Nothing for a text the line cannot carry (beyond printable ASCII, or longer than eight
   // characters once blanks past the eighth are dropped).
   static std::optional<std::string> PaddedName(std::string_view text);
+  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
+                            std::string_view text) const override;
 
   ui::ListView& names() { return names_; }
   ui::EditBox& edit() { return edit_; }

@@ -132,13 +132,18 @@ bool CIOAssign::ParseItem(model::ParameterImage& image, int number, int subIndex
   return CItemPage::ParseItem(image, number, subIndex, text);
 }
 
-std::vector<std::string> CIOAssign::AllowedTexts(int number, int /*subIndex*/) const {
-  std::vector<std::string> texts;
+std::string CIOAssign::RefusalReason(const model::ParameterImage& /*image*/, int number, int /*subIndex*/,
+                                    std::string_view text) const {
   const int connector = ConnectorOf(number);
+  if (connector < 0) return {};
+  std::string allowed;
   for (int input = 0; input < kInputCount; ++input) {
-    if (IsAllowed(connector, input)) texts.emplace_back(kInputs[static_cast<std::size_t>(input)]);
+    if (!IsAllowed(connector, input)) continue;
+    allowed += (allowed.empty() ? "\"" : ", \"") + std::string(kInputs[static_cast<std::size_t>(input)]) + "\"";
   }
-  return texts;
+  const std::string reason = "allowed: " + allowed;
+  if (!kItems[static_cast<std::size_t>(connector)].Parse(text, false)) return reason;
+  return std::string(text) + " cannot be assigned to this connector; " + reason;
 }
 
 void CIOAssign::UpdateControlStates() {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "pages/item_page.h"
-#include "pages/value_choices.h"
 #include "ui/controls/button.h"
 #include "ui/controls/list_box.h"
 #include "ui/controls/list_view.h"
@@ -19,7 +18,7 @@ namespace tw::pages {
 //
 // A forbidden pair never reaches the receiver: the page does not offer it, a file or a
 // command line that names one is refused, and a stored one is not sent.
-class CIOAssign final : public CItemPage, public ValueChoices {
+class CIOAssign final : public CItemPage {
  public:
   static constexpr std::string_view kCaption = "I/O Assign";
   static constexpr int kTemplateId = 135;
@@ -40,7 +39,9 @@ class CIOAssign final : public CItemPage, public ValueChoices {
   bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
   // "Select" is enabled exactly for an allowed pair.
   void UpdateControlStates() override;
-  std::vector<std::string> AllowedTexts(int number, int subIndex) const override;
+  // The inputs the connector takes; for a forbidden pair, that the connector cannot take it.
+  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
+                            std::string_view text) const override;
 
   // The "Select" handler: a forbidden pair beeps and changes nothing.
   void OnSelect();

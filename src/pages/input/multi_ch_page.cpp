@@ -46,7 +46,6 @@ constexpr ChoiceItem kInputFrontItem{.number = CMiscPage::kInputFront,
                                      .build = InputFrontCommand};
 constexpr ChoiceItem kBgvItem{
     .number = CMiscPage::kBgv, .key = "MULTI CH BGV", .texts = kBgvTexts, .address = "26F0", .codes = kBgvCodes};
-constexpr std::array<const ChoiceItem*, 3> kItems = {&kChannelsItem, &kInputFrontItem, &kBgvItem};
 
 constexpr int kChannelsFrameId = 1520;
 constexpr int kFirstChannelButtonId = 1521;
@@ -84,15 +83,6 @@ ItemText CMiscPage::DescribeItem(const model::ParameterImage& image, int number,
   ItemText text = CItemPage::DescribeItem(image, number, subIndex, forReport);
   if (forReport && number == kInputFront && image.multiCh[0] != kEightChannels) text.key.clear();
   return text;
-}
-
-std::vector<std::string> CMiscPage::AllowedTexts(int number, int /*subIndex*/) const {
-  std::vector<std::string> texts;
-  for (const ChoiceItem* item : kItems) {
-    if (item->number != number) continue;
-    for (std::string_view text : item->texts) texts.emplace_back(text);
-  }
-  return texts;
 }
 
 }  // namespace tw::pages

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "pages/item_page.h"
-#include "pages/value_choices.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/radio_group.h"
 
@@ -14,7 +13,7 @@ namespace tw::pages {
 // MULTI CH: the multichannel input (529..531). With 8ch the front channels come from
 // another input (Input Front), which is offered and sent only then; BGV is the picture
 // shown with it.
-class CMiscPage final : public CItemPage, public ValueChoices {
+class CMiscPage final : public CItemPage {
  public:
   static constexpr std::string_view kCaption = "MULTI CH";
   static constexpr int kTemplateId = 152;
@@ -32,7 +31,6 @@ class CMiscPage final : public CItemPage, public ValueChoices {
   // The report leaves Input Front out with 6ch; the file always carries it.
   ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                         bool forReport) const override;
-  std::vector<std::string> AllowedTexts(int number, int subIndex) const override;
 
   ui::RadioGroup& channels() { return channels_; }
   ui::CListCombo& inputFront() { return inputFront_; }

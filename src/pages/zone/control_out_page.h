@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <deque>
+#include <string>
+
+#include "pages/item_page.h"
+#include "ui/controls/button.h"
+#include "ui/controls/combo_box.h"
+#include "ui/controls/group_box.h"
+#include "ui/controls/radio_group.h"
+#include "ui/controls/static_text.h"
+
+namespace tw::pages {
+
+// CONTROL OUT: the two 12-volt trigger outputs (307..344, 345..382). Per output a Trigger
+// Control list, an L/H pair per input and zone, "All High" and "All Low".
+//
+// What the receiver lacks (Zone2, Zone3, XM) is disabled and never sent; the values stay in
+// the image and the file, so that a file moved to a receiver that has them carries them.
+// The Trigger Control lists offer only the entries the receiver has; a stored value that
+// is not offered is kept (the list then shows no entry) and is not sent, so the receiver
+// keeps its own setting.
+class CDCTriggerCtl final : public CItemPage {
+ public:
+  static constexpr std::string_view kCaption = "CONTROL OUT";
+  static constexpr int kTemplateId = 132;
+
+  explicit CDCTriggerCtl(const PageContext& context);
+
+  // A Trigger Control value the receiver does not offer is not queued.
+  void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
+  // A pair whose focused button is not the selected one moves its focus there.
+  void RestoreFocus() override;
+
+  // Output 0 is CONTROL OUT1, any other CONTROL OUT2.
+  ui::CListCombo& triggerControl(int output) { return controls(output).triggerControl; }
+  ui::Button& allHigh(int output) { return controls(output).allHigh; }
+  ui::Button& allLow(int output) { return controls(output).allLow; }
+  // The L/H pair of trigger `number` (308..344, 346..382); PHONO Main of CONTROL OUT1 for
+  // any other number.
+  ui::RadioGroup& trigger(int number);
+
+ private:
+  struct OutputControls {
+    OutputControls(int firstId, std::string caption);
+    ui::GroupBox box;
+    ui::CListCombo triggerControl;
+    std::array<ui::StaticText, 3> headers;
+    ui::Button allHigh;
+    ui::Button allLow;
+    std::deque<ui::RadioGroup> pairs;  // in screen order; a deque keeps them in place
+  };
+
+  OutputControls& controls(int output) { return outputs_[output == 0 ? 0 : 1]; }
+  // "All High" / "All Low": store, show, and in Real Time Mode send the output's triggers.
+  void setAll(int output, std::int32_t value);
+
+  std::array<OutputControls, 2> outputs_;
+};
+
+}  // namespace tw::pages

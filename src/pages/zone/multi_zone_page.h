@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "pages/item_page.h"
+#include "ui/controls/button.h"
+#include "ui/controls/combo_box.h"
+#include "ui/controls/group_box.h"
+#include "ui/controls/level_slider.h"
+#include "ui/controls/static_text.h"
+#include "ui/controls/step_slider.h"
+
+namespace tw::pages {
+
+// Multi Zone: input, amplifier, volume out, volume, mute and balance of Zone2 (15..19, 25)
+// and Zone3 (20..24, 26). A zone the receiver lacks keeps its values (files carry them) but
+// its controls are disabled and nothing of it is sent or queued.
+//
+// The zones never share an internal amplifier output: a choice that would is refused and
+// the previous amplifier comes back, in the list and in the image (and a file or `set`
+// that asks for such a pair leaves the amplifier unchanged). Volume Out is chosen only with
+// an External amplifier; in Async Mode an internal amplifier puts it back to VAR.
+class CMultiZone final : public CItemPage {
+ public:
+  static constexpr std::string_view kCaption = "Multi Zone";
+  static constexpr int kTemplateId = 133;
+
+  explicit CMultiZone(const PageContext& context);
+
+  // Volume Out of each zone is enabled only with an External amplifier (and the zone); in
+  // Async Mode an internal amplifier writes VAR into the image.
+  void UpdateControlStates() override;
+  // An amplifier text that the other zone's amplifier refuses is not stored.
+  bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
+  // Both amplifiers of a file are judged as a pair, so that a file that swaps them loads.
+  void LoadItems(model::ParameterImage& image, const files::Profile& profile) override;
+  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
+                            std::string_view text) const override;
+
+  // The controls of Zone2 (zone 0) and Zone3 (zone 1); any other zone gives Zone3's.
+  ui::CListCombo& input(int zone) { return controls(zone).input; }
+  ui::CListCombo& amplifier(int zone) { return controls(zone).amplifier; }
+  ui::CListCombo& volumeOut(int zone) { return controls(zone).volumeOut; }
+  ui::CLevelSlider& volume(int zone) { return controls(zone).volume; }
+  ui::CStaticSubClass& volumeLabel(int zone) { return controls(zone).volumeLabel; }
+  ui::CheckBox& mute(int zone) { return controls(zone).mute; }
+  ui::CStepSlider& balance(int zone) { return controls(zone).balance; }
+  ui::CStaticSubClass& balanceLabel(int zone) { return controls(zone).balanceLabel; }
+
+ protected:
+  bool AcceptChoice(int number, std::int32_t value, std::int32_t previous) override;
+  void OnStored(int number) override;
+
+ private:
+  struct ZoneControls {
+    ZoneControls(int firstId, std::string caption);
+    ui::GroupBox box;
+    ui::CListCombo input;
+    ui::CListCombo amplifier;
+    ui::CListCombo volumeOut;
+    ui::CLevelSlider volume;
+    ui::CStaticSubClass volumeLabel;
+    ui::CheckBox mute;
+    ui::CStepSlider balance;
+    ui::CStaticSubClass balanceLabel;
+  };
+
+  ZoneControls& controls(int zone) { return zones_[zone == 0 ? 0 : 1]; }
+  void applyVolumeOutRule(int zone);
+
+  std::array<ZoneControls, 2> zones_;
+};
+
+}  // namespace tw::pages
