@@ -105,8 +105,15 @@ AddressedPage FindPage(std::string_view section, const pages::PageContext& conte
   std::vector<std::string> available{std::string(pages::BasicControlPage::kCaption)};
   for (const pages::PageDescriptor& descriptor : pages::SheetPageDescriptors()) {
     if (descriptor.create == nullptr) continue;
-    if (Folded(descriptor.caption) == wanted)
+    if (Folded(descriptor.caption) == wanted) {
+      if (descriptor.presence == pages::Presence::AsyncOnly) {
+        throw CliFailure{kExitBadInput, "\"" + std::string(descriptor.caption) +
+                                            "\" is an offline setting: the receiver takes it only with a "
+                                            "download (Async Mode); put it in a configuration file and run "
+                                            "tunewright-cli download"};
+      }
       return {descriptor.create(context), pages::kAllGroups, std::string(descriptor.caption)};
+    }
     std::unique_ptr<pages::CBasePage> page = descriptor.create(context);
     const std::vector<GroupSection> groups = GroupSections(*page, image);
     for (const GroupSection& group : groups) {

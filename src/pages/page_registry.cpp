@@ -6,6 +6,10 @@
 #include "pages/dsp/dsp_parameters_page.h"
 #include "pages/eq/graphic_eq_page.h"
 #include "pages/eq/tone_control_page.h"
+#include "pages/input/input_dsp_page.h"
+#include "pages/input/input_rename_page.h"
+#include "pages/input/io_assign_page.h"
+#include "pages/input/multi_ch_page.h"
 #include "pages/speaker/speaker_distance_page.h"
 #include "pages/speaker/speaker_level_page.h"
 #include "pages/speaker/speaker_set_page.h"
@@ -27,9 +31,9 @@ namespace {
 constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"Multi Zone", 133, Presence::Always, MakePage<CMultiZone>},
     {"DSP Parameters", 148, Presence::Always, MakePage<CInputDspParam>},
-    {"Input DSP", 149, Presence::AsyncOnly, nullptr},
-    {"Input Rename", 147, Presence::Always, nullptr},
-    {"I/O Assign", 135, Presence::Always, nullptr},
+    {"Input DSP", 149, Presence::AsyncOnly, MakePage<CInputDsp>},
+    {"Input Rename", 147, Presence::Always, MakePage<CInputSetUp>},
+    {"I/O Assign", 135, Presence::Always, MakePage<CIOAssign>},
     {"Speaker Level", 151, Presence::Always, MakePage<CSpkLevelPage>},
     {"Speaker Distance", 150, Presence::Always, MakePage<CSpkDistancePage>},
     {"Tone Control", 143, Presence::Always, MakePage<CToneControlPage>},
@@ -40,7 +44,7 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"Tuner Set", 131, Presence::Always, MakePage<CTunerSetPage>},
     {"XM Set", 171, Presence::RealTimeOrRegion1, MakePage<CXmSetPage>},
     {"Display Set", 142, Presence::Always, MakePage<CDisplaySet>},
-    {"MULTI CH", 152, Presence::Always, nullptr},
+    {"MULTI CH", 152, Presence::Always, MakePage<CMiscPage>},
     {"Other", 164, Presence::Always, MakePage<COtherPage>},
     {"Advanced Setup", 170, Presence::Always, MakePage<CAdvSetup>},
     {"iPod", 102, Presence::Always, MakePage<CiPodPage>},

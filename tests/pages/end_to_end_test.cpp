@@ -195,7 +195,8 @@ TEST(EndToEnd, CablePulledDuringAnUploadRestoresEveryImageExactly) {
 }
 
 TEST(EndToEnd, ErrorLogNamesTheSectionAndKeyOfEachFailedCommand) {
-  // When, in a healthy download, the input command reaches the receiver.
+  // When, in a healthy download, the input command reaches the receiver (the last time: Input
+  // DSP selects every input before the Basic Control group's own input goes out).
   const std::string inputCommand = comm::MakeStandard("07AC0");  // CBL/SAT
   std::int64_t sentAtMs = -1;
   {
@@ -205,7 +206,6 @@ TEST(EndToEnd, ErrorLogNamesTheSectionAndKeyOfEachFailedCommand) {
     for (const auto& entry : healthy.bench.virtualPort().transcript().entries()) {
       if (entry.direction == emu::TranscriptEntry::Direction::ToReceiver && entry.bytes == inputCommand) {
         sentAtMs = entry.timeUs / 1000;
-        break;
       }
     }
     ASSERT_GT(sentAtMs, 0);

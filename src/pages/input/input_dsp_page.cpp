@@ -1,0 +1,228 @@
+#include "pages/input/input_dsp_page.h"
+
+#include <algorithm>
+#include <array>
+
+#include "comm/operation_command.h"
+#include "model/parameter_access.h"
+#include "model/parameter_defaults.h"
+#include "ui/basic_control/basic_lists.h"
+
+namespace tw::pages {
+namespace {
+
+namespace basic = ui::basic;
+
+constexpr int kSettingCount = 29;
+
+// The settings in value order: the sound programs, the enhancers, Straight.
+constexpr auto kSettingNames = [] {
+  std::array<std::string_view, kSettingCount> names{};
+  std::size_t next = 0;
+  for (std::string_view program : basic::kPrograms) names[next++] = program;
+  for (std::string_view enhancer : basic::kEnhancers) names[next++] = enhancer;
+  names[next] = basic::kStraight;
+  return names;
+}();
+static_assert(basic::kPrograms.size() + basic::kEnhancers.size() + 1 == kSettingCount);
+
+constexpr int kXmInput = 11;
+// The block keeps a program for every input, MULTI CH and one more beyond the page's twelve.
+constexpr int kBlockInputs = 14;
+// The Basic Control items the receiver takes an input's program with.
+constexpr int kInputItem = 1;
+constexpr int kProgramItem = 4;
+// Basic Control block integers, counted from 0.
+constexpr std::size_t kCurrentInput = 0;
+constexpr std::size_t kCurrentProgram = 3;
+constexpr std::size_t kCurrentEnhancer = 10;
+constexpr std::size_t kCurrentSelector = 11;
+
+bool IsEnhancer(std::int32_t value) {
+  return value >= basic::kFirstEnhancerProgram && value < basic::kStraightProgram;
+}
+
+// 24, 25 are the 2ch enhancer, 26, 27 the 7ch one.
+bool SameEnhancer(std::int32_t a, std::int32_t b) {
+  return IsEnhancer(a) && IsEnhancer(b) &&
+         (a - basic::kFirstEnhancerProgram) / 2 == (b - basic::kFirstEnhancerProgram) / 2;
+}
+
+int SelectorOf(std::int32_t value) {
+  if (value == basic::kStraightProgram) return basic::kSelectorStraight;
+  return IsEnhancer(value) ? basic::kSelectorEnhancer : basic::kSelectorProgram;
+}
+
+// Selects the input, then gives it its program: the main form's commands for a copy of
+// the Basic Control block with this input and program as the current ones.
+std::vector<std::string> ProgramCommands(const model::ParameterImage& image, int number, int /*subIndex*/) {
+  const int input = (number - CInputDsp::kFirstNumber) / 2;
+  const auto value = model::GetParameter(image, number);
+  if (input < 0 || input >= CInputDsp::kInputCount || !value || !std::holds_alternative<std::int32_t>(*value))
+    return {};
+  comm::BasicBlock block = image.basic;
+  block[kCurrentInput] = input;
+  block[kCurrentProgram] = std::get<std::int32_t>(*value);
+  std::string select = comm::BuildOperationCommand(block, kInputItem);
+  std::string program = comm::BuildOperationCommand(block, kProgramItem);
+  if (select.empty() || program.empty()) return {};
+  return {std::move(select), std::move(program)};
+}
+
+constexpr auto kItems = [] {
+  std::array<ChoiceItem, CInputDsp::kInputCount> items{};
+  for (int i = 0; i < CInputDsp::kInputCount; ++i) {
+    items[static_cast<std::size_t>(i)] = {.number = CInputDsp::NumberOf(i),
+                                          .key = basic::kInputs[static_cast<std::size_t>(i)],
+                                          .texts = kSettingNames,
+                                          // Selecting the XM input needs the XM tuner.
+                                          .needs = i == kXmInput ? Needs::Xm : Needs::Nothing,
+                                          .build = ProgramCommands};
+  }
+  return items;
+}();
+
+const ChoiceItem* ItemOf(int number) {
+  const int offset = number - CInputDsp::kFirstNumber;
+  if (offset < 0 || offset % 2 != 0 || offset / 2 >= CInputDsp::kInputCount) return nullptr;
+  return &kItems[static_cast<std::size_t>(offset / 2)];
+}
+
+constexpr int kInputListId = 1530;
+constexpr int kSelectorFrameId = 1531;
+constexpr int kProgramButtonId = 1532;
+constexpr int kStraightButtonId = 1533;
+constexpr int kEnhancerButtonId = 1534;
+constexpr int kProgramListId = 1535;
+constexpr int kEnhancerListId = 1536;
+constexpr int kDefaultId = 1537;
+
+}  // namespace
+
+CInputDsp::CInputDsp(const PageContext& context)
+    : CItemPage(context, std::string(kCaption), kTemplateId),
+      inputs_(kInputListId),
+      selector_(kSelectorFrameId, "Sound",
+                {{kProgramButtonId, "DSP Program"}, {kStraightButtonId, "Straight"}, {kEnhancerButtonId, "Music Enhancer"}}),
+      programs_(kProgramListId),
+      enhancers_(kEnhancerListId),
+      default_(kDefaultId, "Default") {
+  inputs_.setColumns({{"Input", 11}, {"Program", 18}});
+  for (int i = 0; i < kInputCount; ++i) {
+    const ChoiceItem& item = kItems[static_cast<std::size_t>(i)];
+    inputs_.addRow({std::string(item.key), ""});
+    Add(item);
+    ShowInCell(item.number, inputs_, i, 1);
+  }
+  inputs_.onSelect = [this] { showSelected(); };
+  selector_.onClicked = [this](int index) {
+    switch (index) {
+      case basic::kSelectorProgram:
+        storeSetting(std::max(programs_.curSel(), 0));
+        break;
+      case basic::kSelectorStraight:
+        storeSetting(basic::kStraightProgram);
+        break;
+      case basic::kSelectorEnhancer:
+        storeSetting(basic::kFirstEnhancerProgram + std::max(enhancers_.curSel(), 0));
+        break;
+      default:
+        break;
+    }
+  };
+  programs_.onSelChange = [this] { storeSetting(programs_.curSel()); };
+  enhancers_.onSelChange = [this] { storeSetting(basic::kFirstEnhancerProgram + enhancers_.curSel()); };
+  default_.onClicked = [this] { resetToDefaults(); };
+  SetLayout(ui::Row({ui::Item(inputs_),
+                     ui::Column({ui::Item(selector_), ui::Item("Program", programs_),
+                                 ui::Item("Enhancer", enhancers_), ui::Item(default_)})}));
+}
+
+void CInputDsp::InitControls() {
+  CItemPage::InitControls();
+  programs_.Fill(basic::kPrograms);
+  enhancers_.Fill(basic::kEnhancers);
+  inputs_.setSelectedRow(0);
+}
+
+int CInputDsp::selectedInput() const {
+  const int row = inputs_.selectedRow();
+  return row >= 0 && row < kInputCount ? row : -1;
+}
+
+void CInputDsp::RefreshAll() {
+  CItemPage::RefreshAll();
+  showSelected();
+}
+
+void CInputDsp::RefreshItem(int number, bool update) {
+  CItemPage::RefreshItem(number, update);
+  if (isActive() && hasWindow() && selectedInput() >= 0 && number == NumberOf(selectedInput())) showSelected();
+}
+
+void CInputDsp::UpdateControlStates() {
+  programs_.setEnabled(selector_.selected() == basic::kSelectorProgram);
+  enhancers_.setEnabled(selector_.selected() == basic::kSelectorEnhancer);
+}
+
+void CInputDsp::showSelected() {
+  const int input = selectedInput();
+  if (input < 0) return;
+  const std::int32_t value = Value(NumberOf(input));
+  selector_.setSelected(SelectorOf(value));
+  if (value >= 0 && value < basic::kFirstEnhancerProgram) programs_.setCurSel(value);
+  if (IsEnhancer(value)) enhancers_.setCurSel(value - basic::kFirstEnhancerProgram);
+  UpdateControlStates();
+}
+
+void CInputDsp::storeSetting(std::int32_t value) {
+  const int input = selectedInput();
+  if (input < 0 || value < 0 || value >= kSettingCount) return;
+  store(input, value);
+  // The receiver has one 2ch and one 7ch enhancer setting for all inputs that use them.
+  if (IsEnhancer(value)) {
+    for (int other = 0; other < kInputCount; ++other) {
+      const std::int32_t now = Value(NumberOf(other));
+      if (other != input && now != value && SameEnhancer(now, value)) store(other, value);
+    }
+  }
+  showSelected();
+}
+
+void CInputDsp::store(int input, std::int32_t value) {
+  Store(NumberOf(input), value);
+  ShowItem(NumberOf(input));
+  followCurrentInput(input);
+}
+
+void CInputDsp::followCurrentInput(int input) {
+  model::ParameterImage& image = pageImage();
+  if (input < 0 || input >= kBlockInputs || image.basic[kCurrentInput] != input) return;
+  const auto value = model::GetParameter(image, NumberOf(input));
+  if (!value || !std::holds_alternative<std::int32_t>(*value)) return;
+  const std::int32_t program = std::get<std::int32_t>(*value);
+  image.basic[kCurrentProgram] = program;
+  image.basic[kCurrentSelector] = SelectorOf(program);
+  if (IsEnhancer(program)) image.basic[kCurrentEnhancer] = program - basic::kFirstEnhancerProgram;
+  if (host() != nullptr) host()->RefreshProgramDisplay();
+}
+
+void CInputDsp::resetToDefaults() {
+  ResetPage([](model::ParameterImage& image) { image.inputDsp = model::kInputDspDefaults; });
+  // Every input the block keeps, MULTI CH included, may be the current one.
+  followCurrentInput(pageImage().basic[kCurrentInput]);
+}
+
+void CInputDsp::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
+  if (isRealTime()) return;
+  CItemPage::QueueItem(image, number, subIndex);
+}
+
+bool CInputDsp::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/, std::string_view text) {
+  const ChoiceItem* item = ItemOf(number);
+  if (item == nullptr) return false;
+  const auto value = item->Parse(text, true);
+  return value && model::SetParameter(image, number, *value);
+}
+
+}  // namespace tw::pages

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pages/item_page.h"
+#include "ui/controls/button.h"
+#include "ui/controls/combo_box.h"
+#include "ui/controls/list_view.h"
+#include "ui/controls/radio_group.h"
+
+namespace tw::pages {
+
+// Input DSP: the sound program the receiver recalls for each input (212, 214, .., 234, one
+// per input PHONO .. XM): a sound program 0..23, an enhancer 24..27 or Straight 28. The
+// page works offline only (Async Mode): an edit is stored and goes out with the next
+// download, which selects each input in turn and gives it its program.
+class CInputDsp final : public CItemPage {
+ public:
+  static constexpr std::string_view kCaption = "Input DSP";
+  static constexpr int kTemplateId = 149;
+  static constexpr int kFirstNumber = 212;
+  static constexpr int kInputCount = 12;
+
+  explicit CInputDsp(const PageContext& context);
+
+  // The item of input `input` (0..11).
+  static constexpr int NumberOf(int input) { return kFirstNumber + 2 * input; }
+
+  void RefreshAll() override;
+  // Also shows the setting in the buttons and lists when it is the selected input's.
+  void RefreshItem(int number, bool update) override;
+  void UpdateControlStates() override;
+  // The input select and the program commands, built on a copy of the Basic Control block,
+  // so the receiver's current input and program in the image stay as they were. Nothing in
+  // Real Time Mode, where the main form changes the program of the current input.
+  void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
+  // Never sends on its own.
+  void SendItem(int /*number*/, int /*subIndex*/ = -1) override {}
+  // The setting's name, letter case aside.
+  bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
+
+  ui::ListView& inputs() { return inputs_; }
+  ui::RadioGroup& selector() { return selector_; }
+  ui::CListCombo& programs() { return programs_; }
+  ui::CListCombo& enhancers() { return enhancers_; }
+  ui::Button& defaultButton() { return default_; }
+
+ protected:
+  void InitControls() override;
+
+ private:
+  int selectedInput() const;
+  void showSelected();
+  // Stores `value` for the selected input, and for an enhancer the same enhancer for every
+  // input that uses that enhancer family.
+  void storeSetting(std::int32_t value);
+  void store(int input, std::int32_t value);
+  // The main form follows when `input` is the receiver's current input.
+  void followCurrentInput(int input);
+  void resetToDefaults();
+
+  ui::ListView inputs_;
+  ui::RadioGroup selector_;
+  ui::CListCombo programs_;
+  ui::CListCombo enhancers_;
+  ui::Button default_;
+};
+
+}  // namespace tw::pages

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "pages/item_page.h"
+#include "ui/controls/button.h"
+#include "ui/controls/edit_box.h"
+#include "ui/controls/list_view.h"
+
+namespace tw::pages {
+
+// Input Rename: an eight-character name per input (240..253). The list shows every input
+// with its name; the selected input takes the text of the edit box with "Enter".
+class CInputSetUp final : public CItemPage {
+ public:
+  static constexpr std::string_view kCaption = "Input Rename";
+  static constexpr int kTemplateId = 147;
+  static constexpr int kFirstNumber = 240;
+  static constexpr int kInputCount = 14;
+  static constexpr std::size_t kNameLength = 8;
+
+  explicit CInputSetUp(const PageContext& context);
+
+  // Files and reports hold the name between double quotes, so that its trailing blanks
+  // survive the profile reader.
+  ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
+                        bool forReport) const override;
+
+  // A name as the receiver stores it: the text padded with blanks to eight characters.
+  // Nothing for a text the line cannot carry (beyond printable ASCII, or longer than eight
+  // characters once blanks past the eighth are dropped).
+  static std::optional<std::string> PaddedName(std::string_view text);
+  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
+                            std::string_view text) const override;
+
+  ui::ListView& names() { return names_; }
+  ui::EditBox& edit() { return edit_; }
+  ui::Button& enterButton() { return enter_; }
+  ui::Button& defaultButton() { return default_; }
+
+ protected:
+  void InitControls() override;
+
+ private:
+  void onInputSelected();
+  void onEnter();
+
+  ui::ListView names_;
+  ui::EditBox edit_;
+  ui::Button enter_;
+  ui::Button default_;
+};
+
+}  // namespace tw::pages

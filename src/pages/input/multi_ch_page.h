@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pages/item_page.h"
+#include "ui/controls/combo_box.h"
+#include "ui/controls/radio_group.h"
+
+namespace tw::pages {
+
+// MULTI CH: the multichannel input (529..531). With 8ch the front channels come from
+// another input (Input Front), which is offered and sent only then; BGV is the picture
+// shown with it.
+class CMiscPage final : public CItemPage {
+ public:
+  static constexpr std::string_view kCaption = "MULTI CH";
+  static constexpr int kTemplateId = 152;
+  static constexpr int kChannels = 529;
+  static constexpr int kInputFront = 530;
+  static constexpr int kBgv = 531;
+
+  explicit CMiscPage(const PageContext& context);
+
+  // Input Front is enabled only for 8ch.
+  void UpdateControlStates() override;
+  void RestoreFocus() override;
+  // With 6ch the front input is only stored: nothing at all goes out for it.
+  void SendItem(int number, int subIndex = -1) override;
+  // The report leaves Input Front out with 6ch; the file always carries it.
+  ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
+                        bool forReport) const override;
+
+  ui::RadioGroup& channels() { return channels_; }
+  ui::CListCombo& inputFront() { return inputFront_; }
+  ui::CListCombo& bgv() { return bgv_; }
+
+ protected:
+  void OnStored(int number) override;
+
+ private:
+  ui::RadioGroup channels_;
+  ui::CListCombo inputFront_;
+  ui::CListCombo bgv_;
+};
+
+}  // namespace tw::pages
