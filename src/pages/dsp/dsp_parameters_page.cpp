@@ -58,9 +58,10 @@ CInputDspParam::CInputDspParam(const PageContext& context)
   up_.onClicked = [this] { onStep(+1); };
   down_.onClicked = [this] { onStep(-1); };
   default_.onClicked = [this] { onDefault(); };
-  SetLayout(ui::Column({ui::Row({ui::Item("Program", programList_), ui::Item("Layout", layoutList_)}),
-                        ui::Item(parameterList_), ui::Row({ui::Item(slider_), ui::Item(down_), ui::Item(up_)}),
-                        ui::Item(default_)}));
+  // The choices and the editing controls on the left, the program's rows beside them.
+  SetLayout(ui::Row({ui::Column({ui::Item("Program", programList_), ui::Item("Layout", layoutList_),
+                                 ui::Row({ui::Item(down_), ui::Item(up_)}), ui::Item(slider_), ui::Item(default_)}),
+                     ui::Item(parameterList_)}));
 }
 
 void CInputDspParam::InitControls() {
