@@ -235,8 +235,8 @@ std::vector<std::string> MissingParts(const SetOptions& options, const model::Ca
     RecordingPageLink offline(nullptr);
     offline.setCapabilities(capabilities);
     PageEdit edit(options, offline);
-    if (!edit.page->ParseItem(edit.image, edit.item.number, edit.item.subIndex, options.value)) return false;
-    edit.page->QueueItem(edit.image, edit.item.number, edit.item.subIndex);
+    if (!edit.page.ParseItem(edit.image, edit.item.number, edit.item.subIndex, options.value)) return false;
+    edit.page.QueueItem(edit.image, edit.item.number, edit.item.subIndex);
     return !offline.frames.empty();
   };
   model::Capabilities everything = live;

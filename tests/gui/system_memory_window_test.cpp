@@ -59,7 +59,7 @@ struct Program {
   }
   // The main form's System Memory button, clicked as a user does.
   void openMemoryWindow() {
-    auto* button = qobject_cast<QPushButton*>(window->mainForm().widgetFor(bench.view().systemMemoryButton()));
+    auto* button = qobject_cast<QPushButton*>(window->widgetFor(bench.view().systemMemoryButton()));
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
@@ -121,7 +121,7 @@ TEST(SystemMemoryWindow, AsyncLoadOfAMainVolumeShowsItOnTheMainForm) {
   program.click(program.bench.memoryPage().loadButton(1));
   EXPECT_EQ(program.bench.link().images().Image(0)->basic[8], -355);
   auto* label = qobject_cast<QLabel*>(
-      program.window->mainForm().widgetFor(program.bench.basicControls().volumeLabel));
+      program.window->widgetFor(program.bench.basicControls().volumeLabel));
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->text().trimmed(), "-35.5dB");
 }

@@ -16,13 +16,6 @@ namespace tw::test {
 template <class Page>
 using PageFixture = SpeakerFixture<Page>;
 
-inline std::string Dc4Upper(std::string_view body) {
-  unsigned sum = 0;
-  for (char c : body) sum += static_cast<unsigned char>(c);
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  return "\x14" + std::string(body) + kDigits[(sum >> 4) & 0xF] + kDigits[sum & 0xF] + "\x03";
-}
-
 inline std::int32_t IntegerOf(const model::ParameterImage& image, int number) {
   const auto value = model::GetParameter(image, number);
   return value && std::holds_alternative<std::int32_t>(*value) ? std::get<std::int32_t>(*value) : -9999;
