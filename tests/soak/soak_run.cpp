@@ -4,6 +4,8 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <random>
 
 #include "app/app_settings.h"
@@ -159,19 +161,20 @@ class Session {
   }
 
   void runOperation() {
-    std::optional<pages::Workbench::Outcome> outcome;
+    // Shared with the cancel timer, which may still fire after the operation has ended.
+    auto outcome = std::make_shared<std::optional<pages::Workbench::Outcome>>();
     if (scenario_.cancelAtMs) {
-      scheduler_.callAfter(static_cast<int>(*scenario_.cancelAtMs), [this, &outcome] {
-        if (!outcome) pressCancel();
+      scheduler_.callAfter(static_cast<int>(*scenario_.cancelAtMs), [this, outcome] {
+        if (!*outcome) pressCancel();
       });
     }
-    if (!bench_.Run(operation(), [&](pages::Workbench::Outcome o) { outcome = o; })) {
+    if (!bench_.Run(operation(), [outcome](pages::Workbench::Outcome o) { *outcome = o; })) {
       throw std::runtime_error("the operation did not start");
     }
-    record_.finished = scheduler_.runUntil([&] { return outcome.has_value(); }, kOperationLimitMs);
-    if (outcome) {
-      record_.connected = outcome->connected;
-      record_.listResult = outcome->listResult;
+    record_.finished = scheduler_.runUntil([&] { return outcome->has_value(); }, kOperationLimitMs);
+    if (const auto& result = *outcome) {
+      record_.connected = result->connected;
+      record_.listResult = result->listResult;
     }
   }
 
