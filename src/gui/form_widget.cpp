@@ -239,7 +239,8 @@ void FormWidget::addToColumn(QBoxLayout& layout, const ui::LayoutNode& node) {
   } else if (IsVerticalSlider(node.control)) {
     layout.addWidget(widget, 1, Qt::AlignHCenter);
   } else {
-    layout.addWidget(widget, 0, FillsWidth(node.control) ? Qt::Alignment() : Qt::AlignLeft);
+    // At the top of its cell: room the column has to spare stays below its last part.
+    layout.addWidget(widget, 0, FillsWidth(node.control) ? Qt::Alignment() : Qt::AlignLeft | Qt::AlignTop);
   }
 }
 
