@@ -98,13 +98,12 @@ TEST(DownloadCli, SendsAnUploadedFileToAnotherReceiver) {
 
 TEST(TransferCli, AnUploadWithACommandGivenUpExitsOneAndPointsToTheErrorLog) {
   TempFolder folder("upload_given_up");
-  std::filesystem::create_directories(folder.path() / "tmp");
   // The receiver refuses to read one of the rows of the current settings.
   const CliResult up = RunCliIn(folder.path(), "upload --emulator --emulator-option error-rows=20 -o x.qcf",
-                                kOwnSettings + "TMPDIR=\"$PWD/tmp\" ");
+                                kOwnSettings + "XDG_STATE_HOME=\"$PWD/state\" ");
   EXPECT_EQ(up.status, 1);
   EXPECT_EQ(up.err.rfind("tunewright-cli: The upload did not complete: ", 0), 0u) << up.err;
-  const std::filesystem::path log = folder.path() / "tmp" / "ErrLog.txt";
+  const std::filesystem::path log = folder.path() / "state" / "tunewright" / "ErrLog.txt";
   EXPECT_NE(up.err.find(log.string()), std::string::npos) << up.err;
   EXPECT_EQ(up.err.find('\n'), up.err.size() - 1) << "one line";
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "x.qcf"));

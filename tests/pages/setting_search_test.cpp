@@ -88,7 +88,8 @@ TEST(SettingSearch, EverySettingOfEveryPageIsFoundByItsKeyInBothModes) {
 
 TEST(SettingSearch, IgnoresCaseAndSurroundingBlanksAndFindsNothingForNothing) {
   SearchFixture f;
-  EXPECT_EQ(Places(f.find("  decoder MODE ")), (std::vector<Found>{{"Basic Control", "Decoder Mode"}}));
+  EXPECT_EQ(Places(f.find("  decoder MODE ")),
+            (std::vector<Found>{{"Basic Control", "Decoder Mode"}, {"Other", "Decoder Mode Set"}}));
   EXPECT_TRUE(f.find("").empty());
   EXPECT_TRUE(f.find("   ").empty());
   EXPECT_TRUE(f.find("no such setting anywhere").empty());

@@ -110,7 +110,7 @@ TEST(MainViewRealTime, CancelDuringStartupReadAnsweredOkEndsNotConnectedWithFact
   EXPECT_EQ(f.ui.messages()[0].text, "Initialization is stopped.\nIs it all right?");
   EXPECT_EQ(f.ui.messages()[0].caption, "Initialize is Cancel");
   EXPECT_EQ(f.view->initializeDialog(), nullptr);
-  EXPECT_EQ(f.view->statusText().text(), "Not Connected");
+  EXPECT_EQ(f.view->statusText().text(), "Not Connected (virtual receiver)");
   EXPECT_FALSE(f.app.port.isOpen());
   EXPECT_EQ(f.link().images().All()[0], Defaults(f.link().tunerRegion()));
   EXPECT_GT(f.sheet.refreshAll, refreshesBefore);

@@ -66,8 +66,9 @@ CAdvSetup::CAdvSetup(const PageContext& context)
   auto item = [this](int number) { return ui::Item(group(number)); };
   SetLayout(ui::Column({
       ui::Row({item(535), item(536), item(545)}),
-      ui::Row({item(537), item(538), item(542), item(544)}),
-      ui::Row({item(539), item(540), item(541), item(543)}),
+      ui::Row({item(537), item(538), item(544)}),
+      ui::Row({item(539), item(540), item(541)}),
+      ui::Row({item(542), item(543)}),
       ui::Item(note_),
   }));
 }
