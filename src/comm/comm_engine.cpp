@@ -41,6 +41,8 @@ bool answersNumber(const std::vector<int>& reported, int number) {
 
 std::int32_t dspProgram(const model::ParameterImage& image) { return image.basic[3]; }  // parameter 4
 
+constexpr int kInputNumber = 1;  // the Basic Control item an input selection sets
+
 // Upload reads the receiver answers with two reports: the data, then the report that
 // confirms the command. A memory's volume part reports the volume, then "loaded" with the
 // memory's number; an input selection reports its sound program, then the input.
@@ -148,7 +150,7 @@ void CCommClass::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
 bool CCommClass::confirmsPairedRead(std::string_view frame, const CommandEntry& entry,
                                     const model::CommandRow* row) const {
   if (row && (row->flags & model::kAltReplyInRepeat)) {
-    const auto input = SelectedValue(1, entry.text);
+    const auto input = SelectedValue(kInputNumber, entry.text);
     model::ParameterImage reported = images_.InUse();
     const auto info = decoder_->DecodeAndApply(reported, frame, linkMode_);
     return reportedSinceWrite_.count(kSoundProgramNumber) && input && info && reported.basic[0] == *input;

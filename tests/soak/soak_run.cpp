@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <stdexcept>
 
 #include "app/app_settings.h"
 #include "app/comm_log.h"

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 
 #include "comm/protocol.h"
 #include "model/command_table.h"
