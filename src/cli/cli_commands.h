@@ -16,11 +16,12 @@ void registerReport(CLI::App& parent, int& exitStatus);
 void registerDiff(CLI::App& parent, int& exitStatus);
 void registerUpload(CLI::App& parent, int& exitStatus);
 void registerDownload(CLI::App& parent, int& exitStatus);
+void registerMemory(CLI::App& parent, int& exitStatus);
 
 // One registrar per command file, in the order `--help` lists them.
-inline constexpr std::array<CommandRegistrar, 10> kCommands = {
-    registerProbe, registerSet,  registerUpload, registerDownload, registerReport,
-    registerParams, registerDiff, registerDecode, registerRows,    registerEmulate,
+inline constexpr std::array<CommandRegistrar, 11> kCommands = {
+    registerProbe,  registerSet,    registerMemory, registerUpload, registerDownload, registerReport,
+    registerParams, registerDiff,   registerDecode, registerRows,   registerEmulate,
 };
 
 }  // namespace tw::cli

@@ -128,7 +128,8 @@ struct PageEdit {
         image(*link.image(0)),
         item(FindItem(*page, image, options.key)) {}
 
-  // Throws with the page's current text when the page does not accept the value.
+  // Throws with the page's current text, and why it refuses the value, when the page does
+  // not accept the value.
   void parse(const std::string& value) {
     if (page->ParseItem(image, item.number, item.subIndex, value)) return;
     const pages::ItemText now = page->DescribeItem(image, item.number, item.subIndex, false);
@@ -139,6 +140,8 @@ struct PageEdit {
     throw CliFailure{kExitBadInput, message};
   }
   std::string key() const { return page->DescribeItem(image, item.number, item.subIndex, false).key; }
+  // The item's value as its page writes it (also for items with one value per record).
+  std::string valueText() const { return page->DescribeItem(image, item.number, item.subIndex, false).value; }
 
   CliUiServices ui{false};  // a page that asks for confirmation gets Cancel
   std::unique_ptr<pages::CBasePage> page;
@@ -235,7 +238,7 @@ class SetSession final : public comm::LinkView {
     try {
       edit_ = std::make_unique<PageEdit>(options_, recorder_);
       edit_->parse(options_.value);
-      expected_ = model::GetParameter(edit_->image, edit_->item.number);
+      expected_ = edit_->valueText();
     } catch (const CliFailure& failure) {
       return fail(failure.status, failure.message);
     }
@@ -267,11 +270,11 @@ class SetSession final : public comm::LinkView {
     if (!sending_ || link_.isCommandDialogOpen() || edit_ == nullptr) return;
     if (std::find(numbers.begin(), numbers.end(), edit_->item.number) == numbers.end()) return;
     sawReport_ = true;
-    if (model::GetParameter(edit_->image, edit_->item.number) == expected_) end();
+    if (edit_->valueText() == expected_) end();
   }
 
   void checkValue() {
-    if (model::GetParameter(edit_->image, edit_->item.number) == expected_) return end();
+    if (edit_->valueText() == expected_) return end();
     const pages::ItemText now =
         edit_->page->DescribeItem(edit_->image, edit_->item.number, edit_->item.subIndex, false);
     fail(kExitLinkFailed, "the receiver kept " + now.key + " at " + now.value);
@@ -294,7 +297,7 @@ class SetSession final : public comm::LinkView {
   ui::CommPageLink live_;
   RecordingPageLink recorder_;
   std::unique_ptr<PageEdit> edit_;
-  std::optional<model::ParameterValue> expected_;
+  std::string expected_;
   std::optional<std::string> linkMessage_;
   bool sending_ = false;
   bool sawReport_ = false;

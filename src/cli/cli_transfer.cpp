@@ -101,6 +101,8 @@ emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
 // Why the operation did not complete, in the program's own words where it said any.
 [[noreturn]] void fail(const CliUiServices& ui, const Workbench::Outcome& outcome, const std::string& label) {
   std::string message = ui.messages.empty() ? std::string() : ui.messages.front();
+  // A list that ended with commands given up says how many, and where the error log is.
+  if (outcome.listResult == 1 && !message.empty()) throw CliFailure{kExitLinkFailed, message};
   if (message.empty()) {
     if (!outcome.connected) {
       message = std::string(comm::LinkText(comm::kMsgInitFailed));

@@ -35,7 +35,8 @@ constexpr std::string_view kOpenLast = "07E82";
 
 CCommClass::CCommClass(SerialPort& port, Scheduler& scheduler, WorkingMode mode)
     : port_(port), scheduler_(scheduler), mode_(mode), view_(&silentView()), pages_(&noPages()),
-      decoder_(&ModelReplyDecoder()), images_(model::kDefaultTunerRegion), tunerRegion_(model::kDefaultTunerRegion) {
+      decoder_(&ModelReplyDecoder()), images_(model::kDefaultTunerRegion), tunerRegion_(model::kDefaultTunerRegion),
+      pacer_(scheduler) {
   scheduler_.setTimerHandler([this](int id) { OnTimer(id); });
   port_.setReadyReadHandler([this] { OnReceive(); });
 }
@@ -87,16 +88,18 @@ bool CCommClass::PortOpen(const std::string& portName) {
   view_->EnableControl(kCloseButton, true);
 
   // A port that takes the device but refuses the opening sequence is closed again, so that
-  // the next attempt can open it afresh.
+  // the next attempt can open it afresh. Only the device: the attempt's end (FinishConnect)
+  // still knows what kind of connection failed, and the view shows the image it leaves.
   for (std::string_view code : kOpenFirst) {
     if (!Write(MakeStandard(code))) {
-      PortClose();
+      closeDevice();
       return false;
     }
   }
   if (mode_ == WorkingMode::RealTime) ResetImage(0);
   if (!Write(MakeStandard(kOpenLast))) {
-    PortClose();
+    closeDevice();
+    if (mode_ == WorkingMode::RealTime) view_->RefreshAllPages();
     return false;
   }
   scheduler_.setTimer(kRetryTimer, kRetryIntervalMs);
@@ -104,7 +107,8 @@ bool CCommClass::PortOpen(const std::string& portName) {
 }
 
 void CCommClass::PortClose() {
-  if (log_) log_->EndTransferLog();
+  // A retry closes the port between attempts of one connection: its log goes on.
+  if (log_ && !inRetryStep_) log_->EndTransferLog();
   view_->SetStatusText(LinkText(kTextNotConnected));
   view_->EnableControl(kPortListControl, true);
   view_->EnableControl(kOpenButton, true);
@@ -118,39 +122,57 @@ void CCommClass::PortClose() {
   linkState_ = kStateWaitStatus;
   linkMode_ = model::kLinkIdle;
   caps_ = model::Capabilities{};
+  closeDevice();
+}
+
+void CCommClass::closeDevice() {
   if (port_.isOpen()) port_.close();
+  linkState_ = kStateWaitStatus;
   scheduler_.killTimer(kFrameTimer);
   rx_.clear();
+  receiveWaiting_ = false;
 }
 
 bool CCommClass::Write(std::string_view frame) {
   if (!port_.isOpen()) return false;
+  pacer_.WaitForLine();
   // The frame is text: it ends at its first NUL, if any.
   const std::string_view text = frame.substr(0, frame.find('\0'));
   const bool written = port_.write(text);
   logFrame(text, true);
   if (!written) return false;
 
-  const int wait = extraPauseForNextWrite();
-  const bool waitApplies = wait >= 0;
-  const bool standard = !text.empty() && text.front() == STX;
-  scheduler_.pause((waitApplies ? wait : 0) + (standard && !waitApplies ? kStandardWritePauseMs : kOtherWritePauseMs));
+  pacer_.Hold(LinePacer::PauseAfter(text, waitAfterCommandOnLine()));
+  if (receiveWaiting_) {
+    // What arrived during the pause is read after it, as a separate event.
+    receiveWaiting_ = false;
+    std::weak_ptr<bool> alive = alive_;
+    scheduler_.post([this, alive] {
+      if (!alive.expired()) OnReceive();
+    });
+  }
   return true;
 }
 
 // The "@WAIT" entry right after the command on the line lengthens the pause after this
-// write. Returns -1 when there is none (the pause then depends on the frame kind).
-int CCommClass::extraPauseForNextWrite() {
+// write; nothing when there is none.
+std::optional<int> CCommClass::waitAfterCommandOnLine() {
   const auto pending = commands_.firstPending();
-  if (!pending || *pending + 1 >= commands_.size()) return -1;
+  if (!pending || *pending + 1 >= commands_.size()) return std::nullopt;
   const CommandEntry& next = commands_.at(*pending + 1);
-  if (!IsMacro(next.text, kMacroWait)) return -1;
+  if (!IsMacro(next.text, kMacroWait)) return std::nullopt;
   logComment(std::string(kMacroWait) + std::string(MacroArgumentText(next.text)));
   return std::max(0, MacroArgument(next.text));
 }
 
 int CCommClass::OnReceive() {
   if (!port_.isOpen()) return 0;
+  // While the link holds the line after a write, nothing received is handled: the bytes
+  // stay with the port until the pause is over.
+  if (pacer_.holding()) {
+    receiveWaiting_ = true;
+    return 0;
+  }
   std::string bytes;
   try {
     bytes = port_.readAll();

@@ -2,6 +2,7 @@
 
 #include "comm/command_list.h"
 #include "comm/frame_assembler.h"
+#include "comm/line_pacer.h"
 #include "comm/link_constants.h"
 #include "comm/operation_command.h"
 #include "model/command_table.h"
@@ -10,6 +11,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,8 +91,10 @@ class CCommClass {
   bool isPortOpen() const;
   // Writes one frame and pauses (50 ms after a standard frame, 150 ms otherwise, plus a
   // following "@WAIT" entry's argument). False when the port is not open or refused it.
+  // Never writes before the pause of the previous write has passed.
   bool Write(std::string_view frame);
-  // Reads and processes every waiting byte; returns how many there were.
+  // Reads and processes every waiting byte; returns how many there were. Bytes that are
+  // announced while the link pauses after a write are read once the pause is over.
   int OnReceive();
   // Drops a partial frame (frame timer or overflow) and waits for the next start byte.
   void ResetReceiveBuffer();
@@ -144,7 +148,8 @@ class CCommClass {
   void FinishConnect(bool failed);
   // The batch start opens the Command Sending dialog (or, idle, closes the port).
   void RunCommandDialog();
-  // End of a command list: 0 completed, 1 failed, 2 cable error.
+  // End of a command list: 0 completed, 1 failed, 2 cable error. An upload or download
+  // in which any command was given up fails.
   void FinishCommands(int result);
 
   // Scheduler timer expiry (installed as the scheduler's handler).
@@ -158,19 +163,32 @@ class CCommClass {
   void logComment(std::string_view text);
   void logFrame(std::string_view frame, bool sent);
   void logError(std::string_view text, int number);
-  int extraPauseForNextWrite();
+  std::optional<int> waitAfterCommandOnLine();
+  void closeDevice();
 
   // sender
   void startReplyTimer();
   void startKeepAliveTimer();
+  void resumeKeepAlive();
   void writeFirstPending();
+  void writeOnLine(const std::string& text);
 
-  // engine
-  struct FrameVerdict;
+  // engine: what a frame (or a command given up) means for the list
+  struct FrameVerdict {
+    bool apply = false;
+    bool finished = false;
+    std::optional<int> memory;
+    bool rebuild = false;
+    std::string nextText;
+  };
   bool learnCapability(std::string_view frame);
   void expandStatusInto(std::string_view statusFrame);
   bool decodeListsNumber(std::string_view frame, int number) const;
   void walkAfterAnswer(std::size_t answered, FrameVerdict& verdict);
+  bool confirmsPairedRead(std::string_view frame, const CommandEntry& entry, const model::CommandRow* row) const;
+  void finishEntry(std::size_t index, FrameVerdict& verdict);
+  void continueList(const FrameVerdict& verdict);
+  void endList();
   void saveZoneVolumes();
 
   // lists
@@ -213,7 +231,18 @@ class CCommClass {
   std::string modelCode_;
 
   FrameAssembler rx_;
+  LinePacer pacer_;
+  bool receiveWaiting_ = false;  // bytes were announced while the link held the line
   CommandList commands_;
+  // Commands of the running list given up, and answered.
+  int listFailures_ = 0;
+  int listAnswers_ = 0;
+  // Parameter numbers reported since the command on the line was last written.
+  std::set<int> reportedSinceWrite_;
+  // A transfer's last answer and the command it answered: the same frame again, right
+  // after, is the receiver repeating itself, not the answer to the next command.
+  std::string lastAnswer_;
+  std::string lastAnswered_;
 
   // connection attempt (the main view's retry state)
   PortChoice ports_;

@@ -6,6 +6,7 @@
 #include "comm/link_log.h"
 #include "comm/link_view.h"
 #include "comm/scheduler.h"
+#include "comm/serial_port.h"
 
 namespace tw::comm {
 namespace {
@@ -98,9 +99,10 @@ void CCommClass::openPortForAttempt(const std::string& device) {
 
 void CCommClass::onRetryTimer() {
   ++retryCount_;
+  // Everything up to the next attempt belongs to the same connection: its log and the
+  // upload backup stay.
   inRetryStep_ = true;
   FinishConnect(true);
-  inRetryStep_ = false;
 
   bool giveUp = false;
   if (portIndex_ == -1) {
@@ -116,6 +118,7 @@ void CCommClass::onRetryTimer() {
   }
 
   if (giveUp) {
+    inRetryStep_ = false;
     scheduler_.killTimer(kRetryTimer);
     retryCount_ = 0;
     Close();
@@ -126,6 +129,7 @@ void CCommClass::onRetryTimer() {
   logComment("初期化リトライ");
   OnReplyTimeout({});
   Close();
+  inRetryStep_ = false;
   connectWithDialog(false);
 }
 
@@ -148,7 +152,6 @@ void CCommClass::FinishConnect(bool failed) {
       ResetImage(0);
       view_->RefreshAllPages();
     }
-    uploadBackup_.reset();
   }
   // A failure inside the retry step is not the end of the attempt yet.
   if (!inRetryStep_) endAttempt(!failed);
@@ -159,6 +162,8 @@ void CCommClass::endAttempt(bool connected) {
   attemptRunning_ = false;
   const PendingOperation operation = pending_;
   pending_ = PendingOperation::None;
+  // Nothing changed the images while no connection was made: the backup is of no use.
+  if (!connected) uploadBackup_.reset();
   view_->ConnectFinished(connected);
   if (!connected || operation == PendingOperation::None) return;
 
@@ -181,22 +186,15 @@ void CCommClass::Close() {
 }
 
 void CCommClass::CancelInitialize() {
-  const bool realTimeConnect = linkMode_ == model::kLinkRealTime;
-  if (!realTimeConnect) linkMode_ = model::kLinkIdle;
+  // A cancelled connect is not connected, whatever it had reached: the port closes, the
+  // upload backup goes back, and in Real Time Mode the pages show the factory settings.
   scheduler_.killTimer(kStartupReadTimer);
   scheduler_.killTimer(kRetryTimer);
   scheduler_.killTimer(kReplyTimer);
   ClearCommandList();
   pending_ = PendingOperation::None;  // a cancelled upload or download does not start its list
-  SetConnected();
-  if (realTimeConnect) {
-    ResetImage(0);
-  } else {
-    restoreUploadBackup();
-    // In Async Mode the port is open only for a transfer; left open, every later Upload
-    // or Download would fail to open it.
-    if (mode_ == WorkingMode::Async) PortClose();
-  }
+  restoreUploadBackup();
+  FinishConnect(true);
   view_->RefreshAllPages();
 }
 
@@ -221,21 +219,30 @@ void CCommClass::RunCommandDialog() {
 }
 
 void CCommClass::FinishCommands(int result) {
+  scheduler_.killTimer(kReplyTimer);
+  const int operation = linkMode_;
+  const int failed = listFailures_;
+  const int total = listFailures_ + listAnswers_;
+  // An upload that did not complete leaves the images as they were before it.
+  if (result != 0) restoreUploadBackup();
   if (commandDialogOpen_) {
     commandDialogOpen_ = false;
     view_->CloseCommandDialog();
-    if (linkMode_ == model::kLinkUpload) view_->RefreshAllPages();
+    if (operation == model::kLinkUpload) view_->RefreshAllPages();
     if (mode_ == WorkingMode::Async) PortClose();
   }
   if (result == 0) {
-    startKeepAliveTimer();
+    resumeKeepAlive();
     view_->RestoreFocus();
   } else if (result == 1) {
     ShowErrorText();
+    resumeKeepAlive();
+    if (operation == model::kLinkUpload || operation == model::kLinkDownload) {
+      view_->ShowFailedTransfer(operation, failed, total);
+    }
   } else if (result == 2) {
     view_->ShowMessage(kMsgCableCheck);
     Close();
-    restoreUploadBackup();
   }
   uploadBackup_.reset();
   view_->CommandsFinished(result);

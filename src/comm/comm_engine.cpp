@@ -4,6 +4,8 @@
 
 #include "comm/comm_class.h"
 #include "comm/link_view.h"
+#include "comm/memory_commands.h"
+#include "comm/page_source.h"
 #include "comm/protocol.h"
 #include "comm/reply_decoder.h"
 #include "comm/scheduler.h"
@@ -39,15 +41,37 @@ bool answersNumber(const std::vector<int>& reported, int number) {
 
 std::int32_t dspProgram(const model::ParameterImage& image) { return image.basic[3]; }  // parameter 4
 
-}  // namespace
-
-struct CCommClass::FrameVerdict {
-  bool apply = false;
-  bool finished = false;
-  std::optional<int> memory;
-  bool rebuild = false;
-  std::string nextText;
+// Upload reads the receiver answers with two reports: the data, then the report that
+// confirms the command. A memory's volume part reports the volume, then "loaded" with the
+// memory's number; an input selection reports its sound program, then the input.
+struct PairedRead {
+  int commandNumber;  // the memory part's load command
+  int part;
+  int dataNumber;     // the volume it reports first
 };
+constexpr PairedRead kMemoryVolumeParts[] = {
+    {558, kMemoryMainVolume, 9}, {560, kMemoryZone2Volume, kZone2VolumeNumber}, {562, kMemoryZone3Volume, kZone3VolumeNumber}};
+
+const PairedRead* memoryVolumePart(int number) {
+  for (const PairedRead& read : kMemoryVolumeParts) {
+    if (read.commandNumber == number) return &read;
+  }
+  return nullptr;
+}
+
+// The two value characters of a standard report as a number, or -1.
+int reportValue(std::string_view frame) {
+  if (frame.size() != 8) return -1;
+  int value = 0;
+  for (char c : frame.substr(5, 2)) {
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return -1;
+    value = value * 16 + digit;
+  }
+  return value;
+}
+
+}  // namespace
 
 bool CCommClass::learnCapability(std::string_view frame) {
   for (int r = model::kZone2Row; r <= model::kCapabilityRow; ++r) {
@@ -118,6 +142,66 @@ void CCommClass::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
   }
 }
 
+// Whether `frame` confirms the paired read `entry` (see PairedRead): its data came since the
+// command was last written, and the frame names what the command asked for. True for any
+// other command.
+bool CCommClass::confirmsPairedRead(std::string_view frame, const CommandEntry& entry,
+                                    const model::CommandRow* row) const {
+  if (row && (row->flags & model::kAltReplyInRepeat)) {
+    const auto input = SelectedValue(1, entry.text);
+    model::ParameterImage reported = images_.InUse();
+    const auto info = decoder_->DecodeAndApply(reported, frame, linkMode_);
+    return reportedSinceWrite_.count(kSoundProgramNumber) && input && info && reported.basic[0] == *input;
+  }
+  if (const PairedRead* read = memoryVolumePart(entry.number)) {
+    if (!reportedSinceWrite_.count(read->dataNumber)) return false;
+    for (int memory = 1; memory <= kMemoryCount; ++memory) {
+      if (pages_->MemoryCommand(memory, read->part, true) == entry.text) return reportValue(frame) == memory;
+    }
+    return false;
+  }
+  return true;
+}
+
+void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
+  if (commandDialogOpen_ && commands_.size() > 1) view_->SetCommandProgress(static_cast<int>(index));
+  commands_.at(index).status = kEntryDone;
+  if (linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload) walkAfterAnswer(index, verdict);
+  if (const auto next = commands_.firstPending()) {
+    verdict.nextText = commands_.at(*next).text;
+  } else {
+    verdict.finished = true;
+  }
+}
+
+// What follows an answer (or a command given up): the memory switch and the rebuild that
+// the walk met, then the next command or the end of the list.
+void CCommClass::continueList(const FrameVerdict& verdict) {
+  if (verdict.memory) images_.SelectInUse(*verdict.memory);
+  if (verdict.rebuild) {
+    if (linkMode_ == model::kLinkUpload) BuildUploadList(true);
+    if (linkMode_ == model::kLinkDownload) BuildDownloadList(true);
+  }
+
+  if (verdict.finished) {
+    endList();
+  } else if (!verdict.nextText.empty()) {
+    writeOnLine(verdict.nextText);
+    startReplyTimer();
+  } else if (commands_.firstPending() &&
+             (linkMode_ != model::kLinkRealTime || !scheduler_.isTimerActive(kReplyTimer))) {
+    // The pending command stays watched; in Real Time Mode a frame that answered nothing
+    // leaves its watch running as it was.
+    startReplyTimer();
+  }
+}
+
+void CCommClass::endList() {
+  const int result = listFailures_ > 0 ? 1 : 0;
+  ClearCommandList();
+  FinishCommands(result);
+}
+
 int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   if (text.empty()) return 0;
 
@@ -127,21 +211,38 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
     const int consumed = onStartupFrame(text, handOn);
     if (!handOn) return consumed;
   }
-  if (linkState_ == kStateConnected && linkMode_ == model::kLinkRealTime &&
-      MatchesReplyPrefix(text, model::kCommandTable[model::kPollRow])) {
+  const bool realTime = linkMode_ == model::kLinkRealTime;
+  if (linkState_ == kStateConnected && realTime && MatchesReplyPrefix(text, model::kCommandTable[model::kPollRow])) {
     scheduler_.killTimer(kKeepAliveReplyTimer);
     return 1;
   }
 
   FrameVerdict verdict;
-  scheduler_.killTimer(kReplyTimer);
+  // A transfer's watch starts afresh with every frame. In Real Time Mode the receiver also
+  // reports on its own: only an answer ends the watch of the pending command.
+  if (!realTime) scheduler_.killTimer(kReplyTimer);
 
   if (IsIgnoredReport(text)) {
-    startReplyTimer();
+    if (commands_.firstPending()) startReplyTimer();
     return 0;
   }
 
   const auto pending = commands_.firstPending();
+  const bool transfer = linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload;
+  if (transfer && !notAReply) {
+    // Only the frame right after an answer can be its repeat.
+    const bool repeat = pending && text == lastAnswer_ && commands_.at(*pending).text != lastAnswered_;
+    lastAnswer_.clear();
+    if (repeat) {
+      logComment("[same answer again: ignored]");
+      startReplyTimer();
+      return 0;
+    }
+  }
+  if (pending && !notAReply) {
+    if (const auto info = decoder_->Decode(text)) reportedSinceWrite_.insert(info->numbers.begin(), info->numbers.end());
+  }
+
   if (notAReply || !pending) {
     verdict.apply = true;
   } else {
@@ -150,18 +251,19 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
     const model::CommandRow* row = rowOf(entry);
     const unsigned generation = commands_.generation();
 
-    if (linkMode_ != model::kLinkRealTime && !IsStatusFrame(text) &&
+    if (!realTime && !IsStatusFrame(text) &&
         ((entry.isStandard() && !IsStandard(text)) || (entry.isExtended() && !IsExtended(text)))) {
       startReplyTimer();
       return 0;
     }
 
     bool answered = false;
+    bool givenUp = false;
     if (learnCapability(text)) {
       answered = true;
     } else if (linkMode_ == model::kLinkUpload && !(uploadPhase_ == 2 && linkState_ == kStateUploadRest)) {
       if (uploadPhase_ == 1 && linkState_ == kStateUploadRest && row && (row->flags & model::kAltReplyInRepeat)) {
-        answered = row->altReplyPrefix && StartsWith(text, row->altReplyPrefix);
+        answered = row->altReplyPrefix && StartsWith(text, row->altReplyPrefix) && confirmsPairedRead(text, entry, row);
         verdict.apply = true;
       } else if (entry.isStandard()) {
         if (entry.number == kNoParameter) {
@@ -172,7 +274,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
             expandStatusInto(text);
           }
         } else if (const auto info = decoder_->Decode(text)) {
-          answered = answersNumber(info->numbers, entry.number);
+          answered = answersNumber(info->numbers, entry.number) && confirmsPairedRead(text, entry, nullptr);
           verdict.apply = true;
         }
       } else if (entry.isExtended() && row) {
@@ -185,6 +287,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
           logError(entry.text, entry.number);
           logComment("[送信失敗 次コマンドへ]");
           answered = true;
+          givenUp = true;
         }
       }
     } else {
@@ -193,8 +296,13 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
         if (entry.status == kEntryReread) {
           answered = true;
           verdict.apply = true;
-        } else if (AcknowledgesExtendedWrite(text, entry.text)) {
+        } else if (AcknowledgesExtendedWrite(text, entry.text) && (!row || MatchesReplyPrefix(text, *row, false))) {
+          // The echo names the parameter written, not only its block.
           answered = true;
+        } else if (realTime && !IsGuard(text) && !IsParameterError(text)) {
+          // A report the receiver sent on its own (a setting changed at its front panel):
+          // shown, and the command on the line is still waited for.
+          verdict.apply = true;
         } else {
           answered = OnReplyTimeout(text) != 0;
         }
@@ -202,21 +310,19 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
         answered = entry.number == kNoParameter || decodeListsNumber(text, entry.number);
         verdict.apply = true;
       }
-      if (linkMode_ != model::kLinkRealTime) verdict.apply = false;  // our own echoes
+      if (!realTime) verdict.apply = false;  // our own echoes
     }
 
     // A give-up rule may have emptied the list (and ended it) meanwhile.
     if (commands_.generation() != generation) answered = false;
 
     if (answered) {
-      if (commandDialogOpen_ && commands_.size() > 1) view_->SetCommandProgress(static_cast<int>(index));
-      commands_.at(index).status = kEntryDone;
-      if (linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload) walkAfterAnswer(index, verdict);
-      if (const auto next = commands_.firstPending()) {
-        verdict.nextText = commands_.at(*next).text;
-      } else {
-        verdict.finished = true;
+      ++(givenUp ? listFailures_ : listAnswers_);
+      if (transfer && !givenUp) {
+        lastAnswer_ = std::string(text);
+        lastAnswered_ = entry.text;
       }
+      finishEntry(index, verdict);
     }
   }
 
@@ -225,34 +331,20 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   if (verdict.apply) {
     if (const auto info = decoder_->DecodeAndApply(imageInUse(), text, linkMode_)) {
       const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshed);
-      if (info->group == 1 && linkMode_ == model::kLinkRealTime) {
+      if (info->group == 1 && realTime) {
         for (std::size_t i = 0; i < shown; ++i) view_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());
       } else if (info->group == 12 && !info->applied) {
         // A Graphic EQ report for a channel no record holds changed nothing; the list still
         // goes on, or a transfer would stall without a reply watch.
-      } else if (info->group != 1 && linkMode_ == model::kLinkRealTime && !notAReply) {
+      } else if (info->group != 1 && realTime && !notAReply) {
         view_->RefreshActiveItems(std::vector<int>(info->numbers.begin(), info->numbers.begin() + static_cast<long>(shown)));
       }
-    } else {
+    } else if (!realTime && commands_.firstPending()) {
       startReplyTimer();
     }
   }
 
-  if (verdict.memory) images_.SelectInUse(*verdict.memory);
-  if (verdict.rebuild) {
-    if (linkMode_ == model::kLinkUpload) BuildUploadList(true);
-    if (linkMode_ == model::kLinkDownload) BuildDownloadList(true);
-  }
-
-  if (verdict.finished) {
-    ClearCommandList();
-    FinishCommands(0);
-  } else if (!verdict.nextText.empty()) {
-    Write(verdict.nextText);
-    startReplyTimer();
-  } else if (linkMode_ != model::kLinkRealTime) {
-    startReplyTimer();
-  }
+  continueList(verdict);
   return 0;
 }
 

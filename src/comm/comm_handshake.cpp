@@ -41,7 +41,7 @@ int CCommClass::onStatusFrame(std::string_view frame) {
   linkState_ = kStateApplyStatus;
   expandStatusInto(frame);
   savedProgram_ = imageInUse().basic[3];
-  scheduler_.pause(kStatusFrameSettleMs);
+  pacer_.Hold(kStatusFrameSettleMs);
   startCursor_ = 0;
   SendNextStartupRow();
   linkState_ = kStateStartupRead;

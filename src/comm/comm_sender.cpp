@@ -24,6 +24,9 @@ int CCommClass::SendPacket(std::string_view text, int number) {
   if (!text.empty() && text.front() == STX && mode_ == WorkingMode::RealTime) return Write(text) ? 1 : 0;
   if (text.empty()) {
     if (commands_.empty()) return 1;
+    listFailures_ = 0;
+    listAnswers_ = 0;
+    lastAnswer_.clear();
     writeFirstPending();
     startReplyTimer();
     RunCommandDialog();
@@ -34,10 +37,13 @@ int CCommClass::SendPacket(std::string_view text, int number) {
 }
 
 void CCommClass::writeFirstPending() {
-  if (const auto pending = commands_.firstPending()) {
-    const std::string text = commands_.at(*pending).text;
-    Write(text);
-  }
+  if (const auto pending = commands_.firstPending()) writeOnLine(commands_.at(*pending).text);
+}
+
+// Writes the command on the line (again); what the receiver reports from now on may answer it.
+void CCommClass::writeOnLine(const std::string& text) {
+  reportedSinceWrite_.clear();
+  Write(text);
 }
 
 void CCommClass::ClearCommandList() { commands_.clear(); }
@@ -50,6 +56,11 @@ void CCommClass::startKeepAliveTimer() {
   if (mode_ == WorkingMode::RealTime) scheduler_.setTimer(kKeepAliveTimer, kKeepAliveIntervalMs);
 }
 
+// After a list, whatever its end: a Real Time connection that is still up is watched again.
+void CCommClass::resumeKeepAlive() {
+  if (port_.isOpen() && linkState_ >= kStateConnected) startKeepAliveTimer();
+}
+
 int CCommClass::OnReplyTimeout(std::string_view frame) {
   const auto pending = commands_.firstPending();
   if (!pending) return 0;
@@ -59,7 +70,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
   if (status < kEntryResent3) {
     logComment("[再送]");
     const std::string text = commands_.at(index).text;
-    Write(text);
+    writeOnLine(text);
     startReplyTimer();
     commands_.at(index).status = status + 1;
     return 0;
@@ -73,8 +84,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
       writeFirstPending();
       startReplyTimer();
     } else {
-      ClearCommandList();
-      FinishCommands(0);
+      endList();
     }
     return 0;
   }
@@ -93,13 +103,12 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
       view_->RefreshAllPages();
       return 1;
     }
-    commands_.at(index).status = kEntryDone;
-    if (commands_.firstPending()) {
-      writeFirstPending();  // the running reply watch goes on watching it
-    } else {
-      ClearCommandList();
-      FinishCommands(0);
-    }
+    // Skipped: the list goes on as after an answer, so that the macros behind the command
+    // (a memory switch, the rebuild at "@CURR") still take effect.
+    ++listFailures_;
+    FrameVerdict verdict;
+    finishEntry(index, verdict);
+    continueList(verdict);
     return 0;
   }
 

@@ -53,6 +53,9 @@ class LinkView {
   virtual void UpdateCapabilities() {}
   // A list completed: the form and the active page put the focus back.
   virtual void RestoreFocus() {}
+  // An upload or download (`linkMode` 2 or 3) ended without every command acknowledged:
+  // `failed` of the `total` commands it sent were given up (each one is in the error log).
+  virtual void ShowFailedTransfer(int /*linkMode*/, int /*failed*/, int /*total*/) {}
 
   // --- continuations ---
   // A connection attempt (Open, and the connect of an Upload or Download), with all its

@@ -92,6 +92,16 @@ std::string BuildOperationCommand(const BasicBlock& basic, int number) {
   }
 }
 
+std::optional<int> SelectedValue(int number, std::string_view command) {
+  for (const OperationTable& table : kTables) {
+    if (table.number != number) continue;
+    for (int value = 0; value < table.codeCount; ++value) {
+      if (command == frame(table.prefix, table.codes[static_cast<size_t>(value)])) return value;
+    }
+  }
+  return std::nullopt;
+}
+
 std::array<int, 10> BasicDownloadNumbers(const BasicBlock& basic, int& count) {
   std::array<int, 10> numbers{};
   count = 0;

@@ -95,7 +95,7 @@ std::optional<std::string> parseReportCode(std::string_view text) {
 
 constexpr long long kMaxMs = 24LL * 3600 * 1000;
 
-const std::array<OptionKey, 22> kKeys = {{
+const std::array<OptionKey, 23> kKeys = {{
     {"zone2", "0|1", "the receiver has Zone 2 (default 1)",
      [](EmulatorConfig& c, std::string_view v) { return setSwitch(c.zone2, v); }},
     {"zone3", "0|1", "the receiver has Zone 3 (default 1)",
@@ -165,6 +165,10 @@ const std::array<OptionKey, 22> kKeys = {{
     {"cts-off-at", "MS",
      "from this many milliseconds after start the cable counts as pulled: CTS off, nothing passes",
      [](EmulatorConfig& c, std::string_view v) { return setInteger(c.ctsOffAtMs, v, 0, kMaxMs); }},
+    {"vanish-at", "MS",
+     "from this many milliseconds after start the port is gone, as a USB adapter pulled out: it closes, "
+     "writes fail and it cannot be opened again",
+     [](EmulatorConfig& c, std::string_view v) { return setInteger(c.vanishAtMs, v, 0, kMaxMs); }},
     {"knob", "0..86400000",
      "every this many milliseconds the volume knob turns one step and the receiver reports the new volume "
      "(0: never)",

@@ -39,6 +39,7 @@ struct EmulatorConfig {
   std::set<std::string> guardCodes;  // standard changes of these report codes are refused (guard)
   std::set<int> errorRows;           // these command-table rows answer with a parameter error
   std::int64_t ctsOffAtMs = -1;      // from this clock time on the cable counts as pulled
+  std::int64_t vanishAtMs = -1;      // from this clock time the port is gone (a USB adapter pulled out)
   int knobIntervalMs = 0;            // the volume knob turns one step at this interval (0: never)
 };
 

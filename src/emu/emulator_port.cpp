@@ -12,6 +12,10 @@ bool EmulatorPort::open(const std::string& device) {
     lastError_ = "no such device: " + device + " (the virtual receiver is \"" + kDeviceName + "\")";
     return false;
   }
+  if (gone()) {
+    lastError_ = "no such device: " + device + " (it was removed)";
+    return false;
+  }
   if (line_) {
     lastError_ = "the virtual receiver's port is already open";
     return false;
@@ -20,6 +24,7 @@ bool EmulatorPort::open(const std::string& device) {
   line_ = std::make_unique<ReceiverLine>(
       clock_, receiver_, config_, transcript_,
       [this](std::string bytes) {
+        if (gone()) return;
         received_ += bytes;
         if (readyRead_) readyRead_();
       },
@@ -33,7 +38,15 @@ void EmulatorPort::close() {
   received_.clear();
 }
 
+bool EmulatorPort::gone() const { return config_.vanishAtMs >= 0 && clock_.now() >= originMs_ + config_.vanishAtMs; }
+
 bool EmulatorPort::write(std::string_view bytes) {
+  if (gone()) {
+    line_.reset();
+    received_.clear();
+    lastError_ = "the device has been removed";
+    return false;
+  }
   if (!line_) {
     lastError_ = "the port is not open";
     return false;
@@ -43,12 +56,14 @@ bool EmulatorPort::write(std::string_view bytes) {
 }
 
 std::string EmulatorPort::readAll() {
+  if (gone()) return {};
   std::string bytes;
   bytes.swap(received_);
   return bytes;
 }
 
 bool EmulatorPort::ctsOn() const {
+  if (gone()) return false;
   if (line_) return line_->ctsOn();
   return config_.ctsOffAtMs < 0 || clock_.now() < originMs_ + config_.ctsOffAtMs;
 }

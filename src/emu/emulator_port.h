@@ -23,7 +23,7 @@ class EmulatorPort final : public comm::SerialPort {
 
   bool open(const std::string& device) override;
   void close() override;
-  bool isOpen() const override { return line_ != nullptr; }
+  bool isOpen() const override { return line_ != nullptr && !gone(); }
   bool write(std::string_view bytes) override;
   std::string readAll() override;
   bool ctsOn() const override;
@@ -36,6 +36,9 @@ class EmulatorPort final : public comm::SerialPort {
   Transcript& transcript() { return transcript_; }
 
  private:
+  // The device was pulled out (vanish-at): nothing reaches it, nothing comes from it.
+  bool gone() const;
+
   comm::Scheduler& clock_;
   EmulatorConfig config_;
   std::int64_t originMs_;

@@ -58,7 +58,7 @@ void ReceiverLine::fromTool(std::string_view bytes) {
   const std::int64_t now = nowNs();
   if (cablePulledAt(now)) {
     transcript_.add(
-        {now / 1000, TranscriptEntry::Direction::ToReceiver, std::string(bytes), "lost: cable pulled"});
+        {now / 1000, TranscriptEntry::Direction::ToReceiver, std::string(bytes), "lost: cable pulled", {}});
     return;
   }
   const std::int64_t start = std::max(now, toReceiverFreeNs_);
@@ -94,16 +94,16 @@ void ReceiverLine::arrive(std::string bytes, std::int64_t startNs) {
 
 void ReceiverLine::frameComplete(std::string frame, std::int64_t atNs) {
   transcript_.add({atNs / 1000, TranscriptEntry::Direction::ToReceiver, frame,
-                   config_.silent ? "not answered: silent" : ""});
+                   config_.silent ? "not answered: silent" : "", {}});
   if (config_.silent) return;
   const std::int64_t readyNs = atNs + config_.latencyMs * kNsPerMs;
-  for (std::string& reply : receiver_.handleFrame(frame)) send(std::move(reply), readyNs);
+  for (std::string& reply : receiver_.handleFrame(frame)) send(std::move(reply), readyNs, frame);
 }
 
 // Puts one answer through the faults and into the queue for the line.
-void ReceiverLine::send(std::string frame, std::int64_t readyNs) {
+void ReceiverLine::send(std::string frame, std::int64_t readyNs, const std::string& request) {
   if (draw(config_.dropRate)) {
-    transcript_.add({readyNs / 1000, TranscriptEntry::Direction::FromReceiver, frame, "dropped"});
+    transcript_.add({readyNs / 1000, TranscriptEntry::Direction::FromReceiver, frame, "dropped", request});
     return;
   }
   std::string note;
@@ -113,7 +113,7 @@ void ReceiverLine::send(std::string frame, std::int64_t readyNs) {
   }
   const int copies = draw(config_.duplicateRate) ? 2 : 1;
   for (int copy = 0; copy < copies; ++copy) {
-    Outgoing out{readyNs, frame, {}, note};
+    Outgoing out{readyNs, frame, {}, note, request};
     if (copy == 1) out.note += out.note.empty() ? "duplicate" : ", duplicate";
     auto addNote = [&out](const char* what) {
       out.note += out.note.empty() ? what : std::string(", ") + what;
@@ -149,12 +149,12 @@ void ReceiverLine::send(std::string frame, std::int64_t readyNs) {
   }
 }
 
+// The receiver sends its frames in the order it makes them: a late one holds back whatever
+// it has to say after it, as a slow receiver on a serial line does.
 void ReceiverLine::enqueue(Outgoing outgoing) {
+  if (!queue_.empty()) outgoing.readyNs = std::max(outgoing.readyNs, queue_.back().readyNs);
   const std::int64_t readyNs = outgoing.readyNs;
-  auto position =
-      std::upper_bound(queue_.begin(), queue_.end(), readyNs,
-                       [](std::int64_t ns, const Outgoing& queued) { return ns < queued.readyNs; });
-  queue_.insert(position, std::move(outgoing));
+  queue_.push_back(std::move(outgoing));
   schedulePump(readyNs);
 }
 
@@ -171,7 +171,7 @@ void ReceiverLine::pump(std::int64_t atNs) {
   if (cablePulledAt(atNs)) {
     for (Outgoing& lost : queue_) {
       transcript_.add(
-          {atNs / 1000, TranscriptEntry::Direction::FromReceiver, lost.bytes, "lost: cable pulled"});
+          {atNs / 1000, TranscriptEntry::Direction::FromReceiver, lost.bytes, "lost: cable pulled", lost.request});
     }
     queue_.clear();
     return;
@@ -194,7 +194,7 @@ void ReceiverLine::pump(std::int64_t atNs) {
     std::string chunk = out.bytes.substr(from, bound - from);
     const bool last = bound == out.bytes.size();
     const std::int64_t when = start + static_cast<std::int64_t>(bound) * kByteNs;
-    TranscriptEntry entry{when / 1000, TranscriptEntry::Direction::FromReceiver, out.bytes, out.note};
+    TranscriptEntry entry{when / 1000, TranscriptEntry::Direction::FromReceiver, out.bytes, out.note, out.request};
     at(when, [this, chunk = std::move(chunk), last, entry = std::move(entry)]() mutable {
       if (last) transcript_.add(std::move(entry));
       if (deliver_) deliver_(std::move(chunk));
@@ -206,7 +206,7 @@ void ReceiverLine::pump(std::int64_t atNs) {
 
 void ReceiverLine::turnKnob(std::int64_t atNs) {
   if (!cablePulledAt(atNs) && !config_.silent)
-    send(receiver_.turnVolumeKnob(drawInt(0, 1) == 0 ? -1 : 1), atNs);
+    send(receiver_.turnVolumeKnob(drawInt(0, 1) == 0 ? -1 : 1), atNs, {});
   const std::int64_t next = atNs + config_.knobIntervalMs * kNsPerMs;
   at(next, [this, next] { turnKnob(next); });
 }

@@ -46,6 +46,7 @@ class ReceiverLine {
     std::string bytes;
     std::vector<std::size_t> splits;  // byte positions where the tool gets a new read
     std::string note;
+    std::string request;  // the tool's frame this answers
   };
   struct Interval {
     std::int64_t startNs;
@@ -57,7 +58,7 @@ class ReceiverLine {
   void at(std::int64_t ns, std::function<void()> task);
   void arrive(std::string bytes, std::int64_t firstByteEndNs);
   void frameComplete(std::string frame, std::int64_t atNs);
-  void send(std::string frame, std::int64_t readyNs);
+  void send(std::string frame, std::int64_t readyNs, const std::string& request);
   void enqueue(Outgoing outgoing);
   void pump(std::int64_t atNs);
   void schedulePump(std::int64_t atNs);
@@ -78,7 +79,7 @@ class ReceiverLine {
   std::int64_t toToolFreeNs_ = 0;      // the receiver's side
   std::vector<Interval> arriving_;     // when bytes from the tool are on the line
   std::string partial_;                // frame being received
-  std::deque<Outgoing> queue_;         // answers waiting for the line, by readyNs
+  std::deque<Outgoing> queue_;         // answers waiting for the line, in the order they were made
   std::int64_t pumpAtNs_ = -1;         // earliest pending pump
 };
 

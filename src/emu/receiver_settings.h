@@ -23,6 +23,9 @@ struct ReceiverSettings {
   std::map<std::string, std::string, std::less<>> reports;
   // The sound program ("0028" value) each main input recalls when selected.
   std::array<std::string, kInputCount> inputPrograms;
+  // Extended values the receiver takes but answers no read for (the Subwoofer's equaliser
+  // bands 3..7), value characters by address (the reply's text after DC4, before the value).
+  std::map<std::string, std::string, std::less<>> unreadWrites;
 };
 
 // What a receiver is, apart from its settings.

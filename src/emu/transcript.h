@@ -14,6 +14,7 @@ struct TranscriptEntry {
   Direction direction;
   std::string bytes;  // the frame as it travelled (faults included)
   std::string note;   // what happened to it: empty, or "dropped", "late", ...
+  std::string request;  // from the receiver: the tool's frame it answers (empty for a report of its own)
 };
 
 class Transcript {

@@ -164,7 +164,24 @@ std::string& reportOf(ReceiverSettings& settings, const char* code) {
   return value;
 }
 
+// The Subwoofer's equaliser bands 3..7 (band codes 4, 6, 8, A, C): the receiver sets them,
+// but its read requests cover only the first two bands, so they have no row. `text` is a
+// write with its status character already turned into a reply's "0".
+constexpr std::string_view kSubwooferEqWrite = "\x14"
+                                               "20080300A";
+constexpr std::string_view kRowlessEqBands = "468AC";
+constexpr std::size_t kEqValueLength = 2;
+
+bool isRowlessEqWrite(std::string_view text) {
+  if (text.size() != kSubwooferEqWrite.size() + 1 + kEqValueLength) return false;
+  if (text.substr(0, kSubwooferEqWrite.size()) != kSubwooferEqWrite) return false;
+  if (kRowlessEqBands.find(text[kSubwooferEqWrite.size()]) == std::string_view::npos) return false;
+  const std::string_view value = text.substr(kSubwooferEqWrite.size() + 1);
+  return std::all_of(value.begin(), value.end(), isHex);
+}
+
 void copyMemoryPart(const ReceiverSettings& from, ReceiverSettings& to) {
+  to.unreadWrites = from.unreadWrites;
   for (int row = 0; row < model::kRowCount; ++row) {
     const model::CommandRow& entry = model::kCommandTable[static_cast<std::size_t>(row)];
     if ((entry.flags & model::kReadPerMemory) && entry.request && entry.request[0] == comm::DC4) {
@@ -179,6 +196,8 @@ void copyMemoryPart(const ReceiverSettings& from, ReceiverSettings& to) {
 }
 
 }  // namespace
+
+std::span<const char* const> SystemMemoryReportCodes() { return kSystemMemoryCodes; }
 
 std::string MakeExtendedFrame(std::string_view body) {
   std::string frame(1, comm::DC4);
@@ -439,6 +458,13 @@ std::vector<std::string> VirtualReceiver::handleWrite(std::string_view body) {
   const RowFamily family = KindOfRow(row).family;
   std::string refused(body);
   refused[7] = '4';
+  if (row < 0 && isRowlessEqWrite(text)) {
+    const std::size_t valueAt = text.size() - kEqValueLength;
+    const std::string address = text.substr(1, valueAt - 1);
+    std::string& stored = current_.unreadWrites[address];
+    stored = upper(std::string_view(text).substr(valueAt));
+    return {MakeExtendedFrame(address + stored)};
+  }
   if (row < 0 || readOnly(family) || config_.errorRows.count(row) || !eligible(row)) {
     return {MakeExtendedFrame(refused)};
   }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,10 @@ class VirtualReceiver {
   ReceiverSettings current_;
   std::array<ReceiverSettings, kMemoryCount> memories_;
 };
+
+// The standard report codes a System save keeps besides the rows read per memory (sound
+// program, night mode, speaker levels, tone, speaker set, display, HDMI support audio).
+std::span<const char* const> SystemMemoryReportCodes();
 
 // Builds an extended frame DC4 + body + checksum + ETX.
 std::string MakeExtendedFrame(std::string_view body);

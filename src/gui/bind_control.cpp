@@ -1,5 +1,6 @@
 #include "gui/button_bindings.h"
 #include "gui/control_binding.h"
+#include "gui/curve_view_binding.h"
 #include "gui/edit_box_binding.h"
 #include "gui/item_list_bindings.h"
 #include "gui/list_view_binding.h"
@@ -35,6 +36,8 @@ std::unique_ptr<ControlBinding> BindControl(ui::Control& control) {
       return std::make_unique<ProgressBarBinding>(static_cast<ui::ProgressBar&>(control));
     case ui::ControlKind::GroupBox:
       return std::make_unique<GroupBoxBinding>(static_cast<ui::GroupBox&>(control));
+    case ui::ControlKind::CurveView:
+      return std::make_unique<CurveViewBinding>(static_cast<ui::CurveView&>(control));
   }
   return nullptr;
 }

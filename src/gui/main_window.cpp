@@ -19,6 +19,7 @@
 #include "gui/qt_text.h"
 #include "gui/qt_ui_services.h"
 #include "gui/report_printer.h"
+#include "gui/system_memory_window.h"
 #include "pages/qamp_tool_doc.h"
 #include "pages/workbench.h"
 #include "ui/dialogs/about_dlg.h"
@@ -46,6 +47,7 @@ MainWindow::MainWindow(pages::Workbench& bench, pages::CQAmpToolDoc& document, Q
   buildMenus();
   buildCentralArea();
   bindStatusBar();
+  systemMemory_ = new SystemMemoryWindow(bench_.memoryPage(), this);
   document_.onTitleChanged = [this] { updateTitle(); };
   updateTitle();
 }

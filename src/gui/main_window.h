@@ -22,6 +22,7 @@ namespace tw::gui {
 class FormWidget;
 class QtDialogHost;
 class QtUiServices;
+class SystemMemoryWindow;
 
 // The frame: menus trimmed for the working mode, the main form above the page area, the
 // status bar with its message pane. Pages are reached through a list of every page caption
@@ -40,6 +41,8 @@ class MainWindow final : public QMainWindow {
   FormWidget* pageForm(int index) const;
   // The menus as shown (Tool is absent in Real Time Mode).
   std::vector<QMenu*> menus() const;
+  // The System Memory window (hidden until the main form's button shows it).
+  SystemMemoryWindow& systemMemoryWindow() const { return *systemMemory_; }
   // The status bar's message pane ("Ready" when idle).
   QString statusMessage() const;
 
@@ -67,6 +70,7 @@ class MainWindow final : public QMainWindow {
   QStackedWidget* pageStack_ = nullptr;
   std::vector<FormWidget*> pageForms_;
   std::unique_ptr<ui::CAboutDlg> about_;
+  SystemMemoryWindow* systemMemory_ = nullptr;
 };
 
 }  // namespace tw::gui

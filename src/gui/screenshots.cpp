@@ -8,7 +8,9 @@
 #include "gui/dialog_window.h"
 #include "gui/main_window.h"
 #include "gui/qt_dialog_host.h"
+#include "gui/system_memory_window.h"
 #include "pages/qamp_tool_doc.h"
+#include "pages/system/memory_page.h"
 #include "pages/workbench.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/confirm_down_dlg.h"
@@ -56,6 +58,11 @@ int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::CQAmpTo
       ++written;
     }
   }
+  bench.memoryPage().ShowWindow();
+  SystemMemoryWindow& memory = window.systemMemoryWindow();
+  memory.adjustSize();
+  written += Save(memory, dir, prefix + QStringLiteral("window-system-memory")) ? 1 : 0;
+  memory.hide();
   ui::CAboutDlg about;
   written += SaveDialog(about, dialogs, dir, prefix) ? 1 : 0;
   if (!bench.app().isRealTime()) {

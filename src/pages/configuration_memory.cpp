@@ -2,62 +2,50 @@
 
 #include <array>
 #include <span>
+#include <variant>
 
 #include "files/report_text.h"
+#include "model/parameter_access.h"
 
 namespace tw::pages {
 namespace {
 
 using files::MemoryCategory;
 
-// How an entry of a group's list names its parameters.
+// How an entry of a group names its parameters.
 enum class Take {
-  One,           // the one number given
-  AllItems,      // every file item of the owning page
-  ProgramItems,  // the owning page's items of the sound program stored in the memory
+  One,           // the number `first`
+  AllItems,      // every file item first..last of the page that owns them
+  ProgramItems,  // the owning page's items first..last of the sound program stored in the memory
 };
 
 struct GroupEntry {
-  std::string_view owner;  // page caption; empty for the Basic Control group
   Take take = Take::One;
-  int number = 0;
+  int first = 0;
+  int last = 0;  // Take::One: unused
 };
 
-constexpr std::string_view kBasicGroup = "";
+constexpr GroupEntry One(int number) { return {Take::One, number, number}; }
 
 // The receiver keeps the volume trims in each System Memory too (their reads are made per
 // memory), so they travel with the memory: without them a download would save the
 // receiver's current trims over every memory's own.
 constexpr std::array<GroupEntry, 24> kSystemGroup = {{
-    {kBasicGroup, Take::One, 4},
-    {kBasicGroup, Take::One, 7},
-    {kBasicGroup, Take::One, 8},
-    {"DSP Parameters", Take::ProgramItems, 0},
-    {"Speaker Level", Take::AllItems, 0},
-    {"Speaker Distance", Take::AllItems, 0},
-    {"Tone Control", Take::One, 289},
-    {"Tone Control", Take::One, 291},
-    {"Tone Control", Take::One, 293},
-    {"Tone Control", Take::One, 302},
-    {"Tone Control", Take::One, 304},
-    {"Tone Control", Take::One, 305},
-    {"Volume Trim", Take::AllItems, 0},
-    {"Graphic EQ", Take::AllItems, 0},
-    {"Speaker Set", Take::AllItems, 0},
-    {"Display Set", Take::One, 517},
-    {"Display Set", Take::One, 518},
-    {"Display Set", Take::One, 519},
-    {"Display Set", Take::One, 520},
-    {"Display Set", Take::One, 521},
-    {"Display Set", Take::One, 525},
-    {"Display Set", Take::One, 527},
-    {"Display Set", Take::One, 528},
-    {"Other", Take::One, 534},
+    One(4), One(7), One(8),                // sound program, night mode and its parameter
+    {Take::ProgramItems, 27, 211},         // DSP Parameters
+    {Take::AllItems, 268, 277},            // Speaker Level
+    {Take::AllItems, 278, 288},            // Speaker Distance
+    One(289), One(291), One(293), One(302), One(304), One(305),  // Tone Control
+    {Take::AllItems, 383, 396},            // Volume Trim
+    {Take::AllItems, 397, 404},            // Graphic EQ
+    {Take::AllItems, 427, 435},            // Speaker Set
+    One(517), One(518), One(519), One(520), One(521), One(525), One(527), One(528),  // Display Set
+    One(534),                              // Other: HDMI support audio
 }};
 
-constexpr std::array<GroupEntry, 1> kVolumeGroup = {{{kBasicGroup, Take::One, 9}}};
-constexpr std::array<GroupEntry, 1> kZone2Group = {{{"Multi Zone", Take::One, 18}}};
-constexpr std::array<GroupEntry, 1> kZone3Group = {{{"Multi Zone", Take::One, 23}}};
+constexpr std::array<GroupEntry, 1> kVolumeGroup = {{One(9)}};
+constexpr std::array<GroupEntry, 1> kZone2Group = {{One(18)}};
+constexpr std::array<GroupEntry, 1> kZone3Group = {{One(23)}};
 
 std::span<const GroupEntry> GroupOf(MemoryCategory category) {
   switch (category) {
@@ -76,31 +64,65 @@ std::span<const GroupEntry> GroupOf(MemoryCategory category) {
 // Sound programs 0..23 have parameters; Music Enhancer and Straight have none.
 constexpr int kProgramCount = 24;
 
+bool IsBasicNumber(int number) { return model::BlockOfParameter(number) == model::Block::BasicControl; }
+
+bool InRange(int number, const GroupEntry& entry) { return number >= entry.first && number <= entry.last; }
+
+// An item of a single value copied as the model holds it, so that nothing is lost to a text.
+bool CopyValue(const model::ParameterImage& from, model::ParameterImage& to, int number) {
+  const auto value = model::GetParameter(from, number);
+  if (!value) return false;
+  if (const auto* integer = std::get_if<std::int32_t>(&*value)) return model::SetParameter(to, number, *integer);
+  return model::SetParameterText(to, number, std::get<std::string>(*value));
+}
+
 }  // namespace
+
+CBasePage* MemoryGroups::ownerOf(int first, int last, const model::ParameterImage& image) const {
+  if (const auto known = owners_.find(first); known != owners_.end()) return known->second;
+  CBasePage* owner = nullptr;
+  for (CBasePage* page : sheet_.pages()) {
+    for (const PageItem& item : page->ListItems(true, kAllGroups)) {
+      if (item.number >= first && item.number <= last) owner = page;
+    }
+    if (owner != nullptr) break;
+  }
+  // A page whose items form groups may list nothing for all groups at once; it still
+  // describes the numbers it owns.
+  for (std::size_t i = 0; owner == nullptr && i < sheet_.pages().size(); ++i) {
+    if (!sheet_.pages()[i]->DescribeItem(image, first, -1, false).section.empty()) owner = sheet_.pages()[i];
+  }
+  owners_[first] = owner;
+  return owner;
+}
 
 std::vector<MemoryItem> MemoryGroups::entryItems(std::size_t entry, MemoryCategory category,
                                                  const model::ParameterImage& image, bool forSending) const {
   const std::span<const GroupEntry> group = GroupOf(category);
   if (entry >= group.size()) return {};
   const GroupEntry& e = group[entry];
-  if (e.owner.empty()) {
+  if (IsBasicNumber(e.first)) {
     if (basic_ == nullptr) return {};
-    return {MemoryItem{nullptr, PageItem{e.number, -1}}};
+    return {MemoryItem{nullptr, PageItem{e.first, -1}}};
   }
-  CBasePage* page = sheet_.FindPage(e.owner);
+  CBasePage* page = ownerOf(e.first, e.last, image);
   if (page == nullptr) return {};
   std::vector<MemoryItem> items;
+  auto take = [&](int listGroup) {
+    for (const PageItem& item : page->ListItems(!forSending, listGroup)) {
+      if (InRange(item.number, e)) items.push_back({page, item});
+    }
+  };
   switch (e.take) {
     case Take::One:
-      items.push_back({page, PageItem{e.number, -1}});
+      items.push_back({page, PageItem{e.first, -1}});
       break;
     case Take::AllItems:
-      for (const PageItem& item : page->ListItems(!forSending, kAllGroups)) items.push_back({page, item});
+      take(kAllGroups);
       break;
     case Take::ProgramItems: {
       const int program = image.basic[3];
-      if (program < 0 || program >= kProgramCount) break;
-      for (const PageItem& item : page->ListItems(!forSending, program)) items.push_back({page, item});
+      if (program >= 0 && program < kProgramCount) take(program);
       break;
     }
   }
@@ -160,6 +182,16 @@ std::string MemoryGroups::Report(MemoryCategory category, const model::Parameter
     block.Add(text.section, text.key, text.value);
   }
   return block.Take();
+}
+
+void MemoryGroups::Copy(MemoryCategory category, const model::ParameterImage& from,
+                        model::ParameterImage& to) const {
+  for (const MemoryItem& item : Items(category, from)) {
+    if (item.item.subIndex < 0 && CopyValue(from, to, item.item.number)) continue;
+    // An element of a row of values (a channel's band): through its page's own texts.
+    const ItemText text = Describe(item, from, false);
+    if (!text.value.empty()) parse(item, to, text.value);
+  }
 }
 
 }  // namespace tw::pages

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,11 @@ struct MemoryItem {
   PageItem item;
 };
 
-// The System Memory page's file, report and queue lists: which parameters each of the four
-// groups keeps, each described by its owning page. Items of pages that are not in the sheet
-// (and Basic Control items without a group) are absent.
+// The System Memory groups: which parameters each of the four keeps, for the file, the
+// report, the download and the System Memory window's copies. The groups name parameter
+// numbers; each is described, parsed and sent by whichever sheet page owns it (the Basic
+// Control group for 1..14), so a page joins the groups as soon as it is in the sheet.
+// Numbers no page owns yet are absent.
 class MemoryGroups {
  public:
   MemoryGroups(const Sheet& sheet, const BasicItemSource* basic) : sheet_(sheet), basic_(basic) {}
@@ -46,13 +49,21 @@ class MemoryGroups {
   // The item lines of the group for `image`, under the plain sections.
   std::string Report(files::MemoryCategory category, const model::ParameterImage& image) const;
 
+  // Copies the group's parameters of `from` into `to` and nothing else (the DSP parameters
+  // of the sound program stored in `from`).
+  void Copy(files::MemoryCategory category, const model::ParameterImage& from, model::ParameterImage& to) const;
+
  private:
   std::vector<MemoryItem> entryItems(std::size_t entry, files::MemoryCategory category,
                                      const model::ParameterImage& image, bool forSending = false) const;
+  // The sheet page that owns a number of first..last, or null.
+  CBasePage* ownerOf(int first, int last, const model::ParameterImage& image) const;
   bool parse(const MemoryItem& item, model::ParameterImage& image, std::string_view text) const;
 
   const Sheet& sheet_;
   const BasicItemSource* basic_;
+  // Owners by the first number of a group entry; the sheet's pages never change.
+  mutable std::map<int, CBasePage*> owners_;
 };
 
 }  // namespace tw::pages

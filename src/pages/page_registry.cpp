@@ -3,9 +3,14 @@
 
 #include "pages/page_registry.h"
 
+#include "pages/eq/graphic_eq_page.h"
+#include "pages/eq/tone_control_page.h"
 #include "pages/speaker/speaker_distance_page.h"
 #include "pages/speaker/speaker_level_page.h"
 #include "pages/speaker/speaker_set_page.h"
+#include "pages/system/advanced_setup_page.h"
+#include "pages/system/display_set_page.h"
+#include "pages/system/other_page.h"
 #include "pages/zone/control_out_page.h"
 #include "pages/zone/multi_zone_page.h"
 #include "pages/zone/volume_trim_page.h"
@@ -23,17 +28,17 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"I/O Assign", 135, Presence::Always, nullptr},
     {"Speaker Level", 151, Presence::Always, MakePage<CSpkLevelPage>},
     {"Speaker Distance", 150, Presence::Always, MakePage<CSpkDistancePage>},
-    {"Tone Control", 143, Presence::Always, nullptr},
+    {"Tone Control", 143, Presence::Always, MakePage<CToneControlPage>},
     {"CONTROL OUT", 132, Presence::Always, MakePage<CDCTriggerCtl>},
     {"Volume Trim", 134, Presence::Always, MakePage<CVolumeTrim>},
-    {"Graphic EQ", 169, Presence::Always, nullptr},
+    {"Graphic EQ", 169, Presence::Always, MakePage<CGEQSetPage>},
     {"Speaker Set", 130, Presence::Always, MakePage<CSpeakerSet>},
     {"Tuner Set", 131, Presence::Always, nullptr},
     {"XM Set", 171, Presence::RealTimeOrRegion1, nullptr},
-    {"Display Set", 142, Presence::Always, nullptr},
+    {"Display Set", 142, Presence::Always, MakePage<CDisplaySet>},
     {"MULTI CH", 152, Presence::Always, nullptr},
-    {"Other", 164, Presence::Always, nullptr},
-    {"Advanced Setup", 170, Presence::Always, nullptr},
+    {"Other", 164, Presence::Always, MakePage<COtherPage>},
+    {"Advanced Setup", 170, Presence::Always, MakePage<CAdvSetup>},
     {"iPod", 102, Presence::Always, nullptr},
 }};
 

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "model/parameter_access.h"
+#include "pages/system/memory_page.h"
 #include "pages/transfer_pages.h"
 #include "pages/view_hooks.h"
 #include "ui/dialogs/confirm_down_dlg.h"
@@ -68,6 +69,7 @@ struct Workbench::Window {
         basicView(sheet, bench.link()),
         basic(pageLink, bench.ui_, &basicView),
         transferPages(pageLink, sheet, basic),
+        memoryPage(PageContext{pageLink, bench.ui_, 0, &host}, configuration.memoryGroups()),
         view(bench.app_, bench.ui_, bench.dialogs_, std::move(options)) {}
 
   WindowPageHost host;
@@ -80,6 +82,7 @@ struct Workbench::Window {
   ConfigurationFile configuration{sheet, &basicItems};
   std::string memo;
   TransferPages transferPages;
+  CMemoryPage memoryPage;
   ui::CQAmpToolView view;
 };
 
@@ -122,10 +125,13 @@ void Workbench::createWindow() {
   w.view.attachBasicGroup(&w.basicView);
   w.view.onConnectFinished = [this](bool connected) { connectFinished(connected); };
   w.view.onCommandsFinished = [this](int result) { commandsFinished(result); };
+  w.view.onShowSystemMemory = [&w] { w.memoryPage.ShowWindow(); };
 
   // Every page window exists before the form is arranged, as the frame creates the sheet
   // first.
   w.sheet.Create();
+  // The System Memory window is created hidden with the sheet.
+  w.memoryPage.OnInitDialog();
   InitialUpdate();
 }
 
@@ -174,6 +180,11 @@ SheetView& Workbench::sheetView() {
 ui::BasicControlGroup& Workbench::basicControls() {
   if (!window_) throw std::logic_error("the main window does not exist");
   return window_->basic;
+}
+
+CMemoryPage& Workbench::memoryPage() {
+  if (!window_) throw std::logic_error("the main window does not exist");
+  return window_->memoryPage;
 }
 
 ConfigurationFile& Workbench::configuration() {

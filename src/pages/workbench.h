@@ -63,6 +63,8 @@ class UiServices;
 
 namespace tw::pages {
 
+class CMemoryPage;
+
 // Start-up answers given in advance (command-line use, tests): the Start Mode result and,
 // in Async Mode, the tuner region (a negative region keeps the link's own).
 class PresetStartup final : public app::StartupUi {
@@ -130,6 +132,8 @@ class Workbench {
   Sheet& sheet();
   SheetView& sheetView();
   ui::BasicControlGroup& basicControls();
+  // The System Memory window (shown by the main form's System Memory button).
+  CMemoryPage& memoryPage();
   // --- the configuration file and the report over the sheet and the Basic Control group ---
   // Only while hasWindow().
   ConfigurationFile& configuration();

@@ -23,6 +23,17 @@ std::string DisplayName(const std::string& device) {
 
 }  // namespace
 
+std::string FailedTransferText(int linkMode, int failed, int total, const std::string& errorLogPath) {
+  const bool upload = linkMode == model::kLinkUpload;
+  std::string text = std::string("The ") + (upload ? "upload" : "download") + " did not complete: " +
+                     std::to_string(failed) + " of " + std::to_string(total) + " commands failed";
+  text += upload ? ". Tunewright's settings are as they were before the upload."
+                 : ", so the receiver may not hold every setting.";
+  text += " Check the cable and the receiver, then try again. The error log lists the failed commands: " +
+          errorLogPath;
+  return text;
+}
+
 CQAmpToolView::CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost& dialogs, Options options)
     : app_(app),
       link_(app.link()),
@@ -329,6 +340,11 @@ void CQAmpToolView::UpdateCapabilities() {
 void CQAmpToolView::RestoreFocus() {
   if (basic_ != nullptr) basic_->RestoreFocus();
   if (sheet_ != nullptr) sheet_->RestoreFocus();
+}
+
+void CQAmpToolView::ShowFailedTransfer(int linkMode, int failed, int total) {
+  ui_.messageBox(FailedTransferText(linkMode, failed, total, app_.log().errorLogPath().string()), kApplicationTitle,
+                 MessageIcon::Stop, MessageButtons::Ok);
 }
 
 void CQAmpToolView::ConnectFinished(bool connected) {

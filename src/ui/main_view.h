@@ -52,6 +52,10 @@ inline constexpr std::string_view kVirtualPortEntry = "Virtual TQ-N4400";
 inline constexpr std::string_view kVirtualPortDevice = "emulator";
 inline constexpr std::string_view kAutoPortEntry = "Auto";
 
+// The message after an upload or download (`linkMode` 2 or 3) in which `failed` of the
+// `total` commands were given up: one line that says what it means and where the error log is.
+std::string FailedTransferText(int linkMode, int failed, int total, const std::string& errorLogPath);
+
 // The main form: connection controls, the Basic Control group and the page sheet, shaped
 // by the working mode. It starts the user's operations (Open, Close, Reload, Upload,
 // Download), shows what the link reports (it is the link's LinkView) and runs the two
@@ -142,6 +146,7 @@ class CQAmpToolView final : public comm::LinkView {
   void RefreshActiveItems(const std::vector<int>& numbers) override;
   void UpdateCapabilities() override;
   void RestoreFocus() override;
+  void ShowFailedTransfer(int linkMode, int failed, int total) override;
   void ConnectFinished(bool connected) override;
   void CommandsFinished(int result) override;
 

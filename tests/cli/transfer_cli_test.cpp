@@ -96,6 +96,21 @@ TEST(DownloadCli, SendsAnUploadedFileToAnotherReceiver) {
   EXPECT_EQ(down.err, "");
 }
 
+TEST(TransferCli, AnUploadWithACommandGivenUpExitsOneAndPointsToTheErrorLog) {
+  TempFolder folder("upload_given_up");
+  std::filesystem::create_directories(folder.path() / "tmp");
+  // The receiver refuses to read one of the rows of the current settings.
+  const CliResult up = RunCliIn(folder.path(), "upload --emulator --emulator-option error-rows=20 -o x.qcf",
+                                kOwnSettings + "TMPDIR=\"$PWD/tmp\" ");
+  EXPECT_EQ(up.status, 1);
+  EXPECT_EQ(up.err.rfind("tunewright-cli: The upload did not complete: ", 0), 0u) << up.err;
+  const std::filesystem::path log = folder.path() / "tmp" / "ErrLog.txt";
+  EXPECT_NE(up.err.find(log.string()), std::string::npos) << up.err;
+  EXPECT_EQ(up.err.find('\n'), up.err.size() - 1) << "one line";
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "x.qcf"));
+  EXPECT_NE(ReadAll(log).find("DC4, \"2009"), std::string::npos) << ReadAll(log);
+}
+
 TEST(DownloadCli, AMalformedFileIsBadInputAndNothingConnects) {
   TempFolder folder("download_bad");
   WriteAll(folder.path() / "garbage.qcf", std::string("\x7f" "ELF\0\x01\x02 not a profile", 22));

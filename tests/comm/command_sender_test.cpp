@@ -73,7 +73,9 @@ TEST(ReplyWatch, NeverAnsweredCommandIsWrittenFourTimesThenSkippedInAsync) {
   EXPECT_EQ(std::count(f.log.comments.begin(), f.log.comments.end(), "[再送]"), 3);
   f.scheduler.advance(10000);
   EXPECT_EQ(f.port.countWritten(kLevelWrite), 4);
-  EXPECT_EQ(f.view.commandResults, std::vector<int>{0});
+  // Both given up: the list went on, but the transfer failed.
+  EXPECT_EQ(f.view.commandResults, std::vector<int>{1});
+  EXPECT_EQ(f.view.failedTransfers, (std::vector<std::array<int, 3>>{{model::kLinkDownload, 2, 2}}));
   EXPECT_EQ(f.link.GetCommandCount(), 0);
   EXPECT_FALSE(f.link.isPortOpen());  // Async: the port is open only for the list
 }

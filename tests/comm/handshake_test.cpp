@@ -262,16 +262,24 @@ TEST(CancelInitialize, UploadCancelRestoresImagesClosesAndStartsNoList) {
   EXPECT_TRUE(f.link.isPortOpen());
 }
 
-TEST(CancelInitialize, RealTimeCancelResetsImageAndStaysConnected) {
+// A cancelled connect is not connected, even once the receiver has answered: the read was
+// cut short, so nothing on screen would be the receiver's.
+TEST(CancelInitialize, RealTimeCancelDuringTheStartupReadEndsNotConnectedWithDefaults) {
   LinkFixture f(WorkingMode::RealTime);
   f.link.Open(PortChoice::Fixed("ttyA"));
   f.runUntil([&] { return f.link.startCursor() > 100; });
   f.link.CancelInitialize();
-  EXPECT_TRUE(f.link.isPortOpen());
-  EXPECT_EQ(f.link.linkState(), kStateConnected);
-  EXPECT_EQ(f.view.connectResults, std::vector<bool>{true});
-  EXPECT_EQ(f.view.statusText, "Connected TQ-N4400");
+  EXPECT_FALSE(f.link.isPortOpen());
+  EXPECT_EQ(f.link.linkState(), kStateWaitStatus);
+  EXPECT_EQ(f.view.connectResults, std::vector<bool>{false});
+  EXPECT_EQ(f.view.statusText, "Not Connected");
+  model::ParameterImage defaults;
+  model::ResetToDefaults(defaults, f.link.tunerRegion());
+  EXPECT_EQ(*f.link.images().Image(0), defaults);
+  f.scheduler.advance(60000);
   EXPECT_FALSE(f.scheduler.isTimerActive(kStartupReadTimer));
+  EXPECT_FALSE(f.scheduler.isTimerActive(kKeepAliveTimer));
+  EXPECT_TRUE(f.view.messages.empty());
 }
 
 }  // namespace

@@ -11,9 +11,11 @@
 #include "comm/protocol.h"
 #include "comm/serial_port.h"
 #include "comm/virtual_scheduler.h"
+#include "emu/virtual_receiver.h"
 #include "model/command_table.h"
 #include "model/parameter_access.h"
 
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -43,7 +45,7 @@ class FakePort final : public SerialPort {
   void close() override { open_ = false; }
   bool isOpen() const override { return open_; }
   bool write(std::string_view bytes) override {
-    if (!open_ || writeFails) return false;
+    if (!open_ || writeFails || (refuses && refuses(std::string(bytes)))) return false;
     writes.push_back({scheduler_.now(), std::string(bytes)});
     if (onWrite) onWrite(std::string(bytes));
     return true;
@@ -81,6 +83,8 @@ class FakePort final : public SerialPort {
   std::function<void(const std::string&)> onWrite;
   bool cts = true;
   bool writeFails = false;
+  // Writes of the frames this accepts fail (the device took the port but not the bytes).
+  std::function<bool(const std::string&)> refuses;
 
  private:
   VirtualScheduler& scheduler_;
@@ -135,6 +139,9 @@ class ScriptedReceiver {
   std::string statusData = std::string(172, '0');
   bool silent = false;
   bool echoWrites = true;
+  // Standard commands (operations, system commands, memory loads) are answered as a
+  // receiver at its factory settings answers them; off, they go unanswered.
+  bool answerStandard = false;
 
   std::optional<int> rowOf(const std::string& frame) const {
     const auto it = rowOfRequest_.find(frame);
@@ -154,6 +161,8 @@ class ScriptedReceiver {
     }
     if (frame == Std("07E82")) {
       reply = StatusFrame(model, statusData);
+    } else if (answerStandard && !frame.empty() && frame.front() == STX) {
+      for (const std::string& answer : standardReceiver_.handleFrame(frame)) reply += answer;
     } else if (const auto row = rowOf(frame)) {
       const auto values = rowValues.find(*row);
       reply = ReplyForRow(*row, values == rowValues.end() ? std::string() : values->second);
@@ -166,6 +175,7 @@ class ScriptedReceiver {
   FakePort& port_;
   int delayMs_;
   std::map<std::string, int> rowOfRequest_;
+  emu::VirtualReceiver standardReceiver_{emu::EmulatorConfig{}};
 };
 
 // A view that records what the link showed.
@@ -181,6 +191,10 @@ class RecordingView final : public LinkView {
   void RefreshAllPages() override { ++refreshAll; }
   void RefreshBasicItem(int number, bool update) override { basicRefreshes.emplace_back(number, update); }
   void RefreshActiveItems(const std::vector<int>& numbers) override { activeRefreshes.push_back(numbers); }
+  void UpdateCapabilities() override { ++capabilityUpdates; }
+  void ShowFailedTransfer(int linkMode, int failed, int total) override {
+    failedTransfers.push_back({linkMode, failed, total});
+  }
   void ConnectFinished(bool connected) override { connectResults.push_back(connected); }
   void CommandsFinished(int result) override { commandResults.push_back(result); }
 
@@ -194,6 +208,8 @@ class RecordingView final : public LinkView {
   int refreshAll = 0;
   std::vector<std::pair<int, bool>> basicRefreshes;
   std::vector<std::vector<int>> activeRefreshes;
+  int capabilityUpdates = 0;
+  std::vector<std::array<int, 3>> failedTransfers;  // link mode, failed, total
   std::vector<bool> connectResults;
   std::vector<int> commandResults;
 };

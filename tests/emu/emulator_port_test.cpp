@@ -254,6 +254,57 @@ TEST(EmulatorPortFaults, CableCanBePulledAtAChosenMoment) {
   EXPECT_EQ(tool.port.transcript().entries().back().note, "lost: cable pulled");
 }
 
+TEST(EmulatorPortFaults, APortThatVanishesClosesAndCannotBeOpenedAgain) {
+  EmulatorConfig config;
+  config.vanishAtMs = 1000;
+  Tool tool(config);
+  tool.port.write(ReadOf(20));
+  tool.clock.advance(980);
+  EXPECT_TRUE(tool.port.isOpen());
+  EXPECT_EQ(tool.reads.size(), 1u);
+  tool.port.write(ReadOf(20));  // its answer would come after the port went
+  tool.clock.advance(100);
+  EXPECT_FALSE(tool.port.isOpen());
+  EXPECT_FALSE(tool.port.ctsOn());
+  EXPECT_FALSE(tool.port.write(ReadOf(20)));
+  tool.clock.advance(5000);
+  EXPECT_EQ(tool.reads.size(), 1u);
+  tool.port.close();
+  EXPECT_FALSE(tool.port.open(EmulatorPort::kDeviceName));
+  EXPECT_NE(tool.port.lastError().find("removed"), std::string::npos) << tool.port.lastError();
+}
+
+// A serial device sends its frames in the order it makes them: a late answer holds back
+// the answers made after it, and every answer names the command it answers.
+TEST(EmulatorPortFaults, ALateAnswerHoldsBackTheAnswersAfterIt) {
+  bool seen = false;
+  for (std::uint32_t seed = 1; seed < 200 && !seen; ++seed) {
+    EmulatorConfig config;
+    config.lateRate = 0.5;
+    config.lateMs = 2000;
+    config.faultSeed = seed;
+    Tool tool(config);
+    tool.send({ReadOf(20), ReadOf(21), ReadOf(22)});
+    tool.clock.advance(10000);
+    std::vector<std::string> answered;
+    bool lateBeforeOnTime = false;
+    bool late = false;
+    for (const auto& entry : tool.port.transcript().entries()) {
+      if (entry.direction != TranscriptEntry::Direction::FromReceiver) continue;
+      answered.push_back(entry.request);
+      lateBeforeOnTime = lateBeforeOnTime || (late && entry.note.empty());
+      late = late || entry.note == "late";
+    }
+    if (!lateBeforeOnTime) continue;
+    seen = true;
+    EXPECT_EQ(answered, (std::vector<std::string>{ReadOf(20), ReadOf(21), ReadOf(22)})) << "seed " << seed;
+    const VirtualReceiver& receiver = tool.port.receiver();
+    EXPECT_EQ(tool.received(), test::AnswerOf(20, receiver.rowValue(20)) + test::AnswerOf(21, receiver.rowValue(21)) +
+                                   test::AnswerOf(22, receiver.rowValue(22)));
+  }
+  EXPECT_TRUE(seen) << "no fault seed made an answer late and the next one on time";
+}
+
 TEST(EmulatorPortFaults, KnobSendsVolumeReportsAtItsInterval) {
   EmulatorConfig config;
   config.knobIntervalMs = 2000;

@@ -16,6 +16,7 @@
 #include "pages/speaker/speaker_distance_page.h"
 #include "pages/speaker/speaker_level_page.h"
 #include "pages/speaker/speaker_set_page.h"
+#include "pages/sheet_receiver.h"
 #include "pages/speaker_fixture.h"
 #include "ui/page_link.h"
 
@@ -23,65 +24,6 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-
-// The main view's part: report refreshes go to the sheet's active page.
-class SheetView final : public comm::LinkView {
- public:
-  void RefreshActiveItems(const std::vector<int>& numbers) override {
-    refreshed.insert(refreshed.end(), numbers.begin(), numbers.end());
-    if (sheet != nullptr) sheet->RefreshActiveItems(numbers);
-  }
-  void ConnectFinished(bool connected) override { connect = connected ? 1 : 0; }
-  void CommandsFinished(int result) override { commands = result; }
-  void ShowMessage(int id) override { messages.push_back(id); }
-
-  pages::Sheet* sheet = nullptr;
-  std::vector<int> refreshed;
-  int connect = -1;
-  int commands = -1;
-  std::vector<int> messages;
-};
-
-struct Receiver {
-  explicit Receiver(WorkingMode mode)
-      : port(scheduler, emu::EmulatorConfig{}),
-        link(port, scheduler, mode),
-        pageLink(link),
-        sheet({pageLink, ui}) {
-    view.sheet = &sheet;
-    link.setView(&view);
-    link.setPages(&sheet);
-    sheet.Create();
-  }
-  bool connect() {
-    view.connect = -1;
-    link.Open(comm::PortChoice::Fixed(emu::EmulatorPort::kDeviceName));
-    return scheduler.runUntil([&] { return view.connect >= 0; }, 30 * 60 * 1000) && view.connect == 1;
-  }
-  // Lets the receiver answer whatever is under way.
-  void settle() {
-    scheduler.runUntil([] { return false; }, 2000);
-  }
-  model::ParameterImage& image() { return *link.images().Image(0); }
-  template <class Page>
-  Page& show() {
-    EXPECT_TRUE(sheet.SetActivePage(Page::kCaption));
-    return *sheet.Find<Page>();
-  }
-  std::string report(std::string_view code) { return port.receiver().reportValue(code); }
-
-  comm::VirtualScheduler scheduler;
-  emu::EmulatorPort port;
-  SheetView view;
-  comm::CCommClass link;
-  ui::CommPageLink pageLink;
-  ui::ScriptedUiServices ui;
-  pages::Sheet sheet;
-};
-
-std::int32_t Value(const model::ParameterImage& image, int number) {
-  return std::get<std::int32_t>(*model::GetParameter(image, number));
-}
 
 TEST(SpeakerOnReceiver, RealTimeLevelDragIsTakenAndReportedBack) {
   Receiver r(WorkingMode::RealTime);

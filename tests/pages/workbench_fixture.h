@@ -35,7 +35,8 @@ struct BenchFixture {
   static inline const std::chrono::system_clock::time_point kEpoch =
       std::chrono::system_clock::time_point{} + std::chrono::hours(480000);
 
-  BenchFixture(int startMode, const std::vector<std::string>& emulatorOptions, int tunerRegion = -1)
+  BenchFixture(int startMode, const std::vector<std::string>& emulatorOptions, int tunerRegion = -1,
+               std::span<const PageDescriptor> pages = SheetPageDescriptors())
       : bench(WorkbenchSetup{scheduler,
                              ui,
                              dialogs,
@@ -43,7 +44,8 @@ struct BenchFixture {
                              {},
                              Emulator(emulatorOptions),
                              true,
-                             [this] { return kEpoch + std::chrono::milliseconds(scheduler.now()); }}),
+                             [this] { return kEpoch + std::chrono::milliseconds(scheduler.now()); },
+                             pages}),
         startup(startMode, tunerRegion) {
     bench.Start({}, startup, [this](bool ok) { started = ok; });
     EXPECT_TRUE(started);

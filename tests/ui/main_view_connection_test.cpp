@@ -97,7 +97,7 @@ TEST(MainViewRealTime, ReloadAsksFirstAndReconnectsOnOk) {
   EXPECT_EQ(f.ui.scriptMismatches(), 0);
 }
 
-TEST(MainViewRealTime, CancelDuringStartupReadAnsweredOkKeepsThePortWithFactoryDefaults) {
+TEST(MainViewRealTime, CancelDuringStartupReadAnsweredOkEndsNotConnectedWithFactoryDefaults) {
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeRealTime);
   f.view->openButton().click();
@@ -110,12 +110,12 @@ TEST(MainViewRealTime, CancelDuringStartupReadAnsweredOkKeepsThePortWithFactoryD
   EXPECT_EQ(f.ui.messages()[0].text, "Initialization is stopped.\nIs it all right?");
   EXPECT_EQ(f.ui.messages()[0].caption, "Initialize is Cancel");
   EXPECT_EQ(f.view->initializeDialog(), nullptr);
-  EXPECT_EQ(f.view->statusText().text(), "Connected TQ-N4400");
-  EXPECT_TRUE(f.app.port.isOpen());
+  EXPECT_EQ(f.view->statusText().text(), "Not Connected");
+  EXPECT_FALSE(f.app.port.isOpen());
   EXPECT_EQ(f.link().images().All()[0], Defaults(f.link().tunerRegion()));
   EXPECT_GT(f.sheet.refreshAll, refreshesBefore);
   ASSERT_EQ(f.connects.size(), 1u);
-  EXPECT_TRUE(f.connects.back());
+  EXPECT_FALSE(f.connects.back());
 }
 
 TEST(MainViewRealTime, CancelQuestionAnsweredCancelLetsTheReadGoOn) {

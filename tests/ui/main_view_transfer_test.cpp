@@ -109,6 +109,7 @@ TEST(MainViewDownload, ErrorLogNamesTheFailedCommandsOfATransfer) {
 TEST(MainViewUpload, CompletedUploadRefreshesThePagesAndClosesThePort) {
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeAsync, {"/dev/ttyS0"});
+  f.app.receiver.answerStandard = true;  // every command acknowledged: the upload completes
   f.view->uploadButton().click();
   ASSERT_TRUE(f.runUntil([&] { return f.view->commandDialog() != nullptr; }));
   EXPECT_EQ(f.view->commandDialog()->caption(), "Upload Comannd Sending");
@@ -147,6 +148,7 @@ TEST(MainViewUpload, CancelledInTheCommandDialogRestoresAllSevenImages) {
 TEST(MainViewUpload, EscInTheCommandDialogAsksTheSameQuestion) {
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeAsync, {"/dev/ttyS0"});
+  f.app.receiver.answerStandard = true;  // every command acknowledged: the upload completes
   f.view->uploadButton().click();
   ASSERT_TRUE(f.runUntil([&] { return f.view->commandDialog() != nullptr; }));
   f.ui.answer(MessageResult::Cancel);
@@ -160,6 +162,7 @@ TEST(MainViewUpload, EscInTheCommandDialogAsksTheSameQuestion) {
 TEST(MainViewUpload, ListEndingWhileTheCancelQuestionIsOpenCancelsNothing) {
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeAsync, {"/dev/ttyS0"});
+  f.app.receiver.answerStandard = true;  // every command acknowledged: the upload completes
   f.view->uploadButton().click();
   ASSERT_TRUE(f.runUntil([&] { return f.view->commandDialog() != nullptr; }));
   f.ui.answer(MessageResult::Ok, [&] { f.runUntil([&] { return !f.lists.empty(); }, 3600000); });

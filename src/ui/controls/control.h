@@ -20,6 +20,7 @@ enum class ControlKind {
   StepSlider,
   ProgressBar,
   GroupBox,
+  CurveView,
 };
 
 // What changed in a control, so that a renderer updates only that part of its widget.

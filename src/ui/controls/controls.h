@@ -20,6 +20,7 @@
 #include "ui/controls/button.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/control.h"
+#include "ui/controls/curve_view.h"
 #include "ui/controls/edit_box.h"
 #include "ui/controls/group_box.h"
 #include "ui/controls/layout.h"

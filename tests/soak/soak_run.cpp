@@ -1,0 +1,254 @@
+// One soak run: the whole program (Workbench) on the virtual clock against the built-in
+// virtual receiver, driven as a user drives it.
+
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "app/app_settings.h"
+#include "app/comm_log.h"
+#include "comm/memory_commands.h"
+#include "comm/protocol.h"
+#include "comm/virtual_scheduler.h"
+#include "model/decode.h"
+#include "model/decode_apply.h"
+#include "model/parameter_access.h"
+#include "pages/workbench.h"
+#include "soak.h"
+#include "ui/dialogs/dialog.h"
+#include "ui/scripted_ui_services.h"
+
+namespace tw::soak {
+namespace {
+
+// Receiver time allowed for one operation: an upload whose every command is resent three
+// times takes hours.
+constexpr std::int64_t kOperationLimitMs = 8LL * 3600 * 1000;
+constexpr std::int64_t kEditLimitMs = 30LL * 60 * 1000;
+constexpr std::int64_t kSettleMs = 5000;
+constexpr int kEditsPerRun = 3;
+
+class NoDialogs final : public ui::DialogHost {
+ public:
+  void showDialog(ui::Dialog&) override {}
+  void hideDialog(ui::Dialog&) override {}
+};
+
+// Passes everything on to the program's own log and keeps what the link gave up on.
+class TeeLog final : public comm::LinkLog {
+ public:
+  explicit TeeLog(comm::LinkLog& inner) : inner_(inner) {}
+  void WriteTrace(std::string_view text, bool frame, bool sent) override { inner_.WriteTrace(text, frame, sent); }
+  void WriteErrorLog(std::string_view text, int number) override {
+    calls.emplace_back(std::string(text), number);
+    inner_.WriteErrorLog(text, number);
+  }
+  void BeginTransferLog(int linkMode) override { inner_.BeginTransferLog(linkMode); }
+  void EndTransferLog() override { inner_.EndTransferLog(); }
+
+  std::vector<std::pair<std::string, int>> calls;
+
+ private:
+  comm::LinkLog& inner_;
+};
+
+// Reads everything the receiver answers (status frame and every extended row) into `image`.
+void ReadEverything(emu::VirtualReceiver& receiver, model::ParameterImage& image) {
+  comm::ExpandStatusFrame(comm::StatusData(receiver.statusFrame()), [&](const std::string& report) {
+    model::Apply(image, model::Decode(report), model::kLinkIdle);
+  });
+  for (int row = 0; row < model::kRowCount; ++row) {
+    const char* request = model::kCommandTable[static_cast<std::size_t>(row)].request;
+    if (request[0] != comm::DC4) continue;
+    for (const std::string& answer : receiver.handleFrame(comm::CompleteExtended(request))) {
+      model::Apply(image, model::Decode(answer), model::kLinkIdle);
+    }
+  }
+}
+
+// Images worth a download: another receiver's current settings and memories.
+void FillImages(Images& images, const Scenario& scenario) {
+  emu::EmulatorConfig config = scenario.config(false);
+  config.settingsSeed = scenario.sourceSeed;
+  config.guardRows.clear();
+  config.guardCodes.clear();
+  config.errorRows.clear();
+  const emu::VirtualReceiver source(config);
+  emu::VirtualReceiver current = source;
+  ReadEverything(current, images[0]);
+  for (int memory = 1; memory <= emu::kMemoryCount; ++memory) {
+    emu::VirtualReceiver loaded = source;
+    for (int part = 0; part < 4; ++part) loaded.handleFrame(comm::MemoryOperationCommand(memory, part, true));
+    ReadEverything(loaded, images[static_cast<std::size_t>(memory)]);
+  }
+}
+
+bool IsKeepAlive(const std::string& frame) {
+  return frame == comm::MakeStandard("FFFFF") ||
+         frame == comm::CompleteExtended(model::kCommandTable[model::kPollRow].request);
+}
+
+class Session {
+ public:
+  Session(const Scenario& scenario, bool withLineFaults, const std::filesystem::path& folder)
+      : scenario_(scenario),
+        bench_(pages::WorkbenchSetup{scheduler_,
+                                     ui_,
+                                     dialogs_,
+                                     {folder / "tunewright.ini", folder},
+                                     {},
+                                     scenario.config(withLineFaults),
+                                     true,
+                                     [this] { return kEpoch + std::chrono::milliseconds(scheduler_.now()); }}),
+        startup_(scenario.operation == Operation::RealTime ? app::kStartModeRealTime : app::kStartModeAsync, 1),
+        folder_(folder) {}
+
+  RunRecord run() {
+    bool started = false;
+    bench_.Start({}, startup_, [&](bool ok) { started = ok; });
+    if (!started || !bench_.hasWindow() || !bench_.SelectPort(pages::Workbench::kVirtualDevice)) {
+      throw std::runtime_error("the program did not start");
+    }
+    TeeLog tee(bench_.app().log());
+    bench_.link().setLog(&tee);
+    bench_.onCommandsFinished = [this](int result) { lastList_ = result; };
+    if (scenario_.operation == Operation::Download) {
+      FillImages(bench_.link().images().All(), scenario_);
+      bench_.view().RefreshAllPages();
+    }
+    record_.before = bench_.link().images().All();
+
+    runOperation();
+    record_.afterOperation = bench_.link().images().All();
+    if (scenario_.operation == Operation::RealTime && record_.finished && record_.connected && !record_.cancelled) {
+      runEdits();
+    }
+    scheduler_.advance(kSettleMs);
+
+    record_.after = bench_.link().images().All();
+    record_.portOpenAtEnd = bench_.link().isPortOpen();
+    record_.receiver.current = bench_.virtualReceiver().current();
+    for (int memory = 1; memory <= emu::kMemoryCount; ++memory) {
+      record_.receiver.memories[static_cast<std::size_t>(memory - 1)] = bench_.virtualReceiver().memory(memory);
+    }
+    record_.transcript = bench_.virtualPort().transcript().entries();
+    for (const auto& shown : ui_.messages()) record_.messages.push_back(shown.text);
+    bench_.link().setLog(&bench_.app().log());
+    bench_.Shutdown();
+    record_.errorLogCalls = tee.calls;
+    std::ifstream log(folder_ / "ErrLog.txt", std::ios::binary);
+    record_.errorLogFile.assign(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>());
+    return record_;
+  }
+
+ private:
+  static inline const std::chrono::system_clock::time_point kEpoch =
+      std::chrono::system_clock::time_point{} + std::chrono::hours(480000);
+
+  pages::Workbench::Operation operation() const {
+    switch (scenario_.operation) {
+      case Operation::Upload:
+        return pages::Workbench::Operation::Upload;
+      case Operation::Download:
+        return pages::Workbench::Operation::Download;
+      case Operation::RealTime:
+        break;
+    }
+    return pages::Workbench::Operation::Open;
+  }
+
+  void runOperation() {
+    std::optional<pages::Workbench::Outcome> outcome;
+    if (scenario_.cancelAtMs) {
+      scheduler_.callAfter(static_cast<int>(*scenario_.cancelAtMs), [this, &outcome] {
+        if (!outcome) pressCancel();
+      });
+    }
+    if (!bench_.Run(operation(), [&](pages::Workbench::Outcome o) { outcome = o; })) {
+      throw std::runtime_error("the operation did not start");
+    }
+    record_.finished = scheduler_.runUntil([&] { return outcome.has_value(); }, kOperationLimitMs);
+    if (outcome) {
+      record_.connected = outcome->connected;
+      record_.listResult = outcome->listResult;
+    }
+  }
+
+  // Cancel in the progress dialog that is open, answering its question with OK.
+  void pressCancel() {
+    ui::CQAmpToolView& view = bench_.view();
+    if (ui::CCommandSendDlg* dialog = view.commandDialog()) {
+      ui_.answer(ui::MessageResult::Ok);
+      dialog->cancelButton().click();
+      record_.cancelled = view.commandDialog() == nullptr;
+    } else if (ui::CInitializeDlg* init = view.initializeDialog()) {
+      if (bench_.link().linkMode() == model::kLinkRealTime) ui_.answer(ui::MessageResult::Ok);
+      init->cancelButton().click();
+      record_.cancelled = view.initializeDialog() == nullptr;
+    }
+  }
+
+  // Up to three edits of the current settings, each an item of a random page put back to its
+  // factory value and sent as the page sends it.
+  void runEdits() {
+    std::mt19937 rng(scenario_.seed * 7919u + 13u);
+    model::ParameterImage defaults;
+    model::ResetToDefaults(defaults, bench_.link().tunerRegion());
+    model::ParameterImage& current = *bench_.link().images().Image(0);
+    const auto& tabs = bench_.sheet().tabs();
+    for (int edit = 0; edit < kEditsPerRun && bench_.link().isPortOpen(); ++edit) {
+      for (int attempt = 0; attempt < 100; ++attempt) {
+        pages::CBasePage* page = tabs[rng() % tabs.size()];
+        const std::vector<pages::PageItem> items = page->ListItems(true, pages::kAllGroups);
+        if (items.empty()) continue;
+        const pages::PageItem item = items[rng() % items.size()];
+        if (!page->IsItemAvailable(item.number)) continue;
+        const std::string now = page->DescribeItem(current, item.number, item.subIndex, false).value;
+        const std::string target = page->DescribeItem(defaults, item.number, item.subIndex, false).value;
+        if (target.empty() || now == target || !page->ParseItem(current, item.number, item.subIndex, target)) continue;
+        sendEdit(*page, item);
+        break;
+      }
+    }
+  }
+
+  void sendEdit(pages::CBasePage& page, const pages::PageItem& item) {
+    const std::size_t framesBefore = bench_.virtualPort().transcript().entries().size();
+    lastList_.reset();
+    page.SendItem(item.number, item.subIndex);
+    scheduler_.runUntil([&] { return !bench_.link().isCommandDialogOpen(); }, kEditLimitMs);
+    scheduler_.advance(kSettleMs);
+    record_.editResults.push_back(lastList_.value_or(-1));
+    const auto& entries = bench_.virtualPort().transcript().entries();
+    for (std::size_t i = framesBefore; i < entries.size(); ++i) {
+      const emu::TranscriptEntry& entry = entries[i];
+      if (entry.direction == emu::TranscriptEntry::Direction::ToReceiver && !IsKeepAlive(entry.bytes) &&
+          entry.bytes.front() != comm::DC4) {
+        record_.editsExtendedOnly = false;
+      }
+    }
+  }
+
+  const Scenario& scenario_;
+  comm::VirtualScheduler scheduler_;
+  ui::ScriptedUiServices ui_;
+  NoDialogs dialogs_;
+  pages::Workbench bench_;
+  pages::PresetStartup startup_;
+  std::filesystem::path folder_;
+  RunRecord record_;
+  std::optional<int> lastList_;
+};
+
+}  // namespace
+
+RunRecord RunScenario(const Scenario& scenario, bool withLineFaults, const std::filesystem::path& folder) {
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  RunRecord record = Session(scenario, withLineFaults, folder).run();
+  std::filesystem::remove_all(folder);
+  return record;
+}
+
+}  // namespace tw::soak
