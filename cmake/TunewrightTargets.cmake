@@ -12,6 +12,13 @@ if(TW_SANITIZE)
   target_link_options(tw_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+if(TW_FUZZ)
+  # Coverage for libFuzzer in every library, with the sanitizers that turn a fault into a finding.
+  target_compile_options(tw_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                              -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(tw_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 # tw_library(NAME FOLDER [DEPS...]): a static library of every .cpp under FOLDER.
 # An empty folder yields an interface library so that dependants link unchanged.
 function(tw_library name folder)

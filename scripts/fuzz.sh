@@ -1,33 +1,49 @@
 #!/usr/bin/env bash
-# Builds the reply decoder's fuzz target with clang's libFuzzer and runs it for a bounded
-# time (first argument, seconds; default 30). Skipped when clang++ is not installed.
+# Builds the libFuzzer targets with clang (in build-fuzz, with TW_FUZZ=ON) and runs each for
+# a bounded time on its corpus. First argument: seconds per target (default 15).
+#
+# Each target starts from fuzz/corpus/<target>: the seeds and the input of every finding
+# fixed so far. libFuzzer runs all of them before it fuzzes, so this is their regression
+# test as well. New inputs go to build-fuzz/corpus/<target>, never into the repository; a
+# failing input is saved as build-fuzz/artifacts/<target>-crash-... (replay it with
+# build-fuzz/fuzz/<target> FILE). Skipped when clang++ is not installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-30}
+seconds=${1:-15}
 if ! command -v clang++ >/dev/null; then
-  echo "clang++ not found: decoder fuzzing skipped"
+  echo "clang++ not found: fuzzing skipped"
   exit 0
 fi
 
 out=build-fuzz
-mkdir -p "$out/corpus"
-clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -Isrc fuzz/decode_fuzz.cpp src/model/*.cpp -o "$out/decode_fuzz"
+# name:max_len (0: libFuzzer's own choice, at least the largest seed)
+targets=(decode_fuzz:300 frame_notation_fuzz:300 profile_fuzz:4096 configuration_fuzz:0)
 
-# A few well-formed replies to start from (first byte: link mode).
-seed() { printf "$2" >"$out/corpus/seed-$1"; }
-seed volume '\x01\x02002663\x03'
-seed muted '\x01\x02002600\x03'
-seed program '\x02\x02002805\x03'
-seed dsp '\x02\x14200B0210000E00AXX\x03'
-seed geq '\x01\x1420080300020F5A\x03'
-seed name '\x02\x1420110110000 PHONO  XX\x03'
-seed tuner '\x02\x14200D0500110 87.50XX\x03'
-seed ipod '\x01\x14207D00402play informationXX\x03'
+cmake -S . -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE= \
+  -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DTW_FUZZ=ON -DTW_BUILD_GUI=OFF -DTW_BUILD_BENCH=OFF \
+  -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$out" -j "$(nproc)" --target "${targets[@]%%:*}"
 
-if ! "$out/decode_fuzz" -max_total_time="$seconds" -max_len=300 -artifact_prefix="$out/" "$out/corpus" >"$out/decode_fuzz.log" 2>&1; then
-  tail -40 "$out/decode_fuzz.log"
-  echo "decoder fuzzing found a failure (the input is saved in $out/)"
-  exit 1
-fi
-grep -E '^Done|#[0-9]+.*DONE' "$out/decode_fuzz.log" | tail -1
+mkdir -p "$out/artifacts"
+failed=0
+for entry in "${targets[@]}"; do
+  name=${entry%%:*}
+  maxLen=${entry##*:}
+  corpus="fuzz/corpus/${name%_fuzz}"
+  work="$out/corpus/${name%_fuzz}"
+  log="$out/$name.log"
+  mkdir -p "$work"
+  options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+           -artifact_prefix="$out/artifacts/$name-")
+  ((maxLen > 0)) && options+=(-max_len="$maxLen")
+  if "$out/fuzz/$name" "${options[@]}" "$work" "$corpus" >"$log" 2>&1; then
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    coverage=$(grep -Eo 'cov: [0-9]+' "$log" | tail -1)
+    echo "$name: $runs inputs in ${seconds} s, $coverage, corpus $(ls "$work" | wc -l) + $(ls "$corpus" | wc -l) seeds: no failure"
+  else
+    tail -40 "$log"
+    echo "$name found a failure (the input is in $out/artifacts/)"
+    failed=1
+  fi
+done
+exit "$failed"

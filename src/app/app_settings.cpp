@@ -29,11 +29,16 @@ SettingTexts ReadSettingsFile(const std::filesystem::path& path) {
   return texts;
 }
 
-bool WriteSettingsFile(const std::filesystem::path& path, const SettingTexts& settings) {
+files::FileStatus WriteSettingsFile(const std::filesystem::path& path, const SettingTexts& settings) {
   files::Profile profile;
   std::error_code error;
   const bool exists = std::filesystem::exists(path, error);
-  if (exists && !profile.Load(path)) return false;  // never replace a file we could not read
+  if (exists) {
+    // Never replace a file we could not read: it may hold more than these three keys.
+    if (files::FileStatus read = profile.Load(path); !read) {
+      return files::FileStatus::Failure(read.error + " It was left as it was.");
+    }
+  }
 
   bool same = exists;
   for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
@@ -42,11 +47,11 @@ bool WriteSettingsFile(const std::filesystem::path& path, const SettingTexts& se
       same = false;
     }
   }
-  if (same) return true;
+  if (same) return files::FileStatus::Success();
 
   for (std::size_t i = 0; i < kSettingKeys.size(); ++i) profile.WriteString(kSettingsSection, kSettingKeys[i], settings[i]);
   if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
-  return static_cast<bool>(profile.Save(path));
+  return profile.Save(path);
 }
 
 }  // namespace tw::app

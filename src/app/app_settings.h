@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/profile.h"
+
 namespace tw::app {
 
 // The three persistent user settings, kept in section "DispSet" of the settings file.
@@ -31,7 +33,8 @@ SettingTexts ReadSettingsFile(const std::filesystem::path& path);
 
 // Writes all three keys, keeping everything else in the file. A file that already holds
 // exactly these values is left untouched, so a run that changed nothing does not rewrite
-// it. Failures are ignored (the settings are not worth a message); false when it failed.
-bool WriteSettingsFile(const std::filesystem::path& path, const SettingTexts& settings);
+// it. A file that cannot be read is never replaced, and a failed write leaves the previous
+// file whole; the status then says why, in words fit for the user.
+files::FileStatus WriteSettingsFile(const std::filesystem::path& path, const SettingTexts& settings);
 
 }  // namespace tw::app

@@ -46,9 +46,10 @@ void CQAmpToolApp::chooseMode(int result, StartupUi& ui, const std::function<voi
   });
 }
 
-void CQAmpToolApp::ExitInstance() {
-  WriteSettings();
+files::FileStatus CQAmpToolApp::ExitInstance() {
+  files::FileStatus written = WriteSettings();
   if (link_) link_->PortClose();
+  return written;
 }
 
 void CQAmpToolApp::ReadSettings() {
@@ -56,10 +57,10 @@ void CQAmpToolApp::ReadSettings() {
   settingsRead_ = true;
 }
 
-void CQAmpToolApp::WriteSettings() {
+files::FileStatus CQAmpToolApp::WriteSettings() {
   // A run that never read the file must not replace it with empty values.
-  if (!settingsRead_) return;
-  (void)WriteSettingsFile(paths_.settingsFile, settings_);
+  if (!settingsRead_) return files::FileStatus::Success();
+  return WriteSettingsFile(paths_.settingsFile, settings_);
 }
 
 const std::string& CQAmpToolApp::setting(int index) const {

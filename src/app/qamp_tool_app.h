@@ -69,11 +69,12 @@ class CQAmpToolApp {
   // ends with done(true) and automationStart() set: no window either.
   void InitInstance(const std::vector<std::string>& arguments, StartupUi& ui, std::function<void(bool ok)> done);
   // Shut-down: writes the settings (only when this run read them) and closes the port.
-  void ExitInstance();
+  // Returns how the settings write went, for the front end to tell the user.
+  files::FileStatus ExitInstance();
 
   // The settings array: read at start-up, changed in memory, written at shut-down.
   void ReadSettings();
-  void WriteSettings();
+  files::FileStatus WriteSettings();
   bool settingsRead() const { return settingsRead_; }
   const std::string& setting(int index) const;
   void setSetting(int index, std::string value);

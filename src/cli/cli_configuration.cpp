@@ -6,18 +6,18 @@
 #include "pages/configuration_check.h"
 
 namespace tw::cli {
-namespace {
-
-// More than this many ignored entries are summed up in one line.
-constexpr std::size_t kListedWarnings = 5;
-
-}  // namespace
 
 ui::MessageResult CliUiServices::messageBox(std::string_view text, std::string_view, ui::MessageIcon,
                                             ui::MessageButtons buttons) {
-  std::string line(text);
-  for (char& c : line) {
-    if (c == '\r' || c == '\n') c = ' ';
+  // One line: every run of line breaks (a blank line between message and detail too) is one blank.
+  std::string line;
+  for (const char c : text) {
+    const bool lineBreak = c == '\r' || c == '\n';
+    if (!lineBreak) {
+      line += c;
+    } else if (!line.empty() && line.back() != ' ') {
+      line += ' ';
+    }
   }
   if (echo_) std::cerr << "tunewright-cli: " << line << '\n';
   messages.push_back(std::move(line));
@@ -51,27 +51,10 @@ files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, c
   const files::FileStatus status = profile.Load(path);
   if (!status) throw CliFailure{kExitBadInput, status.error + " Give the path of a .qcf configuration file."};
 
-  const files::Profile before = workspace.KnownEntries();
-  workspace.Load(profile);
-  const pages::ConfigurationCheck check = pages::CheckRead(profile, before, workspace.KnownEntries());
-  if (check.entries == 0) {
-    throw CliFailure{kExitBadInput, QuotedPath(path) +
-                                        " holds no settings: it is empty or not a configuration file. "
-                                        "Give a .qcf file saved by Tunewright."};
-  }
-  if (check.read == 0) {
-    throw CliFailure{kExitBadInput, QuotedPath(path) + " is not a configuration file: none of its " +
-                                        std::to_string(check.entries) +
-                                        " entries is a setting this tool can read. Give a .qcf file saved by "
-                                        "Tunewright."};
-  }
-  for (std::size_t i = 0; i < check.ignored.size() && i < kListedWarnings; ++i) {
-    std::cerr << "tunewright-cli: warning: " << QuotedPath(path) << ": "
-              << pages::DescribeIgnored(check.ignored[i]) << '\n';
-  }
-  if (check.ignored.size() > kListedWarnings) {
-    std::cerr << "tunewright-cli: warning: " << QuotedPath(path) << ": "
-              << check.ignored.size() - kListedWarnings << " more entries were not read\n";
+  const pages::ConfigurationCheck check = workspace.LoadChecked(profile);
+  if (const auto refusal = pages::DescribeRefusal(check, QuotedPath(path))) throw CliFailure{kExitBadInput, *refusal};
+  for (const std::string& line : pages::DescribeWarnings(check, QuotedPath(path))) {
+    std::cerr << "tunewright-cli: warning: " << line << '\n';
   }
   return profile;
 }

@@ -52,7 +52,8 @@ int CheckedRegion(int region);
 
 // Reads `path` into `workspace` (merging into what it holds). A file that cannot be read or
 // holds no setting of this tool ends the command with a message naming the file (exit 2);
-// entries that were not read are listed on stderr as warnings. Returns the file as read.
+// settings the file lacks and entries that were not read are warned about on stderr.
+// Returns the file as read.
 files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, const std::string& path);
 
 // `path` in double quotes, as messages name files.

@@ -59,9 +59,11 @@ class ProbeView final : public comm::LinkView {
   }
 };
 
-// The system's own message for a failed attempt; a wrong model has none, so say what it was.
-[[noreturn]] void fail(const comm::CCommClass& link, const ProbeView& view) {
+// The system's own message for a failed attempt, with the port's cause and remedy when the
+// port could not be opened; a wrong model has none, so say what it was.
+[[noreturn]] void fail(const comm::CCommClass& link, const comm::SerialPort& port, const ProbeView& view) {
   std::string message = view.message.value_or("");
+  if (message == comm::LinkText(comm::kMsgPortError) && !port.lastError().empty()) message += " " + port.lastError();
   if (message.empty() && !link.modelCode().empty() && link.modelCode() != "R0210") {
     message = "the receiver reports model " + link.modelCode() + ", not a TQ-N4400 (R0210)";
   }
@@ -77,7 +79,7 @@ int probeWith(comm::SerialPort& port, comm::Scheduler& scheduler, const std::str
   link.setView(&view);
   link.Open(comm::PortChoice::Fixed(device));
   run(view);
-  if (!view.answered) fail(link, view);
+  if (!view.answered) fail(link, port, view);
   const model::Capabilities caps = link.capabilities();
   const std::string model = link.modelCode();
   const int region = link.tunerRegion();

@@ -114,9 +114,13 @@ emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
       message = "the receiver stopped answering during the " + label;
     }
   }
-  const bool portError = message == comm::LinkText(comm::kMsgPortError);
-  throw CliFailure{kExitLinkFailed, message + (portError ? " Check the --port device and that no other program has it open."
-                                                         : " Check the cable and the receiver's power, then try again.")};
+  const std::string_view portError = comm::LinkText(comm::kMsgPortError);
+  if (message.rfind(portError, 0) == 0) {
+    // The port says why it could not be opened and what to do; without its words, the usual causes.
+    if (message.size() == portError.size()) message += " Check the --port device and that no other program has it open.";
+    throw CliFailure{kExitLinkFailed, message};
+  }
+  throw CliFailure{kExitLinkFailed, message + " Check the cable and the receiver's power, then try again."};
 }
 
 // Starts the program without asking anything, selects `device` and starts the operation.

@@ -46,12 +46,26 @@ std::optional<char> namedByte(std::string_view name) {
   return std::nullopt;
 }
 
+// Whether a '<' at the start of `text` opens what reading takes for a name: one to three
+// letters or digits and a '>'.
+bool opensName(std::string_view text) {
+  const size_t close = text.find('>');
+  if (close == std::string_view::npos || close < 2 || close > 4) return false;
+  return isAlnumText(text.substr(1, close - 1));
+}
+
 }  // namespace
 
 std::string ToNotation(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() * 2);
-  for (char c : bytes) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    // A '<' that would read back as the start of a name is written as a byte of its own.
+    if (c == '<' && opensName(bytes.substr(i))) {
+      out += "<x3C>";
+      continue;
+    }
     bool named = false;
     for (const auto& [byte, name] : kNames) {
       if (c == byte) {

@@ -8,7 +8,9 @@ namespace tw::comm {
 
 // The one notation for frames shown to people and given on command lines:
 // <STX> <ETX> <DC2> <DC4> <NUL> for the control bytes, <xNN> for any other byte below
-// 0x20 or above 0x7E, every other byte as itself.
+// 0x20 or above 0x7E, every other byte as itself -- except a '<' that would read back as
+// the start of a name ("<CD>" in an input's name), which is written <x3C>, so that every
+// text reads back as exactly the bytes it was written from.
 std::string ToNotation(std::string_view bytes);
 
 // The inverse; also accepts lower-case names and hex digits. A '<' that opens no name

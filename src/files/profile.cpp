@@ -10,6 +10,7 @@ namespace tw::files {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kWideMarks[] = {"\xFF\xFE", "\xFE\xFF"};
 constexpr std::string_view kBlanks = " \t\r\v\f";
 
 std::string_view Trim(std::string_view text) {
@@ -81,11 +82,17 @@ Profile Profile::Parse(std::string_view bytes) {
     bytes.remove_prefix(kByteOrderMark.size());
   }
 
+  for (std::string_view mark : kWideMarks) {
+    if (bytes.substr(0, mark.size()) == mark) profile.wideText_ = true;
+  }
+
   while (!bytes.empty()) {
-    const auto end = bytes.find('\n');
-    std::string_view line = bytes.substr(0, end);
-    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // A line ends at CR LF, LF or a lone CR.
+    const auto end = bytes.find_first_of("\r\n");
+    const std::string_view line = bytes.substr(0, end);
+    std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+    if (end != std::string_view::npos && bytes[end] == '\r' && next < bytes.size() && bytes[next] == '\n') ++next;
+    bytes.remove_prefix(next);
 
     std::string_view name;
     if (SectionNameOf(line, name)) {
@@ -211,6 +218,31 @@ std::vector<std::string> Profile::KeyNames(std::string_view section) const {
     if (first != holder->keyLines.end() && first->second == i) names.emplace_back(key);
   }
   return names;
+}
+
+std::vector<Profile::UnseenEntry> Profile::UnseenEntries() const {
+  std::vector<UnseenEntry> unseen;
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    const Section& holder = sections_[i];
+    std::string_view name;
+    SectionNameOf(holder.header, name);
+    const auto first = sectionIndex_.find(Fold(name));
+    const bool repeated = i > 0 && (first == sectionIndex_.end() || first->second != i);
+    for (std::size_t line = 0; line < holder.lines.size(); ++line) {
+      std::string_view key;
+      if (!KeyOf(holder.lines[line], key)) continue;
+      UnseenEntry::Reason reason = UnseenEntry::Reason::RepeatedKey;
+      if (i == 0) {
+        reason = UnseenEntry::Reason::BeforeAnySection;
+      } else if (repeated) {
+        reason = UnseenEntry::Reason::RepeatedSection;
+      } else if (holder.keyLines.at(Fold(key)) == line) {
+        continue;  // the line reading sees
+      }
+      unseen.push_back({std::string(name), std::string(key), std::string(ValueOf(holder.lines[line])), reason});
+    }
+  }
+  return unseen;
 }
 
 std::string Profile::Text() const {

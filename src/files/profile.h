@@ -31,9 +31,9 @@ inline constexpr std::size_t kProfileBufferSize = 256;
 // to the file. Only the first section of a repeated name and the first key of a repeated
 // key are seen, as with the Windows functions.
 //
-// Text is 8-bit and kept byte for byte; lines end in CR LF when written (LF-only and CR LF
-// input both read). A file is parsed once by Load and written once by Save, which replaces
-// it atomically so that a failed save leaves the previous file as it was.
+// Text is 8-bit and kept byte for byte; lines end in CR LF when written (CR LF, LF-only and
+// CR-only input all read). A file is parsed once by Load and written once by Save, which
+// replaces it atomically so that a failed save leaves the previous file as it was.
 class Profile {
  public:
   Profile() = default;
@@ -64,6 +64,21 @@ class Profile {
   std::vector<std::string> SectionNames() const;
   std::vector<std::string> KeyNames(std::string_view section) const;
 
+  // A "key=value" line that reading never sees, and why.
+  struct UnseenEntry {
+    enum class Reason { BeforeAnySection, RepeatedSection, RepeatedKey };
+    std::string section;  // empty before any section
+    std::string key;
+    std::string value;
+    Reason reason;
+  };
+  // Every such line in file order: lines before the first section, every line of a section
+  // whose name came earlier, and a key that came earlier in its section.
+  std::vector<UnseenEntry> UnseenEntries() const;
+
+  // The bytes began with a UTF-16 byte-order mark: text this 8-bit reader cannot read.
+  bool IsWideText() const { return wideText_; }
+
   // The file content, every line ended by CR LF.
   std::string Text() const;
 
@@ -79,6 +94,7 @@ class Profile {
   static void IndexLine(Section& section, std::size_t lineIndex);
 
   bool byteOrderMark_ = false;        // a UTF-8 mark at the start, kept on writing
+  bool wideText_ = false;
   std::vector<Section> sections_ = std::vector<Section>(1);  // [0]: the lines before any section
   std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
 };

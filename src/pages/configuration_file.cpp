@@ -73,6 +73,13 @@ void ConfigurationFile::Load(const files::Profile& profile, model::ParameterImag
   }
 }
 
+ConfigurationCheck ConfigurationFile::LoadChecked(const files::Profile& profile, model::ParameterImages& images,
+                                                 std::string& memo) const {
+  const files::Profile before = KnownEntries(images, memo);
+  Load(profile, images, memo);
+  return CheckRead(profile, before, KnownEntries(images, memo), sheet_.RegionalSections());
+}
+
 files::FileStatus ConfigurationFile::Save(const std::filesystem::path& path,
                                           const model::ParameterImages& images, std::string_view memo) const {
   return Save(images, memo).Save(path);

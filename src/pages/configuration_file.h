@@ -6,6 +6,7 @@
 
 #include "files/profile.h"
 #include "model/parameter_images.h"
+#include "pages/configuration_check.h"
 #include "pages/configuration_items.h"
 #include "pages/configuration_memory.h"
 #include "pages/sheet.h"
@@ -28,6 +29,10 @@ class ConfigurationFile {
   files::Profile Save(const model::ParameterImages& images, std::string_view memo) const;
   // Reads the profile into image 0, images 1..6 and the memo.
   void Load(const files::Profile& profile, model::ParameterImages& images, std::string& memo) const;
+  // The same, telling what it made of the file: the entries it ignored, and how many
+  // settings the file held against a complete file.
+  ConfigurationCheck LoadChecked(const files::Profile& profile, model::ParameterImages& images,
+                                 std::string& memo) const;
 
   // The whole file replaced at once: a failed save leaves the previous file as it was.
   files::FileStatus Save(const std::filesystem::path& path, const model::ParameterImages& images,

@@ -50,6 +50,7 @@ class ConfigurationWorkspace {
 
   files::FileStatus Load(const std::filesystem::path& path) { return file_.Load(path, images_, memo_); }
   void Load(const files::Profile& profile) { file_.Load(profile, images_, memo_); }
+  ConfigurationCheck LoadChecked(const files::Profile& profile) { return file_.LoadChecked(profile, images_, memo_); }
   files::Profile Save() const { return file_.Save(images_, memo_); }
   files::Profile KnownEntries() const { return file_.KnownEntries(images_, memo_); }
   std::string BuildReport() { return pages::BuildReport(sheet_, &basicItems_, images_, memo_); }

@@ -36,25 +36,29 @@ void CQAmpToolDoc::Open() {
 }
 
 bool CQAmpToolDoc::OnOpenDocument(const std::string& path) {
-  std::error_code error;
-  if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
-    ui_.messageBox(kOpenFailed, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
+  if (path.empty()) {
+    showFailure(kOpenFailed, "No file was named.");
+    return false;
+  }
+  files::FileStatus status;
+  std::vector<std::string> warnings;
+  {
+    ui::WaitCursor wait(ui_);
+    status = bench_.LoadConfiguration(path, &warnings);
+  }
+  if (!status) {
+    showFailure(kOpenFailed, status.error);
     return false;
   }
   // The port and page in use are kept before the new document arranges the view again.
   bench_.view().StoreSettings();
-  bool loaded = false;
-  {
-    ui::WaitCursor wait(ui_);
-    loaded = static_cast<bool>(bench_.LoadConfiguration(path));
-  }
-  if (!loaded) {
-    ui_.messageBox(kOpenFailed, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
-    return false;
-  }
   setPath(path);
-  // A new document: the view arranges itself again and restores the stored port and page.
   bench_.InitialUpdate();
+  if (!warnings.empty()) {
+    std::string text;
+    for (const std::string& line : warnings) text += (text.empty() ? "" : "\n") + line;
+    ui_.messageBox(text, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
+  }
   return true;
 }
 
@@ -74,15 +78,20 @@ void CQAmpToolDoc::SaveAs() {
 }
 
 bool CQAmpToolDoc::write(const std::string& path) {
-  bool saved = false;
+  files::FileStatus saved;
   {
     ui::WaitCursor wait(ui_);
-    saved = static_cast<bool>(bench_.SaveConfiguration(path));
+    saved = bench_.SaveConfiguration(path);
   }
-  if (!saved) {
-    ui_.messageBox(kSaveFailed, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
-  }
-  return saved;
+  if (!saved) showFailure(kSaveFailed, saved.error);
+  return static_cast<bool>(saved);
+}
+
+// The framework's message, then what went wrong in words a user can act on.
+void CQAmpToolDoc::showFailure(std::string_view message, const std::string& cause) {
+  std::string text(message);
+  if (!cause.empty()) text += "\n\n" + cause;
+  ui_.messageBox(text, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
 }
 
 void CQAmpToolDoc::UserMemo() {

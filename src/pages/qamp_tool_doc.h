@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "ui/dialogs/dialog.h"
 #include "ui/dialogs/report_dlg.h"
@@ -25,7 +26,9 @@ class CQAmpToolDoc {
   // File Open: the file dialog, then OnOpenDocument.
   void Open();
   // Opens `path` (also a file named on the command line); true when it was read. Opening
-  // the file that is already open reads it again.
+  // the file that is already open reads it again. A file that cannot be read, or sets
+  // nothing, is refused with the cause; settings it lacks and entries it could not take
+  // are warned about once it is open.
   bool OnOpenDocument(const std::string& path);
   // File Save: over an existing file only after the overwrite question; without a path it
   // is Save As.
@@ -48,6 +51,7 @@ class CQAmpToolDoc {
 
  private:
   bool write(const std::string& path);
+  void showFailure(std::string_view message, const std::string& cause);
   void setPath(const std::string& path);
 
   Workbench& bench_;

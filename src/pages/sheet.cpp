@@ -104,4 +104,12 @@ std::string Sheet::ReportItems(const model::ParameterImage& image) {
   return report;
 }
 
+std::vector<std::string> Sheet::RegionalSections() const {
+  std::vector<std::string> sections;
+  for (const Entry& entry : entries_) {
+    if (entry.descriptor->presence == Presence::RealTimeOrRegion1) sections.push_back(entry.page->caption());
+  }
+  return sections;
+}
+
 }  // namespace tw::pages

@@ -62,6 +62,9 @@ class Sheet final : public comm::PageSource {
   // XM Set takes part only when the link's tuner region is 1.
   void SaveItems(const model::ParameterImage& image, files::Profile& profile);
   std::string ReportItems(const model::ParameterImage& image);
+  // The sections of the pages that files hold for one tuner region only (XM Set): a file
+  // without them is complete all the same.
+  std::vector<std::string> RegionalSections() const;
 
  private:
   struct Entry {

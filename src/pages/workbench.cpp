@@ -175,7 +175,11 @@ void Workbench::Shutdown() {
     app_.log().setReportBuilder({});
     window_.reset();
   }
-  app_.ExitInstance();
+  if (const files::FileStatus settings = app_.ExitInstance(); !settings) {
+    ui_.messageBox("Tunewright could not keep its settings (serial port, page, download notice) for the next "
+                   "start.\n\n" + settings.error,
+                   ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
+  }
 }
 
 ui::CQAmpToolView& Workbench::view() {
@@ -213,12 +217,18 @@ std::string& Workbench::userMemo() {
   return window_->memo;
 }
 
-files::FileStatus Workbench::LoadConfiguration(const std::filesystem::path& path) {
+files::FileStatus Workbench::LoadConfiguration(const std::filesystem::path& path,
+                                               std::vector<std::string>* warnings) {
   if (!window_) throw std::logic_error("the main window does not exist");
   Window& w = *window_;
-  const files::FileStatus status = w.configuration.Load(path, link().images(), w.memo);
+  files::Profile file;
+  if (files::FileStatus status = file.Load(path); !status) return status;
+  const std::string name = "\"" + path.string() + "\"";
+  const ConfigurationCheck check = w.configuration.LoadChecked(file, link().images(), w.memo);
+  if (auto refusal = DescribeRefusal(check, name)) return files::FileStatus::Failure(std::move(*refusal));
   w.view.RefreshAllPages();
-  return status;
+  if (warnings != nullptr) *warnings = DescribeWarnings(check, name);
+  return files::FileStatus::Success();
 }
 
 files::FileStatus Workbench::SaveConfiguration(const std::filesystem::path& path) {

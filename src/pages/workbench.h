@@ -115,7 +115,8 @@ class Workbench {
   void Start(const std::vector<std::string>& arguments, app::StartupUi& startup,
              std::function<void(bool windowed)> done);
   // Shut-down: the view stores its settings, the window parts go, the application writes
-  // the settings and closes the port. Runs once; the destructor runs it if needed.
+  // the settings and closes the port; a settings file that could not be written is told
+  // (the previous one is left whole). Runs once; the destructor runs it if needed.
   void Shutdown();
 
   bool hasWindow() const { return window_ != nullptr; }
@@ -139,9 +140,12 @@ class Workbench {
   // Only while hasWindow().
   ConfigurationFile& configuration();
   std::string& userMemo();
-  // Reads a ".qcf" into the seven images and the memo, then every control shows it again;
-  // a file that cannot be read changes nothing.
-  files::FileStatus LoadConfiguration(const std::filesystem::path& path);
+  // Reads a ".qcf" into the seven images and the memo, then every control shows it again.
+  // A file that cannot be read, or that sets nothing at all, changes nothing (the status
+  // says why); `warnings`, when given, gets one line for each thing a user should know about
+  // the rest (settings the file lacks, entries it could not take).
+  files::FileStatus LoadConfiguration(const std::filesystem::path& path,
+                                      std::vector<std::string>* warnings = nullptr);
   // Replaces the file at once (a failed save leaves the previous file).
   files::FileStatus SaveConfiguration(const std::filesystem::path& path);
   std::string BuildReport();

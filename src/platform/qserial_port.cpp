@@ -2,6 +2,8 @@
 
 #include <QSerialPortInfo>
 
+#include "platform/port_diagnosis.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -29,7 +31,7 @@ bool QSerialPortBackend::open(const std::string& device) {
   const std::string name = isPath ? std::filesystem::absolute(device).lexically_normal().string() : device;
   port_.setPortName(QString::fromStdString(name));
   if (!port_.open(QIODevice::ReadWrite)) {
-    lastError_ = port_.errorString().toStdString();
+    lastError_ = DescribePortProblem(DiagnosePort(name, port_.errorString().toStdString(), availablePorts()));
     port_.clearError();
     return false;
   }

@@ -352,7 +352,19 @@ void CQAmpToolView::EnableControl(int controlId, bool enabled) {
 
 void CQAmpToolView::SetStatusBarText(std::string_view text) { statusBar_.setText(std::string(text)); }
 
-void CQAmpToolView::ShowMessage(int id) { ShowError(ui_, id); }
+void CQAmpToolView::ShowMessage(int id) {
+  // A port that cannot be opened says why and what to do after the message users know.
+  std::string detail;
+  if (id == msg::kComPortError) {
+    const int selected = portList_.curSel();
+    const bool named = selected >= 0 && static_cast<std::size_t>(selected) < entryDevices_.size() &&
+                       !entryDevices_[static_cast<std::size_t>(selected)].empty();
+    detail = named ? app_.port().lastError()
+                   : "No serial port was found on this computer. Plug in the receiver's USB serial adapter, then "
+                     "choose Open again.";
+  }
+  ShowError(ui_, id, detail);
+}
 
 void CQAmpToolView::RefreshAllPages() {
   if (basic_ != nullptr) basic_->RefreshBasicControls();

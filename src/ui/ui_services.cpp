@@ -1,6 +1,7 @@
 #include "ui/ui_services.h"
 
 #include <array>
+#include <string>
 
 namespace tw::ui {
 namespace {
@@ -39,8 +40,10 @@ std::string_view MessageText(int id) {
   return {};
 }
 
-void ShowError(UiServices& ui, int id) {
-  ui.messageBox(MessageText(id), kApplicationTitle, MessageIcon::Stop, MessageButtons::Ok);
+void ShowError(UiServices& ui, int id, std::string_view detail) {
+  std::string text(MessageText(id));
+  if (!detail.empty()) text.append("\n\n").append(detail);
+  ui.messageBox(text, kApplicationTitle, MessageIcon::Stop, MessageButtons::Ok);
 }
 
 bool AskOkCancel(UiServices& ui, int id, std::string_view caption) {

@@ -78,8 +78,9 @@ class WaitCursor {
   UiServices& ui_;
 };
 
-// The application's error box: message `id`, stop icon, OK, the application title.
-void ShowError(UiServices& ui, int id);
+// The application's error box: message `id`, stop icon, OK, the application title. A
+// non-empty `detail` (what went wrong and what to do) follows the message after a blank line.
+void ShowError(UiServices& ui, int id, std::string_view detail = {});
 // A question with OK and Cancel and the question icon; true when OK was chosen.
 bool AskOkCancel(UiServices& ui, int id, std::string_view caption = kApplicationTitle);
 // A question with Yes and No and the question icon; true when Yes was chosen.

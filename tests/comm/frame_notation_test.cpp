@@ -11,6 +11,16 @@ TEST(FrameNotation, NamesControlBytesAndEscapesOthers) {
   EXPECT_EQ(ToNotation("a<b"), "a<b");
 }
 
+// A name's text inside a frame ("<STX>" typed into an input's name) read
+// back as the control byte.
+TEST(FrameNotation, AnAngleThatWouldReadAsANameIsWrittenAsAByte) {
+  for (const std::string text : {"<STX>", "<CD>", "<x41>", "<a>", "<<ETX>>", "<ABC>"}) {
+    EXPECT_EQ(FromNotation(ToNotation(text)), text) << ToNotation(text);
+  }
+  EXPECT_EQ(ToNotation("<CD> <TAPE> <> <"), "<x3C>CD> <TAPE> <> <");
+  EXPECT_EQ(ToNotation(std::string("<\x02>", 3)), "<<STX>>");
+}
+
 TEST(FrameNotation, ParsesWhatItPrintsAndLowerCase) {
   const std::string all = [] {
     std::string s;

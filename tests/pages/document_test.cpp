@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 
@@ -21,10 +25,43 @@ std::string Contents(const std::filesystem::path& path) {
   return text.str();
 }
 
+// Files cannot grow beyond `bytes` while this lives (as on a full disk); the signal that
+// would end the program is ignored, so that writes fail instead.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit limited = saved_;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, handler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*handler_)(int);
+};
+
 struct DocFixture : BenchFixture {
   DocFixture() : BenchFixture(app::kStartModeAsync, {}, 1), document(bench, ui, dialogs) {}
   std::string file(const char* name) const { return (folder.path() / name).string(); }
+  // The message boxes shown since the last mark().
+  void mark() { marked = ui.messages().size(); }
+  std::vector<ui::ScriptedUiServices::ShownMessage> shown() const {
+    return {ui.messages().begin() + static_cast<std::ptrdiff_t>(marked), ui.messages().end()};
+  }
+  std::vector<std::string> shownTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& message : shown()) texts.push_back(message.text);
+    return texts;
+  }
   CQAmpToolDoc document;
+  std::size_t marked = 0;
 };
 
 TEST(Document, OpeningAFileTitlesTheWindowWithItsNameAndReadsItAgainWhenOpenAlready) {
@@ -59,15 +96,68 @@ TEST(Document, OpenKeepsThePortAndPageInUseBeforeTheViewArrangesItselfAgain) {
   EXPECT_EQ(f.bench.view().portList().selectedText(), ui::kVirtualPortEntry);
 }
 
-TEST(Document, AMissingOrUnreadableFileChangesNothingAndSaysSo) {
+TEST(Document, AFileThatCannotBeReadOrSetsNothingChangesNothingAndSaysWhy) {
   DocFixture f;
-  EXPECT_FALSE(f.document.OnOpenDocument(f.file("absent.qcf")));
-  EXPECT_FALSE(f.document.OnOpenDocument(""));
   std::filesystem::create_directories(f.folder.path() / "folder.qcf");
-  EXPECT_FALSE(f.document.OnOpenDocument(f.file("folder.qcf")));
-  EXPECT_EQ(f.messageTexts(), (std::vector<std::string>(3, "Failed to open document.")));
+  std::ofstream(f.file("noise.qcf"), std::ios::binary) << std::string("\x01\xFF\x00garbage\x7F", 12);
+  std::ofstream(f.file("other.ini"), std::ios::binary) << "[Window]\r\nWidth=800\r\n";
+  std::ofstream(f.file("wide.qcf"), std::ios::binary) << std::string("\xFF\xFE[\0A\0]\0\r\0\n\0", 12);
+  f.image(0).speakerLevel[0] = 35;
+  const model::ParameterImages before = f.bench.link().images();
+  struct Case {
+    std::string path;
+    std::string cause;
+  };
+  const Case cases[] = {
+      {"", "No file was named."},
+      {f.file("absent.qcf"), "the file does not exist"},
+      {f.file("folder.qcf"), "it is a folder, not a file"},
+      {f.file("noise.qcf"), "holds no settings: it is empty or not a configuration file"},
+      {f.file("other.ini"), "none of its 1 entries is a setting this tool can read"},
+      {f.file("wide.qcf"), "is UTF-16 text"},
+  };
+  for (const Case& c : cases) {
+    f.mark();
+    EXPECT_FALSE(f.document.OnOpenDocument(c.path)) << c.path;
+    ASSERT_EQ(f.shownTexts().size(), 1u) << c.path;
+    const std::string shown = f.shownTexts().front();
+    EXPECT_EQ(shown.rfind("Failed to open document.\n\n", 0), 0u) << shown;
+    EXPECT_NE(shown.find(c.cause), std::string::npos) << shown;
+    EXPECT_NE(shown.find(c.path), std::string::npos) << shown;
+  }
   EXPECT_EQ(f.bench.view().documentTitle(), "Async Mode");
   EXPECT_EQ(f.document.path(), "");
+  EXPECT_TRUE(std::equal(before.All().begin(), before.All().end(), f.bench.link().images().All().begin()));
+}
+
+TEST(Document, AFileCutShortOpensWithOneWarningOfHowManySettingsItHeld) {
+  DocFixture f;
+  f.image(0).speakerLevel[0] = 35;
+  const std::string whole = f.file("whole.qcf");
+  ASSERT_TRUE(f.bench.SaveConfiguration(whole).ok);
+  ASSERT_TRUE(f.document.OnOpenDocument(whole));
+  EXPECT_TRUE(f.shownTexts().empty()) << "a complete file opens without a word";
+
+  const std::string text = Contents(whole);
+  const std::string cut = f.file("cut.qcf");
+  std::ofstream(cut, std::ios::binary) << text.substr(0, text.find("[Speaker Distance]"));
+  f.image(0).speakerLevel[0] = 0;
+  f.mark();
+  ASSERT_TRUE(f.document.OnOpenDocument(cut));
+  EXPECT_EQ(f.image(0).speakerLevel[0], 35) << "what the file holds is read";
+  ASSERT_EQ(f.shown().size(), 1u);
+  EXPECT_EQ(f.shown()[0].icon, ui::MessageIcon::Exclamation);
+  const std::string warning = f.shown()[0].text;
+  EXPECT_EQ(warning.rfind("\"" + cut + "\" holds ", 0), 0u) << warning;
+  EXPECT_NE(warning.find(" settings of a complete configuration file (was it cut short?)"), std::string::npos)
+      << warning;
+  EXPECT_EQ(f.document.path(), cut);
+
+  std::ofstream(cut, std::ios::binary) << text << "[Garden]\r\nHose=on\r\n";
+  f.mark();
+  ASSERT_TRUE(f.document.OnOpenDocument(cut));
+  ASSERT_EQ(f.shownTexts().size(), 1u);
+  EXPECT_EQ(f.shownTexts()[0], "\"" + cut + "\": [Garden] Hose = \"on\": not a setting of this tool, ignored");
 }
 
 TEST(Document, SaveOverTheOpenFileAsksFirstAndCancelLeavesTheFileUntouched) {
@@ -115,7 +205,75 @@ TEST(Document, AFailedSaveKeepsTheOldNameAndSaysSo) {
   f.document.SaveAs();
   EXPECT_EQ(f.document.path(), "");
   EXPECT_EQ(f.bench.view().documentTitle(), "Async Mode");
-  EXPECT_EQ(f.messageTexts(), std::vector<std::string>{"Failed to save document."});
+  ASSERT_EQ(f.messageTexts().size(), 1u);
+  EXPECT_EQ(f.messageTexts()[0], "Failed to save document.\n\nCannot write \"" + f.file("no such folder/x.qcf") +
+                                     "\": No such file or directory. The previous file, if any, is unchanged.");
+}
+
+// A full disk (a file-size limit binds every user, root too) and a folder put where the file
+// was: the save fails, says why, and the previous file is there byte for byte.
+TEST(Document, ASaveThatFailsLeavesThePreviousFileByteForByte) {
+  DocFixture f;
+  const std::string path = f.file("client.qcf");
+  ASSERT_TRUE(f.bench.SaveConfiguration(path).ok);
+  ASSERT_TRUE(f.document.OnOpenDocument(path));
+  const std::string previous = Contents(path);
+  f.bench.userMemo() = "changed";
+
+  for (const rlim_t limit : {rlim_t{0}, rlim_t{1}, rlim_t{4096}, static_cast<rlim_t>(previous.size() - 1)}) {
+    f.mark();
+    f.ui.answer(ui::MessageResult::Ok);  // "It overwrites."
+    {
+      FileSizeLimit full(limit);
+      f.document.Save();
+    }
+    EXPECT_EQ(Contents(path), previous) << "limit " << limit;
+    ASSERT_EQ(f.shownTexts().size(), 2u);
+    EXPECT_NE(f.shownTexts()[1].find("File too large"), std::string::npos) << f.shownTexts()[1];
+    EXPECT_NE(f.shownTexts()[1].find("The previous file, if any, is unchanged."), std::string::npos);
+  }
+
+  const std::string moved = f.file("moved.qcf");
+  std::filesystem::rename(path, moved);
+  std::filesystem::create_directories(path);
+  f.mark();
+  f.ui.answer(ui::MessageResult::Ok);
+  f.document.Save();
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+  ASSERT_EQ(f.shownTexts().size(), 2u);
+  EXPECT_NE(f.shownTexts()[1].find("it is a folder, not a file"), std::string::npos) << f.shownTexts()[1];
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(f.folder.path())) ++entries;
+  EXPECT_EQ(entries, 3u) << "no temporary file is left behind";  // the folder, moved.qcf, tunewright.ini
+}
+
+// The settings file: a write that cannot be made at shut-down is told, and the previous
+// file stays as it was.
+TEST(Document, SettingsThatCannotBeWrittenAtExitAreToldAndTheOldFileKept) {
+  {
+    DocFixture f;
+    const std::filesystem::path settings = f.folder.path() / "tunewright.ini";
+    std::ofstream(settings, std::ios::binary) << "[DispSet]\r\nPort=ttyS1\r\n";
+    const std::string previous = Contents(settings);
+    f.bench.app().setSetting(app::kActivePageSetting, "Speaker Set");
+    {
+      FileSizeLimit full(0);
+      f.bench.Shutdown();
+    }
+    EXPECT_EQ(Contents(settings), previous);
+    ASSERT_EQ(f.shownTexts().size(), 1u);
+    EXPECT_EQ(f.shownTexts()[0].rfind("Tunewright could not keep its settings", 0), 0u) << f.shownTexts()[0];
+    EXPECT_NE(f.shownTexts()[0].find("File too large"), std::string::npos) << f.shownTexts()[0];
+  }
+  {
+    DocFixture f;
+    std::filesystem::create_directories(f.folder.path() / "tunewright.ini");
+    f.bench.Shutdown();
+    ASSERT_EQ(f.shownTexts().size(), 1u);
+    EXPECT_NE(f.shownTexts()[0].find("it is a folder, not a file. It was left as it was."), std::string::npos)
+        << f.shownTexts()[0];
+    EXPECT_TRUE(std::filesystem::is_directory(f.folder.path() / "tunewright.ini"));
+  }
 }
 
 TEST(Document, SaveThenOpenCarriesTheSpeakerPagesAndBasicControlsToAnotherWorkbench) {

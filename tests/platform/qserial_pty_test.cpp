@@ -222,14 +222,5 @@ TEST(QSerialPty, ProbeAgainstTheEmulateCommand) {
   EXPECT_EQ(probe.readAllStandardOutput().toStdString(), "model R0210\nregion 0\nzone2 1\nzone3 0\nxm 1\naac 1\n");
 }
 
-TEST(QSerialPty, ProbeCommandReportsAPortError) {
-  App();
-  QProcess probe;
-  probe.start(TW_CLI_PATH, {"probe", "--port", "/dev/tunewright-no-such-device"});
-  ASSERT_TRUE(probe.waitForFinished(30000));
-  EXPECT_EQ(probe.exitCode(), 1);
-  EXPECT_EQ(probe.readAllStandardError().toStdString(), "tunewright-cli: COM port error has occurred.\n");
-}
-
 }  // namespace
 }  // namespace tw::platform
