@@ -22,5 +22,5 @@ echo "== normal build =="
 run_suite build RelWithDebInfo
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 run_suite build-asan Debug -DTW_SANITIZE=ON -DTW_BUILD_BENCH=OFF
-echo "== fuzzing: reply decoder, frame notation, profile files, configuration files (bounded) =="
+echo "== fuzzing: reply decoder, frame notation, profile files, configuration files, receive path (bounded) =="
 ./scripts/fuzz.sh 15

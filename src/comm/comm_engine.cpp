@@ -246,7 +246,9 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   }
 
   if (notAReply || !pending) {
-    verdict.apply = true;
+    // A download's images are what is being sent: a frame that answers nothing (a late or
+    // damaged echo) must not change them.
+    verdict.apply = linkMode_ != model::kLinkDownload;
   } else {
     const std::size_t index = *pending;
     const CommandEntry entry = commands_.at(index);
@@ -293,7 +295,12 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
         }
       }
     } else {
-      if (IsStatusFrame(text)) return 0;
+      if (IsStatusFrame(text)) {
+        // A stray status frame answers nothing; a transfer's watch was stopped above and
+        // must run on, or the list would wait for ever.
+        if (!realTime) startReplyTimer();
+        return 0;
+      }
       if (IsExtended(text)) {
         if (entry.status == kEntryReread) {
           answered = true;

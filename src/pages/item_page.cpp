@@ -12,6 +12,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+// Spelled out for compilers without aggregate deduction (clang before 17).
+template <typename... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 const LevelItem* AsLevel(const auto& item) { return std::get_if<LevelItem>(&item); }
 const ChoiceItem* AsChoice(const auto& item) { return std::get_if<ChoiceItem>(&item); }

@@ -80,6 +80,34 @@ TEST(ReplyWatch, NeverAnsweredCommandIsWrittenFourTimesThenSkippedInAsync) {
   EXPECT_FALSE(f.link.isPortOpen());  // Async: the port is open only for the list
 }
 
+// Found by the receive-path fuzzer: a status frame in the middle of a download stopped the
+// reply watch and nothing restarted it, so the list waited for ever.
+TEST(ReplyWatch, AStrayStatusFrameDuringADownloadLeavesTheWatchRunning) {
+  LinkFixture f(WorkingMode::Async);
+  f.receiver.silent = true;
+  ASSERT_TRUE(f.connectForDownloadOnly());
+  f.port.writes.clear();
+  f.link.SendPacket(kTrimWrite, 383);
+  f.link.SendPacket("", 564);
+  f.scheduler.advance(500);
+  f.port.receive(StatusFrame());
+  f.scheduler.advance(20000);
+  EXPECT_EQ(f.port.countWritten(kTrimWrite), 4);
+  EXPECT_EQ(f.view.commandResults, std::vector<int>{1});
+}
+
+// Found by the receive-path fuzzer: a damaged echo that arrived with no command pending was
+// stored in the image being downloaded.
+TEST(ReplyWatch, AFrameThatAnswersNothingLeavesADownloadsImagesAlone) {
+  LinkFixture f(WorkingMode::Async);
+  f.receiver.silent = true;
+  ASSERT_TRUE(f.connectForDownloadOnly());
+  const auto before = f.link.images().All();
+  f.port.receive(Ext("2008010030" "03"));  // an I/O Assign level other than the image's
+  f.scheduler.advance(100);
+  EXPECT_TRUE(f.link.images().All() == before);
+}
+
 TEST(ReplyWatch, AsyncCommandFailingWithCtsOffIsACableError) {
   LinkFixture f(WorkingMode::Async);
   f.receiver.silent = true;
