@@ -95,7 +95,7 @@ std::optional<std::string> parseReportCode(std::string_view text) {
 
 constexpr long long kMaxMs = 24LL * 3600 * 1000;
 
-const std::array<OptionKey, 23> kKeys = {{
+const std::array<OptionKey, 24> kKeys = {{
     {"zone2", "0|1", "the receiver has Zone 2 (default 1)",
      [](EmulatorConfig& c, std::string_view v) { return setSwitch(c.zone2, v); }},
     {"zone3", "0|1", "the receiver has Zone 3 (default 1)",
@@ -145,6 +145,9 @@ const std::array<OptionKey, 23> kKeys = {{
      [](EmulatorConfig& c, std::string_view v) { return setRate(c.nulRate, v); }},
     {"split", "0..1", "probability that an answer reaches the tool in two or three reads",
      [](EmulatorConfig& c, std::string_view v) { return setRate(c.splitRate, v); }},
+    {"faults-from", "MS",
+     "drop, late, duplicate, garbage, nul and split start this many milliseconds after start (default 0)",
+     [](EmulatorConfig& c, std::string_view v) { return setInteger(c.faultsFromMs, v, 0, kMaxMs); }},
     {"guard-rows", "ROW[,ROW...]", "command-table rows whose extended writes are refused with a guard reply",
      [](EmulatorConfig& c, std::string_view v) {
        return parseList(v, c.guardRows, [](std::string_view item) {

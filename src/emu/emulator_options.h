@@ -35,6 +35,7 @@ struct EmulatorConfig {
   double garbageRate = 0.0;          // random non-frame bytes go out before an answer
   double nulRate = 0.0;              // NUL bytes inside an answer
   double splitRate = 0.0;            // an answer reaches the tool in several reads
+  std::int64_t faultsFromMs = 0;     // the answer faults above start this long after start
   std::set<int> guardRows;           // extended writes to these command-table rows are refused (guard)
   std::set<std::string> guardCodes;  // standard changes of these report codes are refused (guard)
   std::set<int> errorRows;           // these command-table rows answer with a parameter error

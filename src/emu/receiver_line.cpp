@@ -47,7 +47,7 @@ void ReceiverLine::at(std::int64_t ns, std::function<void()> task) {
 }
 
 bool ReceiverLine::draw(double rate) {
-  if (rate <= 0.0) return false;
+  if (rate <= 0.0 || nowNs() < (originMs_ + config_.faultsFromMs) * kNsPerMs) return false;
   return std::uniform_real_distribution<double>(0.0, 1.0)(rng_) < rate;
 }
 

@@ -24,6 +24,7 @@ TEST(EmulatorOptions, EveryKeySetsItsField) {
                                             "garbage=0.1",
                                             "nul=.2",
                                             "split=1.0",
+                                            "faults-from=120000",
                                             "guard-rows=439,20",
                                             "guard-codes=26,a2",
                                             "error-rows=351",
@@ -47,6 +48,7 @@ TEST(EmulatorOptions, EveryKeySetsItsField) {
   EXPECT_DOUBLE_EQ(config.garbageRate, 0.1);
   EXPECT_DOUBLE_EQ(config.nulRate, 0.2);
   EXPECT_DOUBLE_EQ(config.splitRate, 1.0);
+  EXPECT_EQ(config.faultsFromMs, 120000);
   EXPECT_EQ(config.guardRows, (std::set<int>{20, 439}));
   EXPECT_EQ(config.guardCodes, (std::set<std::string>{"26", "A2"}));
   EXPECT_EQ(config.errorRows, (std::set<int>{351}));

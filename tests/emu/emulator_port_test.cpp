@@ -169,6 +169,20 @@ TEST(EmulatorPortFaults, DroppedAnswersNeverArrive) {
   EXPECT_EQ(tool.port.transcript().entries()[1].note, "dropped");
 }
 
+TEST(EmulatorPortFaults, AnswerFaultsStartAtFaultsFrom) {
+  EmulatorConfig config;
+  config.dropRate = 1.0;
+  config.faultsFromMs = 3000;
+  Tool tool(config);
+  tool.port.write(ReadOf(20));
+  tool.clock.advance(3500);
+  EXPECT_EQ(tool.reads.size(), 1u);  // before faults-from the line is clean
+  tool.port.write(ReadOf(20));
+  tool.clock.advance(3500);
+  EXPECT_EQ(tool.reads.size(), 1u);
+  EXPECT_EQ(tool.port.transcript().entries().back().note, "dropped");
+}
+
 TEST(EmulatorPortFaults, LateAnswersComeLateMsLater) {
   EmulatorConfig config;
   config.lateRate = 1.0;

@@ -2,7 +2,9 @@
 
 // The fault soak: the whole program on the virtual clock runs uploads, downloads and Real
 // Time opens with edits against the virtual receiver under its fault options, and every
-// run is judged against the same run on a clean line.
+// run is judged against the same run on a clean line. The Real Time soak is the same run
+// with many edits of random values on every page and the Basic Control group, spread over
+// virtual hours, each checked against what the receiver then holds.
 
 #include <array>
 #include <cstdint>
@@ -16,6 +18,7 @@
 #include "emu/emulator_options.h"
 #include "emu/receiver_settings.h"
 #include "emu/transcript.h"
+#include "emu/virtual_receiver.h"
 #include "model/parameter_image.h"
 
 namespace tw::soak {
@@ -40,6 +43,12 @@ struct Scenario {
   std::uint32_t sourceSeed = 0;
   // The user presses Cancel in whichever progress dialog is open at this time.
   std::optional<std::int64_t> cancelAtMs;
+  // Real Time edits after the open. The transfer soak puts three items back to their factory
+  // values; the Real Time soak (randomEdits) gives items of every page and the Basic Control
+  // group values read from other receivers, with up to maxEditGapMs between edits.
+  int edits = 3;
+  bool randomEdits = false;
+  std::int64_t maxEditGapMs = 0;
 
   // One line that names everything, to run it again (TW_SOAK_SEED).
   std::string describe() const;
@@ -47,6 +56,9 @@ struct Scenario {
 };
 
 Scenario MakeScenario(std::uint32_t seed);
+// A Real Time soak scenario: a clean open, then `edits` random edits, with one to three
+// faults of the line or the receiver from the end of the open on.
+Scenario MakeRealTimeScenario(std::uint32_t seed, int edits);
 
 using Images = std::array<model::ParameterImage, model::kImageCount>;
 
@@ -74,7 +86,19 @@ struct RunRecord {
   std::vector<std::pair<std::string, int>> errorLogCalls;
   std::string errorLogFile;
   std::vector<std::string> messages;
+  // Random edits: each one's finding, if any ("" when the image and the receiver agreed).
+  std::vector<std::string> editFindings;
+  int editsFailed = 0;  // edits whose failure was shown
+  std::int64_t virtualMs = 0;
 };
+
+// Reads everything the receiver answers (status frame and every extended row) into `image`.
+void ReadEverything(emu::VirtualReceiver receiver, model::ParameterImage& image);
+// What `image` holds that differs from what `receiver` answers, as "image 0: 26 (-805
+// instead of -145), ..."; empty when they agree.
+std::string DisagreementWithReceiver(const model::ParameterImage& image, const emu::VirtualReceiver& receiver);
+// The first few parameters in which `got` differs from `want`.
+std::string Differences(int index, const model::ParameterImage& got, const model::ParameterImage& want);
 
 RunRecord RunScenario(const Scenario& scenario, bool withLineFaults, const std::filesystem::path& folder);
 

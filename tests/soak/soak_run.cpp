@@ -1,8 +1,11 @@
 // One soak run: the whole program (Workbench) on the virtual clock against the built-in
 // virtual receiver, driven as a user drives it.
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -11,6 +14,7 @@
 
 #include "app/app_settings.h"
 #include "app/comm_log.h"
+#include "comm/link_constants.h"
 #include "comm/memory_commands.h"
 #include "comm/protocol.h"
 #include "comm/virtual_scheduler.h"
@@ -30,7 +34,10 @@ namespace {
 constexpr std::int64_t kOperationLimitMs = 8LL * 3600 * 1000;
 constexpr std::int64_t kEditLimitMs = 30LL * 60 * 1000;
 constexpr std::int64_t kSettleMs = 5000;
-constexpr int kEditsPerRun = 3;
+constexpr int kBasicItems = 14;  // the Basic Control group's parameters 1..14
+// Items a user cannot edit in Real Time Mode: the Speaker Distance unit (its buttons are
+// disabled while connected).
+constexpr std::array<int, 1> kNotEditableInRealTime = {278};
 
 class NoDialogs final : public ui::DialogHost {
  public:
@@ -55,20 +62,6 @@ class TeeLog final : public comm::LinkLog {
  private:
   comm::LinkLog& inner_;
 };
-
-// Reads everything the receiver answers (status frame and every extended row) into `image`.
-void ReadEverything(emu::VirtualReceiver& receiver, model::ParameterImage& image) {
-  comm::ExpandStatusFrame(comm::StatusData(receiver.statusFrame()), [&](const std::string& report) {
-    model::Apply(image, model::Decode(report), model::kLinkIdle);
-  });
-  for (int row = 0; row < model::kRowCount; ++row) {
-    const char* request = model::kCommandTable[static_cast<std::size_t>(row)].request;
-    if (request[0] != comm::DC4) continue;
-    for (const std::string& answer : receiver.handleFrame(comm::CompleteExtended(request))) {
-      model::Apply(image, model::Decode(answer), model::kLinkIdle);
-    }
-  }
-}
 
 // Images worth a download: another receiver's current settings and memories.
 void FillImages(Images& images, const Scenario& scenario) {
@@ -193,35 +186,107 @@ class Session {
     }
   }
 
-  // Up to three edits of the current settings, each an item of a random page put back to its
-  // factory value and sent as the page sends it.
   void runEdits() {
-    std::mt19937 rng(scenario_.seed * 7919u + 13u);
-    model::ParameterImage defaults;
-    model::ResetToDefaults(defaults, bench_.link().tunerRegion());
-    model::ParameterImage& current = *bench_.link().images().Image(0);
-    const auto& tabs = bench_.sheet().tabs();
-    for (int edit = 0; edit < kEditsPerRun && bench_.link().isPortOpen(); ++edit) {
-      for (int attempt = 0; attempt < 100; ++attempt) {
-        pages::CBasePage* page = tabs[rng() % tabs.size()];
-        const std::vector<pages::PageItem> items = page->ListItems(true, pages::kAllGroups);
-        if (items.empty()) continue;
-        const pages::PageItem item = items[rng() % items.size()];
-        if (!page->IsItemAvailable(item.number)) continue;
-        const std::string now = page->DescribeItem(current, item.number, item.subIndex, false).value;
-        const std::string target = page->DescribeItem(defaults, item.number, item.subIndex, false).value;
-        if (target.empty() || now == target || !page->ParseItem(current, item.number, item.subIndex, target)) continue;
-        sendEdit(*page, item);
-        break;
-      }
+    if (scenario_.randomEdits) {
+      runRandomEdits();
+    } else {
+      runFactoryEdits();
     }
   }
 
-  void sendEdit(pages::CBasePage& page, const pages::PageItem& item) {
+  // A few edits of the current settings, each an item of a random page put back to its
+  // factory value and sent as the page sends it.
+  void runFactoryEdits() {
+    std::mt19937 rng(scenario_.seed * 7919u + 13u);
+    model::ParameterImage defaults;
+    model::ResetToDefaults(defaults, bench_.link().tunerRegion());
+    for (int edit = 0; edit < scenario_.edits && bench_.link().isPortOpen(); ++edit) {
+      if (const auto chosen = chooseEdit(rng, defaults, false)) sendEdit(*chosen);
+    }
+  }
+
+  // Edits with values other receivers hold, on every page and the Basic Control group, with
+  // virtual time between them. After each one the image must agree with the receiver.
+  void runRandomEdits() {
+    std::mt19937 rng(scenario_.seed * 7919u + 17u);
+    std::vector<model::ParameterImage> sources(3);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+      emu::EmulatorConfig config = scenario_.config(false);
+      config.settingsSeed = scenario_.sourceSeed + static_cast<std::uint32_t>(i);
+      model::ResetToDefaults(sources[i], bench_.link().tunerRegion());
+      ReadEverything(emu::VirtualReceiver(config), sources[i]);
+    }
+    model::ParameterImage defaults;
+    model::ResetToDefaults(defaults, bench_.link().tunerRegion());
+    sources.push_back(defaults);
+
+    for (int edit = 0; edit < scenario_.edits && bench_.link().isPortOpen(); ++edit) {
+      scheduler_.advance(std::uniform_int_distribution<std::int64_t>(0, scenario_.maxEditGapMs)(rng));
+      if (!bench_.link().isPortOpen()) break;
+      const auto chosen = chooseEdit(rng, sources[rng() % sources.size()], rng() % 5 == 0);
+      if (!chosen) continue;
+      const std::size_t messagesBefore = ui_.messages().size();
+      const bool wordShown = sendEdit(*chosen);
+      const int result = record_.editResults.back();
+      const bool shown = wordShown || ui_.messages().size() > messagesBefore;
+      record_.editsFailed += result > 0 && shown ? 1 : 0;
+      record_.editFindings.push_back(judgeEdit(*chosen, result, shown));
+    }
+    if (!bench_.link().isPortOpen() && ui_.messages().empty()) {
+      record_.editFindings.push_back("the connection ended without a message");
+    }
+    record_.virtualMs = scheduler_.now();
+  }
+
+  struct Edit {
+    std::function<void()> send;
+    std::string what;  // "Section: key=value"
+  };
+
+  // An item whose value in `source` differs from the current one, stored in the current
+  // image as the control does; nothing when no such item turned up.
+  std::optional<Edit> chooseEdit(std::mt19937& rng, const model::ParameterImage& source, bool basicControl) {
+    model::ParameterImage& current = *bench_.link().images().Image(0);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      if (basicControl) {
+        ui::BasicControlGroup& group = bench_.basicControls();
+        const int number = std::uniform_int_distribution<int>(1, kBasicItems)(rng);
+        const std::string now = group.DescribeBasicItem(current, number).value;
+        const ui::BasicItemText target = group.DescribeBasicItem(source, number);
+        if (target.value.empty() || now == target.value || !group.ParseBasicItem(current, number, target.value)) continue;
+        return Edit{[&group, number] { group.SendBasicItem(number); },
+                    target.section + ": " + target.key + "=" + target.value};
+      }
+      const auto& tabs = bench_.sheet().tabs();
+      pages::CBasePage* page = tabs[rng() % tabs.size()];
+      const std::vector<pages::PageItem> items = page->ListItems(true, pages::kAllGroups);
+      if (items.empty()) continue;
+      const pages::PageItem item = items[rng() % items.size()];
+      if (!page->IsItemAvailable(item.number) ||
+          std::find(kNotEditableInRealTime.begin(), kNotEditableInRealTime.end(), item.number) !=
+              kNotEditableInRealTime.end()) {
+        continue;
+      }
+      const std::string now = page->DescribeItem(current, item.number, item.subIndex, false).value;
+      const pages::ItemText target = page->DescribeItem(source, item.number, item.subIndex, false);
+      if (target.value.empty() || now == target.value ||
+          !page->ParseItem(current, item.number, item.subIndex, target.value)) {
+        continue;
+      }
+      return Edit{[page, item] { page->SendItem(item.number, item.subIndex); },
+                  target.section + ": " + target.key + "=" + target.value};
+    }
+    return std::nullopt;
+  }
+
+  // Sends one edit and runs until its list has ended; whether a failure word was shown.
+  bool sendEdit(const Edit& edit) {
     const std::size_t framesBefore = bench_.virtualPort().transcript().entries().size();
     lastList_.reset();
-    page.SendItem(item.number, item.subIndex);
+    edit.send();
     scheduler_.runUntil([&] { return !bench_.link().isCommandDialogOpen(); }, kEditLimitMs);
+    const std::string& word = bench_.view().statusBarMessage().text();
+    const bool wordShown = word == comm::kErrorWord || word == comm::kGuardWord;
     scheduler_.advance(kSettleMs);
     record_.editResults.push_back(lastList_.value_or(-1));
     const auto& entries = bench_.virtualPort().transcript().entries();
@@ -232,6 +297,21 @@ class Session {
         record_.editsExtendedOnly = false;
       }
     }
+    return wordShown;
+  }
+
+  // After an edit the image holds what the receiver holds, and a failure was shown; once
+  // the connection is gone, a message said so.
+  std::string judgeEdit(const Edit& edit, int result, bool shown) {
+    const std::string which = "edit " + std::to_string(record_.editResults.size()) + " (" + edit.what +
+                              ", list result " + std::to_string(result) + ")";
+    if (!bench_.link().isPortOpen()) {
+      return ui_.messages().empty() ? which + ": the connection ended without a message" : std::string();
+    }
+    if (result > 0 && !shown) return which + ": failed without a word";
+    const std::string disagreement =
+        DisagreementWithReceiver(*bench_.link().images().Image(0), bench_.virtualReceiver());
+    return disagreement.empty() ? std::string() : which + ": " + disagreement;
   }
 
   const Scenario& scenario_;

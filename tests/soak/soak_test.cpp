@@ -1,5 +1,6 @@
-// The fault soak as a test: a fixed range of seeds in every test run, and a run for as long
-// as asked when TW_SOAK_SECONDS is set (scripts/soak.sh). TW_SOAK_SEED runs one seed alone.
+// The fault soak and the Real Time soak as tests: a fixed range of seeds in every test run,
+// and a run for as long as asked when TW_SOAK_SECONDS is set (scripts/soak.sh). TW_SOAK_SEED
+// runs one seed alone.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -19,6 +20,15 @@ namespace {
 // combinations.
 constexpr std::uint32_t kShortFirstSeed = 1;
 constexpr std::uint32_t kShortSeedCount = 39;
+// The Real Time soak in every test run: a few runs of many edits each (the same seeds each
+// time); the long run makes more edits per run.
+constexpr std::uint32_t kRealTimeShortSeedCount = 4;
+constexpr int kRealTimeShortEdits = 40;
+constexpr int kRealTimeLongEdits = 150;
+
+using MakeScenarioFn = Scenario (*)(std::uint32_t seed);
+Scenario ShortRealTimeScenario(std::uint32_t seed) { return MakeRealTimeScenario(seed, kRealTimeShortEdits); }
+Scenario LongRealTimeScenario(std::uint32_t seed) { return MakeRealTimeScenario(seed, kRealTimeLongEdits); }
 
 struct Figures {
   int runs = 0;
@@ -27,6 +37,9 @@ struct Figures {
   std::uint32_t lastSeed = 0;
   std::map<std::string, int> faults;
   std::map<std::string, int> outcomes;
+  int edits = 0;
+  int editsFailed = 0;
+  std::int64_t virtualMs = 0;
 
   void print(std::ostream& out, double seconds) const {
     out << "fault soak: " << runs << " runs (seeds " << firstSeed << ".." << lastSeed << ") in " << seconds
@@ -34,6 +47,10 @@ struct Figures {
     for (const auto& [key, count] : faults) out << ' ' << key << ' ' << count;
     out << "\n  outcomes:";
     for (const auto& [what, count] : outcomes) out << ' ' << what << ' ' << count;
+    if (edits > 0) {
+      out << "\n  random edits: " << edits << " judged, " << editsFailed << " failed and said so, over "
+          << static_cast<double>(virtualMs) / 3.6e6 << " virtual hours";
+    }
     out << '\n';
   }
 };
@@ -55,8 +72,8 @@ std::filesystem::path SoakFolder() {
 }
 
 // Runs one seed (clean, then with faults); adds a test failure per finding.
-void RunSeed(std::uint32_t seed, Figures& figures) {
-  const Scenario scenario = MakeScenario(seed);
+void RunSeed(std::uint32_t seed, Figures& figures, MakeScenarioFn make = MakeScenario) {
+  const Scenario scenario = make(seed);
   const RunRecord clean = RunScenario(scenario, false, SoakFolder() / "clean");
   const RunRecord faulty = RunScenario(scenario, true, SoakFolder() / "faulty");
   const std::vector<std::string> failures = CheckRun(scenario, faulty, clean);
@@ -66,6 +83,31 @@ void RunSeed(std::uint32_t seed, Figures& figures) {
   figures.failedRuns += failures.empty() ? 0 : 1;
   for (const std::string& key : scenario.faultKeys) ++figures.faults[key];
   ++figures.outcomes[Outcome(scenario, faulty)];
+  figures.edits += static_cast<int>(faulty.editFindings.size());
+  figures.editsFailed += faulty.editsFailed;
+  figures.virtualMs += faulty.virtualMs;
+}
+
+// The long runs: for TW_SOAK_SECONDS of wall time from TW_SOAK_FIRST_SEED (default 1000), or
+// the one seed TW_SOAK_SEED.
+void RunLong(MakeScenarioFn make) {
+  const char* seconds = std::getenv("TW_SOAK_SECONDS");
+  const char* only = std::getenv("TW_SOAK_SEED");
+  if (seconds == nullptr && only == nullptr) GTEST_SKIP() << "set TW_SOAK_SECONDS (scripts/soak.sh) or TW_SOAK_SEED";
+  Figures figures;
+  const auto start = std::chrono::steady_clock::now();
+  if (only != nullptr) {
+    const auto seed = static_cast<std::uint32_t>(std::strtoul(only, nullptr, 10));
+    std::cout << make(seed).describe() << '\n';
+    RunSeed(seed, figures, make);
+  } else {
+    const char* first = std::getenv("TW_SOAK_FIRST_SEED");
+    std::uint32_t seed = first != nullptr ? static_cast<std::uint32_t>(std::strtoul(first, nullptr, 10)) : 1000;
+    const auto budget = std::chrono::seconds(std::strtol(seconds, nullptr, 10));
+    while (std::chrono::steady_clock::now() - start < budget) RunSeed(seed++, figures, make);
+  }
+  figures.print(std::cout, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  std::filesystem::remove_all(SoakFolder());
 }
 
 TEST(FaultSoak, ShortRunOverFixedSeeds) {
@@ -76,34 +118,37 @@ TEST(FaultSoak, ShortRunOverFixedSeeds) {
   std::filesystem::remove_all(SoakFolder());
 }
 
-TEST(FaultSoak, LongRun) {
-  const char* seconds = std::getenv("TW_SOAK_SECONDS");
-  const char* only = std::getenv("TW_SOAK_SEED");
-  if (seconds == nullptr && only == nullptr) GTEST_SKIP() << "set TW_SOAK_SECONDS (scripts/soak.sh) or TW_SOAK_SEED";
-  Figures figures;
+TEST(FaultSoak, LongRun) { RunLong(MakeScenario); }
+
+TEST(RealTimeSoak, ShortRunOverFixedSeeds) {
   const auto start = std::chrono::steady_clock::now();
-  if (only != nullptr) {
-    const auto seed = static_cast<std::uint32_t>(std::strtoul(only, nullptr, 10));
-    std::cout << MakeScenario(seed).describe() << '\n';
-    RunSeed(seed, figures);
-  } else {
-    const char* first = std::getenv("TW_SOAK_FIRST_SEED");
-    std::uint32_t seed = first != nullptr ? static_cast<std::uint32_t>(std::strtoul(first, nullptr, 10)) : 1000;
-    const auto budget = std::chrono::seconds(std::strtol(seconds, nullptr, 10));
-    while (std::chrono::steady_clock::now() - start < budget) RunSeed(seed++, figures);
-  }
+  Figures figures;
+  for (std::uint32_t seed = 1; seed <= kRealTimeShortSeedCount; ++seed) RunSeed(seed, figures, ShortRealTimeScenario);
   figures.print(std::cout, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  EXPECT_GT(figures.edits, 0);
+  std::filesystem::remove_all(SoakFolder());
+}
+
+TEST(RealTimeSoak, LongRun) { RunLong(LongRealTimeScenario); }
+
+// TW_SOAK_TRANSCRIPT=N prints what crossed the line in seed N's faulty run (TW_SOAK_MODE=realtime:
+// the Real Time soak's seed N).
+TEST(FaultSoak, Transcript) {
+  const char* only = std::getenv("TW_SOAK_TRANSCRIPT");
+  if (only == nullptr) GTEST_SKIP() << "set TW_SOAK_TRANSCRIPT=SEED";
+  const char* mode = std::getenv("TW_SOAK_MODE");
+  const MakeScenarioFn make = mode != nullptr && std::string(mode) == "realtime" ? LongRealTimeScenario : MakeScenario;
+  const Scenario scenario = make(static_cast<std::uint32_t>(std::strtoul(only, nullptr, 10)));
+  std::cout << scenario.describe() << '\n';
+  const RunRecord faulty = RunScenario(scenario, true, SoakFolder() / "faulty");
+  for (const auto& entry : faulty.transcript) {
+    std::cout << emu::Transcript::Format(entry) << "  <- " << comm::ToNotation(entry.request) << '\n';
+  }
+  for (const std::string& finding : faulty.editFindings) {
+    if (!finding.empty()) std::cout << finding << '\n';
+  }
   std::filesystem::remove_all(SoakFolder());
 }
 
 }  // namespace
 }  // namespace tw::soak
-namespace tw::soak {
-TEST(FaultSoakDebug, Dump) {
-  const char* only = std::getenv("TW_SOAK_DUMP");
-  if (!only) GTEST_SKIP();
-  const Scenario scenario = MakeScenario(static_cast<std::uint32_t>(std::strtoul(only, nullptr, 10)));
-  const RunRecord faulty = RunScenario(scenario, true, std::filesystem::temp_directory_path() / "tw-soak-dump");
-  for (const auto& e : faulty.transcript) std::cout << emu::Transcript::Format(e) << "  <- " << comm::ToNotation(e.request) << "\n";
-}
-}
