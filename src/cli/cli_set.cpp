@@ -263,9 +263,9 @@ int RunDryRun(const SetOptions& options) {
   edit.printAdvice();
   edit.page.QueueItem(edit.image, edit.item.number, edit.item.subIndex);
   if (link.frames.empty()) {
-    throw CliFailure{kExitBadInput,
-                     edit.key() + " on page \"" + edit.section() +
-                         "\" has no command of its own; it is sent with the page's other settings"};
+    const std::string why = edit.page.SilenceReason(edit.image, edit.item.number, edit.item.subIndex);
+    throw CliFailure{kExitBadInput, edit.key() + " on page \"" + edit.section() + "\" sends nothing: " +
+                                        (why.empty() ? "it is sent with the page's other settings" : why)};
   }
   PrintFrames(link.frames);
   return kExitOk;
@@ -325,8 +325,9 @@ class SetSession final : public comm::LinkView {
         return fail(kExitLinkFailed, "the receiver has no " + parts + ", so " + edit_->key() + " on page \"" +
                                          edit_->section() + "\" cannot be sent to it");
       }
-      return fail(kExitBadInput,
-                  edit_->key() + " on page \"" + edit_->section() + "\" has no command of its own");
+      const std::string why = edit_->page.SilenceReason(edit_->image, edit_->item.number, edit_->item.subIndex);
+      return fail(kExitBadInput, edit_->key() + " on page \"" + edit_->section() + "\" sends nothing: " +
+                                     (why.empty() ? "it has no command of its own" : why));
     }
     if (!link_.isCommandDialogOpen()) {
       scheduler_.callAfter(kReportWaitMs, [this] {

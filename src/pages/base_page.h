@@ -112,6 +112,11 @@ class CBasePage {
                                     std::string_view /*text*/) const {
     return {};
   }
+  // Why the item sends nothing with `image` as it stands (a setting it depends on), for
+  // messages to a user; empty when the page has nothing to say.
+  virtual std::string SilenceReason(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/) const {
+    return {};
+  }
   // Sends one parameter from the page's own image now, in Real Time Mode only and only when
   // the receiver has it: wait cursor, QueueItem, batch start. In Async Mode the value waits
   // for the next download.
