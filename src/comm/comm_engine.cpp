@@ -47,12 +47,13 @@ constexpr int kInputNumber = 1;  // the Basic Control item an input selection se
 // confirms the command. A memory's volume part reports the volume, then "loaded" with the
 // memory's number; an input selection reports its sound program, then the input.
 struct PairedRead {
-  int commandNumber;  // the memory part's load command
+  int commandNumber;  // the load command of a memory's volume part
   int part;
   int dataNumber;     // the volume it reports first
 };
-constexpr PairedRead kMemoryVolumeParts[] = {
-    {558, kMemoryMainVolume, 9}, {560, kMemoryZone2Volume, kZone2VolumeNumber}, {562, kMemoryZone3Volume, kZone3VolumeNumber}};
+constexpr PairedRead kMemoryVolumeParts[] = {{558, kMemoryMainVolume, kMainVolumeNumber},
+                                             {560, kMemoryZone2Volume, kZone2VolumeNumber},
+                                             {562, kMemoryZone3Volume, kZone3VolumeNumber}};
 
 const PairedRead* memoryVolumePart(int number) {
   for (const PairedRead& read : kMemoryVolumeParts) {

@@ -1,5 +1,6 @@
 // The fault soak as a test: a fixed range of seeds in every test run, and a run for as long
-// as asked when TW_SOAK_SECONDS is set (scripts/soak.sh). TW_SOAK_SEED runs one seed alone.
+// as asked when TW_SOAK_SECONDS is set (scripts/soak.sh). TW_SOAK_SEED runs one seed alone;
+// TW_SOAK_TRANSCRIPT prints what crossed the line in one seed's run.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,8 +10,8 @@
 #include <iostream>
 #include <map>
 
-#include "soak.h"
 #include "comm/frame_notation.h"
+#include "soak.h"
 
 namespace tw::soak {
 namespace {
@@ -76,6 +77,20 @@ TEST(FaultSoak, ShortRunOverFixedSeeds) {
   std::filesystem::remove_all(SoakFolder());
 }
 
+// The transcript of one seed's run with faults, frame by frame, each answer with the command
+// it answers: TW_SOAK_TRANSCRIPT=N.
+TEST(FaultSoak, Transcript) {
+  const char* seed = std::getenv("TW_SOAK_TRANSCRIPT");
+  if (seed == nullptr) GTEST_SKIP() << "set TW_SOAK_TRANSCRIPT to a seed";
+  const Scenario scenario = MakeScenario(static_cast<std::uint32_t>(std::strtoul(seed, nullptr, 10)));
+  std::cout << scenario.describe() << '\n';
+  for (const auto& entry : RunScenario(scenario, true, SoakFolder()).transcript) {
+    std::cout << emu::Transcript::Format(entry);
+    if (!entry.request.empty()) std::cout << "  answers " << comm::ToNotation(entry.request);
+    std::cout << '\n';
+  }
+}
+
 TEST(FaultSoak, LongRun) {
   const char* seconds = std::getenv("TW_SOAK_SECONDS");
   const char* only = std::getenv("TW_SOAK_SEED");
@@ -98,12 +113,3 @@ TEST(FaultSoak, LongRun) {
 
 }  // namespace
 }  // namespace tw::soak
-namespace tw::soak {
-TEST(FaultSoakDebug, Dump) {
-  const char* only = std::getenv("TW_SOAK_DUMP");
-  if (!only) GTEST_SKIP();
-  const Scenario scenario = MakeScenario(static_cast<std::uint32_t>(std::strtoul(only, nullptr, 10)));
-  const RunRecord faulty = RunScenario(scenario, true, std::filesystem::temp_directory_path() / "tw-soak-dump");
-  for (const auto& e : faulty.transcript) std::cout << emu::Transcript::Format(e) << "  <- " << comm::ToNotation(e.request) << "\n";
-}
-}
