@@ -221,7 +221,9 @@ class Session {
     const std::size_t framesBefore = bench_.virtualPort().transcript().entries().size();
     lastList_.reset();
     page.SendItem(item.number, item.subIndex);
-    scheduler_.runUntil([&] { return !bench_.link().isCommandDialogOpen(); }, kEditLimitMs);
+    if (!scheduler_.runUntil([&] { return !bench_.link().isCommandDialogOpen(); }, kEditLimitMs)) {
+      record_.editsEnded = false;
+    }
     scheduler_.advance(kSettleMs);
     record_.editResults.push_back(lastList_.value_or(-1));
     const auto& entries = bench_.virtualPort().transcript().entries();
