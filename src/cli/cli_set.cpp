@@ -2,7 +2,6 @@
 // own texts (as a configuration file holds them) and sent as that page sends an edit in
 // Real Time Mode. --dry-run prints the frames without a receiver.
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <functional>
 #include <iostream>
@@ -10,22 +9,19 @@
 #include <optional>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_session_run.h"
 #include "cli/cli_configuration.h"
 #include "cli/cli_transcript.h"
 #include "comm/comm_class.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/link_view.h"
-#include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
-#include "emu/emulator_port.h"
 #include "model/parameter_access.h"
 #include "pages/basic_control_page.h"
 #include "pages/item_ranges.h"
 #include "pages/page_registry.h"
 #include "pages/value_advice.h"
-#include "platform/qserial_port.h"
-#include "platform/qt_scheduler.h"
 #include "ui/page_link.h"
 
 namespace tw::cli {
@@ -396,30 +392,10 @@ int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& 
 
 int RunSet(const SetOptions& options) {
   if (options.dryRun) return RunDryRun(options);
-  if (options.emulator) {
-    emu::EmulatorConfig config;
-    if (auto error = emu::ApplyEmulatorOptions(config, options.emulatorOptions))
-      throw CliFailure{kExitBadInput, *error};
-    comm::VirtualScheduler scheduler;
-    emu::EmulatorPort port(scheduler, config);
-    TranscriptFile transcript(options.transcript, port.transcript());
-    const int status = SetWith(options, port, scheduler, emu::EmulatorPort::kDeviceName, [&](SetSession& session) {
-      constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
-      scheduler.runUntil([&] { return session.ended(); }, kLimitMs);
-    });
-    transcript.write();
-    return status;
-  }
-  int argc = 1;
-  char name[] = "tunewright-cli";
-  char* argv[] = {name, nullptr};
-  QCoreApplication app(argc, argv);
-  platform::QtScheduler scheduler;
-  platform::QSerialPortBackend port;
-  return SetWith(options, port, scheduler, options.port, [&](SetSession& session) {
-    // Leave the event loop from the loop itself, never from inside a write pause.
-    session.onEnd = [&] { scheduler.post([] { QCoreApplication::quit(); }); };
-    if (!session.ended()) QCoreApplication::exec();
+  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript};
+  constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
+  return RunSession<SetSession>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
+    return SetWith(options, port, scheduler, device, wait);
   });
 }
 
