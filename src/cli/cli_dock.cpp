@@ -2,7 +2,6 @@
 // sends it in Real Time Mode, then what the receiver reports about the dock: the play
 // information and the list information, each while its output setting is On.
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <functional>
 #include <variant>
@@ -11,18 +10,15 @@
 #include <set>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_session_run.h"
 #include "cli/cli_configuration.h"
 #include "comm/comm_class.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/link_view.h"
-#include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
-#include "emu/emulator_port.h"
 #include "model/parameter_access.h"
 #include "pages/tuner/ipod_page.h"
-#include "platform/qserial_port.h"
-#include "platform/qt_scheduler.h"
 #include "ui/page_link.h"
 
 namespace tw::cli {
@@ -178,27 +174,10 @@ int DockWith(int operation, comm::SerialPort& port, comm::Scheduler& scheduler, 
 
 int RunDock(const DockOptions& options) {
   const int operation = OperationIndex(options.operation);
-  if (options.emulator) {
-    emu::EmulatorConfig config;
-    if (auto error = emu::ApplyEmulatorOptions(config, options.emulatorOptions))
-      throw CliFailure{kExitBadInput, *error};
-    comm::VirtualScheduler scheduler;
-    emu::EmulatorPort port(scheduler, config);
-    return DockWith(operation, port, scheduler, emu::EmulatorPort::kDeviceName, [&](DockSession& session) {
-      constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
-      scheduler.runUntil([&] { return session.ended(); }, kLimitMs);
-    });
-  }
-  int argc = 1;
-  char name[] = "tunewright-cli";
-  char* argv[] = {name, nullptr};
-  QCoreApplication app(argc, argv);
-  platform::QtScheduler scheduler;
-  platform::QSerialPortBackend port;
-  return DockWith(operation, port, scheduler, options.port, [&](DockSession& session) {
-    // Leave the event loop from the loop itself, never from inside a write pause.
-    session.onEnd = [&] { scheduler.post([] { QCoreApplication::quit(); }); };
-    if (!session.ended()) QCoreApplication::exec();
+  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, {}};
+  constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
+  return RunSession<DockSession>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
+    return DockWith(operation, port, scheduler, device, wait);
   });
 }
 

@@ -2,7 +2,6 @@
 // Time Mode, for scripts. It connects as Real Time Mode does, sends the memory command of
 // the group and memory, prints it, and waits for the receiver's answer.
 
-#include <QCoreApplication>
 
 #include <algorithm>
 #include <array>
@@ -13,6 +12,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
+#include "cli/cli_session_run.h"
 #include "cli/cli_transfer.h"
 #include "comm/comm_class.h"
 #include "comm/frame_notation.h"
@@ -20,13 +20,8 @@
 #include "comm/link_view.h"
 #include "comm/memory_commands.h"
 #include "comm/protocol.h"
-#include "comm/virtual_scheduler.h"
-#include "emu/emulator_options.h"
-#include "emu/emulator_port.h"
 #include "pages/sheet.h"
 #include "pages/system/memory_page.h"
-#include "platform/qserial_port.h"
-#include "platform/qt_scheduler.h"
 #include "ui/page_link.h"
 
 namespace tw::cli {
@@ -191,28 +186,11 @@ int RunWith(const MemoryOptions& options, comm::SerialPort& serial, comm::Schedu
 }
 
 int RunMemory(const MemoryOptions& options) {
-  if (options.target.emulator) {
-    emu::EmulatorConfig config;
-    if (auto error = emu::ApplyEmulatorOptions(config, options.target.emulatorOptions))
-      throw CliFailure{kExitBadInput, *error};
-    comm::VirtualScheduler scheduler;
-    emu::EmulatorPort port(scheduler, config);
-    return RunWith(options, port, scheduler, emu::EmulatorPort::kDeviceName, [&](MemorySession& session) {
-      constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
-      scheduler.runUntil([&] { return session.ended(); }, kLimitMs);
-    });
-  }
-  int argc = 1;
-  char name[] = "tunewright-cli";
-  char* argv[] = {name, nullptr};
-  QCoreApplication app(argc, argv);
-  platform::QtScheduler scheduler;
-  platform::QSerialPortBackend port;
-  return RunWith(options, port, scheduler, options.target.port, [&](MemorySession& session) {
-    // Leave the event loop from the loop itself, never from inside a write pause.
-    session.onEnd = [&] { scheduler.post([] { QCoreApplication::quit(); }); };
-    if (!session.ended()) QCoreApplication::exec();
-  });
+  constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
+  return RunSession<MemorySession>(options.target, kLimitMs,
+                                   [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
+                                     return RunWith(options, port, scheduler, device, wait);
+                                   });
 }
 
 }  // namespace

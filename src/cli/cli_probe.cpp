@@ -2,17 +2,13 @@
 // region and the capabilities, then close and report them.
 
 #include "cli/cli_commands.h"
+#include "cli/cli_session_run.h"
 #include "cli/cli_transcript.h"
 #include "comm/comm_class.h"
 #include "comm/link_constants.h"
 #include "comm/link_view.h"
-#include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
-#include "emu/emulator_port.h"
-#include "platform/qserial_port.h"
-#include "platform/qt_scheduler.h"
 
-#include <QCoreApplication>
 
 #include <functional>
 #include <iostream>
@@ -47,16 +43,19 @@ class ProbeView final : public comm::LinkView {
     if (!connected) end();
   }
 
+  bool ended() const { return ended_; }
+
   bool answered = false;
-  bool ended = false;
   std::optional<std::string> message;
 
  private:
   void end() {
-    if (ended) return;
-    ended = true;
+    if (ended_) return;
+    ended_ = true;
     if (onEnd) onEnd();
   }
+
+  bool ended_ = false;
 };
 
 // The system's own message for a failed attempt, with the port's cause and remedy when the
@@ -95,30 +94,10 @@ int probeWith(comm::SerialPort& port, comm::Scheduler& scheduler, const std::str
 }
 
 int runProbe(const ProbeOptions& options) {
-  if (options.emulator) {
-    emu::EmulatorConfig config;
-    if (auto error = emu::ApplyEmulatorOptions(config, options.emulatorOptions)) throw CliFailure{kExitBadInput, *error};
-    comm::VirtualScheduler scheduler;
-    emu::EmulatorPort port(scheduler, config);
-    TranscriptFile transcript(options.transcript, port.transcript());
-    const int status = probeWith(port, scheduler, emu::EmulatorPort::kDeviceName, [&](ProbeView& view) {
-      constexpr std::int64_t kLimitMs = 10 * 60 * 1000;
-      scheduler.runUntil([&] { return view.ended; }, kLimitMs);
-    });
-    transcript.write();
-    return status;
-  }
-
-  int argc = 1;
-  char name[] = "tunewright-cli";
-  char* argv[] = {name, nullptr};
-  QCoreApplication app(argc, argv);
-  platform::QtScheduler scheduler;
-  platform::QSerialPortBackend port;
-  return probeWith(port, scheduler, options.port, [&](ProbeView& view) {
-    // Leave the event loop from the loop itself, never from inside a write pause.
-    view.onEnd = [&] { scheduler.post([] { QCoreApplication::quit(); }); };
-    if (!view.ended) QCoreApplication::exec();
+  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript};
+  constexpr std::int64_t kLimitMs = 10 * 60 * 1000;
+  return RunSession<ProbeView>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
+    return probeWith(port, scheduler, device, wait);
   });
 }
 

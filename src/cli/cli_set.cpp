@@ -2,7 +2,6 @@
 // own texts (as a configuration file holds them) and sent as that page sends an edit in
 // Real Time Mode. --dry-run prints the frames without a receiver.
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <functional>
 #include <iostream>
@@ -10,22 +9,19 @@
 #include <optional>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_session_run.h"
 #include "cli/cli_configuration.h"
 #include "cli/cli_transcript.h"
 #include "comm/comm_class.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/link_view.h"
-#include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
-#include "emu/emulator_port.h"
 #include "model/parameter_access.h"
 #include "pages/basic_control_page.h"
 #include "pages/item_ranges.h"
 #include "pages/page_registry.h"
 #include "pages/value_advice.h"
-#include "platform/qserial_port.h"
-#include "platform/qt_scheduler.h"
 #include "ui/page_link.h"
 
 namespace tw::cli {
@@ -263,9 +259,9 @@ int RunDryRun(const SetOptions& options) {
   edit.printAdvice();
   edit.page.QueueItem(edit.image, edit.item.number, edit.item.subIndex);
   if (link.frames.empty()) {
-    throw CliFailure{kExitBadInput,
-                     edit.key() + " on page \"" + edit.section() +
-                         "\" has no command of its own; it is sent with the page's other settings"};
+    const std::string why = edit.page.SilenceReason(edit.image, edit.item.number, edit.item.subIndex);
+    throw CliFailure{kExitBadInput, edit.key() + " on page \"" + edit.section() + "\" sends nothing: " +
+                                        (why.empty() ? "it is sent with the page's other settings" : why)};
   }
   PrintFrames(link.frames);
   return kExitOk;
@@ -325,8 +321,9 @@ class SetSession final : public comm::LinkView {
         return fail(kExitLinkFailed, "the receiver has no " + parts + ", so " + edit_->key() + " on page \"" +
                                          edit_->section() + "\" cannot be sent to it");
       }
-      return fail(kExitBadInput,
-                  edit_->key() + " on page \"" + edit_->section() + "\" has no command of its own");
+      const std::string why = edit_->page.SilenceReason(edit_->image, edit_->item.number, edit_->item.subIndex);
+      return fail(kExitBadInput, edit_->key() + " on page \"" + edit_->section() + "\" sends nothing: " +
+                                     (why.empty() ? "it has no command of its own" : why));
     }
     if (!link_.isCommandDialogOpen()) {
       scheduler_.callAfter(kReportWaitMs, [this] {
@@ -395,30 +392,10 @@ int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& 
 
 int RunSet(const SetOptions& options) {
   if (options.dryRun) return RunDryRun(options);
-  if (options.emulator) {
-    emu::EmulatorConfig config;
-    if (auto error = emu::ApplyEmulatorOptions(config, options.emulatorOptions))
-      throw CliFailure{kExitBadInput, *error};
-    comm::VirtualScheduler scheduler;
-    emu::EmulatorPort port(scheduler, config);
-    TranscriptFile transcript(options.transcript, port.transcript());
-    const int status = SetWith(options, port, scheduler, emu::EmulatorPort::kDeviceName, [&](SetSession& session) {
-      constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
-      scheduler.runUntil([&] { return session.ended(); }, kLimitMs);
-    });
-    transcript.write();
-    return status;
-  }
-  int argc = 1;
-  char name[] = "tunewright-cli";
-  char* argv[] = {name, nullptr};
-  QCoreApplication app(argc, argv);
-  platform::QtScheduler scheduler;
-  platform::QSerialPortBackend port;
-  return SetWith(options, port, scheduler, options.port, [&](SetSession& session) {
-    // Leave the event loop from the loop itself, never from inside a write pause.
-    session.onEnd = [&] { scheduler.post([] { QCoreApplication::quit(); }); };
-    if (!session.ended()) QCoreApplication::exec();
+  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript};
+  constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
+  return RunSession<SetSession>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
+    return SetWith(options, port, scheduler, device, wait);
   });
 }
 

@@ -32,6 +32,18 @@ bool lists(const std::vector<int>& numbers, int number) {
 constexpr int kSoundProgramNumber = 4;
 constexpr int kCommandOnlyProgramNumbers[] = {5, 11};
 
+constexpr int kInputNumber = 1;  // the Basic Control item an input selection sets
+
+// Input DSP's items (212, 214, .., 234) go out as the main form's input selection and sound
+// program commands, so the receiver answers them with its input and program reports.
+constexpr int kFirstInputDspNumber = 212;
+constexpr int kLastInputDspNumber = 239;
+
+int answeringNumber(const CommandEntry& entry) {
+  if (entry.number < kFirstInputDspNumber || entry.number > kLastInputDspNumber) return entry.number;
+  return SelectedValue(kInputNumber, entry.text) ? kInputNumber : kSoundProgramNumber;
+}
+
 bool answersNumber(const std::vector<int>& reported, int number) {
   if (lists(reported, number)) return true;
   const bool commandOnly = std::find(std::begin(kCommandOnlyProgramNumbers), std::end(kCommandOnlyProgramNumbers),
@@ -41,18 +53,17 @@ bool answersNumber(const std::vector<int>& reported, int number) {
 
 std::int32_t dspProgram(const model::ParameterImage& image) { return image.basic[3]; }  // parameter 4
 
-constexpr int kInputNumber = 1;  // the Basic Control item an input selection sets
-
 // Upload reads the receiver answers with two reports: the data, then the report that
 // confirms the command. A memory's volume part reports the volume, then "loaded" with the
 // memory's number; an input selection reports its sound program, then the input.
 struct PairedRead {
-  int commandNumber;  // the memory part's load command
+  int commandNumber;  // the load command of a memory's volume part
   int part;
   int dataNumber;     // the volume it reports first
 };
-constexpr PairedRead kMemoryVolumeParts[] = {
-    {558, kMemoryMainVolume, 9}, {560, kMemoryZone2Volume, kZone2VolumeNumber}, {562, kMemoryZone3Volume, kZone3VolumeNumber}};
+constexpr PairedRead kMemoryVolumeParts[] = {{558, kMemoryMainVolume, kMainVolumeNumber},
+                                             {560, kMemoryZone2Volume, kZone2VolumeNumber},
+                                             {562, kMemoryZone3Volume, kZone3VolumeNumber}};
 
 const PairedRead* memoryVolumePart(int number) {
   for (const PairedRead& read : kMemoryVolumeParts) {
@@ -278,7 +289,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
             expandStatusInto(text);
           }
         } else if (const auto info = decoder_->Decode(text)) {
-          answered = answersNumber(info->numbers, entry.number) && confirmsPairedRead(text, entry, nullptr);
+          answered = answersNumber(info->numbers, answeringNumber(entry)) && confirmsPairedRead(text, entry, nullptr);
           verdict.apply = true;
         }
       } else if (entry.isExtended() && row) {
@@ -316,7 +327,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
           answered = OnReplyTimeout(text) != 0;
         }
       } else {
-        answered = entry.number == kNoParameter || decodeListsNumber(text, entry.number);
+        answered = entry.number == kNoParameter || decodeListsNumber(text, answeringNumber(entry));
         verdict.apply = true;
       }
       if (!realTime) verdict.apply = false;  // our own echoes

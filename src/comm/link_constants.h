@@ -17,6 +17,7 @@ inline constexpr int kStateUploadRest = 4;   // upload list past its first "@CUR
 // Parameter numbers with a meaning of their own on the command list.
 inline constexpr int kNoParameter = 564;  // "no particular parameter"; an empty text with it starts a batch
 inline constexpr int kSystemLoadNumber = 556;
+inline constexpr int kMainVolumeNumber = 9;
 inline constexpr int kZone2VolumeNumber = 18;
 inline constexpr int kZone3VolumeNumber = 23;
 inline constexpr int kZone2CommandNumber = 17;

@@ -98,11 +98,15 @@ void CurveWidget::paintEvent(QPaintEvent* /*event*/) {
   }
 
   painter.setPen(text);
+  // In a narrow plot a label that would touch the one before it is left out.
+  double labelsEnd = -1e9;
   for (const ui::PlotTick& tick : axes_.xTicks) {
     if (tick.label.empty()) continue;
     const QString label = ToQt(tick.label);
     const double x = mapPoint({tick.at, axes_.yMin}).x() - metrics.horizontalAdvance(label) / 2.0;
+    if (x < labelsEnd + kGap) continue;
     painter.drawText(QPointF(x, area.bottom() + kGap + metrics.ascent()), label);
+    labelsEnd = x + metrics.horizontalAdvance(label);
   }
   for (const ui::PlotTick& tick : axes_.yTicks) {
     const QString label = ToQt(tick.label);

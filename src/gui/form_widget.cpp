@@ -87,6 +87,28 @@ bool OnlyButtons(const ui::LayoutNode& node) {
   return true;
 }
 
+// A row of simple controls, not only buttons, with a caption at most before its first: one
+// line of a table, whose cells line up with those of the lines above and below.
+bool IsTableLine(const ui::LayoutNode& node) {
+  if (node.kind != Kind::Row || node.children.empty() || OnlyButtons(node)) return false;
+  for (std::size_t i = 0; i < node.children.size(); ++i) {
+    const ui::LayoutNode& cell = node.children[i];
+    if (cell.kind != Kind::Control || IsVerticalSlider(cell.control) || (i > 0 && !cell.caption.empty())) return false;
+  }
+  return true;
+}
+
+// The number of table lines that start at `first`; a table has three lines or more, two of
+// them with several cells.
+std::size_t TableLength(const std::vector<ui::LayoutNode>& lines, std::size_t first) {
+  std::size_t count = 0;
+  std::size_t wide = 0;
+  for (; first + count < lines.size() && IsTableLine(lines[first + count]); ++count) {
+    if (lines[first + count].children.size() > 1) ++wide;
+  }
+  return count >= 3 && wide >= 2 ? count : 0;
+}
+
 QBoxLayout* BareLayout(QBoxLayout* layout) {
   layout->setContentsMargins(0, 0, 0, 0);
   return layout;
@@ -260,11 +282,37 @@ void FormWidget::addFormRows(QGridLayout& grid, const std::vector<const ui::Layo
   }
 }
 
+// The first cell's caption in column 0, each cell in a column of its own after it.
+void FormWidget::addTableRows(QGridLayout& grid, std::span<const ui::LayoutNode> lines) {
+  for (const ui::LayoutNode& line : lines) {
+    const int row = grid.rowCount();
+    for (std::size_t i = 0; i < line.children.size(); ++i) {
+      const ui::LayoutNode& cell = line.children[i];
+      ControlBinding* binding = bind(*cell.control);
+      if (binding == nullptr) continue;
+      if (!cell.caption.empty()) {
+        QLabel* caption = captionFor(cell, *binding);
+        binding->addCompanion(caption);
+        grid.addWidget(caption, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+      }
+      grid.addWidget(binding->widget(), row, static_cast<int>(i) + 1, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+  }
+}
+
 QWidget* FormWidget::buildColumn(const ui::LayoutNode& node) {
   auto* box = new QWidget;
   QBoxLayout* layout = BareLayout(new QVBoxLayout(box));
   const auto& children = node.children;
   for (std::size_t i = 0; i < children.size();) {
+    if (const std::size_t tableLines = style_ == FormStyle::Bar ? 0 : TableLength(children, i)) {
+      auto* grid = new QGridLayout;
+      addTableRows(*grid, std::span(children).subspan(i, tableLines));
+      grid->setColumnStretch(grid->columnCount(), 1);
+      layout->addLayout(grid);
+      i += tableLines;
+      continue;
+    }
     std::vector<const ui::LayoutNode*> formLines;
     while (i + formLines.size() < children.size() && IsFormLine(children[i + formLines.size()])) {
       formLines.push_back(&children[i + formLines.size()]);

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -70,6 +71,7 @@ class FormWidget : public QWidget {
   QWidget* buildInlineGroup(const ui::LayoutNode& node);
   QWidget* buildStrips(const ui::LayoutNode& node);
   void addFormRows(QGridLayout& grid, const std::vector<const ui::LayoutNode*>& rows);
+  void addTableRows(QGridLayout& grid, std::span<const ui::LayoutNode> lines);
   void addToColumn(QBoxLayout& layout, const ui::LayoutNode& node);
   QLabel* captionFor(const ui::LayoutNode& node, ControlBinding& binding);
 

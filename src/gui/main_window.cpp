@@ -252,11 +252,14 @@ QWidget* MainWindow::widgetFor(const ui::Control& control) const {
 
 void MainWindow::goToSetting(const pages::SettingMatch& match) {
   FormWidget* form = basicPanel_;
+  const ui::Control* control = match.control;
   if (match.tab != pages::SettingMatch::kBasicControl) {
     bench_.sheetView().setActive(match.tab);
     form = pageForm(match.tab);
+    pages::CBasePage* page = bench_.sheet().tabs()[static_cast<std::size_t>(match.tab)];
+    if (const ui::Control* shown = page->ShowItem(match.number, match.subIndex)) control = shown;
   }
-  ControlBinding* binding = form != nullptr && match.control != nullptr ? form->bindingFor(*match.control) : nullptr;
+  ControlBinding* binding = form != nullptr && control != nullptr ? form->bindingFor(*control) : nullptr;
   QWidget* focus = binding != nullptr ? binding->widget() : form;
   QWidget* frame = binding != nullptr ? binding->outer() : form;
   // A radio group takes the focus on its checked button, as Tab would give it.

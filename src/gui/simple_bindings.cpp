@@ -38,9 +38,12 @@ StaticTextBinding::StaticTextBinding(ui::StaticText& text)
 
 void StaticTextBinding::showText() {
   label_->setText(ToQt(text_.text()));
-  // A sentence wraps rather than stretching its dialog across the screen.
+  // A sentence wraps rather than stretching its dialog across the screen; a text broken
+  // into lines by its author keeps those lines.
   constexpr qsizetype kLongText = 60;
-  if (text_.kind() != ui::ControlKind::ValueLabel) label_->setWordWrap(label_->text().size() > kLongText);
+  if (text_.kind() != ui::ControlKind::ValueLabel) {
+    label_->setWordWrap(label_->text().size() > kLongText && !label_->text().contains(u'\n'));
+  }
 }
 
 ProgressBarBinding::ProgressBarBinding(ui::ProgressBar& bar)

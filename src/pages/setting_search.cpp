@@ -45,6 +45,18 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+// A page's items; a page with a section per group (DSP Parameters: per sound program) lists
+// them group by group.
+std::vector<PageItem> ItemsOf(const CBasePage& page) {
+  std::vector<PageItem> items = page.ListItems(true, kAllGroups);
+  if (!items.empty()) return items;
+  for (int group = 0; group < kAllGroups; ++group) {
+    const std::vector<PageItem> ofGroup = page.ListItems(true, group);
+    items.insert(items.end(), ofGroup.begin(), ofGroup.end());
+  }
+  return items;
+}
+
 // Every setting of the group and the tabs, in form order.
 std::vector<SettingMatch> AllSettings(const Sheet& sheet, ui::BasicControlGroup* basic,
                                       const model::ParameterImage& image) {
@@ -60,10 +72,11 @@ std::vector<SettingMatch> AllSettings(const Sheet& sheet, ui::BasicControlGroup*
   const std::vector<CBasePage*>& tabs = sheet.tabs();
   for (std::size_t tab = 0; tab < tabs.size(); ++tab) {
     const CBasePage& page = *tabs[tab];
-    for (const PageItem& item : page.ListItems(true, kAllGroups)) {
+    for (const PageItem& item : ItemsOf(page)) {
       ItemText text = page.DescribeItem(image, item.number, item.subIndex, false);
       if (text.key.empty()) continue;
-      all.push_back({static_cast<int>(tab), page.caption(), std::move(text.key), std::move(text.value), nullptr});
+      all.push_back({static_cast<int>(tab), text.section.empty() ? page.caption() : std::move(text.section),
+                     std::move(text.key), std::move(text.value), nullptr, item.number, item.subIndex});
     }
   }
   return all;

@@ -25,9 +25,12 @@ struct SettingMatch {
   std::string key;          // the setting's key in configuration files
   std::string value;        // its value text in the image searched
   ui::Control* control = nullptr;  // the control that edits it, when the layout tells
+  int number = 0;                  // the setting's parameter number and sub-index
+  int subIndex = -1;
 };
 
-// Finds settings by any part of their key, their value text or their page's caption,
+// Finds settings by any part of their key, their value text or their page's caption (the
+// section of the file, for a page with a section per sound program),
 // letter case ignored, across the Basic Control group and every tab of the sheet; the keys
 // of the configuration file are the vocabulary, so a page takes part through its ListItems
 // and DescribeItem alone. Matches on the key come first (those that begin with the query

@@ -3,9 +3,6 @@
 // setting, the virtual receiver marked, the placement kept.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string_view>
-
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLayout>
@@ -20,10 +17,10 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <algorithm>
-#include <string_view>
 #include <fstream>
 #include <map>
 #include <set>
+#include <string_view>
 
 #include "gui/focus_highlight.h"
 #include "gui/form_widget.h"
@@ -31,6 +28,7 @@
 #include "gui/mnemonics.h"
 #include "gui/page_navigator.h"
 #include "gui/window_placement.h"
+#include "pages/dsp/dsp_parameters_page.h"
 #include "program_fixture.h"
 
 using namespace tw;
@@ -224,6 +222,22 @@ TEST(DesktopSearch, ChoosingAPageSettingShowsItsPageAndFocusesItsControl) {
   EXPECT_TRUE(navigator.matches().empty());
   ASSERT_EQ(navigator.results().count(), 1);
   EXPECT_EQ(navigator.results().item(0)->text(), "No setting found");
+}
+
+TEST(DesktopSearch, ASoundProgramsParameterIsShownWithItsProgramAndRowSelected) {
+  Program desktop(app::kStartModeAsync);
+  MainWindow& window = *desktop.window;
+  PageNavigator& navigator = window.navigator();
+  navigator.search("Hall in Vienna");
+  ASSERT_FALSE(navigator.matches().empty());
+  const pages::SettingMatch match = navigator.matches()[0];
+  EXPECT_EQ(match.place, "DSP Parameters Hall in Vienna");
+  navigator.choose(0);
+  EXPECT_EQ(desktop.bench.sheetView().activeIndex(), match.tab);
+  auto& page = dynamic_cast<pages::CInputDspParam&>(*desktop.bench.sheet().tabs()[static_cast<std::size_t>(match.tab)]);
+  EXPECT_EQ(page.program(), 1);
+  EXPECT_EQ(page.selectedNumber(), match.number);
+  EXPECT_EQ(QApplication::focusWidget(), window.widgetFor(page.parameterList()));
 }
 
 TEST(DesktopWindow, TheVirtualReceiverIsMarkedInTheStatusBarOnlyWhileSelected) {

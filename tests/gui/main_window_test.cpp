@@ -274,14 +274,14 @@ TEST(MainWindow, AFileThatCannotBeOpenedAtStartUpIsReportedOnceAndTheProgramGoes
 
 TEST(MainWindow, MakeReportShowsTheReportText) {
   Program desktop(app::kStartModeAsync);
-  desktop.bench.userMemo() = "Rack 2";
+  desktop.bench.userMemo() = "Rack 2, K\xc3\xbc" "che";  // the memo is UTF-8, as typed
   Command(desktop, "&Make Report")->trigger();
   auto* window = dynamic_cast<DialogWindow*>(QApplication::activeModalWidget());
   ASSERT_NE(window, nullptr);
   auto* edit = window->findChild<QPlainTextEdit*>();
   ASSERT_NE(edit, nullptr);
   const QString text = edit->toPlainText();
-  EXPECT_TRUE(text.contains("Rack 2")) << text.toStdString();
+  EXPECT_TRUE(text.contains(QString::fromUtf8("Rack 2, K\u00fcche"))) << text.toStdString();
   EXPECT_TRUE(text.contains("Speaker Level")) << text.toStdString();
   // Lines stand as built: no wrapping, a fixed-width font, and room for a whole line.
   EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::NoWrap);

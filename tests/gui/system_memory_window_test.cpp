@@ -8,20 +8,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
-#include "comm/virtual_scheduler.h"
-#include "emu/emulator_port.h"
-#include "gui/desktop.h"
 #include "gui/form_widget.h"
-#include "gui/qt_dialog_host.h"
-#include "gui/qt_ui_services.h"
-#include "gui/startup.h"
-#include "gui_test_support.h"
 #include "pages/system/memory_page.h"
-#include "pages/workbench.h"
+#include "program_fixture.h"
 
 using namespace tw;
 using namespace tw::gui;
@@ -29,28 +21,9 @@ using namespace tw::gui::test;
 
 namespace {
 
-struct Program {
-  explicit Program(int startMode)
-      : bench(pages::WorkbenchSetup{scheduler,
-                                    ui,
-                                    dialogs,
-                                    {folder.filePath("tunewright.ini").toStdString(), folder.path().toStdString()},
-                                    {},
-                                    {},
-                                    true}) {
-    options.startMode = startMode;
-    options.tunerRegion = 1;
-    DesktopStartupUi startup(dialogs, options);
-    bench.Start({}, startup, [](bool) {});
-    desktop = std::make_unique<Desktop>(bench, ui, dialogs, true);
-    window = &desktop->window();
-    ShowAndWait(*window);
-  }
-  ~Program() {
-    desktop.reset();
-    bench.Shutdown();
-    Flush();
-  }
+// The program with the System Memory window's parts at hand.
+struct MemoryProgram : Program {
+  using Program::Program;
 
   SystemMemoryWindow& memoryWindow() const { return window->systemMemoryWindow(); }
   template <class Widget>
@@ -77,20 +50,11 @@ struct Program {
     ASSERT_NE(widget, nullptr);
     QTest::mouseClick(widget, Qt::LeftButton);
   }
-
-  QTemporaryDir folder;
-  comm::VirtualScheduler scheduler;
-  QtUiServices ui;
-  QtDialogHost dialogs;
-  pages::Workbench bench;
-  DesktopOptions options;
-  std::unique_ptr<Desktop> desktop;
-  MainWindow* window = nullptr;
 };
 
 TEST(SystemMemoryWindow, TheButtonShowsAModelessWindowThatClosingOnlyHides) {
   for (int mode : {app::kStartModeAsync, app::kStartModeRealTime}) {
-    Program program(mode);
+    MemoryProgram program(mode);
     EXPECT_FALSE(program.memoryWindow().isVisible());
     program.openMemoryWindow();
     SystemMemoryWindow& window = program.memoryWindow();
@@ -113,7 +77,7 @@ TEST(SystemMemoryWindow, TheButtonShowsAModelessWindowThatClosingOnlyHides) {
 }
 
 TEST(SystemMemoryWindow, AsyncLoadOfAMainVolumeShowsItOnTheMainForm) {
-  Program program(app::kStartModeAsync);
+  MemoryProgram program(app::kStartModeAsync);
   program.openMemoryWindow();
   program.bench.link().images().Image(4)->basic[8] = -355;
   program.pick(1, 4);
@@ -127,7 +91,7 @@ TEST(SystemMemoryWindow, AsyncLoadOfAMainVolumeShowsItOnTheMainForm) {
 }
 
 TEST(SystemMemoryWindow, RealTimeSaveReachesTheReceiver) {
-  Program program(app::kStartModeRealTime);
+  MemoryProgram program(app::kStartModeRealTime);
   program.bench.view().Open();
   ASSERT_TRUE(program.scheduler.runUntil([&] { return program.bench.view().initializeDialog() == nullptr; }, 600000));
   program.scheduler.advance(2000);

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -27,14 +26,6 @@ using Fixture = SpeakerFixture<CInputDspParam>;
 
 constexpr int kPrograms = model::kSoundProgramCount;
 
-// An extended command with an upper-case checksum, computed here on its own.
-std::string Dc4Upper(std::string_view body) {
-  unsigned sum = 0;
-  for (char c : body) sum += static_cast<unsigned char>(c);
-  char checksum[3];
-  std::snprintf(checksum, sizeof checksum, "%02X", sum % 256);
-  return "\x14" + std::string(body) + checksum + "\x03";
-}
 
 std::int32_t Value(const model::ParameterImage& image, int number) {
   return std::get<std::int32_t>(*model::GetParameter(image, number));

@@ -46,6 +46,9 @@ TEST(InputCliSet, RefusalsSayWhatIsAllowedAndExitWithTwo) {
            Case{"set --dry-run 'Input Rename' CD 'Caf\xc3\xa9'",
                 "tunewright-cli: \"Caf\xc3\xa9\" is not a value of CD on page \"Input Rename\" (it holds "
                 "\"\"   CD   \"\"); allowed: up to eight characters of plain ASCII\n"},
+           Case{"set --dry-run 'MULTI CH' 'MULTI CH Input Front' CD",
+                "tunewright-cli: MULTI CH Input Front on page \"MULTI CH\" sends nothing: it is used only with 8ch: "
+                "set \"6ch/8ch\" to 8ch first\n"},
            Case{"set --dry-run 'Input DSP' CD Straight",
                 "tunewright-cli: \"Input DSP\" is an offline setting: the receiver takes it only with a download "
                 "(Async Mode); put it in a configuration file and run tunewright-cli download\n"},

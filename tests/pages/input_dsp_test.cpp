@@ -198,9 +198,8 @@ TEST(InputDspQueue, EachInputIsSelectedAndGivenItsProgramAndTheCurrentOnesStay) 
       const model::ParameterImage before = f.image();
       f.link.sent.clear();
       f.page.QueueItem(f.image(), 212 + 2 * input, -1);
-      // Numbered as the main form's input and program items, whose reports answer them.
-      EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Stx("07A" + kInputCodes[static_cast<std::size_t>(input)]), 1},
-                                                {Stx(p.command), 4}}))
+      EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Stx("07A" + kInputCodes[static_cast<std::size_t>(input)]), 212 + 2 * input},
+                                                {Stx(p.command), 212 + 2 * input}}))
           << kInputKeys[static_cast<std::size_t>(input)] << " " << p.value;
       EXPECT_EQ(f.image(), before) << "the image, current input and program included, is untouched";
     }

@@ -61,6 +61,11 @@ TEST(SettingSearch, FindsMainVolumeSwAndDistanceWithTheirPagesAndControls) {
   EXPECT_EQ(sw[0].control->kind(), ui::ControlKind::LevelSlider);
   EXPECT_TRUE(Has(sw, "Speaker Set", "LFE/Bass Out"));  // its value "SWFR"
 
+  // A sound program's parameters are found under their program's section.
+  const auto vienna = f.find("hall in vienna");
+  EXPECT_TRUE(Has(vienna, "DSP Parameters Hall in Vienna", "DSP Level"));
+  EXPECT_FALSE(Has(vienna, "DSP Parameters Hall in Munich", "DSP Level"));
+
   // A page's caption finds all of its settings.
   const auto distance = f.find("Distance");
   for (const char* channel : {"FL", "FR", "CT", "SL", "SR", "SBL", "SBR", "PRL", "PRR", "SW"}) {

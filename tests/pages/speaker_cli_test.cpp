@@ -39,8 +39,8 @@ TEST(CliSet, BadInputSaysWhatIsWrongAndExitsWithTwo) {
              "\"Surround\", \"Surround Back\", \"Presence\", \"PR/SB Select\", \"LFE/Bass Out\", "
              "\"SW Cross Over\", \"SW Phase\"\n"},
         Case{"set --dry-run 'Speaker Distance' Unit Feet",
-             "tunewright-cli: Unit on page \"Speaker Distance\" has no command of its own; it is sent "
-             "with the page's other settings\n"},
+             "tunewright-cli: Unit on page \"Speaker Distance\" sends nothing: it is sent with the page's "
+             "other settings\n"},
         Case{"set 'Speaker Level' FL 1.0dB",
              "tunewright-cli: set needs --port DEVICE, --emulator or --dry-run (see set --help)\n"}}) {
     const CliResult run = RunCli(c.arguments);

@@ -41,12 +41,5 @@ struct TunerFixture {
   Page page;
 };
 
-// An extended frame with an upper-case checksum, computed here on its own.
-inline std::string Dc4Upper(std::string_view body) {
-  unsigned sum = 0;
-  for (char c : body) sum += static_cast<unsigned char>(c);
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  return "\x14" + std::string(body) + kDigits[(sum >> 4) & 0xF] + kDigits[sum & 0xF] + "\x03";
-}
 
 }  // namespace tw::test

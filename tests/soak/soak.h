@@ -80,6 +80,7 @@ struct RunRecord {
   std::vector<emu::TranscriptEntry> transcript;
   // Real Time edits: the end of each edit's list (-1 for one that needed none).
   std::vector<int> editResults;
+  bool editsEnded = true;  // every edit's Command Sending dialog closed within its time limit
   bool editsExtendedOnly = true;
   bool portOpenAtEnd = false;
   // What the link handed to the error log, and what the file holds.

@@ -256,6 +256,7 @@ std::vector<std::string> CheckRun(const Scenario& scenario, const RunRecord& fau
     failures.push_back("the operation never ended");
     return failures;
   }
+  if (!faulty.editsEnded) failures.push_back("an edit never ended");
   if (scenario.operation == Operation::RealTime) {
     CheckRealTime(failures, scenario, faulty, clean);
   } else {

@@ -284,7 +284,9 @@ class Session {
     const std::size_t framesBefore = bench_.virtualPort().transcript().entries().size();
     lastList_.reset();
     edit.send();
-    scheduler_.runUntil([&] { return !bench_.link().isCommandDialogOpen(); }, kEditLimitMs);
+    if (!scheduler_.runUntil([&] { return !bench_.link().isCommandDialogOpen(); }, kEditLimitMs)) {
+      record_.editsEnded = false;
+    }
     const std::string& word = bench_.view().statusBarMessage().text();
     const bool wordShown = word == comm::kErrorWord || word == comm::kGuardWord;
     scheduler_.advance(kSettleMs);

@@ -199,6 +199,24 @@ void CInputDspParam::onDefault() {
   SendItems(items);
 }
 
+ui::Control* CInputDspParam::ShowItem(int number, int /*subIndex*/) {
+  const std::optional<int> program = model::DspProgramOfNumber(number);
+  if (!program || (isRealTime() && *program != program_)) return nullptr;
+  program_ = *program;
+  for (const int layout : {layout_, int{dsp::kLayoutDual}, int{dsp::kLayoutTri}, int{dsp::kLayoutQuad}}) {
+    const dsp::DspNumbers rows = dsp::DspRowsOfLayout(program_, layout);
+    const auto found = std::find(rows.begin(), rows.end(), number);
+    if (found == rows.end()) continue;
+    layout_ = layout;
+    showProgram();
+    parameterList_.setSelectedRow(static_cast<int>(found - rows.begin()));
+    showSlider();
+    UpdateControlStates();
+    return &parameterList_;
+  }
+  return nullptr;
+}
+
 // ---- files, reports and downloads -------------------------------------------------------------
 
 std::vector<PageItem> CInputDspParam::ListItems(bool forFile, int group) const {

@@ -213,14 +213,9 @@ void CInputDsp::resetToDefaults() {
   followCurrentInput(pageImage().basic[kCurrentInput]);
 }
 
-// The two commands go out as the main form's own: the receiver answers them with its input
-// and program reports, which name Basic Control items 1 and 4, never this page's numbers.
 void CInputDsp::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
-  if (isRealTime() || !IsItemAvailable(number)) return;
-  const std::vector<std::string> commands = ProgramCommands(image, number, subIndex);
-  if (commands.size() != 2) return;
-  Queue(commands[0], kInputItem);
-  Queue(commands[1], kProgramItem);
+  if (isRealTime()) return;
+  CItemPage::QueueItem(image, number, subIndex);
 }
 
 bool CInputDsp::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/, std::string_view text) {

@@ -71,6 +71,11 @@ void CMiscPage::OnStored(int number) {
   if (number == kChannels) UpdateControlStates();
 }
 
+std::string CMiscPage::SilenceReason(const model::ParameterImage& image, int number, int /*subIndex*/) const {
+  if (number != kInputFront || image.multiCh[0] == kEightChannels) return {};
+  return "it is used only with 8ch: set \"" + std::string(kChannelsItem.key) + "\" to 8ch first";
+}
+
 void CMiscPage::SendItem(int number, int subIndex) {
   if (number == kInputFront && Value(kChannels) != kEightChannels) return;
   CItemPage::SendItem(number, subIndex);

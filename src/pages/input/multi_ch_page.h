@@ -28,6 +28,7 @@ class CMiscPage final : public CItemPage {
   void RestoreFocus() override;
   // With 6ch the front input is only stored: nothing at all goes out for it.
   void SendItem(int number, int subIndex = -1) override;
+  std::string SilenceReason(const model::ParameterImage& image, int number, int subIndex) const override;
   // The report leaves Input Front out with 6ch; the file always carries it.
   ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                         bool forReport) const override;

@@ -32,7 +32,7 @@ std::optional<std::string> FrequencyFromDisplay(std::string_view display);
 std::vector<std::string> FrequencyList(int region, Band band);
 bool IsInRegionList(int region, std::string_view text);
 
-// "AM10 / FM200  (USA, Canada)" for region 1; empty outside 0..3.
+// "AM10 / FM200  (USA, Canada)" for region 1; empty outside 0..3 (a region without bands).
 std::string_view RegionName(int region);
 
 }  // namespace tw::pages::tuner

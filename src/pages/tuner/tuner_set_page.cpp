@@ -136,9 +136,9 @@ void CTunerSetPage::RefreshItem(int number, bool update) {
 }
 
 void CTunerSetPage::UpdateControlStates() {
-  const int region = link().tunerRegion();
-  am_.setEnabled(host() != nullptr && !tuner::FrequencyList(region, tuner::Band::Am).empty());
-  fm_.setEnabled(host() != nullptr && !tuner::FrequencyList(region, tuner::Band::Fm).empty());
+  const bool bands = host() != nullptr && !tuner::RegionName(link().tunerRegion()).empty();
+  am_.setEnabled(bands);
+  fm_.setEnabled(bands);
 }
 
 void CTunerSetPage::pickFrequency(tuner::Band band) {

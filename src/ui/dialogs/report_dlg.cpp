@@ -8,6 +8,7 @@ CReportDlg::CReportDlg(std::function<std::string()> buildReport)
   edit_.setReadOnly(true);
   // The report's ruled lines and columns only read right as they stand.
   edit_.setPreformatted(true);
+  edit_.setUtf8(true);  // the user's memo may hold any character
   close_.onClicked = [this] { EndDialog(kIdOk); };
   setLayout(Column({Item(edit_), Row({Item(close_)})}));
 }
