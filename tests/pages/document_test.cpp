@@ -242,9 +242,12 @@ TEST(Document, ASaveThatFailsLeavesThePreviousFileByteForByte) {
   EXPECT_TRUE(std::filesystem::is_directory(path));
   ASSERT_EQ(f.shownTexts().size(), 2u);
   EXPECT_NE(f.shownTexts()[1].find("it is a folder, not a file"), std::string::npos) << f.shownTexts()[1];
-  std::size_t entries = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(f.folder.path())) ++entries;
-  EXPECT_EQ(entries, 3u) << "no temporary file is left behind";  // the folder, moved.qcf, tunewright.ini
+  // No temporary file is left behind: the folder holds the target folder, moved.qcf and at
+  // most the settings file.
+  for (const auto& entry : std::filesystem::directory_iterator(f.folder.path())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(entry.path() == std::filesystem::path(path) || name == "moved.qcf" || name == "tunewright.ini") << name;
+  }
 }
 
 // The settings file: a write that cannot be made at shut-down is told, and the previous

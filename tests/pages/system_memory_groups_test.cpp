@@ -179,7 +179,8 @@ TEST(MemorySections, EntriesThatNameNoMemoryParameterAreReportedAndChangeNothing
   EXPECT_EQ(check.read, 1u);
   ASSERT_EQ(check.ignored.size(), 5u);
   for (const pages::IgnoredEntry& entry : check.ignored) {
-    EXPECT_EQ(entry.knownKey, entry.value == "-9") << entry.section << " " << entry.key;
+    const auto expected = entry.value == "-9" ? pages::IgnoredEntry::Reason::NotAValue : pages::IgnoredEntry::Reason::NotASetting;
+    EXPECT_EQ(entry.reason, expected) << entry.section << " " << entry.key;
   }
   model::ParameterImages expected = before;
   expected.Image(2)->displaySet[10] = 1;  // On Screen 10s

@@ -44,11 +44,19 @@ std::vector<std::string> NameCommand(const model::ParameterImage& image, int num
   return {MakeCommand(CommandFrame::ExtendedUpper, body)};
 }
 
+// Files write each name between quotes, which the reader takes off when both are there. A
+// value that begins with a quote and holds an odd number of them lost its closing quote: it
+// was cut short, and is no name.
+std::optional<std::string> NameFromFile(std::string_view text) {
+  if (!text.empty() && text.front() == '"' && std::count(text.begin(), text.end(), '"') % 2 != 0) return std::nullopt;
+  return CInputSetUp::PaddedName(text);
+}
+
 constexpr TextItem Name(int index) {
   return {.number = CInputSetUp::kFirstNumber + index,
           .key = kInputs[static_cast<std::size_t>(index)].key,
           .maxLength = CInputSetUp::kNameLength,
-          .parse = CInputSetUp::PaddedName,
+          .parse = NameFromFile,
           .build = NameCommand,
           // The receiver has no XM name without the XM tuner: it refuses the command.
           .needs = index == kXmInput ? Needs::Xm : Needs::Nothing};

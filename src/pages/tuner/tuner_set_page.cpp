@@ -34,12 +34,22 @@ std::vector<std::string> FrequencyCommand(const model::ParameterImage& image, in
   return {MakeCommand(CommandFrame::ExtendedUpper, body)};
 }
 
+// Files and `set` take a frequency in the form the page writes it ("FM 90.1MHz") or as the
+// receiver's six characters ("090.10"), so that a value cut short ("FM 90.", "AM 10") is
+// refused rather than read as another frequency.
+std::optional<std::string> FrequencyFromFile(std::string_view shown) {
+  if (tuner::IsFrequencyText(shown)) return std::string(shown);
+  auto text = tuner::FrequencyFromDisplay(shown);
+  if (!text || tuner::DisplayForm(*text) != shown) return std::nullopt;
+  return text;
+}
+
 constexpr TextItem Frequency(int number, std::string_view key) {
   return {.number = number,
           .key = key,
           .maxLength = tuner::kFrequencyLength,
           .format = tuner::DisplayForm,
-          .parse = tuner::FrequencyFromDisplay,
+          .parse = FrequencyFromFile,
           .build = FrequencyCommand};
 }
 
