@@ -257,7 +257,7 @@ void MainWindow::goToSetting(const pages::SettingMatch& match) {
     bench_.sheetView().setActive(match.tab);
     form = pageForm(match.tab);
     pages::CBasePage* page = bench_.sheet().tabs()[static_cast<std::size_t>(match.tab)];
-    if (const ui::Control* shown = page->ShowItem(match.number, match.subIndex)) control = shown;
+    if (const ui::Control* shown = page->BringIntoView(match.number, match.subIndex)) control = shown;
   }
   ControlBinding* binding = form != nullptr && control != nullptr ? form->bindingFor(*control) : nullptr;
   QWidget* focus = binding != nullptr ? binding->widget() : form;

@@ -115,7 +115,7 @@ class CBasePage {
   // Brings the item into view where the page shows one program or record at a time (the
   // page selects it) and returns the control that now edits it; null when the page shows
   // every item at once.
-  virtual ui::Control* ShowItem(int /*number*/, int /*subIndex*/) { return nullptr; }
+  virtual ui::Control* BringIntoView(int /*number*/, int /*subIndex*/) { return nullptr; }
   // Why the item sends nothing with `image` as it stands (a setting it depends on), for
   // messages to a user; empty when the page has nothing to say.
   virtual std::string SilenceReason(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/) const {

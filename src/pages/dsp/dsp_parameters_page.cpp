@@ -199,7 +199,7 @@ void CInputDspParam::onDefault() {
   SendItems(items);
 }
 
-ui::Control* CInputDspParam::ShowItem(int number, int /*subIndex*/) {
+ui::Control* CInputDspParam::BringIntoView(int number, int /*subIndex*/) {
   const std::optional<int> program = model::DspProgramOfNumber(number);
   if (!program || (isRealTime() && *program != program_)) return nullptr;
   program_ = *program;

@@ -56,7 +56,7 @@ class CInputDspParam final : public CBasePage, public ProgramFollower, public It
   std::vector<PageItem> ListItems(bool forFile, int group) const override;
   // Selects the parameter's program (in Async Mode; in Real Time Mode only the receiver's
   // program is shown), a layout that lists it, and its row.
-  ui::Control* ShowItem(int number, int subIndex) override;
+  ui::Control* BringIntoView(int number, int subIndex) override;
   // Any parameter 27..211, whatever group is shown; the sub-index is not used.
   ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                         bool forReport) const override;
