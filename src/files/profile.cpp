@@ -171,10 +171,20 @@ void Profile::WriteString(std::string_view section, std::string_view key, std::s
   const std::string cleanKey = Sanitised(key);
   const std::string cleanValue = Sanitised(value);
 
+  // Names the file cannot hold are not written, so that the saved text always reads back as
+  // what the profile holds: a section name that would not read back as itself, or a key
+  // whose line would read as a section header.
+  const std::string header = "[" + cleanSection + "]";
+  const std::string keyLine = cleanKey + "=" + cleanValue;
+  std::string_view readName;
+  if (!SectionNameOf(header, readName) || Fold(readName) != Fold(cleanSection) || SectionNameOf(keyLine, readName)) {
+    return;
+  }
+
   const auto known = sectionIndex_.find(Fold(cleanSection));
   if (known == sectionIndex_.end()) {
     sectionIndex_.emplace(Fold(cleanSection), sections_.size());
-    Section added{"[" + cleanSection + "]", {cleanKey + "=" + cleanValue}, {}};
+    Section added{header, {keyLine}, {}};
     IndexLine(added, 0);
     sections_.push_back(std::move(added));
     return;

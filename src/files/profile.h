@@ -57,7 +57,8 @@ class Profile {
   bool HasKey(std::string_view section, std::string_view key) const;
 
   // Sets `key` in `section`. Names and value are cut at a NUL byte, and CR and LF bytes
-  // become blanks, so that a value can never break the line structure of the file.
+  // become blanks, so that a value can never break the line structure of the file; a name
+  // the file cannot hold (a key whose line would read as a section header) writes nothing.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
   // Section names in file order (first occurrence of each), and the keys of one section.

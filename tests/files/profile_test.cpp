@@ -148,6 +148,11 @@ TEST(ProfileWriting, ValuesCannotBreakTheLineStructure) {
   profile.WriteString("S", "K", "before\0after"s);
   EXPECT_EQ(profile.Text(), "[User Memo]\r\nUser Memo=a  b\r\n[S]\r\nK=before\r\n");
   EXPECT_EQ(Profile::Parse(profile.Text()).GetString("User Memo", "User Memo", ""), "a  b");
+
+  // A key whose line would read as a section header writes nothing: the saved text reads
+  // back as the profile.
+  profile.WriteString("S", "[T]\r\nPort", "v");
+  EXPECT_EQ(profile.Text(), "[User Memo]\r\nUser Memo=a  b\r\n[S]\r\nK=before\r\n");
 }
 
 TEST(ProfileWriting, TextRoundTripsEveryByteAndNormalisesLineEnds) {
