@@ -3,9 +3,9 @@
 # a bounded time on its corpus. First argument: seconds per target (default 15; five targets,
 # so the default keeps the whole fuzz stage within two minutes).
 #
-# Each target starts from fuzz/corpus/<target>: the seeds and the input of every finding
-# fixed so far. libFuzzer runs all of them before it fuzzes, so this is their regression
-# test as well. New inputs go to build-fuzz/corpus/<target>, never into the repository; a
+# Each target begins with the inputs kept in fuzz/corpus/<name>: its seeds, and every input
+# that once made it fail. libFuzzer runs all of them before it fuzzes, so this is their
+# regression test as well. New inputs go to build-fuzz/corpus/<target>, never into the repository; a
 # failing input is saved as build-fuzz/artifacts/<target>-crash-... (replay it with
 # build-fuzz/fuzz/<target> FILE). Skipped when clang++ is not installed.
 set -euo pipefail
