@@ -10,6 +10,7 @@
 #include <set>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_session.h"
 #include "cli/cli_session_run.h"
 #include "cli/cli_configuration.h"
 #include "comm/comm_class.h"
@@ -63,23 +64,12 @@ bool IsOn(const model::ParameterImage& image, int number) {
 
 // Connects as Real Time Mode does, has the iPod page send the operation, and collects the
 // reports that the receiver's output settings promise.
-class DockSession final : public comm::LinkView {
+class DockSession final : public LinkSession {
  public:
   DockSession(comm::CCommClass& link, comm::Scheduler& scheduler, int operation)
-      : link_(link), scheduler_(scheduler), pageLink_(link), page_({pageLink_, ui_}), operation_(operation) {}
+      : LinkSession(scheduler), link_(link), pageLink_(link), page_({pageLink_, ui_}), operation_(operation) {}
 
-  std::function<void()> onEnd;
-  bool ended() const { return ended_; }
-  const std::optional<CliFailure>& failure() const { return failure_; }
 
-  void ShowMessage(int id) override {
-    if (!linkMessage_) linkMessage_ = std::string(comm::LinkText(id));
-  }
-  void ConnectFinished(bool connected) override {
-    if (!connected)
-      return fail(kExitLinkFailed, linkMessage_.value_or(std::string(comm::LinkText(comm::kMsgInitFailed))));
-    scheduler_.post([this] { send(); });
-  }
   void RefreshActiveItems(const std::vector<int>& numbers) override {
     if (!sent_) return;
     for (int number : numbers) reported_.insert(number);
@@ -115,7 +105,7 @@ class DockSession final : public comm::LinkView {
   }
 
  private:
-  void send() {
+  void send() override {
     const model::ParameterImage& image = *link_.images().Image(0);
     if (IsOn(image, kPlayInfoOutput)) expected_.insert(pages::CiPodPage::kPlayInfoNumber);
     if (IsOn(image, kListInfoOutput)) expected_.insert(pages::CiPodPage::kListInfoNumber);
@@ -125,29 +115,15 @@ class DockSession final : public comm::LinkView {
     scheduler_.callAfter(kReportWaitMs, [this] { end(); });
   }
 
-  void fail(int status, std::string message) {
-    if (ended_) return;
-    failure_ = CliFailure{status, std::move(message)};
-    end();
-  }
-  void end() {
-    if (ended_) return;
-    ended_ = true;
-    if (onEnd) onEnd();
-  }
 
   comm::CCommClass& link_;
-  comm::Scheduler& scheduler_;
   ui::CommPageLink pageLink_;
   CliUiServices ui_{false};
   pages::CiPodPage page_;
   int operation_;
   std::set<int> expected_;
   std::set<int> reported_;
-  std::optional<std::string> linkMessage_;
   bool sent_ = false;
-  bool ended_ = false;
-  std::optional<CliFailure> failure_;
 };
 
 int DockWith(int operation, comm::SerialPort& port, comm::Scheduler& scheduler, const std::string& device,

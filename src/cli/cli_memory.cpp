@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_session.h"
 #include "cli/cli_configuration.h"
 #include "cli/cli_session_run.h"
 #include "cli/cli_transfer.h"
@@ -87,12 +88,12 @@ class WatchedPort final : public comm::SerialPort {
 // Connects, runs the System Memory page's Load or Save, and ends when the receiver answers:
 // a System load with its status frame, every other command with the report of the same
 // memory command.
-class MemorySession final : public comm::LinkView {
+class MemorySession final : public LinkSession {
  public:
   MemorySession(const MemoryOptions& options, comm::CCommClass& link, WatchedPort& port, comm::Scheduler& scheduler)
-      : options_(options),
+      : LinkSession(scheduler),
+        options_(options),
         port_(port),
-        scheduler_(scheduler),
         pageLink_(link),
         context_{pageLink_, ui_, 0, nullptr},
         sheet_(context_, {}),
@@ -104,27 +105,16 @@ class MemorySession final : public comm::LinkView {
     };
   }
 
-  std::function<void()> onEnd;
-  bool ended() const { return ended_; }
-  const std::optional<CliFailure>& failure() const { return failure_; }
   const std::vector<std::string>& frames() const { return frames_; }
 
-  void ShowMessage(int id) override {
-    if (!linkMessage_) linkMessage_ = std::string(comm::LinkText(id));
-  }
-  void ConnectFinished(bool connected) override {
-    if (!connected)
-      return fail(kExitLinkFailed, linkMessage_.value_or(std::string(comm::LinkText(comm::kMsgInitFailed))));
-    scheduler_.post([this] { send(); });
-  }
   void RefreshActiveItems(const std::vector<int>& numbers) override {
     const int number = comm::MemoryCommandNumber(options_.part(), options_.load());
     if (sent_ && std::find(numbers.begin(), numbers.end(), number) != numbers.end()) end();
   }
 
  private:
-  void send() {
-    if (ended_) return;
+  void send() override {
+    if (ended()) return;
     const std::size_t before = port_.written.size();
     port_.sawStatusFrame = false;
     sent_ = true;
@@ -142,20 +132,9 @@ class MemorySession final : public comm::LinkView {
     });
   }
 
-  void fail(int status, std::string message) {
-    if (ended_) return;
-    failure_ = CliFailure{status, std::move(message)};
-    end();
-  }
-  void end() {
-    if (ended_) return;
-    ended_ = true;
-    if (onEnd) onEnd();
-  }
 
   const MemoryOptions& options_;
   WatchedPort& port_;
-  comm::Scheduler& scheduler_;
   CliUiServices ui_{false};  // the question after a System load is answered No: nothing to refresh here
   ui::CommPageLink pageLink_;
   pages::PageContext context_;
@@ -163,10 +142,7 @@ class MemorySession final : public comm::LinkView {
   pages::MemoryGroups groups_;
   pages::CMemoryPage page_;
   std::vector<std::string> frames_;
-  std::optional<std::string> linkMessage_;
   bool sent_ = false;
-  bool ended_ = false;
-  std::optional<CliFailure> failure_;
 };
 
 int RunWith(const MemoryOptions& options, comm::SerialPort& serial, comm::Scheduler& scheduler,

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_session.h"
 #include "cli/cli_session_run.h"
 #include "cli/cli_configuration.h"
 #include "cli/cli_transcript.h"
@@ -270,28 +271,17 @@ int RunDryRun(const SetOptions& options) {
 // Connects as Real Time Mode does, sends the edit, and waits for the receiver's answer:
 // the end of the command list for extended commands, the report of the same parameter for
 // standard ones.
-class SetSession final : public comm::LinkView {
+class SetSession final : public LinkSession {
  public:
   SetSession(const SetOptions& options, comm::CCommClass& link, comm::Scheduler& scheduler)
-      : options_(options), link_(link), scheduler_(scheduler), live_(link), recorder_(&live_) {
+      : LinkSession(scheduler), options_(options), link_(link), live_(link), recorder_(&live_) {
     // Page and key are checked before connecting; the value needs the receiver's state.
     RecordingPageLink offline(nullptr);
     PageEdit check(options, offline);
   }
 
-  std::function<void()> onEnd;
-  bool ended() const { return ended_; }
-  const std::optional<CliFailure>& failure() const { return failure_; }
   const std::vector<std::string>& frames() const { return recorder_.frames; }
 
-  void ShowMessage(int id) override {
-    if (!linkMessage_) linkMessage_ = std::string(comm::LinkText(id));
-  }
-  void ConnectFinished(bool connected) override {
-    if (!connected)
-      return fail(kExitLinkFailed, linkMessage_.value_or(std::string(comm::LinkText(comm::kMsgInitFailed))));
-    scheduler_.post([this] { send(); });
-  }
   void CommandsFinished(int result) override {
     if (!sending_) return;
     // A refused write is read back (guard), so the image then holds what the receiver kept.
@@ -302,7 +292,7 @@ class SetSession final : public comm::LinkView {
   void RefreshBasicItem(int number, bool) override { reported({number}); }
 
  private:
-  void send() {
+  void send() override {
     try {
       edit_ = std::make_unique<PageEdit>(options_, recorder_);
       edit_->parse(options_.value);
@@ -350,29 +340,15 @@ class SetSession final : public comm::LinkView {
     fail(kExitLinkFailed, "the receiver kept " + now.key + " at " + now.value);
   }
 
-  void fail(int status, std::string message) {
-    if (ended_) return;
-    failure_ = CliFailure{status, std::move(message)};
-    end();
-  }
-  void end() {
-    if (ended_) return;
-    ended_ = true;
-    if (onEnd) onEnd();
-  }
 
   const SetOptions& options_;
   comm::CCommClass& link_;
-  comm::Scheduler& scheduler_;
   ui::CommPageLink live_;
   RecordingPageLink recorder_;
   std::unique_ptr<PageEdit> edit_;
   std::string expected_;
-  std::optional<std::string> linkMessage_;
   bool sending_ = false;
   bool sawReport_ = false;
-  bool ended_ = false;
-  std::optional<CliFailure> failure_;
 };
 
 int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& scheduler,
