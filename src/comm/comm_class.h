@@ -72,6 +72,11 @@ class CCommClass {
   int tunerRegion() const { return tunerRegion_; }
   void setTunerRegion(int region) { tunerRegion_ = region; }
   int startCursor() const { return startCursor_; }
+  // Pacing of the reads of an upload and of the start-up read (default: mandated).
+  void setReadPacing(ReadPacing pacing) { readPacing_ = pacing; }
+  ReadPacing readPacing() const { return readPacing_; }
+  // Reply pacing is chosen and this connection has not fallen back to the full pauses.
+  bool replyPacingActive() const { return readPacing_ == ReadPacing::Reply && !pacingFellBack_; }
   int uploadPhase() const { return uploadPhase_; }
   // Model code of the last status frame (bytes 1-5), empty before any.
   const std::string& modelCode() const { return modelCode_; }
@@ -164,6 +169,9 @@ class CCommClass {
   void logFrame(std::string_view frame, bool sent);
   void logError(std::string_view text, int number);
   std::optional<int> waitAfterCommandOnLine();
+  bool pacesByReply(std::string_view frame) const;
+  void answerArrived();
+  void fallBackToFullPauses();
   void closeDevice();
 
   // sender
@@ -232,6 +240,8 @@ class CCommClass {
 
   FrameAssembler rx_;
   LinePacer pacer_;
+  ReadPacing readPacing_ = ReadPacing::Mandated;
+  bool pacingFellBack_ = false;  // a paced read went unanswered on this connection
   bool receiveWaiting_ = false;  // bytes were announced while the link held the line
   CommandList commands_;
   // Commands of the running list given up, and answered.

@@ -166,6 +166,7 @@ bool CCommClass::confirmsPairedRead(std::string_view frame, const CommandEntry& 
 }
 
 void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
+  answerArrived();
   if (commandDialogOpen_ && commands_.size() > 1) view_->SetCommandProgress(static_cast<int>(index));
   commands_.at(index).status = kEntryDone;
   if (linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload) walkAfterAnswer(index, verdict);

@@ -95,7 +95,7 @@ std::optional<std::string> parseReportCode(std::string_view text) {
 
 constexpr long long kMaxMs = 24LL * 3600 * 1000;
 
-const std::array<OptionKey, 23> kKeys = {{
+const std::array<OptionKey, 24> kKeys = {{
     {"zone2", "0|1", "the receiver has Zone 2 (default 1)",
      [](EmulatorConfig& c, std::string_view v) { return setSwitch(c.zone2, v); }},
     {"zone3", "0|1", "the receiver has Zone 3 (default 1)",
@@ -173,6 +173,10 @@ const std::array<OptionKey, 23> kKeys = {{
      "every this many milliseconds the volume knob turns one step and the receiver reports the new volume "
      "(0: never)",
      [](EmulatorConfig& c, std::string_view v) { return setInteger(c.knobIntervalMs, v, 0, kMaxMs); }},
+    {"min-gap", "0..10000",
+     "a command that begins sooner than this many milliseconds after the receiver's last answer ended "
+     "is dropped unanswered (0: never), as a receiver that needs the pauses would",
+     [](EmulatorConfig& c, std::string_view v) { return setInteger(c.minRequestGapMs, v, 0, 10000); }},
 }};
 
 const OptionKey* findKey(std::string_view key) {
