@@ -142,6 +142,7 @@ bool CCommClass::Write(std::string_view frame) {
   // The frame is text: it ends at its first NUL, if any.
   const std::string_view text = frame.substr(0, frame.find('\0'));
   const bool written = port_.write(text);
+  lastWriteAt_ = scheduler_.now();
   logFrame(text, true);
   if (!written) return false;
 
@@ -218,6 +219,9 @@ int CCommClass::OnReceive() {
     return 0;
   }
 
+  // The frames of this burst were on hand at this time, whatever the link writes meanwhile.
+  const std::optional<std::int64_t> outerReadAt = chunkReadAt_;
+  chunkReadAt_ = scheduler_.now();
   for (char byte : bytes) {
     // A frame handled below may end the connection; what is left of the burst then
     // belongs to no connection.
@@ -228,6 +232,7 @@ int CCommClass::OnReceive() {
     if (step.frameReady) deliverFrame(rx_.frame());
     if (step.overflowed) logComment("バッファ領域のリセット：" + rx_.discarded());
   }
+  chunkReadAt_ = outerReadAt;
   return static_cast<int>(bytes.size());
 }
 

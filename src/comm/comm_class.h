@@ -9,6 +9,7 @@
 #include "model/parameter_images.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <set>
@@ -193,6 +194,7 @@ class CCommClass {
   void expandStatusInto(std::string_view statusFrame);
   bool decodeListsNumber(std::string_view frame, int number) const;
   void walkAfterAnswer(std::size_t answered, FrameVerdict& verdict);
+  bool cameBeforeAnswerPossible(std::string_view command, std::string_view frame) const;
   bool confirmsPairedRead(std::string_view frame, const CommandEntry& entry, const model::CommandRow* row) const;
   void finishEntry(std::size_t index, FrameVerdict& verdict);
   void continueList(const FrameVerdict& verdict);
@@ -243,6 +245,8 @@ class CCommClass {
   ReadPacing readPacing_ = ReadPacing::Mandated;
   bool pacingFellBack_ = false;  // a paced read went unanswered on this connection
   bool receiveWaiting_ = false;  // bytes were announced while the link held the line
+  std::int64_t lastWriteAt_ = INT64_MIN / 2;   // when the last frame was written
+  std::optional<std::int64_t> chunkReadAt_;  // while OnReceive works: when its bytes were read
   CommandList commands_;
   // Commands of the running list given up, and answered.
   int listFailures_ = 0;
