@@ -61,7 +61,10 @@ class StallMeter {
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       const double now = clock_.nsecsElapsed() / 1e6;
       const double late = now - last_ - kIntervalMs;
-      if (late > worstMs) worstMs = late;
+      if (late > worstMs) {
+        worstMs = late;
+        worstAtS = now / 1000.0;
+      }
       if (late > 50) ++over50;
       last_ = now;
       ++ticks;
@@ -78,6 +81,7 @@ class StallMeter {
   }
   void stop() { timer_.stop(); }
   double worstMs = 0;
+  double worstAtS = 0;  // seconds into the upload
   int over50 = 0;
   long ticks = 0;
 
@@ -92,11 +96,13 @@ struct UploadFigures {
   bool ok = false;
   double wallS = 0;
   double worstStallMs = 0;
+  double worstStallAtS = 0;
   int stallsOver50 = 0;
   long ticks = 0;
 };
 
-std::string Json(const std::vector<UploadFigures>& uploads, std::optional<double> firstPaintMs, bool sameSettings) {
+std::string Json(const std::vector<UploadFigures>& uploads, std::optional<double> firstPaintMs, bool sameSettings,
+                 const std::string& differing) {
   std::ostringstream out;
   out << "{\"first_paint_ms\": ";
   if (firstPaintMs) {
@@ -104,11 +110,12 @@ std::string Json(const std::vector<UploadFigures>& uploads, std::optional<double
   } else {
     out << "null";
   }
-  out << ", \"same_settings\": " << (sameSettings ? "true" : "false") << ", \"uploads\": [";
+  out << ", \"same_settings\": " << (sameSettings ? "true" : "false") << ", \"differing_images\": [" << differing
+      << "], \"uploads\": [";
   for (std::size_t i = 0; i < uploads.size(); ++i) {
     const UploadFigures& u = uploads[i];
     out << (i ? ", " : "") << "{\"pacing\": \"" << u.pacing << "\", \"ok\": " << (u.ok ? "true" : "false")
-        << ", \"wall_s\": " << u.wallS << ", \"worst_stall_ms\": " << u.worstStallMs
+        << ", \"wall_s\": " << u.wallS << ", \"worst_stall_ms\": " << u.worstStallMs << ", \"worst_stall_at_s\": " << u.worstStallAtS
         << ", \"stalls_over_50ms\": " << u.stallsOver50 << ", \"timer_ticks\": " << u.ticks << "}";
   }
   out << "]}";
@@ -175,6 +182,7 @@ int main(int argc, char** argv) {
       figures.wallS = MsSince(start) / 1000.0;
       figures.ok = outcome.connected && outcome.listResult == 0;
       figures.worstStallMs = stalls.worstMs;
+      figures.worstStallAtS = stalls.worstAtS;
       figures.stallsOver50 = stalls.over50;
       figures.ticks = stalls.ticks;
       uploads.push_back(figures);
@@ -202,8 +210,15 @@ int main(int argc, char** argv) {
   const int status = QApplication::exec();
 
   bool same = results.size() == pacings.size();
-  for (std::size_t i = 1; i < results.size(); ++i) same = same && results[i] == results[0];
-  std::cout << Json(uploads, paint.atMs, same) << std::endl;
+  std::string differing;
+  for (std::size_t i = 1; i < results.size(); ++i) {
+    for (std::size_t image = 0; image < model::kImageCount; ++image) {
+      if (results[i][image] == results[0][image]) continue;
+      same = false;
+      differing += (differing.empty() ? "" : ", ") + std::to_string(image);
+    }
+  }
+  std::cout << Json(uploads, paint.atMs, same, differing) << std::endl;
 
   desktop.reset();
   bench.Shutdown();
