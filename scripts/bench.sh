@@ -2,22 +2,26 @@
 # Performance report: builds in Release (its own build folder), runs every benchmark once and
 # prints one table (figure, value, target, met?), and writes the same as JSON.
 #
-#   ./scripts/bench.sh [--no-pty] [JSON_FILE]
+#   ./scripts/bench.sh [--no-pty | --table-only] [JSON_FILE]
 #
 # The pseudo-terminal part runs the desktop program (offscreen) through two full uploads in
-# real time against `tunewright-cli emulate`: about 6 minutes. --no-pty leaves it out.
+# real time against `tunewright-cli emulate`: about 8 minutes. --no-pty leaves it out;
+# --table-only builds and runs nothing and prints the table of the last run again.
 # TW_BENCH_BUILD chooses the build folder (default build-bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 with_pty=1
-if [[ "${1:-}" == "--no-pty" ]]; then
-  with_pty=0
-  shift
-fi
+run=1
+case "${1:-}" in
+  --no-pty) with_pty=0; shift ;;
+  --table-only) run=0; shift ;;
+esac
 build=${TW_BENCH_BUILD:-build-bench}
 json=${1:-$build/bench-report.json}
+raw="$build/bench-raw"
 
+if ((run)); then
 ./scripts/install-deps.sh
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTW_BUILD_BENCH=ON >/dev/null
@@ -26,7 +30,6 @@ targets=(bench_transfer_floor bench_link_receive bench_configuration_file_bench 
 ((with_pty)) && targets+=(bench_desktop_upload)
 cmake --build "$build" --target "${targets[@]}" >/dev/null
 
-raw="$build/bench-raw"
 mkdir -p "$raw"
 for program in transfer_floor link_receive configuration_file_bench; do
   echo "running $program ..." >&2
@@ -34,13 +37,14 @@ for program in transfer_floor link_receive configuration_file_bench; do
     --benchmark_out_format=json >/dev/null
 done
 if ((with_pty)); then
-  echo "running the desktop program over a pseudo-terminal (two full uploads, about 6 minutes) ..." >&2
+  echo "running the desktop program over a pseudo-terminal (two full uploads, about 8 minutes) ..." >&2
   started=$(date +%s)
   QT_QPA_PLATFORM=offscreen "$build/bench/bench_desktop_upload" "$build/src/cli/tunewright-cli" both \
     >"$raw/desktop_upload.json"
   echo "  took $(($(date +%s) - started)) s" >&2
 else
   rm -f "$raw/desktop_upload.json"
+fi
 fi
 
 python3 - "$raw" "$json" <<'EOF'
@@ -96,9 +100,13 @@ if desktop:
         add("pty: upload speed-up, reply / mandated", speed, "x", ">= 1.6", speed >= 1.6)
         add("pty: both pacings read the same settings", desktop["same_settings"], "", "true",
             bool(desktop["same_settings"]))
+        if not desktop["same_settings"]:
+            add("pty: images that differ", ", ".join(map(str, desktop.get("differing_images", []))) or "?", "")
     for u in desktop["uploads"]:
         add(f"desktop: longest event-loop stall, {u['pacing']} upload", u["worst_stall_ms"], "ms",
             "<= 50", u["worst_stall_ms"] <= 50)
+        add(f"desktop: event-loop stalls over 50 ms, {u['pacing']} upload", u["stalls_over_50ms"], "",
+            "0", u["stalls_over_50ms"] == 0)
 
 worst_rate = None
 for name, b in receive.items():
@@ -133,6 +141,8 @@ def fmt(v):
         return "true" if v else "false"
     if v is None:
         return "-"
+    if isinstance(v, str):
+        return v
     return f"{v:,.3f}" if abs(v) < 100 else f"{v:,.0f}"
 width = max(len(r["figure"]) for r in rows)
 print(f"{'figure':<{width}}  {'value':>14}  {'unit':<4}  {'target':<10}  met?")
