@@ -2,6 +2,8 @@
 
 #include "files/profile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <system_error>
 
@@ -22,11 +24,31 @@ std::filesystem::path DefaultSettingsPath(std::string_view executableBaseName) {
 SettingTexts ReadSettingsFile(const std::filesystem::path& path) {
   files::Profile profile;
   (void)profile.Load(path);  // a missing file gives empty settings, quietly
+  return SettingsOf(profile);
+}
+
+SettingTexts SettingsOf(const files::Profile& profile) {
   SettingTexts texts;
   for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
     texts[i] = profile.GetString(kSettingsSection, kSettingKeys[i], "", files::kProfileBufferSize);
   }
   return texts;
+}
+
+std::optional<comm::ReadPacing> ParsePacing(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower == comm::kPacingMandatedName) return comm::ReadPacing::Mandated;
+  if (lower == comm::kPacingReplyName) return comm::ReadPacing::Reply;
+  return std::nullopt;
+}
+
+comm::ReadPacing PacingOf(const files::Profile& profile) {
+  return ParsePacing(profile.GetString(kLinkSection, kPacingKey, "", files::kProfileBufferSize))
+      .value_or(comm::ReadPacing::Mandated);
 }
 
 files::FileStatus WriteSettingsFile(const std::filesystem::path& path, const SettingTexts& settings) {

@@ -5,7 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "comm/link_constants.h"
 #include "files/profile.h"
+
+#include <optional>
 
 namespace tw::app {
 
@@ -30,11 +33,23 @@ std::filesystem::path DefaultSettingsPath(std::string_view executableBaseName);
 // The three values of the file; a missing file or key reads as empty. Each value is cut to
 // 255 bytes, as a read into a 256-byte buffer would.
 SettingTexts ReadSettingsFile(const std::filesystem::path& path);
+// The same from a file already read.
+SettingTexts SettingsOf(const files::Profile& profile);
 
 // Writes all three keys, keeping everything else in the file. A file that already holds
 // exactly these values is left untouched, so a run that changed nothing does not rewrite
 // it. A file that cannot be read is never replaced, and a failed write leaves the previous
 // file whole; the status then says why, in words fit for the user.
 files::FileStatus WriteSettingsFile(const std::filesystem::path& path, const SettingTexts& settings);
+
+// The pacing of reads: key "Pacing" of section "Link", "mandated" (the default) or "reply".
+// The program reads it and never writes it.
+inline constexpr std::string_view kLinkSection = "Link";
+inline constexpr std::string_view kPacingKey = "Pacing";
+
+// "mandated" or "reply" (any letter case, blanks around ignored); nothing for anything else.
+std::optional<comm::ReadPacing> ParsePacing(std::string_view text);
+// The file's pacing; a missing key or an unknown value reads as the default, mandated.
+comm::ReadPacing PacingOf(const files::Profile& profile);
 
 }  // namespace tw::app

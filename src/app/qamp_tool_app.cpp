@@ -35,6 +35,7 @@ void CQAmpToolApp::chooseMode(int result, StartupUi& ui, const std::function<voi
   link_ = std::make_unique<comm::CCommClass>(
       port_, scheduler_, workingMode_ == kRealTimeMode ? comm::WorkingMode::RealTime : comm::WorkingMode::Async);
   link_->setLog(&log_);
+  link_->setReadPacing(pacing_);
   if (workingMode_ == kRealTimeMode) {
     // The receiver reports its own region when the connection is made.
     done(true);
@@ -53,7 +54,10 @@ files::FileStatus CQAmpToolApp::ExitInstance() {
 }
 
 void CQAmpToolApp::ReadSettings() {
-  settings_ = ReadSettingsFile(paths_.settingsFile);
+  files::Profile profile;
+  (void)profile.Load(paths_.settingsFile);  // a missing file gives empty settings, quietly
+  settings_ = SettingsOf(profile);
+  pacing_ = pacingChosen_.value_or(PacingOf(profile));
   settingsRead_ = true;
 }
 

@@ -79,6 +79,9 @@ class CQAmpToolApp {
   const std::string& setting(int index) const;
   void setSetting(int index, std::string value);
   const std::filesystem::path& settingsFile() const { return paths_.settingsFile; }
+  // The pacing of reads given on the command line; it wins over the settings file's.
+  void setReadPacing(std::optional<comm::ReadPacing> chosen) { pacingChosen_ = chosen; }
+  comm::ReadPacing readPacing() const { return pacing_; }
 
   int workingMode() const { return workingMode_; }
   bool isRealTime() const { return workingMode_ == kRealTimeMode; }
@@ -101,6 +104,8 @@ class CQAmpToolApp {
   Paths paths_;
   SettingTexts settings_;
   bool settingsRead_ = false;
+  std::optional<comm::ReadPacing> pacingChosen_;
+  comm::ReadPacing pacing_ = comm::ReadPacing::Mandated;
   int workingMode_ = kModeNotChosen;
   CommandLine commandLine_;
   CommLog log_;

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "app/app_settings.h"
+#include "app/given_device_port.h"
 #include "comm/link_constants.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
@@ -34,27 +35,6 @@ class NoDialogs final : public ui::DialogHost {
  public:
   void showDialog(ui::Dialog&) override {}
   void hideDialog(ui::Dialog&) override {}
-};
-
-// The one device the user named, offered as the only entry of the port list (a pseudo-
-// terminal or a device that is missing is not among the ports the system lists).
-class GivenDevicePort final : public comm::SerialPort {
- public:
-  GivenDevicePort(std::string device, std::unique_ptr<comm::SerialPort> port)
-      : device_(std::move(device)), port_(std::move(port)) {}
-  bool open(const std::string& device) override { return port_->open(device); }
-  void close() override { port_->close(); }
-  bool isOpen() const override { return port_->isOpen(); }
-  bool write(std::string_view bytes) override { return port_->write(bytes); }
-  std::string readAll() override { return port_->readAll(); }
-  bool ctsOn() const override { return port_->ctsOn(); }
-  void setReadyReadHandler(std::function<void()> handler) override { port_->setReadyReadHandler(std::move(handler)); }
-  std::string lastError() const override { return port_->lastError(); }
-  std::vector<std::string> availablePorts() const override { return {device_}; }
-
- private:
-  std::string device_;
-  std::unique_ptr<comm::SerialPort> port_;
 };
 
 // "upload 120/913" on stderr while the command list runs, when a person is watching.
@@ -149,6 +129,11 @@ void Finish(Workbench& bench, const CliUiServices& ui, const std::optional<Workb
   if (run.completed) run.completed(bench);
 }
 
+std::optional<comm::ReadPacing> ChosenPacing(const TransferTarget& target) {
+  if (target.pacing.empty()) return std::nullopt;
+  return app::ParsePacing(target.pacing);
+}
+
 app::CQAmpToolApp::Paths CliPaths() {
   // A settings file of its own, so that scripts never change the desktop program's choices.
   return {app::DefaultSettingsPath("tunewright-cli"), app::DefaultStateFolder()};
@@ -164,6 +149,7 @@ void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
   Workbench bench({scheduler, ui, dialogs, CliPaths(), {}, config, true,
                    [&scheduler, start] { return start + std::chrono::milliseconds(scheduler.now()); }});
   TranscriptFile transcript(target.transcript, bench.virtualPort().transcript());
+  bench.app().setReadPacing(ChosenPacing(target));
   pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
   ProgressLine progress(run.label);
@@ -191,10 +177,11 @@ void RunOnPort(const TransferTarget& target, const TransferRun& run) {
   const std::string device = target.port;
   Workbench bench({scheduler, ui, dialogs, CliPaths(),
                    [device] {
-                     return std::make_unique<GivenDevicePort>(device,
+                     return std::make_unique<app::GivenDevicePort>(device,
                                                               std::make_unique<platform::QSerialPortBackend>());
                    },
                    {}, false});
+  bench.app().setReadPacing(ChosenPacing(target));
   pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
   ProgressLine progress(run.label);
@@ -223,6 +210,22 @@ void AddTargetOptions(CLI::App& command, TransferTarget& target) {
                   "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
       ->needs(emulator);
   AddTranscriptOption(command, target.transcript, emulator);
+}
+
+void AddPacingOption(CLI::App& command, std::string& pacing) {
+  command
+      .add_option("--pacing", pacing,
+                  "how the reads are paced: mandated (the full pause after every frame, the default) or "
+                  "reply (the next read follows " + std::to_string(comm::kReplySettleMs) +
+                      " ms after a complete answer; writes keep the full pauses); default: the settings "
+                      "file's [Link] Pacing")
+      ->type_name("reply|mandated")
+      ->check(CLI::Validator(
+          [](std::string& value) -> std::string {
+            if (app::ParsePacing(value)) return {};
+            return "--pacing takes reply or mandated, not \"" + value + "\"";
+          },
+          "reply|mandated"));
 }
 
 void CheckTarget(const TransferTarget& target, const std::string& commandName) {

@@ -19,10 +19,13 @@ struct TransferTarget {
   bool emulator = false;
   std::vector<std::string> emulatorOptions;
   std::string transcript;  // --transcript FILE (virtual receiver only)
+  std::string pacing;      // --pacing reply|mandated; empty: the settings file's
 };
 
 // Adds --port, --emulator, --emulator-option and --transcript to `command`.
 void AddTargetOptions(CLI::App& command, TransferTarget& target);
+// Adds --pacing (the pacing of the reads; a value other than reply or mandated is bad usage).
+void AddPacingOption(CLI::App& command, std::string& pacing);
 // A bad-usage failure unless exactly one target is given; the emulator options are checked
 // here too, so that nothing connects with a misspelt option.
 void CheckTarget(const TransferTarget& target, const std::string& commandName);

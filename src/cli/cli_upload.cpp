@@ -53,6 +53,7 @@ void registerUpload(CLI::App& parent, int& exitStatus) {
       "upload", "Read every setting and the six System Memories from the receiver (Async Mode upload) "
                 "and save them as a configuration file");
   AddTargetOptions(*command, options->target);
+  AddPacingOption(*command, options->target.pacing);
   AddRegionOption(*command, options->region);
   command->add_option("-o,--output", options->output, "configuration file to write (.qcf)")->required();
   command->add_flag("--force", options->force, "replace the file if it exists");

@@ -31,6 +31,8 @@ PageSource& noPages() {
 constexpr std::string_view kOpenFirst[] = {"20000", "07A1D", "07A1D"};
 constexpr std::string_view kOpenLast = "07E82";
 
+constexpr std::size_t kChecksumAndEtx = 3;  // what completing an extended request adds
+
 }  // namespace
 
 CCommClass::CCommClass(SerialPort& port, Scheduler& scheduler, WorkingMode mode)
@@ -77,6 +79,7 @@ bool CCommClass::PortOpen(const std::string& portName) {
   scheduler_.killTimer(kReplyTimer);
   linkState_ = kStateWaitStatus;
   rx_.clear();
+  pacingFellBack_ = false;
   if (!port_.open(portName)) {
     logComment("open failed: " + port_.lastError());
     return false;
@@ -139,10 +142,17 @@ bool CCommClass::Write(std::string_view frame) {
   // The frame is text: it ends at its first NUL, if any.
   const std::string_view text = frame.substr(0, frame.find('\0'));
   const bool written = port_.write(text);
+  lastWriteAt_ = scheduler_.now();
   logFrame(text, true);
   if (!written) return false;
 
-  pacer_.Hold(LinePacer::PauseAfter(text, waitAfterCommandOnLine()));
+  const std::optional<int> wait = waitAfterCommandOnLine();
+  const int pause = LinePacer::PauseAfter(text, wait);
+  if (!wait && pacesByReply(text)) {
+    pacer_.Reserve(pause);
+    return true;
+  }
+  pacer_.Hold(pause);
   if (receiveWaiting_) {
     // What arrived during the pause is read after it, as a separate event.
     receiveWaiting_ = false;
@@ -152,6 +162,31 @@ bool CCommClass::Write(std::string_view frame) {
     });
   }
   return true;
+}
+
+// Reply pacing applies to the reads of an upload and of the start-up read: an extended
+// frame that is exactly a command-table row's request.
+bool CCommClass::pacesByReply(std::string_view frame) const {
+  if (!replyPacingActive() || !IsExtended(frame)) return false;
+  const bool startupRead = linkMode_ == model::kLinkRealTime && linkState_ < kStateConnected;
+  if (linkMode_ != model::kLinkUpload && !startupRead) return false;
+  for (int r = 0; r < model::kRowCount; ++r) {
+    const std::string_view request = model::kCommandTable[static_cast<std::size_t>(r)].request;
+    if (request.size() + kChecksumAndEtx == frame.size() && StartsWith(frame, request)) return true;
+  }
+  return false;
+}
+
+// The command on the line was answered: a paced read lets the next frame follow soon.
+void CCommClass::answerArrived() { pacer_.AnswerArrived(kReplySettleMs); }
+
+// A paced read went unanswered: the receiver may need the pauses, so this connection goes
+// on with them (its resend included).
+void CCommClass::fallBackToFullPauses() {
+  if (!replyPacingActive()) return;
+  pacingFellBack_ = true;
+  pacer_.AnswerArrived(0);
+  logComment("reply pacing: a read went unanswered; the full pauses apply from here on");
 }
 
 // The "@WAIT" entry right after the command on the line lengthens the pause after this
@@ -184,6 +219,9 @@ int CCommClass::OnReceive() {
     return 0;
   }
 
+  // The frames of this burst were on hand at this time, whatever the link writes meanwhile.
+  const std::optional<std::int64_t> outerReadAt = chunkReadAt_;
+  chunkReadAt_ = scheduler_.now();
   for (char byte : bytes) {
     // A frame handled below may end the connection; what is left of the burst then
     // belongs to no connection.
@@ -194,6 +232,7 @@ int CCommClass::OnReceive() {
     if (step.frameReady) deliverFrame(rx_.frame());
     if (step.overflowed) logComment("バッファ領域のリセット：" + rx_.discarded());
   }
+  chunkReadAt_ = outerReadAt;
   return static_cast<int>(bytes.size());
 }
 

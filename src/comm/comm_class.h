@@ -9,6 +9,7 @@
 #include "model/parameter_images.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <set>
@@ -72,6 +73,11 @@ class CCommClass {
   int tunerRegion() const { return tunerRegion_; }
   void setTunerRegion(int region) { tunerRegion_ = region; }
   int startCursor() const { return startCursor_; }
+  // Pacing of the reads of an upload and of the start-up read (default: mandated).
+  void setReadPacing(ReadPacing pacing) { readPacing_ = pacing; }
+  ReadPacing readPacing() const { return readPacing_; }
+  // Reply pacing is chosen and this connection has not fallen back to the full pauses.
+  bool replyPacingActive() const { return readPacing_ == ReadPacing::Reply && !pacingFellBack_; }
   int uploadPhase() const { return uploadPhase_; }
   // Model code of the last status frame (bytes 1-5), empty before any.
   const std::string& modelCode() const { return modelCode_; }
@@ -164,6 +170,9 @@ class CCommClass {
   void logFrame(std::string_view frame, bool sent);
   void logError(std::string_view text, int number);
   std::optional<int> waitAfterCommandOnLine();
+  bool pacesByReply(std::string_view frame) const;
+  void answerArrived();
+  void fallBackToFullPauses();
   void closeDevice();
 
   // sender
@@ -185,6 +194,7 @@ class CCommClass {
   void expandStatusInto(std::string_view statusFrame);
   bool decodeListsNumber(std::string_view frame, int number) const;
   void walkAfterAnswer(std::size_t answered, FrameVerdict& verdict);
+  bool cameBeforeAnswerPossible(std::string_view command, std::string_view frame) const;
   bool confirmsPairedRead(std::string_view frame, const CommandEntry& entry, const model::CommandRow* row) const;
   void finishEntry(std::size_t index, FrameVerdict& verdict);
   void continueList(const FrameVerdict& verdict);
@@ -232,7 +242,11 @@ class CCommClass {
 
   FrameAssembler rx_;
   LinePacer pacer_;
+  ReadPacing readPacing_ = ReadPacing::Mandated;
+  bool pacingFellBack_ = false;  // a paced read went unanswered on this connection
   bool receiveWaiting_ = false;  // bytes were announced while the link held the line
+  std::int64_t lastWriteAt_ = INT64_MIN / 2;   // when the last frame was written
+  std::optional<std::int64_t> chunkReadAt_;  // while OnReceive works: when its bytes were read
   CommandList commands_;
   // Commands of the running list given up, and answered.
   int listFailures_ = 0;

@@ -262,6 +262,13 @@ void CCommClass::OnTimer(int id) {
       break;
     case kStartupReadTimer:
       scheduler_.killTimer(kStartupReadTimer);
+      if (pacer_.readReserved()) {
+        // A row read with reply pacing went unanswered: read it again with the full pauses
+        // before giving up, since the receiver may have dropped a request that came too soon.
+        fallBackToFullPauses();
+        SendNextStartupRow();
+        break;
+      }
       view_->ShowMessage(kMsgInitFailed);
       logComment("[CQAmpToolView::OnTimer] 初期値読み込みタイムアウト");
       FinishConnect(true);

@@ -177,6 +177,7 @@ bool CCommClass::confirmsPairedRead(std::string_view frame, const CommandEntry& 
 }
 
 void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
+  answerArrived();
   if (commandDialogOpen_ && commands_.size() > 1) view_->SetCommandProgress(static_cast<int>(index));
   commands_.at(index).status = kEntryDone;
   if (linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload) walkAfterAnswer(index, verdict);
@@ -207,6 +208,14 @@ void CCommClass::continueList(const FrameVerdict& verdict) {
     // leaves its watch running as it was.
     startReplyTimer();
   }
+}
+
+// The bytes of `frame` were read sooner than any answer to `command`, written last, could
+// have come: the command's and the answer's time on the line at 9600 baud.
+bool CCommClass::cameBeforeAnswerPossible(std::string_view command, std::string_view frame) const {
+  const auto lineMs = [](std::size_t bytes) { return static_cast<std::int64_t>(bytes) * 10 * 1000 / 9600; };
+  const std::int64_t readAt = chunkReadAt_.value_or(scheduler_.now());
+  return readAt < lastWriteAt_ + lineMs(command.size()) + lineMs(frame.size());
 }
 
 void CCommClass::endList() {
@@ -243,8 +252,11 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   const auto pending = commands_.firstPending();
   const bool transfer = linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload;
   if (transfer && !notAReply) {
-    // Only the frame right after an answer can be its repeat.
-    const bool repeat = pending && text == lastAnswer_ && commands_.at(*pending).text != lastAnswered_;
+    // Only the frame right after an answer can be its repeat, and only when it came too soon
+    // to answer the command written since: a memory part may well be answered exactly as
+    // the part before it was.
+    const bool repeat = pending && text == lastAnswer_ && commands_.at(*pending).text != lastAnswered_ &&
+                        cameBeforeAnswerPossible(commands_.at(*pending).text, text);
     lastAnswer_.clear();
     if (repeat) {
       logComment("[same answer again: ignored]");

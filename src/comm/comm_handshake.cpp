@@ -82,6 +82,7 @@ int CCommClass::onStartupFrame(std::string_view frame, bool& handOn) {
   if (!MatchesReplyPrefix(text, row)) return 0;
 
   scheduler_.killTimer(kStartupReadTimer);
+  answerArrived();
   if (initDialogOpen_) view_->SetInitializeProgress(r);
   startCursor_ = r + 1;
 

@@ -68,6 +68,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
   const int status = commands_.at(index).status;
 
   if (status < kEntryResent3) {
+    if (pacer_.readReserved()) fallBackToFullPauses();
     logComment("[再送]");
     const std::string text = commands_.at(index).text;
     writeOnLine(text);

@@ -4,6 +4,8 @@
 #include "comm/protocol.h"
 #include "comm/scheduler.h"
 
+#include <algorithm>
+
 namespace tw::comm {
 
 int LinePacer::PauseAfter(std::string_view frame, std::optional<int> wait) {
@@ -17,7 +19,20 @@ void LinePacer::WaitForLine() {
   if (now < lineFreeAt_) Hold(static_cast<int>(lineFreeAt_ - now));
 }
 
+void LinePacer::Reserve(int ms) {
+  reserved_ = true;
+  const std::int64_t until = scheduler_.now() + ms;
+  if (until > lineFreeAt_) lineFreeAt_ = until;
+}
+
+void LinePacer::AnswerArrived(int settleMs) {
+  if (!reserved_) return;
+  reserved_ = false;
+  lineFreeAt_ = std::min(lineFreeAt_, scheduler_.now() + settleMs);
+}
+
 void LinePacer::Hold(int ms) {
+  reserved_ = false;
   if (ms <= 0) return;
   const std::int64_t until = scheduler_.now() + ms;
   if (until > lineFreeAt_) lineFreeAt_ = until;

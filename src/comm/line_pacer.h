@@ -26,10 +26,19 @@ class LinePacer {
   void Hold(int ms);
   bool holding() const { return holding_; }
 
+  // Reply pacing of a read: the line counts as busy for `ms` as after Hold, but the link is
+  // not held, so the answer is handled as soon as it is complete.
+  void Reserve(int ms);
+  // The answer to the reserved read came: the next write may follow `settleMs` from now
+  // instead of at the end of the full pause. Nothing when no read is reserved.
+  void AnswerArrived(int settleMs);
+  bool readReserved() const { return reserved_; }
+
  private:
   Scheduler& scheduler_;
   std::int64_t lineFreeAt_ = INT64_MIN;
   bool holding_ = false;
+  bool reserved_ = false;
 };
 
 }  // namespace tw::comm

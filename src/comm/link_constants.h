@@ -47,6 +47,17 @@ inline constexpr int kStandardWritePauseMs = 50;
 inline constexpr int kOtherWritePauseMs = 150;
 inline constexpr int kStatusFrameSettleMs = 500;  // before the first start-up read row
 
+// How reads are paced during an upload and the start-up read. Mandated: the full pause
+// after every frame, as the receiver is known to accept. Reply (opt-in): once the complete
+// answer to a read has come, the next frame follows after kReplySettleMs; writes, memory
+// loads and their waits keep the full pauses. A paced read that goes unanswered puts the
+// connection back on the full pauses.
+enum class ReadPacing { Mandated, Reply };
+inline constexpr int kReplySettleMs = 10;
+// The names the settings file and the command lines use.
+inline constexpr std::string_view kPacingMandatedName = "mandated";
+inline constexpr std::string_view kPacingReplyName = "reply";
+
 
 // Controls of the main view that the link enables and disables.
 inline constexpr int kPortListControl = 1000;

@@ -176,6 +176,10 @@ const std::array<OptionKey, 24> kKeys = {{
      "every this many milliseconds the volume knob turns one step and the receiver reports the new volume "
      "(0: never)",
      [](EmulatorConfig& c, std::string_view v) { return setInteger(c.knobIntervalMs, v, 0, kMaxMs); }},
+    {"min-gap", "0..10000",
+     "a command that begins sooner than this many milliseconds after the receiver's last answer ended "
+     "is dropped unanswered (0: never), as a receiver that needs the pauses would",
+     [](EmulatorConfig& c, std::string_view v) { return setInteger(c.minRequestGapMs, v, 0, 10000); }},
 }};
 
 const OptionKey* findKey(std::string_view key) {

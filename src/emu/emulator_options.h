@@ -42,6 +42,7 @@ struct EmulatorConfig {
   std::int64_t ctsOffAtMs = -1;      // from this clock time on the cable counts as pulled
   std::int64_t vanishAtMs = -1;      // from this clock time the port is gone (a USB adapter pulled out)
   int knobIntervalMs = 0;            // the volume knob turns one step at this interval (0: never)
+  int minRequestGapMs = 0;           // commands this soon after the last answer are dropped (0: never)
 };
 
 // Applies one "KEY=VALUE" text. On failure returns a one-line message naming the key

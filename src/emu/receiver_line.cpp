@@ -93,9 +93,14 @@ void ReceiverLine::arrive(std::string bytes, std::int64_t startNs) {
 }
 
 void ReceiverLine::frameComplete(std::string frame, std::int64_t atNs) {
-  transcript_.add({atNs / 1000, TranscriptEntry::Direction::ToReceiver, frame,
-                   config_.silent ? "not answered: silent" : "", {}});
-  if (config_.silent) return;
+  // A receiver that needs its pauses misses a command that began to arrive too soon after
+  // its last answer ended.
+  const std::int64_t startNs = atNs - static_cast<std::int64_t>(frame.size()) * kByteNs;
+  const bool tooSoon = config_.minRequestGapMs > 0 && lastAnswerEndNs_ >= 0 &&
+                       startNs - lastAnswerEndNs_ < config_.minRequestGapMs * kNsPerMs;
+  const char* note = config_.silent ? "not answered: silent" : tooSoon ? "not answered: too soon after the last answer" : "";
+  transcript_.add({atNs / 1000, TranscriptEntry::Direction::ToReceiver, frame, note, {}});
+  if (config_.silent || tooSoon) return;
   const std::int64_t readyNs = atNs + config_.latencyMs * kNsPerMs;
   for (std::string& reply : receiver_.handleFrame(frame)) send(std::move(reply), readyNs, frame);
 }
@@ -187,6 +192,7 @@ void ReceiverLine::pump(std::int64_t atNs) {
   const std::int64_t start = atNs;
   const std::int64_t end = start + static_cast<std::int64_t>(out.bytes.size()) * kByteNs;
   toToolFreeNs_ = end;
+  lastAnswerEndNs_ = end;
   std::vector<std::size_t> bounds = out.splits;
   bounds.push_back(out.bytes.size());
   std::size_t from = 0;

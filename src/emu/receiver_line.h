@@ -81,6 +81,7 @@ class ReceiverLine {
   std::string partial_;                // frame being received
   std::deque<Outgoing> queue_;         // answers waiting for the line, in the order they were made
   std::int64_t pumpAtNs_ = -1;         // earliest pending pump
+  std::int64_t lastAnswerEndNs_ = -1;  // when the last answer's last byte left (min-gap)
 };
 
 }  // namespace tw::emu

@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
                               [&serial]() -> std::unique_ptr<tw::comm::SerialPort> { return std::move(serial); },
                               {},
                               options.demo});
+  bench.app().setReadPacing(options.pacing);
   tw::gui::DesktopStartupUi startup(dialogs, options);
   std::unique_ptr<tw::gui::Desktop> desktop;
 

@@ -8,13 +8,16 @@ namespace tw::gui {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: tunewright [--mode async|realtime] [--region 0..3] [--demo] [FILE.qcf]\n"
+    "Usage: tunewright [--mode async|realtime] [--region 0..3] [--pacing reply|mandated] [--demo] [FILE.qcf]\n"
     "       tunewright --screenshots DIR [--size WIDTHxHEIGHT] [--mode ...] [--region ...] [--demo]\n"
     "\n"
     "Edits every setting of the TQ-N4400 AV receiver over its RS-232C line.\n"
     "\n"
     "  --mode async|realtime  the working mode, without the Start Mode question\n"
     "  --region 0..3          the tuner region in Async Mode, without its question\n"
+    "  --pacing reply|mandated  reads of an upload and of Open: the next one follows a complete answer\n"
+    "                         after 10 ms (reply), or the full pause (mandated, the default; the\n"
+    "                         settings file's [Link] Pacing otherwise)\n"
     "  --demo                 offer and select the built-in virtual receiver (no hardware)\n"
     "  --screenshots DIR      write PNGs of the window with every page and of the dialogs, then end\n"
     "  --size WIDTHxHEIGHT    the window's size for --screenshots\n"
@@ -79,6 +82,9 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& arguments) {
       } else {
         options.error = "--mode takes async or realtime";
       }
+    } else if (argument == "--pacing") {
+      options.pacing = hasValue ? app::ParsePacing(arguments[++i]) : std::nullopt;
+      if (!options.pacing) options.error = "--pacing takes reply or mandated";
     } else if (argument == "--region") {
       const std::string value = hasValue ? arguments[++i] : std::string();
       if (value.size() == 1 && value[0] >= '0' && value[0] <= '3') {

@@ -21,6 +21,7 @@ struct WindowSize {
 struct DesktopOptions {
   std::optional<int> startMode;    // --mode async|realtime: app::kStartModeAsync / kStartModeRealTime
   std::optional<int> tunerRegion;  // --region N (0..3)
+  std::optional<comm::ReadPacing> pacing;  // --pacing reply|mandated
   bool demo = false;               // --demo: offer and select the built-in virtual receiver
   std::string screenshots;         // --screenshots DIR: write PNGs of the window and dialogs, then end
   WindowSize screenshotSize;       // --size WxH: the window's size in the screenshots

@@ -1,6 +1,10 @@
 #include "model/decode.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace tw::model {
 namespace {
@@ -100,13 +104,59 @@ std::string WorkCopy(std::string_view frame) {
 }
 
 // The first entry whose prefix begins `work`; the table ends at its first empty prefix.
-int MatchEntry(std::string_view work, std::span<const ReplyEntry> table) {
+int ScanEntries(std::string_view work, std::span<const ReplyEntry> table) {
   for (std::size_t i = 0; i < table.size(); ++i) {
     const std::string_view prefix = table[i].prefix.view();
     if (prefix.empty()) break;
     if (work.starts_with(prefix)) return static_cast<int>(i);
   }
   return -1;
+}
+
+// The same answer as ScanEntries for one table, without walking its hundreds of entries for
+// every received frame: the entries are grouped by the first few characters of their
+// prefix (up to kKeyLength), one group map per key length, each group in table order.
+class PrefixIndex {
+ public:
+  static constexpr std::size_t kKeyLength = 9;
+
+  explicit PrefixIndex(std::span<const ReplyEntry> table) : table_(table) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      const std::string_view prefix = table[i].prefix.view();
+      if (prefix.empty()) break;
+      const std::size_t keyLength = std::min(prefix.size(), kKeyLength);
+      byLength_[keyLength][std::string(prefix.substr(0, keyLength))].push_back(static_cast<int>(i));
+    }
+  }
+
+  int Match(std::string_view work) const {
+    int best = -1;
+    for (const auto& [keyLength, groups] : byLength_) {
+      if (keyLength > work.size()) break;
+      const auto group = groups.find(std::string(work.substr(0, keyLength)));
+      if (group == groups.end()) continue;
+      for (int index : group->second) {
+        if (best >= 0 && index >= best) break;
+        if (work.starts_with(table_[static_cast<std::size_t>(index)].prefix.view())) {
+          best = index;
+          break;
+        }
+      }
+    }
+    return best;
+  }
+
+ private:
+  std::span<const ReplyEntry> table_;
+  std::map<std::size_t, std::unordered_map<std::string, std::vector<int>>> byLength_;
+};
+
+int MatchEntry(std::string_view work, std::span<const ReplyEntry> table) {
+  if (table.data() == kReplyTable.data() && table.size() == kReplyTable.size()) {
+    static const PrefixIndex index(kReplyTable);
+    return index.Match(work);
+  }
+  return ScanEntries(work, table);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ void QtScheduler::setTimer(int id, int ms) {
   auto& timer = timers_[id];
   if (!timer) {
     timer = std::make_unique<QTimer>();
+    timer->setTimerType(Qt::PreciseTimer);
     QObject::connect(timer.get(), &QTimer::timeout, this, [this, id] { timerFired(id); });
   }
   timer->start(std::max(0, ms));
@@ -31,7 +32,9 @@ void QtScheduler::pause(int ms) {
   if (ms <= 0) return;
   ++pauseDepth_;
   QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  // Precise: a coarse timer may end a pause up to 5 % late, and the pauses are what paces
+  // the line.
+  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
   loop.exec(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
   --pauseDepth_;
   if (pauseDepth_ == 0) releaseDeferred();
@@ -41,7 +44,7 @@ void QtScheduler::post(Task task) { callAfter(0, std::move(task)); }
 
 void QtScheduler::callAfter(int ms, Task task) {
   std::weak_ptr<bool> alive = alive_;
-  QTimer::singleShot(std::max(0, ms), this, [this, alive, task = std::move(task)]() mutable {
+  QTimer::singleShot(std::max(0, ms), Qt::PreciseTimer, this, [this, alive, task = std::move(task)]() mutable {
     if (alive.lock()) runOrDefer(std::move(task));
   });
 }

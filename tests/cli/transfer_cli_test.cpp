@@ -74,6 +74,34 @@ TEST(UploadCli, BadOutputOrTargetIsBadUsageFoundBeforeConnecting) {
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "x.qcf"));
 }
 
+// Reply pacing, from the command line or the settings file, saves the same file as the
+// mandated pacing; any other --pacing value is bad usage that names the allowed ones.
+TEST(UploadCli, PacingChoosesHowReadsArePacedButNeverWhatIsRead) {
+  TempFolder folder("upload_pacing");
+  ASSERT_EQ(RunCli(folder, "upload --emulator --emulator-option seed=5 -o mandated.qcf").status, 0);
+  const CliResult reply = RunCli(folder, "upload --emulator --emulator-option seed=5 --pacing reply -o reply.qcf");
+  ASSERT_EQ(reply.status, 0) << reply.err;
+  EXPECT_EQ(ReadAll(folder.path() / "reply.qcf"), ReadAll(folder.path() / "mandated.qcf"));
+
+  std::filesystem::create_directories(folder.path() / "config" / "tunewright");
+  WriteAll(folder.path() / "config" / "tunewright" / "tunewright-cli.ini", "[Link]\r\nPacing=reply\r\n");
+  const CliResult fromFile = RunCli(folder, "upload --emulator --emulator-option seed=5 -o file.qcf");
+  ASSERT_EQ(fromFile.status, 0) << fromFile.err;
+  EXPECT_EQ(ReadAll(folder.path() / "file.qcf"), ReadAll(folder.path() / "mandated.qcf"));
+  // The program reads the switch and leaves it in the file.
+  EXPECT_NE(ReadAll(folder.path() / "config" / "tunewright" / "tunewright-cli.ini").find("Pacing=reply"),
+            std::string::npos);
+
+  for (const char* bad : {"fast", "", "Reply,mandated"}) {
+    const CliResult refused =
+        RunCli(folder, std::string("upload --emulator --pacing '") + bad + "' -o bad.qcf");
+    EXPECT_EQ(refused.status, 2) << bad;
+    EXPECT_NE(refused.err.find("reply"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("mandated"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "bad.qcf"));
+  }
+}
+
 TEST(TransferCli, AMissingDeviceFailsWithTheLinksOwnMessage) {
   TempFolder folder("transfer_missing");
   const CliResult up = RunCli(folder, "upload --port /dev/tw-no-such-device -o x.qcf");

@@ -1,10 +1,13 @@
 // Shape of the reply decoding table: size, terminator, node chains and match order.
 
+#include "model/decode.h"
 #include "model/decode_table.h"
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <vector>
 
 namespace tw::model {
 namespace {
@@ -94,6 +97,32 @@ TEST(DecodeTable, ValuesOfExtendedRunsFollowTheirPrefix) {
     EXPECT_EQ(entry.nodes[1].len, 3);
   }
   EXPECT_EQ(distances, 10);
+}
+
+}  // namespace
+}  // namespace tw::model
+
+namespace tw::model {
+namespace {
+
+// The lookup of the model's own table (indexed) finds exactly the entry that walking the
+// table in order finds (a copy of the table is walked): for every prefix, the prefix with
+// value characters behind it, and every shorter beginning of it.
+TEST(DecodeTable, IndexedLookupFindsWhatTheOrderedWalkFinds) {
+  const std::vector<ReplyEntry> copy(kReplyTable.begin(), kReplyTable.end());
+  const std::span<const ReplyEntry> walked(copy);
+  int compared = 0;
+  for (const ReplyEntry& entry : kReplyTable) {
+    const std::string prefix(entry.prefix.view());
+    for (std::size_t length = 1; length <= prefix.size(); ++length) {
+      for (const std::string& tail : {std::string(), std::string("00\x03"), std::string("FF7A\x03")}) {
+        const std::string frame = prefix.substr(0, length) + tail;
+        ASSERT_EQ(FindReplyEntry(frame), FindReplyEntry(frame, walked)) << frame;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 5000);
 }
 
 }  // namespace
