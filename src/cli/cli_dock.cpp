@@ -150,7 +150,7 @@ int DockWith(int operation, comm::SerialPort& port, comm::Scheduler& scheduler, 
 
 int RunDock(const DockOptions& options) {
   const int operation = OperationIndex(options.operation);
-  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, {}};
+  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, {}, {}};
   constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
   return RunSession<DockSession>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
     return DockWith(operation, port, scheduler, device, wait);

@@ -199,7 +199,7 @@ class CCommClass {
   void finishEntry(std::size_t index, FrameVerdict& verdict);
   void continueList(const FrameVerdict& verdict);
   void endList();
-  void saveZoneVolumes();
+  void saveZoneItems();
 
   // lists
   void queueRow(int row);
@@ -236,7 +236,7 @@ class CCommClass {
   int uploadPhase_ = 0;
   int startCursor_ = 0;
   std::array<std::int32_t, 4> savedBasic_{};
-  std::array<std::int32_t, 2> savedVolumes_{};
+  std::array<std::int32_t, kUploadSavedZoneItems.size()> savedZoneItems_{};
   std::int32_t savedProgram_ = 0;
   std::string modelCode_;
 

@@ -114,7 +114,17 @@ bool CCommClass::learnCapability(std::string_view frame) {
 }
 
 void CCommClass::expandStatusInto(std::string_view statusFrame) {
-  ExpandStatusFrame(StatusData(statusFrame), [this](const std::string& report) { OnFrame(report, true); });
+  std::string inputReport;
+  ExpandStatusFrame(StatusData(statusFrame), [&](const std::string& report) {
+    OnFrame(report, true);
+    if (report.compare(1, 4, "0021") == 0) inputReport = report;
+  });
+  // A status frame gives the input before the program, and during an upload an input report
+  // records the program in place as that input's own: it is applied once more, with the
+  // frame's program in place, so that what it records does not depend on the image before.
+  if (linkMode_ == model::kLinkUpload && !inputReport.empty()) {
+    decoder_->DecodeAndApply(imageInUse(), inputReport, linkMode_);
+  }
 }
 
 bool CCommClass::decodeListsNumber(std::string_view frame, int number) const {
@@ -122,12 +132,12 @@ bool CCommClass::decodeListsNumber(std::string_view frame, int number) const {
   return info && answersNumber(info->numbers, number);
 }
 
-void CCommClass::saveZoneVolumes() {
+void CCommClass::saveZoneItems() {
   const model::ParameterImage& current = *images_.Image(0);
-  const auto zone2 = model::GetParameter(current, kZone2VolumeNumber);
-  const auto zone3 = model::GetParameter(current, kZone3VolumeNumber);
-  if (zone2 && std::holds_alternative<std::int32_t>(*zone2)) savedVolumes_[0] = std::get<std::int32_t>(*zone2);
-  if (zone3 && std::holds_alternative<std::int32_t>(*zone3)) savedVolumes_[1] = std::get<std::int32_t>(*zone3);
+  for (std::size_t i = 0; i < kUploadSavedZoneItems.size(); ++i) {
+    const auto value = model::GetParameter(current, kUploadSavedZoneItems[i].number);
+    if (value && std::holds_alternative<std::int32_t>(*value)) savedZoneItems_[i] = std::get<std::int32_t>(*value);
+  }
 }
 
 // Walks on from the answered entry: macros act, and while a memory image is in use the
@@ -142,7 +152,7 @@ void CCommClass::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
       } else if (IsMacro(entry.text, kMacroCurrent)) {
         verdict.rebuild = true;
       } else if (IsMacro(entry.text, kMacroVolumeOut)) {
-        saveZoneVolumes();
+        saveZoneItems();
       }
       continue;
     }

@@ -88,8 +88,10 @@ void CCommClass::BuildUploadList(bool continuation) {
   const bool restoring = continuation && uploadPhase_ == 2;
   if (restoring) {
     model::ParameterImage& current = *images_.Image(0);
-    if (caps_.zone2) model::SetParameter(current, kZone2VolumeNumber, savedVolumes_[0]);
-    if (caps_.zone3) model::SetParameter(current, kZone3VolumeNumber, savedVolumes_[1]);
+    for (std::size_t i = 0; i < kUploadSavedZoneItems.size(); ++i) {
+      const SavedZoneItem& item = kUploadSavedZoneItems[i];
+      if (item.zone == 2 ? caps_.zone2 : caps_.zone3) model::SetParameter(current, item.number, savedZoneItems_[i]);
+    }
   }
   pages_->QueueAll(imageInUse());
   if (restoring) {

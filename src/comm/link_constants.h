@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace tw::comm {
@@ -22,6 +23,19 @@ inline constexpr int kZone2VolumeNumber = 18;
 inline constexpr int kZone3VolumeNumber = 23;
 inline constexpr int kZone2CommandNumber = 17;
 inline constexpr int kZone3CommandNumber = 22;
+
+// The zone items an upload sets aside at "@VOLUMEOUT" and puts back for its write-back: the
+// memory loads change the volumes, and the upload's own commands set Volume Out to VAR.
+struct SavedZoneItem {
+  int number;
+  int zone;  // 2 or 3
+};
+inline constexpr std::array<SavedZoneItem, 4> kUploadSavedZoneItems = {{
+    {kZone2VolumeNumber, 2},
+    {kZone3VolumeNumber, 3},
+    {kZone2CommandNumber, 2},
+    {kZone3CommandNumber, 3},
+}};
 
 // Timers of the link, by id (the scheduler's timer ids) and interval.
 inline constexpr int kGuardTextTimer = 1;

@@ -95,7 +95,7 @@ std::optional<std::string> parseReportCode(std::string_view text) {
 
 constexpr long long kMaxMs = 24LL * 3600 * 1000;
 
-const std::array<OptionKey, 24> kKeys = {{
+const std::array<OptionKey, 25> kKeys = {{
     {"zone2", "0|1", "the receiver has Zone 2 (default 1)",
      [](EmulatorConfig& c, std::string_view v) { return setSwitch(c.zone2, v); }},
     {"zone3", "0|1", "the receiver has Zone 3 (default 1)",

@@ -113,10 +113,10 @@ constexpr std::array<ReportSetting, 60> kReportSettings = {{
 }};
 
 // Dependent settings at the factory: input DVD with Drama, decoder and audio Auto, night
-// mode off (Mid kept), all zones on, internal amplifiers unused, the speaker layout and
+// mode off (its parameter then Min), all zones on, internal amplifiers unused, the speaker layout and
 // 6ch MULTI CH input.
 constexpr std::array<std::pair<const char*, const char*>, 19> kFactoryDependent = {{
-    {"21", "05"}, {"28", "29"}, {"22", "00"}, {"82", "00"}, {"8B", "01"}, {"20", "01"}, {"3E", "00"},
+    {"21", "05"}, {"28", "29"}, {"22", "00"}, {"82", "00"}, {"8B", "00"}, {"20", "01"}, {"3E", "00"},
     {"3F", "00"}, {"66", "00"}, {"6B", "00"}, {"71", "01"}, {"70", "01"}, {"72", "01"}, {"73", "02"},
     {"74", "01"}, {"7E", "02"}, {"76", "00"}, {"7D", "01"}, {"75", "00"},
 }};
@@ -522,7 +522,9 @@ ReceiverSettings RandomSettings(const ReceiverIdentity& identity, std::mt19937& 
       std::to_string(decoder) + kAudioSelectChars[static_cast<std::size_t>(pickInt(rng, 0, 3))];
   const int night = pickInt(rng, 0, 2);
   settings.reports["82"] = "0" + std::to_string(night);
-  settings.reports["8B"] = std::to_string(night) + std::to_string(pickInt(rng, 0, 2));
+  // With night mode off the receiver holds its night parameter at Min.
+  const int nightParameter = pickInt(rng, 0, 2);
+  settings.reports["8B"] = std::to_string(night) + std::to_string(night == 0 ? 0 : nightParameter);
   settings.reports["20"] = "0" + std::string(1, kPowerDigits[static_cast<std::size_t>(pickInt(rng, 0, 7))]);
   static constexpr std::array<const char*, 9> kFrontCodes = {"02", "03", "04", "05", "06",
                                                              "07", "09", "0A", "0C"};
@@ -532,6 +534,13 @@ ReceiverSettings RandomSettings(const ReceiverIdentity& identity, std::mt19937& 
   randomZoneAmplifiers(settings, rng);
   // An occasional muted zone volume, written as the receiver writes it.
   if (pickInt(rng, 0, 7) == 0) settings.reports["27"] = "00";
+  // A trigger follows only zones the receiver has (Zone OR both of them); otherwise Main.
+  for (const char* trigger : {"3A", "3B"}) {
+    const std::string& value = settings.reports[trigger];
+    const bool missing = (value == "02" && !identity.zone2) || (value == "03" && !identity.zone3) ||
+                         (value == "00" && !(identity.zone2 && identity.zone3));
+    if (missing) settings.reports[trigger] = "01";
+  }
   return settings;
 }
 

@@ -349,6 +349,8 @@ std::optional<std::vector<std::string>> VirtualReceiver::applyStandard(std::stri
         settings.reports["2D"] = std::string(kSurroundValues[index]);
         return std::vector<std::string>{"2D"};
       case Operation::Night:
+        // Night mode off holds the parameter at Min (the status frame then gives none).
+        if (arg == 0) settings.reports["8B"] = "00";
         reportOf(settings, "8B")[0] = digit(arg);
         settings.reports["82"] = std::string("0") + digit(arg);
         return std::vector<std::string>{"82"};
@@ -400,8 +402,12 @@ std::optional<std::vector<std::string>> VirtualReceiver::applyStandard(std::stri
   const SystemAddress* target = findSystemAddress(address);
   if (!target) return std::nullopt;
   settings.reports[target->code] = value;
-  // Night mode is reported twice over: on its own and with its parameter.
-  if (address == "8B") settings.reports["82"] = std::string("0") + value[0];
+  // Night mode is reported twice over: on its own and with its parameter, which is Min
+  // while night mode is off.
+  if (address == "8B") {
+    if (value[0] == '0') settings.reports[target->code] = "00";
+    settings.reports["82"] = std::string("0") + value[0];
+  }
   return std::vector<std::string>{target->code};
 }
 

@@ -11,6 +11,8 @@ namespace {
 
 constexpr int kInputNumber = 1;
 constexpr int kProgramNumber = 4;
+constexpr int kNightModeNumber = 7;
+constexpr int kNightParameterNumber = 8;
 constexpr int kFirstInputDspNumber = 212;
 constexpr int kInputDspInputs = 14;
 constexpr int kEqChannelNumber = 397;
@@ -77,6 +79,19 @@ void RecordInputProgram(ParameterImage& image) {
   SetBlockValue(image, Block::InputDsp, kFirstInputDspNumber + 2 * *input, *program);
 }
 
+// The receiver holds its night parameter at Min while night mode is off (its status frame
+// then gives no parameter), so a report of "off" without a parameter sets Min as well.
+void FollowNightModeOff(ParameterImage& image, const DecodeResult& result) {
+  const auto reported = [&](int number) {
+    return std::find_if(result.values.begin(), result.values.end(),
+                        [number](const DecodedValue& v) { return v.number == number && v.hasValue(); });
+  };
+  const auto night = reported(kNightModeNumber);
+  if (night != result.values.end() && night->value == 0 && reported(kNightParameterNumber) == result.values.end()) {
+    SetBlockValue(image, Block::BasicControl, kNightParameterNumber, 0);
+  }
+}
+
 // The channel number names a record by its identifier, not by its position.
 bool ApplyGraphicEq(ParameterImage& image, const DecodeResult& result) {
   const auto channel = std::find_if(result.values.begin(), result.values.end(),
@@ -124,8 +139,9 @@ bool Apply(ParameterImage& image, const DecodeResult& result, int linkMode) {
   const std::optional<Block> block = BlockOfGroup(result.group);
   if (!block) return true;  // a group without a block stores nothing
   StoreIntoBlock(image, *block, result);
-  if (result.group == kGroupBasicControl && linkMode == kLinkUpload && result.inputReport) {
-    RecordInputProgram(image);
+  if (result.group == kGroupBasicControl) {
+    FollowNightModeOff(image, result);
+    if (linkMode == kLinkUpload && result.inputReport) RecordInputProgram(image);
   }
   return true;
 }

@@ -329,6 +329,19 @@ TEST(VirtualReceiverStandard, SystemCommandsAreAnsweredWithTheReportOfTheSameSet
   EXPECT_EQ(receiver.handleFrame(Std("26600")), Frames{Report("6600")});  // zone 2 volume out VAR
 }
 
+// Night mode off holds the parameter at Min, however it is switched off; switching it on
+// again starts from Min.
+TEST(VirtualReceiverStandard, NightModeOffHoldsItsParameterAtMin) {
+  VirtualReceiver receiver{EmulatorConfig{}};
+  receiver.handleFrame(Std("28B22"));  // music, max
+  EXPECT_EQ(receiver.handleFrame(Std("07E9C")), Frames{Report("8200")});  // off
+  EXPECT_EQ(receiver.reportValue("8B"), "00");
+  receiver.handleFrame(Std("07E9B"));  // cinema
+  EXPECT_EQ(receiver.reportValue("8B"), "10");
+  EXPECT_EQ(receiver.handleFrame(Std("28B02")), Frames{Report("8B00")});
+  EXPECT_EQ(receiver.reportValue("82"), "00");
+}
+
 TEST(VirtualReceiverStandard, VolumesAreReportedUnderTheirReportCodes) {
   VirtualReceiver receiver{EmulatorConfig{}};
   EXPECT_EQ(receiver.handleFrame(Std("230C7")), Frames{Report("26C7")});  // main 0.0 dB

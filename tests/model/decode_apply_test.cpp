@@ -194,6 +194,25 @@ TEST(DecodeApply, UndecodedFramesAreNotApplied) {
   EXPECT_TRUE(Changes(before, image).empty());
 }
 
+// With night mode off the receiver holds the parameter at Min, as its status frame says; a
+// report that names the parameter itself is taken as it stands.
+TEST(DecodeApply, NightModeOffReportedWithoutItsParameterSetsTheParameterToMin) {
+  const std::vector<StoreCase> cases = {
+      {Std("008200"), {{7, 0}, {8, 0}}},  // night mode off, parameter Max before
+      {Std("008201"), {{7, 1}}},          // cinema: the parameter stays
+      {Std("008B00"), {{7, 0}, {8, 0}}},
+      {Std("008B11"), {{7, 1}, {8, 1}}},
+  };
+  for (const StoreCase& c : cases) {
+    ParameterImage image = DefaultImage();
+    image.basic[6] = 2;
+    image.basic[7] = 2;
+    const ParameterImage before = image;
+    ASSERT_TRUE(ApplyFrame(image, c.frame));
+    EXPECT_EQ(Changes(before, image), c.changes) << c.frame.substr(1, 6);
+  }
+}
+
 TEST(DecodeApply, DuringAnUploadAnInputReportRecordsTheProgramOfThatInput) {
   ParameterImage image = DefaultImage();
   ASSERT_TRUE(ApplyFrame(image, Std("002805"), kLinkUpload));  // program 1

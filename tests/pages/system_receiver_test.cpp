@@ -158,6 +158,28 @@ struct RealTime {
   BenchFixture f;
 };
 
+// Loading the memories changes the receiver's current settings; the upload's write-back puts
+// them back, so a second upload from the same receiver, with either pacing of the reads,
+// reads exactly what the first read.
+TEST(SystemMemoryTransfer, AnUploadLeavesTheReceiverAsItFoundIt) {
+  for (comm::ReadPacing second : {comm::ReadPacing::Mandated, comm::ReadPacing::Reply}) {
+    BenchFixture fixture(app::kStartModeAsync, {"seed=11"}, 1, PagesWithZoneVolumes());
+    const emu::ReceiverSettings before = fixture.receiver().current();
+    ASSERT_EQ(fixture.run(Workbench::Operation::Upload).listResult, 0);
+    const emu::ReceiverSettings& after = fixture.receiver().current();
+    for (std::size_t row = 0; row < before.rows.size(); ++row) {
+      EXPECT_EQ(after.rows[row], before.rows[row]) << "row " << row << " " << comm::ToNotation(model::kCommandTable[row].request);
+    }
+    for (const auto& [code, value] : before.reports) EXPECT_EQ(after.reports.at(code), value) << "report " << code;
+    const auto first = fixture.bench.link().images().All();
+    fixture.bench.link().setReadPacing(second);
+    ASSERT_EQ(fixture.run(Workbench::Operation::Upload).listResult, 0);
+    for (std::size_t image = 0; image < first.size(); ++image) {
+      EXPECT_TRUE(fixture.image(static_cast<int>(image)) == first[image]) << "image " << image;
+    }
+  }
+}
+
 TEST(SystemMemoryRealTime, ASaveThenALoadThroughTheWindowRestoresTheReceiversValues) {
   RealTime rt;
   CDisplaySet* display = rt.f.bench.sheet().Find<CDisplaySet>();
