@@ -69,6 +69,7 @@ bool QSerialPortBackend::write(std::string_view bytes) {
 
 std::string QSerialPortBackend::readAll() {
   if (!port_.isOpen()) return {};
+  ++reads_;
   const QByteArray bytes = port_.readAll();
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
@@ -87,13 +88,15 @@ bool QSerialPortBackend::ctsOn() const {
 
 // Bytes that QSerialPort buffered while the handler ran (it does not signal them again
 // while a readyRead is being handled, and the link may pause inside its handler) are
-// announced once more after it.
+// announced once more after it. A handler that took nothing (the link holds the line and
+// reads after its pause) is not called again: that would spin the event loop until then.
 void QSerialPortBackend::deliverReadyRead() {
   if (inHandler_ || !readyRead_) return;
   inHandler_ = true;
+  const long long readsBefore = reads_;
   readyRead_();
   inHandler_ = false;
-  if (port_.isOpen() && port_.bytesAvailable() > 0) {
+  if (reads_ != readsBefore && port_.isOpen() && port_.bytesAvailable() > 0) {
     QMetaObject::invokeMethod(this, [this] { deliverReadyRead(); }, Qt::QueuedConnection);
   }
 }

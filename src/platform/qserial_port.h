@@ -39,6 +39,7 @@ class QSerialPortBackend final : public QObject, public comm::SerialPort {
   std::function<void()> readyRead_;
   std::string lastError_;
   bool inHandler_ = false;
+  long long reads_ = 0;  // readAll calls, to see whether a handler took anything
 };
 
 }  // namespace tw::platform

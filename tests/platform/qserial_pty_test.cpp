@@ -114,6 +114,39 @@ void RunLoop(QtScheduler& scheduler, std::function<void()>& quit, int limitMs = 
   loop.exec();
 }
 
+// While the link holds the line it leaves what arrived with the port and reads it after its
+// pause; the backend must not call it again and again meanwhile (that spun the event loop
+// through every pause). Once the handler reads, it gets everything.
+TEST(QSerialPty, AHandlerThatLeavesTheBytesIsNotCalledAgainUntilMoreArrive) {
+  App();
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
+  QSerialPortBackend port;
+  ASSERT_TRUE(port.open(ptsname(master)));
+  int calls = 0;
+  bool holding = true;
+  std::string received;
+  port.setReadyReadHandler([&] {
+    ++calls;
+    if (!holding) received += port.readAll();
+  });
+  auto runFor = [](int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+  };
+  ASSERT_EQ(::write(master, "\x02" "002800\x03", 8), 8);
+  runFor(300);
+  EXPECT_EQ(calls, 1);
+  holding = false;
+  ASSERT_EQ(::write(master, "\x02" "002101\x03", 8), 8);
+  runFor(300);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(received, "\x02" "002800\x03" "\x02" "002101\x03");
+  port.close();
+  ::close(master);
+}
+
 TEST(QSerialPty, RealTimeConnectReadsCapabilitiesThroughQSerialPort) {
   App();
   emu::EmulatorConfig config;

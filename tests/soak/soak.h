@@ -90,6 +90,9 @@ struct RunRecord {
   // Random edits: each one's finding, if any ("" when the image and the receiver agreed).
   std::vector<std::string> editFindings;
   int editsFailed = 0;  // edits whose failure was shown
+  // Edits that wrote nothing: values the window does not offer on this receiver (a trigger
+  // following a zone it lacks); they are put back and not judged.
+  int editsNotOffered = 0;
   std::int64_t virtualMs = 0;
 };
 

@@ -223,10 +223,17 @@ class Session {
     for (int edit = 0; edit < scenario_.edits && bench_.link().isPortOpen(); ++edit) {
       scheduler_.advance(std::uniform_int_distribution<std::int64_t>(0, scenario_.maxEditGapMs)(rng));
       if (!bench_.link().isPortOpen()) break;
+      const model::ParameterImage beforeEdit = *bench_.link().images().Image(0);
       const auto chosen = chooseEdit(rng, sources[rng() % sources.size()], rng() % 5 == 0);
       if (!chosen) continue;
       const std::size_t messagesBefore = ui_.messages().size();
       const bool wordShown = sendEdit(*chosen);
+      if (!lastEditWrote_) {
+        *bench_.link().images().Image(0) = beforeEdit;
+        record_.editResults.pop_back();
+        ++record_.editsNotOffered;
+        continue;
+      }
       const int result = record_.editResults.back();
       const bool shown = wordShown || ui_.messages().size() > messagesBefore;
       record_.editsFailed += result > 0 && shown ? 1 : 0;
@@ -282,6 +289,7 @@ class Session {
   // Sends one edit and runs until its list has ended; whether a failure word was shown.
   bool sendEdit(const Edit& edit) {
     const std::size_t framesBefore = bench_.virtualPort().transcript().entries().size();
+    lastEditWrote_ = false;
     lastList_.reset();
     edit.send();
     if (!scheduler_.runUntil([&] { return !bench_.link().isCommandDialogOpen(); }, kEditLimitMs)) {
@@ -294,10 +302,9 @@ class Session {
     const auto& entries = bench_.virtualPort().transcript().entries();
     for (std::size_t i = framesBefore; i < entries.size(); ++i) {
       const emu::TranscriptEntry& entry = entries[i];
-      if (entry.direction == emu::TranscriptEntry::Direction::ToReceiver && !IsKeepAlive(entry.bytes) &&
-          entry.bytes.front() != comm::DC4) {
-        record_.editsExtendedOnly = false;
-      }
+      if (entry.direction != emu::TranscriptEntry::Direction::ToReceiver || IsKeepAlive(entry.bytes)) continue;
+      lastEditWrote_ = true;
+      if (entry.bytes.front() != comm::DC4) record_.editsExtendedOnly = false;
     }
     return wordShown;
   }
@@ -325,6 +332,7 @@ class Session {
   std::filesystem::path folder_;
   RunRecord record_;
   std::optional<int> lastList_;
+  bool lastEditWrote_ = false;
 };
 
 }  // namespace

@@ -77,8 +77,10 @@ std::string RowList(std::mt19937& rng) {
 }
 
 std::int64_t Moment(std::mt19937& rng, const Scenario& scenario) {
+  // The virtual receiver takes moments up to a day after its start.
+  constexpr std::int64_t kLatestMomentMs = 24LL * 3600 * 1000;
   const std::int64_t from = scenario.randomEdits ? kRealTimeSoakFaultsFromMs : 500;
-  return std::uniform_int_distribution<std::int64_t>(from, Duration(scenario))(rng);
+  return std::uniform_int_distribution<std::int64_t>(from, std::min(Duration(scenario), kLatestMomentMs))(rng);
 }
 
 // Adds the options of fault `key`, with values drawn from `rng`.

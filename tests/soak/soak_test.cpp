@@ -39,6 +39,7 @@ struct Figures {
   std::map<std::string, int> outcomes;
   int edits = 0;
   int editsFailed = 0;
+  int editsNotOffered = 0;
   std::int64_t virtualMs = 0;
 
   void print(std::ostream& out, double seconds) const {
@@ -48,7 +49,8 @@ struct Figures {
     out << "\n  outcomes:";
     for (const auto& [what, count] : outcomes) out << ' ' << what << ' ' << count;
     if (edits > 0) {
-      out << "\n  random edits: " << edits << " judged, " << editsFailed << " failed and said so, over "
+      out << "\n  random edits: " << edits << " judged, " << editsFailed << " failed and said so, "
+          << editsNotOffered << " not offered on that receiver (left out), over "
           << static_cast<double>(virtualMs) / 3.6e6 << " virtual hours";
     }
     out << '\n';
@@ -85,6 +87,7 @@ void RunSeed(std::uint32_t seed, Figures& figures, MakeScenarioFn make = MakeSce
   ++figures.outcomes[Outcome(scenario, faulty)];
   figures.edits += static_cast<int>(faulty.editFindings.size());
   figures.editsFailed += faulty.editsFailed;
+  figures.editsNotOffered += faulty.editsNotOffered;
   figures.virtualMs += faulty.virtualMs;
 }
 
