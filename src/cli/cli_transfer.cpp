@@ -94,6 +94,9 @@ emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
       message = "the receiver stopped answering during the " + label;
     }
   }
+  // A cable error with the port's own words (a device that went away) says what to do.
+  const std::string_view cableCheck = comm::LinkText(comm::kMsgCableCheck);
+  if (message.rfind(cableCheck, 0) == 0 && message.size() > cableCheck.size()) throw CliFailure{kExitLinkFailed, message};
   const std::string_view portError = comm::LinkText(comm::kMsgPortError);
   if (message.rfind(portError, 0) == 0) {
     // The port says why it could not be opened and what to do; without its words, the usual causes.

@@ -66,8 +66,10 @@ inline constexpr int kStatusFrameSettleMs = 500;  // before the first start-up r
 // answer to a read has come, the next frame follows after kReplySettleMs; writes, memory
 // loads and their waits keep the full pauses. A paced read that goes unanswered puts the
 // connection back on the full pauses.
+// The settle is three character times at 9600 baud: the line has been quiet that long when the
+// next request begins.
 enum class ReadPacing { Mandated, Reply };
-inline constexpr int kReplySettleMs = 10;
+inline constexpr int kReplySettleMs = 3;
 // The names the settings file and the command lines use.
 inline constexpr std::string_view kPacingMandatedName = "mandated";
 inline constexpr std::string_view kPacingReplyName = "reply";

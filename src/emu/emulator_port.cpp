@@ -1,5 +1,7 @@
 #include "emu/emulator_port.h"
 
+#include "comm/device_gone.h"
+
 namespace tw::emu {
 
 EmulatorPort::EmulatorPort(comm::Scheduler& clock, const EmulatorConfig& config)
@@ -12,10 +14,7 @@ bool EmulatorPort::open(const std::string& device) {
     lastError_ = "no such device: " + device + " (the virtual receiver is \"" + kDeviceName + "\")";
     return false;
   }
-  if (gone()) {
-    lastError_ = "no such device: " + device + " (it was removed)";
-    return false;
-  }
+  if (gone()) return false;
   if (line_) {
     lastError_ = "the virtual receiver's port is already open";
     return false;
@@ -38,13 +37,15 @@ void EmulatorPort::close() {
   received_.clear();
 }
 
+// Once the device is gone that is what matters, whatever was tried since.
+std::string EmulatorPort::lastError() const { return gone() ? comm::DeviceGoneText(kDeviceName) : lastError_; }
+
 bool EmulatorPort::gone() const { return config_.vanishAtMs >= 0 && clock_.now() >= originMs_ + config_.vanishAtMs; }
 
 bool EmulatorPort::write(std::string_view bytes) {
   if (gone()) {
     line_.reset();
     received_.clear();
-    lastError_ = "the device has been removed";
     return false;
   }
   if (!line_) {

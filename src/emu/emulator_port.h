@@ -28,7 +28,7 @@ class EmulatorPort final : public comm::SerialPort {
   std::string readAll() override;
   bool ctsOn() const override;
   void setReadyReadHandler(std::function<void()> handler) override { readyRead_ = std::move(handler); }
-  std::string lastError() const override { return lastError_; }
+  std::string lastError() const override;
   std::vector<std::string> availablePorts() const override { return {kDeviceName}; }
 
   VirtualReceiver& receiver() { return receiver_; }

@@ -16,7 +16,7 @@ constexpr std::string_view kUsage =
     "  --mode async|realtime  the working mode, without the Start Mode question\n"
     "  --region 0..3          the tuner region in Async Mode, without its question\n"
     "  --pacing reply|mandated  reads of an upload and of Open: the next one follows a complete answer\n"
-    "                         after 10 ms (reply), or the full pause (mandated, the default; the\n"
+    "                         after 3 ms (reply), or the full pause (mandated, the default; the\n"
     "                         settings file's [Link] Pacing otherwise)\n"
     "  --demo                 offer and select the built-in virtual receiver (no hardware)\n"
     "  --screenshots DIR      write PNGs of the window with every page and of the dialogs, then end\n"

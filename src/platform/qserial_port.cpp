@@ -1,5 +1,7 @@
 #include "platform/qserial_port.h"
 
+#include "comm/device_gone.h"
+
 #include <QSerialPortInfo>
 
 #include "platform/port_diagnosis.h"
@@ -30,6 +32,7 @@ bool QSerialPortBackend::open(const std::string& device) {
   const bool isPath = device.find('/') != std::string::npos;
   const std::string name = isPath ? std::filesystem::absolute(device).lexically_normal().string() : device;
   port_.setPortName(QString::fromStdString(name));
+  device_ = name;
   if (!port_.open(QIODevice::ReadWrite)) {
     lastError_ = DescribePortProblem(DiagnosePort(name, port_.errorString().toStdString(), availablePorts()));
     port_.clearError();
@@ -116,7 +119,10 @@ void QSerialPortBackend::onError(QSerialPort::SerialPortError error) {
   if (error == QSerialPort::NoError) return;
   lastError_ = port_.errorString().toStdString();
   // The device went away (a USB adapter pulled): nothing more can be read or written.
-  if (error == QSerialPort::ResourceError && port_.isOpen()) port_.close();
+  if (error == QSerialPort::ResourceError && port_.isOpen()) {
+    lastError_ = comm::DeviceGoneText(device_);
+    port_.close();
+  }
 }
 
 }  // namespace tw::platform

@@ -38,6 +38,7 @@ class QSerialPortBackend final : public QObject, public comm::SerialPort {
   mutable QSerialPort port_;
   std::function<void()> readyRead_;
   std::string lastError_;
+  std::string device_;  // as opened, for messages
   bool inHandler_ = false;
   long long reads_ = 0;  // readAll calls, to see whether a handler took anything
 };

@@ -116,6 +116,24 @@ TEST(TransferCli, AMissingDeviceFailsWithTheLinksOwnMessage) {
   EXPECT_EQ(down.err.rfind("tunewright-cli: COM port error has occurred.", 0), 0u) << down.err;
 }
 
+// A USB adapter pulled out in the middle: one line that says the device is gone and what to
+// do, exit 1, and no configuration file from a cut-short upload.
+TEST(TransferCli, ADeviceThatGoesAwayMidTransferEndsItWithOneClearLine) {
+  TempFolder folder("transfer_vanish");
+  ASSERT_EQ(RunCli(folder, "upload --emulator -o a.qcf").status, 0);
+  for (const std::string arguments :
+       {"upload --emulator --emulator-option vanish-at=20000 -o x.qcf",
+        "download --emulator --emulator-option vanish-at=5000 a.qcf"}) {
+    const CliResult run = RunCli(folder, arguments);
+    EXPECT_EQ(run.status, 1) << arguments;
+    EXPECT_EQ(run.err,
+              "tunewright-cli: Cable Check Error The serial device emulator is gone: was its USB adapter "
+              "pulled out? Plug it in again, choose its port and try again.\n")
+        << arguments;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "x.qcf"));
+}
+
 TEST(DownloadCli, SendsAnUploadedFileToAnotherReceiver) {
   TempFolder folder("download_ok");
   ASSERT_EQ(RunCli(folder, "upload --emulator --emulator-option seed=3 -o a.qcf").status, 0);

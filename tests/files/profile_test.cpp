@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -260,4 +261,34 @@ TEST_F(ProfileFileTest, AFailedSaveLeavesThePreviousFileIntact) {
   EXPECT_NE(status.error.find("unchanged"), std::string::npos) << status.error;
   EXPECT_EQ(ReadBytes(file), previous);
   EXPECT_EQ(EntriesInFolder(), 1u);  // the partial temporary file is gone
+}
+
+// A folder the user may not write to: the save fails, names the file and the cause, and
+// the previous file stays. Root writes anywhere, so the save runs in a child process that
+// gives up root first.
+TEST_F(ProfileFileTest, SaveIntoAFolderTheUserMayNotWriteFailsAndKeepsThePreviousFile) {
+  const fs::path file = folder_ / "client.qcf";
+  const std::string previous = "[Speaker Level]\r\nFL=0.0dB\r\n";
+  WriteBytes(file, previous);
+  const fs::perms readOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+  fs::permissions(folder_, readOnly);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(3);
+    Profile profile;
+    profile.WriteString("A", "k", "v");
+    const auto status = profile.Save(file);
+    const bool named = status.error.find("client.qcf") != std::string::npos &&
+                       status.error.find("ermission denied") != std::string::npos;
+    ::_exit(status ? 1 : named ? 0 : 2);
+  }
+  int childStatus = 0;
+  ASSERT_EQ(::waitpid(child, &childStatus, 0), child);
+  fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
+  ASSERT_TRUE(WIFEXITED(childStatus));
+  EXPECT_EQ(WEXITSTATUS(childStatus), 0) << "1: the save succeeded; 2: its message lacks the file or the cause";
+  EXPECT_EQ(ReadBytes(file), previous);
+  EXPECT_EQ(EntriesInFolder(), 1u);
 }

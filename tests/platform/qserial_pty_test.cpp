@@ -2,6 +2,7 @@
 // receiver on the other end: the production backend and the probe command end to end.
 
 #include "comm/comm_class.h"
+#include "comm/device_gone.h"
 #include "comm/link_constants.h"
 #include "comm/link_view.h"
 #include "emu/virtual_receiver.h"
@@ -207,6 +208,8 @@ TEST(QSerialPty, DeviceThatGoesAwayMidListEndsItWithTheCableMessage) {
   EXPECT_EQ(view.commands, 2);
   EXPECT_EQ(view.messages, std::vector<int>{comm::kMsgCableCheck});
   EXPECT_FALSE(link.isPortOpen());
+  // What the program adds to the cable message: which device went, and what to do.
+  EXPECT_EQ(port.lastError(), comm::DeviceGoneText(receiver.slavePath()));
 }
 
 TEST(QSerialPty, OpeningAMissingDeviceFails) {
