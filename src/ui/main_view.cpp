@@ -362,7 +362,7 @@ void CQAmpToolView::ShowMessage(int id) {
     detail = named ? app_.port().lastError()
                    : "No serial port was found on this computer. Plug in the receiver's USB serial adapter, then "
                      "choose Open again.";
-  } else if (id == msg::kCableCheckError) {
+  } else if (id == msg::kCableCheckError || id == msg::kConnectionCheckError) {
     // The port's own words, when it has any since it opened: a device that went away.
     detail = app_.port().lastError();
   }

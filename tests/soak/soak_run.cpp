@@ -239,8 +239,10 @@ class Session {
       record_.editsFailed += result > 0 && shown ? 1 : 0;
       record_.editFindings.push_back(judgeEdit(*chosen, result, shown));
     }
-    if (!bench_.link().isPortOpen() && ui_.messages().empty()) {
-      record_.editFindings.push_back("the connection ended without a message");
+    if (!bench_.link().isPortOpen()) {
+      // A port that went away while the line was idle is noticed by the next keep-alive.
+      scheduler_.advance(comm::kKeepAliveIntervalMs + comm::kKeepAliveReplyMs + kSettleMs);
+      if (ui_.messages().empty()) record_.editFindings.push_back("the connection ended without a message");
     }
     record_.virtualMs = scheduler_.now();
   }
@@ -314,9 +316,7 @@ class Session {
   std::string judgeEdit(const Edit& edit, int result, bool shown) {
     const std::string which = "edit " + std::to_string(record_.editResults.size()) + " (" + edit.what +
                               ", list result " + std::to_string(result) + ")";
-    if (!bench_.link().isPortOpen()) {
-      return ui_.messages().empty() ? which + ": the connection ended without a message" : std::string();
-    }
+    if (!bench_.link().isPortOpen()) return std::string();  // judged once the run ends
     if (result > 0 && !shown) return which + ": failed without a word";
     const std::string disagreement =
         DisagreementWithReceiver(*bench_.link().images().Image(0), bench_.virtualReceiver());
