@@ -9,6 +9,7 @@
 #include "emu/emulator_port.h"
 #include "model/decode.h"
 #include "model/parameter_access.h"
+#include "link_harness.h"
 
 #include <gtest/gtest.h>
 
@@ -18,15 +19,7 @@
 namespace tw::comm {
 namespace {
 
-class EndView final : public LinkView {
- public:
-  void ConnectFinished(bool connected) override { connect = connected ? 1 : 0; }
-  void CommandsFinished(int result) override { commands = result; }
-  void ShowMessage(int id) override { messages.push_back(id); }
-  int connect = -1;
-  int commands = -1;
-  std::vector<int> messages;
-};
+using test::EndView;
 
 // Every value that the reply to `row` carries (as the receiver holding `settings` answers
 // it) must stand in `image`. Returns how many values were compared.

@@ -178,6 +178,17 @@ class ScriptedReceiver {
   emu::VirtualReceiver standardReceiver_{emu::EmulatorConfig{}};
 };
 
+// A view that keeps only how a connect and a command list ended, and the messages.
+class EndView final : public LinkView {
+ public:
+  void ConnectFinished(bool connected) override { connect = connected ? 1 : 0; }
+  void CommandsFinished(int result) override { commands = result; }
+  void ShowMessage(int id) override { messages.push_back(id); }
+  int connect = -1;
+  int commands = -1;
+  std::vector<int> messages;
+};
+
 // A view that records what the link showed.
 class RecordingView final : public LinkView {
  public:

@@ -23,15 +23,7 @@
 namespace tw::comm {
 namespace {
 
-class EndView final : public LinkView {
- public:
-  void ConnectFinished(bool connected) override { connect = connected ? 1 : 0; }
-  void CommandsFinished(int result) override { commands = result; }
-  void ShowMessage(int id) override { messages.push_back(id); }
-  int connect = -1;
-  int commands = -1;
-  std::vector<int> messages;
-};
+using test::EndView;
 
 // Every frame on the line, in order, with the link's clock; comments too.
 class LineLog final : public LinkLog {
