@@ -23,9 +23,15 @@ inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+inline std::string_view WithoutTrailingBlanks(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
 // The settings a read changed without the file validly making the change, one line each:
 // a setting may change only when the file holds its section, and a setting whose key the
-// file holds must end showing the file's text. (A memory's DSP section depends on the
+// file holds must end showing the file's text (trailing blanks carry nothing: a name keeps
+// its eight characters). (A memory's DSP section depends on the
 // memory's program, and the memo is written escaped: those are left out.)
 inline std::vector<std::string> ChangesNotMadeByTheFile(const files::Profile& file, const files::Profile& before,
                                                         const files::Profile& after) {
@@ -42,7 +48,7 @@ inline std::vector<std::string> ChangesNotMadeByTheFile(const files::Profile& fi
         wrong.push_back(where + " though the file has no such section");
       } else if (file.HasKey(section, key)) {
         const std::string given = file.GetString(section, key, "", std::string::npos);
-        if (!EqualIgnoringCase(now, given)) wrong.push_back(where + " from the text \"" + given + "\"");
+        if (!EqualIgnoringCase(WithoutTrailingBlanks(now), WithoutTrailingBlanks(given))) wrong.push_back(where + " from the text \"" + given + "\"");
       }
     }
   }
