@@ -227,15 +227,15 @@ class Session {
       const auto chosen = chooseEdit(rng, sources[rng() % sources.size()], rng() % 5 == 0);
       if (!chosen) continue;
       const std::size_t messagesBefore = ui_.messages().size();
-      const bool wordShown = sendEdit(*chosen);
-      if (!lastEditWrote_) {
+      const Sent sent = sendEdit(*chosen);
+      if (!sent.wrote) {
         *bench_.link().images().Image(0) = beforeEdit;
         record_.editResults.pop_back();
         ++record_.editsNotOffered;
         continue;
       }
       const int result = record_.editResults.back();
-      const bool shown = wordShown || ui_.messages().size() > messagesBefore;
+      const bool shown = sent.wordShown || ui_.messages().size() > messagesBefore;
       record_.editsFailed += result > 0 && shown ? 1 : 0;
       record_.editFindings.push_back(judgeEdit(*chosen, result, shown));
     }
@@ -288,27 +288,32 @@ class Session {
     return std::nullopt;
   }
 
-  // Sends one edit and runs until its list has ended; whether a failure word was shown.
-  bool sendEdit(const Edit& edit) {
+  struct Sent {
+    bool wordShown = false;  // a failure word in the status bar
+    bool wrote = false;      // anything but keep-alives went to the receiver
+  };
+
+  // Sends one edit and runs until its list has ended.
+  Sent sendEdit(const Edit& edit) {
     const std::size_t framesBefore = bench_.virtualPort().transcript().entries().size();
-    lastEditWrote_ = false;
+    Sent sent;
     lastList_.reset();
     edit.send();
     if (!scheduler_.runUntil([&] { return !bench_.link().isCommandDialogOpen(); }, kEditLimitMs)) {
       record_.editsEnded = false;
     }
     const std::string& word = bench_.view().statusBarMessage().text();
-    const bool wordShown = word == comm::kErrorWord || word == comm::kGuardWord;
+    sent.wordShown = word == comm::kErrorWord || word == comm::kGuardWord;
     scheduler_.advance(kSettleMs);
     record_.editResults.push_back(lastList_.value_or(-1));
     const auto& entries = bench_.virtualPort().transcript().entries();
     for (std::size_t i = framesBefore; i < entries.size(); ++i) {
       const emu::TranscriptEntry& entry = entries[i];
       if (entry.direction != emu::TranscriptEntry::Direction::ToReceiver || IsKeepAlive(entry.bytes)) continue;
-      lastEditWrote_ = true;
+      sent.wrote = true;
       if (entry.bytes.front() != comm::DC4) record_.editsExtendedOnly = false;
     }
-    return wordShown;
+    return sent;
   }
 
   // After an edit the image holds what the receiver holds, and a failure was shown; once
@@ -332,7 +337,6 @@ class Session {
   std::filesystem::path folder_;
   RunRecord record_;
   std::optional<int> lastList_;
-  bool lastEditWrote_ = false;
 };
 
 }  // namespace
