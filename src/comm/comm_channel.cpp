@@ -125,6 +125,7 @@ void CCommClass::PortClose() {
   linkState_ = kStateWaitStatus;
   linkMode_ = model::kLinkIdle;
   caps_ = model::Capabilities{};
+  confirmed_.reset();
   closeDevice();
 }
 

@@ -52,6 +52,7 @@ struct PortChoice {
 //   comm_lists.cpp      upload and download list builders, Basic Control queueing
 //   comm_handshake.cpp  status frame, start-up read
 //   comm_connection.cpp connection attempts with retries and port scan, timers, list end
+//   comm_confirmed.cpp  Real Time Mode: the values the receiver holds, for failed commands
 class CCommClass {
  public:
   CCommClass(SerialPort& port, Scheduler& scheduler, WorkingMode mode);
@@ -201,6 +202,14 @@ class CCommClass {
   void endList();
   void saveZoneItems();
 
+  // Real Time Mode: the values the receiver reported or acknowledged
+  bool tracksConfirmed() const;
+  void confirmAll();
+  void confirmReport(std::string_view frame);
+  void confirmWrite(const CommandEntry& entry, std::string_view echo);
+  void restoreUnconfirmed(const std::vector<int>& numbers);
+  void failRealTimeList();
+
   // lists
   void queueRow(int row);
   void queueMacro(std::string_view name, std::optional<int> argument);
@@ -248,6 +257,9 @@ class CCommClass {
   std::int64_t lastWriteAt_ = INT64_MIN / 2;   // when the last frame was written
   std::optional<std::int64_t> chunkReadAt_;  // while OnReceive works: when its bytes were read
   CommandList commands_;
+  // Real Time Mode: image 0 as the receiver last reported or acknowledged it; a failed
+  // command's values come back from here. Empty while not connected in Real Time Mode.
+  std::optional<model::ParameterImage> confirmed_;
   // Commands of the running list given up, and answered.
   int listFailures_ = 0;
   int listAnswers_ = 0;

@@ -285,6 +285,8 @@ void CCommClass::OnTimer(int id) {
       break;
     case kKeepAliveReplyTimer:
       scheduler_.killTimer(kKeepAliveReplyTimer);
+      // A list still on the line ends with the connection, or its dialog would stay open.
+      if (!commands_.empty() || commandDialogOpen_) failRealTimeList();
       Close();
       view_->ShowMessage(kMsgConnectionCheck);
       break;

@@ -341,6 +341,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
         } else if (AcknowledgesExtendedWrite(text, entry.text) && (!row || MatchesReplyPrefix(text, *row, false))) {
           // The echo names the parameter written, not only its block.
           answered = true;
+          confirmWrite(entry, text);
         } else if (realTime && !IsGuard(text) && !IsParameterError(text)) {
           // A report the receiver sent on its own (a setting changed at its front panel):
           // shown, and the command on the line is still waited for.
@@ -372,6 +373,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
 
   if (verdict.apply) {
     if (const auto info = decoder_->DecodeAndApply(imageInUse(), text, linkMode_)) {
+      confirmReport(text);
       const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshed);
       if (info->group == 1 && realTime) {
         for (std::size_t i = 0; i < shown; ++i) view_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());

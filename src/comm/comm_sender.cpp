@@ -78,9 +78,11 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
   }
 
   if (status == kEntryReread) {
-    // The re-read after a guard went unanswered too. The next command is written at once
-    // rather than one reply period later; a list with nothing left ends here.
+    // The re-read after a guard went unanswered too: the receiver refused the value, so the
+    // one it held before comes back. The next command is written at once rather than one
+    // reply period later; a list with nothing left ends here.
     commands_.at(index).status = kEntryDone;
+    restoreUnconfirmed({commands_.at(index).number});
     if (commands_.firstPending()) {
       writeFirstPending();
       startReplyTimer();
@@ -130,14 +132,14 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
     }
     return 1;
   }
-  ClearCommandList();
-  FinishCommands(1);
+  failRealTimeList();
   return 0;
 }
 
 void CCommClass::SetConnected() {
   // Connected before the view hears of it, so that it may queue commands right away.
   linkState_ = kStateConnected;
+  confirmAll();
   FinishConnect(false);
 }
 

@@ -188,6 +188,17 @@ std::optional<ParameterValue> GetParameter(const ParameterImage& image, int numb
   return std::nullopt;
 }
 
+bool CopyParameter(const ParameterImage& from, ParameterImage& to, int number) {
+  if (BlockOfParameter(number) == Block::GraphicEq) {
+    to.graphicEq = from.graphicEq;
+    return true;
+  }
+  const std::optional<ParameterValue> value = GetParameter(from, number);
+  if (!value) return false;
+  if (const auto* integer = std::get_if<std::int32_t>(&*value)) return SetParameter(to, number, *integer);
+  return SetParameterText(to, number, std::get<std::string>(*value));
+}
+
 namespace {
 
 template <class Image>

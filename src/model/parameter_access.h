@@ -52,6 +52,10 @@ bool SetParameterText(ParameterImage& image, int number, std::string_view text);
 using ParameterValue = std::variant<std::int32_t, std::string>;
 std::optional<ParameterValue> GetParameter(const ParameterImage& image, int number);
 
+// Copies the value `number` names from `from` into `to`. A Graphic EQ number names a value
+// of every channel record, so all records are copied. False when the number names nothing.
+bool CopyParameter(const ParameterImage& from, ParameterImage& to, int number);
+
 // Graphic EQ numbers name one value per channel record, so they go with a record index
 // 0..9: 397 the record's channel identifier, 398..404 its bands 1..7. Anything else is
 // ignored (false) or absent.

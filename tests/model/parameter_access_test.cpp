@@ -110,6 +110,30 @@ TEST(ParameterAccess, EveryNumberNamesItsOwnField) {
   }
 }
 
+// Copying one number changes that field alone; a Graphic EQ number brings every record.
+TEST(ParameterAccess, CopyBringsTheNamedFieldAndNothingElse) {
+  ParameterImage from = Fresh();
+  for (int number = 1; number <= 555; ++number) {
+    if (NamesAField(number) && IsText(number)) SetParameterText(from, number, "T" + std::to_string(number));
+    if (NamesAField(number) && !IsText(number)) SetParameter(from, number, 1000 + number);
+  }
+  for (auto& record : from.graphicEq) record.bands[2] = 7;
+  for (int number = -1; number <= 565; ++number) {
+    ParameterImage to = Fresh();
+    const ParameterImage before = to;
+    const bool copied = CopyParameter(from, to, number);
+    EXPECT_EQ(copied, NamesAField(number) || (number >= 397 && number <= 404)) << number;
+    if (number >= 397 && number <= 404) {
+      EXPECT_EQ(to.graphicEq, from.graphicEq) << number;
+      to.graphicEq = before.graphicEq;
+    } else if (copied) {
+      EXPECT_EQ(GetParameter(to, number), GetParameter(from, number)) << number;
+      CopyParameter(before, to, number);
+    }
+    EXPECT_EQ(to, before) << "only " << number << " changed";
+  }
+}
+
 TEST(ParameterAccess, NumbersLandInTheirBlockSlots) {
   ParameterImage image = Fresh();
   struct Case {

@@ -237,7 +237,14 @@ class Session {
       const int result = record_.editResults.back();
       const bool shown = sent.wordShown || ui_.messages().size() > messagesBefore;
       record_.editsFailed += result > 0 && shown ? 1 : 0;
-      record_.editFindings.push_back(judgeEdit(*chosen, result, shown));
+      std::string finding = judgeEdit(*chosen, result, shown);
+      if (!finding.empty() && !sent.watched) {
+        // Commands the receiver answers without a watch (the Basic Control group's) on a
+        // dead line are noticed by the next keep-alive, which ends the connection.
+        scheduler_.advance(comm::kKeepAliveIntervalMs + comm::kKeepAliveReplyMs);
+        finding = judgeEdit(*chosen, result, shown);
+      }
+      record_.editFindings.push_back(finding);
     }
     if (!bench_.link().isPortOpen()) {
       // A port that went away while the line was idle is noticed by the next keep-alive.
@@ -291,6 +298,7 @@ class Session {
   struct Sent {
     bool wordShown = false;  // a failure word in the status bar
     bool wrote = false;      // anything but keep-alives went to the receiver
+    bool watched = false;    // an extended command, whose answer the link waits for
   };
 
   // Sends one edit and runs until its list has ended.
@@ -311,6 +319,7 @@ class Session {
       const emu::TranscriptEntry& entry = entries[i];
       if (entry.direction != emu::TranscriptEntry::Direction::ToReceiver || IsKeepAlive(entry.bytes)) continue;
       sent.wrote = true;
+      if (entry.bytes.front() == comm::DC4) sent.watched = true;
       if (entry.bytes.front() != comm::DC4) record_.editsExtendedOnly = false;
     }
     return sent;

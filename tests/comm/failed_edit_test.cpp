@@ -1,0 +1,112 @@
+// A Real Time edit the receiver did not take: the page stored the new value before it was
+// sent, so once the edit has failed the image must hold again what the receiver holds.
+
+#include <gtest/gtest.h>
+
+#include "comm/link_harness.h"
+#include "comm/reply_decoder.h"
+#include "model/parameter_access.h"
+
+namespace tw::comm::test {
+namespace {
+
+constexpr int kTrimNumber = 383;  // Volume Trim of the first source
+std::string TrimWrite(std::string_view value) { return Ext("2008012000" + std::string(value)); }
+std::string TrimGuard(std::string_view value) { return Ext("2008012100" + std::string(value)); }
+
+std::int32_t Trim(const model::ParameterImage& image) {
+  return std::get<std::int32_t>(*model::GetParameter(image, kTrimNumber));
+}
+
+class FailedEdit : public ::testing::Test {
+ protected:
+  FailedEdit() : f(WorkingMode::RealTime) {
+    EXPECT_TRUE(f.connectRealTime());
+    f.scheduler.advance(2000);
+    held = Trim(image());
+  }
+  model::ParameterImage& image() { return *f.link.images().Image(0); }
+
+  // What a page does: the value goes into the image, then its command is sent.
+  void edit(std::string_view value) {
+    const std::string write = TrimWrite(value);
+    ASSERT_TRUE(ModelReplyDecoder().DecodeAndApply(image(), write, model::kLinkRealTime));
+    f.link.SendPacket(write, kTrimNumber);
+    f.link.SendPacket("", kNoParameter);
+  }
+  bool listEnded(std::size_t lists = 1) {
+    return f.runUntil([&] { return f.view.commandResults.size() >= lists; }, 60000);
+  }
+  bool refreshedTrim() const {
+    for (const auto& numbers : f.view.activeRefreshes) {
+      if (std::find(numbers.begin(), numbers.end(), kTrimNumber) != numbers.end()) return true;
+    }
+    return false;
+  }
+
+  LinkFixture f;
+  std::int32_t held = 0;
+};
+
+// Each way an edit can fail ends with the receiver's value on the page and a word shown.
+TEST_F(FailedEdit, TheImageGetsBackTheValueTheReceiverHolds) {
+  struct Case {
+    const char* name;
+    bool guard;        // the write is refused; else it goes unanswered
+    const char* word;  // in the status bar
+  };
+  for (const Case c : {Case{"unanswered", false, "ERROR"}, Case{"refused, re-read unanswered", true, "GUARD"}}) {
+    SCOPED_TRACE(c.name);
+    f.view.commandResults.clear();
+    f.view.activeRefreshes.clear();
+    f.view.statusBar.clear();
+    const std::string kept = TrimGuard("00");
+    f.receiver.override = [&](const std::string& frame) -> std::optional<std::string> {
+      if (frame == TrimWrite("14")) return c.guard ? kept : std::string();
+      if (f.receiver.rowOf(frame)) return std::string();  // the re-read is lost
+      return std::nullopt;
+    };
+    edit("14");
+    ASSERT_NE(Trim(image()), held);
+    ASSERT_TRUE(listEnded());
+    EXPECT_EQ(Trim(image()), held);
+    EXPECT_TRUE(refreshedTrim()) << "the page shows it";
+    EXPECT_NE(std::find(f.view.statusBar.begin(), f.view.statusBar.end(), c.word), f.view.statusBar.end());
+    EXPECT_TRUE(f.link.isPortOpen());
+  }
+}
+
+// An edit the receiver acknowledged stays, though a later edit of the same item fails.
+TEST_F(FailedEdit, AnAcknowledgedValueIsWhatAFailedLaterEditGoesBackTo) {
+  f.receiver.override = [&](const std::string& frame) -> std::optional<std::string> {
+    if (frame == TrimWrite("16")) return std::string();
+    return std::nullopt;
+  };
+  edit("14");
+  ASSERT_TRUE(listEnded());
+  const std::int32_t taken = Trim(image());
+  ASSERT_NE(taken, held);
+  edit("16");
+  ASSERT_TRUE(listEnded(2));
+  EXPECT_EQ(f.view.commandResults, (std::vector<int>{0, 1}));
+  EXPECT_EQ(Trim(image()), taken);
+}
+
+// The connection check that fails while an edit is on the line ends the edit too: its
+// dialog closes, the value goes back and the connection error is shown.
+TEST_F(FailedEdit, AConnectionCheckFailingDuringAnEditEndsTheEdit) {
+  f.receiver.silent = true;  // switched off
+  const int keepAlives = f.port.countWritten(Std("FFFFF"));
+  ASSERT_TRUE(f.runUntil([&] { return f.port.countWritten(Std("FFFFF")) > keepAlives; }, kKeepAliveIntervalMs));
+  f.scheduler.advance(kKeepAliveReplyMs - 1000);  // its answer is awaited one more second
+  edit("14");
+  ASSERT_TRUE(listEnded());
+  EXPECT_EQ(f.view.commandResults, std::vector<int>{1});
+  EXPECT_FALSE(f.link.isCommandDialogOpen());
+  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgConnectionCheck});
+  EXPECT_FALSE(f.link.isPortOpen());
+  EXPECT_EQ(Trim(image()), held);
+}
+
+}  // namespace
+}  // namespace tw::comm::test
