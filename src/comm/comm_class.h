@@ -182,6 +182,10 @@ class CCommClass {
   void resumeKeepAlive();
   void writeFirstPending();
   void writeOnLine(const std::string& text);
+  static bool isInputSelection(std::string_view text);
+  void watchInputSelection(std::string_view text);
+  void armInputWatch();
+  void notePossibleProgramReport(std::string_view frame);
 
   // engine: what a frame (or a command given up) means for the list
   struct FrameVerdict {
@@ -257,6 +261,14 @@ class CCommClass {
   std::int64_t lastWriteAt_ = INT64_MIN / 2;   // when the last frame was written
   std::optional<std::int64_t> chunkReadAt_;  // while OnReceive works: when its bytes were read
   CommandList commands_;
+  // Real Time Mode: the last input selection written, until its program report came.
+  struct InputSelectionWatch {
+    std::string text;
+    int resends = 0;
+    bool programReported = false;
+    unsigned generation = 0;
+  };
+  InputSelectionWatch inputWatch_;
   // Real Time Mode: image 0 as the receiver last reported or acknowledged it; a failed
   // command's values come back from here. Empty while not connected in Real Time Mode.
   std::optional<model::ParameterImage> confirmed_;

@@ -238,6 +238,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   if (text.empty()) return 0;
 
   if (linkState_ == kStateWaitStatus) return onStatusFrame(text);
+  notePossibleProgramReport(text);
   if (linkState_ == kStateStartupRead) {
     bool handOn = false;
     const int consumed = onStartupFrame(text, handOn);

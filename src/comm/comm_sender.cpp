@@ -21,7 +21,11 @@ int CCommClass::SendPacket(std::string_view text, int number) {
     logComment("[CCommClass::SendPacket] 初期化終了ではない");
     return 0;
   }
-  if (!text.empty() && text.front() == STX && mode_ == WorkingMode::RealTime) return Write(text) ? 1 : 0;
+  if (!text.empty() && text.front() == STX && mode_ == WorkingMode::RealTime) {
+    if (!Write(text)) return 0;
+    watchInputSelection(text);
+    return 1;
+  }
   if (text.empty()) {
     if (commands_.empty()) return 1;
     listFailures_ = 0;
@@ -134,6 +138,44 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
   }
   failRealTimeList();
   return 0;
+}
+
+bool CCommClass::isInputSelection(std::string_view text) {
+  for (int r = 0; r < model::kRowCount; ++r) {
+    const model::CommandRow& row = model::kCommandTable[static_cast<std::size_t>(r)];
+    if ((row.flags & model::kAltReplyInRepeat) && text == row.request) return true;
+  }
+  return false;
+}
+
+// The receiver answers an input selection with the program it switched to, then the input.
+// Other commands of the Basic Control group are answered with the value they set, which the
+// screen already shows; but without the program report the screen would keep the previous
+// input's program. So an input selection is written again (it selects the same input) until
+// the program report comes, at most three times, and then "ERROR" is shown.
+void CCommClass::watchInputSelection(std::string_view text) {
+  if (!isInputSelection(text)) return;
+  inputWatch_ = {std::string(text), 0, false, inputWatch_.generation + 1};
+  armInputWatch();
+}
+
+void CCommClass::armInputWatch() {
+  std::weak_ptr<bool> alive = alive_;
+  scheduler_.callAfter(kReplyTimeoutMs, [this, alive, watch = inputWatch_.generation] {
+    if (alive.expired() || watch != inputWatch_.generation || inputWatch_.programReported) return;
+    if (!port_.isOpen() || linkState_ < kStateConnected) return;
+    if (inputWatch_.resends == kEntryResent3) {
+      ShowErrorText();
+      return;
+    }
+    ++inputWatch_.resends;
+    logComment("[再送]");
+    if (Write(inputWatch_.text)) armInputWatch();
+  });
+}
+
+void CCommClass::notePossibleProgramReport(std::string_view frame) {
+  if (IsStandard(frame) && frame.size() == 8 && frame.substr(3, 2) == "28") inputWatch_.programReported = true;
 }
 
 void CCommClass::SetConnected() {

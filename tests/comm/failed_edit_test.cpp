@@ -1,10 +1,12 @@
 // A Real Time edit the receiver did not take: the page stored the new value before it was
-// sent, so once the edit has failed the image must hold again what the receiver holds.
+// sent, so once the edit has failed the image must hold again what the receiver holds. And
+// an input selection whose program report was lost is written again.
 
 #include <gtest/gtest.h>
 
 #include "comm/link_harness.h"
 #include "comm/reply_decoder.h"
+#include "emu/virtual_receiver.h"
 #include "model/parameter_access.h"
 
 namespace tw::comm::test {
@@ -106,6 +108,56 @@ TEST_F(FailedEdit, AConnectionCheckFailingDuringAnEditEndsTheEdit) {
   EXPECT_EQ(f.view.messages, std::vector<int>{kMsgConnectionCheck});
   EXPECT_FALSE(f.link.isPortOpen());
   EXPECT_EQ(Trim(image()), held);
+}
+
+}  // namespace
+}  // namespace tw::comm::test
+
+namespace tw::comm::test {
+namespace {
+
+// The receiver answers an input selection with the program it switched to and the input;
+// a program report that is lost gets the selection written again.
+TEST(InputSelection, ALostProgramReportGetsTheSelectionWrittenAgain) {
+  struct Case {
+    int reportsLost;
+    int writes;
+    bool error;
+  };
+  for (const Case c : {Case{0, 1, false}, Case{2, 3, false}, Case{99, 4, true}}) {
+    SCOPED_TRACE("program reports lost: " + std::to_string(c.reportsLost));
+    LinkFixture f(WorkingMode::RealTime);
+    ASSERT_TRUE(f.connectRealTime());
+    f.scheduler.advance(2000);
+    emu::VirtualReceiver receiver{emu::EmulatorConfig{}};
+    int lost = 0;
+    f.receiver.override = [&](const std::string& frame) -> std::optional<std::string> {
+      if (frame.empty() || frame.front() != STX) return std::nullopt;
+      std::string answer;
+      for (const std::string& report : receiver.handleFrame(frame)) {
+        if (report.substr(3, 2) == "28" && lost < c.reportsLost) {
+          ++lost;
+          continue;
+        }
+        answer += report;
+      }
+      return answer;
+    };
+    const std::string selection = Std("07A18");
+    const model::ParameterImage before = *f.link.images().Image(0);
+    model::ParameterImage selected = before;
+    for (const std::string& report : emu::VirtualReceiver(emu::EmulatorConfig{}).handleFrame(selection)) {
+      ModelReplyDecoder().DecodeAndApply(selected, report, model::kLinkRealTime);
+    }
+    ASSERT_NE(selected.basic[3], before.basic[3]) << "the input recalls another program";
+    f.link.SendPacket(selection, 1);
+    f.scheduler.advance(10 * kReplyTimeoutMs);
+    EXPECT_EQ(f.port.countWritten(selection), c.writes);
+    EXPECT_EQ(f.link.images().Image(0)->basic[3], c.error ? before.basic[3] : selected.basic[3]);
+    const bool errorShown =
+        std::find(f.view.statusBar.begin(), f.view.statusBar.end(), kErrorWord) != f.view.statusBar.end();
+    EXPECT_EQ(errorShown, c.error);
+  }
 }
 
 }  // namespace
