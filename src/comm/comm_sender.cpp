@@ -14,6 +14,8 @@ namespace {
 // CONTROL OUT numbers that a tolerated parameter error sets to 1 (345 is no trigger value).
 bool isTolerantControlOut(int number) { return number >= 308 && number <= 382 && number != 345; }
 
+constexpr int kInputSelectionResends = 3;  // as many as a list command gets
+
 }  // namespace
 
 int CCommClass::SendPacket(std::string_view text, int number) {
@@ -164,7 +166,7 @@ void CCommClass::armInputWatch() {
   scheduler_.callAfter(kReplyTimeoutMs, [this, alive, watch = inputWatch_.generation] {
     if (alive.expired() || watch != inputWatch_.generation || inputWatch_.programReported) return;
     if (!port_.isOpen() || linkState_ < kStateConnected) return;
-    if (inputWatch_.resends == kEntryResent3) {
+    if (inputWatch_.resends == kInputSelectionResends) {
       ShowErrorText();
       return;
     }
