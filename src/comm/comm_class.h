@@ -200,6 +200,7 @@ class CCommClass {
   bool decodeListsNumber(std::string_view frame, int number) const;
   void walkAfterAnswer(std::size_t answered, FrameVerdict& verdict);
   bool cameBeforeAnswerPossible(std::string_view command, std::string_view frame) const;
+  bool echoNamesParameter(std::string_view echo, const CommandEntry& entry, const model::CommandRow* row) const;
   bool confirmsPairedRead(std::string_view frame, const CommandEntry& entry, const model::CommandRow* row) const;
   void finishEntry(std::size_t index, FrameVerdict& verdict);
   void continueList(const FrameVerdict& verdict);

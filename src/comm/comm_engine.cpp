@@ -165,6 +165,18 @@ void CCommClass::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
   }
 }
 
+// Whether the echo of a write names the parameter written, not only its block: an echo of
+// another parameter of the block, late after a resend, would otherwise acknowledge this
+// write and leave every later one answered by its predecessor's echo. Without a row, the
+// parameters the echo reports decide; an echo no report entry knows is taken.
+bool CCommClass::echoNamesParameter(std::string_view echo, const CommandEntry& entry,
+                                    const model::CommandRow* row) const {
+  if (row) return MatchesReplyPrefix(echo, *row, false);
+  if (entry.number == kNoParameter) return true;
+  const auto info = decoder_->Decode(echo);
+  return !info || answersNumber(info->numbers, entry.number);
+}
+
 // Whether `frame` confirms the paired read `entry` (see PairedRead): its data came since the
 // command was last written, and the frame names what the command asked for. True for any
 // other command.
@@ -339,8 +351,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
         if (entry.status == kEntryReread) {
           answered = true;
           verdict.apply = true;
-        } else if (AcknowledgesExtendedWrite(text, entry.text) && (!row || MatchesReplyPrefix(text, *row, false))) {
-          // The echo names the parameter written, not only its block.
+        } else if (AcknowledgesExtendedWrite(text, entry.text) && echoNamesParameter(text, entry, row)) {
           answered = true;
           confirmWrite(entry, text);
         } else if (realTime && !IsGuard(text) && !IsParameterError(text)) {

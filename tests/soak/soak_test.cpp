@@ -123,6 +123,18 @@ TEST(FaultSoak, ShortRunOverFixedSeeds) {
 
 TEST(FaultSoak, LongRun) { RunLong(MakeScenario); }
 
+// Seeds of the long runs that once found a fault, kept as regression cases.
+constexpr std::uint32_t kTransferSeedsThatFoundFaults[] = {4706, 5984};
+constexpr std::uint32_t kRealTimeSeedsThatFoundFaults[] = {1142, 1146, 1227, 1263, 1795, 2197};
+
+TEST(FaultSoak, SeedsThatOnceFoundAFault) {
+  Figures figures;
+  for (std::uint32_t seed : kTransferSeedsThatFoundFaults) RunSeed(seed, figures);
+  for (std::uint32_t seed : kRealTimeSeedsThatFoundFaults) RunSeed(seed, figures, LongRealTimeScenario);
+  EXPECT_GT(figures.edits, 0);
+  std::filesystem::remove_all(SoakFolder());
+}
+
 TEST(RealTimeSoak, ShortRunOverFixedSeeds) {
   const auto start = std::chrono::steady_clock::now();
   Figures figures;
