@@ -35,6 +35,7 @@
 #include "gui/startup.h"
 #include "gui_test_support.h"
 #include "program_fixture.h"
+#include "pages/zone/volume_trim_page.h"
 #include "pages/workbench.h"
 
 using namespace tw;
@@ -137,6 +138,42 @@ TEST(MainWindow, RealTimeVolumeDragSendsTheEditOnceOnRelease) {
                0) == 0;
   });
   EXPECT_EQ(volumeFrames, 1) << desktop.receiver().transcript().text();
+}
+
+// The cable is pulled just before an edit: the edit fails, "ERROR" is shown, and the slider
+// goes back to the trim the receiver holds.
+TEST(MainWindow, ARealTimeEditTheReceiverNeverGotGoesBackOnScreen) {
+  constexpr std::int64_t kCablePulledAt = 5 * 60 * 1000;
+  emu::EmulatorConfig receiver;
+  receiver.ctsOffAtMs = kCablePulledAt;
+  Program desktop(app::kStartModeRealTime, 1, {}, receiver);
+  ui::CQAmpToolView& view = desktop.bench.view();
+  view.Open();
+  ASSERT_TRUE(desktop.runUntil([&] { return view.initializeDialog() == nullptr; }));
+  desktop.scheduler.advance(kCablePulledAt + 1000 - desktop.scheduler.now());
+  ASSERT_TRUE(view.statusText().text().rfind("Connected", 0) == 0);
+
+  ASSERT_TRUE(desktop.bench.sheet().SetActivePage(pages::CVolumeTrim::kCaption));
+  auto& page = *desktop.bench.sheet().Find<pages::CVolumeTrim>();
+  ui::CStepSlider& trim = page.slider(383);
+  auto* slider = static_cast<ModelSlider*>(desktop.window->widgetFor(trim));
+  ASSERT_NE(slider, nullptr);
+  Flush();
+  const int held = trim.GetValue();
+  const int heldOnScreen = slider->value();
+  int finished = -1;
+  view.onCommandsFinished = [&](int result) { finished = result; };
+  const QPoint start = slider->handleRect().center();
+  Press(*slider, start);
+  MoveHeld(*slider, start + QPoint(30, 0));
+  Release(*slider, start + QPoint(30, 0));
+  ASSERT_NE(trim.GetValue(), held) << "the drag moved the trim";
+  ASSERT_TRUE(desktop.runUntil([&] { return finished >= 0; }));
+  Flush();
+  EXPECT_EQ(finished, 1);
+  EXPECT_EQ(desktop.window->statusMessage(), "ERROR");
+  EXPECT_EQ(trim.GetValue(), held);
+  EXPECT_EQ(slider->value(), heldOnScreen) << "the widget shows it";
 }
 
 TEST(MainWindow, AsyncUploadRunsTheCommandDialogWithProgressToTheEnd) {

@@ -28,13 +28,14 @@ namespace tw::gui::test {
 // The program as main() builds it, with the clock of a test and the virtual receiver
 // selected; `arguments` are the command line the application sees.
 struct Program {
-  explicit Program(int startMode, int region = 1, std::vector<std::string> arguments = {})
+  explicit Program(int startMode, int region = 1, std::vector<std::string> arguments = {},
+                   const emu::EmulatorConfig& receiverConfig = {})
       : bench(pages::WorkbenchSetup{scheduler,
                                     ui,
                                     dialogs,
                                     {folder.filePath("tunewright.ini").toStdString(), folder.path().toStdString()},
                                     {},
-                                    {},
+                                    receiverConfig,
                                     true}) {
     options.startMode = startMode;
     options.tunerRegion = region;
