@@ -110,12 +110,6 @@ TEST_F(FailedEdit, AConnectionCheckFailingDuringAnEditEndsTheEdit) {
   EXPECT_EQ(Trim(image()), held);
 }
 
-}  // namespace
-}  // namespace tw::comm::test
-
-namespace tw::comm::test {
-namespace {
-
 // The receiver answers an input selection with the program it switched to and the input;
 // a program report that is lost gets the selection written again.
 TEST(InputSelection, ALostProgramReportGetsTheSelectionWrittenAgain) {

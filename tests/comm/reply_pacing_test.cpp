@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -110,6 +109,18 @@ struct Session {
   LineLog log;
 };
 
+// The same connection (Session::upload or Session::open) made once with each pacing, each
+// against its own receiver with the same settings and faults.
+struct BothPacings {
+  BothPacings(WorkingMode mode, void (Session::*connect)(), const std::vector<std::string>& faults = {})
+      : mandated(mode, ReadPacing::Mandated, faults), paced(mode, ReadPacing::Reply, faults) {
+    (mandated.*connect)();
+    (paced.*connect)();
+  }
+  Session mandated;
+  Session paced;
+};
+
 int LongWaits(const std::vector<Session::Gap>& gaps) {
   int n = 0;
   for (const Session::Gap& gap : gaps) n += gap.ms >= 1000 + 150;
@@ -137,10 +148,8 @@ void ExpectPacingRules(const std::vector<Session::Gap>& gaps, bool replyPaced, i
 }
 
 TEST(ReplyPacing, UploadReadsExactlyWhatTheMandatedPacingReadsAndKeepsEveryWritePause) {
-  Session mandated(WorkingMode::Async, ReadPacing::Mandated);
-  mandated.upload();
-  Session paced(WorkingMode::Async, ReadPacing::Reply);
-  paced.upload();
+  BothPacings both(WorkingMode::Async, &Session::upload);
+  auto& [mandated, paced] = both;
   ASSERT_EQ(mandated.view.commands, 0);
   ASSERT_EQ(paced.view.commands, 0);
 
@@ -159,10 +168,8 @@ TEST(ReplyPacing, UploadReadsExactlyWhatTheMandatedPacingReadsAndKeepsEveryWrite
 }
 
 TEST(ReplyPacing, StartupReadReadsTheSameSettingsAndOnlyTheReadsArePaced) {
-  Session mandated(WorkingMode::RealTime, ReadPacing::Mandated);
-  mandated.open();
-  Session paced(WorkingMode::RealTime, ReadPacing::Reply);
-  paced.open();
+  BothPacings both(WorkingMode::RealTime, &Session::open);
+  auto& [mandated, paced] = both;
   ASSERT_EQ(mandated.view.connect, 1);
   ASSERT_EQ(paced.view.connect, 1);
   EXPECT_TRUE(paced.link.images().All() == mandated.link.images().All());
@@ -182,11 +189,9 @@ int TooSoon(Session& session) {
 // reply pacing that first unanswered read is resent by the reply watch as usual and the rest
 // of the connection keeps the full pauses, so both read the same with the same resends.
 TEST(ReplyPacing, ReceiverThatNeedsThePausesPutsTheUploadBackOnThemThroughTheResendRule) {
-  Session mandated(WorkingMode::Async, ReadPacing::Mandated, {"min-gap=11"});
-  mandated.upload();
+  BothPacings both(WorkingMode::Async, &Session::upload, {"min-gap=11"});
+  auto& [mandated, paced] = both;
   ASSERT_EQ(mandated.view.commands, 0);
-  Session paced(WorkingMode::Async, ReadPacing::Reply, {"min-gap=11"});
-  paced.upload();
   ASSERT_EQ(paced.view.commands, 0);
 
   EXPECT_EQ(paced.log.count("reply pacing:"), 1);
@@ -208,10 +213,8 @@ TEST(ReplyPacing, ReceiverThatNeedsThePausesPutsTheUploadBackOnThemThroughTheRes
 // follows its predecessor's answer after 10 ms and is dropped. Its time-out reads the row
 // again with the full pauses instead of ending the connection, once.
 TEST(ReplyPacing, StartupReadFallsBackOnceInsteadOfGivingUp) {
-  Session mandated(WorkingMode::RealTime, ReadPacing::Mandated, {"min-gap=11"});
-  mandated.open();
-  Session paced(WorkingMode::RealTime, ReadPacing::Reply, {"min-gap=11"});
-  paced.open();
+  BothPacings both(WorkingMode::RealTime, &Session::open, {"min-gap=11"});
+  auto& [mandated, paced] = both;
   ASSERT_EQ(paced.view.connect, 1);
   EXPECT_TRUE(paced.view.messages.empty());
   EXPECT_EQ(paced.log.count("reply pacing:"), 1);
