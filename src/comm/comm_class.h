@@ -7,6 +7,7 @@
 #include "comm/operation_command.h"
 #include "model/command_table.h"
 #include "model/parameter_images.h"
+#include "model/setting_key.h"
 
 #include <array>
 #include <cstdint>
@@ -23,6 +24,7 @@ class LinkLog;
 class LinkView;
 class PageSource;
 class ReplyDecoder;
+struct ReplyInfo;
 class Scheduler;
 class SerialPort;
 
@@ -125,6 +127,9 @@ class CCommClass {
   int BuildOperationCommand(const BasicBlock& basic, int number);
   // Queues the Basic Control items of `image` as a download sends them.
   void QueueBasicControls(const model::ParameterImage& image);
+  // The current settings this upload has read from the receiver so far (its reads and
+  // whatever the receiver reported meanwhile); the write-back sends these alone.
+  const model::SettingKeys& uploadRead() const { return uploadRead_; }
 
   // --- transfer engine ---
   int OnFrame(std::string_view text, bool notAReply);
@@ -206,6 +211,7 @@ class CCommClass {
   void continueList(const FrameVerdict& verdict);
   void endList();
   void saveZoneItems();
+  void noteUploadRead(const ReplyInfo& info);
 
   // Real Time Mode: the values the receiver reported or acknowledged
   bool tracksConfirmed() const;
@@ -249,6 +255,7 @@ class CCommClass {
   int linkMode_ = model::kLinkIdle;
   int uploadPhase_ = 0;
   int startCursor_ = 0;
+  model::SettingKeys uploadRead_;
   std::array<std::int32_t, 4> savedBasic_{};
   std::array<std::int32_t, kUploadSavedZoneItems.size()> savedZoneItems_{};
   std::int32_t savedProgram_ = 0;

@@ -123,7 +123,15 @@ void CCommClass::expandStatusInto(std::string_view statusFrame) {
   // records the program in place as that input's own: it is applied once more, with the
   // frame's program in place, so that what it records does not depend on the image before.
   if (linkMode_ == model::kLinkUpload && !inputReport.empty()) {
-    decoder_->DecodeAndApply(imageInUse(), inputReport, linkMode_);
+    if (const auto info = decoder_->DecodeAndApply(imageInUse(), inputReport, linkMode_)) noteUploadRead(*info);
+  }
+}
+
+// Only what lands in image 0 is the receiver's current settings; a memory's reads go to
+// its own image.
+void CCommClass::noteUploadRead(const ReplyInfo& info) {
+  if (linkMode_ == model::kLinkUpload && &imageInUse() == images_.Image(0)) {
+    uploadRead_.insert(info.stored.begin(), info.stored.end());
   }
 }
 
@@ -386,6 +394,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   if (verdict.apply) {
     if (const auto info = decoder_->DecodeAndApply(imageInUse(), text, linkMode_)) {
       confirmReport(text);
+      noteUploadRead(*info);
       const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshed);
       if (info->group == 1 && realTime) {
         for (std::size_t i = 0; i < shown; ++i) view_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());

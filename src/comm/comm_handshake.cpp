@@ -33,6 +33,7 @@ int CCommClass::onStatusFrame(std::string_view frame) {
   if (linkMode_ == model::kLinkUpload) {
     linkState_ = kStateApplyStatus;
     savedBasic_ = {};
+    uploadRead_.clear();
     expandStatusInto(frame);
     for (std::size_t i = 0; i < savedBasic_.size(); ++i) savedBasic_[i] = imageInUse().basic[i];
     SetConnected();

@@ -4,6 +4,7 @@
 #include "comm/memory_commands.h"
 #include "comm/page_source.h"
 #include "comm/protocol.h"
+#include "comm/upload_coverage.h"
 #include "model/parameter_access.h"
 
 namespace tw::comm {
@@ -93,7 +94,14 @@ void CCommClass::BuildUploadList(bool continuation) {
       if (item.zone == 2 ? caps_.zone2 : caps_.zone3) model::SetParameter(current, item.number, savedZoneItems_[i]);
     }
   }
-  pages_->QueueAll(imageInUse());
+  // The write-back puts back only the page settings this upload read: one the receiver
+  // never reports keeps the receiver's own value. The writes built before then (dropped at
+  // "@CURR" but for the first) go by what an upload can read at all. The Basic Control
+  // group is all in the status frame; its command-only items carry the sound program.
+  const model::SettingFilter readBack = [this, restoring](const model::SettingKey& key) {
+    return restoring ? uploadRead_.contains(key) : IsReadByUpload(key.number, key.record);
+  };
+  pages_->QueueAll(imageInUse(), readBack);
   if (restoring) {
     for (std::size_t i = 0; i < savedBasic_.size(); ++i) imageInUse().basic[i] = savedBasic_[i];
   }

@@ -11,14 +11,16 @@ class TableDecoder final : public ReplyDecoder {
   std::optional<ReplyInfo> Decode(std::string_view frame) const override {
     const model::DecodeResult result = model::Decode(frame);
     if (!result.decoded) return std::nullopt;
-    return ReplyInfo{result.group, result.numbers(), true};
+    return ReplyInfo{result.group, result.numbers(), true, {}};
   }
 
   std::optional<ReplyInfo> DecodeAndApply(model::ParameterImage& image, std::string_view frame,
                                           int linkMode) const override {
     const model::DecodeResult result = model::Decode(frame);
     if (!result.decoded) return std::nullopt;
-    return ReplyInfo{result.group, result.numbers(), model::Apply(image, result, linkMode)};
+    ReplyInfo info{result.group, result.numbers(), true, {}};
+    info.applied = model::Apply(image, result, linkMode, &info.stored);
+    return info;
   }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/parameter_image.h"
+#include "model/setting_key.h"
 
 #include <string>
 
@@ -15,8 +16,8 @@ class PageSource {
   virtual ~PageSource() = default;
 
   // Every sheet page, in sheet order, queues the write commands of all its parameters
-  // from `image` (the page operation QueueAll).
-  virtual void QueueAll(model::ParameterImage& /*image*/) {}
+  // that `sends` lets through, from `image` (the page operation QueueAll).
+  virtual void QueueAll(model::ParameterImage& /*image*/, const model::SettingFilter& /*sends*/ = {}) {}
 
   // The System Memory page's command source: the operation command frame (STX .. ETX) that
   // loads (`load`) or saves memory 1..6 for part 0 System, 1 Main Volume, 2 Zone2 Volume,

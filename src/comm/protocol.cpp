@@ -156,4 +156,13 @@ void ExpandStatusFrame(std::string_view statusData, const std::function<void(con
   }
 }
 
+std::vector<std::string> StatusReportBeginnings() {
+  std::vector<std::string> beginnings;
+  for (const StatusEntry& entry : kStatusEntries) {
+    beginnings.push_back(std::string(1, STX) + std::string(entry.code));
+    if (!entry.zeroCode.empty()) beginnings.push_back(std::string(1, STX) + std::string(entry.zeroCode));
+  }
+  return beginnings;
+}
+
 }  // namespace tw::comm

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw::comm {
 
@@ -60,5 +61,8 @@ std::string_view StatusData(std::string_view statusFrame);
 // hands each to `sink` before building the next. A report whose value characters lie
 // beyond the end of the data is left out rather than made up.
 void ExpandStatusFrame(std::string_view statusData, const std::function<void(const std::string&)>& sink);
+
+// The beginnings (STX and report code) of every report a status frame can stand for.
+std::vector<std::string> StatusReportBeginnings();
 
 }  // namespace tw::comm

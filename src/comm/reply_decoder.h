@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/parameter_image.h"
+#include "model/setting_key.h"
 
 #include <optional>
 #include <string_view>
@@ -13,6 +14,7 @@ struct ReplyInfo {
   int group = 0;             // decode group 1..22
   std::vector<int> numbers;  // parameter numbers in node order
   bool applied = true;       // false: a Graphic EQ report for a channel no record holds
+  model::SettingKeys stored;  // what DecodeAndApply changed or confirmed in the image
 };
 
 // The seam between the link and the reply decoding table, so that the transfer engine can

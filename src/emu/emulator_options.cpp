@@ -1,5 +1,7 @@
 #include "emu/emulator_options.h"
 
+#include "comm/frame_notation.h"
+
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -95,7 +97,7 @@ std::optional<std::string> parseReportCode(std::string_view text) {
 
 constexpr long long kMaxMs = 24LL * 3600 * 1000;
 
-const std::array<OptionKey, 25> kKeys = {{
+const std::array<OptionKey, 26> kKeys = {{
     {"zone2", "0|1", "the receiver has Zone 2 (default 1)",
      [](EmulatorConfig& c, std::string_view v) { return setSwitch(c.zone2, v); }},
     {"zone3", "0|1", "the receiver has Zone 3 (default 1)",
@@ -123,6 +125,22 @@ const std::array<OptionKey, 25> kKeys = {{
        if (!setInteger(seed, v, 0, 4294967295LL)) return false;
        c.settingsSeed = seed;
        return true;
+     }},
+    {"preset", "FRAME[,FRAME...]",
+     "commands the receiver takes before the tool connects, as from its front panel, in the frame "
+     "notation (preset=<STX>2B201<ETX> sets Fan Mode to Cont.); repeatable",
+     [](EmulatorConfig& c, std::string_view v) {
+       std::vector<std::string> frames;
+       while (!v.empty()) {
+         const std::size_t comma = v.find(',');
+         const auto frame = comm::FromNotation(v.substr(0, comma));
+         if (!frame || frame->empty()) return false;
+         frames.push_back(*frame);
+         if (comma == std::string_view::npos) break;
+         v.remove_prefix(comma + 1);
+       }
+       c.presetCommands.insert(c.presetCommands.end(), frames.begin(), frames.end());
+       return !frames.empty();
      }},
     {"latency", "0..10000",
      "milliseconds from the end of a command to the first byte of the answer (default 10)",

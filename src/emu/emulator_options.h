@@ -21,6 +21,7 @@ struct EmulatorConfig {
   int tunerRegion = 1;                        // 0..3
   std::string modelCode = "R0210";            // five characters
   std::optional<std::uint32_t> settingsSeed;  // random valid settings instead of factory ones
+  std::vector<std::string> presetCommands;    // frames taken before any tool connects
 
   // Timing on the line.
   int latencyMs = 10;  // from the end of a received frame to the first byte of the answer

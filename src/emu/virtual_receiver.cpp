@@ -231,6 +231,7 @@ VirtualReceiver::VirtualReceiver(const EmulatorConfig& config) : config_(config)
     current_ = FactorySettings(identity_);
     memories_.fill(current_);
   }
+  for (const std::string& frame : config.presetCommands) handleFrame(frame);
 }
 
 const ReceiverSettings& VirtualReceiver::memory(int number) const {

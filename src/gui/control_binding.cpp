@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "gui/qt_text.h"
+
 namespace tw::gui {
 
 ControlBinding::ControlBinding(ui::Control& control, QWidget* widget)
@@ -21,6 +23,7 @@ void ControlBinding::setOuter(QWidget* outer) {
   outerWidget_ = outer;
   showVisible();
   showEnabled();
+  showToolTip();
 }
 
 void ControlBinding::addCompanion(QWidget* companion) {
@@ -47,6 +50,11 @@ void ControlBinding::syncAll() {
   showValue();
   showEnabled();
   showVisible();
+  showToolTip();
+}
+
+void ControlBinding::showToolTip() {
+  if (QWidget* shown = outer()) shown->setToolTip(ToQt(control_.toolTip()));
 }
 
 void ControlBinding::showEnabled() {
@@ -87,6 +95,9 @@ void ControlBinding::onChange(ui::Change change) {
       break;
     case ui::Change::Focus:
       showFocus();
+      break;
+    case ui::Change::ToolTip:
+      showToolTip();
       break;
   }
 }

@@ -55,6 +55,7 @@ class ControlBinding : public QObject {
  private:
   void onChange(ui::Change change);
   void showVisible();
+  void showToolTip();
 
   ui::Control& control_;
   bool attached_ = true;

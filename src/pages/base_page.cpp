@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "comm/link_constants.h"
+#include "comm/upload_coverage.h"
 
 namespace tw::pages {
 namespace {
@@ -14,6 +15,7 @@ model::ParameterImage& ImageOf(const PageContext& context) {
 }
 
 constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kNotReadMark = "  (not read from the receiver)";
 
 }  // namespace
 
@@ -53,9 +55,11 @@ bool CBasePage::PreTranslateKey(ui::Control& focused, ui::Key key) {
   return form_->pressKey(focused, key);
 }
 
-void CBasePage::QueueAll(const model::ParameterImage& image) {
+void CBasePage::QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends) {
   for (const PageItem& item : ListItems(false, kAllGroups)) {
-    if (IsItemAvailable(item.number)) QueueItem(image, item.number, item.subIndex);
+    if (IsItemAvailable(item.number) && model::Sends(sends, item.number, item.subIndex)) {
+      QueueItem(image, item.number, item.subIndex);
+    }
   }
 }
 
@@ -89,6 +93,8 @@ std::string CBasePage::ReportItems(const model::ParameterImage& image) {
     }
     if (!text.key.empty()) {
       report += text.key + " = " + text.value;
+      // The receiver never tells this one: the value is the program's, not the receiver's.
+      if (!comm::IsReadByUpload(item.number, item.subIndex)) report += kNotReadMark;
       report += kCrLf;
     }
     lastSection = text.section;

@@ -10,6 +10,7 @@
 #include "files/profile.h"
 #include "pages/page_host.h"
 #include "model/parameter_image.h"
+#include "model/setting_key.h"
 #include "ui/controls/layout.h"
 #include "ui/page_link.h"
 #include "ui/ui_services.h"
@@ -86,8 +87,9 @@ class CBasePage {
   virtual bool IsItemAvailable(int /*number*/) const { return true; }
   virtual void RefreshAll() {}
   virtual void RefreshItem(int /*number*/, bool /*update*/) {}
-  // ListItems (for sending, all groups), then QueueItem for each available item in that order.
-  virtual void QueueAll(const model::ParameterImage& image);
+  // ListItems (for sending, all groups), then QueueItem for each available item that
+  // `sends` lets through, in that order.
+  virtual void QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends = {});
   virtual void QueueItem(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/) {}
   // For each item of the file list: a non-empty value read from its section and key is
   // parsed into `image`; a missing key or an unrecognised text leaves the item unchanged.

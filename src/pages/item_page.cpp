@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "comm/upload_coverage.h"
 #include "model/parameter_access.h"
 
 namespace tw::pages {
@@ -19,6 +20,12 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 const LevelItem* AsLevel(const auto& item) { return std::get_if<LevelItem>(&item); }
 const ChoiceItem* AsChoice(const auto& item) { return std::get_if<ChoiceItem>(&item); }
 const TextItem* AsText(const auto& item) { return std::get_if<TextItem>(&item); }
+
+// On the control of a setting the receiver never reports, so no upload or start-up read can
+// have set it.
+constexpr std::string_view kNotReadTip =
+    "Not read from the receiver: the receiver never reports this setting, so this is the program's value, "
+    "which may differ from the receiver's.";
 
 }  // namespace
 
@@ -166,6 +173,10 @@ void CItemPage::show(const Binding& binding) {
     }
   }
   for (const Cell& cell : binding.cells) cell.view->setCell(cell.row, cell.column, cellText);
+  if (binding.control != nullptr) {
+    const bool read = comm::IsReadByUpload(number, subIndexOf(binding));
+    binding.control->setToolTip(read ? std::string() : std::string(kNotReadTip));
+  }
 }
 
 void CItemPage::ShowItem(int number) {

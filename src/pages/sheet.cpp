@@ -82,8 +82,8 @@ bool Sheet::inFileAndReport(const Entry& entry) const {
   return entry.descriptor->presence != Presence::RealTimeOrRegion1 || link_.tunerRegion() == 1;
 }
 
-void Sheet::QueueAll(model::ParameterImage& image) {
-  for (CBasePage* page : pages_) page->QueueAll(image);
+void Sheet::QueueAll(model::ParameterImage& image, const model::SettingFilter& sends) {
+  for (CBasePage* page : pages_) page->QueueAll(image, sends);
 }
 
 void Sheet::LoadItems(model::ParameterImage& image, const files::Profile& profile) {

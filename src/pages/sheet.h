@@ -57,7 +57,7 @@ class Sheet final : public comm::PageSource {
 
   // --- the walks of the download, the configuration file and the report ---
   // All pages, shown or not, in sheet order.
-  void QueueAll(model::ParameterImage& image) override;
+  void QueueAll(model::ParameterImage& image, const model::SettingFilter& sends = {}) override;
   void LoadItems(model::ParameterImage& image, const files::Profile& profile);
   // XM Set takes part only when the link's tuner region is 1.
   void SaveItems(const model::ParameterImage& image, files::Profile& profile);

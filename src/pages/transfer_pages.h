@@ -17,7 +17,9 @@ class TransferPages final : public comm::PageSource {
   TransferPages(ui::PageLink& link, Sheet& sheet, ui::BasicControlGroup& basic)
       : link_(link), sheet_(sheet), basic_(basic), groups_(sheet, &basicItems_) {}
 
-  void QueueAll(model::ParameterImage& image) override { sheet_.QueueAll(image); }
+  void QueueAll(model::ParameterImage& image, const model::SettingFilter& sends = {}) override {
+    sheet_.QueueAll(image, sends);
+  }
 
   // Every parameter the part keeps, from `memoryImage` in the part's order (Basic Control
   // items through the group, the others through their owning page), then the part's save

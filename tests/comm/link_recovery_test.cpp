@@ -84,7 +84,7 @@ std::string ReportValue(const emu::ReceiverSettings& settings, const std::string
 // Records which memory parts the download asks for, and after how many page queueings.
 class MemoryPartPages final : public PageSource {
  public:
-  void QueueAll(model::ParameterImage&) override { ++builds; }
+  void QueueAll(model::ParameterImage&, const model::SettingFilter& = {}) override { ++builds; }
   void QueueMemoryPart(int memory, int part, model::ParameterImage&) override {
     parts.push_back({builds, memory, part});
   }
@@ -288,7 +288,7 @@ class DeliveringPauses final : public Scheduler {
 class ThreeWrites final : public PageSource {
  public:
   explicit ThreeWrites(CCommClass*& link) : link_(link) {}
-  void QueueAll(model::ParameterImage&) override {
+  void QueueAll(model::ParameterImage&, const model::SettingFilter& = {}) override {
     for (const char* body : {"200801200000", "200801200001", "200801200002"}) link_->SendPacket(Ext(body), 383);
   }
 

@@ -27,7 +27,7 @@ std::string rowRequest(int row) { return CompleteExtended(model::kCommandTable[s
 class RecordingPages final : public PageSource {
  public:
   explicit RecordingPages(CCommClass& link) : link_(link) {}
-  void QueueAll(model::ParameterImage& image) override {
+  void QueueAll(model::ParameterImage& image, const model::SettingFilter& = {}) override {
     queueAllImages.push_back(image.index);
     link_.SendPacket(Ext("200801200000"), 383);  // one page write
   }

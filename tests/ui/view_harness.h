@@ -61,7 +61,7 @@ class FakeSheet final : public ViewSheet, public comm::PageSource {
   }
   comm::PageSource& pageSource() override { return *this; }
 
-  void QueueAll(model::ParameterImage&) override {
+  void QueueAll(model::ParameterImage&, const model::SettingFilter& = {}) override {
     for (const auto& [text, number] : queued) link->SendPacket(text, number);
   }
 

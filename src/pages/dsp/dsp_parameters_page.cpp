@@ -227,8 +227,11 @@ std::vector<PageItem> CInputDspParam::ListItems(bool forFile, int group) const {
   return items;
 }
 
-void CInputDspParam::QueueAll(const model::ParameterImage& image) {
+void CInputDspParam::QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends) {
   for (int program = 0; program < model::kSoundProgramCount; ++program) {
+    std::vector<PageItem> items = ListItems(false, program);
+    std::erase_if(items, [&](const PageItem& item) { return !model::Sends(sends, item.number, item.subIndex); });
+    if (items.empty()) continue;  // nothing of this program is sent: no need to switch to it
     if (!isRealTime()) {
       // The receiver takes a program's parameters while that program is on; the switch is
       // built from a copy, so the image keeps its own program.
@@ -236,7 +239,7 @@ void CInputDspParam::QueueAll(const model::ParameterImage& image) {
       basic[kProgramNumber - 1] = program;
       Queue(comm::BuildOperationCommand(basic, kProgramNumber), kProgramNumber);
     }
-    for (const PageItem& item : ListItems(false, program)) {
+    for (const PageItem& item : items) {
       if (IsItemAvailable(item.number)) QueueItem(image, item.number, item.subIndex);
     }
   }

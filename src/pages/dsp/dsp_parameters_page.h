@@ -47,7 +47,7 @@ class CInputDspParam final : public CBasePage, public ProgramFollower, public It
   // Per program 0..23: in Async Mode the sound-program command that switches the receiver
   // to the program (the image's own program stays as it is), then the program's
   // parameters in send order.
-  void QueueAll(const model::ParameterImage& image) override;
+  void QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends = {}) override;
   void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
   // Per program 0..23, each under its own section.
   void LoadItems(model::ParameterImage& image, const files::Profile& profile) override;

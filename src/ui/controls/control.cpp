@@ -22,6 +22,12 @@ void Control::setVisible(bool visible) {
   notify(Change::Visible);
 }
 
+void Control::setToolTip(std::string text) {
+  if (text == toolTip_) return;
+  toolTip_ = std::move(text);
+  notify(Change::ToolTip);
+}
+
 bool Control::isShown() const { return visible_ && (container_ == nullptr || container_->isShown()); }
 
 bool Control::isUsable() const {

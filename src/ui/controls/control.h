@@ -31,6 +31,7 @@ enum class Change {
   Value,    // selection, check state, position
   Items,    // list content, columns or cells; the range of a slider or progress bar
   Focus,    // the model moves the focus (radio groups)
+  ToolTip,
 };
 
 // Navigation keys. Forms that consume the arrow keys never pass them to a control.
@@ -66,6 +67,9 @@ class Control {
   void setEnabled(bool enabled);
   bool isVisible() const { return visible_; }
   void setVisible(bool visible);
+  // A note a renderer shows when the pointer rests on the control (empty: none).
+  const std::string& toolTip() const { return toolTip_; }
+  void setToolTip(std::string text);
 
   // Visible and enabled, together with every group box around it: what a user can reach.
   bool isShown() const;
@@ -88,6 +92,7 @@ class Control {
  private:
   int id_;
   std::string text_;
+  std::string toolTip_;
   bool enabled_ = true;
   bool visible_ = true;
   GroupBox* container_ = nullptr;
