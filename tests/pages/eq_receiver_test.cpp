@@ -122,12 +122,10 @@ TEST(EqOnReceiver, TheSubwoofersSevenBandsAtBothEndsAreSentWithALowerCaseDigitAn
       r.view.commands = -1;
       r.settle();
       EXPECT_EQ(r.view.commands, 0) << "acknowledged";
-      const std::string address = std::string("20080300A") + kBandCodes[static_cast<std::size_t>(band)];
-      const std::string sent = r.port.transcript().receivedFrames().back();
-      EXPECT_EQ(sent.substr(1, 10), "20080301a" + address.substr(9)) << sent;
+      const char code = kBandCodes[static_cast<std::size_t>(band)];
+      EXPECT_EQ(r.port.transcript().receivedFrames().back().substr(1, 10), std::string("20080301a") + code);
       const int row = EqRow(9, band);
-      EXPECT_EQ(row >= 0 ? r.port.receiver().rowValue(row) : Unread(r, address), Wire(gain));
-      EXPECT_EQ(r.image().graphicEq[9].bands[static_cast<std::size_t>(band)], gain);
+      EXPECT_EQ(row >= 0 ? r.port.receiver().rowValue(row) : Unread(r, std::string("20080300A") + code), Wire(gain));
     }
   }
   EXPECT_TRUE(r.view.messages.empty());

@@ -259,11 +259,8 @@ TEST(SystemMemoryAsync, ASaveThenALoadCarryEveryValueTheMemorysDownloadSends) {
   Fixture f(WorkingMode::Async);
   Scatter(f.image(0), 100);
   model::WriteGraphicEqDefaults(f.image(0).graphicEq);  // every channel's code
-  for (auto& channel : f.image(0).graphicEq) {
-    for (std::size_t band = 0; band < channel.bands.size(); ++band) channel.bands[band] = -60 + 5 * static_cast<int>(band);
-  }
-  const model::ParameterImage edited = f.image(0);
-  const std::vector<std::string> sent = MemoryFrames(f, edited);
+  for (auto& channel : f.image(0).graphicEq) channel.bands = {-60, -55, -50, -45, -40, -35, -30};
+  const std::vector<std::string> sent = MemoryFrames(f, f.image(0));
   f.select(kSystem, 3);
   f.page.saveButton(kSystem).click();
   EXPECT_EQ(MemoryFrames(f, f.image(3)), sent);
