@@ -64,7 +64,7 @@ void CommLog::WriteErrorLog(std::string_view text, int number) {
     // A number nobody knows still gets its separators, so the columns stay aligned.
     item = std::pair<std::string, std::string>{};
     if (describer_) {
-      if (auto described = describer_(number)) item = std::move(described);
+      if (auto described = describer_(number, text)) item = std::move(described);
     }
   }
   WriteBytes(errorLog_.get(), ErrorLine(item, text));

@@ -23,9 +23,10 @@ namespace tw::app {
 class CommLog final : public comm::LinkLog {
  public:
   using Clock = std::function<std::chrono::system_clock::time_point()>;
-  // Section and key of parameter `number` in the image in use, or nothing (the main view
-  // asks its Basic Control group, then the pages).
-  using ItemDescriber = std::function<std::optional<std::pair<std::string, std::string>>(int number)>;
+  // Section and key of parameter `number`, sent as `command`, in the image in use, or
+  // nothing (the main view asks its Basic Control group, then the pages).
+  using ItemDescriber =
+      std::function<std::optional<std::pair<std::string, std::string>>(int number, std::string_view command)>;
   // The configuration report text of the timing report; unset while no main window exists.
   using ReportBuilder = std::function<std::string()>;
   // A log file that cannot be created, and why (said for a person).

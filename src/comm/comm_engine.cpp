@@ -9,6 +9,7 @@
 #include "comm/protocol.h"
 #include "comm/reply_decoder.h"
 #include "comm/scheduler.h"
+#include "model/decode_table.h"
 #include "model/parameter_access.h"
 
 #include <algorithm>
@@ -222,15 +223,21 @@ void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
 // the walk met, then the next command or the end of the list.
 void CCommClass::continueList(const FrameVerdict& verdict) {
   if (verdict.memory) images_.SelectInUse(*verdict.memory);
+  std::string nextText = verdict.nextText;
   if (verdict.rebuild) {
     if (linkMode_ == model::kLinkUpload) BuildUploadList(true);
     if (linkMode_ == model::kLinkDownload) BuildDownloadList(true);
+    // The rebuild may have set aside the command that was to follow.
+    if (!verdict.finished && !nextText.empty()) {
+      const auto next = commands_.firstPending();
+      nextText = next ? commands_.at(*next).text : std::string();
+    }
   }
 
-  if (verdict.finished) {
+  if (verdict.finished || (verdict.rebuild && !commands_.firstPending())) {
     endList();
-  } else if (!verdict.nextText.empty()) {
-    writeOnLine(verdict.nextText);
+  } else if (!nextText.empty()) {
+    writeOnLine(nextText);
     startReplyTimer();
   } else if (commands_.firstPending() &&
              (linkMode_ != model::kLinkRealTime || !scheduler_.isTimerActive(kReplyTimer))) {
@@ -395,6 +402,10 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
     if (const auto info = decoder_->DecodeAndApply(imageInUse(), text, linkMode_)) {
       confirmReport(text);
       noteUploadRead(*info);
+      // An upload reads each memory's trims: from now on they are the memory's own.
+      if (info->group == model::kGroupVolumeTrim && images_.InUseIndex() != 0) {
+        imageInUse().memoryTrimsKnown = true;
+      }
       const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshed);
       if (info->group == 1 && realTime) {
         for (std::size_t i = 0; i < shown; ++i) view_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());

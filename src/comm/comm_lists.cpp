@@ -111,7 +111,16 @@ void CCommClass::BuildUploadList(bool continuation) {
 
 void CCommClass::BuildDownloadList(bool continuation) {
   if (continuation) {
-    if (const auto pending = commands_.firstPending()) commands_.truncateAfter(*pending);
+    if (const auto pending = commands_.firstPending()) {
+      commands_.truncateAfter(*pending);
+      // The first call queued its zone commands before the receiver said which zones it
+      // has; one for a zone it lacks may be refused, and is not written.
+      CommandEntry& kept = commands_.at(*pending);
+      if ((kept.number == kZone2CommandNumber && !caps_.zone2) ||
+          (kept.number == kZone3CommandNumber && !caps_.zone3)) {
+        kept.status = kEntryDone;
+      }
+    }
   } else {
     queueRow(model::kZone2Row);
     queueRow(model::kZone3Row);

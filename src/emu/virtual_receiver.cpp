@@ -112,13 +112,19 @@ const std::map<std::string, int, std::less<>>& readIndex() {
   return index;
 }
 
+// Whether `text` begins with `prefix`, hex letters of either case: commands may write an
+// address digit in lower case where the receiver's own reports write it in upper case.
+bool beginsWithAnyCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && upper(text.substr(0, prefix.size())) == upper(prefix);
+}
+
 // The row whose reply prefix begins `text` and leaves exactly its value length.
 int rowForWrite(std::string_view text) {
   for (int row = 0; row < model::kRowCount; ++row) {
     const model::CommandRow& entry = model::kCommandTable[static_cast<std::size_t>(row)];
     if (!entry.replyPrefix || entry.replyPrefix[0] != comm::DC4) continue;
     const std::string_view prefix(entry.replyPrefix);
-    if (text.substr(0, prefix.size()) != prefix) continue;
+    if (!beginsWithAnyCase(text, prefix)) continue;
     if (static_cast<int>(text.size() - prefix.size()) == RowValueLength(row)) return row;
   }
   return -1;
@@ -174,8 +180,8 @@ constexpr std::size_t kEqValueLength = 2;
 
 bool isRowlessEqWrite(std::string_view text) {
   if (text.size() != kSubwooferEqWrite.size() + 1 + kEqValueLength) return false;
-  if (text.substr(0, kSubwooferEqWrite.size()) != kSubwooferEqWrite) return false;
-  if (kRowlessEqBands.find(text[kSubwooferEqWrite.size()]) == std::string_view::npos) return false;
+  if (!beginsWithAnyCase(text, kSubwooferEqWrite)) return false;
+  if (kRowlessEqBands.find(upper(text.substr(kSubwooferEqWrite.size(), 1))) == std::string_view::npos) return false;
   const std::string_view value = text.substr(kSubwooferEqWrite.size() + 1);
   return std::all_of(value.begin(), value.end(), isHex);
 }
@@ -478,7 +484,7 @@ std::vector<std::string> VirtualReceiver::handleWrite(std::string_view body) {
   refused[7] = '4';
   if (row < 0 && isRowlessEqWrite(text)) {
     const std::size_t valueAt = text.size() - kEqValueLength;
-    const std::string address = text.substr(1, valueAt - 1);
+    const std::string address = upper(std::string_view(text).substr(1, valueAt - 1));
     std::string& stored = current_.unreadWrites[address];
     stored = upper(std::string_view(text).substr(valueAt));
     return {MakeExtendedFrame(address + stored)};

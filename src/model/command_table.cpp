@@ -1,5 +1,6 @@
 #include "model/command_table.h"
 
+#include <cctype>
 #include <string>
 
 namespace tw::model {
@@ -635,6 +636,9 @@ int FindRowForCommand(std::string_view command, int linkMode) {
   if (command.empty() || command.front() != '\x14') return -1;
   std::string normalised(command);
   if (normalised.size() > kSelectorIndex) normalised[kSelectorIndex] = '0';
+  // Writes may carry an address digit in lower case (a Graphic EQ channel); the rows hold
+  // the receiver's upper-case form.
+  for (char& c : normalised) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   for (int row = 0; row < kRowCount; ++row) {
     if (BeginsWith(normalised, kCommandTable[row].replyPrefix)) return row;
   }

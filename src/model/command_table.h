@@ -56,7 +56,8 @@ inline constexpr int kLinkDownload = 3;
 
 // The row a command list entry belongs to, or -1. In upload mode the command is matched
 // against each row's request; otherwise only extended commands are looked up, with
-// character 8 forced to '0', against each row's reply prefix. First match wins.
+// character 8 forced to '0' and letters of either case, against each row's reply prefix.
+// First match wins.
 int FindRowForCommand(std::string_view command, int linkMode);
 
 }  // namespace tw::model

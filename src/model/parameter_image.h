@@ -70,6 +70,9 @@ struct ParameterImage {
   std::array<std::int32_t, 3> other{};
   std::array<std::int32_t, 11> advancedSetup{};
   IpodBlock ipod;
+  // A System Memory image: its Volume Trim values are the memory's own (read from the
+  // receiver, or from a file or a Save that held them) rather than factory values.
+  bool memoryTrimsKnown = false;
 
   friend bool operator==(const ParameterImage&, const ParameterImage&) = default;
 };

@@ -114,6 +114,9 @@ class CBasePage {
                                     std::string_view /*text*/) const {
     return {};
   }
+  // The sub-index of the element of `number` that `command` was built for, where the item
+  // has several (one per record); -1 otherwise.
+  virtual int SubIndexOfCommand(int /*number*/, std::string_view /*command*/) const { return -1; }
   // Brings the item into view where the page shows one program or record at a time (the
   // page selects it) and returns the control that now edits it; null when the page shows
   // every item at once.

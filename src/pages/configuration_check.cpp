@@ -38,7 +38,7 @@ ConfigurationCheck CheckRead(const files::Profile& file, const files::Profile& k
       if (value.empty()) continue;  // an empty entry leaves its setting alone by design
       ++check.entries;
       if (!knownAfter.HasKey(section, key)) {
-        check.ignored.push_back({section, key, value, Reason::NotASetting});
+        check.ignored.push_back({section, key, value, Reason::NotASetting, {}});
         continue;
       }
       if (!IsMemo(section)) ++check.settings;
@@ -46,7 +46,7 @@ ConfigurationCheck CheckRead(const files::Profile& file, const files::Profile& k
       if (EqualIgnoringCase(value, now) || now != knownBefore.GetString(section, key, "")) {
         ++check.read;
       } else {
-        check.ignored.push_back({section, key, value, Reason::NotAValue});
+        check.ignored.push_back({section, key, value, Reason::NotAValue, {}});
       }
     }
   }
@@ -56,7 +56,7 @@ ConfigurationCheck CheckRead(const files::Profile& file, const files::Profile& k
     const Reason reason = unseen.reason == files::Profile::UnseenEntry::Reason::BeforeAnySection
                               ? Reason::BeforeAnySection
                               : Reason::Repeated;
-    check.ignored.push_back({std::move(unseen.section), std::move(unseen.key), std::move(unseen.value), reason});
+    check.ignored.push_back({std::move(unseen.section), std::move(unseen.key), std::move(unseen.value), reason, {}});
   }
   for (const std::string& section : knownAfter.SectionNames()) {
     if (IsMemo(section)) continue;
@@ -75,7 +75,8 @@ std::string DescribeIgnored(const IgnoredEntry& entry) {
     case IgnoredEntry::Reason::NotASetting:
       return line + "not a setting of this tool, ignored";
     case IgnoredEntry::Reason::NotAValue:
-      return line + "not one of this setting's values, left unchanged";
+      return line + "not one of this setting's values, left unchanged" +
+             (entry.refusal.empty() ? "" : "; " + entry.refusal);
     case IgnoredEntry::Reason::BeforeAnySection:
       return line + "comes before the first [section], ignored";
     case IgnoredEntry::Reason::Repeated:

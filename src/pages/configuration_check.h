@@ -22,6 +22,7 @@ struct IgnoredEntry {
   std::string key;
   std::string value;
   Reason reason = Reason::NotASetting;
+  std::string refusal;  // NotAValue: why the setting's page refuses the value, when it can say
 };
 
 // What a read made of a file, for telling a user.

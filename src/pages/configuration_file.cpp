@@ -1,5 +1,9 @@
 #include "pages/configuration_file.h"
 
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
 #include "files/report_text.h"
 #include "files/user_memo.h"
 
@@ -15,7 +19,46 @@ const model::ParameterImage& ImageAt(const model::ParameterImages& images, int i
 }
 model::ParameterImage& ImageAt(model::ParameterImages& images, int index) { return *images.Image(index); }
 
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+// The memory a section belongs to (0: the current settings) and the section its page gives.
+std::pair<int, std::string_view> PageSectionOf(std::string_view section) {
+  for (files::MemoryCategory category : kMemoryCategories) {
+    for (int memory = kFirstMemory; memory <= kLastMemory; ++memory) {
+      const std::string prefix = files::MemorySectionName(category, memory, "");
+      if (StartsWithIgnoringCase(section, prefix)) return {memory, section.substr(prefix.size())};
+    }
+  }
+  return {0, section};
+}
+
 }  // namespace
+
+std::string ConfigurationFile::refusalReason(const IgnoredEntry& entry, const model::ParameterImages& images) const {
+  const auto [memory, section] = PageSectionOf(entry.section);
+  const model::ParameterImage& image = ImageAt(images, memory);
+  for (CBasePage* page : sheet_.pages()) {
+    if (!StartsWithIgnoringCase(section, page->caption())) continue;
+    // A page whose items form groups (one per sound program) lists them group by group.
+    for (int group = kAllGroups; group >= 0; --group) {
+      for (const PageItem& item : page->ListItems(true, group)) {
+        const ItemText text = page->DescribeItem(image, item.number, item.subIndex, false);
+        if (EqualIgnoringCase(text.section, section) && EqualIgnoringCase(text.key, entry.key)) {
+          return page->RefusalReason(image, item.number, item.subIndex, entry.value);
+        }
+      }
+    }
+  }
+  return {};
+}
 
 void ConfigurationFile::saveBasic(const model::ParameterImage& image, files::Profile& profile) const {
   if (basic_ == nullptr) return;
@@ -77,7 +120,11 @@ ConfigurationCheck ConfigurationFile::LoadChecked(const files::Profile& profile,
                                                  std::string& memo) const {
   const files::Profile before = KnownEntries(images, memo);
   Load(profile, images, memo);
-  return CheckRead(profile, before, KnownEntries(images, memo), sheet_.RegionalSections());
+  ConfigurationCheck check = CheckRead(profile, before, KnownEntries(images, memo), sheet_.RegionalSections());
+  for (IgnoredEntry& entry : check.ignored) {
+    if (entry.reason == IgnoredEntry::Reason::NotAValue) entry.refusal = refusalReason(entry, images);
+  }
+  return check;
 }
 
 files::FileStatus ConfigurationFile::Save(const std::filesystem::path& path,

@@ -50,6 +50,9 @@ class ConfigurationFile {
  private:
   void saveBasic(const model::ParameterImage& image, files::Profile& profile) const;
   void saveMemories(const model::ParameterImages& images, files::Profile& profile) const;
+  // Why the page of an entry's setting refuses its value, as `set` says it; empty when the
+  // page has nothing to say.
+  std::string refusalReason(const IgnoredEntry& entry, const model::ParameterImages& images) const;
 
   Sheet& sheet_;
   const BasicItemSource* basic_;

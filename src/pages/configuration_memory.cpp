@@ -1,5 +1,6 @@
 #include "pages/configuration_memory.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <variant>
@@ -23,20 +24,24 @@ struct GroupEntry {
   Take take = Take::One;
   int first = 0;
   int last = 0;  // Take::One: unused
+  // Only where the memory image knows its own trims (ParameterImage::memoryTrimsKnown).
+  bool onlyKnownTrims = false;
 };
 
 constexpr GroupEntry One(int number) { return {Take::One, number, number}; }
 
 // The receiver keeps the volume trims in each System Memory too (their reads are made per
 // memory), so they travel with the memory: without them a download would save the
-// receiver's current trims over every memory's own.
-constexpr std::array<GroupEntry, 24> kSystemGroup = {{
+// receiver's current trims over every memory's own. A memory whose trims were never read
+// or filed keeps them out, so that factory trims never overwrite the receiver's.
+// The speaker turnovers go out inside the memory's speaker gain commands.
+constexpr std::array<GroupEntry, 26> kSystemGroup = {{
     One(4), One(7), One(8),                // sound program, night mode and its parameter
     {Take::ProgramItems, 27, 211},         // DSP Parameters
     {Take::AllItems, 268, 277},            // Speaker Level
     {Take::AllItems, 278, 288},            // Speaker Distance
-    One(289), One(291), One(293), One(302), One(304), One(305),  // Tone Control
-    {Take::AllItems, 383, 396},            // Volume Trim
+    One(289), One(291), One(293), One(290), One(292), One(302), One(304), One(305),  // Tone Control
+    {Take::AllItems, 383, 396, true},      // Volume Trim
     {Take::AllItems, 397, 404},            // Graphic EQ
     {Take::AllItems, 427, 435},            // Speaker Set
     One(517), One(518), One(519), One(520), One(521), One(525), One(527), One(528),  // Display Set
@@ -68,6 +73,11 @@ bool IsBasicNumber(int number) { return model::BlockOfParameter(number) == model
 
 bool InRange(int number, const GroupEntry& entry) { return number >= entry.first && number <= entry.last; }
 
+// Whether `image` holds values of its own for the entry (the current settings always do).
+bool Holds(const GroupEntry& entry, const model::ParameterImage& image) {
+  return !entry.onlyKnownTrims || image.index == 0 || image.memoryTrimsKnown;
+}
+
 // An item of a single value copied as the model holds it, so that nothing is lost to a text.
 bool CopyValue(const model::ParameterImage& from, model::ParameterImage& to, int number) {
   const auto value = model::GetParameter(from, number);
@@ -97,10 +107,12 @@ CBasePage* MemoryGroups::ownerOf(int first, int last, const model::ParameterImag
 }
 
 std::vector<MemoryItem> MemoryGroups::entryItems(std::size_t entry, MemoryCategory category,
-                                                 const model::ParameterImage& image, bool forSending) const {
+                                                 const model::ParameterImage& image, bool forSending,
+                                                 bool held) const {
   const std::span<const GroupEntry> group = GroupOf(category);
   if (entry >= group.size()) return {};
   const GroupEntry& e = group[entry];
+  if (held && !Holds(e, image)) return {};
   if (IsBasicNumber(e.first)) {
     if (basic_ == nullptr) return {};
     return {MemoryItem{nullptr, PageItem{e.first, -1}}};
@@ -162,15 +174,18 @@ void MemoryGroups::Save(MemoryCategory category, int memory, const model::Parame
 
 void MemoryGroups::Load(MemoryCategory category, int memory, model::ParameterImage& image,
                         const files::Profile& profile) const {
-  // Entry by entry, so that the DSP entry sees the sound program just read.
+  // Entry by entry, so that the DSP entry sees the sound program just read. A memory's
+  // trims become its own when the file holds them.
   for (std::size_t entry = 0; entry < GroupOf(category).size(); ++entry) {
-    for (const MemoryItem& item : entryItems(entry, category, image)) {
+    bool taken = false;
+    for (const MemoryItem& item : entryItems(entry, category, image, false, false)) {
       const ItemText text = Describe(item, image, false);
       if (text.key.empty()) continue;
       const std::string value =
           profile.GetString(files::MemorySectionName(category, memory, text.section), text.key, "");
-      if (!value.empty()) parse(item, image, value);
+      if (!value.empty() && parse(item, image, value)) taken = true;
     }
+    if (taken && GroupOf(category)[entry].onlyKnownTrims) image.memoryTrimsKnown = true;
   }
 }
 
@@ -186,12 +201,23 @@ std::string MemoryGroups::Report(MemoryCategory category, const model::Parameter
 
 void MemoryGroups::Copy(MemoryCategory category, const model::ParameterImage& from,
                         model::ParameterImage& to) const {
-  for (const MemoryItem& item : Items(category, from)) {
+  // What a file holds and what a download sends (the Subwoofer's every band), once each.
+  std::vector<MemoryItem> items = Items(category, from);
+  for (const MemoryItem& item : Items(category, from, true)) {
+    const bool listed = std::any_of(items.begin(), items.end(), [&](const MemoryItem& known) {
+      return known.item.number == item.item.number && known.item.subIndex == item.item.subIndex;
+    });
+    if (!listed) items.push_back(item);
+  }
+  for (const MemoryItem& item : items) {
     if (item.item.subIndex < 0 && CopyValue(from, to, item.item.number)) continue;
     // An element of a row of values (a channel's band): through its page's own texts.
     const ItemText text = Describe(item, from, false);
     if (!text.value.empty()) parse(item, to, text.value);
   }
+  const auto trims = std::find_if(GroupOf(category).begin(), GroupOf(category).end(),
+                                  [](const GroupEntry& entry) { return entry.onlyKnownTrims; });
+  if (trims != GroupOf(category).end() && Holds(*trims, from) && to.index != 0) to.memoryTrimsKnown = true;
 }
 
 }  // namespace tw::pages

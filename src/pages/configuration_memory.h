@@ -30,8 +30,9 @@ class MemoryGroups {
   MemoryGroups(const Sheet& sheet, const BasicItemSource* basic) : sheet_(sheet), basic_(basic) {}
 
   // The group's items for `memoryImage`, in file order. The System group lists the DSP
-  // parameters of the sound program stored in that image only. `forSending` takes a whole
-  // page's items in the order the page sends them (and without items that only files know).
+  // parameters of the sound program stored in that image only, and a memory's volume trims
+  // only where the image knows them. `forSending` takes a whole page's items in the order
+  // the page sends them (and without items that only files know).
   std::vector<MemoryItem> Items(files::MemoryCategory category, const model::ParameterImage& memoryImage,
                                 bool forSending = false) const;
 
@@ -50,12 +51,16 @@ class MemoryGroups {
   std::string Report(files::MemoryCategory category, const model::ParameterImage& image) const;
 
   // Copies the group's parameters of `from` into `to` and nothing else (the DSP parameters
-  // of the sound program stored in `from`).
+  // of the sound program stored in `from`): every value the file holds and every value the
+  // memory's download sends. Trims `from` knows become known to `to`.
   void Copy(files::MemoryCategory category, const model::ParameterImage& from, model::ParameterImage& to) const;
 
  private:
+  // `held`: leave out an entry whose values `image` does not hold as its own (a memory's
+  // trims never read or filed); reading a file asks for every entry.
   std::vector<MemoryItem> entryItems(std::size_t entry, files::MemoryCategory category,
-                                     const model::ParameterImage& image, bool forSending = false) const;
+                                     const model::ParameterImage& image, bool forSending = false,
+                                     bool held = true) const;
   // The sheet page that owns a number of first..last, or null.
   CBasePage* ownerOf(int first, int last, const model::ParameterImage& image) const;
   bool parse(const MemoryItem& item, model::ParameterImage& image, std::string_view text) const;

@@ -26,11 +26,11 @@ void SheetView::setActive(int index) {
   if (onActiveChanged) onActiveChanged(index);
 }
 
-std::optional<ui::ItemName> SheetView::DescribeItem(int number) {
+std::optional<ui::ItemName> SheetView::DescribeItem(int number, std::string_view command) {
   // The image in use is where the failed command's value came from.
   const model::ParameterImage& image = link_.imageInUse();
   for (CBasePage* page : sheet_.pages()) {
-    const ItemText text = page->DescribeItem(image, number, -1, false);
+    const ItemText text = page->DescribeItem(image, number, page->SubIndexOfCommand(number, command), false);
     if (!text.section.empty()) return ui::ItemName{text.section, text.key};
   }
   return std::nullopt;

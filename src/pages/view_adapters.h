@@ -28,7 +28,7 @@ class SheetView final : public ui::ViewSheet {
   void UpdateAvailability() override { sheet_.UpdateAvailability(); }
   // Every page in sheet order, tab or not, is asked with sub-index -1 in the image in use:
   // a download also sends the pages that have no tab, and their failures deserve a name.
-  std::optional<ui::ItemName> DescribeItem(int number) override;
+  std::optional<ui::ItemName> DescribeItem(int number, std::string_view command) override;
   comm::PageSource& pageSource() override { return source_ != nullptr ? *source_ : sheet_; }
   // What the link queues through instead of the bare sheet (the System Memory parts of a
   // download need the Basic Control group as well); set before the view attaches the sheet.

@@ -69,7 +69,8 @@ CQAmpToolView::CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost&
   portList_.onSelChange = [this] { PortSelected(); };
   buildForm();
   link_.setView(this);
-  app_.log().setItemDescriber([this](int number) { return describeParameter(number); });
+  app_.log().setItemDescriber(
+      [this](int number, std::string_view command) { return describeParameter(number, command); });
 }
 
 CQAmpToolView::~CQAmpToolView() {
@@ -406,11 +407,11 @@ void CQAmpToolView::CommandsFinished(int result) {
   if (onCommandsFinished) onCommandsFinished(result);
 }
 
-std::optional<ItemName> CQAmpToolView::describeParameter(int number) {
+std::optional<ItemName> CQAmpToolView::describeParameter(int number, std::string_view command) {
   if (basic_ != nullptr) {
     if (auto item = basic_->DescribeBasicItem(number); item && !item->first.empty()) return item;
   }
-  if (sheet_ != nullptr) return sheet_->DescribeItem(number);
+  if (sheet_ != nullptr) return sheet_->DescribeItem(number, command);
   return std::nullopt;
 }
 

@@ -178,7 +178,7 @@ class CQAmpToolView final : public comm::LinkView {
   void startDownload();
   void showStatus();
   void markTransferDialogs();
-  std::optional<ItemName> describeParameter(int number);
+  std::optional<ItemName> describeParameter(int number, std::string_view command);
 
   app::CQAmpToolApp& app_;
   comm::CCommClass& link_;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -38,8 +39,9 @@ class ViewSheet {
   virtual void RestoreFocus() = 0;
   // UpdateAvailability on every page (the receiver's capabilities changed).
   virtual void UpdateAvailability() = 0;
-  // The first page, in sheet order, that knows parameter `number` in the image in use.
-  virtual std::optional<ItemName> DescribeItem(int number) = 0;
+  // The first page, in sheet order, that knows parameter `number` in the image in use; the
+  // element `command` was sent for where the parameter has several (a channel's band).
+  virtual std::optional<ItemName> DescribeItem(int number, std::string_view command) = 0;
   // What the transfer engine queues through (every page's QueueAll, the memory parts).
   virtual comm::PageSource& pageSource() = 0;
 };

@@ -14,7 +14,7 @@ using test::ScratchFolder;
 struct LogFixture {
   explicit LogFixture(const std::filesystem::path& folder)
       : log(folder, [this] { return now; }) {
-    log.setItemDescriber([](int number) -> std::optional<std::pair<std::string, std::string>> {
+    log.setItemDescriber([](int number, std::string_view) -> std::optional<std::pair<std::string, std::string>> {
       if (number == 430) return std::pair<std::string, std::string>{"Speaker Set", "Center"};
       return std::nullopt;
     });

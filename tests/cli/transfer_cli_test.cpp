@@ -156,6 +156,17 @@ TEST(TransferCli, AnUploadWithACommandGivenUpExitsOneAndPointsToTheErrorLog) {
   EXPECT_NE(ReadAll(log).find("DC4, \"2009"), std::string::npos) << ReadAll(log);
 }
 
+TEST(TransferCli, TheErrorLogNamesARefusedGraphicEqBandWithItsChannel) {
+  TempFolder folder("download_band_refused");
+  WriteAll(folder.path() / "a.qcf", "[Speaker Level]\r\nFL=1.0dB\r\n");
+  // Row 502: the Subwoofer's band 1.
+  const CliResult down = RunCliIn(folder.path(), "download --emulator --emulator-option error-rows=502 a.qcf",
+                                  kOwnSettings + "XDG_STATE_HOME=\"$PWD/state\" ");
+  EXPECT_EQ(down.status, 1) << down.err;
+  const std::string log = ReadAll(folder.path() / "state" / "tunewright" / "ErrLog.txt");
+  EXPECT_NE(log.find("(Subwoofer) Band 1 (63Hz) Gain"), std::string::npos) << log;
+}
+
 TEST(DownloadCli, AMalformedFileIsBadInputAndNothingConnects) {
   TempFolder folder("download_bad");
   WriteAll(folder.path() / "garbage.qcf", std::string("\x7f" "ELF\0\x01\x02 not a profile", 22));

@@ -143,13 +143,13 @@ inline std::unique_ptr<pages::CBasePage> MakeSpeakerLevel(const pages::PageConte
           {269, "FR", [](model::ParameterImage& i) -> std::int32_t& { return i.speakerLevel[1]; }},
       });
 }
-// 289 is kept by a System Memory, 290 is not.
+// 289 is kept by a System Memory, 295 is not.
 inline std::unique_ptr<pages::CBasePage> MakeToneControl(const pages::PageContext& c) {
   return std::make_unique<IntPage>(
       c, "Tone Control",
       std::vector<IntItem>{
           {289, "Tone Bypass", [](model::ParameterImage& i) -> std::int32_t& { return i.tone[0]; }},
-          {290, "Speaker Bass Gain", [](model::ParameterImage& i) -> std::int32_t& { return i.tone[1]; }},
+          {295, "Speaker Bass Gain", [](model::ParameterImage& i) -> std::int32_t& { return i.tone[1]; }},
       });
 }
 inline std::unique_ptr<pages::CBasePage> MakeXmSet(const pages::PageContext& c) {

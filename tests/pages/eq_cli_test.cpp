@@ -18,7 +18,8 @@ TEST(CliSetEq, DryRunPrintsTheFramesTheReceiverExpects) {
   };
   for (const Case& c : {
            Case{"'Graphic EQ' '(Presence R) Band 3 (400Hz) Gain' -1.5dB", "<DC4>20080301940c8e<ETX>\n"},
-           Case{"'Graphic EQ' '(Subwoofer) Band 1 (63Hz) Gain' 6.0dB", "<DC4>20080301A01b92<ETX>\n"},
+           Case{"'Graphic EQ' '(Subwoofer) Band 1 (63Hz) Gain' 6.0dB", "<DC4>20080301a01bb2<ETX>\n"},
+           Case{"'Graphic EQ' '(Subwoofer) Band 1 (63Hz) Gain' -6.0dB", "<DC4>20080301a00382<ETX>\n"},
            Case{"'graphic eq' '(center) band 2 (160hz) gain' -6.0dB", "<DC4>20080301020353<ETX>\n"},
            Case{"'Tone Control' 'LFE Level SP' -20.0dB", "<STX>25100<ETX>\n"},
            Case{"'Tone Control' 'Speaker Bass Gain' 2.5dB", "<DC4>200903310011185<ETX>\n"},
@@ -60,7 +61,7 @@ TEST(CliSetEq, AValueTheControlsCannotShowIsBadInputThatNamesTheRangeAndStep) {
 TEST(CliSetEq, OnTheVirtualReceiverTheEditIsAcknowledgedOrReportedAsKept) {
   CliResult run = RunCli("set --emulator 'Graphic EQ' '(Subwoofer) Band 2 (160Hz) Gain' -6.0dB");
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "<DC4>20080301A20364<ETX>\n");
+  EXPECT_EQ(run.out, "<DC4>20080301a20384<ETX>\n");
   run = RunCli("set --emulator 'Tone Control' 'Zone3 Treble Gain' -4dB");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "<STX>24E06<ETX>\n");

@@ -32,7 +32,7 @@ void Vary(model::ParameterImage& image) {
   image.tone = {1, 2, 0, -35, 45, 0, 2, 60, -60, -7, 8, 10, -10, -130, -20, 2, 1, 199};
 }
 
-TEST(EqFiles, BothPagesRoundTripThroughAQcfFileExceptWhatTheyNeverFile) {
+TEST(EqFiles, BothPagesRoundTripThroughAQcfFileExceptTheSubwoofersUpperBands) {
   SheetFixture f;
   Vary(f.image());
   files::Profile saved;
@@ -48,14 +48,13 @@ TEST(EqFiles, BothPagesRoundTripThroughAQcfFileExceptWhatTheyNeverFile) {
   ASSERT_NE(tone, sections.end());
   ASSERT_NE(eq, sections.end());
   EXPECT_LT(tone, eq);
-  EXPECT_EQ(loaded.KeyNames("Tone Control").size(), 14u);
+  EXPECT_EQ(loaded.KeyNames("Tone Control").size(), 18u);
   EXPECT_EQ(loaded.KeyNames("Graphic EQ").size(), 65u);
 
   model::ParameterImage& fresh = f.image(1);
   f.sheet.LoadItems(fresh, loaded);
   model::ParameterImage expected = *f.link.images.Image(2);  // untouched factory values
-  expected.tone = f.image().tone;
-  for (int turnover : {1, 2, 5, 6}) expected.tone[static_cast<std::size_t>(turnover)] = 1;  // not filed
+  expected.tone = f.image().tone;  // the turnovers too
   expected.graphicEq = f.image().graphicEq;
   for (std::size_t band = 2; band < 7; ++band) expected.graphicEq[9].bands[band] = 0;  // not filed
   EXPECT_EQ(fresh.tone, expected.tone);
@@ -78,7 +77,7 @@ TEST(EqFiles, ReportBlocksInSheetOrder) {
   EXPECT_EQ(report.find("(Subwoofer) Band 3"), std::string::npos);
 }
 
-TEST(EqFiles, SystemMemoryKeepsSixToneItemsAndEveryFiledBandAndSendsAllSeventy) {
+TEST(EqFiles, SystemMemoryKeepsTheSpeakerToneItemsAndEveryFiledBandAndSendsAllSeventy) {
   SheetFixture f;
   const pages::MemoryGroups groups(f.sheet, nullptr);
   model::ParameterImage& memory = f.image(3);
@@ -92,7 +91,7 @@ TEST(EqFiles, SystemMemoryKeepsSixToneItemsAndEveryFiledBandAndSendsAllSeventy) 
     }
     filedBands += item.page == f.sheet.FindPage("Graphic EQ");
   }
-  EXPECT_EQ(tone, (std::vector<int>{289, 291, 293, 302, 304, 305}));
+  EXPECT_EQ(tone, (std::vector<int>{289, 291, 293, 290, 292, 302, 304, 305}));
   EXPECT_EQ(filedBands, 65);
   int sentBands = 0;
   for (const pages::MemoryItem& item : groups.Items(files::MemoryCategory::System, memory, true)) {
@@ -103,7 +102,8 @@ TEST(EqFiles, SystemMemoryKeepsSixToneItemsAndEveryFiledBandAndSendsAllSeventy) 
   files::Profile profile;
   groups.Save(files::MemoryCategory::System, 3, memory, profile);
   EXPECT_EQ(profile.KeyNames("System Memory 3 Tone Control"),
-            (std::vector<std::string>{"Tone Bypass", "Speaker Bass Gain", "Speaker Treble Gain", "LFE Level SP",
+            (std::vector<std::string>{"Tone Bypass", "Speaker Bass Gain", "Speaker Treble Gain",
+                                      "Speaker Bass Turnover", "Speaker Treble Turnover", "LFE Level SP",
                                       "Audio Delay", "Dynamic Range Speaker"}));
   EXPECT_EQ(profile.KeyNames("System Memory 3 Graphic EQ").size(), 65u);
   EXPECT_EQ(profile.GetString("System Memory 3 Graphic EQ", "(Presence R) Band 7 (16kHz) Gain", ""), "-2.0dB");
@@ -113,23 +113,22 @@ TEST(EqFiles, SystemMemoryKeepsSixToneItemsAndEveryFiledBandAndSendsAllSeventy) 
   for (int record = 0; record < 9; ++record) {
     EXPECT_EQ(other.graphicEq[static_cast<std::size_t>(record)], memory.graphicEq[static_cast<std::size_t>(record)]);
   }
-  for (int number : {289, 291, 293, 302, 304, 305}) {
+  for (int number : {289, 290, 291, 292, 293, 302, 304, 305}) {
     EXPECT_EQ(model::GetParameter(other, number), model::GetParameter(memory, number)) << number;
   }
   EXPECT_NE(model::GetParameter(other, 295), model::GetParameter(memory, 295)) << "not a memory item";
 }
 
 // The error log names a failed command by the first page that describes its number.
-TEST(EqFiles, ErrorLogNamesEachSentNumberAndNoTurnover) {
+TEST(EqFiles, ErrorLogNamesEveryToneNumber) {
   SheetFixture f;
   const pages::CBasePage* tone = f.sheet.FindPage("Tone Control");
   const pages::CBasePage* eq = f.sheet.FindPage("Graphic EQ");
   ASSERT_TRUE(tone && eq);
   for (int number = 289; number <= 306; ++number) {
     const pages::ItemText text = tone->DescribeItem(f.image(), number, -1, false);
-    const bool turnover = number == 290 || number == 292 || number == 294 || number == 296;
-    EXPECT_EQ(text.section, turnover ? "" : "Tone Control") << number;
-    EXPECT_EQ(text.key.empty(), turnover) << number;
+    EXPECT_EQ(text.section, "Tone Control") << number;
+    EXPECT_FALSE(text.key.empty()) << number;
   }
   // A band without its record still names the page and the band.
   for (int number = 398; number <= 404; ++number) {

@@ -18,7 +18,8 @@ namespace {
 
 using comm::WorkingMode;
 
-constexpr std::string_view kChannelDigits = "023456789A";
+constexpr std::string_view kChannelDigits = "023456789A";       // as the receiver reports them
+constexpr std::string_view kWriteChannelDigits = "023456789a";  // as the tool writes them
 constexpr std::string_view kBandCodes = "02468AC";
 
 // The receiver's read row of a channel's band (the Subwoofer has rows for two bands only).
@@ -106,17 +107,27 @@ TEST(EqOnReceiver, ARefusedBandIsReadBackIntoTheRecordThatWasEdited) {
   }
 }
 
-TEST(EqOnReceiver, TheSubwoofersUpperBandsAreTakenThoughTheReceiverCannotBeAskedForThem) {
+// The Subwoofer's channel digit goes out as "a"; the receiver echoes it as "A", which still
+// acknowledges the write, and keeps every band (the upper five without a read row).
+TEST(EqOnReceiver, TheSubwoofersSevenBandsAtBothEndsAreSentWithALowerCaseDigitAndTaken) {
   Receiver r(WorkingMode::RealTime);
   ASSERT_TRUE(r.connect());
   auto& page = r.show<pages::CGEQSetPage>();
   ASSERT_TRUE(page.channelList().select(9));
-  page.slider(402).drag(-60);
-  page.slider(402).release();
-  r.settle();
-  EXPECT_EQ(r.view.commands, 0);
-  EXPECT_EQ(Unread(r, "20080300A8"), "03");
-  EXPECT_EQ(r.image().graphicEq[9].bands[4], -60);
+  for (int band = 0; band < 7; ++band) {
+    for (int gain : {-60, 60}) {
+      SCOPED_TRACE("band " + std::to_string(band + 1) + " gain " + std::to_string(gain));
+      page.slider(398 + band).drag(gain);
+      page.slider(398 + band).release();
+      r.view.commands = -1;
+      r.settle();
+      EXPECT_EQ(r.view.commands, 0) << "acknowledged";
+      const char code = kBandCodes[static_cast<std::size_t>(band)];
+      EXPECT_EQ(r.port.transcript().receivedFrames().back().substr(1, 10), std::string("20080301a") + code);
+      const int row = EqRow(9, band);
+      EXPECT_EQ(row >= 0 ? r.port.receiver().rowValue(row) : Unread(r, std::string("20080300A") + code), Wire(gain));
+    }
+  }
   EXPECT_TRUE(r.view.messages.empty());
 }
 
@@ -182,7 +193,7 @@ TEST(EqOnReceiver, AsyncDownloadCarriesToneControlThenGraphicEqInTheirOrders) {
     for (int band = 0; band < 7; ++band) {
       std::string data = Wire(image.graphicEq[static_cast<std::size_t>(record)].bands[static_cast<std::size_t>(band)]);
       std::transform(data.begin(), data.end(), data.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
-      expected.push_back(Dc4Lower(std::string("20080301") + kChannelDigits[static_cast<std::size_t>(record)] +
+      expected.push_back(Dc4Lower(std::string("20080301") + kWriteChannelDigits[static_cast<std::size_t>(record)] +
                                   kBandCodes[static_cast<std::size_t>(band)] + data));
     }
   }

@@ -15,7 +15,7 @@ namespace {
 using comm::WorkingMode;
 using Fixture = SpeakerFixture<pages::CGEQSetPage>;
 
-constexpr std::string_view kChannelDigits = "023456789A";  // by record
+constexpr std::string_view kChannelDigits = "023456789a";  // by record
 constexpr std::string_view kBandCodes = "02468AC";         // by band
 
 // The frame of one band command, built from the rule rather than from the page's code.
@@ -45,12 +45,13 @@ TEST(GraphicEqCommands, EveryBandAtBothEndsAndZeroForTheFirstAMiddleAndTheSubwoo
       }
     }
   }
-  // The Subwoofer's digit as the receiver's reads spell it, and the lower-case checksum.
+  // The Subwoofer's digit in lower case (the receiver's reports spell it "A"), and the
+  // lower-case checksum.
   model::ParameterImage image = Factory();
   image.graphicEq[9].bands[0] = 60;
   f.link.sent.clear();
   f.page.QueueItem(image, 398, 9);
-  EXPECT_EQ(f.link.commands(), std::vector<std::string>{"\x14" "20080301A01b92\x03"});
+  EXPECT_EQ(f.link.commands(), std::vector<std::string>{"\x14" "20080301a01bb2\x03"});
 }
 
 TEST(GraphicEqCommands, ARecordWithoutAKnownChannelCodeSendsNothing) {

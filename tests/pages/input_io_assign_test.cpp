@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "pages/configuration_check.h"
+#include "pages/configuration_file.h"
 #include "pages/input/io_assign_page.h"
 #include "pages/input_fixture.h"
 #include "pages/sheet.h"
@@ -121,20 +122,19 @@ TEST(IoAssignFiles, AFileWithAForbiddenPairKeepsTheValueAndNamesTheEntry) {
   pages::Sheet sheet({link, ui});
   sheet.Create();
   model::ParameterImage& image = *link.images.Image(0);
-  files::Profile before;
-  sheet.SaveItems(image, before);
   const files::Profile file =
       files::Profile::Parse("[I/O Assign]\r\n(A) Component IN 1=PHONO\r\n(B) Component IN 2=VCR1\r\n");
-  sheet.LoadItems(image, file);
-  files::Profile after;
-  sheet.SaveItems(image, after);
+  std::string memo;
+  const pages::ConfigurationCheck check = pages::ConfigurationFile(sheet, nullptr).LoadChecked(file, link.images, memo);
   EXPECT_EQ(image.ioAssign[0], 5) << "still DVD";
   EXPECT_EQ(image.ioAssign[1], 8);
-  const pages::ConfigurationCheck check = pages::CheckRead(file, before, after);
   EXPECT_EQ(check.read, 1u);
   ASSERT_EQ(check.ignored.size(), 1u);
+  // The reason `set` gives for the same value.
   EXPECT_EQ(pages::DescribeIgnored(check.ignored[0]),
-            "[I/O Assign] (A) Component IN 1 = \"PHONO\": not one of this setting's values, left unchanged");
+            "[I/O Assign] (A) Component IN 1 = \"PHONO\": not one of this setting's values, left unchanged; PHONO "
+            "cannot be assigned to this connector; allowed: \"DVD\", \"DTV\", \"CBL/SAT\", \"VCR1\", \"DVR/VCR2\", "
+            "\"V-AUX/DOCK\"");
 }
 
 TEST(IoAssignQueue, AStoredForbiddenPairIsNeverSent) {

@@ -146,9 +146,17 @@ TEST(InputRenameDefault, DefaultRestoresTheNamesAndSendsThemAllInRealTimeMode) {
 }
 
 TEST(InputRenameAvailability, WithoutTheXmTunerTheXmNameIsNeitherSentNorEditable) {
-  Fixture f;
+  Fixture f(WorkingMode::RealTime);
   f.link.caps.xm = 0;
   f.page.UpdateAvailability();
+  // Selecting XM disables the name box and Enter; any other input enables them again.
+  for (int row : {11, 12, 11}) {
+    ASSERT_TRUE(f.page.names().select(row));
+    EXPECT_EQ(f.page.edit().isEnabled(), row != 11) << row;
+    EXPECT_EQ(f.page.enterButton().isEnabled(), row != 11) << row;
+  }
+  EXPECT_FALSE(f.page.enterButton().click());
+  EXPECT_TRUE(f.link.sent.empty());
   f.link.sent.clear();
   f.page.QueueAll(f.image());
   ASSERT_EQ(f.link.sent.size(), 13u);

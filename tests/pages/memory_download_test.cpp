@@ -9,7 +9,6 @@
 
 #include "comm/memory_commands.h"
 #include "comm/operation_command.h"
-#include "emu/row_families.h"
 #include "files/profile.h"
 #include "model/command_table.h"
 #include "pages/configuration_file.h"
@@ -42,43 +41,65 @@ std::vector<int> NumbersOf(const std::vector<Sent>& sent) {
   return numbers;
 }
 
+// The memory's trims only when it knows them (read by an upload, or held by a file): a file
+// without them downloads as files did before memories carried trims.
 TEST(MemoryDownload, SystemPartSendsBasicItemsThenEachPageInGroupOrderThenTheSaveCommand) {
-  PartFixture f;
-  model::ParameterImage& memory = *f.link.images.Image(3);
-  memory.basic[3] = 5;  // sound program
-  memory.basic[6] = 1;  // night mode
-  memory.basic[7] = 2;  // night parameter
-  f.pages.QueueMemoryPart(3, comm::kMemorySystem, memory);
+  for (bool trimsKnown : {false, true}) {
+    SCOPED_TRACE(trimsKnown ? "trims known" : "trims unknown");
+    PartFixture f;
+    model::ParameterImage& memory = *f.link.images.Image(3);
+    memory.basic[3] = 5;  // sound program
+    memory.basic[6] = 1;  // night mode
+    memory.basic[7] = 2;  // night parameter
+    memory.memoryTrimsKnown = trimsKnown;
+    f.pages.QueueMemoryPart(3, comm::kMemorySystem, memory);
 
-  std::vector<Sent> expected = {{comm::BuildOperationCommand(memory.basic, 4), 4},
-                                {comm::BuildOperationCommand(memory.basic, 7), 7},
-                                {comm::BuildOperationCommand(memory.basic, 8), 8}};
-  // Each page's items in its send order, or only the numbers the group names; DSP Parameters
-  // gives the parameters of the memory's own sound program.
-  const std::vector<std::pair<std::string, std::vector<int>>> parts = {
-      {"DSP Parameters", {}},
-      {"Speaker Level", {}},
-      {"Speaker Distance", {}},
-      {"Tone Control", {289, 291, 293, 302, 304, 305}},
-      {"Volume Trim", {}},
-      {"Graphic EQ", {}},
-      {"Speaker Set", {}}};
-  for (const auto& [caption, numbers] : parts) {
-    CBasePage* page = f.sheet.FindPage(caption);
-    ASSERT_NE(page, nullptr) << caption;
-    for (int number : numbers) expected.push_back({"", number});
-    if (!numbers.empty()) continue;
-    const int group = caption == "DSP Parameters" ? memory.basic[3] : kAllGroups;
-    for (const PageItem& item : page->ListItems(false, group)) expected.push_back({"", item.number});
+    std::vector<Sent> expected = {{comm::BuildOperationCommand(memory.basic, 4), 4},
+                                  {comm::BuildOperationCommand(memory.basic, 7), 7},
+                                  {comm::BuildOperationCommand(memory.basic, 8), 8}};
+    // Each page's items in its send order, or only the numbers the group names; DSP Parameters
+    // gives the parameters of the memory's own sound program.
+    const std::vector<std::pair<std::string, std::vector<int>>> parts = {
+        {"DSP Parameters", {}},
+        {"Speaker Level", {}},
+        {"Speaker Distance", {}},
+        {"Tone Control", {289, 291, 293, 302, 304, 305}},
+        {"Volume Trim", {}},
+        {"Graphic EQ", {}},
+        {"Speaker Set", {}}};
+    for (const auto& [caption, numbers] : parts) {
+      CBasePage* page = f.sheet.FindPage(caption);
+      ASSERT_NE(page, nullptr) << caption;
+      for (int number : numbers) expected.push_back({"", number});
+      if (!numbers.empty() || (caption == "Volume Trim" && !trimsKnown)) continue;
+      const int group = caption == "DSP Parameters" ? memory.basic[3] : kAllGroups;
+      for (const PageItem& item : page->ListItems(false, group)) expected.push_back({"", item.number});
+    }
+    // Display Set without Short Message, and of Other only the HDMI support audio.
+    for (int number : {517, 518, 519, 520, 521, 525, 527, 528, 534}) expected.push_back({"", number});
+    expected.push_back({Stx("07E2D"), 557});
+
+    ASSERT_EQ(NumbersOf(f.link.sent), NumbersOf(expected));
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(f.link.sent[i], expected[i]) << i;
+    for (const Sent& s : f.link.sent) EXPECT_FALSE(s.text.empty()) << "parameter " << s.number;
+    EXPECT_EQ(f.link.sent.back(), expected.back());
   }
-  // Display Set without Short Message, and of Other only the HDMI support audio.
-  for (int number : {517, 518, 519, 520, 521, 525, 527, 528, 534}) expected.push_back({"", number});
-  expected.push_back({Stx("07E2D"), 557});
+}
 
-  ASSERT_EQ(NumbersOf(f.link.sent), NumbersOf(expected));
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(f.link.sent[i], expected[i]) << i;
-  for (const Sent& s : f.link.sent) EXPECT_FALSE(s.text.empty()) << "parameter " << s.number;
-  EXPECT_EQ(f.link.sent.back(), expected.back());
+// A file without a memory's trim section leaves it sending none, and writes none back.
+TEST(MemoryDownload, AFileGivesAMemoryTrimsToSendOnlyWhenItHoldsThem) {
+  for (bool filed : {false, true}) {
+    SCOPED_TRACE(filed ? "filed" : "not filed");
+    PartFixture f;
+    std::string memo;
+    const ConfigurationFile configuration(f.sheet, nullptr);
+    configuration.Load(files::Profile::Parse(filed ? "[System Memory 2 Volume Trim]\r\nCD=3.0dB\r\n" : ""),
+                       f.link.images, memo);
+    f.pages.QueueMemoryPart(2, comm::kMemorySystem, *f.link.images.Image(2));
+    EXPECT_EQ(std::count_if(f.link.sent.begin(), f.link.sent.end(), [](const Sent& s) { return s.number == 384; }),
+              filed ? 1 : 0);
+    EXPECT_EQ(configuration.Save(f.link.images, "").HasKey("System Memory 2 Volume Trim", "CD"), filed);
+  }
 }
 
 TEST(MemoryDownload, PageValuesComeFromTheMemoryImage) {
@@ -157,11 +178,9 @@ std::set<std::string> ReportedCodes(const std::vector<std::string>& frames) {
   return codes;
 }
 
-// A row's value as the download carries it: a tone row holds a turnover, which no file
-// keeps (the receiving tool sends its own), and then the gain.
+// A row's value as the download carries it (a tone row: its turnover, then the gain).
 std::string CarriedValue(const emu::ReceiverSettings& settings, int row) {
-  const std::string& value = settings.rows[static_cast<std::size_t>(row)];
-  return emu::KindOfRow(row).family == emu::RowFamily::Tone ? value.substr(1) : value;
+  return settings.rows[static_cast<std::size_t>(row)];
 }
 
 bool PerMemory(int row) { return (model::kCommandTable[static_cast<std::size_t>(row)].flags & model::kReadPerMemory) != 0; }

@@ -22,6 +22,10 @@ struct Workspace {
   ui::ScriptedUiServices ui;
   pages::ConfigurationWorkspace workspace{link, link.images(), ui};
   const pages::MemoryGroups& groups() const { return workspace.file().memoryGroups(); }
+  // As after an upload, which reads every memory's trims.
+  Workspace() {
+    for (int memory = 1; memory <= 6; ++memory) link.images().Image(memory)->memoryTrimsKnown = true;
+  }
 };
 
 // The sections a System Memory n keeps in a file, with their keys: the list every
@@ -39,8 +43,8 @@ const std::vector<Section> kSystemSections = {
      {"Unit", "FL", "FR", "CT", "SL", "SR", "SBL", "SBR", "PRL", "PRR", "SW"}},
     {"Tone Control",
      "Tone Control",
-     {"Tone Bypass", "Speaker Bass Gain", "Speaker Treble Gain", "LFE Level SP", "Audio Delay",
-      "Dynamic Range Speaker"}},
+     {"Tone Bypass", "Speaker Bass Gain", "Speaker Treble Gain", "Speaker Bass Turnover", "Speaker Treble Turnover",
+      "LFE Level SP", "Audio Delay", "Dynamic Range Speaker"}},
     {"Volume Trim",
      "Volume Trim",
      {"PHONO", "CD", "TUNER", "CD-R", "MD/TAPE", "DVD", "DTV", "CBL/SAT", "VCR1", "DVR/VCR2", "V-AUX", "MULTI CH",
@@ -115,7 +119,7 @@ TEST(MemorySections, EveryParameterOfEveryGroupHasAnOwningPage) {
     const model::ParameterImage& image = *w.link.images().Image(memory);
     std::set<int> numbers;
     for (const pages::MemoryItem& item : w.groups().Items(MemoryCategory::System, image)) numbers.insert(item.item.number);
-    for (int number : {4, 7, 8, 289, 291, 293, 302, 304, 305, 517, 518, 519, 520, 521, 525, 527, 528, 534})
+    for (int number : {4, 7, 8, 289, 290, 291, 292, 293, 302, 304, 305, 517, 518, 519, 520, 521, 525, 527, 528, 534})
       EXPECT_TRUE(numbers.count(number)) << number;
     for (int number = 268; number <= 288; ++number) EXPECT_TRUE(numbers.count(number)) << number;
     for (int number = 383; number <= 396; ++number) EXPECT_TRUE(numbers.count(number)) << number;

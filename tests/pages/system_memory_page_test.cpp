@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "model/parameter_access.h"
+#include "model/parameter_defaults.h"
 #include "pages/configuration_fakes.h"
 #include "pages/configuration_memory.h"
 #include "pages/sheet.h"
@@ -179,8 +180,9 @@ model::ParameterImage WithCopied(model::ParameterImage to, const model::Paramete
   return to;
 }
 
-// The numbers a group keeps, as the System Memory lists them, of the pages that exist.
-std::vector<int> GroupNumbers(pages::Sheet& sheet, int part, int program) {
+// The numbers a group keeps, as the System Memory lists them, of the pages that exist
+// (the trims only where the image copied from knows them).
+std::vector<int> GroupNumbers(pages::Sheet& sheet, int part, int program, bool trims) {
   auto has = [&](std::string_view caption) { return sheet.FindPage(caption) != nullptr; };
   std::vector<int> numbers;
   auto range = [&](int first, int last) {
@@ -195,8 +197,8 @@ std::vector<int> GroupNumbers(pages::Sheet& sheet, int part, int program) {
       }
       if (has("Speaker Level")) range(268, 277);
       if (has("Speaker Distance")) range(278, 288);
-      if (has("Tone Control")) numbers.insert(numbers.end(), {289, 291, 293, 302, 304, 305});
-      if (has("Volume Trim")) range(383, 396);
+      if (has("Tone Control")) numbers.insert(numbers.end(), {289, 291, 293, 290, 292, 302, 304, 305});
+      if (has("Volume Trim") && trims) range(383, 396);
       if (has("Speaker Set")) range(427, 435);
       if (has("Display Set")) numbers.insert(numbers.end(), {517, 518, 519, 520, 521, 525, 527, 528});
       if (has("Other")) numbers.push_back(534);
@@ -220,8 +222,10 @@ TEST(SystemMemoryAsync, LoadAndSaveCopyExactlyTheGroupsParametersThenRefreshEver
       const model::ParameterImages before = f.link.fake.images;
       const model::ParameterImage& from = load ? *before.Image(5) : *before.Image(0);
       const int target = load ? 0 : 5;
-      const model::ParameterImage expected =
-          WithCopied(*before.Image(target), from, GroupNumbers(f.sheet, part, from.basic[3]));
+      // The current settings' trims are known; a factory memory's are not.
+      model::ParameterImage expected =
+          WithCopied(*before.Image(target), from, GroupNumbers(f.sheet, part, from.basic[3], !load));
+      expected.memoryTrimsKnown = !load && part == kSystem;
 
       f.select(part, 5);
       (load ? f.page.loadButton(part) : f.page.saveButton(part)).click();
@@ -237,6 +241,32 @@ TEST(SystemMemoryAsync, LoadAndSaveCopyExactlyTheGroupsParametersThenRefreshEver
       EXPECT_EQ(f.host.pageRefreshes, 1);
     }
   }
+}
+
+// What a memory's download would send, item by item, from `image`.
+std::vector<std::string> MemoryFrames(Fixture& f, const model::ParameterImage& image) {
+  std::vector<std::string> frames;
+  for (const pages::MemoryItem& item : f.groups.Items(files::MemoryCategory::System, image, true)) {
+    if (item.page == nullptr) continue;
+    f.link.fake.sent.clear();
+    item.page->QueueItem(image, item.item.number, item.item.subIndex);
+    for (const Sent& sent : f.link.fake.sent) frames.push_back(sent.text);
+  }
+  return frames;
+}
+
+TEST(SystemMemoryAsync, ASaveThenALoadCarryEveryValueTheMemorysDownloadSends) {
+  Fixture f(WorkingMode::Async);
+  Scatter(f.image(0), 100);
+  model::WriteGraphicEqDefaults(f.image(0).graphicEq);  // every channel's code
+  for (auto& channel : f.image(0).graphicEq) channel.bands = {-60, -55, -50, -45, -40, -35, -30};
+  const std::vector<std::string> sent = MemoryFrames(f, f.image(0));
+  f.select(kSystem, 3);
+  f.page.saveButton(kSystem).click();
+  EXPECT_EQ(MemoryFrames(f, f.image(3)), sent);
+  model::ResetToDefaults(f.image(0), 1);
+  f.page.loadButton(kSystem).click();
+  EXPECT_EQ(MemoryFrames(f, f.image(0)), sent);
 }
 
 TEST(SystemMemoryAsync, SavingMainVolumeToMemorySixQueuesNothingAndStoresTheVolume) {

@@ -19,7 +19,8 @@ std::int32_t Get(const model::ParameterImage& image, int number) {
   return std::get<std::int32_t>(*model::GetParameter(image, number));
 }
 
-const std::vector<int> kOrder = {289, 291, 293, 295, 297, 298, 299, 300, 301, 302, 303, 304, 305, 306};
+// The turnovers are filed after the gains that carry them.
+const std::vector<int> kOrder = {289, 291, 293, 295, 297, 290, 292, 294, 296, 298, 299, 300, 301, 302, 303, 304, 305, 306};
 
 TEST(ToneControlCommands, EveryItemAtBothEndsOfItsRange) {
   struct Case {
@@ -61,11 +62,10 @@ TEST(ToneControlCommands, GainsCarryTheirTurnoverInUpperCase) {
       EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Dc4Upper(address + std::to_string(turnover) + data), number}}))
           << number << " turnover " << turnover << " gain " << gain;
     }
-    // The turnover is never an item of its own.
+    // The turnover is filed, but never sent on its own.
     f.link.sent.clear();
     f.page.QueueItem(f.image(), number - 1, -1);
     EXPECT_TRUE(f.link.sent.empty());
-    EXPECT_TRUE(f.page.DescribeItem(f.image(), number - 1, -1, false).key.empty());
   }
 }
 
@@ -179,6 +179,7 @@ TEST(ToneControlItems, FileAndSendOrderWithTheirKeys) {
   EXPECT_EQ(send, kOrder);
   const std::vector<std::string> keys = {
       "Tone Bypass",     "Speaker Bass Gain", "Speaker Treble Gain", "Headphone Bass Gain", "Headphone Treble Gain",
+      "Speaker Bass Turnover", "Speaker Treble Turnover", "Headphone Bass Turnover", "Headphone Treble Turnover",
       "Zone2 Bass Gain", "Zone2 Treble Gain", "Zone3 Bass Gain",     "Zone3 Treble Gain",   "LFE Level SP",
       "LFE Level HP",    "Audio Delay",       "Dynamic Range Speaker", "Dynamic Range Headphone"};
   for (std::size_t i = 0; i < kOrder.size(); ++i) {
@@ -191,6 +192,7 @@ TEST(ToneControlItems, FileAndSendOrderWithTheirKeys) {
 TEST(ToneControlFile, ValueTextsRoundTrip) {
   Fixture f;
   const std::vector<std::pair<int, int>> values = {{289, 1},   {291, -60}, {293, 60}, {295, -5},  {297, 5},
+                                                   {290, 0},   {292, 2},   {294, 1},  {296, 0},
                                                    {298, -3},  {299, 10},  {300, -10}, {301, 0},  {302, -200},
                                                    {303, -10}, {304, 240}, {305, 2},  {306, 1}};
   for (auto [number, value] : values) model::SetParameter(f.image(), number, value);
@@ -198,7 +200,9 @@ TEST(ToneControlFile, ValueTextsRoundTrip) {
   f.page.SaveItems(f.image(), profile);
   EXPECT_EQ(profile.Text(),
             "[Tone Control]\r\nTone Bypass=OFF\r\nSpeaker Bass Gain=-6.0dB\r\nSpeaker Treble Gain=6.0dB\r\n"
-            "Headphone Bass Gain=-0.5dB\r\nHeadphone Treble Gain=0.5dB\r\nZone2 Bass Gain=-3dB\r\n"
+            "Headphone Bass Gain=-0.5dB\r\nHeadphone Treble Gain=0.5dB\r\nSpeaker Bass Turnover=125Hz\r\n"
+            "Speaker Treble Turnover=8.0kHz\r\nHeadphone Bass Turnover=350Hz\r\nHeadphone Treble Turnover=2.5kHz\r\n"
+            "Zone2 Bass Gain=-3dB\r\n"
             "Zone2 Treble Gain=10dB\r\nZone3 Bass Gain=-10dB\r\nZone3 Treble Gain=0dB\r\nLFE Level SP=-20.0dB\r\n"
             "LFE Level HP=-1.0dB\r\nAudio Delay=240\r\nDynamic Range Speaker=Min\r\nDynamic Range Headphone=Std\r\n");
   model::ParameterImage other;
@@ -233,7 +237,7 @@ TEST(ToneControlFile, ParseRefusesValuesOutsideTheRangeOrOffTheStep) {
   }
   EXPECT_EQ(f.page.RefusalReason(f.image(), 298, -1, "11dB"), "allowed: \"-10dB\", \"-9dB\" ..., \"10dB\"");
   EXPECT_EQ(f.page.RefusalReason(f.image(), 305, -1, "max"), "allowed: \"Max\", \"Std\", \"Min\"");
-  EXPECT_EQ(f.page.RefusalReason(f.image(), 290, -1, "1"), "") << "a turnover is no item";
+  EXPECT_EQ(f.page.RefusalReason(f.image(), 290, -1, "1"), "allowed: \"125Hz\", \"350Hz\", \"500Hz\"");
 }
 
 }  // namespace

@@ -76,9 +76,9 @@ TEST(ViewAdapters, ErrorLogNamesComeFromAnyPageOfTheSheetTabOrNot) {
   AdapterFixture f(comm::WorkingMode::RealTime);
   // In Real Time Mode the test page has no tab, but a download would still send it.
   ASSERT_EQ(f.sheetView.pageCount(), 2);
-  EXPECT_EQ(f.sheetView.DescribeItem(427), (ui::ItemName{"Test Page", "Front"}));
-  EXPECT_EQ(f.sheetView.DescribeItem(268), (ui::ItemName{"Test Page", "FL"}));
-  EXPECT_EQ(f.sheetView.DescribeItem(600), std::nullopt);
+  EXPECT_EQ(f.sheetView.DescribeItem(427, ""), (ui::ItemName{"Test Page", "Front"}));
+  EXPECT_EQ(f.sheetView.DescribeItem(268, ""), (ui::ItemName{"Test Page", "FL"}));
+  EXPECT_EQ(f.sheetView.DescribeItem(600, ""), std::nullopt);
   EXPECT_EQ(f.basicView.DescribeBasicItem(9), (ui::ItemName{"Basic Control", "Main Volume"}));
   // Command-only numbers have no name.
   EXPECT_EQ(f.basicView.DescribeBasicItem(5), std::nullopt);

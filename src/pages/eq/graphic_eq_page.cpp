@@ -1,6 +1,7 @@
 #include "pages/eq/graphic_eq_page.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
@@ -26,11 +27,10 @@ constexpr std::array<std::string_view, CGEQSetPage::kChannelCount> kKeyPrefixes 
 constexpr Records kChannelRecords{CGEQSetPage::kChannelCount, model::GetGraphicEqValue, model::SetGraphicEqValue,
                                   kKeyPrefixes};
 
-// DC4 "20080301", the channel code, the band code (0, 2, .. C), (gain + 75) / 5 as two
-// lower-case digits, the checksum in lower case. The channel digit is written as the
-// receiver's own read requests and reports write it, so the Subwoofer (code 10) is "A":
-// its echo then reads back into the Subwoofer's record. A record whose code is not one
-// of the ten channels' sends nothing rather than reach another channel.
+// DC4 "20080301", the channel code as one lower-case digit (the Subwoofer, code 10, is
+// "a", though the receiver's reports write "A"), the band code (0, 2, .. C), (gain + 75) / 5
+// as two lower-case digits, the checksum in lower case. A record whose code is not one of
+// the ten channels' sends nothing rather than reach another channel.
 std::vector<std::string> BandCommand(const model::ParameterImage& image, int number, int record) {
   const auto code = model::GetGraphicEqValue(image, record, kChannelNumber);
   const auto gain = model::GetGraphicEqValue(image, record, number);
@@ -40,7 +40,7 @@ std::vector<std::string> BandCommand(const model::ParameterImage& image, int num
     return {};
   }
   std::string body = "20080301";
-  body += Hex(*code, 1, HexCase::Upper);
+  body += Hex(*code, 1, HexCase::Lower);
   body += Hex(2 * (number - kFirstBand), 1, HexCase::Upper);
   body += Hex((std::int64_t{*gain} + 75) / 5, 2, HexCase::Lower);
   return {MakeCommand(CommandFrame::ExtendedLower, body)};
@@ -149,6 +149,19 @@ void CGEQSetPage::RefreshAll() {
 void CGEQSetPage::RefreshItem(int number, bool update) {
   CItemPage::RefreshItem(number, update);
   if (isActive() && hasWindow()) showCurve();
+}
+
+int CGEQSetPage::SubIndexOfCommand(int number, std::string_view command) const {
+  constexpr std::string_view kBandWrite = "\x14" "20080301";
+  if (number < kFirstBand || number >= kFirstBand + static_cast<int>(kBands.size())) return -1;
+  if (!command.starts_with(kBandWrite) || command.size() <= kBandWrite.size()) return -1;
+  const char digit = static_cast<char>(std::tolower(static_cast<unsigned char>(command[kBandWrite.size()])));
+  const auto code = std::string_view("0123456789abcdef").find(digit);
+  if (code == std::string_view::npos) return -1;
+  const auto record = std::find(model::kGraphicEqChannelIds.begin(), model::kGraphicEqChannelIds.end(),
+                                static_cast<std::int32_t>(code));
+  if (record == model::kGraphicEqChannelIds.end()) return -1;
+  return static_cast<int>(record - model::kGraphicEqChannelIds.begin());
 }
 
 bool CGEQSetPage::IsListed(const PageItem& item, bool forFile) const {

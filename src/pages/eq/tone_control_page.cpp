@@ -78,6 +78,18 @@ constexpr LevelItem kDelay{.number = 304,
                            .format = PlainText,
                            .label = Spaced<PlainText>};
 
+// The bass and treble turnovers travel inside the gain commands (the number after each
+// turnover's); they are filed after the gains so that a file keeps what an upload read.
+constexpr std::array<std::string_view, 3> kBassTurnovers = {"125Hz", "350Hz", "500Hz"};
+constexpr std::array<std::string_view, 3> kTrebleTurnovers = {"2.5kHz", "3.5kHz", "8.0kHz"};
+constexpr std::array<ChoiceItem, 4> kTurnovers = {{
+    {290, "Speaker Bass Turnover", kBassTurnovers},
+    {292, "Speaker Treble Turnover", kTrebleTurnovers},
+    {294, "Headphone Bass Turnover", kBassTurnovers},
+    {296, "Headphone Treble Turnover", kTrebleTurnovers},
+}};
+constexpr std::size_t kGainSliders = 4;  // 291, 293, 295, 297: the sliders before the turnovers
+
 // In file order between Tone Bypass and the dynamic ranges.
 constexpr std::array<LevelItem, CToneControlPage::kSliderCount> kSliders = {{
     Gain(291, "Speaker Bass Gain", "2009033100"),
@@ -186,7 +198,12 @@ CToneControlPage::CToneControlPage(const PageContext& context)
       resets_(MakeResetButtons<7>()),
       boxes_(MakeBoxes<7>()) {
   Bind(kBypass, bypass_);
-  for (std::size_t i = 0; i < kSliders.size(); ++i) Bind(kSliders[i], sliders_[i], &labels_[i]);
+  for (std::size_t i = 0; i < kSliders.size(); ++i) {
+    if (i == kGainSliders) {
+      for (const ChoiceItem& turnover : kTurnovers) Add(turnover);
+    }
+    Bind(kSliders[i], sliders_[i], &labels_[i]);
+  }
   Bind(kRangeSpeaker, rangeSpeaker_);
   Bind(kRangeHeadphone, rangeHeadphone_);
   for (std::size_t i = 0; i < resets_.size(); ++i) {
@@ -216,6 +233,19 @@ CToneControlPage::CToneControlPage(const PageContext& context)
                ui::Group(boxes_[range], {ui::Row({ui::Item(rangeSpeaker_), ui::Item(rangeHeadphone_)}),
                                          ui::Item(resets_[range])})}),
   }));
+}
+
+std::string CToneControlPage::SilenceReason(const model::ParameterImage& /*image*/, int number,
+                                            int /*subIndex*/) const {
+  for (const ChoiceItem& turnover : kTurnovers) {
+    if (turnover.number != number) continue;
+    for (const LevelItem& gain : kSliders) {
+      if (gain.number == number + 1) {
+        return "it travels inside the " + std::string(gain.key) + " command; set that again to send it";
+      }
+    }
+  }
+  return {};
 }
 
 void CToneControlPage::reset(Reset which) {

@@ -15,7 +15,7 @@ namespace tw::pages {
 // Tone Control (289..306): tone bypass, bass and treble for the speakers, the headphones and
 // the two extra zones, the LFE levels, the audio delay and the dynamic range. The bass and
 // treble turnovers (290, 292, 294, 296) have no control: they travel inside the speaker and
-// headphone gain commands and are never filed or sent on their own.
+// headphone gain commands and are never sent on their own, but are filed and reported.
 class CToneControlPage final : public CItemPage {
  public:
   static constexpr std::string_view kCaption = "Tone Control";
@@ -27,6 +27,9 @@ class CToneControlPage final : public CItemPage {
   enum class Reset { Speaker, Headphone, Zone2, Zone3, Lfe, AudioDelay, DynamicRange };
 
   explicit CToneControlPage(const PageContext& context);
+
+  // A turnover goes out inside its gain's command.
+  std::string SilenceReason(const model::ParameterImage& image, int number, int subIndex) const override;
 
   ui::CListCombo& bypassList() { return bypass_; }
   // The slider and readout of 291, 293, 295, 297 or 298..304; 291's for any other number.

@@ -134,7 +134,17 @@ ItemText CInputSetUp::DescribeItem(const model::ParameterImage& image, int numbe
   return text;
 }
 
+// A name the receiver lacks (XM without the XM tuner) cannot be entered, as any other item
+// the receiver lacks.
+void CInputSetUp::UpdateControlStates() {
+  const int row = names_.selectedRow();
+  const bool available = row >= 0 && row < kInputCount && IsItemAvailable(kFirstNumber + row);
+  edit_.setEnabled(available);
+  enter_.setEnabled(available);
+}
+
 void CInputSetUp::onInputSelected() {
+  UpdateControlStates();
   const int row = names_.selectedRow();
   if (row < 0 || row >= kInputCount) return;
   edit_.setText(WithoutTrailingBlanks(TextValue(kFirstNumber + row)));
@@ -142,7 +152,7 @@ void CInputSetUp::onInputSelected() {
 
 void CInputSetUp::onEnter() {
   const int row = names_.selectedRow();
-  if (row < 0 || row >= kInputCount) return;
+  if (row < 0 || row >= kInputCount || !IsItemAvailable(kFirstNumber + row)) return;
   const auto name = PaddedName(edit_.text());
   if (!name) {
     ui().messageBox(kNameRefused, ui::kApplicationTitle, ui::MessageIcon::Stop, ui::MessageButtons::Ok);

@@ -35,6 +35,9 @@ class CInputSetUp final : public CItemPage {
   std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
                             std::string_view text) const override;
 
+  // The edit box and Enter serve the selected input only while the receiver has it.
+  void UpdateControlStates() override;
+
   ui::ListView& names() { return names_; }
   ui::EditBox& edit() { return edit_; }
   ui::Button& enterButton() { return enter_; }
