@@ -227,7 +227,8 @@ void CCommClass::FinishCommands(int result) {
   // given up; any other upload that did not complete leaves the images as they were before it.
   const bool writeBackOnly = operation == model::kLinkUpload && result == 1 &&
                              failed == static_cast<int>(writeBackFailures_.size());
-  uploadReadEverything_ = operation == model::kLinkUpload && (result == 0 || writeBackOnly);
+  // A cancelled upload has put its backup back already.
+  uploadReadEverything_ = operation == model::kLinkUpload && (result == 0 || writeBackOnly) && uploadBackup_;
   if (result != 0 && !writeBackOnly) restoreUploadBackup();
   if (commandDialogOpen_) {
     commandDialogOpen_ = false;
