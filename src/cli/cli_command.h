@@ -10,6 +10,9 @@ namespace tw::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitLinkFailed = 1;  // the receiver or the link failed (or: "they differ")
 inline constexpr int kExitBadInput = 2;    // bad usage or a bad input file
+// upload: the file is saved and complete, but the receiver may not hold every setting as
+// before (some of the write-back after reading its memories was given up)
+inline constexpr int kExitFileKeptReceiverChanged = 3;
 
 // Thrown by a command to end with a one-line message on stderr and an exit status.
 struct CliFailure {

@@ -28,6 +28,8 @@ ui::MessageResult CliUiServices::messageBox(std::string_view text, std::string_v
       return ui::MessageResult::Cancel;
     case ui::MessageButtons::YesNo:
       return ui::MessageResult::No;
+    case ui::MessageButtons::SaveDiscardCancel:
+      return ui::MessageResult::Cancel;
   }
   return ui::MessageResult::Cancel;
 }
@@ -46,13 +48,15 @@ int CheckedRegion(int region) {
 
 std::string QuotedPath(const std::string& path) { return "\"" + path + "\""; }
 
-files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, const std::string& path) {
+files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, const std::string& path,
+                                     const std::function<void(const pages::ConfigurationCheck&)>& vet) {
   files::Profile profile;
   const files::FileStatus status = profile.Load(path);
   if (!status) throw CliFailure{kExitBadInput, status.error + " Give the path of a .qcf configuration file."};
 
   const pages::ConfigurationCheck check = workspace.LoadChecked(profile);
   if (const auto refusal = pages::DescribeRefusal(check, QuotedPath(path))) throw CliFailure{kExitBadInput, *refusal};
+  if (vet) vet(check);
   for (const std::string& line : pages::DescribeWarnings(check, QuotedPath(path))) {
     std::cerr << "tunewright-cli: warning: " << line << '\n';
   }

@@ -4,6 +4,7 @@
 // ".qcf" file with clear errors, the tuner region option, and a UiServices for a tool
 // that never asks.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,8 +54,10 @@ int CheckedRegion(int region);
 // Reads `path` into `workspace` (merging into what it holds). A file that cannot be read or
 // holds no setting of this tool ends the command with a message naming the file (exit 2);
 // settings the file lacks and entries that were not read are warned about on stderr.
-// Returns the file as read.
-files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, const std::string& path);
+// `vet`, when given, sees what the read made of the file before any warning and may end the
+// command (by throwing CliFailure). Returns the file as read.
+files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, const std::string& path,
+                                     const std::function<void(const pages::ConfigurationCheck&)>& vet = {});
 
 // `path` in double quotes, as messages name files.
 std::string QuotedPath(const std::string& path);

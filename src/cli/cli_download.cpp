@@ -7,6 +7,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
 #include "cli/cli_transfer.h"
+#include "pages/configuration_check.h"
 #include "pages/configuration_file.h"
 
 namespace tw::cli {
@@ -16,7 +17,21 @@ struct DownloadOptions {
   TransferTarget target;
   int region = 1;
   std::string file;
+  bool fillDefaults = false;
 };
+
+// A download sends every setting: a file that lacks some would put factory values on the
+// receiver that the user never saw, so that happens only when asked for.
+void RefuseIncomplete(const DownloadOptions& options, const pages::ConfigurationCheck& check) {
+  if (options.fillDefaults) return;
+  if (const auto lacking = pages::DescribeLackingSettings(check)) {
+    throw CliFailure{kExitBadInput,
+                     QuotedPath(options.file) + " is not a complete configuration: it " + *lacking +
+                         ". A download sends every setting, so the receiver would get factory values for these. "
+                         "Give a complete file (tunewright-cli upload saves one), or add --fill-defaults to send "
+                         "factory values for the missing settings on purpose."};
+  }
+}
 
 // The file as read into the images of the program that sends it; the view then shows it,
 // as after opening a file.
@@ -38,12 +53,17 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
   AddTargetOptions(*command, options->target);
   AddRegionOption(*command, options->region);
   command->add_option("file", options->file, "configuration file to send (.qcf)")->required();
+  command->add_flag("--fill-defaults", options->fillDefaults,
+                    "send a file that lacks settings anyway: the receiver gets factory values for every setting "
+                    "the file lacks");
   command->callback([options, &exitStatus] {
     CheckTarget(options->target, "download");
     const int region = CheckedRegion(options->region);
     // The file is read and checked before anything connects.
     OfflineConfiguration check(region);
-    const auto profile = std::make_shared<files::Profile>(ReadConfigurationFile(check.workspace, options->file));
+    const auto profile = std::make_shared<files::Profile>(ReadConfigurationFile(
+        check.workspace, options->file,
+        [&options](const pages::ConfigurationCheck& read) { RefuseIncomplete(*options, read); }));
     TransferRun run;
     run.operation = pages::Workbench::Operation::Download;
     run.tunerRegion = region;

@@ -128,8 +128,11 @@ void Begin(Workbench& bench, pages::PresetStartup& startup, const std::string& d
 void Finish(Workbench& bench, const CliUiServices& ui, const std::optional<Workbench::Outcome>& outcome,
             const TransferRun& run) {
   if (!outcome) throw CliFailure{kExitLinkFailed, "the " + run.label + " did not end; the receiver stopped answering"};
-  if (!outcome->connected || outcome->listResult != 0) fail(ui, *outcome, run.label);
+  const bool writeBackFailed = outcome->connected && outcome->listResult == 1 && outcome->readEverything &&
+                               run.writeBackFailed;
+  if (!writeBackFailed && (!outcome->connected || outcome->listResult != 0)) fail(ui, *outcome, run.label);
   if (run.completed) run.completed(bench);
+  if (writeBackFailed) throw CliFailure{kExitFileKeptReceiverChanged, run.writeBackFailed(bench)};
 }
 
 std::optional<comm::ReadPacing> ChosenPacing(const TransferTarget& target) {

@@ -37,8 +37,11 @@ struct TransferRun {
   // Runs once the window parts exist, before the operation starts (a download loads its
   // file into the images here).
   std::function<void(pages::Workbench&)> prepare;
-  // Runs after the list completed, before the program shuts down.
+  // Runs after the list completed, before the program shuts down; also after an upload that
+  // read everything but gave up some of its write-back, which then ends the command with
+  // `writeBackFailed`'s message (exit kExitFileKeptReceiverChanged).
   std::function<void(pages::Workbench&)> completed;
+  std::function<std::string(pages::Workbench&)> writeBackFailed;
   // Progress line prefix ("upload", "download").
   std::string label;
 };

@@ -45,6 +45,18 @@ void Save(pages::Workbench& bench, const std::string& output) {
   }
 }
 
+// The file is complete; what the receiver may now hold differently, and how to put it back.
+std::string WriteBackFailed(pages::Workbench& bench, const UploadOptions& options) {
+  const std::vector<int>& numbers = bench.link().writeBackFailures();
+  const std::string target = options.target.emulator ? "--emulator" : "--port " + options.target.port;
+  return "saved the receiver's configuration to " + options.output +
+         ": the file is complete. But putting the receiver's own settings back after reading its System Memories "
+         "failed for " + std::to_string(numbers.size()) + (numbers.size() == 1 ? " command" : " commands") +
+         ", so the receiver may not hold these as before: " + bench.view().DescribeSettings(numbers) +
+         ". Put them back with: tunewright-cli download " + target + " " + options.output +
+         " (the error log lists the failed commands: " + bench.app().log().errorLogPath().string() + ")";
+}
+
 }  // namespace
 
 void registerUpload(CLI::App& parent, int& exitStatus) {
@@ -57,6 +69,9 @@ void registerUpload(CLI::App& parent, int& exitStatus) {
   AddRegionOption(*command, options->region);
   command->add_option("-o,--output", options->output, "configuration file to write (.qcf)")->required();
   command->add_flag("--force", options->force, "replace the file if it exists");
+  command->footer("Exit status: 0 saved; 1 the receiver or the link failed (no file); 2 bad usage; 3 saved and "
+                  "complete, but the receiver may not hold every setting as before (the message names them and "
+                  "the command that puts them back).");
   command->callback([options, &exitStatus] {
     CheckTarget(options->target, "upload");
     CheckedRegion(options->region);
@@ -66,6 +81,7 @@ void registerUpload(CLI::App& parent, int& exitStatus) {
     run.tunerRegion = options->region;
     run.label = "upload";
     run.completed = [options](pages::Workbench& bench) { Save(bench, options->output); };
+    run.writeBackFailed = [options](pages::Workbench& bench) { return WriteBackFailed(bench, *options); };
     RunTransfer(options->target, run);
     std::cout << "saved the receiver's configuration to " << options->output << '\n';
     exitStatus = kExitOk;

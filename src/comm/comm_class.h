@@ -155,6 +155,11 @@ class CCommClass {
   bool isConnecting() const { return initDialogOpen_; }
   bool isCommandDialogOpen() const { return commandDialogOpen_; }
   bool hasUploadBackup() const { return uploadBackup_ != nullptr; }
+  // The last list was an upload that read every setting and memory, whatever became of its
+  // write-back; the images then hold what the receiver held.
+  bool uploadReadEverything() const { return uploadReadEverything_; }
+  // Parameter numbers of the last upload's write-back commands that were given up.
+  const std::vector<int>& writeBackFailures() const { return writeBackFailures_; }
 
   // End of a connect attempt (Initialize dialog closes); failed closes the port.
   void FinishConnect(bool failed);
@@ -208,6 +213,8 @@ class CCommClass {
   bool echoNamesParameter(std::string_view echo, const CommandEntry& entry, const model::CommandRow* row) const;
   bool confirmsPairedRead(std::string_view frame, const CommandEntry& entry, const model::CommandRow* row) const;
   void finishEntry(std::size_t index, FrameVerdict& verdict);
+  void noteGivenUp(const CommandEntry& entry);
+  bool inUploadWriteBack() const;
   void continueList(const FrameVerdict& verdict);
   void endList();
   void saveZoneItems();
@@ -280,9 +287,12 @@ class CCommClass {
   // Real Time Mode: image 0 as the receiver last reported or acknowledged it; a failed
   // command's values come back from here. Empty while not connected in Real Time Mode.
   std::optional<model::ParameterImage> confirmed_;
-  // Commands of the running list given up, and answered.
+  // Commands of the running list given up, and answered; of those given up, an upload's
+  // write-back commands apart (the reads before them decide whether the upload is whole).
   int listFailures_ = 0;
   int listAnswers_ = 0;
+  std::vector<int> writeBackFailures_;
+  bool uploadReadEverything_ = false;
   // Parameter numbers reported since the command on the line was last written.
   std::set<int> reportedSinceWrite_;
   // A transfer's last answer and the command it answered: the same frame again, right

@@ -223,8 +223,13 @@ void CCommClass::FinishCommands(int result) {
   const int operation = linkMode_;
   const int failed = listFailures_;
   const int total = listFailures_ + listAnswers_;
-  // An upload that did not complete leaves the images as they were before it.
-  if (result != 0) restoreUploadBackup();
+  // An upload that read everything keeps what it read even when some of its write-back was
+  // given up; any other upload that did not complete leaves the images as they were before it.
+  const bool writeBackOnly = operation == model::kLinkUpload && result == 1 &&
+                             failed == static_cast<int>(writeBackFailures_.size());
+  // A cancelled upload has put its backup back already.
+  uploadReadEverything_ = operation == model::kLinkUpload && (result == 0 || writeBackOnly) && uploadBackup_;
+  if (result != 0 && !writeBackOnly) restoreUploadBackup();
   if (commandDialogOpen_) {
     commandDialogOpen_ = false;
     view_->CloseCommandDialog();
@@ -237,7 +242,9 @@ void CCommClass::FinishCommands(int result) {
   } else if (result == 1) {
     ShowErrorText();
     resumeKeepAlive();
-    if (operation == model::kLinkUpload || operation == model::kLinkDownload) {
+    if (writeBackOnly) {
+      view_->ShowFailedWriteBack(writeBackFailures_, total);
+    } else if (operation == model::kLinkUpload || operation == model::kLinkDownload) {
       view_->ShowFailedTransfer(operation, failed, total);
     }
   } else if (result == 2) {

@@ -255,6 +255,16 @@ bool CCommClass::cameBeforeAnswerPossible(std::string_view command, std::string_
   return readAt < lastWriteAt_ + lineMs(command.size()) + lineMs(frame.size());
 }
 
+// Phase 2 of an upload writes the receiver's own settings back; everything before it reads.
+bool CCommClass::inUploadWriteBack() const {
+  return linkMode_ == model::kLinkUpload && uploadPhase_ == 2 && linkState_ == kStateUploadRest;
+}
+
+void CCommClass::noteGivenUp(const CommandEntry& entry) {
+  ++listFailures_;
+  if (inUploadWriteBack()) writeBackFailures_.push_back(entry.number);
+}
+
 void CCommClass::endList() {
   const int result = listFailures_ > 0 ? 1 : 0;
   ClearCommandList();
@@ -387,7 +397,11 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
     if (commands_.generation() != generation) answered = false;
 
     if (answered) {
-      ++(givenUp ? listFailures_ : listAnswers_);
+      if (givenUp) {
+        noteGivenUp(entry);
+      } else {
+        ++listAnswers_;
+      }
       if (transfer && !givenUp) {
         lastAnswer_ = std::string(text);
         lastAnswered_ = entry.text;

@@ -32,6 +32,7 @@ int CCommClass::SendPacket(std::string_view text, int number) {
     if (commands_.empty()) return 1;
     listFailures_ = 0;
     listAnswers_ = 0;
+    writeBackFailures_.clear();
     lastAnswer_.clear();
     writeFirstPending();
     startReplyTimer();
@@ -114,7 +115,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
     }
     // Skipped: the list goes on as after an answer, so that the macros behind the command
     // (a memory switch, the rebuild at "@CURR") still take effect.
-    ++listFailures_;
+    noteGivenUp(entry);
     FrameVerdict verdict;
     finishEntry(index, verdict);
     continueList(verdict);

@@ -56,6 +56,10 @@ class LinkView {
   // An upload or download (`linkMode` 2 or 3) ended without every command acknowledged:
   // `failed` of the `total` commands it sent were given up (each one is in the error log).
   virtual void ShowFailedTransfer(int /*linkMode*/, int /*failed*/, int /*total*/) {}
+  // An upload read every setting and memory, but of the `total` commands it sent, the
+  // write-back commands of `numbers` (parameter numbers) were given up: the images keep what
+  // was read, and the receiver may not hold those settings as before.
+  virtual void ShowFailedWriteBack(const std::vector<int>& /*numbers*/, int /*total*/) {}
 
   // --- continuations ---
   // A connection attempt (Open, and the connect of an Upload or Download), with all its

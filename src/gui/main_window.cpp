@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -17,6 +18,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/focus_highlight.h"
@@ -80,11 +82,16 @@ MainWindow::MainWindow(pages::Workbench& bench, pages::CQAmpToolDoc& document, Q
   systemMemory_ = new SystemMemoryWindow(bench_.memoryPage(), this);
   document_.onTitleChanged = [this] { updateTitle(); };
   bench_.view().onPortChosen = [this] { updateTitle(); };
+  // An upload (or its failure) changes the settings without the user's input.
+  bench_.onCommandsFinished = [this](int) { document_.CheckModified(); };
+  qApp->installEventFilter(this);
   updateTitle();
   placeWindow();
 }
 
 MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+  bench_.onCommandsFinished = nullptr;
   bench_.view().statusBarMessage().setListener({});
   bench_.view().onPortChosen = nullptr;
   bench_.sheetView().onActiveChanged = nullptr;
@@ -328,7 +335,25 @@ void MainWindow::about() {
   about_->DoModal(dialogs_);
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  const bool input = type == QEvent::MouseButtonRelease || type == QEvent::KeyRelease || type == QEvent::Wheel;
+  if (input && !modifiedCheckPosted_) {
+    // Once the input's handlers have run; one check for a burst of events.
+    modifiedCheckPosted_ = true;
+    QTimer::singleShot(0, this, [this] {
+      modifiedCheckPosted_ = false;
+      document_.CheckModified();
+    });
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!document_.SaveModified(pages::CQAmpToolDoc::Occasion::Close)) {
+    event->ignore();
+    return;
+  }
   SaveWindowPlacement(*this, bench_.app().settingsFile());
   bench_.view().OnDestroy();
   event->accept();

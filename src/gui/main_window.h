@@ -70,6 +70,9 @@ class MainWindow final : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Watches the user's input anywhere in the program: after it, the title says whether the
+  // settings hold unsaved changes.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildMenus();
@@ -97,6 +100,7 @@ class MainWindow final : public QMainWindow {
   FocusHighlight* highlight_ = nullptr;
   std::unique_ptr<ui::CAboutDlg> about_;
   SystemMemoryWindow* systemMemory_ = nullptr;
+  bool modifiedCheckPosted_ = false;
 };
 
 }  // namespace tw::gui

@@ -35,6 +35,8 @@ QMessageBox::StandardButtons ToQt(ui::MessageButtons buttons) {
       return QMessageBox::Ok | QMessageBox::Cancel;
     case ui::MessageButtons::YesNo:
       return QMessageBox::Yes | QMessageBox::No;
+    case ui::MessageButtons::SaveDiscardCancel:
+      return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
   }
   return QMessageBox::Ok;
 }
@@ -57,6 +59,8 @@ ui::MessageResult CancelledResult(ui::MessageButtons buttons) {
       return ui::MessageResult::Cancel;
     case ui::MessageButtons::YesNo:
       return ui::MessageResult::No;
+    case ui::MessageButtons::SaveDiscardCancel:
+      return ui::MessageResult::Cancel;
   }
   return ui::MessageResult::Cancel;
 }
@@ -83,6 +87,10 @@ ui::MessageResult QtUiServices::messageBox(std::string_view text, std::string_vi
       return ui::MessageResult::Yes;
     case QMessageBox::No:
       return ui::MessageResult::No;
+    case QMessageBox::Save:
+      return ui::MessageResult::Save;
+    case QMessageBox::Discard:
+      return ui::MessageResult::Discard;
     default:
       return CancelledResult(buttons);
   }

@@ -11,6 +11,8 @@ namespace {
 
 // More ignored entries than this are summed up in one line.
 constexpr std::size_t kListedIgnoredEntries = 5;
+// Sections named when a file lacks settings; the rest are counted.
+constexpr std::size_t kListedMissingSections = 4;
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -61,9 +63,16 @@ ConfigurationCheck CheckRead(const files::Profile& file, const files::Profile& k
   for (const std::string& section : knownAfter.SectionNames()) {
     if (IsMemo(section)) continue;
     if (IsRegional(section, regionalSections) && file.KeyNames(section).empty()) continue;
+    bool lacking = false;
     for (const std::string& key : knownAfter.KeyNames(section)) {
-      if (!knownAfter.GetString(section, key, "").empty()) ++check.completeSettings;
+      if (knownAfter.GetString(section, key, "").empty()) continue;
+      ++check.completeSettings;
+      if (file.GetString(section, key, "").empty()) {
+        ++check.missing;
+        lacking = true;
+      }
     }
+    if (lacking) check.missingSections.push_back(section);
   }
   return check;
 }
@@ -102,10 +111,25 @@ std::optional<std::string> DescribeRefusal(const ConfigurationCheck& check, cons
 }
 
 std::optional<std::string> DescribeMissingSettings(const ConfigurationCheck& check, const std::string& quotedName) {
-  if (check.settings >= check.completeSettings) return std::nullopt;
-  return quotedName + " holds " + std::to_string(check.settings) + " of the " +
+  if (check.missing == 0) return std::nullopt;
+  return quotedName + " holds " + std::to_string(check.completeSettings - check.missing) + " of the " +
          std::to_string(check.completeSettings) + " settings of a complete configuration file (was it cut short?); " +
-         "the other " + std::to_string(check.completeSettings - check.settings) + " keep the values they had.";
+         "the other " + std::to_string(check.missing) +
+         " hold the values Tunewright had: factory values unless an upload or another file set them.";
+}
+
+std::optional<std::string> DescribeLackingSettings(const ConfigurationCheck& check) {
+  if (check.missing == 0) return std::nullopt;
+  const std::vector<std::string>& sections = check.missingSections;
+  std::string text = "lacks " + std::to_string(check.missing) + " of the " + std::to_string(check.completeSettings) +
+                     " settings, in " + std::to_string(sections.size()) + (sections.size() == 1 ? " section (" : " sections (");
+  for (std::size_t i = 0; i < sections.size() && i < kListedMissingSections; ++i) {
+    text += (i == 0 ? "[" : ", [") + sections[i] + "]";
+  }
+  if (sections.size() > kListedMissingSections) {
+    text += " and " + std::to_string(sections.size() - kListedMissingSections) + " more";
+  }
+  return text + ")";
 }
 
 std::vector<std::string> DescribeWarnings(const ConfigurationCheck& check, const std::string& quotedName) {

@@ -34,6 +34,10 @@ struct ConfigurationCheck {
   // values, and the settings a complete file of this configuration holds.
   std::size_t settings = 0;
   std::size_t completeSettings = 0;
+  // The settings of a complete file that this file lacks, and the sections they are in
+  // (in the order of a complete file).
+  std::size_t missing = 0;
+  std::vector<std::string> missingSections;
   bool wideText = false;  // the file is UTF-16 text
 };
 
@@ -55,8 +59,12 @@ std::string DescribeIgnored(const IgnoredEntry& entry);
 std::optional<std::string> DescribeRefusal(const ConfigurationCheck& check, const std::string& quotedName);
 
 // The warning for a file that lacks settings (made by hand, or cut short): how many it held
-// against a complete file. Nothing when it is complete.
+// against a complete file, and what the others hold. Nothing when it is complete.
 std::optional<std::string> DescribeMissingSettings(const ConfigurationCheck& check, const std::string& quotedName);
+
+// What a download of a file that lacks settings would do: "lacks N of the M settings, in K
+// sections ([A], [B], ... and J more)". Nothing when the file is complete.
+std::optional<std::string> DescribeLackingSettings(const ConfigurationCheck& check);
 
 // Every warning about a file that was read, one line each: the missing settings, then the
 // first few ignored entries and how many more there were.

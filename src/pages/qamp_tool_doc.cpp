@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "pages/system/memory_page.h"
 #include "pages/workbench.h"
 #include "ui/main_view.h"
 
@@ -12,6 +13,25 @@ namespace {
 constexpr std::string_view kOpenFailed = "Failed to open document.";
 constexpr std::string_view kSaveFailed = "Failed to save document.";
 
+// What each occasion would do to unsaved changes, said after the question.
+struct OccasionText {
+  CQAmpToolDoc::Occasion occasion;
+  std::string_view consequence;
+};
+constexpr OccasionText kOccasionTexts[] = {
+    {CQAmpToolDoc::Occasion::Close, "Closing Tunewright without saving loses them."},
+    {CQAmpToolDoc::Occasion::Open, "Opening another file replaces them."},
+    {CQAmpToolDoc::Occasion::Upload, "The upload replaces them with the receiver's settings."},
+    {CQAmpToolDoc::Occasion::MemoryLoad, "Loading the System Memory replaces some of the current settings."},
+};
+
+std::string_view ConsequenceOf(CQAmpToolDoc::Occasion occasion) {
+  for (const OccasionText& text : kOccasionTexts) {
+    if (text.occasion == occasion) return text.consequence;
+  }
+  return {};
+}
+
 }  // namespace
 
 ui::FileDialogRequest ConfigurationFileRequest(const std::string& initialPath) {
@@ -19,7 +39,60 @@ ui::FileDialogRequest ConfigurationFileRequest(const std::string& initialPath) {
 }
 
 CQAmpToolDoc::CQAmpToolDoc(Workbench& bench, ui::UiServices& ui, ui::DialogHost& dialogs)
-    : bench_(bench), ui_(ui), dialogs_(dialogs) {}
+    : bench_(bench), ui_(ui), dialogs_(dialogs) {
+  markClean();
+  bench_.view().confirmUpload = [this] { return SaveModified(Occasion::Upload); };
+  bench_.memoryPage().confirmLoad = [this] { return SaveModified(Occasion::MemoryLoad); };
+}
+
+CQAmpToolDoc::~CQAmpToolDoc() {
+  if (!bench_.hasWindow()) return;
+  bench_.view().confirmUpload = nullptr;
+  bench_.memoryPage().confirmLoad = nullptr;
+}
+
+void CQAmpToolDoc::markClean() {
+  clean_ = Contents{bench_.link().images().All(), bench_.userMemo()};
+  CheckModified();
+}
+
+bool CQAmpToolDoc::isModified() const {
+  if (bench_.app().isRealTime() || !clean_) return false;
+  return bench_.link().images().All() != clean_->images || bench_.userMemo() != clean_->memo;
+}
+
+void CQAmpToolDoc::CheckModified() {
+  const bool modified = isModified();
+  if (modified == shownModified_) return;
+  shownModified_ = modified;
+  bench_.view().setDocumentModified(modified);
+  if (onTitleChanged) onTitleChanged();
+}
+
+bool CQAmpToolDoc::SaveModified(Occasion occasion) {
+  CheckModified();
+  if (!isModified()) return true;
+  const std::string name = path_.empty() ? std::string("a configuration file")
+                                         : "\"" + std::filesystem::path(path_).filename().string() + "\"";
+  const std::string text = "The settings hold changes that are not saved in a file. Save them to " + name +
+                           " first?\n\n" + std::string(ConsequenceOf(occasion));
+  switch (ui_.messageBox(text, ui::kApplicationTitle, ui::MessageIcon::Exclamation,
+                         ui::MessageButtons::SaveDiscardCancel)) {
+    case ui::MessageResult::Save:
+      break;
+    case ui::MessageResult::Discard:
+      return true;
+    default:
+      return false;
+  }
+  // The user chose Save just now: that answers the overwrite question too.
+  if (!path_.empty()) return write(path_);
+  const auto chosen = ui_.askSaveFile(ConfigurationFileRequest(path_));
+  if (!chosen || chosen->empty()) return false;
+  if (!write(*chosen)) return false;
+  setPath(*chosen);
+  return true;
+}
 
 const std::string& CQAmpToolDoc::userMemo() const { return bench_.userMemo(); }
 
@@ -32,6 +105,7 @@ void CQAmpToolDoc::setPath(const std::string& path) {
 }
 
 void CQAmpToolDoc::Open() {
+  if (!SaveModified(Occasion::Open)) return;
   if (const auto chosen = ui_.askOpenFile(ConfigurationFileRequest(path_))) OnOpenDocument(*chosen);
 }
 
@@ -53,6 +127,7 @@ bool CQAmpToolDoc::OnOpenDocument(const std::string& path) {
   // The port and page in use are kept before the new document arranges the view again.
   bench_.view().StoreSettings();
   setPath(path);
+  markClean();
   bench_.InitialUpdate();
   if (!warnings.empty()) {
     std::string text;
@@ -83,8 +158,12 @@ bool CQAmpToolDoc::write(const std::string& path) {
     ui::WaitCursor wait(ui_);
     saved = bench_.SaveConfiguration(path);
   }
-  if (!saved) showFailure(kSaveFailed, saved.error);
-  return static_cast<bool>(saved);
+  if (!saved) {
+    showFailure(kSaveFailed, saved.error);
+    return false;
+  }
+  markClean();
+  return true;
 }
 
 // The framework's message, then what went wrong in words a user can act on.
@@ -99,6 +178,7 @@ void CQAmpToolDoc::UserMemo() {
   memoDialog_ = std::make_unique<ui::CUserMemoDlg>(bench_.userMemo());
   memoDialog_->DoModal(dialogs_, [this](int result) {
     if (result == ui::kIdOk) bench_.userMemo() = memoDialog_->memo();
+    CheckModified();
   });
 }
 

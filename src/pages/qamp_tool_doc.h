@@ -1,10 +1,14 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "model/parameter_image.h"
+#include "model/parameter_images.h"
 #include "ui/dialogs/dialog.h"
 #include "ui/dialogs/report_dlg.h"
 #include "ui/dialogs/user_memo_dlg.h"
@@ -17,9 +21,28 @@ class Workbench;
 // The document: no data of its own, only the file commands that tie the workbench's
 // configuration file to a path, and the user memo and report commands. Toolkit-free; the
 // window calls it. Needs the workbench's window parts, so it is built after Start.
+//
+// In Async Mode the document knows when its settings hold changes that are in no file (an
+// edit, an upload, a memory copy, the memo): it compares them with those last opened or
+// saved. Before Close, Open, an Upload or a System Memory Load would lose such changes, it
+// asks Save / Discard / Cancel. In Real Time Mode every edit is on the receiver already, and
+// there are no file commands: nothing is asked.
 class CQAmpToolDoc {
  public:
   CQAmpToolDoc(Workbench& bench, ui::UiServices& ui, ui::DialogHost& dialogs);
+  ~CQAmpToolDoc();
+  CQAmpToolDoc(const CQAmpToolDoc&) = delete;
+  CQAmpToolDoc& operator=(const CQAmpToolDoc&) = delete;
+
+  // What would lose unsaved changes.
+  enum class Occasion { Close, Open, Upload, MemoryLoad };
+  bool isModified() const;
+  // The window title follows isModified(): front ends call this after anything that may
+  // have changed the settings (user input, the end of a transfer).
+  void CheckModified();
+  // True to go on with `occasion`. With unsaved changes it asks first: Save saves (Save As
+  // without a path) and goes on only once saved, Discard goes on, Cancel stops.
+  bool SaveModified(Occasion occasion);
 
   const std::string& path() const { return path_; }
 
@@ -53,11 +76,20 @@ class CQAmpToolDoc {
   bool write(const std::string& path);
   void showFailure(std::string_view message, const std::string& cause);
   void setPath(const std::string& path);
+  void markClean();
+
+  struct Contents {
+    std::array<model::ParameterImage, model::kImageCount> images;
+    std::string memo;
+  };
 
   Workbench& bench_;
   ui::UiServices& ui_;
   ui::DialogHost& dialogs_;
   std::string path_;
+  // The settings as last opened or saved (or at start).
+  std::optional<Contents> clean_;
+  bool shownModified_ = false;
   std::unique_ptr<ui::CUserMemoDlg> memoDialog_;
   std::unique_ptr<ui::CReportDlg> reportDialog_;
 };

@@ -143,6 +143,7 @@ void Workbench::createWindow() {
   w.view.onConnectFinished = [this](bool connected) { connectFinished(connected); };
   w.view.onCommandsFinished = [this](int result) { commandsFinished(result); };
   w.view.onShowSystemMemory = [&w] { w.memoryPage.ShowWindow(); };
+  w.view.confirmDownload = [this] { return confirmDownload(); };
 
   // Every page window exists before the form is arranged, as the frame creates the sheet
   // first.
@@ -228,7 +229,19 @@ files::FileStatus Workbench::LoadConfiguration(const std::filesystem::path& path
   if (auto refusal = DescribeRefusal(check, name)) return files::FileStatus::Failure(std::move(*refusal));
   w.view.RefreshAllPages();
   if (warnings != nullptr) *warnings = DescribeWarnings(check, name);
+  lackingSettings_.reset();
+  if (auto lacking = DescribeLackingSettings(check)) lackingSettings_ = name + ", which " + *lacking;
   return files::FileStatus::Success();
+}
+
+bool Workbench::confirmDownload() {
+  if (!lackingSettings_) return true;
+  return ui_.messageBox("The settings were last loaded from " + *lackingSettings_ +
+                            ". A download sends every setting, so for those the receiver would get the values "
+                            "Tunewright holds: factory values unless an upload or another file set them.\n\n"
+                            "Download anyway?",
+                        ui::kApplicationTitle, ui::MessageIcon::Question,
+                        ui::MessageButtons::OkCancel) == ui::MessageResult::Ok;
 }
 
 files::FileStatus Workbench::SaveConfiguration(const std::filesystem::path& path) {
@@ -302,8 +315,10 @@ void Workbench::connectFinished(bool connected) {
 }
 
 void Workbench::commandsFinished(int result) {
+  // The receiver's own settings replaced whatever a file lacked.
+  if (app_.link().uploadReadEverything()) lackingSettings_.reset();
   if (pending_ && (pendingOperation_ == Operation::Upload || pendingOperation_ == Operation::Download)) {
-    finish(Outcome{true, result});
+    finish(Outcome{true, result, app_.link().uploadReadEverything()});
   }
   if (onCommandsFinished) onCommandsFinished(result);
 }

@@ -144,8 +144,13 @@ class Workbench {
   // A file that cannot be read, or that sets nothing at all, changes nothing (the status
   // says why); `warnings`, when given, gets one line for each thing a user should know about
   // the rest (settings the file lacks, entries it could not take).
+  // A file that lacks settings is remembered: a Download asks first, since it would send
+  // the values Tunewright holds for them, until a complete file or an upload replaces them.
   files::FileStatus LoadConfiguration(const std::filesystem::path& path,
                                       std::vector<std::string>* warnings = nullptr);
+  // What the settings lack since they were loaded from a file that lacks settings; nothing
+  // when they are complete.
+  const std::optional<std::string>& lackingSettings() const { return lackingSettings_; }
   // Replaces the file at once (a failed save leaves the previous file).
   files::FileStatus SaveConfiguration(const std::filesystem::path& path);
   std::string BuildReport();
@@ -170,6 +175,9 @@ class Workbench {
     // 0 completed, 1 failed, 2 cable error; -1 when no list ran (Open, a failed or
     // cancelled connect).
     int listResult = -1;
+    // An upload read every setting and memory (listResult 1: only its write-back failed,
+    // and the images keep what was read).
+    bool readEverything = false;
   };
   // Starts `operation` as its button would and calls `done` once it has ended. One at a
   // time: false (nothing starts) while another is still running or without a window.
@@ -188,6 +196,7 @@ class Workbench {
   void connectFinished(bool connected);
   void commandsFinished(int result);
   void finish(Outcome outcome);
+  bool confirmDownload();
 
   comm::Scheduler& scheduler_;
   ui::UiServices& ui_;
@@ -201,6 +210,7 @@ class Workbench {
   ui::DialogStartupUi startupDialogs_;
   std::unique_ptr<Window> window_;
   bool shutDown_ = false;
+  std::optional<std::string> lackingSettings_;
 
   std::function<void(Outcome)> pending_;
   Operation pendingOperation_ = Operation::Open;

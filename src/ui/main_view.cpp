@@ -1,5 +1,7 @@
 #include "ui/main_view.h"
 
+#include <algorithm>
+
 #include "app/app_settings.h"
 #include "app/qamp_tool_app.h"
 #include "comm/serial_port.h"
@@ -13,6 +15,9 @@ namespace {
 // What the port list shows for a device: from "COM" onward where the name has it (so
 // "\\.\COM10" shows "COM10"), otherwise the name after its folder ("/dev/ttyUSB0" shows
 // "ttyUSB0").
+// Settings named in a message; the rest are counted.
+constexpr std::size_t kNamedSettings = 8;
+
 std::string DisplayName(const std::string& device) {
   if (const auto com = device.find("COM"); com != std::string::npos) return device.substr(com);
   if (const auto slash = device.rfind('/'); slash != std::string::npos && slash + 1 < device.size()) {
@@ -32,6 +37,15 @@ std::string FailedTransferText(int linkMode, int failed, int total, const std::s
   text += " Check the cable and the receiver, then try again. The error log lists the failed commands: " +
           errorLogPath;
   return text;
+}
+
+std::string FailedWriteBackText(int failed, int total, const std::string& settings, const std::string& errorLogPath) {
+  return "The upload read every setting and all six System Memories: Tunewright holds them now, complete. "
+         "Putting the receiver's own settings back afterwards failed for " +
+         std::to_string(failed) + " of " + std::to_string(total) +
+         " commands, so the receiver may not hold these as it did before the upload: " + settings +
+         ". Save the configuration, then download it to put them back. The error log lists the failed commands: " +
+         errorLogPath;
 }
 
 CQAmpToolView::CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost& dialogs, Options options)
@@ -120,7 +134,7 @@ const LayoutNode* CQAmpToolView::basicPanel() const {
 }
 
 std::string CQAmpToolView::windowTitle() const {
-  std::string title = documentTitle_ + " - " + std::string(app::kWindowTitle);
+  std::string title = documentTitle_ + (documentModified_ ? "*" : "") + " - " + std::string(app::kWindowTitle);
   if (virtualReceiverSelected()) title += " (" + std::string(kVirtualReceiverMark) + ")";
   return title;
 }
@@ -256,11 +270,13 @@ void CQAmpToolView::ReloadAll() {
 
 void CQAmpToolView::Upload() {
   if (isLinkBusy()) return;
+  if (confirmUpload && !confirmUpload()) return;
   link_.Upload(portChoice());
 }
 
 void CQAmpToolView::Download() {
   if (isLinkBusy() || (notice_ && notice_->isOpen())) return;
+  if (confirmDownload && !confirmDownload()) return;
   if (app_.setting(app::kConfirmDownloadSetting) == app::kConfirmDownloadOff) {
     startDownload();
     return;
@@ -397,6 +413,25 @@ void CQAmpToolView::RestoreFocus() {
 void CQAmpToolView::ShowFailedTransfer(int linkMode, int failed, int total) {
   ui_.messageBox(FailedTransferText(linkMode, failed, total, app_.log().errorLogPath().string()), kApplicationTitle,
                  MessageIcon::Stop, MessageButtons::Ok);
+}
+
+void CQAmpToolView::ShowFailedWriteBack(const std::vector<int>& numbers, int total) {
+  ui_.messageBox(FailedWriteBackText(static_cast<int>(numbers.size()), total, DescribeSettings(numbers),
+                                     app_.log().errorLogPath().string()),
+                 kApplicationTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+std::string CQAmpToolView::DescribeSettings(const std::vector<int>& numbers) {
+  std::vector<std::string> names;
+  for (const int number : numbers) {
+    const std::optional<ItemName> item = describeParameter(number);
+    std::string name = item ? "[" + item->first + "] " + item->second : "parameter " + std::to_string(number);
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+  }
+  std::string text;
+  for (std::size_t i = 0; i < names.size() && i < kNamedSettings; ++i) text += (i == 0 ? "" : ", ") + names[i];
+  if (names.size() > kNamedSettings) text += " and " + std::to_string(names.size() - kNamedSettings) + " more";
+  return text;
 }
 
 void CQAmpToolView::ConnectFinished(bool connected) {

@@ -59,6 +59,11 @@ inline constexpr std::string_view kVirtualReceiverNote = "Virtual receiver: noth
 // The message after an upload or download (`linkMode` 2 or 3) in which `failed` of the
 // `total` commands were given up: one line that says what it means and where the error log is.
 std::string FailedTransferText(int linkMode, int failed, int total, const std::string& errorLogPath);
+// The message after an upload that read everything but gave up `failed` of its `total`
+// commands while writing the receiver's settings back: what Tunewright holds, which
+// settings (`settings`, as DescribeSettings names them) the receiver may not hold as before,
+// how to put them back, and where the error log is.
+std::string FailedWriteBackText(int failed, int total, const std::string& settings, const std::string& errorLogPath);
 
 // The main form: connection controls, the Basic Control group and the page sheet, shaped
 // by the working mode. It starts the user's operations (Open, Close, Reload, Upload,
@@ -119,12 +124,19 @@ class CQAmpToolView final : public comm::LinkView {
   // The document title and the window title built from it.
   const std::string& documentTitle() const { return documentTitle_; }
   void setDocumentTitle(std::string title) { documentTitle_ = std::move(title); }
-  // The document title and the program's title; " (virtual receiver)" after them while
-  // the virtual receiver is the port in use.
+  // The document holds changes that are not in a file: the title marks it with "*".
+  void setDocumentModified(bool modified) { documentModified_ = modified; }
+  bool documentModified() const { return documentModified_; }
+  // The document title ("*" after it while modified) and the program's title;
+  // " (virtual receiver)" after them while the virtual receiver is the port in use.
   std::string windowTitle() const;
   // The port list's selected entry is the built-in virtual receiver: connections and
   // transfers reach it, not a receiver on a serial line.
   bool virtualReceiverSelected() const;
+
+  // "[Section] key, ..." for parameter numbers (each setting once, the first few named and
+  // the rest counted), as files and the error log name them.
+  std::string DescribeSettings(const std::vector<int>& numbers);
 
   // Device names of the list entries (empty for "Auto"), in list order.
   const std::vector<std::string>& entryDevices() const { return entryDevices_; }
@@ -144,6 +156,10 @@ class CQAmpToolView final : public comm::LinkView {
   // user, or by the program, which then calls PortSelected.
   std::function<void()> onPortChosen;
   void PortSelected();
+  // Asked before an Upload replaces the settings, and before a Download (ahead of its
+  // notice); false: the operation does not start.
+  std::function<bool()> confirmUpload;
+  std::function<bool()> confirmDownload;
   // Continuations for front ends that wait for an operation to end.
   std::function<void(bool connected)> onConnectFinished;
   std::function<void(int result)> onCommandsFinished;
@@ -165,6 +181,7 @@ class CQAmpToolView final : public comm::LinkView {
   void UpdateCapabilities() override;
   void RestoreFocus() override;
   void ShowFailedTransfer(int linkMode, int failed, int total) override;
+  void ShowFailedWriteBack(const std::vector<int>& numbers, int total) override;
   void ConnectFinished(bool connected) override;
   void CommandsFinished(int result) override;
 
@@ -208,6 +225,7 @@ class CQAmpToolView final : public comm::LinkView {
   std::vector<std::string> entryDevices_;
   bool hasAutoEntry_ = false;
   std::string documentTitle_;
+  bool documentModified_ = false;
   std::string statusText_;
 
   CInitializeDlg initDialog_;

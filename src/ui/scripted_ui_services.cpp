@@ -8,6 +8,8 @@ bool Offers(MessageButtons buttons, MessageResult result) {
     case MessageButtons::Ok: return result == MessageResult::Ok;
     case MessageButtons::OkCancel: return result == MessageResult::Ok || result == MessageResult::Cancel;
     case MessageButtons::YesNo: return result == MessageResult::Yes || result == MessageResult::No;
+    case MessageButtons::SaveDiscardCancel:
+      return result == MessageResult::Save || result == MessageResult::Discard || result == MessageResult::Cancel;
   }
   return false;
 }
@@ -17,6 +19,7 @@ MessageResult Cancelling(MessageButtons buttons) {
     case MessageButtons::Ok: return MessageResult::Ok;
     case MessageButtons::OkCancel: return MessageResult::Cancel;
     case MessageButtons::YesNo: return MessageResult::No;
+    case MessageButtons::SaveDiscardCancel: return MessageResult::Cancel;
   }
   return MessageResult::Cancel;
 }

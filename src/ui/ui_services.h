@@ -31,8 +31,8 @@ inline constexpr int kConnecting = 303;
 std::string_view MessageText(int id);
 
 enum class MessageIcon { None, Stop, Question, Exclamation, Information };
-enum class MessageButtons { Ok, OkCancel, YesNo };
-enum class MessageResult { Ok, Cancel, Yes, No };
+enum class MessageButtons { Ok, OkCancel, YesNo, SaveDiscardCancel };
+enum class MessageResult { Ok, Cancel, Yes, No, Save, Discard };
 
 struct FileDialogRequest {
   std::string title;        // empty: the platform's own ("Open", "Save As")
@@ -48,7 +48,8 @@ class UiServices {
   virtual ~UiServices() = default;
 
   // Shows a modal message box and returns the button chosen. Closing the box any other
-  // way gives Cancel (No for a Yes/No box; Ok for a box with only OK).
+  // way gives Cancel (No for a Yes/No box; Ok for a box with only OK). Save / Discard /
+  // Cancel is the question before unsaved changes would be lost.
   virtual MessageResult messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                                    MessageButtons buttons) = 0;
   // Closes an open message box with this caption as if it had been cancelled; false when

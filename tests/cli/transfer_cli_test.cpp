@@ -160,11 +160,40 @@ TEST(TransferCli, TheErrorLogNamesARefusedGraphicEqBandWithItsChannel) {
   TempFolder folder("download_band_refused");
   WriteAll(folder.path() / "a.qcf", "[Speaker Level]\r\nFL=1.0dB\r\n");
   // Row 502: the Subwoofer's band 1.
-  const CliResult down = RunCliIn(folder.path(), "download --emulator --emulator-option error-rows=502 a.qcf",
+  const CliResult down = RunCliIn(folder.path(), "download --emulator --fill-defaults --emulator-option error-rows=502 a.qcf",
                                   kOwnSettings + "XDG_STATE_HOME=\"$PWD/state\" ");
   EXPECT_EQ(down.status, 1) << down.err;
   const std::string log = ReadAll(folder.path() / "state" / "tunewright" / "ErrLog.txt");
   EXPECT_NE(log.find("(Subwoofer) Band 1 (63Hz) Gain"), std::string::npos) << log;
+}
+
+// The write-back after the memories were read was refused: the complete file is kept.
+TEST(TransferCli, AnUploadWhoseWriteBackFailedKeepsTheCompleteFile) {
+  TempFolder folder("upload_write_back");
+  const CliResult up = RunCli(folder, "upload --emulator --emulator-option seed=4 --emulator-option guard-rows=20 -o x.qcf");
+  EXPECT_EQ(up.status, 3);
+  EXPECT_EQ(up.err.rfind("tunewright-cli: saved the receiver's configuration to x.qcf: the file is complete.", 0), 0u);
+  EXPECT_NE(up.err.find("[DSP Parameters Hall in Munich] "), std::string::npos) << up.err;
+  EXPECT_NE(up.err.find("tunewright-cli download --emulator x.qcf"), std::string::npos) << up.err;
+  ASSERT_EQ(RunCli(folder, "upload --emulator --emulator-option seed=4 -o clean.qcf").status, 0);
+  EXPECT_EQ(ReadAll(folder.path() / "x.qcf"), ReadAll(folder.path() / "clean.qcf"));
+}
+
+// A file that lacks settings would put factory values on the receiver: refused before
+// anything connects, unless --fill-defaults asks for it.
+TEST(DownloadCli, AFileThatLacksSettingsIsRefusedUnlessFillDefaultsIsGiven) {
+  TempFolder folder("download_partial");
+  WriteAll(folder.path() / "one.qcf", "[Speaker Level]\r\nFL=1.0dB\r\n");
+  const CliResult refused = RunCli(folder, "download --emulator --transcript t.txt one.qcf");
+  EXPECT_EQ(refused.status, 2);
+  for (const char* said : {"\"one.qcf\" is not a complete configuration: it lacks ", " sections ([Basic Control]",
+                           " more). ", "factory values", "--fill-defaults"}) {
+    EXPECT_NE(refused.err.find(said), std::string::npos) << said << " in " << refused.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "t.txt")) << "nothing connected";
+  const CliResult filled = RunCli(folder, "download --emulator --fill-defaults one.qcf");
+  EXPECT_EQ(filled.status, 0) << filled.err;
+  EXPECT_NE(filled.err.find("hold the values Tunewright had: factory values"), std::string::npos) << filled.err;
 }
 
 TEST(DownloadCli, AMalformedFileIsBadInputAndNothingConnects) {

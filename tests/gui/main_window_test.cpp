@@ -13,6 +13,8 @@
 #include <QPrintDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QCloseEvent>
+#include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QFontInfo>
@@ -270,11 +272,41 @@ TEST(MainWindow, SaveAsThenOpenFromTheFileMenuRoundTripsThroughARealFile) {
 
   image.speakerLevel[0] = -35;
   desktop.bench.userMemo() = "";
-  ChooseFile(path);
+  // Those changes are in no file: Open asks first, and Discard lets it go on.
+  WhenModal([path](QWidget& modal) {
+    auto* box = qobject_cast<QMessageBox*>(&modal);
+    ASSERT_NE(box, nullptr);
+    ChooseFile(path);
+    box->button(QMessageBox::Discard)->click();
+  });
   Command(desktop, "&Open...")->trigger();
   EXPECT_EQ(image.speakerLevel[0], 35);
   EXPECT_EQ(desktop.desktop->document().userMemo(), "Den");
   EXPECT_EQ(desktop.window->windowTitle(), "den.qcf - Tunewright for N4400 ver1.02 (virtual receiver)");
+}
+
+// An edit marks the title with "*"; closing the window then asks first: Cancel keeps it
+// open, Discard lets it close.
+TEST(MainWindow, UnsavedChangesMarkTheTitleAndClosingAsksFirst) {
+  Program desktop(app::kStartModeAsync);
+  QWidget* mute = desktop.window->widgetFor(desktop.bench.basicControls().mute);
+  ASSERT_NE(mute, nullptr);
+  QTest::mouseClick(mute, Qt::LeftButton);
+  Flush();
+  EXPECT_EQ(desktop.window->windowTitle(), "Async Mode* - Tunewright for N4400 ver1.02 (virtual receiver)");
+  for (const QMessageBox::StandardButton button : {QMessageBox::Cancel, QMessageBox::Discard}) {
+    QString asked;
+    WhenModal([&asked, button](QWidget& modal) {
+      auto* box = qobject_cast<QMessageBox*>(&modal);
+      ASSERT_NE(box, nullptr);
+      asked = box->text();
+      box->button(button)->click();
+    });
+    QCloseEvent close;
+    QApplication::sendEvent(desktop.window, &close);
+    EXPECT_TRUE(asked.contains(QStringLiteral("Closing Tunewright without saving"))) << asked.toStdString();
+    EXPECT_EQ(close.isAccepted(), button == QMessageBox::Discard);
+  }
 }
 
 TEST(MainWindow, AFileOnTheCommandLineOpensAtStartUp) {

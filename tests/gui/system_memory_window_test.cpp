@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -82,6 +83,8 @@ TEST(SystemMemoryWindow, AsyncLoadOfAMainVolumeShowsItOnTheMainForm) {
   program.bench.link().images().Image(4)->basic[8] = -355;
   program.pick(1, 4);
   EXPECT_EQ(program.bench.memoryPage().list(1).curSel(), 3);
+  // The memory changed above is in no file: the Load asks first.
+  WhenModal([](QWidget& modal) { qobject_cast<QMessageBox*>(&modal)->button(QMessageBox::Discard)->click(); });
   program.click(program.bench.memoryPage().loadButton(1));
   EXPECT_EQ(program.bench.link().images().Image(0)->basic[8], -355);
   auto* label = qobject_cast<QLabel*>(

@@ -160,6 +160,28 @@ TEST(Document, AFileCutShortOpensWithOneWarningOfHowManySettingsItHeld) {
   EXPECT_EQ(f.shownTexts()[0], "\"" + cut + "\": [Garden] Hose = \"on\": not a setting of this tool, ignored");
 }
 
+// After a file that lacks settings a Download asks first, until an upload fills them.
+TEST(Document, ADownloadAfterAFileThatLacksSettingsAsksFirst) {
+  DocFixture f;
+  const std::string partial = f.file("partial.qcf");
+  std::ofstream(partial, std::ios::binary) << "[Speaker Level]\r\nFL=1.0dB\r\n";
+  ASSERT_TRUE(f.document.OnOpenDocument(partial));
+  EXPECT_NE(f.shownTexts().at(0).find("hold the values Tunewright had: factory values unless"), std::string::npos);
+  for (const ui::MessageResult answer : {ui::MessageResult::Cancel, ui::MessageResult::Ok}) {
+    f.mark();
+    f.ui.answer(answer);
+    f.bench.view().downloadButton().click();
+    ASSERT_EQ(f.shownTexts().size(), 1u);
+    EXPECT_NE(f.shownTexts()[0].find("\"" + partial + "\", which lacks "), std::string::npos) << f.shownTexts()[0];
+    EXPECT_EQ(f.bench.view().downloadNotice() != nullptr, answer == ui::MessageResult::Ok);  // then its notice
+  }
+  f.bench.view().downloadNotice()->cancelButton().click();
+  EXPECT_EQ(f.run(Workbench::Operation::Upload).listResult, 0);
+  f.mark();
+  EXPECT_EQ(f.run(Workbench::Operation::Download).listResult, 0);
+  EXPECT_TRUE(f.shown().empty());
+}
+
 TEST(Document, SaveOverTheOpenFileAsksFirstAndCancelLeavesTheFileUntouched) {
   DocFixture f;
   const std::string path = f.file("a.qcf");

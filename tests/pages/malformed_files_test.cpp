@@ -156,7 +156,8 @@ TEST(MalformedFiles, AFileCutShortSaysHowManySettingsItHeld) {
     EXPECT_EQ(result.warnings.front(),
               std::string(kName) + " holds " + std::to_string(held) + " of the " + std::to_string(expected) +
                   " settings of a complete configuration file (was it cut short?); the other " +
-                  std::to_string(expected - held) + " keep the values they had.");
+                  std::to_string(expected - held) +
+                  " hold the values Tunewright had: factory values unless an upload or another file set them.");
     ++cuts;
   }
   EXPECT_GT(cuts, 20);

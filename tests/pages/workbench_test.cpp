@@ -178,6 +178,20 @@ TEST(Workbench, TheTimingReportSwitchedOnHoldsTheConfigurationReportOfTheTransfe
   EXPECT_NE(body.find("(Speaker Level)"), std::string::npos);
 }
 
+// The receiver refused part of the write-back: what was read is kept, the settings named.
+TEST(Workbench, AnUploadWhoseWriteBackFailedKeepsWhatItReadAndNamesTheSettings) {
+  BenchFixture clean(app::kStartModeAsync, {"seed=4"}, 1);
+  ASSERT_EQ(clean.run(Operation::Upload).listResult, 0);
+  BenchFixture f(app::kStartModeAsync, {"seed=4", "guard-rows=20"}, 1);
+  const Workbench::Outcome outcome = f.run(Operation::Upload);
+  EXPECT_TRUE(outcome.listResult == 1 && outcome.readEverything);
+  EXPECT_EQ(f.bench.link().images().All(), clean.bench.link().images().All());
+  ASSERT_EQ(f.messageTexts().size(), 1u);
+  EXPECT_EQ(f.messageTexts()[0].rfind("The upload read every setting and all six System Memories", 0), 0u);
+  EXPECT_NE(f.messageTexts()[0].find("as it did before the upload: [DSP Parameters Hall in Munich] "),
+            std::string::npos) << f.messageTexts()[0];
+}
+
 TEST(Workbench, ALogThatCannotBeWrittenIsToldOnceWithItsPathAndTheConnectionGoesOn) {
   BenchFixture f(app::kStartModeRealTime, {});
   // Something that is not a file stands where the error log goes.

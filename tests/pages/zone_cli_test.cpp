@@ -111,7 +111,7 @@ TEST(ZoneCliTranscript, ADownloadWithoutZone3SendsNoZone3CommandAndZone2sAll) {
   TempFolder dir("zone_transcript");
   WriteAll(dir.path() / "zones.qcf", "[Multi Zone]\r\nZone2 Volume=-20.0dB\r\nZone3 Volume=-30.0dB\r\n");
   const CliResult run = RunCliIn(
-      dir.path(), "download --emulator --emulator-option zone3=0 --transcript t.txt zones.qcf");
+      dir.path(), "download --emulator --emulator-option zone3=0 --transcript t.txt --fill-defaults zones.qcf");
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string transcript = ReadAll(dir.path() / "t.txt");
   // "    1234.567 ms  tool > receiver  <STX>...": each frame with its time on the receiver's clock.

@@ -72,6 +72,7 @@ struct RunRecord {
   bool finished = false;  // the operation ended within its time limit
   bool connected = false;
   int listResult = -1;
+  bool readEverything = false;  // an upload whose reads were all answered
   bool cancelled = false;
   Images before{};
   Images afterOperation{};  // a Real Time open: right after the connect

@@ -169,6 +169,7 @@ class Session {
     if (const auto& result = *outcome) {
       record_.connected = result->connected;
       record_.listResult = result->listResult;
+      record_.readEverything = result->readEverything;
     }
   }
 

@@ -76,7 +76,7 @@ void CMemoryPage::run(int part, bool load) {
   if (memory < files::kFirstMemory || memory > files::kLastMemory) return;
   if (isRealTime()) {
     sendToReceiver(part, memory, load);
-  } else {
+  } else if (!load || !confirmLoad || confirmLoad()) {
     copyImages(part, memory, load);
   }
 }

@@ -47,6 +47,8 @@ class CMemoryPage final : public CBasePage {
   bool isWindowShown() const { return shown_; }
   // A renderer raises its window here.
   std::function<void()> onShowWindow;
+  // Asked before an Async Mode Load replaces current settings; false: nothing is copied.
+  std::function<bool()> confirmLoad;
 
  protected:
   void InitControls() override;
