@@ -24,6 +24,9 @@ void CCommClass::restoreUploadBackup() {
   if (!uploadBackup_) return;
   images_.All() = *uploadBackup_;
   uploadBackup_.reset();
+  // One stopped while it read a memory would leave that memory's image in use, so that the
+  // pages and a download would work on it.
+  images_.SelectInUse(0);
 }
 
 void CCommClass::Open(const PortChoice& ports) { beginOperation(linkMode_, {}, PendingOperation::None, ports); }
@@ -44,6 +47,7 @@ void CCommClass::beginOperation(int mode, std::string_view comment, PendingOpera
     if (operation == PendingOperation::Upload) takeUploadBackup();
   }
   pending_ = operation;
+  forgetInterruption();
 
   // Open
   if (linkMode_ == model::kLinkIdle) linkMode_ = model::kLinkRealTime;
@@ -223,6 +227,8 @@ void CCommClass::FinishCommands(int result) {
   const int operation = linkMode_;
   const int failed = listFailures_;
   const int total = listFailures_ + listAnswers_;
+  // A cable error after a memory load leaves the receiver running that memory.
+  if (result == 2 && operation == model::kLinkUpload) reportUnrestored(UploadInterruption::Cause::CableError);
   // An upload that did not complete leaves the images as they were before it.
   if (result != 0) restoreUploadBackup();
   if (commandDialogOpen_) {
@@ -245,6 +251,7 @@ void CCommClass::FinishCommands(int result) {
     Close();
   }
   uploadBackup_.reset();
+  forgetInterruption();
   view_->CommandsFinished(result);
 }
 

@@ -212,11 +212,16 @@ void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
 
 // What follows an answer (or a command given up): the memory switch and the rebuild that
 // the walk met, then the next command or the end of the list.
-void CCommClass::continueList(const FrameVerdict& verdict) {
+void CCommClass::continueList(const FrameVerdict& answered) {
+  FrameVerdict verdict = answered;
+  // An interrupted upload writes back once the command on the line is done (the reports a
+  // status frame expands into answer nothing and belong to the memory being loaded).
+  if (writeBackRequested_ && (verdict.finished || !verdict.nextText.empty())) startWriteBack(verdict);
   if (verdict.memory) images_.SelectInUse(*verdict.memory);
   if (verdict.rebuild) {
     if (linkMode_ == model::kLinkUpload) BuildUploadList(true);
     if (linkMode_ == model::kLinkDownload) BuildDownloadList(true);
+    if (linkMode_ == model::kLinkUpload && uploadPhase_ == 2) failuresBeforeWriteBack_ = listFailures_;
   }
 
   if (verdict.finished) {
@@ -241,6 +246,7 @@ bool CCommClass::cameBeforeAnswerPossible(std::string_view command, std::string_
 }
 
 void CCommClass::endList() {
+  if (endWriteBack()) return;
   const int result = listFailures_ > 0 ? 1 : 0;
   ClearCommandList();
   FinishCommands(result);

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "comm/upload_interruption.h"
+
 namespace tw::comm {
 
 // What the link asks of the main view. The link runs the connection, the command lists
@@ -56,6 +58,10 @@ class LinkView {
   // An upload or download (`linkMode` 2 or 3) ended without every command acknowledged:
   // `failed` of the `total` commands it sent were given up (each one is in the error log).
   virtual void ShowFailedTransfer(int /*linkMode*/, int /*failed*/, int /*total*/) {}
+  // An upload that had loaded a System Memory was interrupted or failed: the write-back of
+  // the settings read begins (its entries follow in the command dialog), completed, or the
+  // receiver could not be restored. Comes before the list's CommandsFinished.
+  virtual void UploadInterrupted(const UploadInterruption& /*what*/) {}
 
   // --- continuations ---
   // A connection attempt (Open, and the connect of an Upload or Download), with all its

@@ -170,6 +170,10 @@ class Workbench {
     // 0 completed, 1 failed, 2 cable error; -1 when no list ran (Open, a failed or
     // cancelled connect).
     int listResult = -1;
+    // An upload that had loaded a System Memory did not end normally: what the receiver now
+    // holds and, when it could not be restored, the recovery file and the command that
+    // restores it (one line). Empty otherwise.
+    std::string interruption;
   };
   // Starts `operation` as its button would and calls `done` once it has ended. One at a
   // time: false (nothing starts) while another is still running or without a window.
@@ -187,6 +191,7 @@ class Workbench {
   void createWindow();
   void connectFinished(bool connected);
   void commandsFinished(int result);
+  void uploadInterrupted(const comm::UploadInterruption& what);
   void finish(Outcome outcome);
 
   comm::Scheduler& scheduler_;
@@ -204,6 +209,7 @@ class Workbench {
 
   std::function<void(Outcome)> pending_;
   Operation pendingOperation_ = Operation::Open;
+  std::string interruption_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -398,6 +398,13 @@ void CQAmpToolView::ShowFailedTransfer(int linkMode, int failed, int total) {
                  MessageIcon::Stop, MessageButtons::Ok);
 }
 
+void CQAmpToolView::UploadInterrupted(const comm::UploadInterruption& what) {
+  if (what.stage == comm::UploadInterruption::Stage::WritingBack && commandDialog_.isOpen()) {
+    commandDialog_.showWriteBack(what.firstEntry, what.entryCount);
+  }
+  if (onUploadInterrupted) onUploadInterrupted(what);
+}
+
 void CQAmpToolView::ConnectFinished(bool connected) {
   if (onConnectFinished) onConnectFinished(connected);
 }
