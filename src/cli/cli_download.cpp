@@ -8,6 +8,7 @@
 #include "cli/cli_configuration.h"
 #include "cli/cli_transfer.h"
 #include "pages/configuration_file.h"
+#include "pages/upload_recovery.h"
 
 namespace tw::cli {
 namespace {
@@ -16,7 +17,15 @@ struct DownloadOptions {
   TransferTarget target;
   int region = 1;
   std::string file;
+  bool currentOnly = false;
 };
+
+// The command that sends the same file to the same receiver again.
+std::string SendAgainCommand(const DownloadOptions& options) {
+  const std::string target = options.target.emulator ? "--emulator" : "--port " + pages::ShellWord(options.target.port);
+  return "tunewright-cli download " + target + (options.currentOnly ? " --current-only " : " ") +
+         pages::ShellWord(options.file);
+}
 
 // The file as read into the images of the program that sends it; the view then shows it,
 // as after opening a file.
@@ -38,6 +47,9 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
   AddTargetOptions(*command, options->target);
   AddRegionOption(*command, options->region);
   command->add_option("file", options->file, "configuration file to send (.qcf)")->required();
+  command->add_flag("--current-only", options->currentOnly,
+                    "send the current settings alone, no System Memory (as to restore a receiver from a recovery "
+                    "file an interrupted upload left)");
   command->callback([options, &exitStatus] {
     CheckTarget(options->target, "download");
     const int region = CheckedRegion(options->region);
@@ -48,7 +60,12 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
     run.operation = pages::Workbench::Operation::Download;
     run.tunerRegion = region;
     run.label = "download";
-    run.prepare = [profile](pages::Workbench& bench) { LoadInto(bench, *profile); };
+    run.sentFile = options->file;
+    run.sendAgainCommand = SendAgainCommand(*options);
+    run.prepare = [profile, options](pages::Workbench& bench) {
+      LoadInto(bench, *profile);
+      bench.link().setDownloadSendsMemories(!options->currentOnly);
+    };
     RunTransfer(options->target, run);
     std::cout << "sent " << options->file << " to the receiver\n";
     exitStatus = kExitOk;

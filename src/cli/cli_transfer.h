@@ -41,6 +41,10 @@ struct TransferRun {
   std::function<void(pages::Workbench&)> completed;
   // Progress line prefix ("upload", "download").
   std::string label;
+  // A download: the file sent and the command that sends it again, for a receiver left
+  // holding part of it.
+  std::string sentFile;
+  std::string sendAgainCommand;
 };
 
 // Runs the operation against `target`. A connection or list that fails ends the command

@@ -126,9 +126,14 @@ TEST(TransferCli, ADeviceThatGoesAwayMidTransferEndsItWithOneClearLine) {
         "download --emulator --emulator-option vanish-at=5000 a.qcf"}) {
     const CliResult run = RunCli(folder, arguments);
     EXPECT_EQ(run.status, 1) << arguments;
+    const bool download = arguments.rfind("download", 0) == 0;
     EXPECT_EQ(run.err,
               "tunewright-cli: Cable Check Error The serial device emulator is gone: was its USB adapter "
-              "pulled out? Plug it in again, choose its port and try again.\n")
+              "pulled out? Plug it in again, choose its port and try again." +
+                  std::string(download ? " The receiver now holds a mixture of the settings of a.qcf and its "
+                                         "own; sending the file again completes it: tunewright-cli download "
+                                         "--emulator a.qcf."
+                                       : "") + "\n")
         << arguments;
   }
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "x.qcf"));
