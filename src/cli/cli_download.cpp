@@ -9,6 +9,7 @@
 #include "cli/cli_transfer.h"
 #include "pages/configuration_check.h"
 #include "pages/configuration_file.h"
+#include "pages/upload_recovery.h"
 
 namespace tw::cli {
 namespace {
@@ -18,19 +19,28 @@ struct DownloadOptions {
   int region = 1;
   std::string file;
   bool fillDefaults = false;
+  bool currentOnly = false;
 };
 
 // A download sends every setting: a file that lacks some would put factory values on the
 // receiver that the user never saw, so that happens only when asked for.
 void RefuseIncomplete(const DownloadOptions& options, const pages::ConfigurationCheck& check) {
   if (options.fillDefaults) return;
-  if (const auto lacking = pages::DescribeLackingSettings(check)) {
+  const pages::ConfigurationCheck sent = options.currentOnly ? pages::CurrentSettingsPart(check) : check;
+  if (const auto lacking = pages::DescribeLackingSettings(sent)) {
     throw CliFailure{kExitBadInput,
                      QuotedPath(options.file) + " is not a complete configuration: it " + *lacking +
                          ". A download sends every setting, so the receiver would get factory values for these. "
                          "Give a complete file (tunewright-cli upload saves one), or add --fill-defaults to send "
                          "factory values for the missing settings on purpose."};
   }
+}
+
+// The command that sends the same file to the same receiver again.
+std::string SendAgainCommand(const DownloadOptions& options) {
+  const std::string target = options.target.emulator ? "--emulator" : "--port " + pages::ShellWord(options.target.port);
+  return "tunewright-cli download " + target + (options.currentOnly ? " --current-only " : " ") +
+         pages::ShellWord(options.file);
 }
 
 // The file as read into the images of the program that sends it; the view then shows it,
@@ -56,6 +66,9 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
   command->add_flag("--fill-defaults", options->fillDefaults,
                     "send a file that lacks settings anyway: the receiver gets factory values for every setting "
                     "the file lacks");
+  command->add_flag("--current-only", options->currentOnly,
+                    "send the current settings alone, no System Memory (as to restore a receiver from a recovery "
+                    "file an interrupted upload left)");
   command->callback([options, &exitStatus] {
     CheckTarget(options->target, "download");
     const int region = CheckedRegion(options->region);
@@ -68,7 +81,12 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
     run.operation = pages::Workbench::Operation::Download;
     run.tunerRegion = region;
     run.label = "download";
-    run.prepare = [profile](pages::Workbench& bench) { LoadInto(bench, *profile); };
+    run.sentFile = options->file;
+    run.sendAgainCommand = SendAgainCommand(*options);
+    run.prepare = [profile, options](pages::Workbench& bench) {
+      LoadInto(bench, *profile);
+      bench.link().setDownloadSendsMemories(!options->currentOnly);
+    };
     RunTransfer(options->target, run);
     std::cout << "sent " << options->file << " to the receiver\n";
     exitStatus = kExitOk;

@@ -3,6 +3,7 @@
 #include "app/state_folder.h"
 
 #include "cli/cli_configuration.h"
+#include "cli/cli_interrupt.h"
 #include "cli/cli_transcript.h"
 
 #include <unistd.h>
@@ -125,14 +126,50 @@ void Begin(Workbench& bench, pages::PresetStartup& startup, const std::string& d
   });
 }
 
+// A download that began and did not complete has sent part of the file.
+std::string MixtureText(const TransferRun& run) {
+  return "the receiver now holds a mixture of the settings of " + run.sentFile +
+         " and its own; sending the file again completes it: " + run.sendAgainCommand;
+}
+
+std::string InterruptedText(const TransferRun& run, const std::optional<Workbench::Outcome>& outcome) {
+  if (run.operation == Workbench::Operation::Download) {
+    if (outcome && outcome->listResult != -1) return "the download was interrupted part-way: " + MixtureText(run);
+    return "the download was interrupted before anything was sent; the receiver is as it was";
+  }
+  return "the " + run.label + " was interrupted before it loaded any System Memory; nothing was saved";
+}
+
 void Finish(Workbench& bench, const CliUiServices& ui, const std::optional<Workbench::Outcome>& outcome,
-            const TransferRun& run) {
+            const TransferRun& run, const InterruptWatch& interrupts) {
+  const std::string interruption = outcome ? outcome->interruption : std::string();
+  if (interrupts.interrupted()) {
+    throw CliFailure{interrupts.exitStatus(), interruption.empty() ? InterruptedText(run, outcome) : interruption};
+  }
   if (!outcome) throw CliFailure{kExitLinkFailed, "the " + run.label + " did not end; the receiver stopped answering"};
   const bool writeBackFailed = outcome->connected && outcome->listResult == 1 && outcome->readEverything &&
                                run.writeBackFailed;
-  if (!writeBackFailed && (!outcome->connected || outcome->listResult != 0)) fail(ui, *outcome, run.label);
+  if (!writeBackFailed && (!outcome->connected || outcome->listResult != 0)) {
+    try {
+      fail(ui, *outcome, run.label);
+    } catch (CliFailure& failure) {
+      // What the receiver now holds goes with why: an upload that could not put the
+      // receiver back, a download that sent part of the file (a list that ran and failed).
+      if (!interruption.empty()) failure.message = interruption + " " + failure.message;
+      const bool sentPart = outcome->listResult == 1 || outcome->listResult == 2;
+      if (run.operation == Workbench::Operation::Download && sentPart) {
+        std::string mixture = MixtureText(run);
+        mixture.front() = 'T';
+        failure.message += " " + mixture + ".";
+      }
+      throw;
+    }
+  }
   if (run.completed) run.completed(bench);
-  if (writeBackFailed) throw CliFailure{kExitFileKeptReceiverChanged, run.writeBackFailed(bench)};
+  if (writeBackFailed) {
+    const std::string kept = run.writeBackFailed(bench);
+    throw CliFailure{kExitFileKeptReceiverChanged, interruption.empty() ? kept : kept + " " + interruption};
+  }
 }
 
 std::optional<comm::ReadPacing> ChosenPacing(const TransferTarget& target) {
@@ -159,15 +196,17 @@ void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
   pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
   ProgressLine progress(run.label);
+  InterruptWatch interrupts;
   Begin(bench, startup, std::string(Workbench::kVirtualDevice), run,
         [&outcome](Workbench::Outcome o) { outcome = o; });
   scheduler.runUntil(
       [&] {
+        interrupts.poll(bench);
         progress.update(bench);
         return outcome.has_value();
       },
       kEmulatorLimitMs);
-  Finish(bench, ui, outcome, run);
+  Finish(bench, ui, outcome, run, interrupts);
   bench.Shutdown();
   transcript.write();
 }
@@ -191,8 +230,12 @@ void RunOnPort(const TransferTarget& target, const TransferRun& run) {
   pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
   ProgressLine progress(run.label);
+  InterruptWatch interrupts;
   QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] { progress.update(bench); });
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    interrupts.poll(bench);
+    progress.update(bench);
+  });
   poll.start(kProgressPollMs);
   Begin(bench, startup, device, run, [&outcome, &scheduler](Workbench::Outcome o) {
     outcome = o;
@@ -201,7 +244,7 @@ void RunOnPort(const TransferTarget& target, const TransferRun& run) {
   });
   if (!outcome) QCoreApplication::exec();
   poll.stop();
-  Finish(bench, ui, outcome, run);
+  Finish(bench, ui, outcome, run, interrupts);
   bench.Shutdown();
 }
 

@@ -44,6 +44,10 @@ struct TransferRun {
   std::function<std::string(pages::Workbench&)> writeBackFailed;
   // Progress line prefix ("upload", "download").
   std::string label;
+  // A download: the file sent and the command that sends it again, for a receiver left
+  // holding part of it.
+  std::string sentFile;
+  std::string sendAgainCommand;
 };
 
 // Runs the operation against `target`. A connection or list that fails ends the command

@@ -5,6 +5,7 @@
 #include "comm/line_pacer.h"
 #include "comm/link_constants.h"
 #include "comm/operation_command.h"
+#include "comm/upload_interruption.h"
 #include "model/command_table.h"
 #include "model/parameter_images.h"
 #include "model/setting_key.h"
@@ -55,6 +56,7 @@ struct PortChoice {
 //   comm_handshake.cpp  status frame, start-up read
 //   comm_connection.cpp connection attempts with retries and port scan, timers, list end
 //   comm_confirmed.cpp  Real Time Mode: the values the receiver holds, for failed commands
+//   comm_interrupt.cpp  an interrupted upload writes the receiver's own settings back
 class CCommClass {
  public:
   CCommClass(SerialPort& port, Scheduler& scheduler, WorkingMode mode);
@@ -152,6 +154,17 @@ class CCommClass {
   void CancelInitialize();
   // The Command Sending dialog's Cancel, after the user agreed (message 253).
   void CancelCommands();
+  // Cancel or a signal while a list runs. An upload that has loaded a System Memory first
+  // writes the settings it read back (once the command on the line is done, with its
+  // progress) and then ends as cancelled; a second interrupt, or any other list, ends at
+  // once as CancelCommands does. True when a write-back follows.
+  bool InterruptCommands();
+  // The System Memory the running upload loaded last (1..6); 0 before its first memory load.
+  int loadedMemory() const { return loadedMemory_; }
+  // An interrupted upload is writing the receiver's own settings back.
+  bool isWritingBack() const { return writingBack_ || writeBackRequested_; }
+  // Whether a download sends the six System Memories (default) or the current settings alone.
+  void setDownloadSendsMemories(bool send) { downloadSendsMemories_ = send; }
   bool isConnecting() const { return initDialogOpen_; }
   bool isCommandDialogOpen() const { return commandDialogOpen_; }
   bool hasUploadBackup() const { return uploadBackup_ != nullptr; }
@@ -227,6 +240,13 @@ class CCommClass {
   void confirmWrite(const CommandEntry& entry, std::string_view echo);
   void restoreUnconfirmed(const std::vector<int>& numbers);
   void failRealTimeList();
+
+  // interrupted uploads
+  void noteMemoryLoad(const std::string& text);
+  void startWriteBack(FrameVerdict& verdict);
+  bool endWriteBack();
+  void reportUnrestored(UploadInterruption::Cause cause);
+  void forgetInterruption();
 
   // lists
   void queueRow(int row);
@@ -312,6 +332,13 @@ class CCommClass {
   PendingOperation pending_ = PendingOperation::None;
   unsigned attemptSerial_ = 0;
   std::unique_ptr<std::array<model::ParameterImage, model::kImageCount>> uploadBackup_;
+  // Interrupted uploads: the memory the receiver loaded last, an interrupt waiting for the
+  // command on the line, the write-back running and the failures counted before it began.
+  int loadedMemory_ = 0;
+  bool writeBackRequested_ = false;
+  bool writingBack_ = false;
+  int failuresBeforeWriteBack_ = 0;
+  bool downloadSendsMemories_ = true;
   // Posted continuations check this, so that none runs after the link is gone.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

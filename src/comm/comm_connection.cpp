@@ -24,6 +24,9 @@ void CCommClass::restoreUploadBackup() {
   if (!uploadBackup_) return;
   images_.All() = *uploadBackup_;
   uploadBackup_.reset();
+  // One stopped while it read a memory would leave that memory's image in use, so that the
+  // pages and a download would work on it.
+  images_.SelectInUse(0);
 }
 
 void CCommClass::Open(const PortChoice& ports) { beginOperation(linkMode_, {}, PendingOperation::None, ports); }
@@ -44,6 +47,7 @@ void CCommClass::beginOperation(int mode, std::string_view comment, PendingOpera
     if (operation == PendingOperation::Upload) takeUploadBackup();
   }
   pending_ = operation;
+  forgetInterruption();
 
   // Open
   if (linkMode_ == model::kLinkIdle) linkMode_ = model::kLinkRealTime;
@@ -229,6 +233,8 @@ void CCommClass::FinishCommands(int result) {
                              failed == static_cast<int>(writeBackFailures_.size());
   // A cancelled upload has put its backup back already.
   uploadReadEverything_ = operation == model::kLinkUpload && (result == 0 || writeBackOnly) && uploadBackup_;
+  // A cable error after a memory load leaves the receiver running that memory.
+  if (result == 2 && operation == model::kLinkUpload) reportUnrestored(UploadInterruption::Cause::CableError);
   if (result != 0 && !writeBackOnly) restoreUploadBackup();
   if (commandDialogOpen_) {
     commandDialogOpen_ = false;
@@ -252,6 +258,7 @@ void CCommClass::FinishCommands(int result) {
     Close();
   }
   uploadBackup_.reset();
+  forgetInterruption();
   view_->CommandsFinished(result);
 }
 

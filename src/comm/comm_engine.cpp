@@ -221,7 +221,11 @@ void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
 
 // What follows an answer (or a command given up): the memory switch and the rebuild that
 // the walk met, then the next command or the end of the list.
-void CCommClass::continueList(const FrameVerdict& verdict) {
+void CCommClass::continueList(const FrameVerdict& answered) {
+  FrameVerdict verdict = answered;
+  // An interrupted upload writes back once the command on the line is done (the reports a
+  // status frame expands into answer nothing and belong to the memory being loaded).
+  if (writeBackRequested_ && (verdict.finished || !verdict.nextText.empty())) startWriteBack(verdict);
   if (verdict.memory) images_.SelectInUse(*verdict.memory);
   std::string nextText = verdict.nextText;
   if (verdict.rebuild) {
@@ -232,6 +236,7 @@ void CCommClass::continueList(const FrameVerdict& verdict) {
       const auto next = commands_.firstPending();
       nextText = next ? commands_.at(*next).text : std::string();
     }
+    if (linkMode_ == model::kLinkUpload && uploadPhase_ == 2) failuresBeforeWriteBack_ = listFailures_;
   }
 
   if (verdict.finished || (verdict.rebuild && !commands_.firstPending())) {
@@ -266,6 +271,7 @@ void CCommClass::noteGivenUp(const CommandEntry& entry) {
 }
 
 void CCommClass::endList() {
+  if (endWriteBack()) return;
   const int result = listFailures_ > 0 ? 1 : 0;
   ClearCommandList();
   FinishCommands(result);

@@ -129,7 +129,7 @@ void CCommClass::BuildDownloadList(bool continuation) {
   }
   if (caps_.zone2) SendPacket(MakeStandard("26600"), kZone2CommandNumber);
   if (caps_.zone3) SendPacket(MakeStandard("26B00"), kZone3CommandNumber);
-  for (int memory = 1; memory <= kMemoryCount; ++memory) {
+  for (int memory = 1; downloadSendsMemories_ && memory <= kMemoryCount; ++memory) {
     model::ParameterImage& image = *images_.Image(memory);
     pages_->QueueMemoryPart(memory, kMemorySystem, image);
     pages_->QueueMemoryPart(memory, kMemoryMainVolume, image);

@@ -50,6 +50,7 @@ void CCommClass::writeFirstPending() {
 // Writes the command on the line (again); what the receiver reports from now on may answer it.
 void CCommClass::writeOnLine(const std::string& text) {
   reportedSinceWrite_.clear();
+  noteMemoryLoad(text);
   Write(text);
 }
 

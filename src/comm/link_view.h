@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "comm/upload_interruption.h"
+
 namespace tw::comm {
 
 // What the link asks of the main view. The link runs the connection, the command lists
@@ -60,6 +62,11 @@ class LinkView {
   // write-back commands of `numbers` (parameter numbers) were given up: the images keep what
   // was read, and the receiver may not hold those settings as before.
   virtual void ShowFailedWriteBack(const std::vector<int>& /*numbers*/, int /*total*/) {}
+
+  // An upload that had loaded a System Memory was interrupted or failed: the write-back of
+  // the settings read begins (its entries follow in the command dialog), completed, or the
+  // receiver could not be restored. Comes before the list's CommandsFinished.
+  virtual void UploadInterrupted(const UploadInterruption& /*what*/) {}
 
   // --- continuations ---
   // A connection attempt (Open, and the connect of an Upload or Download), with all its

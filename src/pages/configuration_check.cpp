@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "files/memory_sections.h"
 #include "files/user_memo.h"
 
 namespace tw::pages {
@@ -69,11 +70,19 @@ ConfigurationCheck CheckRead(const files::Profile& file, const files::Profile& k
       ++check.completeSettings;
       if (file.GetString(section, key, "").empty()) {
         ++check.missing;
+        if (files::MemoryOfSection(section) != 0) ++check.missingInMemories;
         lacking = true;
       }
     }
     if (lacking) check.missingSections.push_back(section);
   }
+  return check;
+}
+
+ConfigurationCheck CurrentSettingsPart(ConfigurationCheck check) {
+  check.missing -= check.missingInMemories;
+  check.missingInMemories = 0;
+  std::erase_if(check.missingSections, [](const std::string& section) { return files::MemoryOfSection(section) != 0; });
   return check;
 }
 

@@ -38,6 +38,7 @@ struct ConfigurationCheck {
   // (in the order of a complete file).
   std::size_t missing = 0;
   std::vector<std::string> missingSections;
+  std::size_t missingInMemories = 0;  // of `missing`, those of the System Memory sections
   bool wideText = false;  // the file is UTF-16 text
 };
 
@@ -50,6 +51,9 @@ struct ConfigurationCheck {
 ConfigurationCheck CheckRead(const files::Profile& file, const files::Profile& knownBefore,
                              const files::Profile& knownAfter,
                              std::span<const std::string> regionalSections = {});
+
+// The same check as far as the current settings go (a download that sends no memory).
+ConfigurationCheck CurrentSettingsPart(ConfigurationCheck check);
 
 // One line for a user about an ignored entry: `[section] key = "value": why`.
 std::string DescribeIgnored(const IgnoredEntry& entry);

@@ -77,11 +77,16 @@ void ConfigurationFile::saveMemories(const model::ParameterImages& images, files
 }
 
 files::Profile ConfigurationFile::Save(const model::ParameterImages& images, std::string_view memo) const {
+  files::Profile profile = SaveCurrent(ImageAt(images, 0), memo);
+  saveMemories(images, profile);
+  return profile;
+}
+
+files::Profile ConfigurationFile::SaveCurrent(const model::ParameterImage& current, std::string_view memo) const {
   files::Profile profile;
   files::WriteUserMemo(profile, memo);
-  saveBasic(ImageAt(images, 0), profile);
-  sheet_.SaveItems(ImageAt(images, 0), profile);
-  saveMemories(images, profile);
+  saveBasic(current, profile);
+  sheet_.SaveItems(current, profile);
   return profile;
 }
 

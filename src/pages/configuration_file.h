@@ -27,6 +27,8 @@ class ConfigurationFile {
 
   // Writes image 0, images 1..6 and the memo into a new profile.
   files::Profile Save(const model::ParameterImages& images, std::string_view memo) const;
+  // The current settings alone (image 0) and the memo: no System Memory sections.
+  files::Profile SaveCurrent(const model::ParameterImage& current, std::string_view memo) const;
   // Reads the profile into image 0, images 1..6 and the memo.
   void Load(const files::Profile& profile, model::ParameterImages& images, std::string& memo) const;
   // The same, telling what it made of the file: the entries it ignored, and how many

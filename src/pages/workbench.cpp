@@ -1,12 +1,15 @@
 #include "pages/workbench.h"
 
+#include <chrono>
 #include <stdexcept>
+#include <utility>
 #include <variant>
 
 #include "app/state_folder.h"
 #include "model/parameter_access.h"
 #include "pages/system/memory_page.h"
 #include "pages/transfer_pages.h"
+#include "pages/upload_recovery.h"
 #include "pages/view_hooks.h"
 #include "ui/dialogs/confirm_down_dlg.h"
 
@@ -142,6 +145,7 @@ void Workbench::createWindow() {
   w.view.attachBasicGroup(&w.basicView);
   w.view.onConnectFinished = [this](bool connected) { connectFinished(connected); };
   w.view.onCommandsFinished = [this](int result) { commandsFinished(result); };
+  w.view.onUploadInterrupted = [this](const comm::UploadInterruption& what) { uploadInterrupted(what); };
   w.view.onShowSystemMemory = [&w] { w.memoryPage.ShowWindow(); };
   w.view.confirmDownload = [this] { return confirmDownload(); };
 
@@ -271,6 +275,7 @@ bool Workbench::Run(Operation operation, std::function<void(Outcome)> done) {
   if (!window_ || pending_ || window_->view.isLinkBusy()) return false;
   pending_ = done ? std::move(done) : [](Outcome) {};
   pendingOperation_ = operation;
+  interruption_.clear();
   ui::CQAmpToolView& view = window_->view;
   switch (operation) {
     case Operation::Open:
@@ -301,14 +306,14 @@ void Workbench::finish(Outcome outcome) {
 void Workbench::connectFinished(bool connected) {
   const bool listFollows = pendingOperation_ == Operation::Upload || pendingOperation_ == Operation::Download;
   if (pending_ && (!connected || !listFollows)) {
-    finish(Outcome{connected, -1});
+    finish(Outcome{connected, -1, {}});
   } else if (pending_) {
     // A connect cancelled in the Initialize dialog still counts as connected, but no list
     // follows; in Async Mode the link has closed the port by the time this posted check runs.
     std::weak_ptr<bool> alive = alive_;
     scheduler_.post([this, alive] {
       if (alive.expired() || !pending_ || !window_) return;
-      if (!app_.link().isPortOpen() && !app_.link().isCommandDialogOpen()) finish(Outcome{true, -1});
+      if (!app_.link().isPortOpen() && !app_.link().isCommandDialogOpen()) finish(Outcome{true, -1, {}});
     });
   }
   if (onConnectFinished) onConnectFinished(connected);
@@ -318,9 +323,30 @@ void Workbench::commandsFinished(int result) {
   // The receiver's own settings replaced whatever a file lacked.
   if (app_.link().uploadReadEverything()) lackingSettings_.reset();
   if (pending_ && (pendingOperation_ == Operation::Upload || pendingOperation_ == Operation::Download)) {
-    finish(Outcome{true, result, app_.link().uploadReadEverything()});
+    finish(Outcome{true, result, app_.link().uploadReadEverything(), std::exchange(interruption_, {})});
   }
   if (onCommandsFinished) onCommandsFinished(result);
+}
+
+// The recovery file is written at once, inside the link's step, so that it exists whatever
+// happens next; the message waits until the step is over.
+void Workbench::uploadInterrupted(const comm::UploadInterruption& what) {
+  ui::CQAmpToolView& view = window_->view;
+  RestoreTarget target{{}, view.virtualReceiverSelected()};
+  const int selected = view.portList().curSel();
+  if (selected >= 0 && static_cast<std::size_t>(selected) < view.entryDevices().size()) {
+    target.device = view.entryDevices()[static_cast<std::size_t>(selected)];
+  }
+  std::string text = RecoverFromInterruption(what, window_->configuration, app_.log().folder(), target,
+                                             std::chrono::system_clock::now());
+  if (text.empty()) return;
+  interruption_ = text;
+  const auto icon = what.stage == comm::UploadInterruption::Stage::Restored ? ui::MessageIcon::Information
+                                                                            : ui::MessageIcon::Stop;
+  std::weak_ptr<bool> alive = alive_;
+  scheduler_.post([this, alive, text = std::move(text), icon] {
+    if (!alive.expired()) ui_.messageBox(text, ui::kApplicationTitle, icon, ui::MessageButtons::Ok);
+  });
 }
 
 }  // namespace tw::pages

@@ -178,6 +178,10 @@ class Workbench {
     // An upload read every setting and memory (listResult 1: only its write-back failed,
     // and the images keep what was read).
     bool readEverything = false;
+    // An upload that had loaded a System Memory did not end normally: what the receiver now
+    // holds and, when it could not be restored, the recovery file and the command that
+    // restores it (one line). Empty otherwise.
+    std::string interruption;
   };
   // Starts `operation` as its button would and calls `done` once it has ended. One at a
   // time: false (nothing starts) while another is still running or without a window.
@@ -195,6 +199,7 @@ class Workbench {
   void createWindow();
   void connectFinished(bool connected);
   void commandsFinished(int result);
+  void uploadInterrupted(const comm::UploadInterruption& what);
   void finish(Outcome outcome);
   bool confirmDownload();
 
@@ -214,6 +219,7 @@ class Workbench {
 
   std::function<void(Outcome)> pending_;
   Operation pendingOperation_ = Operation::Open;
+  std::string interruption_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -434,6 +434,13 @@ std::string CQAmpToolView::DescribeSettings(const std::vector<int>& numbers) {
   return text;
 }
 
+void CQAmpToolView::UploadInterrupted(const comm::UploadInterruption& what) {
+  if (what.stage == comm::UploadInterruption::Stage::WritingBack && commandDialog_.isOpen()) {
+    commandDialog_.showWriteBack(what.firstEntry, what.entryCount);
+  }
+  if (onUploadInterrupted) onUploadInterrupted(what);
+}
+
 void CQAmpToolView::ConnectFinished(bool connected) {
   if (onConnectFinished) onConnectFinished(connected);
 }

@@ -163,6 +163,8 @@ class CQAmpToolView final : public comm::LinkView {
   // Continuations for front ends that wait for an operation to end.
   std::function<void(bool connected)> onConnectFinished;
   std::function<void(int result)> onCommandsFinished;
+  // An upload that loaded a System Memory was interrupted or could not be restored.
+  std::function<void(const comm::UploadInterruption&)> onUploadInterrupted;
 
   // --- LinkView ---
   void SetStatusText(std::string_view text) override;
@@ -182,6 +184,7 @@ class CQAmpToolView final : public comm::LinkView {
   void RestoreFocus() override;
   void ShowFailedTransfer(int linkMode, int failed, int total) override;
   void ShowFailedWriteBack(const std::vector<int>& numbers, int total) override;
+  void UploadInterrupted(const comm::UploadInterruption& what) override;
   void ConnectFinished(bool connected) override;
   void CommandsFinished(int result) override;
 

@@ -3,70 +3,23 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 
 #include "comm/protocol.h"
+#include "cli/cli_child.h"
 #include "receiver_test_support.h"
-
-extern char** environ;
 
 namespace {
 
-// Reads from `fd` until `done` holds or ten seconds pass (a bound on the wait, not a timing check).
-std::string ReadUntil(int fd, const std::function<bool(const std::string&)>& done) {
-  std::string bytes;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done(bytes) && std::chrono::steady_clock::now() < deadline) {
-    pollfd waiting{fd, POLLIN, 0};
-    if (poll(&waiting, 1, 200) <= 0) continue;
-    char buffer[512];
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got <= 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  return bytes;
-}
-
-struct Child {
-  pid_t pid = -1;
-  int out = -1;
-};
-
-Child Spawn(const std::vector<std::string>& arguments) {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return {};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-  std::vector<char*> argv;
-  std::string program = TW_CLI_PATH;
-  argv.push_back(program.data());
-  std::vector<std::string> copies = arguments;
-  for (auto& argument : copies) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  Child child;
-  if (posix_spawn(&child.pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) child.pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeFds[1]);
-  child.out = pipeFds[0];
-  return child;
-}
-
-int WaitExit(pid_t pid) {
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using tw::test::Child;
+using tw::test::ReadUntil;
+using tw::test::Spawn;
+using tw::test::WaitExit;
 
 TEST(CliEmulate, ServesOnAPseudoTerminalUntilTerminated) {
   const std::filesystem::path link =

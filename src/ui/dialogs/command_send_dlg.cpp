@@ -29,7 +29,16 @@ void CCommandSendDlg::OnCancelButton() {
   const bool agreed = AskOkCancel(ui_, msg::kInterruptTransmission, cancelCaption());
   // A list that ended while the question was open closed the question with the dialog.
   if (!agreed || !isOpen()) return;
-  link_.CancelCommands();
+  // An upload that loaded a memory writes the receiver's own settings back first.
+  link_.InterruptCommands();
+}
+
+void CCommandSendDlg::showWriteBack(int first, int count) {
+  // Said after the note on where the commands go.
+  setTargetNote(targetNote().empty() ? std::string(kWriteBackNote) : targetNote() + " " + std::string(kWriteBackNote));
+  withProgress_ = count > 0;
+  progress_.setRange(first, first + count);
+  progress_.setPosition(first);
 }
 
 // Esc asks the same question as the button: ending the dialog alone would leave the list

@@ -15,6 +15,12 @@ class CCommandSendDlg final : public ProgressDialog {
   // Moves the bar, only when the dialog shows progress.
   void setProgress(int position);
   bool withProgress() const { return withProgress_; }
+  // An interrupted upload writes the receiver's own settings back: the bar follows list
+  // entries first..first + count, and a line says so.
+  void showWriteBack(int first, int count);
+
+  static constexpr std::string_view kWriteBackNote =
+      "Interrupted: writing the receiver's own settings back. Cancel again to stop at once.";
 
  private:
   void OnInitDialog() override;
