@@ -306,14 +306,14 @@ void Workbench::finish(Outcome outcome) {
 void Workbench::connectFinished(bool connected) {
   const bool listFollows = pendingOperation_ == Operation::Upload || pendingOperation_ == Operation::Download;
   if (pending_ && (!connected || !listFollows)) {
-    finish(Outcome{connected, -1, {}});
+    finish(Outcome{connected, -1, false, {}});
   } else if (pending_) {
     // A connect cancelled in the Initialize dialog still counts as connected, but no list
     // follows; in Async Mode the link has closed the port by the time this posted check runs.
     std::weak_ptr<bool> alive = alive_;
     scheduler_.post([this, alive] {
       if (alive.expired() || !pending_ || !window_) return;
-      if (!app_.link().isPortOpen() && !app_.link().isCommandDialogOpen()) finish(Outcome{true, -1, {}});
+      if (!app_.link().isPortOpen() && !app_.link().isCommandDialogOpen()) finish(Outcome{true, -1, false, {}});
     });
   }
   if (onConnectFinished) onConnectFinished(connected);

@@ -424,7 +424,7 @@ void CQAmpToolView::ShowFailedWriteBack(const std::vector<int>& numbers, int tot
 std::string CQAmpToolView::DescribeSettings(const std::vector<int>& numbers) {
   std::vector<std::string> names;
   for (const int number : numbers) {
-    const std::optional<ItemName> item = describeParameter(number);
+    const std::optional<ItemName> item = describeParameter(number, {});
     std::string name = item ? "[" + item->first + "] " + item->second : "parameter " + std::to_string(number);
     if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
   }
