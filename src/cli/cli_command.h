@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <string>
+#include <vector>
 
 namespace tw::cli {
 
@@ -15,6 +16,8 @@ inline constexpr int kExitBadInput = 2;    // bad usage or a bad input file
 struct CliFailure {
   int status;
   std::string message;
+  // Said after the message, a line each (what else went wrong on the way).
+  std::vector<std::string> notes = {};
 };
 
 // Each command file provides a registrar; main.cpp lists them. A registrar adds its

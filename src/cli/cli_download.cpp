@@ -39,7 +39,7 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
   AddRegionOption(*command, options->region);
   command->add_option("file", options->file, "configuration file to send (.qcf)")->required();
   command->callback([options, &exitStatus] {
-    CheckTarget(options->target, "download");
+    CheckTarget(options->target, "download", {options->file});
     const int region = CheckedRegion(options->region);
     // The file is read and checked before anything connects.
     OfflineConfiguration check(region);
@@ -48,6 +48,7 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
     run.operation = pages::Workbench::Operation::Download;
     run.tunerRegion = region;
     run.label = "download";
+    run.files = {options->file};
     run.prepare = [profile](pages::Workbench& bench) { LoadInto(bench, *profile); };
     RunTransfer(options->target, run);
     std::cout << "sent " << options->file << " to the receiver\n";

@@ -5,6 +5,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
+#include "cli/cli_transcript.h"
 #include "files/profile_storage.h"
 
 namespace tw::cli {
@@ -14,6 +15,7 @@ struct ReportOptions {
   std::string file;
   std::string output;
   int region = model::kDefaultTunerRegion;
+  bool force = false;
 };
 
 }  // namespace
@@ -23,6 +25,7 @@ void registerReport(CLI::App& parent, int& exitStatus) {
   CLI::App* command = parent.add_subcommand("report", "Print the configuration report of a .qcf file");
   command->add_option("FILE", options->file, "configuration file (.qcf)")->required();
   command->add_option("-o,--output", options->output, "write the report to this file instead of stdout");
+  command->add_flag("--force", options->force, "replace OUT if it exists");
   AddRegionOption(*command, options->region);
   command->callback([options, &exitStatus] {
     OfflineConfiguration configuration(CheckedRegion(options->region));
@@ -30,9 +33,10 @@ void registerReport(CLI::App& parent, int& exitStatus) {
     const std::string report = configuration.workspace.BuildReport();
     if (options->output.empty()) {
       std::cout << report << std::flush;
-    } else if (const files::FileStatus written = files::WriteFileAtomically(options->output, report);
+    } else if (const files::FileStatus written =
+                   files::WriteFileAtomically(options->output, report, OutputOptions(options->force, {options->file}));
                !written) {
-      throw CliFailure{kExitBadInput, written.error + " Choose a writable path with -o."};
+      throw CliFailure{kExitBadInput, written.error};
     }
     exitStatus = kExitOk;
   });

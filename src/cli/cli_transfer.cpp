@@ -17,6 +17,7 @@
 
 #include "app/app_settings.h"
 #include "app/given_device_port.h"
+#include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
@@ -80,11 +81,28 @@ emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
   return config;
 }
 
+bool IsLogNotice(std::string_view message) { return message.rfind(pages::kLogFailureStart, 0) == 0; }
+
+std::vector<std::string> LogNotices(const CliUiServices& ui) {
+  std::vector<std::string> notices;
+  for (const std::string& message : ui.messages) {
+    if (IsLogNotice(message)) notices.push_back(message);
+  }
+  return notices;
+}
+
 // Why the operation did not complete, in the program's own words where it said any.
-[[noreturn]] void fail(const CliUiServices& ui, const Workbench::Outcome& outcome, const std::string& label) {
-  std::string message = ui.messages.empty() ? std::string() : ui.messages.front();
+std::string FailureText(const CliUiServices& ui, const Workbench::Outcome& outcome, const std::string& label) {
+  // A log that could not be written is said after the failure, never instead of it.
+  std::string message;
+  for (const std::string& said : ui.messages) {
+    if (!IsLogNotice(said)) {
+      message = said;
+      break;
+    }
+  }
   // A list that ended with commands given up says how many, and where the error log is.
-  if (outcome.listResult == 1 && !message.empty()) throw CliFailure{kExitLinkFailed, message};
+  if (outcome.listResult == 1 && !message.empty()) return message;
   if (message.empty()) {
     if (!outcome.connected) {
       message = std::string(comm::LinkText(comm::kMsgInitFailed));
@@ -96,14 +114,18 @@ emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
   }
   // A cable error with the port's own words (a device that went away) says what to do.
   const std::string_view cableCheck = comm::LinkText(comm::kMsgCableCheck);
-  if (message.rfind(cableCheck, 0) == 0 && message.size() > cableCheck.size()) throw CliFailure{kExitLinkFailed, message};
+  if (message.rfind(cableCheck, 0) == 0 && message.size() > cableCheck.size()) return message;
   const std::string_view portError = comm::LinkText(comm::kMsgPortError);
   if (message.rfind(portError, 0) == 0) {
     // The port says why it could not be opened and what to do; without its words, the usual causes.
     if (message.size() == portError.size()) message += " Check the --port device and that no other program has it open.";
-    throw CliFailure{kExitLinkFailed, message};
+    return message;
   }
-  throw CliFailure{kExitLinkFailed, message + " Check the cable and the receiver's power, then try again."};
+  return message + " Check the cable and the receiver's power, then try again.";
+}
+
+[[noreturn]] void fail(const CliUiServices& ui, const Workbench::Outcome& outcome, const std::string& label) {
+  throw CliFailure{kExitLinkFailed, FailureText(ui, outcome, label), LogNotices(ui)};
 }
 
 // Starts the program without asking anything, selects `device` and starts the operation.
@@ -127,8 +149,12 @@ void Begin(Workbench& bench, pages::PresetStartup& startup, const std::string& d
 
 void Finish(Workbench& bench, const CliUiServices& ui, const std::optional<Workbench::Outcome>& outcome,
             const TransferRun& run) {
-  if (!outcome) throw CliFailure{kExitLinkFailed, "the " + run.label + " did not end; the receiver stopped answering"};
+  if (!outcome) {
+    throw CliFailure{kExitLinkFailed, "the " + run.label + " did not end; the receiver stopped answering",
+                     LogNotices(ui)};
+  }
   if (!outcome->connected || outcome->listResult != 0) fail(ui, *outcome, run.label);
+  for (const std::string& notice : LogNotices(ui)) std::cerr << "tunewright-cli: warning: " << comm::EscapeControls(notice) << '\n';
   if (run.completed) run.completed(bench);
 }
 
@@ -151,7 +177,8 @@ void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
   const auto start = std::chrono::system_clock::now();
   Workbench bench({scheduler, ui, dialogs, CliPaths(), {}, config, true,
                    [&scheduler, start] { return start + std::chrono::milliseconds(scheduler.now()); }});
-  TranscriptFile transcript(target.transcript, bench.virtualPort().transcript());
+  TranscriptFile transcript(target.transcript, bench.virtualPort().transcript(),
+                            OutputOptions(target.force, run.files));
   bench.app().setReadPacing(ChosenPacing(target));
   pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
@@ -212,7 +239,7 @@ void AddTargetOptions(CLI::App& command, TransferTarget& target) {
       .add_option("--emulator-option", target.emulatorOptions,
                   "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
       ->needs(emulator);
-  AddTranscriptOption(command, target.transcript, emulator);
+  AddTranscriptOption(command, target.transcript, emulator, target.force);
 }
 
 void AddPacingOption(CLI::App& command, std::string& pacing) {
@@ -231,13 +258,14 @@ void AddPacingOption(CLI::App& command, std::string& pacing) {
           "reply|mandated"));
 }
 
-void CheckTarget(const TransferTarget& target, const std::string& commandName) {
+void CheckTarget(const TransferTarget& target, const std::string& commandName,
+                 const std::vector<std::filesystem::path>& files) {
   if (target.port.empty() && !target.emulator) {
     throw CliFailure{kExitBadInput,
                      commandName + " needs --port DEVICE or --emulator (see " + commandName + " --help)"};
   }
   if (target.emulator) CheckedEmulatorConfig(target);
-  CheckTranscriptPath(target.transcript);
+  CheckTranscriptPath(target.transcript, OutputOptions(target.force, files));
 }
 
 void RunTransfer(const TransferTarget& target, const TransferRun& run) {

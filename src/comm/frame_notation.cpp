@@ -89,6 +89,30 @@ std::string ToNotation(std::string_view bytes) {
   return out;
 }
 
+std::string EscapeControls(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const auto u = static_cast<unsigned char>(text[i]);
+    if (u >= 0x20 && u < 0x7F) {
+      out += text[i++];
+      continue;
+    }
+    const size_t length = u >= 0xF0 && u <= 0xF4 ? 4 : u >= 0xE0 ? 3 : u >= 0xC2 && u <= 0xDF ? 2 : 1;
+    bool whole = length > 1 && i + length <= text.size();
+    for (size_t k = 1; whole && k < length; ++k) whole = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    const bool c1 = u == 0xC2 && whole && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+    if (whole && !c1) {
+      out += text.substr(i, length);
+      i += length;
+    } else {
+      out += ToNotation(text.substr(i, 1));
+      ++i;
+    }
+  }
+  return out;
+}
+
 std::optional<std::string> FromNotation(std::string_view text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
