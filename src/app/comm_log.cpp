@@ -1,7 +1,5 @@
 #include "app/comm_log.h"
 
-#include "app/log_format.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -9,6 +7,7 @@
 #include <cerrno>
 #include <system_error>
 
+#include "app/log_format.h"
 #include "comm/link_constants.h"
 #include "model/command_table.h"
 
@@ -88,7 +87,8 @@ std::filesystem::path CommLog::modeFile(std::string_view base, int linkMode) con
   return folder_ / (std::string(base) + std::string(ModeSuffix(linkMode)) + ".txt");
 }
 
-std::unique_ptr<LogFile> CommLog::openLocked(const std::filesystem::path& path, std::filesystem::path* opened) {
+std::unique_ptr<LogFile> CommLog::openLocked(const std::filesystem::path& path,
+                                             std::filesystem::path* opened) {
   std::string reason = folderProblem_;
   if (reason.empty()) {
     std::filesystem::path name = path;
@@ -101,7 +101,8 @@ std::unique_ptr<LogFile> CommLog::openLocked(const std::filesystem::path& path, 
       if (opened != nullptr) *opened = name;
       return std::make_unique<LogFile>(fd);
     }
-    reason = errno == EWOULDBLOCK ? "other runs of the program are writing it" : std::generic_category().message(errno);
+    reason = errno == EWOULDBLOCK ? "other runs of the program are writing it"
+                                  : std::generic_category().message(errno);
   }
   // The work goes on without this log; the user hears of it once per file.
   if (failureReporter_ && reported_.insert(path).second) failureReporter_(path, reason);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "comm/link_log.h"
-
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -10,6 +8,8 @@
 #include <set>
 #include <string>
 #include <utility>
+
+#include "comm/link_log.h"
 
 namespace tw::app {
 
@@ -67,7 +67,8 @@ class CommLog final : public comm::LinkLog {
  private:
   // Opens the log `path` (or, while another run holds it, one of a per-run name) empty and
   // locked; `opened` is the file that was opened.
-  std::unique_ptr<LogFile> openLocked(const std::filesystem::path& path, std::filesystem::path* opened = nullptr);
+  std::unique_ptr<LogFile> openLocked(const std::filesystem::path& path,
+                                      std::filesystem::path* opened = nullptr);
 
   std::filesystem::path folder_;
   std::filesystem::path errorLogPath_;

@@ -4,13 +4,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <optional>
-
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -63,9 +62,10 @@ OwnLink makeLink(const std::filesystem::path& link, const std::string& target) {
   if (::symlink(target.c_str(), link.c_str()) != 0) {
     const int error = errno;
     if (error == EEXIST) {
-      throw CliFailure{kExitBadInput, link.string() +
-                                          " exists already; choose another --link path, or remove it if no other "
-                                          "virtual receiver uses it"};
+      throw CliFailure{kExitBadInput,
+                       link.string() +
+                           " exists already; choose another --link path, or remove it if no other "
+                           "virtual receiver uses it"};
     }
     throw CliFailure{kExitBadInput, "cannot create the link " + link.string() + ": " + std::strerror(error)};
   }
@@ -87,7 +87,8 @@ int runEmulate(const EmulateOptions& options) {
   if (!server.open()) throw CliFailure{kExitLinkFailed, server.error()};
   // Input dropped for a full line is always said; everything else with --transcript.
   server.transcript().setListener([all = options.transcript](const emu::TranscriptEntry& entry) {
-    const bool dropped = entry.direction == emu::TranscriptEntry::Direction::ToReceiver && entry.note.rfind("dropped", 0) == 0;
+    const bool dropped =
+        entry.direction == emu::TranscriptEntry::Direction::ToReceiver && entry.note.rfind("dropped", 0) == 0;
     if (all || dropped) std::cerr << emu::Transcript::Format(entry) << std::endl;
   });
   std::optional<OwnLink> link;
@@ -124,7 +125,8 @@ void registerEmulate(CLI::App& parent, int& exitStatus) {
       "emulate",
       "Run the virtual TQ-N4400 on a pseudo-terminal: prints the device path, serves until interrupted");
   command
-      ->add_option("--link", options->link, "also make PATH a symbolic link to the device (PATH must not exist; removed at exit)")
+      ->add_option("--link", options->link,
+                   "also make PATH a symbolic link to the device (PATH must not exist; removed at exit)")
       ->type_name("PATH");
   command
       ->add_option("--emulator-option", options->emulatorOptions,

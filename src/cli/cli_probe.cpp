@@ -95,7 +95,8 @@ int probeWith(comm::SerialPort& port, comm::Scheduler& scheduler, const std::str
 }
 
 int runProbe(const ProbeOptions& options) {
-  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript, {}, options.force};
+  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript,
+                              {},           options.force};
   constexpr std::int64_t kLimitMs = 10 * 60 * 1000;
   return RunSession<ProbeView>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
     return probeWith(port, scheduler, device, wait);

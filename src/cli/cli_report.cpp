@@ -1,11 +1,14 @@
 // tunewright-cli report FILE.qcf [-o OUT]: the configuration report of a file.
 
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
 
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
 #include "cli/cli_transcript.h"
+#include "comm/frame_notation.h"
 #include "files/profile_storage.h"
 
 namespace tw::cli {
@@ -32,9 +35,10 @@ void registerReport(CLI::App& parent, int& exitStatus) {
     ReadConfigurationFile(configuration.workspace, options->file);
     const std::string report = configuration.workspace.BuildReport();
     if (options->output.empty()) {
-      std::cout << report << std::flush;
-    } else if (const files::FileStatus written =
-                   files::WriteFileAtomically(options->output, report, OutputOptions(options->force, {options->file}));
+      // On a terminal, texts from the file (the memo) must not drive it; a pipe gets the report as it is.
+      std::cout << (::isatty(STDOUT_FILENO) == 1 ? comm::EscapeControlsByLine(report) : report) << std::flush;
+    } else if (const files::FileStatus written = files::WriteFileAtomically(
+                   options->output, report, OutputOptions(options->force, {options->file}));
                !written) {
       throw CliFailure{kExitBadInput, written.error};
     }

@@ -369,7 +369,8 @@ int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& 
 
 int RunSet(const SetOptions& options) {
   if (options.dryRun) return RunDryRun(options);
-  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript, {}, options.force};
+  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript,
+                              {},           options.force};
   constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
   return RunSession<SetSession>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
     return SetWith(options, port, scheduler, device, wait);

@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "cli/cli_command.h"
-#include "comm/frame_notation.h"
 #include "cli/cli_transfer.h"
+#include "comm/frame_notation.h"
 #include "emu/transcript.h"
 
 namespace tw::cli {
@@ -39,7 +39,8 @@ void CheckTranscriptPath(const std::string& path, const files::WriteOptions& opt
 TranscriptFile::~TranscriptFile() {
   if (written_ || path_.empty()) return;
   if (const files::FileStatus status = save(); !status) {
-    std::cerr << "tunewright-cli: the transcript was not written: " << comm::EscapeControls(status.error) << '\n';
+    std::cerr << "tunewright-cli: the transcript was not written: " << comm::EscapeControls(status.error)
+              << '\n';
   }
 }
 

@@ -5,7 +5,6 @@
 // frame notation, so that a user (or a test) sees exactly what a command sent.
 
 #include <CLI/CLI.hpp>
-
 #include <filesystem>
 #include <string>
 #include <utility>

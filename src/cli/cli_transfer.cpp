@@ -1,15 +1,9 @@
 #include "cli/cli_transfer.h"
 
-#include "app/state_folder.h"
-
-#include "cli/cli_configuration.h"
-#include "cli/cli_transcript.h"
-
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QTimer>
-
 #include <chrono>
 #include <iostream>
 #include <memory>
@@ -17,6 +11,9 @@
 
 #include "app/app_settings.h"
 #include "app/given_device_port.h"
+#include "app/state_folder.h"
+#include "cli/cli_configuration.h"
+#include "cli/cli_transcript.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/virtual_scheduler.h"
@@ -92,7 +89,8 @@ std::vector<std::string> LogNotices(const CliUiServices& ui) {
 }
 
 // Why the operation did not complete, in the program's own words where it said any.
-std::string FailureText(const CliUiServices& ui, const Workbench::Outcome& outcome, const std::string& label) {
+std::string FailureText(const CliUiServices& ui, const Workbench::Outcome& outcome,
+                        const std::string& label) {
   // A log that could not be written is said after the failure, never instead of it.
   std::string message;
   for (const std::string& said : ui.messages) {
@@ -154,8 +152,17 @@ void Finish(Workbench& bench, const CliUiServices& ui, const std::optional<Workb
                      LogNotices(ui)};
   }
   if (!outcome->connected || outcome->listResult != 0) fail(ui, *outcome, run.label);
-  for (const std::string& notice : LogNotices(ui)) std::cerr << "tunewright-cli: warning: " << comm::EscapeControls(notice) << '\n';
-  if (run.completed) run.completed(bench);
+  if (run.completed) {
+    try {
+      run.completed(bench);
+    } catch (CliFailure& failure) {
+      for (std::string& notice : LogNotices(ui)) failure.notes.push_back(std::move(notice));
+      throw;
+    }
+  }
+  for (const std::string& notice : LogNotices(ui)) {
+    std::cerr << "tunewright-cli: warning: " << comm::EscapeControls(notice) << '\n';
+  }
 }
 
 std::optional<comm::ReadPacing> ChosenPacing(const TransferTarget& target) {

@@ -1,9 +1,9 @@
 // tunewright-cli: scripting front end of the receiver tool.
 
+#include <iostream>
+
 #include "cli/cli_commands.h"
 #include "comm/frame_notation.h"
-
-#include <iostream>
 
 int main(int argc, char** argv) {
   CLI::App app{"Tunewright command-line tool for the TQ-N4400 receiver"};
@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
   } catch (const tw::cli::CliFailure& failure) {
     // Texts from files and devices are shown escaped: they must not drive the terminal.
     std::cerr << "tunewright-cli: " << tw::comm::EscapeControls(failure.message) << '\n';
-    for (const std::string& note : failure.notes) std::cerr << "tunewright-cli: " << tw::comm::EscapeControls(note) << '\n';
+    for (const std::string& note : failure.notes)
+      std::cerr << "tunewright-cli: " << tw::comm::EscapeControls(note) << '\n';
     return failure.status;
   }
   return exitStatus;

@@ -19,6 +19,9 @@ std::string ToNotation(std::string_view bytes);
 // move the cursor nor retitle or clear the terminal it is shown on.
 std::string EscapeControls(std::string_view text);
 
+// The same line by line: the line ends (LF or CR LF) kept, for a multi-line text.
+std::string EscapeControlsByLine(std::string_view text);
+
 // The inverse of ToNotation; also accepts lower-case names and hex digits. A '<' that opens no name
 // stands for itself; a name-like "<ABC>" that is no name gives nothing (a typing error).
 std::optional<std::string> FromNotation(std::string_view text);

@@ -66,9 +66,12 @@ void ReceiverLine::fromTool(std::string_view bytes) {
   const std::size_t room = kMaxPendingBytes - std::min(waiting, kMaxPendingBytes);
   if (bytes.size() > room) {
     if (!dropping_) {
-      transcript_.add({now / 1000, TranscriptEntry::Direction::ToReceiver, {},
-                       "dropped: input beyond " + std::to_string(kMaxPendingBytes) + " bytes waiting for the line",
-                       {}});
+      transcript_.add(
+          {now / 1000,
+           TranscriptEntry::Direction::ToReceiver,
+           {},
+           "dropped: input beyond " + std::to_string(kMaxPendingBytes) + " bytes waiting for the line",
+           {}});
     }
     dropping_ = true;
     bytes = bytes.substr(0, room);

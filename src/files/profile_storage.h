@@ -1,13 +1,13 @@
 #pragma once
 
-#include "files/profile.h"
-#include "files/safe_file_writer.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "files/profile.h"
+#include "files/safe_file_writer.h"
 
 namespace tw::files {
 

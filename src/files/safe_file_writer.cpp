@@ -31,7 +31,8 @@ FileStatus WriteFailure(const fs::path& path, const std::string& cause) {
 }
 
 FileStatus Refused(const fs::path& path, const std::string& reason, const std::string& advice) {
-  return FileStatus::Failure("Cannot write " + Quoted(path) + ": " + reason + ". Nothing was written. " + advice);
+  return FileStatus::Failure("Cannot write " + Quoted(path) + ": " + reason + ". Nothing was written. " +
+                             advice);
 }
 
 // Where the content really goes: `path`, or the end of the chain of symbolic links it
@@ -52,14 +53,16 @@ int FollowLinks(const fs::path& path, fs::path& target) {
 
 bool SameFile(const struct stat& info, const fs::path& other) {
   struct stat otherInfo {};
-  return ::stat(other.c_str(), &otherInfo) == 0 && otherInfo.st_dev == info.st_dev && otherInfo.st_ino == info.st_ino;
+  return ::stat(other.c_str(), &otherInfo) == 0 && otherInfo.st_dev == info.st_dev &&
+         otherInfo.st_ino == info.st_ino;
 }
 
 // Why an existing `info` may not be replaced; success when it may.
 FileStatus Refusal(const fs::path& path, const struct stat& info, const WriteOptions& options) {
   const std::string anotherPath = "Give the path of a file.";
   if (S_ISDIR(info.st_mode)) return Refused(path, "it is a folder, not a file", anotherPath);
-  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return Refused(path, "it is a device, not a file", anotherPath);
+  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+    return Refused(path, "it is a device, not a file", anotherPath);
   if (S_ISFIFO(info.st_mode)) return Refused(path, "it is a pipe (FIFO), not a file", anotherPath);
   if (!S_ISREG(info.st_mode)) return Refused(path, "it is not a regular file", anotherPath);
   for (const fs::path& other : options.otherFiles) {
@@ -80,7 +83,8 @@ FileStatus Refusal(const fs::path& path, const struct stat& info, const WriteOpt
 // A name beside the target that no other save uses at the same time.
 fs::path TemporaryNameFor(const fs::path& path, int attempt) {
   static std::atomic<unsigned> counter{0};
-  const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  const auto ticks =
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   fs::path temporary = path;
   temporary += ".tmp" + std::to_string(ticks % 1000000007ULL) + "-" + std::to_string(counter++) + "-" +
                std::to_string(attempt);
@@ -156,7 +160,8 @@ FileStatus WriteFileAtomically(const fs::path& path, std::string_view bytes, con
   int openError = 0;
   for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
     temporary = TemporaryNameFor(target, attempt);
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, exists ? 0600 : 0666);
+    fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, exists ? 0600 : 0666);
     openError = errno;
     if (fd < 0 && openError != EEXIST) break;
   }

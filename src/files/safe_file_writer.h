@@ -30,7 +30,8 @@ FileStatus CheckWriteTarget(const std::filesystem::path& path, const WriteOption
 
 // Replaces the file at `path` with `bytes` as described above; on any failure the previous
 // file, if any, is unchanged. A symbolic link stays and its target gets the new content.
-FileStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, const WriteOptions& options);
+FileStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                               const WriteOptions& options);
 // The same with the default options: an existing file is replaced (the caller asked).
 FileStatus WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 

@@ -108,7 +108,8 @@ TEST(EmulatorPortTiming, AFloodOfInputIsDroppedBeyondTheBufferAndSaid) {
   tool.clock.advance(1000);
   EXPECT_EQ(tool.received(), test::AnswerOf(20, "06"));
   int notes = 0;
-  for (const auto& entry : tool.port.transcript().entries()) notes += entry.note.rfind("dropped: input", 0) == 0;
+  for (const auto& entry : tool.port.transcript().entries())
+    notes += entry.note.rfind("dropped: input", 0) == 0;
   EXPECT_EQ(notes, 1);
 }
 

@@ -25,7 +25,9 @@ std::string ReadBytes(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void WriteBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
 
 struct stat StatOf(const fs::path& path) {
   struct stat info {};
@@ -37,8 +39,8 @@ class SafeWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = fs::temp_directory_path() /
-              ("tw_writer_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-               std::to_string(::getpid()));
+              ("tw_writer_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+               "_" + std::to_string(::getpid()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
@@ -84,7 +86,8 @@ TEST_F(SafeWriterTest, RefusesWhatIsNoPlainFileOfItsOwnAndLeavesItAsItWas) {
   }
   EXPECT_EQ(ReadBytes(input), "[Speaker Level]\r\nFL=1.0dB\r\n");
   EXPECT_EQ(ReadBytes(folder_ / "old.txt"), "kept");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 8);  // no temporary left
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()),
+            8);  // no temporary left
 }
 
 TEST_F(SafeWriterTest, ASymbolicLinkStaysAndItsTargetGetsTheContent) {
