@@ -1,10 +1,13 @@
 #include "app/comm_log.h"
 
-#include "app/log_format.h"
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <system_error>
 
+#include "app/log_format.h"
 #include "comm/link_constants.h"
 #include "model/command_table.h"
 
@@ -17,10 +20,57 @@ std::string_view ModeSuffix(int linkMode) {
   return "Output";
 }
 
-void WriteBytes(std::ofstream* file, std::string_view bytes) {
-  if (file == nullptr) return;
-  file->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file->flush();  // a log must survive a crash of the program
+// Tries for a per-run name when the log's own name is in use by another run.
+constexpr int kPerRunNames = 8;
+
+// Opens `path` for this run alone: created for the user only, never through a link, locked,
+// and emptied once the lock is held. -1 with errno (EWOULDBLOCK: another run holds it).
+int OpenLockedFile(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return -1;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+
+std::filesystem::path PerRunName(const std::filesystem::path& path, int attempt) {
+  std::string name = path.stem().string() + "-" + std::to_string(::getpid());
+  if (attempt > 0) name += "-" + std::to_string(attempt);
+  return path.parent_path() / (name + path.extension().string());
+}
+
+}  // namespace
+
+// A log being written: every line goes to the disk's cache at once (a log must survive a
+// crash of the program); closing it releases the lock.
+class LogFile {
+ public:
+  explicit LogFile(int fd) : fd_(fd) {}
+  ~LogFile() { ::close(fd_); }
+  LogFile(const LogFile&) = delete;
+  LogFile& operator=(const LogFile&) = delete;
+
+  void write(std::string_view bytes) {
+    while (!bytes.empty()) {
+      const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) return;  // a full disk loses the rest of the line, not the transfer
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+namespace {
+
+void WriteBytes(LogFile* file, std::string_view bytes) {
+  if (file != nullptr) file->write(bytes);
 }
 
 }  // namespace
@@ -37,14 +87,22 @@ std::filesystem::path CommLog::modeFile(std::string_view base, int linkMode) con
   return folder_ / (std::string(base) + std::string(ModeSuffix(linkMode)) + ".txt");
 }
 
-std::unique_ptr<std::ofstream> CommLog::openTruncated(const std::filesystem::path& path) {
+std::unique_ptr<LogFile> CommLog::openLocked(const std::filesystem::path& path,
+                                             std::filesystem::path* opened) {
   std::string reason = folderProblem_;
-  std::unique_ptr<std::ofstream> file;
   if (reason.empty()) {
-    errno = 0;
-    file = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::out | std::ios::trunc);
-    if (file->is_open()) return file;
-    reason = errno != 0 ? std::generic_category().message(errno) : "it cannot be opened for writing";
+    std::filesystem::path name = path;
+    int fd = OpenLockedFile(name);
+    for (int attempt = 0; fd < 0 && errno == EWOULDBLOCK && attempt < kPerRunNames; ++attempt) {
+      name = PerRunName(path, attempt);
+      fd = OpenLockedFile(name);
+    }
+    if (fd >= 0) {
+      if (opened != nullptr) *opened = name;
+      return std::make_unique<LogFile>(fd);
+    }
+    reason = errno == EWOULDBLOCK ? "other runs of the program are writing it"
+                                  : std::generic_category().message(errno);
   }
   // The work goes on without this log; the user hears of it once per file.
   if (failureReporter_ && reported_.insert(path).second) failureReporter_(path, reason);
@@ -75,11 +133,13 @@ void CommLog::BeginTransferLog(int linkMode) {
   startTime_ = clock_();
   const std::string startText = "StartTime :" + FormatDateTime(*startTime_);
   if (traceSwitch_ && !traceLog_) {
-    traceLog_ = openTruncated(modeFile("Log", linkMode));
+    traceLog_ = openLocked(modeFile("Log", linkMode));
     WriteTrace(startText, false, false);
   }
   if (errorLog_) return;
-  errorLog_ = openTruncated(errorLogPath_);
+  const std::filesystem::path errorLog = folder_ / "ErrLog.txt";
+  errorLogPath_ = errorLog;
+  errorLog_ = openLocked(errorLog, &errorLogPath_);
   WriteErrorLog(startText, comm::kNoParameter);
 }
 
@@ -99,7 +159,7 @@ void CommLog::EndTransferLog() {
   errorLog_.reset();
 
   if (reportBuilder_ && reportSwitch_) {
-    if (auto report = openTruncated(modeFile("Report", linkMode_))) {
+    if (auto report = openLocked(modeFile("Report", linkMode_))) {
       WriteBytes(report.get(), "Time :" + endText + "\r\n");
       WriteBytes(report.get(), reportBuilder_());
     }

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "comm/link_log.h"
-
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <utility>
+
+#include "comm/link_log.h"
 
 namespace tw::app {
 
@@ -20,6 +19,12 @@ namespace tw::app {
 //
 // A log that cannot be created does not stop the connection or transfer; the failure
 // reporter hears of it once per file, so that the user learns that it is missing.
+//
+// Each log is locked while it is written: a run that finds a log in use by another run (the
+// desktop program and the command line at once) writes its own under a per-run name
+// ("ErrLog-<process id>.txt") instead of wiping the other's, and errorLogPath() names it.
+class LogFile;
+
 class CommLog final : public comm::LinkLog {
  public:
   using Clock = std::function<std::chrono::system_clock::time_point()>;
@@ -35,6 +40,7 @@ class CommLog final : public comm::LinkLog {
   explicit CommLog(std::filesystem::path folder, Clock clock = {});
   ~CommLog() override;
 
+  // The error log of the current or last connection or transfer.
   const std::filesystem::path& errorLogPath() const { return errorLogPath_; }
   const std::filesystem::path& traceLogPath() const { return traceLogPath_; }
   // The trace log or timing report name for `linkMode`: base + UpLoad/DownLoad/Output + .txt.
@@ -60,7 +66,10 @@ class CommLog final : public comm::LinkLog {
   bool isErrorLogOpen() const { return errorLog_ != nullptr; }
 
  private:
-  std::unique_ptr<std::ofstream> openTruncated(const std::filesystem::path& path);
+  // Opens the log `path` (or, while another run holds it, one of a per-run name) empty and
+  // locked; `opened` is the file that was opened.
+  std::unique_ptr<LogFile> openLocked(const std::filesystem::path& path,
+                                      std::filesystem::path* opened = nullptr);
 
   std::filesystem::path folder_;
   std::filesystem::path errorLogPath_;
@@ -74,8 +83,8 @@ class CommLog final : public comm::LinkLog {
   bool traceSwitch_ = false;
   bool reportSwitch_ = false;
   int linkMode_ = 0;
-  std::unique_ptr<std::ofstream> traceLog_;
-  std::unique_ptr<std::ofstream> errorLog_;
+  std::unique_ptr<LogFile> traceLog_;
+  std::unique_ptr<LogFile> errorLog_;
   std::optional<std::chrono::system_clock::time_point> startTime_;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
-
 #include <string>
+#include <vector>
 
 namespace tw::cli {
 
@@ -18,6 +18,8 @@ inline constexpr int kExitFileKeptReceiverChanged = 3;
 struct CliFailure {
   int status;
   std::string message;
+  // Said after the message, a line each (what else went wrong on the way).
+  std::vector<std::string> notes = {};
 };
 
 // Each command file provides a registrar; main.cpp lists them. A registrar adds its

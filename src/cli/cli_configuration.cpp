@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "comm/frame_notation.h"
 #include "model/parameter_access.h"
 #include "pages/configuration_check.h"
 
@@ -19,7 +20,7 @@ ui::MessageResult CliUiServices::messageBox(std::string_view text, std::string_v
       line += ' ';
     }
   }
-  if (echo_) std::cerr << "tunewright-cli: " << line << '\n';
+  if (echo_) std::cerr << "tunewright-cli: " << comm::EscapeControls(line) << '\n';
   messages.push_back(std::move(line));
   switch (buttons) {
     case ui::MessageButtons::Ok:
@@ -58,7 +59,7 @@ files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, c
   if (const auto refusal = pages::DescribeRefusal(check, QuotedPath(path))) throw CliFailure{kExitBadInput, *refusal};
   if (vet) vet(check);
   for (const std::string& line : pages::DescribeWarnings(check, QuotedPath(path))) {
-    std::cerr << "tunewright-cli: warning: " << line << '\n';
+    std::cerr << "tunewright-cli: warning: " << comm::EscapeControls(line) << '\n';
   }
   return profile;
 }

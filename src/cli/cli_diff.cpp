@@ -3,9 +3,11 @@
 #include <iostream>
 #include <memory>
 #include <set>
+#include <sstream>
 
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
+#include "comm/frame_notation.h"
 
 namespace tw::cli {
 namespace {
@@ -80,8 +82,11 @@ void registerDiff(CLI::App& parent, int& exitStatus) {
     OfflineConfiguration second(region);
     if (!options->defaults) ReadConfigurationFile(second.workspace, options->files[1]);
     // Every setting the tool knows, XM Set included whatever the region.
+    // Values from the files (a memo, a name) are shown escaped: they must not drive the terminal.
+    std::ostringstream listing;
     const int differences =
-        PrintDifferences(first.workspace.KnownEntries(), second.workspace.KnownEntries(), std::cout);
+        PrintDifferences(first.workspace.KnownEntries(), second.workspace.KnownEntries(), listing);
+    std::cout << comm::EscapeControlsByLine(listing.str());
     exitStatus = differences == 0 ? kExitOk : kExitLinkFailed;
   });
 }

@@ -70,7 +70,7 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
                     "send the current settings alone, no System Memory (as to restore a receiver from a recovery "
                     "file an interrupted upload left)");
   command->callback([options, &exitStatus] {
-    CheckTarget(options->target, "download");
+    CheckTarget(options->target, "download", {options->file});
     const int region = CheckedRegion(options->region);
     // The file is read and checked before anything connects.
     OfflineConfiguration check(region);
@@ -81,6 +81,7 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
     run.operation = pages::Workbench::Operation::Download;
     run.tunerRegion = region;
     run.label = "download";
+    run.files = {options->file};
     run.sentFile = options->file;
     run.sendAgainCommand = SendAgainCommand(*options);
     run.prepare = [profile, options](pages::Workbench& bench) {

@@ -1,11 +1,15 @@
 // tunewright-cli emulate: the virtual receiver on a pseudo-terminal, until interrupted.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -33,28 +37,45 @@ void onStopSignal(int) {
   }
 }
 
-// Makes `link` point at `target`; an existing symbolic link is replaced, anything else
-// at that path is left alone and reported.
-void makeLink(const std::filesystem::path& link, const std::string& target) {
-  std::error_code error;
-  const auto status = std::filesystem::symlink_status(link, error);
-  if (!error && std::filesystem::exists(status)) {
-    if (!std::filesystem::is_symlink(status)) {
-      throw CliFailure{kExitBadInput,
-                       link.string() + " exists and is not a symbolic link; choose another --link path"};
+// The link this run made, known by its inode, its time and its target, so that a link that
+// someone else put there since (an inode number is soon used again) is never removed.
+struct OwnLink {
+  std::filesystem::path path;
+  std::string target;
+  struct stat info {};
+
+  bool standsThere() const {
+    struct stat now {};
+    if (::lstat(path.c_str(), &now) != 0 || !S_ISLNK(now.st_mode) || now.st_dev != info.st_dev ||
+        now.st_ino != info.st_ino || now.st_mtim.tv_sec != info.st_mtim.tv_sec ||
+        now.st_mtim.tv_nsec != info.st_mtim.tv_nsec) {
+      return false;
     }
-    std::filesystem::remove(link, error);
+    std::error_code error;
+    return std::filesystem::read_symlink(path, error).string() == target && !error;
   }
-  std::filesystem::create_symlink(target, link, error);
-  if (error) {
-    throw CliFailure{kExitBadInput, "cannot create the link " + link.string() + ": " + error.message()};
+};
+
+// Makes `link` point at `target`. Whatever stands at that path already (a link of another
+// run included) stays, and the run is refused.
+OwnLink makeLink(const std::filesystem::path& link, const std::string& target) {
+  if (::symlink(target.c_str(), link.c_str()) != 0) {
+    const int error = errno;
+    if (error == EEXIST) {
+      throw CliFailure{kExitBadInput,
+                       link.string() +
+                           " exists already; choose another --link path, or remove it if no other "
+                           "virtual receiver uses it"};
+    }
+    throw CliFailure{kExitBadInput, "cannot create the link " + link.string() + ": " + std::strerror(error)};
   }
+  OwnLink own{link, target, {}};
+  ::lstat(link.c_str(), &own.info);
+  return own;
 }
 
-void removeLink(const std::filesystem::path& link) {
-  std::error_code error;
-  if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, error)))
-    std::filesystem::remove(link, error);
+void removeLink(const OwnLink& link) {
+  if (link.standsThere()) ::unlink(link.path.c_str());
 }
 
 int runEmulate(const EmulateOptions& options) {
@@ -64,28 +85,34 @@ int runEmulate(const EmulateOptions& options) {
   }
   emu::PtyServer server(config);
   if (!server.open()) throw CliFailure{kExitLinkFailed, server.error()};
-  if (options.transcript) {
-    server.transcript().setListener(
-        [](const emu::TranscriptEntry& entry) { std::cerr << emu::Transcript::Format(entry) << std::endl; });
-  }
-  if (!options.link.empty()) makeLink(options.link, server.devicePath());
+  // Input dropped for a full line is always said; everything else with --transcript.
+  server.transcript().setListener([all = options.transcript](const emu::TranscriptEntry& entry) {
+    const bool dropped =
+        entry.direction == emu::TranscriptEntry::Direction::ToReceiver && entry.note.rfind("dropped", 0) == 0;
+    if (all || dropped) std::cerr << emu::Transcript::Format(entry) << std::endl;
+  });
+  std::optional<OwnLink> link;
+  if (!options.link.empty()) link = makeLink(options.link, server.devicePath());
 
   gStopDescriptor = server.stopDescriptor();
   struct sigaction action {};
   action.sa_handler = onStopSignal;
   sigemptyset(&action.sa_mask);
+  // A closed terminal (SIGHUP) ends the run as cleanly as Ctrl+C, its link removed.
   struct sigaction oldInt {
-  }, oldTerm{};
+  }, oldTerm{}, oldHup{};
   sigaction(SIGINT, &action, &oldInt);
   sigaction(SIGTERM, &action, &oldTerm);
+  sigaction(SIGHUP, &action, &oldHup);
 
   std::cout << server.devicePath() << std::endl;  // flushed: scripts wait for this line
   const bool served = server.run();
 
   sigaction(SIGINT, &oldInt, nullptr);
   sigaction(SIGTERM, &oldTerm, nullptr);
+  sigaction(SIGHUP, &oldHup, nullptr);
   gStopDescriptor = -1;
-  if (!options.link.empty()) removeLink(options.link);
+  if (link) removeLink(*link);
   if (!served) throw CliFailure{kExitLinkFailed, server.error()};
   return kExitOk;
 }
@@ -98,7 +125,8 @@ void registerEmulate(CLI::App& parent, int& exitStatus) {
       "emulate",
       "Run the virtual TQ-N4400 on a pseudo-terminal: prints the device path, serves until interrupted");
   command
-      ->add_option("--link", options->link, "also make PATH a symbolic link to the device (removed at exit)")
+      ->add_option("--link", options->link,
+                   "also make PATH a symbolic link to the device (PATH must not exist; removed at exit)")
       ->type_name("PATH");
   command
       ->add_option("--emulator-option", options->emulatorOptions,

@@ -23,6 +23,7 @@ struct ProbeOptions {
   bool emulator = false;
   std::vector<std::string> emulatorOptions;
   std::string transcript;
+  bool force = false;
 };
 
 // Watches the connection attempt: done once the capability list (row 4) is answered.
@@ -94,7 +95,8 @@ int probeWith(comm::SerialPort& port, comm::Scheduler& scheduler, const std::str
 }
 
 int runProbe(const ProbeOptions& options) {
-  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript, {}};
+  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript,
+                              {},           options.force};
   constexpr std::int64_t kLimitMs = 10 * 60 * 1000;
   return RunSession<ProbeView>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
     return probeWith(port, scheduler, device, wait);
@@ -113,12 +115,12 @@ void registerProbe(CLI::App& parent, int& exitStatus) {
   command->add_option("--emulator-option", options->emulatorOptions,
                       "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
       ->needs(emulator);
-  AddTranscriptOption(*command, options->transcript, emulator);
+  AddTranscriptOption(*command, options->transcript, emulator, options->force);
   command->callback([options, &exitStatus] {
     if (options->port.empty() && !options->emulator) {
       throw CliFailure{kExitBadInput, "probe needs --port DEVICE or --emulator (see probe --help)"};
     }
-    CheckTranscriptPath(options->transcript);
+    CheckTranscriptPath(options->transcript, OutputOptions(options->force));
     exitStatus = runProbe(*options);
   });
 }

@@ -29,7 +29,7 @@ int RunSession(const TransferTarget& target, std::int64_t limitMs, With with) {
     if (auto error = emu::ApplyEmulatorOptions(config, target.emulatorOptions)) throw CliFailure{kExitBadInput, *error};
     comm::VirtualScheduler scheduler;
     emu::EmulatorPort port(scheduler, config);
-    TranscriptFile transcript(target.transcript, port.transcript());
+    TranscriptFile transcript(target.transcript, port.transcript(), OutputOptions(target.force));
     const int status = with(port, scheduler, std::string(emu::EmulatorPort::kDeviceName), [&](Session& session) {
       scheduler.runUntil([&] { return session.ended(); }, limitMs);
     });

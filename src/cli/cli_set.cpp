@@ -40,6 +40,7 @@ struct SetOptions {
   bool emulator = false;
   std::vector<std::string> emulatorOptions;
   std::string transcript;
+  bool force = false;
 };
 
 // Names compare as in configuration files: ASCII letter case and surrounding blanks ignored.
@@ -368,7 +369,8 @@ int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& 
 
 int RunSet(const SetOptions& options) {
   if (options.dryRun) return RunDryRun(options);
-  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript, {}};
+  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript,
+                              {},           options.force};
   constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
   return RunSession<SetSession>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
     return SetWith(options, port, scheduler, device, wait);
@@ -401,7 +403,7 @@ void registerSet(CLI::App& parent, int& exitStatus) {
       ->add_option("--emulator-option", options->emulatorOptions,
                    "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
       ->needs(emulator);
-  AddTranscriptOption(*command, options->transcript, emulator);
+  AddTranscriptOption(*command, options->transcript, emulator, options->force);
   command->footer(
       "DSP parameters: every command carries its sound program's code, so in Real Time Mode a "
       "parameter of a program other than the receiver's current one is still sent with its own "
@@ -410,7 +412,7 @@ void registerSet(CLI::App& parent, int& exitStatus) {
     if (!options->dryRun && options->port.empty() && !options->emulator) {
       throw CliFailure{kExitBadInput, "set needs --port DEVICE, --emulator or --dry-run (see set --help)"};
     }
-    CheckTranscriptPath(options->transcript);
+    CheckTranscriptPath(options->transcript, OutputOptions(options->force));
     exitStatus = RunSet(*options);
   });
 }

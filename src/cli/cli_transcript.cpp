@@ -1,44 +1,59 @@
 #include "cli/cli_transcript.h"
 
-#include <fstream>
 #include <iostream>
 
 #include "cli/cli_command.h"
 #include "cli/cli_transfer.h"
+#include "comm/frame_notation.h"
 #include "emu/transcript.h"
 
 namespace tw::cli {
 
-void AddTranscriptOption(CLI::App& command, std::string& path, CLI::Option* emulator) {
+void AddTranscriptOption(CLI::App& command, std::string& path, CLI::Option* emulator, bool& force) {
   command
       .add_option("--transcript", path,
                   "FILE: every frame to and from the virtual receiver, with its time on the receiver's clock")
       ->needs(emulator);
+  command.add_flag("--force", force, "replace an output file (-o, --transcript) that exists already");
 }
 
-void CheckTranscriptPath(const std::string& path) {
-  if (!path.empty()) CheckWritableFolder(path);
+files::WriteOptions OutputOptions(bool force, std::vector<std::filesystem::path> files) {
+  files::WriteOptions options;
+  options.replaceExisting = force;
+  options.replaceAdvice = "Give --force to replace it, or another path.";
+  options.otherFiles = std::move(files);
+  return options;
+}
+
+void CheckOutputPath(const std::string& path, const files::WriteOptions& options) {
+  if (const files::FileStatus fit = files::CheckWriteTarget(path, options); !fit) {
+    throw CliFailure{kExitBadInput, fit.error};
+  }
+  CheckWritableFolder(path);
+}
+
+void CheckTranscriptPath(const std::string& path, const files::WriteOptions& options) {
+  if (!path.empty()) CheckOutputPath(path, options);
 }
 
 TranscriptFile::~TranscriptFile() {
   if (written_ || path_.empty()) return;
-  if (!save()) std::cerr << "tunewright-cli: the transcript could not be written to \"" << path_ << "\"\n";
+  if (const files::FileStatus status = save(); !status) {
+    std::cerr << "tunewright-cli: the transcript was not written: " << comm::EscapeControls(status.error)
+              << '\n';
+  }
 }
 
 void TranscriptFile::write() {
   if (path_.empty()) return;
   written_ = true;
-  if (!save()) {
-    throw CliFailure{kExitBadInput, "the transcript could not be written to \"" + path_ +
-                                        "\"; check that the file is not a folder and may be written"};
+  if (const files::FileStatus status = save(); !status) {
+    throw CliFailure{kExitBadInput, "the transcript was not written: " + status.error};
   }
 }
 
-bool TranscriptFile::save() const {
-  std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-  out << transcript_.text();
-  out.close();
-  return static_cast<bool>(out);
+files::FileStatus TranscriptFile::save() const {
+  return files::WriteFileAtomically(path_, transcript_.text(), options_);
 }
 
 }  // namespace tw::cli

@@ -5,9 +5,12 @@
 // frame notation, so that a user (or a test) sees exactly what a command sent.
 
 #include <CLI/CLI.hpp>
-
+#include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include "files/safe_file_writer.h"
 
 namespace tw::emu {
 class Transcript;
@@ -15,17 +18,24 @@ class Transcript;
 
 namespace tw::cli {
 
-// Adds --transcript FILE, which needs `emulator`.
-void AddTranscriptOption(CLI::App& command, std::string& path, CLI::Option* emulator);
-// A bad-usage failure, before anything runs, when FILE's folder cannot take it.
-void CheckTranscriptPath(const std::string& path);
+// Adds --transcript FILE, which needs `emulator`, and --force, which lets it (and the
+// command's other output files) replace an existing file.
+void AddTranscriptOption(CLI::App& command, std::string& path, CLI::Option* emulator, bool& force);
+// How the command's output files are written: an existing file only with --force, and never
+// one of the command's own `files`.
+files::WriteOptions OutputOptions(bool force, std::vector<std::filesystem::path> files = {});
+// A bad-usage failure, before anything runs, when `path` cannot take the output (its folder,
+// a device, an existing file without --force, ...).
+void CheckOutputPath(const std::string& path, const files::WriteOptions& options);
+void CheckTranscriptPath(const std::string& path, const files::WriteOptions& options);
 
 // Writes the transcript to its file (no file when the path is empty): explicitly once the
 // command succeeded, or on the way out of a command that failed, so that the frames that
 // led to a failure are kept as well.
 class TranscriptFile {
  public:
-  TranscriptFile(std::string path, const emu::Transcript& transcript) : path_(std::move(path)), transcript_(transcript) {}
+  TranscriptFile(std::string path, const emu::Transcript& transcript, files::WriteOptions options)
+      : path_(std::move(path)), transcript_(transcript), options_(std::move(options)) {}
   ~TranscriptFile();
   TranscriptFile(const TranscriptFile&) = delete;
   TranscriptFile& operator=(const TranscriptFile&) = delete;
@@ -34,10 +44,11 @@ class TranscriptFile {
   void write();
 
  private:
-  bool save() const;
+  files::FileStatus save() const;
 
   std::string path_;
   const emu::Transcript& transcript_;
+  files::WriteOptions options_;
   bool written_ = false;
 };
 

@@ -1,16 +1,9 @@
 #include "cli/cli_transfer.h"
 
-#include "app/state_folder.h"
-
-#include "cli/cli_configuration.h"
-#include "cli/cli_interrupt.h"
-#include "cli/cli_transcript.h"
-
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QTimer>
-
 #include <chrono>
 #include <iostream>
 #include <memory>
@@ -18,6 +11,11 @@
 
 #include "app/app_settings.h"
 #include "app/given_device_port.h"
+#include "app/state_folder.h"
+#include "cli/cli_configuration.h"
+#include "cli/cli_interrupt.h"
+#include "cli/cli_transcript.h"
+#include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
@@ -81,11 +79,29 @@ emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
   return config;
 }
 
+bool IsLogNotice(std::string_view message) { return message.rfind(pages::kLogFailureStart, 0) == 0; }
+
+std::vector<std::string> LogNotices(const CliUiServices& ui) {
+  std::vector<std::string> notices;
+  for (const std::string& message : ui.messages) {
+    if (IsLogNotice(message)) notices.push_back(message);
+  }
+  return notices;
+}
+
 // Why the operation did not complete, in the program's own words where it said any.
-[[noreturn]] void fail(const CliUiServices& ui, const Workbench::Outcome& outcome, const std::string& label) {
-  std::string message = ui.messages.empty() ? std::string() : ui.messages.front();
+std::string FailureText(const CliUiServices& ui, const Workbench::Outcome& outcome,
+                        const std::string& label) {
+  // A log that could not be written is said after the failure, never instead of it.
+  std::string message;
+  for (const std::string& said : ui.messages) {
+    if (!IsLogNotice(said)) {
+      message = said;
+      break;
+    }
+  }
   // A list that ended with commands given up says how many, and where the error log is.
-  if (outcome.listResult == 1 && !message.empty()) throw CliFailure{kExitLinkFailed, message};
+  if (outcome.listResult == 1 && !message.empty()) return message;
   if (message.empty()) {
     if (!outcome.connected) {
       message = std::string(comm::LinkText(comm::kMsgInitFailed));
@@ -97,14 +113,18 @@ emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
   }
   // A cable error with the port's own words (a device that went away) says what to do.
   const std::string_view cableCheck = comm::LinkText(comm::kMsgCableCheck);
-  if (message.rfind(cableCheck, 0) == 0 && message.size() > cableCheck.size()) throw CliFailure{kExitLinkFailed, message};
+  if (message.rfind(cableCheck, 0) == 0 && message.size() > cableCheck.size()) return message;
   const std::string_view portError = comm::LinkText(comm::kMsgPortError);
   if (message.rfind(portError, 0) == 0) {
     // The port says why it could not be opened and what to do; without its words, the usual causes.
     if (message.size() == portError.size()) message += " Check the --port device and that no other program has it open.";
-    throw CliFailure{kExitLinkFailed, message};
+    return message;
   }
-  throw CliFailure{kExitLinkFailed, message + " Check the cable and the receiver's power, then try again."};
+  return message + " Check the cable and the receiver's power, then try again.";
+}
+
+[[noreturn]] void fail(const CliUiServices& ui, const Workbench::Outcome& outcome, const std::string& label) {
+  throw CliFailure{kExitLinkFailed, FailureText(ui, outcome, label), LogNotices(ui)};
 }
 
 // Starts the program without asking anything, selects `device` and starts the operation.
@@ -144,9 +164,13 @@ void Finish(Workbench& bench, const CliUiServices& ui, const std::optional<Workb
             const TransferRun& run, const InterruptWatch& interrupts) {
   const std::string interruption = outcome ? outcome->interruption : std::string();
   if (interrupts.interrupted()) {
-    throw CliFailure{interrupts.exitStatus(), interruption.empty() ? InterruptedText(run, outcome) : interruption};
+    throw CliFailure{interrupts.exitStatus(), interruption.empty() ? InterruptedText(run, outcome) : interruption,
+                     LogNotices(ui)};
   }
-  if (!outcome) throw CliFailure{kExitLinkFailed, "the " + run.label + " did not end; the receiver stopped answering"};
+  if (!outcome) {
+    throw CliFailure{kExitLinkFailed, "the " + run.label + " did not end; the receiver stopped answering",
+                     LogNotices(ui)};
+  }
   const bool writeBackFailed = outcome->connected && outcome->listResult == 1 && outcome->readEverything &&
                                run.writeBackFailed;
   if (!writeBackFailed && (!outcome->connected || outcome->listResult != 0)) {
@@ -165,10 +189,21 @@ void Finish(Workbench& bench, const CliUiServices& ui, const std::optional<Workb
       throw;
     }
   }
-  if (run.completed) run.completed(bench);
+  if (run.completed) {
+    try {
+      run.completed(bench);
+    } catch (CliFailure& failure) {
+      for (std::string& notice : LogNotices(ui)) failure.notes.push_back(std::move(notice));
+      throw;
+    }
+  }
   if (writeBackFailed) {
     const std::string kept = run.writeBackFailed(bench);
-    throw CliFailure{kExitFileKeptReceiverChanged, interruption.empty() ? kept : kept + " " + interruption};
+    throw CliFailure{kExitFileKeptReceiverChanged, interruption.empty() ? kept : kept + " " + interruption,
+                     LogNotices(ui)};
+  }
+  for (const std::string& notice : LogNotices(ui)) {
+    std::cerr << "tunewright-cli: warning: " << comm::EscapeControls(notice) << '\n';
   }
 }
 
@@ -191,7 +226,8 @@ void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
   const auto start = std::chrono::system_clock::now();
   Workbench bench({scheduler, ui, dialogs, CliPaths(), {}, config, true,
                    [&scheduler, start] { return start + std::chrono::milliseconds(scheduler.now()); }});
-  TranscriptFile transcript(target.transcript, bench.virtualPort().transcript());
+  TranscriptFile transcript(target.transcript, bench.virtualPort().transcript(),
+                            OutputOptions(target.force, run.files));
   bench.app().setReadPacing(ChosenPacing(target));
   pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
@@ -258,7 +294,7 @@ void AddTargetOptions(CLI::App& command, TransferTarget& target) {
       .add_option("--emulator-option", target.emulatorOptions,
                   "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
       ->needs(emulator);
-  AddTranscriptOption(command, target.transcript, emulator);
+  AddTranscriptOption(command, target.transcript, emulator, target.force);
 }
 
 void AddPacingOption(CLI::App& command, std::string& pacing) {
@@ -277,13 +313,14 @@ void AddPacingOption(CLI::App& command, std::string& pacing) {
           "reply|mandated"));
 }
 
-void CheckTarget(const TransferTarget& target, const std::string& commandName) {
+void CheckTarget(const TransferTarget& target, const std::string& commandName,
+                 const std::vector<std::filesystem::path>& files) {
   if (target.port.empty() && !target.emulator) {
     throw CliFailure{kExitBadInput,
                      commandName + " needs --port DEVICE or --emulator (see " + commandName + " --help)"};
   }
   if (target.emulator) CheckedEmulatorConfig(target);
-  CheckTranscriptPath(target.transcript);
+  CheckTranscriptPath(target.transcript, OutputOptions(target.force, files));
 }
 
 void RunTransfer(const TransferTarget& target, const TransferRun& run) {

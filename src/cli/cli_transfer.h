@@ -20,15 +20,18 @@ struct TransferTarget {
   std::vector<std::string> emulatorOptions;
   std::string transcript;  // --transcript FILE (virtual receiver only)
   std::string pacing;      // --pacing reply|mandated; empty: the settings file's
+  bool force = false;      // --force: output files may replace existing ones
 };
 
-// Adds --port, --emulator, --emulator-option and --transcript to `command`.
+// Adds --port, --emulator, --emulator-option, --transcript and --force to `command`.
 void AddTargetOptions(CLI::App& command, TransferTarget& target);
 // Adds --pacing (the pacing of the reads; a value other than reply or mandated is bad usage).
 void AddPacingOption(CLI::App& command, std::string& pacing);
 // A bad-usage failure unless exactly one target is given; the emulator options are checked
-// here too, so that nothing connects with a misspelt option.
-void CheckTarget(const TransferTarget& target, const std::string& commandName);
+// here too, so that nothing connects with a misspelt option; and the transcript's path,
+// which may not be one of the command's own `files`.
+void CheckTarget(const TransferTarget& target, const std::string& commandName,
+                 const std::vector<std::filesystem::path>& files = {});
 
 struct TransferRun {
   pages::Workbench::Operation operation = pages::Workbench::Operation::Upload;
@@ -48,6 +51,8 @@ struct TransferRun {
   // holding part of it.
   std::string sentFile;
   std::string sendAgainCommand;
+  // The file the command reads or writes: the transcript never replaces it.
+  std::vector<std::filesystem::path> files;
 };
 
 // Runs the operation against `target`. A connection or list that fails ends the command

@@ -1,13 +1,14 @@
 // tunewright-cli upload: an Async Mode upload (every setting and the six System Memories)
 // saved as a configuration file.
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
+#include "cli/cli_transcript.h"
 #include "cli/cli_transfer.h"
+#include "files/safe_file_writer.h"
 #include "pages/configuration_file.h"
 
 namespace tw::cli {
@@ -17,30 +18,18 @@ struct UploadOptions {
   TransferTarget target;
   int region = 1;
   std::string output;
-  bool force = false;
 };
 
-// Everything that can be wrong with the output is found before the receiver is touched.
-void CheckOutput(const UploadOptions& options) {
-  const std::filesystem::path path(options.output);
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    throw CliFailure{kExitBadInput, QuotedPath(options.output) + " is a folder. Give the path of a .qcf file."};
-  }
-  if (std::filesystem::exists(path, ec) && !options.force) {
-    throw CliFailure{kExitBadInput,
-                     QuotedPath(options.output) + " exists already. Give --force to replace it, or another path."};
-  }
-  CheckWritableFolder(path);
-}
-
-void Save(pages::Workbench& bench, const std::string& output) {
+void Save(pages::Workbench& bench, const UploadOptions& options) {
   const pages::BasicItemsOf<ui::BasicControlGroup> basicItems(bench.basicControls());
   const pages::ConfigurationFile file(bench.sheet(), &basicItems);
-  // The command line keeps no User Memo: the file's memo is empty.
-  const files::FileStatus status = file.Save(output, bench.link().images(), "");
+  // The command line keeps no User Memo: the file's memo is empty. Whether the file may be
+  // replaced is decided now, not when the upload began minutes ago.
+  const std::string text = file.Save(bench.link().images(), "").Text();
+  const files::FileStatus status =
+      files::WriteFileAtomically(options.output, text, OutputOptions(options.target.force));
   if (!status) {
-    throw CliFailure{kExitBadInput, "the upload completed, but " + QuotedPath(output) +
+    throw CliFailure{kExitBadInput, "the upload completed, but " + QuotedPath(options.output) +
                                         " could not be written: " + status.error};
   }
 }
@@ -73,14 +62,16 @@ void registerUpload(CLI::App& parent, int& exitStatus) {
                   "complete, but the receiver may not hold every setting as before (the message names them and "
                   "the command that puts them back).");
   command->callback([options, &exitStatus] {
-    CheckTarget(options->target, "upload");
+    // Everything that can be wrong with the output is found before the receiver is touched.
+    CheckTarget(options->target, "upload", {options->output});
     CheckedRegion(options->region);
-    CheckOutput(*options);
+    CheckOutputPath(options->output, OutputOptions(options->target.force));
     TransferRun run;
     run.operation = pages::Workbench::Operation::Upload;
     run.tunerRegion = options->region;
     run.label = "upload";
-    run.completed = [options](pages::Workbench& bench) { Save(bench, options->output); };
+    run.files = {options->output};
+    run.completed = [options](pages::Workbench& bench) { Save(bench, *options); };
     run.writeBackFailed = [options](pages::Workbench& bench) { return WriteBackFailed(bench, *options); };
     RunTransfer(options->target, run);
     std::cout << "saved the receiver's configuration to " << options->output << '\n';

@@ -1,8 +1,9 @@
 // tunewright-cli: scripting front end of the receiver tool.
 
-#include "cli/cli_commands.h"
-
 #include <iostream>
+
+#include "cli/cli_commands.h"
+#include "comm/frame_notation.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Tunewright command-line tool for the TQ-N4400 receiver"};
@@ -17,7 +18,10 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? tw::cli::kExitOk : tw::cli::kExitBadInput;
   } catch (const tw::cli::CliFailure& failure) {
-    std::cerr << "tunewright-cli: " << failure.message << '\n';
+    // Texts from files and devices are shown escaped: they must not drive the terminal.
+    std::cerr << "tunewright-cli: " << tw::comm::EscapeControls(failure.message) << '\n';
+    for (const std::string& note : failure.notes)
+      std::cerr << "tunewright-cli: " << tw::comm::EscapeControls(note) << '\n';
     return failure.status;
   }
   return exitStatus;

@@ -89,6 +89,47 @@ std::string ToNotation(std::string_view bytes) {
   return out;
 }
 
+std::string EscapeControls(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const auto u = static_cast<unsigned char>(text[i]);
+    if (u >= 0x20 && u < 0x7F) {
+      out += text[i++];
+      continue;
+    }
+    const size_t length = u >= 0xF0 && u <= 0xF4 ? 4 : u >= 0xE0 ? 3 : u >= 0xC2 && u <= 0xDF ? 2 : 1;
+    bool whole = length > 1 && i + length <= text.size();
+    for (size_t k = 1; whole && k < length; ++k)
+      whole = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    const bool c1 = u == 0xC2 && whole && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+    if (whole && !c1) {
+      out += text.substr(i, length);
+      i += length;
+    } else {
+      out += ToNotation(text.substr(i, 1));
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::string EscapeControlsByLine(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    const bool crlf = end != std::string_view::npos && !line.empty() && line.back() == '\r';
+    if (crlf) line.remove_suffix(1);
+    out += EscapeControls(line);
+    if (end == std::string_view::npos) break;
+    out += crlf ? "\r\n" : "\n";
+    text.remove_prefix(end + 1);
+  }
+  return out;
+}
+
 std::optional<std::string> FromNotation(std::string_view text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {

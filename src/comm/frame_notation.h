@@ -13,7 +13,16 @@ namespace tw::comm {
 // text reads back as exactly the bytes it was written from.
 std::string ToNotation(std::string_view bytes);
 
-// The inverse; also accepts lower-case names and hex digits. A '<' that opens no name
+// Text for a terminal: the control bytes (below 0x20, 0x7F, and the C1 controls 0x80..0x9F,
+// raw or UTF-8 encoded) in this notation, any other byte that is no part of a UTF-8 character
+// as <xNN>, the rest (UTF-8 letters included) as itself; so a text from a file can neither
+// move the cursor nor retitle or clear the terminal it is shown on.
+std::string EscapeControls(std::string_view text);
+
+// The same line by line: the line ends (LF or CR LF) kept, for a multi-line text.
+std::string EscapeControlsByLine(std::string_view text);
+
+// The inverse of ToNotation; also accepts lower-case names and hex digits. A '<' that opens no name
 // stands for itself; a name-like "<ABC>" that is no name gives nothing (a typing error).
 std::optional<std::string> FromNotation(std::string_view text);
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -61,6 +62,8 @@ bool PtyServer::open() {
 
   slave_ = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (slave_ < 0) return fail("cannot open " + devicePath_);
+  // The system leaves the terminal writable for its group; the receiver's line is this user's alone.
+  if (::fchmod(slave_, S_IRUSR | S_IWUSR) != 0) return fail("cannot make " + devicePath_ + " private");
   termios settings{};
   if (::tcgetattr(slave_, &settings) != 0) return fail("cannot read the line settings");
   ::cfmakeraw(&settings);

@@ -62,6 +62,23 @@ void ReceiverLine::fromTool(std::string_view bytes) {
     return;
   }
   const std::int64_t start = std::max(now, toReceiverFreeNs_);
+  const auto waiting = static_cast<std::size_t>((start - now + kByteNs - 1) / kByteNs);
+  const std::size_t room = kMaxPendingBytes - std::min(waiting, kMaxPendingBytes);
+  if (bytes.size() > room) {
+    if (!dropping_) {
+      transcript_.add(
+          {now / 1000,
+           TranscriptEntry::Direction::ToReceiver,
+           {},
+           "dropped: input beyond " + std::to_string(kMaxPendingBytes) + " bytes waiting for the line",
+           {}});
+    }
+    dropping_ = true;
+    bytes = bytes.substr(0, room);
+    if (bytes.empty()) return;
+  } else {
+    dropping_ = false;
+  }
   const std::int64_t end = start + static_cast<std::int64_t>(bytes.size()) * kByteNs;
   toReceiverFreeNs_ = end;
   // Forget arrivals long past; a pump never looks that far back.

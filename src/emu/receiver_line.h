@@ -27,6 +27,10 @@ class ReceiverLine {
 
   static constexpr std::int64_t kByteNs = 1'041'667;  // 10 bits at 9600 baud
   static constexpr std::size_t kMaxFrame = 256;
+  // Bytes from the tool that may wait for the line at once (a receiver's input buffer);
+  // more are dropped and said in the transcript, so that a flood cannot keep the line busy
+  // for hours.
+  static constexpr std::size_t kMaxPendingBytes = 4096;
 
   // `originMs` is the clock time the receiver was switched on (cts-off-at counts from it).
   ReceiverLine(comm::Scheduler& clock, VirtualReceiver& receiver, const EmulatorConfig& config,
@@ -82,6 +86,7 @@ class ReceiverLine {
   std::deque<Outgoing> queue_;         // answers waiting for the line, in the order they were made
   std::int64_t pumpAtNs_ = -1;         // earliest pending pump
   std::int64_t lastAnswerEndNs_ = -1;  // when the last answer's last byte left (min-gap)
+  bool dropping_ = false;              // input is being dropped (said once per flood)
 };
 
 }  // namespace tw::emu

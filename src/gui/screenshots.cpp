@@ -1,16 +1,19 @@
 #include "gui/screenshots.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QRegularExpression>
 
+#include "files/safe_file_writer.h"
 #include "gui/dialog_window.h"
 #include "gui/main_window.h"
 #include "gui/page_navigator.h"
 #include "gui/qt_dialog_host.h"
-#include "gui/system_memory_window.h"
 #include "gui/qt_ui_services.h"
+#include "gui/system_memory_window.h"
 #include "pages/qamp_tool_doc.h"
 #include "pages/system/memory_page.h"
 #include "pages/workbench.h"
@@ -33,9 +36,16 @@ QString FileName(const QString& text) {
   return name;
 }
 
+// Through the programs' one file writer, like every other file they write.
 bool Save(QWidget& widget, const QDir& folder, const QString& name) {
   QApplication::processEvents();
-  return widget.grab().save(folder.filePath(name + QStringLiteral(".png")));
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!widget.grab().save(&buffer, "PNG")) return false;
+  const QString path = folder.filePath(name + QStringLiteral(".png"));
+  return static_cast<bool>(files::WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                                      std::string_view(png.constData(), png.size())));
 }
 
 class Shooter {

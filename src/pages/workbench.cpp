@@ -129,7 +129,7 @@ void Workbench::Start(const std::vector<std::string>& arguments, app::StartupUi&
 }
 
 std::string LogFailureText(const std::filesystem::path& file, const std::string& reason) {
-  return "The log " + file.string() + " cannot be written (" + reason +
+  return std::string(kLogFailureStart) + file.string() + " cannot be written (" + reason +
          ").\nThe connection or transfer goes on without it. Make sure that the folder " +
          file.parent_path().string() + " is yours and can be written to.";
 }

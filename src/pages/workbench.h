@@ -64,6 +64,9 @@ class UiServices;
 namespace tw::pages {
 
 class CMemoryPage;
+// How the message begins that tells the user a communication log cannot be written (the
+// command line tells it from the others by this).
+inline constexpr std::string_view kLogFailureStart = "The log ";
 // What the user is told when a communication log cannot be written.
 std::string LogFailureText(const std::filesystem::path& file, const std::string& reason);
 

@@ -71,6 +71,30 @@ TEST(CommLog, EachConnectionStartsTheFileAfresh) {
   EXPECT_NE(text.find("second\r\n"), std::string::npos);
 }
 
+// The desktop program and the command line at once: the second run writes its own log,
+// names it, and the first run's log stays whole.
+TEST(CommLog, ARunWhoseLogIsInUseWritesItsOwnAndLeavesTheOtherWhole) {
+  ScratchFolder folder;
+  LogFixture desktop(folder.path());
+  LogFixture command(folder.path());
+  desktop.log.BeginTransferLog(model::kLinkUpload);
+  desktop.log.WriteErrorLog("desktop", comm::kNoParameter);
+  command.log.BeginTransferLog(model::kLinkDownload);
+  command.log.WriteErrorLog("command line", comm::kNoParameter);
+  command.log.EndTransferLog();
+  desktop.log.WriteErrorLog("desktop again", comm::kNoParameter);
+  desktop.log.EndTransferLog();
+
+  EXPECT_EQ(desktop.log.errorLogPath(), folder.path() / "ErrLog.txt");
+  ASSERT_NE(command.log.errorLogPath(), desktop.log.errorLogPath());
+  EXPECT_EQ(command.log.errorLogPath().parent_path(), folder.path());
+  const std::string first = ReadFile(desktop.log.errorLogPath());
+  EXPECT_NE(first.find("desktop\r\n"), std::string::npos) << first;
+  EXPECT_NE(first.find("desktop again\r\n"), std::string::npos) << first;
+  EXPECT_EQ(first.find("command line"), std::string::npos) << first;
+  EXPECT_NE(ReadFile(command.log.errorLogPath()).find("command line\r\n"), std::string::npos);
+}
+
 TEST(CommLog, NothingIsWrittenOutsideATransfer) {
   ScratchFolder folder;
   LogFixture f(folder.path());

@@ -2,6 +2,7 @@
 // statuses 0/1/2 and the one-line errors for bad files.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "cli/cli_run.h"
 
@@ -84,7 +85,8 @@ TEST(ReportCommand, AFailedWriteLeavesThePreviousOutputAndSaysSo) {
   WriteAll(dir.path() / "out.txt", "previous report");
   // A full disk: a file-size limit of one block binds every user; SIGXFSZ is ignored so
   // that the write fails instead of ending the program.
-  const CliResult run = RunCliIn(dir.path(), "report a.qcf -o out.txt", "trap '' XFSZ; ulimit -f 1; ");
+  const CliResult run =
+      RunCliIn(dir.path(), "report a.qcf -o out.txt --force", "trap '' XFSZ; ulimit -f 1; ");
   EXPECT_EQ(run.status, 2) << run.err;
   EXPECT_NE(run.err.find("out.txt"), std::string::npos) << run.err;
   EXPECT_EQ(ReadAll(dir.path() / "out.txt"), "previous report");
@@ -92,6 +94,49 @@ TEST(ReportCommand, AFailedWriteLeavesThePreviousOutputAndSaysSo) {
   const CliResult nowhere = RunCliIn(dir.path(), "report a.qcf -o a.qcf/out.txt");
   EXPECT_EQ(nowhere.status, 2);
   EXPECT_NE(nowhere.err.find("Cannot write"), std::string::npos) << nowhere.err;
+}
+
+// "report a.qcf -o a.qcf" once turned the configuration into report text: the output never
+// replaces the input, a device, a pipe or (without --force) any file that exists.
+TEST(ReportCommand, TheOutputReplacesNoInputNoDeviceAndNoFileUnlessForced) {
+  TempFolder dir("report_refused");
+  WriteAll(dir.path() / "a.qcf", kSmallFile);
+  std::filesystem::create_symlink("a.qcf", dir.path() / "same.qcf");
+  std::filesystem::create_symlink("/dev/null", dir.path() / "null");
+  ASSERT_EQ(::mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
+  WriteAll(dir.path() / "old.txt", "previous report");
+  struct Case {
+    const char* output;
+    const char* says;
+  };
+  for (const Case& c :
+       {Case{"a.qcf --force", "same file as \"a.qcf\""}, Case{"same.qcf --force", "same file as"},
+        Case{"null --force", "is a device"}, Case{"pipe --force", "is a pipe"},
+        Case{"old.txt", "exists already. Nothing was written. Give --force"}}) {
+    const CliResult run = RunCliIn(dir.path(), std::string("report a.qcf -o ") + c.output);
+    EXPECT_EQ(run.status, 2) << c.output;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(ReadAll(dir.path() / "a.qcf"), kSmallFile);
+  EXPECT_EQ(ReadAll(dir.path() / "old.txt"), "previous report");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "null"));
+  ASSERT_EQ(RunCliIn(dir.path(), "report a.qcf -o old.txt --force").status, 0);
+  EXPECT_NE(ReadAll(dir.path() / "old.txt"), "previous report");
+}
+
+// A key or a memo holding escape sequences cannot retitle or clear the terminal it is shown on.
+TEST(ReportCommand, TextsFromTheFileReachTheTerminalEscaped) {
+  TempFolder dir("report_escapes");
+  WriteAll(dir.path() / "a.qcf",
+           "[User Memo]\r\nUser Memo=hi\x1b]0;memo\x07\r\n"
+           "[Basic Control]\r\nMain Volume=-20.0dB\r\n\x1b]0;owned\x07\x1b[2J=1\r\n");
+  const CliResult run = RunCliIn(dir.path(), "report a.qcf");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("<x1B>]0;owned<x07><x1B>[2J"), std::string::npos) << run.err;
+  const CliResult diff = RunCliIn(dir.path(), "diff a.qcf --defaults");
+  EXPECT_EQ(diff.out.find('\x1b'), std::string::npos) << diff.out;
+  EXPECT_NE(diff.out.find("hi<x1B>]0;memo<x07>"), std::string::npos) << diff.out;
 }
 
 TEST(ParamsCommand, ImageZeroAndTheMemoriesAFileSets) {

@@ -42,7 +42,7 @@ TEST(UploadCli, RefusesToReplaceAFileUnlessForced) {
   WriteAll(folder.path() / "keep.qcf", "[User Memo]\r\nUser Memo=mine\r\n");
   const CliResult refused = RunCli(folder, "upload --emulator -o keep.qcf");
   EXPECT_EQ(refused.status, 2);
-  EXPECT_NE(refused.err.find("\"keep.qcf\" exists already"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("\"keep.qcf\": it exists already"), std::string::npos) << refused.err;
   EXPECT_NE(refused.err.find("--force"), std::string::npos);
   EXPECT_EQ(ReadAll(folder.path() / "keep.qcf"), "[User Memo]\r\nUser Memo=mine\r\n");
 
@@ -201,6 +201,33 @@ TEST(DownloadCli, AFileThatLacksSettingsIsRefusedUnlessFillDefaultsIsGiven) {
   const CliResult filled = RunCli(folder, "download --emulator --fill-defaults one.qcf");
   EXPECT_EQ(filled.status, 0) << filled.err;
   EXPECT_NE(filled.err.find("hold the values Tunewright had: factory values"), std::string::npos) << filled.err;
+}
+
+// The transcript never replaces the file the command reads or has just written.
+TEST(TransferCli, TheTranscriptNeverReplacesTheCommandsOwnFile) {
+  TempFolder folder("transcript_own");
+  ASSERT_EQ(RunCli(folder, "upload --emulator -o a.qcf").status, 0);
+  const std::string configuration = ReadAll(folder.path() / "a.qcf");
+  const CliResult down = RunCli(folder, "download --emulator --transcript a.qcf a.qcf --force");
+  EXPECT_EQ(down.status, 2);
+  EXPECT_NE(down.err.find("same file as \"a.qcf\""), std::string::npos) << down.err;
+  EXPECT_EQ(ReadAll(folder.path() / "a.qcf"), configuration);
+
+  const CliResult up = RunCli(folder, "upload --emulator -o b.qcf --transcript b.qcf --force");
+  EXPECT_EQ(up.status, 2);
+  EXPECT_NE(up.err.find("transcript was not written"), std::string::npos) << up.err;
+  EXPECT_EQ(ReadAll(folder.path() / "b.qcf"), configuration);
+}
+
+// A log that cannot be written is said, after the failure the user needs to know about.
+TEST(TransferCli, ALogThatCannotBeWrittenIsSaidAfterTheRealFailure) {
+  TempFolder folder("log_unwritable");
+  std::filesystem::create_directories(folder.path() / "state" / "tunewright" / "ErrLog.txt");
+  const CliResult up = RunCliIn(folder.path(), "upload --emulator --emulator-option error-rows=20 -o x.qcf",
+                                kOwnSettings + "XDG_STATE_HOME=\"$PWD/state\" ");
+  EXPECT_EQ(up.status, 1);
+  EXPECT_EQ(up.err.rfind("tunewright-cli: The upload did not complete: ", 0), 0u) << up.err;
+  EXPECT_NE(up.err.find("\ntunewright-cli: The log "), std::string::npos) << up.err;
 }
 
 TEST(DownloadCli, AMalformedFileIsBadInputAndNothingConnects) {

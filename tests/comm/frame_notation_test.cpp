@@ -38,3 +38,29 @@ TEST(FrameNotation, RejectsUnknownNamesButKeepsLoneAngles) {
   EXPECT_EQ(FromNotation("a<b"), "a<b");
   EXPECT_EQ(FromNotation("<>"), "<>");
 }
+
+// Texts from files shown on a terminal: nothing in them can drive it, letters of any
+// language stay readable.
+TEST(FrameNotation, TerminalTextShowsControlBytesEscapedAndKeepsUtf8Letters) {
+  struct Case {
+    std::string text;
+    std::string shown;
+  };
+  for (const Case& c :
+       {Case{"\x1b]0;owned\x07Key", "<x1B>]0;owned<x07>Key"},
+        Case{"a\x1b[2Jb\r\n\x7f", "a<x1B>[2Jb<x0D><x0A><x7F>"},
+        Case{"\x02"
+             "x\x03",
+             "<STX>x<ETX>"},
+        Case{"M\xC3\xBCller \xE2\x82\xAC \xF0\x9F\x8E\xB5", "M\xC3\xBCller \xE2\x82\xAC \xF0\x9F\x8E\xB5"},
+        Case{"\xC2\x9B"
+             "2J",
+             "<xC2><x9B>2J"},  // C1 control, UTF-8 encoded
+        Case{"\x9b"
+             "2J \xE9t\xE9",
+             "<x9B>2J <xE9>t<xE9>"},  // 8-bit bytes of no character
+        Case{"cut \xE2\x82", "cut <xE2><x82>"}}) {
+    EXPECT_EQ(tw::comm::EscapeControls(c.text), c.shown) << c.shown;
+  }
+  EXPECT_EQ(tw::comm::EscapeControlsByLine("a\x1b\r\nb\nc\r"), "a<x1B>\r\nb\nc<x0D>");
+}

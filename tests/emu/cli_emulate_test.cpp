@@ -69,20 +69,55 @@ TEST(CliEmulate, BadEmulatorOptionIsBadUsage) {
   close(child.out);
 }
 
-TEST(CliEmulate, RefusesToReplaceAFileThatIsNoLink) {
+// Whatever stands at the --link path (a file, another run's link) stays as it is.
+TEST(CliEmulate, RefusesToReplaceAnythingAtTheLinkPath) {
   const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("tw-emulate-file-" + std::to_string(getpid()));
-  {
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    std::fclose(file);
+      std::filesystem::temp_directory_path() / ("tw-emulate-taken-" + std::to_string(getpid()));
+  for (const bool link : {false, true}) {
+    std::filesystem::remove(path);
+    if (link) {
+      std::filesystem::create_symlink("/dev/pts/other", path);
+    } else {
+      std::FILE* file = std::fopen(path.c_str(), "w");
+      ASSERT_NE(file, nullptr);
+      std::fclose(file);
+    }
+    Child child = Spawn({"emulate", "--link", path.string()});
+    ASSERT_GT(child.pid, 0);
+    EXPECT_EQ(WaitExit(child.pid), 2) << link;
+    if (link) {
+      EXPECT_EQ(std::filesystem::read_symlink(path).string(), "/dev/pts/other");
+    } else {
+      EXPECT_TRUE(std::filesystem::is_regular_file(path));
+    }
+    close(child.out);
   }
-  Child child = Spawn({"emulate", "--link", path.string()});
-  ASSERT_GT(child.pid, 0);
-  EXPECT_EQ(WaitExit(child.pid), 2);
-  EXPECT_TRUE(std::filesystem::is_regular_file(path));
   std::filesystem::remove(path);
-  close(child.out);
+}
+
+// Ctrl+C, kill and a closed terminal all end the run cleanly and take its link away; a link
+// that another run put in its place meanwhile stays.
+TEST(CliEmulate, EveryStopSignalRemovesItsOwnLinkAndNoOther) {
+  const std::filesystem::path link =
+      std::filesystem::temp_directory_path() / ("tw-emulate-stop-" + std::to_string(getpid()));
+  for (const bool replaced : {false, true}) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+      std::filesystem::remove(link);
+      Child child = Spawn({"emulate", "--link", link.string()});
+      ASSERT_GT(child.pid, 0);
+      ReadUntil(child.out, [](const std::string& text) { return text.find('\n') != std::string::npos; });
+      ASSERT_TRUE(std::filesystem::is_symlink(link));
+      if (replaced) {
+        std::filesystem::remove(link);
+        std::filesystem::create_symlink("/dev/pts/other", link);
+      }
+      kill(child.pid, signal);
+      EXPECT_EQ(WaitExit(child.pid), 0) << signal;
+      EXPECT_EQ(std::filesystem::is_symlink(std::filesystem::symlink_status(link)), replaced) << signal;
+      close(child.out);
+    }
+  }
+  std::filesystem::remove(link);
 }
 
 }  // namespace

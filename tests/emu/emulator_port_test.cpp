@@ -97,6 +97,22 @@ TEST(EmulatorPortTiming, AnAnswerWaitsForTheLineAndArrivesWhole) {
   EXPECT_EQ(tool.readTimes[0], byteMs(request.size() + answer.size()) + 10);
 }
 
+// A flood (a program writing megabytes at once) is cut at the receiver's buffer and said
+// once: a request after it is answered within seconds, not hours later.
+TEST(EmulatorPortTiming, AFloodOfInputIsDroppedBeyondTheBufferAndSaid) {
+  Tool tool;
+  const std::string flood(1 << 20, 'x');
+  for (int write = 0; write < 4; ++write) tool.port.write(flood);
+  tool.clock.advance(byteMs(ReceiverLine::kMaxPendingBytes) + 100);
+  tool.port.write(ReadOf(20));
+  tool.clock.advance(1000);
+  EXPECT_EQ(tool.received(), test::AnswerOf(20, "06"));
+  int notes = 0;
+  for (const auto& entry : tool.port.transcript().entries())
+    notes += entry.note.rfind("dropped: input", 0) == 0;
+  EXPECT_EQ(notes, 1);
+}
+
 TEST(EmulatorPortTiming, NothingIsSentWhileAFrameFromTheToolIsArriving) {
   EmulatorConfig config;
   config.latencyMs = 5;

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -97,6 +98,13 @@ TEST_F(PtyServerTest, OpeningSequenceGetsTheStatusFrameOverTheTerminal) {
   EXPECT_TRUE(served);
   EXPECT_EQ(server->transcript().receivedFrames().size(), 6u);
   EXPECT_EQ(server->transcript().sentFrames().size(), 3u);
+}
+
+TEST_F(PtyServerTest, TheTerminalIsForItsUserAlone) {
+  start(EmulatorConfig{});
+  struct stat info {};
+  ASSERT_EQ(::stat(server->devicePath().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 TEST_F(PtyServerTest, ServesTheNextProgramAfterTheFirstClosed) {
