@@ -57,7 +57,6 @@ void registerUpload(CLI::App& parent, int& exitStatus) {
   AddPacingOption(*command, options->target.pacing);
   AddRegionOption(*command, options->region);
   command->add_option("-o,--output", options->output, "configuration file to write (.qcf)")->required();
-  command->add_flag("--force", options->force, "replace the file if it exists");
   command->footer("Exit status: 0 saved; 1 the receiver or the link failed (no file); 2 bad usage; 3 saved and "
                   "complete, but the receiver may not hold every setting as before (the message names them and "
                   "the command that puts them back).");
