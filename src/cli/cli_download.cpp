@@ -67,8 +67,8 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
                     "send a file that lacks settings anyway: the receiver gets factory values for every setting "
                     "the file lacks");
   command->add_flag("--current-only", options->currentOnly,
-                    "send the current settings alone, no System Memory (as to restore a receiver from a recovery "
-                    "file an interrupted upload left)");
+                    "send the current settings alone, no System Memory, and only those an upload reads (as to "
+                    "restore a receiver from a recovery file an interrupted upload left)");
   command->callback([options, &exitStatus] {
     CheckTarget(options->target, "download", {options->file});
     const int region = CheckedRegion(options->region);

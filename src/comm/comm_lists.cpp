@@ -136,7 +136,10 @@ void CCommClass::BuildDownloadList(bool continuation) {
     if (caps_.zone2) pages_->QueueMemoryPart(memory, kMemoryZone2Volume, image);
     if (caps_.zone3) pages_->QueueMemoryPart(memory, kMemoryZone3Volume, image);
   }
-  pages_->QueueAll(imageInUse());
+  // Without the memories this puts back the current settings an upload read (restoring a
+  // receiver an interrupted upload left): one the receiver never reports keeps its value.
+  const model::SettingFilter sends = [](const model::SettingKey& key) { return IsReadByUpload(key.number, key.record); };
+  pages_->QueueAll(imageInUse(), downloadSendsMemories_ ? model::SettingFilter{} : sends);
   QueueBasicControls(imageInUse());
   if (!continuation) SendPacket("", kNoParameter);
 }

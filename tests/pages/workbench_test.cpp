@@ -186,7 +186,9 @@ TEST(Workbench, AnUploadWhoseWriteBackFailedKeepsWhatItReadAndNamesTheSettings) 
   const Workbench::Outcome outcome = f.run(Operation::Upload);
   EXPECT_TRUE(outcome.listResult == 1 && outcome.readEverything);
   EXPECT_EQ(f.bench.link().images().All(), clean.bench.link().images().All());
-  ASSERT_EQ(f.messageTexts().size(), 1u);
+  // Then where the settings read are kept for a restore without a save.
+  ASSERT_EQ(f.messageTexts().size(), 2u);
+  EXPECT_EQ(f.messageTexts()[1].rfind("The receiver did not take every setting written back", 0), 0u);
   EXPECT_EQ(f.messageTexts()[0].rfind("The upload read every setting and all six System Memories", 0), 0u);
   EXPECT_NE(f.messageTexts()[0].find("as it did before the upload: [DSP Parameters Hall in Munich] "),
             std::string::npos) << f.messageTexts()[0];
