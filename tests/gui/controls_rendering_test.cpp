@@ -64,6 +64,10 @@ TEST(ButtonRendering, ClickRunsTheHandlerOnceAndNotWhenDisabledOrInsideADisabled
   EXPECT_TRUE(button->isVisibleTo(&widget));
   reload.setText("Again");
   EXPECT_EQ(button->text(), "Again");
+  reload.setToolTip("Not read from the receiver");
+  EXPECT_EQ(button->toolTip(), "Not read from the receiver");
+  reload.setToolTip("");
+  EXPECT_TRUE(button->toolTip().isEmpty());
   EXPECT_EQ(clicks, 1);
 }
 
