@@ -33,7 +33,8 @@ std::string FailedTransferText(int linkMode, int failed, int total, const std::s
   std::string text = std::string("The ") + (upload ? "upload" : "download") + " did not complete: " +
                      std::to_string(failed) + " of " + std::to_string(total) + " commands failed";
   text += upload ? ". Tunewright's settings are as they were before the upload."
-                 : ", so the receiver may not hold every setting.";
+                 : ", so the receiver now holds a mixture of these settings and its own; a download that "
+                   "completes puts all of them on it.";
   text += " Check the cable and the receiver, then try again. The error log lists the failed commands: " +
           errorLogPath;
   return text;
