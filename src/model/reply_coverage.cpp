@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "model/decode.h"
 #include "model/command_table.h"
+#include "model/decode.h"
 #include "model/decode_apply.h"
 #include "model/parameter_access.h"
 
