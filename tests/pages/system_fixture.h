@@ -72,14 +72,18 @@ class ZoneVolumeStandIn final : public pages::CItemPage {
   }
 };
 
-// The registered pages, with the stand-in where no Multi Zone page is registered yet.
-inline std::array<pages::PageDescriptor, 19> PagesWithZoneVolumes() {
-  std::array<pages::PageDescriptor, 19> pages{};
-  std::copy_n(pages::SheetPageDescriptors().begin(), pages.size(), pages.begin());
-  for (pages::PageDescriptor& page : pages) {
-    if (page.caption == "Multi Zone" && page.create == nullptr) page.create = pages::MakePage<ZoneVolumeStandIn>;
-  }
-  return pages;
+// The registered pages, with the stand-in where no Multi Zone page is registered yet. One
+// table for the whole run: a sheet keeps pointers into the descriptors it was built from.
+inline const std::array<pages::PageDescriptor, 19>& PagesWithZoneVolumes() {
+  static const std::array<pages::PageDescriptor, 19> table = [] {
+    std::array<pages::PageDescriptor, 19> pages{};
+    std::copy_n(pages::SheetPageDescriptors().begin(), pages.size(), pages.begin());
+    for (pages::PageDescriptor& page : pages) {
+      if (page.caption == "Multi Zone" && page.create == nullptr) page.create = pages::MakePage<ZoneVolumeStandIn>;
+    }
+    return pages;
+  }();
+  return table;
 }
 
 }  // namespace tw::test
