@@ -9,6 +9,7 @@
 
 #include "files/profile.h"
 #include "pages/page_host.h"
+#include "settings/page_settings.h"
 #include "model/parameter_image.h"
 #include "model/setting_key.h"
 #include "ui/controls/layout.h"
@@ -26,24 +27,9 @@ struct PageContext {
   PageHost* host = nullptr;  // the main window; null without one
 };
 
-// One item of a page: a parameter number and, where one number stands for a row of
-// values, a sub-index (-1 for a parameter with a single element).
-struct PageItem {
-  int number = 0;
-  int subIndex = -1;
-  friend bool operator==(const PageItem&, const PageItem&) = default;
-};
-
-// The file and report texts of one item. An item that is not the page's has three empty
-// texts; an item with an empty key takes no line in a file or a report.
-struct ItemText {
-  std::string section;
-  std::string key;
-  std::string value;
-};
-
-// The group argument that selects no particular group (pages without groups ignore it).
-inline constexpr int kAllGroups = 24;
+using settings::ItemText;
+using settings::kAllGroups;
+using settings::PageItem;
 
 // The contract between a settings page and the rest of the program: the link queues a
 // download through QueueAll, the configuration file and the report walk

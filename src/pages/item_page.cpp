@@ -29,12 +29,24 @@ constexpr std::string_view kNotReadTip =
 
 }  // namespace
 
-int CItemPage::Binding::number() const {
-  return std::visit([](const auto& i) { return i.number; }, item);
+CItemPage::CItemPage(const PageContext& context, std::string caption, int templateId)
+    : CBasePage(context, caption, templateId),
+      ownSettings_(std::make_unique<settings::PageSettings>(std::move(caption))),
+      settings_(ownSettings_.get()) {}
+
+CItemPage::CItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId)
+    : CBasePage(context, settings.caption(), templateId), settings_(&settings) {}
+
+settings::SettingContext CItemPage::settingContext() const {
+  return {link().capabilities(), link().tunerRegion(), isRealTime()};
 }
 
-Needs CItemPage::Binding::needs() const {
-  return std::visit([](const auto& i) { return i.needs; }, item);
+void CItemPage::SetSendOrder(std::vector<int> numbers) {
+  if (ownSettings_) ownSettings_->SetSendOrder(std::move(numbers));
+}
+
+int CItemPage::Binding::number() const {
+  return std::visit([](const auto& i) { return i.number; }, item);
 }
 
 const Records* CItemPage::Binding::records() const {
@@ -49,6 +61,11 @@ CItemPage::Binding& CItemPage::add(Kind kind, AnyItem item, ui::Control* control
   binding.item = item;
   binding.control = control;
   binding.label = label;
+  if (ownSettings_) {
+    std::visit(Overloaded{[&](const ChoiceItem& i) { ownSettings_->Add(i, kind == Kind::Combo); },
+                          [&](const auto& i) { ownSettings_->Add(i); }},
+               binding.item);
+  }
   bindings_.push_back(std::move(binding));
   return bindings_.back();
 }
@@ -202,10 +219,7 @@ void CItemPage::RefreshItem(int number, bool update) {
   if (update) UpdateControlStates();
 }
 
-bool CItemPage::IsItemAvailable(int number) const {
-  const Binding* binding = find(number);
-  return binding == nullptr || Satisfied(binding->needs(), link().capabilities());
-}
+bool CItemPage::IsItemAvailable(int number) const { return settings_->IsAvailable(number, settingContext()); }
 
 void CItemPage::UpdateAvailability() {
   for (const Binding& binding : bindings_) {
@@ -220,107 +234,28 @@ void CItemPage::UpdateAvailability() {
 }
 
 void CItemPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
-  const Binding* binding = find(number);
-  if (binding == nullptr || !IsItemAvailable(number)) return;
-  const auto build = std::visit([](const auto& i) { return i.build; }, binding->item);
-  if (build != nullptr) {
-    for (const std::string& command : build(image, number, subIndex)) Queue(command, number);
-    return;
+  for (const std::string& command : settings_->Commands(image, number, subIndex, settingContext())) {
+    Queue(command, number);
   }
-  if (AsText(binding->item) != nullptr) return;  // texts are sent only by builders
-  const auto value = ReadValue(image, binding->records(), number, subIndex);
-  if (!value) return;
-  const LevelItem* level = AsLevel(binding->item);
-  Queue(level != nullptr ? level->Command(*value) : AsChoice(binding->item)->Command(*value), number);
 }
 
 std::vector<PageItem> CItemPage::ListItems(bool forFile, int /*group*/) const {
-  std::vector<PageItem> items;
-  auto push = [&](PageItem item) {
-    if (IsListed(item, forFile)) items.push_back(item);
-  };
-  if (!forFile && !sendOrder_.empty()) {
-    for (int number : sendOrder_) push({number, -1});
-    return items;
-  }
-  std::vector<const Records*> listedRecords;
-  for (const Binding& binding : bindings_) {
-    const Records* records = binding.records();
-    if (records == nullptr) {
-      push({binding.number(), -1});
-      continue;
-    }
-    // Items with records go record by record, where the first of them is bound.
-    if (std::find(listedRecords.begin(), listedRecords.end(), records) != listedRecords.end()) continue;
-    listedRecords.push_back(records);
-    for (int record = 0; record < records->count; ++record) {
-      for (const Binding& other : bindings_) {
-        if (other.records() == records) push({other.number(), record});
-      }
-    }
-  }
+  std::vector<PageItem> items = settings_->ListItems(forFile, settingContext());
+  std::erase_if(items, [&](const PageItem& item) { return !IsListed(item, forFile); });
   return items;
 }
 
-ItemText CItemPage::DescribeItem(const model::ParameterImage& image, int number, int subIndex,
-                                 bool /*forReport*/) const {
-  const Binding* binding = find(number);
-  if (binding == nullptr) return {};
-  return std::visit(
-      Overloaded{[&](const TextItem& item) {
-                   return ItemText{caption(), std::string(item.key), item.Text(ReadText(image, number).value_or(""))};
-                 },
-                 [&](const auto& item) {
-                   const auto value = ReadValue(image, item.records, number, subIndex);
-                   std::string text;
-                   if (value) text = std::string(item.Text(*value));
-                   return ItemText{caption(), ItemKey(item.key, item.records, subIndex), std::move(text)};
-                 }},
-      binding->item);
+ItemText CItemPage::DescribeItem(const model::ParameterImage& image, int number, int subIndex, bool forReport) const {
+  return settings_->DescribeItem(image, number, subIndex, forReport);
 }
 
 bool CItemPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
-  const Binding* binding = find(number);
-  if (binding == nullptr) return false;
-  if (const TextItem* item = AsText(binding->item)) {
-    const auto stored = item->Parse(text);
-    return stored && model::SetParameterText(image, number, *stored);
-  }
-  std::optional<std::int32_t> value;
-  if (const LevelItem* level = AsLevel(binding->item)) {
-    value = level->Parse(text);
-  } else {
-    value = AsChoice(binding->item)->Parse(text, binding->kind == Kind::Combo);
-  }
-  return value && WriteValue(image, binding->records(), number, subIndex, *value);
+  return settings_->ParseItem(image, number, subIndex, text);
 }
 
-std::string CItemPage::RefusalReason(const model::ParameterImage& /*image*/, int number, int /*subIndex*/,
-                                     std::string_view /*text*/) const {
-  const Binding* binding = find(number);
-  if (binding == nullptr) return {};
-  auto quoted = [](std::string_view text) { return "\"" + std::string(text) + "\""; };
-  return std::visit(
-      Overloaded{[&](const ChoiceItem& item) {
-                   std::string allowed;
-                   for (std::string_view text : item.texts) allowed += (allowed.empty() ? "" : ", ") + quoted(text);
-                   return "allowed: " + allowed;
-                 },
-                 [&](const LevelItem& item) {
-                   const std::int32_t stride = std::max<std::int32_t>(item.step, 1);
-                   const std::int32_t last = item.min + (item.max - item.min) / stride * stride;
-                   std::string allowed = quoted(item.Text(item.min));
-                   if (item.min + stride < last) allowed += ", " + quoted(item.Text(item.min + stride));
-                   if (item.min + 2 * stride < last) allowed += " ...";
-                   if (last > item.min) allowed += ", " + quoted(item.Text(last));
-                   return "allowed: " + allowed;
-                 },
-                 [&](const TextItem& item) {
-                   std::string allowed = "allowed: printable characters";
-                   if (item.maxLength > 0) allowed += ", at most " + std::to_string(item.maxLength);
-                   return allowed;
-                 }},
-      binding->item);
+std::string CItemPage::RefusalReason(const model::ParameterImage& image, int number, int subIndex,
+                                     std::string_view text) const {
+  return settings_->RefusalReason(image, number, subIndex, text);
 }
 
 void CItemPage::onChoice(int number, int entry) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -30,9 +31,17 @@ namespace tw::pages {
 //
 // Items with records (one value per channel, say) have one item per record in files,
 // reports and downloads (record by record); their controls show the record ShownRecord().
+//
+// What the items are, how files, reports and downloads see them, is the page's settings
+// (src/settings); the page adds controls and interaction.
 class CItemPage : public CBasePage {
  public:
-  using CBasePage::CBasePage;
+  // A page whose settings are the items its Bind and Add calls name, in that order.
+  CItemPage(const PageContext& context, std::string caption, int templateId);
+  // A page over settings of the catalogue: Bind attaches a control to one of their items.
+  CItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId);
+
+  const settings::PageSettings& settings() const { return *settings_; }
 
   // UpdateControlStates, then every bound control shows the page's image.
   void RefreshAll() override;
@@ -45,14 +54,11 @@ class CItemPage : public CBasePage {
   void UpdateAvailability() override;
   // Nothing for an unavailable item.
   void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
-  // Items in binding order, record by record for items with records; for sending, the send
-  // order when one was set. IsListed may leave items out.
+  // The settings' items; IsListed may leave items out.
   std::vector<PageItem> ListItems(bool forFile, int group) const override;
   ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                         bool forReport) const override;
   bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
-  // The item's allowed values: "allowed: "A", "B"" for a list; the first values, then the
-  // last, for a range; the length for a text.
   std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
                             std::string_view text) const override;
 
@@ -75,7 +81,7 @@ class CItemPage : public CBasePage {
   // The item's label text (text items: their file text) also shows in this list-view cell.
   void ShowInCell(int number, ui::ListView& view, int row, int column);
   // The order in which QueueAll sends the items, when it differs from the file order.
-  void SetSendOrder(std::vector<int> numbers) { sendOrder_ = std::move(numbers); }
+  void SetSendOrder(std::vector<int> numbers);
 
   // Fills the bound lists and sets up the bound sliders. Pages that override call it.
   void InitControls() override;
@@ -125,7 +131,6 @@ class CItemPage : public CBasePage {
     ui::StaticText* label = nullptr;
     std::vector<Cell> cells;
     int number() const;
-    Needs needs() const;
     const Records* records() const;
   };
 
@@ -139,8 +144,11 @@ class CItemPage : public CBasePage {
   void onList(int number, ui::CListCombo& list);
   void onSliderDraw(int number, ui::Slider& slider, ui::StaticText* label);
 
+  settings::SettingContext settingContext() const;
+
+  std::unique_ptr<settings::PageSettings> ownSettings_;  // for a page that names its items itself
+  const settings::PageSettings* settings_;
   std::vector<Binding> bindings_;
-  std::vector<int> sendOrder_;
 };
 
 }  // namespace tw::pages

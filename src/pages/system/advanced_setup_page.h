@@ -33,8 +33,6 @@ class CAdvSetup final : public CItemPage {
   void RestoreFocus() override;
 
  protected:
-  // Files and downloads list what the tuner region has; downloads never send the resets.
-  bool IsListed(const PageItem& item, bool forFile) const override;
   bool ConfirmChoice(int number, int index) override;
 
  private:

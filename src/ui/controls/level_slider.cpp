@@ -11,17 +11,6 @@ int ClampToInt(std::int64_t value) { return static_cast<int>(std::clamp<std::int
 
 }  // namespace
 
-std::string LevelText(int tenths, std::string_view unit) {
-  const std::int64_t value = tenths;  // wide, so that the magnitude of INT_MIN fits
-  const std::int64_t magnitude = value < 0 ? -value : value;
-  std::string text = value < 0 ? "-" : "";
-  text += std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
-  text += unit;
-  return text;
-}
-
-std::string VolumeText(int tenths) { return tenths == kMuteVolume ? "Mute" : LevelText(tenths, "dB"); }
-
 void CLevelSlider::Setup(StaticText* label, std::string unit, int minValue, int maxValue, int step,
                          int initialValue, LevelStyle style) {
   label_ = label;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/setting_items.h"
 #include "ui/controls/slider.h"
 #include "ui/controls/static_text.h"
 
@@ -12,13 +13,9 @@ namespace tw::ui {
 // lowest step reads "Mute".
 enum class LevelStyle { Plain = 0, Volume = 1 };
 
-// The value that a volume slider shows as "Mute".
-inline constexpr int kMuteVolume = -805;
-
-// "-12.5dB": a value in tenths, with one decimal and the unit.
-std::string LevelText(int tenths, std::string_view unit);
-// The volume text: "Mute" for -805, otherwise the level text in dB.
-std::string VolumeText(int tenths);
+using settings::kMuteVolume;
+using settings::LevelText;
+using settings::VolumeText;
 
 // A vertical slider for a value in tenths of its unit, largest value at the top: the
 // position runs the other way to the value, so position = (min + max) - value / step.

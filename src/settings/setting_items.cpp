@@ -1,13 +1,12 @@
-#include "pages/page_items.h"
+#include "settings/setting_items.h"
 
 #include <algorithm>
 #include <variant>
 
 #include "comm/protocol.h"
 #include "model/parameter_access.h"
-#include "ui/controls/level_slider.h"
 
-namespace tw::pages {
+namespace tw::settings {
 namespace {
 
 bool SameText(std::string_view a, std::string_view b, bool ignoreCase) {
@@ -105,7 +104,7 @@ std::string ChoiceItem::Command(std::int32_t value) const {
 // --- LevelItem ---
 
 std::string LevelItem::Text(std::int32_t value) const {
-  return format != nullptr ? format(value) : ui::LevelText(value, unit);
+  return format != nullptr ? format(value) : LevelText(value, unit);
 }
 
 bool LevelItem::Accepts(std::int32_t value) const {
@@ -146,13 +145,22 @@ std::optional<std::string> TextItem::Parse(std::string_view text) const {
 
 // --- shared value texts ---
 
+std::string LevelText(int tenths, std::string_view unit) {
+  const std::int64_t value = tenths;  // wide, so that the magnitude of INT_MIN fits
+  const std::int64_t magnitude = value < 0 ? -value : value;
+  std::string text = value < 0 ? "-" : "";
+  text += std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+  text += unit;
+  return text;
+}
+
 std::string PlainText(std::int32_t value) { return std::to_string(value); }
 
 std::string WholeDbText(std::int32_t value) { return std::to_string(value) + "dB"; }
 
-std::string TenthsDbText(std::int32_t value) { return ui::LevelText(value, "dB"); }
+std::string TenthsDbText(std::int32_t value) { return LevelText(value, "dB"); }
 
-std::string VolumeText(std::int32_t value) { return ui::VolumeText(value); }
+std::string VolumeText(std::int32_t value) { return value == kMuteVolume ? "Mute" : LevelText(value, "dB"); }
 
 std::string BalanceText(std::int32_t value) {
   constexpr std::int32_t kMid = 20;
@@ -191,4 +199,4 @@ std::string ItemKey(std::string_view key, const Records* records, int subIndex) 
   return std::string(records->keyPrefixes[static_cast<std::size_t>(subIndex)]) + std::string(key);
 }
 
-}  // namespace tw::pages
+}  // namespace tw::settings

@@ -1,0 +1,22 @@
+#include "settings/catalogue.h"
+
+#include <array>
+
+#include "settings/speaker/speaker_set_settings.h"
+#include "settings/system/advanced_setup_settings.h"
+#include "settings/system/display_set_settings.h"
+#include "settings/system/other_settings.h"
+
+namespace tw::settings {
+
+std::span<const PageSettings* const> Catalogue() {
+  static const std::array<const PageSettings*, 4> pages = {
+      &SpeakerSetSettings(),
+      &DisplaySetSettings(),
+      &OtherSettings(),
+      &AdvancedSetupSettings(),
+  };
+  return pages;
+}
+
+}  // namespace tw::settings

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "model/command_table.h"
+#include "model/parameter_image.h"
+#include "settings/setting_items.h"
+
+namespace tw::settings {
+
+// One item of a page: a parameter number and, where one number stands for a row of
+// values, a sub-index (-1 for a parameter with a single element).
+struct PageItem {
+  int number = 0;
+  int subIndex = -1;
+  friend bool operator==(const PageItem&, const PageItem&) = default;
+};
+
+// The file and report texts of one item. An item that is not the page's has three empty
+// texts; an item with an empty key takes no line in a file or a report.
+struct ItemText {
+  std::string section;
+  std::string key;
+  std::string value;
+};
+
+// The group argument that selects no particular group (pages without groups ignore it).
+inline constexpr int kAllGroups = 24;
+
+// What the rules of a page may depend on besides the image: the connected receiver's
+// options, the tuner region and the working mode.
+struct SettingContext {
+  model::Capabilities capabilities;
+  int tunerRegion = 0;
+  bool realTime = false;
+};
+
+// Every setting of one page as data, with the page's rules for files, reports and
+// downloads; no control and no link. Items keep the order they were added in (the file
+// order), items with records record by record.
+class PageSettings {
+ public:
+  using Item = std::variant<ChoiceItem, LevelItem, TextItem>;
+
+  explicit PageSettings(std::string caption) : caption_(std::move(caption)) {}
+  virtual ~PageSettings() = default;
+
+  // The page's caption, also its section in files and reports.
+  const std::string& caption() const { return caption_; }
+
+  // `ignoreCase`: a file text matches an entry whatever its letter case (a list's entries).
+  void Add(const ChoiceItem& item, bool ignoreCase = false);
+  void Add(const LevelItem& item);
+  void Add(const TextItem& item);
+  // The order in which a download sends the items, when it differs from the file order.
+  void SetSendOrder(std::vector<int> numbers) { sendOrder_ = std::move(numbers); }
+
+  // The item of `number`, or null when the page has none.
+  const Item* Find(int number) const;
+  // The item of `number`, of the kind the caller binds; throws when the page has no such item.
+  const ChoiceItem& Choice(int number) const { return std::get<ChoiceItem>(item(number)); }
+  const LevelItem& Level(int number) const { return std::get<LevelItem>(item(number)); }
+  const TextItem& Text(int number) const { return std::get<TextItem>(item(number)); }
+  const Records* RecordsOf(int number) const;
+  // Whether the receiver has the item (its Needs); numbers the page lacks are available.
+  bool IsAvailable(int number, const SettingContext& context) const;
+
+  // Items in file order, record by record for items with records; for sending, the send
+  // order when one was set. IsListed may leave items out.
+  virtual std::vector<PageItem> ListItems(bool forFile, const SettingContext& context) const;
+  virtual ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
+                                bool forReport) const;
+  // True when the text was one of the item's allowed values and is now stored.
+  virtual bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) const;
+  // The item's allowed values: "allowed: "A", "B"" for a list; the first values, then the
+  // last, for a range; the length for a text.
+  virtual std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
+                                    std::string_view text) const;
+  // The framed commands that send the item's value in `image`; none for an item the
+  // receiver lacks or that sends nothing.
+  virtual std::vector<std::string> Commands(const model::ParameterImage& image, int number, int subIndex,
+                                            const SettingContext& context) const;
+
+ protected:
+  // Whether ListItems gives `item` (all items by default).
+  virtual bool IsListed(const PageItem& /*item*/, bool /*forFile*/, const SettingContext& /*context*/) const {
+    return true;
+  }
+
+ private:
+  struct Entry {
+    Item item;
+    bool ignoreCase = false;
+    int number() const;
+    const Records* records() const;
+  };
+  const Entry* find(int number) const;
+  const Item& item(int number) const;
+
+  std::string caption_;
+  std::vector<Entry> entries_;
+  std::vector<int> sendOrder_;
+};
+
+}  // namespace tw::settings

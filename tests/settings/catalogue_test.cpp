@@ -1,0 +1,66 @@
+// Rules every setting of the catalogue keeps, checked over every page, item and value.
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <variant>
+
+#include "model/parameter_images.h"
+#include "settings/catalogue.h"
+
+namespace tw::test {
+namespace {
+
+using settings::ChoiceItem;
+using settings::LevelItem;
+using settings::PageSettings;
+
+// Every value an item can hold: a choice's entries, a level's steps.
+std::vector<std::int32_t> ValuesOf(const PageSettings::Item& item) {
+  std::vector<std::int32_t> values;
+  if (const auto* choice = std::get_if<ChoiceItem>(&item)) {
+    for (int entry = 0; entry < choice->count(); ++entry) values.push_back(choice->ValueOf(entry));
+  } else if (const auto* level = std::get_if<LevelItem>(&item)) {
+    for (std::int32_t v = level->min; v <= level->max; v += std::max(level->step, 1)) values.push_back(v);
+  }
+  return values;
+}
+
+settings::SettingContext EveryRegionListsItsOwn(int region) { return {.capabilities = {}, .tunerRegion = region, .realTime = false}; }
+
+TEST(Catalogue, EveryValueTextOfAFileReadsBackAsTheSameValue) {
+  for (const PageSettings* page : settings::Catalogue()) {
+    for (int region = 0; region < 4; ++region) {
+      for (const settings::PageItem& listed : page->ListItems(true, EveryRegionListsItsOwn(region))) {
+        for (std::int32_t value : ValuesOf(*page->Find(listed.number))) {
+          model::ParameterImages written(region);
+          model::ParameterImage& image = *written.Image(0);
+          ASSERT_TRUE(settings::WriteValue(image, page->RecordsOf(listed.number), listed.number, listed.subIndex, value));
+          const settings::ItemText text = page->DescribeItem(image, listed.number, listed.subIndex, false);
+          model::ParameterImages read(region);
+          ASSERT_TRUE(page->ParseItem(*read.Image(0), listed.number, listed.subIndex, text.value))
+              << page->caption() << " " << text.key << " = " << text.value;
+          EXPECT_EQ(settings::ReadValue(*read.Image(0), page->RecordsOf(listed.number), listed.number,
+                                        listed.subIndex),
+                    value)
+              << page->caption() << " " << text.key << " = " << text.value;
+        }
+      }
+    }
+  }
+}
+
+TEST(Catalogue, EveryItemOfAPageHasAKeyOfItsOwnUnderThePageSection) {
+  model::ParameterImages images(1);
+  for (const PageSettings* page : settings::Catalogue()) {
+    std::set<std::string> keys;
+    for (const settings::PageItem& listed : page->ListItems(true, EveryRegionListsItsOwn(1))) {
+      const settings::ItemText text = page->DescribeItem(*images.Image(0), listed.number, listed.subIndex, false);
+      EXPECT_EQ(text.section, page->caption());
+      EXPECT_TRUE(keys.insert(text.key).second) << page->caption() << " repeats " << text.key;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tw::test
