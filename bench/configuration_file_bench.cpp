@@ -2,7 +2,7 @@
 // group and the six memories): building the file text, parsing it, and reading it back.
 
 #include "pages/configuration_workspace.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 #include <benchmark/benchmark.h>
 

@@ -12,8 +12,8 @@
 #include "comm/link_log.h"
 #include "comm/virtual_scheduler.h"
 #include "pages/workbench.h"
+#include "support/scripted_ui_services.h"
 #include "ui/dialogs/dialog.h"
-#include "ui/scripted_ui_services.h"
 
 #include <benchmark/benchmark.h>
 

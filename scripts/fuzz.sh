@@ -17,13 +17,12 @@ if ! command -v clang++ >/dev/null; then
 fi
 
 out=build-fuzz
-# name:max_len (0: libFuzzer's own choice, at least the largest seed)
+# name:max_len (0: libFuzzer's own choice, at least the largest seed); the fuzz build preset
+# builds these
 targets=(decode_fuzz:300 frame_notation_fuzz:300 profile_fuzz:4096 configuration_fuzz:0 receive_fuzz:4096)
 
-cmake -S . -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE= \
-  -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DTW_FUZZ=ON -DTW_BUILD_GUI=OFF -DTW_BUILD_BENCH=OFF \
-  -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$out" -j "$(nproc)" --target "${targets[@]%%:*}"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$(nproc)"
 
 mkdir -p "$out/artifacts"
 failed=0

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target tunewright tunewright-cli
+cmake --preset default >/dev/null
+cmake --build --preset default -j "$(nproc)" --target tunewright tunewright-cli
 (cd build && cpack -G DEB >/dev/null)
 ls build/tunewright_*.deb

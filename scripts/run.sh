@@ -5,15 +5,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset default >/dev/null
 if (($# > 0)); then
-  cmake --build build -j "$(nproc)" --target tunewright-cli
+  cmake --build --preset default -j "$(nproc)" --target tunewright-cli
   exec build/src/cli/tunewright-cli "$@"
 fi
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && "${QT_QPA_PLATFORM:-}" != offscreen ]]; then
   echo "No display found: running the command-line tool against the virtual receiver instead." >&2
-  cmake --build build -j "$(nproc)" --target tunewright-cli
+  cmake --build --preset default -j "$(nproc)" --target tunewright-cli
   exec build/src/cli/tunewright-cli probe --emulator
 fi
-cmake --build build -j "$(nproc)" --target tunewright
+cmake --build --preset default -j "$(nproc)" --target tunewright
 exec build/src/gui/tunewright --demo

@@ -15,6 +15,6 @@ case "$mode" in
   realtime) test=RealTimeSoak.LongRun ;;
   *) echo "usage: scripts/soak.sh [SECONDS] [transfer|realtime]" >&2; exit 2 ;;
 esac
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target tw_test_soak
+cmake --preset default >/dev/null
+cmake --build --preset default --target tw_test_soak
 TW_SOAK_SECONDS="$seconds" ./build/tests/tw_test_soak --gtest_filter="$test"

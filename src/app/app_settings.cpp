@@ -1,6 +1,7 @@
 #include "app/app_settings.h"
 
 #include "files/profile.h"
+#include "model/ascii.h"
 
 #include <algorithm>
 #include <cctype>
@@ -38,9 +39,7 @@ SettingTexts SettingsOf(const files::Profile& profile) {
 std::optional<comm::ReadPacing> ParsePacing(std::string_view text) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string lower = model::AsciiLower(text);
   if (lower == comm::kPacingMandatedName) return comm::ReadPacing::Mandated;
   if (lower == comm::kPacingReplyName) return comm::ReadPacing::Reply;
   return std::nullopt;

@@ -4,21 +4,17 @@
 #include <array>
 #include <string_view>
 
+#include "model/ascii.h"
+
 namespace tw::app {
 namespace {
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
-}
 
 constexpr std::array<std::string_view, 2> kRegistrationSwitches = {"RegServer", "UnregServer"};
 constexpr std::array<std::string_view, 2> kAutomationSwitches = {"Embedding", "Automation"};
 
 bool IsOneOf(std::string_view name, const std::array<std::string_view, 2>& names) {
-  return std::any_of(names.begin(), names.end(), [&](std::string_view n) { return EqualsNoCase(name, n); });
+  return std::any_of(names.begin(), names.end(),
+                     [&](std::string_view n) { return model::EqualsIgnoringCase(name, n); });
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "comm/protocol.h"
 #include "comm/reply_decoder.h"
 #include "comm/scheduler.h"
+#include "model/ascii.h"
 #include "model/decode_table.h"
 #include "model/parameter_access.h"
 
@@ -16,8 +17,6 @@
 
 namespace tw::comm {
 namespace {
-
-constexpr std::size_t kMaxRefreshed = 5;  // the view refreshes at most this many numbers per frame
 
 const model::CommandRow* rowOf(const CommandEntry& entry) {
   if (entry.row < 0 || entry.row >= model::kRowCount) return nullptr;
@@ -76,13 +75,7 @@ const PairedRead* memoryVolumePart(int number) {
 // The two value characters of a standard report as a number, or -1.
 int reportValue(std::string_view frame) {
   if (frame.size() != 8) return -1;
-  int value = 0;
-  for (char c : frame.substr(5, 2)) {
-    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-    if (digit < 0) return -1;
-    value = value * 16 + digit;
-  }
-  return value;
+  return model::HexValue(frame.substr(5, 2), model::HexLetters::UpperOnly);
 }
 
 }  // namespace
@@ -426,7 +419,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
       if (info->group == model::kGroupVolumeTrim && images_.InUseIndex() != 0) {
         imageInUse().memoryTrimsKnown = true;
       }
-      const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshed);
+      const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshedItems);
       if (info->group == 1 && realTime) {
         for (std::size_t i = 0; i < shown; ++i) view_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());
       } else if (info->group == 12 && !info->applied) {

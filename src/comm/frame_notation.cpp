@@ -5,27 +5,14 @@
 #include <cstdio>
 #include <utility>
 
+#include "model/ascii.h"
+
 namespace tw::comm {
 namespace {
 
 constexpr std::array<std::pair<char, std::string_view>, 5> kNames = {{
     {'\x02', "STX"}, {'\x03', "ETX"}, {'\x12', "DC2"}, {'\x14', "DC4"}, {'\x00', "NUL"},
 }};
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  if (upper >= 'A' && upper <= 'F') return upper - 'A' + 10;
-  return -1;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != b[i]) return false;
-  }
-  return true;
-}
 
 bool isAlnumText(std::string_view text) {
   for (char c : text) {
@@ -36,12 +23,11 @@ bool isAlnumText(std::string_view text) {
 
 std::optional<char> namedByte(std::string_view name) {
   for (const auto& [byte, label] : kNames) {
-    if (equalsIgnoringCase(name, label)) return byte;
+    if (model::EqualsIgnoringCase(name, label)) return byte;
   }
   if (name.size() == 3 && (name[0] == 'x' || name[0] == 'X')) {
-    const int hi = hexDigit(name[1]);
-    const int lo = hexDigit(name[2]);
-    if (hi >= 0 && lo >= 0) return static_cast<char>(hi * 16 + lo);
+    const int value = model::HexValue(name.substr(1));
+    if (value >= 0) return static_cast<char>(value);
   }
   return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace tw::comm {
@@ -14,6 +15,9 @@ inline constexpr int kStateApplyStatus = 1;  // status frame accepted, being app
 inline constexpr int kStateStartupRead = 2;  // start-up read of the command table
 inline constexpr int kStateConnected = 3;    // connected; Real Time and download lists run here
 inline constexpr int kStateUploadRest = 4;   // upload list past its first "@CURR"
+
+// A report refreshes at most this many of its parameters on the active page (its first ones).
+inline constexpr std::size_t kMaxRefreshedItems = 5;
 
 // Parameter numbers with a meaning of their own on the command list.
 inline constexpr int kNoParameter = 564;  // "no particular parameter"; an empty text with it starts a batch

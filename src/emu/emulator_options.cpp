@@ -1,6 +1,7 @@
 #include "emu/emulator_options.h"
 
 #include "comm/frame_notation.h"
+#include "model/ascii.h"
 
 #include <array>
 #include <cctype>
@@ -86,13 +87,8 @@ bool setInteger(Int& field, std::string_view value, long long min, long long max
 }
 
 std::optional<std::string> parseReportCode(std::string_view text) {
-  if (text.size() != 2) return std::nullopt;
-  std::string code;
-  for (char c : text) {
-    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    code += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  }
-  return code;
+  if (text.size() != 2 || model::HexValue(text) < 0) return std::nullopt;
+  return model::AsciiUpper(text);
 }
 
 constexpr long long kMaxMs = 24LL * 3600 * 1000;

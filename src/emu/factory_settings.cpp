@@ -6,6 +6,7 @@
 #include "emu/receiver_settings.h"
 #include "emu/row_families.h"
 #include "emu/wire_codes.h"
+#include "model/ascii.h"
 
 namespace tw::emu {
 namespace {
@@ -479,11 +480,7 @@ int RowValueLength(int row) {
   if (!prefix || prefix[0] != '\x14') return 0;
   const std::size_t length = std::strlen(prefix);
   if (length < 5) return 0;
-  int declared = 0;
-  for (int i = 3; i <= 4; ++i) {
-    const char c = prefix[i];
-    declared = declared * 16 + (c <= '9' ? c - '0' : c - 'A' + 10);
-  }
+  const int declared = model::HexValue(std::string_view(prefix + 3, 2), model::HexLetters::UpperOnly);
   const int value = 5 + declared - static_cast<int>(length);
   return value > 0 ? value : 0;
 }

@@ -1,7 +1,6 @@
 #include "emu/virtual_receiver.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <map>
 
@@ -10,6 +9,7 @@
 #include "emu/row_families.h"
 #include "emu/status_frame.h"
 #include "emu/wire_codes.h"
+#include "model/ascii.h"
 
 namespace tw::emu {
 namespace {
@@ -60,23 +60,7 @@ struct MemoryGroup {
 constexpr std::array<MemoryGroup, 4> kMemoryGroups = {
     {{nullptr, "30", "31"}, {"26", "32", "33"}, {"27", "37", "38"}, {"A2", "A3", "A4"}}};
 
-bool isHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
-
-std::string upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
-
-int hexValue(std::string_view text) {
-  int value = 0;
-  for (char c : text) {
-    if (!isHex(c)) return -1;
-    const char u = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    value = value * 16 + (u <= '9' ? u - '0' : u - 'A' + 10);
-  }
-  return value;
-}
+bool isHex(char c) { return model::HexDigitValue(c) >= 0; }
 
 std::string hex2(int value) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -112,19 +96,14 @@ const std::map<std::string, int, std::less<>>& readIndex() {
   return index;
 }
 
-// Whether `text` begins with `prefix`, hex letters of either case: commands may write an
-// address digit in lower case where the receiver's own reports write it in upper case.
-bool beginsWithAnyCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && upper(text.substr(0, prefix.size())) == upper(prefix);
-}
-
-// The row whose reply prefix begins `text` and leaves exactly its value length.
+// The row whose reply prefix begins `text` and leaves exactly its value length. Commands may
+// write an address digit in lower case where the receiver's own reports write it in upper case.
 int rowForWrite(std::string_view text) {
   for (int row = 0; row < model::kRowCount; ++row) {
     const model::CommandRow& entry = model::kCommandTable[static_cast<std::size_t>(row)];
     if (!entry.replyPrefix || entry.replyPrefix[0] != comm::DC4) continue;
     const std::string_view prefix(entry.replyPrefix);
-    if (!beginsWithAnyCase(text, prefix)) continue;
+    if (!model::StartsWithIgnoringCase(text, prefix)) continue;
     if (static_cast<int>(text.size() - prefix.size()) == RowValueLength(row)) return row;
   }
   return -1;
@@ -180,8 +159,9 @@ constexpr std::size_t kEqValueLength = 2;
 
 bool isRowlessEqWrite(std::string_view text) {
   if (text.size() != kSubwooferEqWrite.size() + 1 + kEqValueLength) return false;
-  if (!beginsWithAnyCase(text, kSubwooferEqWrite)) return false;
-  if (kRowlessEqBands.find(upper(text.substr(kSubwooferEqWrite.size(), 1))) == std::string_view::npos) return false;
+  if (!model::StartsWithIgnoringCase(text, kSubwooferEqWrite)) return false;
+  const char band = model::AsciiUpper(text[kSubwooferEqWrite.size()]);
+  if (kRowlessEqBands.find(band) == std::string_view::npos) return false;
   const std::string_view value = text.substr(kSubwooferEqWrite.size() + 1);
   return std::all_of(value.begin(), value.end(), isHex);
 }
@@ -280,7 +260,7 @@ std::vector<std::string> VirtualReceiver::handleFrame(std::string_view frame) {
 
 std::string VirtualReceiver::turnVolumeKnob(int steps) {
   std::string& volume = reportOf(current_, "26");
-  const int now = std::max(hexValue(volume), kVolumeMin);
+  const int now = std::max(model::HexValue(volume), kVolumeMin);
   volume = hex2(std::clamp(now + steps, kVolumeMin, kVolumeMax));
   return report("26");
 }
@@ -403,9 +383,9 @@ std::optional<std::vector<std::string>> VirtualReceiver::applyStandard(std::stri
     }
   }
   if (code[0] != '2') return std::nullopt;
-  const std::string address = upper(code.substr(1, 2));
-  const std::string value = upper(code.substr(3, 2));
-  if (hexValue(address) < 0 || hexValue(value) < 0) return std::nullopt;
+  const std::string address = model::AsciiUpper(code.substr(1, 2));
+  const std::string value = model::AsciiUpper(code.substr(3, 2));
+  if (model::HexValue(address) < 0 || model::HexValue(value) < 0) return std::nullopt;
   const SystemAddress* target = findSystemAddress(address);
   if (!target) return std::nullopt;
   settings.reports[target->code] = value;
@@ -448,8 +428,8 @@ std::vector<std::string> VirtualReceiver::handleExtended(std::string_view frame)
   const std::string_view body = frame.substr(1, frame.size() - 4);
   const std::string_view checksum = frame.substr(frame.size() - 3, 2);
   // A frame spoilt on the line is not answered; the tool sends it again.
-  if (upper(checksum) != comm::MakeChecksum(body)) return {};
-  const int declared = hexValue(body.substr(2, 2));
+  if (model::AsciiUpper(checksum) != comm::MakeChecksum(body)) return {};
+  const int declared = model::HexValue(body.substr(2, 2));
   if (body.substr(0, 2) != "20" || declared < 0 || static_cast<int>(body.size()) != 4 + declared) {
     std::string refused(body);
     refused[7] = '4';
@@ -484,9 +464,9 @@ std::vector<std::string> VirtualReceiver::handleWrite(std::string_view body) {
   refused[7] = '4';
   if (row < 0 && isRowlessEqWrite(text)) {
     const std::size_t valueAt = text.size() - kEqValueLength;
-    const std::string address = upper(std::string_view(text).substr(1, valueAt - 1));
+    const std::string address = model::AsciiUpper(std::string_view(text).substr(1, valueAt - 1));
     std::string& stored = current_.unreadWrites[address];
-    stored = upper(std::string_view(text).substr(valueAt));
+    stored = model::AsciiUpper(std::string_view(text).substr(valueAt));
     return {MakeExtendedFrame(address + stored)};
   }
   if (row < 0 || readOnly(family) || config_.errorRows.count(row) || !eligible(row)) {
@@ -501,7 +481,7 @@ std::vector<std::string> VirtualReceiver::handleWrite(std::string_view body) {
     guarded[7] = '1';
     return {MakeExtendedFrame(guarded)};
   }
-  stored = HoldsText(family) ? std::string(value) : upper(value);
+  stored = HoldsText(family) ? std::string(value) : model::AsciiUpper(value);
   return {MakeExtendedFrame(std::string(prefix.substr(1)) + stored)};
 }
 

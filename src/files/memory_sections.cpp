@@ -1,22 +1,12 @@
 #include "files/memory_sections.h"
 
-#include <cctype>
+#include "model/ascii.h"
 
 namespace tw::files {
 namespace {
 
 constexpr std::array<std::string_view, 4> kCategoryTexts = {"System", "Volume", "Zone2 Volume",
                                                             "Zone3 Volume"};
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    const auto a = static_cast<unsigned char>(text[i]);
-    const auto b = static_cast<unsigned char>(prefix[i]);
-    if (std::tolower(a) != std::tolower(b)) return false;
-  }
-  return true;
-}
 
 std::string_view TrimBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
@@ -58,7 +48,7 @@ int MemoryOfSection(std::string_view section) {
   const std::string_view name = TrimBlanks(section);
   for (MemoryCategory category : kMemoryCategories) {
     for (int memory = kFirstMemory; memory <= kLastMemory; ++memory) {
-      if (StartsWithIgnoringCase(name, MemorySectionName(category, memory, ""))) return memory;
+      if (model::StartsWithIgnoringCase(name, MemorySectionName(category, memory, ""))) return memory;
     }
   }
   return 0;

@@ -1,7 +1,8 @@
 #include "model/command_table.h"
 
-#include <cctype>
 #include <string>
+
+#include "model/ascii.h"
 
 namespace tw::model {
 
@@ -576,8 +577,6 @@ constexpr std::array<CommandRow, kTableLength> kCommandTable = {{
 
 namespace {
 
-constexpr int HexValue(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
-
 constexpr std::size_t Length(const char* text) {
   std::size_t n = 0;
   while (text[n] != '\0') ++n;
@@ -588,7 +587,8 @@ constexpr std::size_t Length(const char* text) {
 constexpr bool LengthFieldMatches(const char* text) {
   const std::size_t size = Length(text);
   if (size < 5) return false;
-  return static_cast<std::size_t>(HexValue(text[3]) * 16 + HexValue(text[4])) == size - 5;
+  const int declared = HexValue(std::string_view(text + 3, 2), HexLetters::UpperOnly);
+  return declared >= 0 && static_cast<std::size_t>(declared) == size - 5;
 }
 
 // Guards against a mistyped row: the shape every row must have.
@@ -638,7 +638,7 @@ int FindRowForCommand(std::string_view command, int linkMode) {
   if (normalised.size() > kSelectorIndex) normalised[kSelectorIndex] = '0';
   // Writes may carry an address digit in lower case (a Graphic EQ channel); the rows hold
   // the receiver's upper-case form.
-  for (char& c : normalised) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : normalised) c = AsciiUpper(c);
   for (int row = 0; row < kRowCount; ++row) {
     if (BeginsWith(normalised, kCommandTable[row].replyPrefix)) return row;
   }

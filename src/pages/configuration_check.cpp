@@ -1,11 +1,11 @@
 #include "pages/configuration_check.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 #include "files/memory_sections.h"
 #include "files/user_memo.h"
+#include "model/ascii.h"
 
 namespace tw::pages {
 namespace {
@@ -15,17 +15,12 @@ constexpr std::size_t kListedIgnoredEntries = 5;
 // Sections named when a file lacks settings; the rest are counted.
 constexpr std::size_t kListedMissingSections = 4;
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
-bool IsMemo(std::string_view section) { return EqualIgnoringCase(section, files::kUserMemoSection); }
+bool IsMemo(std::string_view section) { return model::EqualsIgnoringCase(section, files::kUserMemoSection); }
 
 bool IsRegional(std::string_view section, std::span<const std::string> regionalSections) {
-  return std::any_of(regionalSections.begin(), regionalSections.end(),
-                     [&](const std::string& regional) { return EqualIgnoringCase(section, regional); });
+  return std::any_of(regionalSections.begin(), regionalSections.end(), [&](const std::string& regional) {
+    return model::EqualsIgnoringCase(section, regional);
+  });
 }
 
 }  // namespace
@@ -46,7 +41,7 @@ ConfigurationCheck CheckRead(const files::Profile& file, const files::Profile& k
       }
       if (!IsMemo(section)) ++check.settings;
       const std::string now = knownAfter.GetString(section, key, "");
-      if (EqualIgnoringCase(value, now) || now != knownBefore.GetString(section, key, "")) {
+      if (model::EqualsIgnoringCase(value, now) || now != knownBefore.GetString(section, key, "")) {
         ++check.read;
       } else {
         check.ignored.push_back({section, key, value, Reason::NotAValue, {}});

@@ -1,11 +1,11 @@
 #include "pages/configuration_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 #include "files/report_text.h"
 #include "files/user_memo.h"
+#include "model/ascii.h"
 
 namespace tw::pages {
 namespace {
@@ -19,22 +19,12 @@ const model::ParameterImage& ImageAt(const model::ParameterImages& images, int i
 }
 model::ParameterImage& ImageAt(model::ParameterImages& images, int index) { return *images.Image(index); }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 // The memory a section belongs to (0: the current settings) and the section its page gives.
 std::pair<int, std::string_view> PageSectionOf(std::string_view section) {
   for (files::MemoryCategory category : kMemoryCategories) {
     for (int memory = kFirstMemory; memory <= kLastMemory; ++memory) {
       const std::string prefix = files::MemorySectionName(category, memory, "");
-      if (StartsWithIgnoringCase(section, prefix)) return {memory, section.substr(prefix.size())};
+      if (model::StartsWithIgnoringCase(section, prefix)) return {memory, section.substr(prefix.size())};
     }
   }
   return {0, section};
@@ -46,12 +36,13 @@ std::string ConfigurationFile::refusalReason(const IgnoredEntry& entry, const mo
   const auto [memory, section] = PageSectionOf(entry.section);
   const model::ParameterImage& image = ImageAt(images, memory);
   for (CBasePage* page : sheet_.pages()) {
-    if (!StartsWithIgnoringCase(section, page->caption())) continue;
+    if (!model::StartsWithIgnoringCase(section, page->caption())) continue;
     // A page whose items form groups (one per sound program) lists them group by group.
     for (int group = kAllGroups; group >= 0; --group) {
       for (const PageItem& item : page->ListItems(true, group)) {
         const ItemText text = page->DescribeItem(image, item.number, item.subIndex, false);
-        if (EqualIgnoringCase(text.section, section) && EqualIgnoringCase(text.key, entry.key)) {
+        if (model::EqualsIgnoringCase(text.section, section) &&
+            model::EqualsIgnoringCase(text.key, entry.key)) {
           return page->RefusalReason(image, item.number, item.subIndex, entry.value);
         }
       }

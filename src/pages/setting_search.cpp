@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/ascii.h"
 #include "pages/sheet.h"
 #include "ui/basic_control/basic_control_group.h"
 #include "ui/controls/combo_box.h"
@@ -15,27 +16,19 @@ namespace {
 constexpr std::array<int, 14> kBasicNumbers = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
 constexpr std::string_view kBasicPlace = "Basic Control";
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::size_t FindNoCase(std::string_view text, std::string_view query) {
-  const auto found = std::search(text.begin(), text.end(), query.begin(), query.end(),
-                                 [](char a, char b) { return Lower(a) == Lower(b); });
-  return found == text.end() ? std::string_view::npos : static_cast<std::size_t>(found - text.begin());
-}
-
 // How well a setting answers the query; lower is better, kNoMatch is none.
 enum Rank { kKeyStart, kKeyWord, kKeyInside, kValue, kPlace, kNoMatch };
 
 Rank RankOf(const SettingMatch& match, std::string_view query) {
-  const std::size_t atKey = FindNoCase(match.key, query);
+  const std::size_t atKey = model::FindIgnoringCase(match.key, query);
   if (atKey == 0) return kKeyStart;
   if (atKey != std::string_view::npos) {
     const char before = match.key[atKey - 1];
     const bool wordStart = before == ' ' || before == '/' || before == '(' || before == '-';
     return wordStart ? kKeyWord : kKeyInside;
   }
-  if (FindNoCase(match.value, query) != std::string_view::npos) return kValue;
-  if (FindNoCase(match.place, query) != std::string_view::npos) return kPlace;
+  if (model::FindIgnoringCase(match.value, query) != std::string_view::npos) return kValue;
+  if (model::FindIgnoringCase(match.place, query) != std::string_view::npos) return kPlace;
   return kNoMatch;
 }
 

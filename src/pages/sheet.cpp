@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
+#include "comm/link_constants.h"
+
 namespace tw::pages {
-namespace {
-
-constexpr std::size_t kMaxRefreshedItems = 5;
-
-}  // namespace
 
 Sheet::Sheet(const PageContext& context, std::span<const PageDescriptor> descriptors) : link_(context.link) {
   for (const PageDescriptor& descriptor : descriptors) {
@@ -69,7 +66,7 @@ void Sheet::UpdateAvailability() {
 void Sheet::RefreshActiveItems(const std::vector<int>& numbers) {
   if (active_ == nullptr) return;
   std::size_t count = 0;
-  while (count < numbers.size() && count < kMaxRefreshedItems && numbers[count] != 0) ++count;
+  while (count < numbers.size() && count < comm::kMaxRefreshedItems && numbers[count] != 0) ++count;
   for (std::size_t i = 0; i < count; ++i) active_->RefreshItem(numbers[i], i + 1 == count);
   active_->RestoreFocus();
 }

@@ -4,16 +4,14 @@
 #include <variant>
 
 #include "comm/protocol.h"
+#include "model/ascii.h"
 #include "model/parameter_access.h"
 
 namespace tw::settings {
 namespace {
 
 bool SameText(std::string_view a, std::string_view b, bool ignoreCase) {
-  if (!ignoreCase) return a == b;
-  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  return ignoreCase ? model::EqualsIgnoringCase(a, b) : a == b;
 }
 
 bool IsPrintableAscii(std::string_view text) {
@@ -37,8 +35,7 @@ std::string MakeCommand(CommandFrame frame, std::string_view body) {
   if (frame == CommandFrame::Standard) return comm::MakeStandard(body);
   std::string checksum = comm::MakeChecksum(body);
   if (frame == CommandFrame::ExtendedLower) {
-    std::transform(checksum.begin(), checksum.end(), checksum.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'F') ? static_cast<char>(c - 'A' + 'a') : c; });
+    checksum = model::AsciiLower(checksum);
   }
   std::string text;
   text += comm::DC4;

@@ -13,7 +13,7 @@
 #include "pages/fake_page_link.h"
 #include "pages/page_host.h"
 #include "pages/tuner/tuner_set_page.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 using namespace tw;
 using namespace tw::gui;

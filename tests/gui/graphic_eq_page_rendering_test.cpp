@@ -11,7 +11,7 @@
 #include "gui_test_support.h"
 #include "pages/eq/graphic_eq_page.h"
 #include "pages/fake_page_link.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 using namespace tw;
 using namespace tw::gui;

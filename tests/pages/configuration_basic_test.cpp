@@ -7,7 +7,7 @@
 
 #include "pages/configuration_file.h"
 #include "pages/configuration_workspace.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

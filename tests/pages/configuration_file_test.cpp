@@ -13,7 +13,7 @@
 #include "pages/configuration_fakes.h"
 #include "pages/fake_page_link.h"
 #include "pages/sheet.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

@@ -6,7 +6,7 @@
 #include "pages/configuration_file.h"
 #include "pages/fake_page_link.h"
 #include "pages/sheet.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

@@ -7,8 +7,8 @@
 #include "pages/fake_page_link.h"
 #include "pages/item_page.h"
 #include "pages/radio_buttons.h"
+#include "support/scripted_ui_services.h"
 #include "ui/controls/button.h"
-#include "ui/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

@@ -16,7 +16,7 @@
 #include "pages/configuration_check.h"
 #include "pages/configuration_workspace.h"
 #include "pages/file_invariants.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::pages::test {
 namespace {

@@ -16,7 +16,7 @@
 #include "pages/receiver_state.h"
 #include "pages/transfer_pages.h"
 #include "pages/workbench_fixture.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::pages::test {
 namespace {

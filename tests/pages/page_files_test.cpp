@@ -5,7 +5,7 @@
 
 #include "pages/fake_page_link.h"
 #include "pages/test_page.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

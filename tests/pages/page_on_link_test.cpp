@@ -5,8 +5,8 @@
 #include "comm/link_harness.h"
 #include "pages/sheet.h"
 #include "pages/test_page.h"
+#include "support/scripted_ui_services.h"
 #include "ui/page_link.h"
-#include "ui/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

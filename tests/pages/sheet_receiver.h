@@ -15,8 +15,8 @@
 #include "emu/emulator_port.h"
 #include "model/parameter_access.h"
 #include "pages/sheet.h"
+#include "support/scripted_ui_services.h"
 #include "ui/page_link.h"
-#include "ui/scripted_ui_services.h"
 
 namespace tw::test {
 

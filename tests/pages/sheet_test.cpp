@@ -9,7 +9,7 @@
 #include <array>
 
 #include "pages/fake_page_link.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

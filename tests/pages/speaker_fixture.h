@@ -8,7 +8,7 @@
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
 #include "pages/fake_page_link.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::test {
 

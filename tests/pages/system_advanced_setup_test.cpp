@@ -6,7 +6,7 @@
 #include "model/parameter_access.h"
 #include "pages/system/advanced_setup_page.h"
 #include "pages/system_fixture.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

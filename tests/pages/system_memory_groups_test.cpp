@@ -10,7 +10,7 @@
 #include "pages/configuration_check.h"
 #include "pages/configuration_workspace.h"
 #include "pages/page_registry.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

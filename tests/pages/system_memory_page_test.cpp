@@ -10,8 +10,8 @@
 #include "pages/sheet.h"
 #include "pages/system/memory_page.h"
 #include "pages/system_fixture.h"
+#include "support/scripted_ui_services.h"
 #include "ui/basic_control/basic_control_group.h"
-#include "ui/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

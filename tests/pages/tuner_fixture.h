@@ -8,7 +8,7 @@
 #include "model/parameter_access.h"
 #include "pages/fake_page_link.h"
 #include "pages/page_host.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 #include "ui/view_harness.h"
 
 namespace tw::test {

@@ -12,7 +12,7 @@
 #include "pages/test_page.h"
 #include "pages/view_adapters.h"
 #include "pages/view_hooks.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 
 namespace tw::pages::test {
 namespace {

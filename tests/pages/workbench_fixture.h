@@ -15,7 +15,7 @@
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
 #include "pages/workbench.h"
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 #include "ui/view_harness.h"
 
 namespace tw::pages::test {

@@ -6,12 +6,10 @@
 #include "platform/qserial_port.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -127,47 +125,6 @@ TEST(PortErrors, PermissionDeniedSaysHowToJoinTheDevicesGroup) {
             "\"dialout\": run  sudo usermod -aG dialout $USER  then log out and log in again.");
   facts.group = "uucp";  // other systems name the group differently
   EXPECT_TRUE(Contains(DescribePortProblem(facts), "sudo usermod -aG uucp $USER"));
-}
-
-// File modes do not stop root: as root the probe runs as the unprivileged user "nobody".
-TEST(PortErrors, ADeviceTheUserMayNotOpenIsPermissionDenied) {
-  EnsureApp();
-  Terminal terminal;
-  ASSERT_FALSE(terminal.path().empty());
-  ASSERT_EQ(::chmod(terminal.path().c_str(), 0), 0);
-  QProcess probe;
-  if (::geteuid() == 0) {
-    probe.setChildProcessModifier([] {
-      constexpr uid_t kNobody = 65534;
-      if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(3);
-    });
-  }
-  probe.start(TW_CLI_PATH, {"probe", "--port", QString::fromStdString(terminal.path())});
-  ASSERT_TRUE(probe.waitForFinished(30000));
-  const std::string err = probe.readAllStandardError().toStdString();
-  EXPECT_EQ(probe.exitCode(), 1) << err;
-  EXPECT_TRUE(Contains(err, terminal.path() + ": permission denied.")) << err;
-  // What to do: join the device's group, or ask for it to be given one.
-  EXPECT_TRUE(Contains(err, "sudo usermod -aG ") || Contains(err, "ask the administrator")) << err;
-}
-
-TEST(PortErrors, TheProbeCommandPrintsTheMessageCauseAndRemedyOnOneLine) {
-  EnsureApp();
-  ScratchFolder folder;
-  struct Case {
-    std::string device;
-    std::string says;
-  };
-  for (const Case& c : {Case{"/dev/tunewright-no-such-device", ": no such device."},
-                        Case{folder.path().string(), " is a folder, not a serial port."}}) {
-    QProcess probe;
-    probe.start(TW_CLI_PATH, {"probe", "--port", QString::fromStdString(c.device)});
-    ASSERT_TRUE(probe.waitForFinished(30000));
-    EXPECT_EQ(probe.exitCode(), 1);
-    const std::string err = probe.readAllStandardError().toStdString();
-    EXPECT_EQ(err.rfind("tunewright-cli: COM port error has occurred. " + c.device + c.says, 0), 0u) << err;
-    EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
-  }
 }
 
 }  // namespace

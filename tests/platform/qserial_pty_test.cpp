@@ -10,7 +10,6 @@
 #include "platform/qt_scheduler.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -223,42 +222,6 @@ TEST(QSerialPty, OpeningAMissingDeviceFails) {
   EXPECT_FALSE(port.write("\x02" "20000\x03"));
   EXPECT_FALSE(port.ctsOn());
   EXPECT_EQ(port.readAll(), "");
-}
-
-TEST(QSerialPty, ProbeCommandReportsTheReceiverOnAPseudoTerminal) {
-  App();
-  emu::EmulatorConfig config;
-  config.xm = false;
-  PtyReceiver receiver(config);
-  ASSERT_TRUE(receiver.ok());
-  QProcess probe;
-  probe.start(TW_CLI_PATH, {"probe", "--port", QString::fromStdString(receiver.slavePath())});
-  QEventLoop loop;
-  QObject::connect(&probe, &QProcess::finished, &loop, &QEventLoop::quit);
-  QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-  loop.exec();
-  ASSERT_EQ(probe.state(), QProcess::NotRunning);
-  EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
-  EXPECT_EQ(probe.readAllStandardOutput().toStdString(), "model R0210\nregion 1\nzone2 1\nzone3 1\nxm 0\naac 1\n");
-}
-
-TEST(QSerialPty, ProbeAgainstTheEmulateCommand) {
-  App();
-  QProcess emulate;
-  emulate.start(TW_CLI_PATH, {"emulate", "--emulator-option", "zone3=0", "--emulator-option", "region=0"});
-  ASSERT_TRUE(emulate.waitForStarted(10000));
-  // The first line on stdout is the device path.
-  QString device;
-  while (device.isEmpty() && emulate.waitForReadyRead(10000)) device = QString(emulate.readLine()).trimmed();
-  ASSERT_FALSE(device.isEmpty()) << emulate.readAllStandardError().toStdString();
-
-  QProcess probe;
-  probe.start(TW_CLI_PATH, {"probe", "--port", device});
-  ASSERT_TRUE(probe.waitForFinished(60000));
-  emulate.terminate();
-  emulate.waitForFinished(10000);
-  EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
-  EXPECT_EQ(probe.readAllStandardOutput().toStdString(), "model R0210\nregion 0\nzone2 1\nzone3 0\nxm 1\naac 1\n");
 }
 
 }  // namespace

@@ -23,8 +23,8 @@
 #include "model/parameter_access.h"
 #include "pages/workbench.h"
 #include "soak.h"
+#include "support/scripted_ui_services.h"
 #include "ui/dialogs/dialog.h"
-#include "ui/scripted_ui_services.h"
 
 namespace tw::soak {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "pages/fake_page_link.h"
+#include "support/scripted_ui_services.h"
 #include "ui/basic_control/basic_control_group.h"
-#include "ui/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {

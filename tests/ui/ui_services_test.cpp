@@ -1,4 +1,4 @@
-#include "ui/scripted_ui_services.h"
+#include "support/scripted_ui_services.h"
 #include "ui/ui_services.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 // host that keeps the open dialogs, innermost last.
 
 #include "app/app_harness.h"
+#include "support/scripted_ui_services.h"
 #include "ui/dialogs/dialog.h"
 #include "ui/main_view.h"
-#include "ui/scripted_ui_services.h"
 
 #include <algorithm>
 #include <map>

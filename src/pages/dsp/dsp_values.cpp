@@ -4,19 +4,13 @@
 #include <array>
 #include <cstdlib>
 
+#include "model/ascii.h"
 #include "model/decode_table.h"
 #include "pages/page_items.h"
 #include "ui/basic_control/basic_lists.h"
 
 namespace tw::pages::dsp {
 namespace {
-
-char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-}
 
 std::string_view TrimBlanks(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -27,7 +21,7 @@ std::string_view TrimBlanks(std::string_view text) {
 
 // Section and key names as the profile matches them.
 bool SameProfileName(std::string_view a, std::string_view b) {
-  return SameIgnoringCase(TrimBlanks(a), TrimBlanks(b));
+  return model::EqualsIgnoringCase(TrimBlanks(a), TrimBlanks(b));
 }
 
 // "1.5", "-0.5": tenths with one decimal, the sign in front of the whole value.
@@ -116,7 +110,7 @@ std::optional<std::int32_t> ParseDspValueText(const DspDescriptor& descriptor, s
   // Only a text the page itself would show is taken, so every written value reads back
   // exactly and nothing near it ("3", "3 dB", "1.00") is guessed at.
   for (std::int32_t value = descriptor.min; value <= descriptor.max; ++value) {
-    if (SameIgnoringCase(DspValueText(descriptor, value), text)) return value;
+    if (model::EqualsIgnoringCase(DspValueText(descriptor, value), text)) return value;
   }
   return std::nullopt;
 }

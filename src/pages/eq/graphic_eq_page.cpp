@@ -1,8 +1,8 @@
 #include "pages/eq/graphic_eq_page.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "model/ascii.h"
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
 #include "pages/eq/eq_curve.h"
@@ -155,9 +155,8 @@ int CGEQSetPage::SubIndexOfCommand(int number, std::string_view command) const {
   constexpr std::string_view kBandWrite = "\x14" "20080301";
   if (number < kFirstBand || number >= kFirstBand + static_cast<int>(kBands.size())) return -1;
   if (!command.starts_with(kBandWrite) || command.size() <= kBandWrite.size()) return -1;
-  const char digit = static_cast<char>(std::tolower(static_cast<unsigned char>(command[kBandWrite.size()])));
-  const auto code = std::string_view("0123456789abcdef").find(digit);
-  if (code == std::string_view::npos) return -1;
+  const int code = model::HexDigitValue(command[kBandWrite.size()]);
+  if (code < 0) return -1;
   const auto record = std::find(model::kGraphicEqChannelIds.begin(), model::kGraphicEqChannelIds.end(),
                                 static_cast<std::int32_t>(code));
   if (record == model::kGraphicEqChannelIds.end()) return -1;

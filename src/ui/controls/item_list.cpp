@@ -2,21 +2,10 @@
 
 #include <algorithm>
 
+#include "model/ascii.h"
+
 namespace tw::ui {
 namespace {
-
-bool SameLetters(char a, char b) {
-  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  return lower(a) == lower(b);
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameLetters);
-}
-
-bool StartsIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
 
 }  // namespace
 
@@ -83,11 +72,13 @@ int ItemList::search(int startAfter, Match match) const {
 }
 
 int ItemList::findStringExact(std::string_view text, int startAfter) const {
-  return search(startAfter, [text](const std::string& item) { return EqualsIgnoringCase(item, text); });
+  return search(startAfter,
+                [text](const std::string& item) { return model::EqualsIgnoringCase(item, text); });
 }
 
 int ItemList::findString(std::string_view prefix, int startAfter) const {
-  return search(startAfter, [prefix](const std::string& item) { return StartsIgnoringCase(item, prefix); });
+  return search(startAfter,
+                [prefix](const std::string& item) { return model::StartsWithIgnoringCase(item, prefix); });
 }
 
 int ItemList::findData(std::intptr_t data) const {

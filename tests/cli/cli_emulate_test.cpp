@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "comm/protocol.h"
-#include "cli/cli_child.h"
-#include "receiver_test_support.h"
+#include "cli_child.h"
+#include "emu/receiver_test_support.h"
 
 namespace {
 

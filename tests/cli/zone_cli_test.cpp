@@ -10,7 +10,7 @@
 
 #include "comm/frame_notation.h"
 #include "emu/virtual_receiver.h"
-#include "pages/speaker_fixture.h"
+#include "support/frames.h"
 
 namespace tw::test {
 namespace {

@@ -1,0 +1,48 @@
+# Fails when a file of src/ includes a header of a layer that cmake/TunewrightLayers.cmake does
+# not let its own layer include (a higher layer, or one its library does not link).
+#   cmake -DSOURCE_DIR=<the source tree> -P cmake/CheckLayers.cmake
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/TunewrightLayers.cmake)
+
+set(layers "")
+set(faults "")
+foreach(entry IN LISTS TW_LAYERS)
+  tw_layer_entry("${entry}" layer uses)
+  foreach(used IN LISTS uses)
+    if(NOT used IN_LIST layers)
+      list(APPEND faults "the layer list puts ${used} after ${layer}, which builds on it")
+    endif()
+  endforeach()
+  list(APPEND layers ${layer})
+  set(uses_${layer} ${uses})
+endforeach()
+
+foreach(entry IN LISTS TW_LAYER_EXCEPTIONS)
+  tw_layer_entry("${entry}" file uses)
+  set(excepted_${file} ${uses})
+endforeach()
+
+set(checked 0)
+foreach(layer IN LISTS layers)
+  file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR}/src
+       ${SOURCE_DIR}/src/${layer}/*.h ${SOURCE_DIR}/src/${layer}/*.cpp)
+  foreach(file IN LISTS files)
+    math(EXPR checked "${checked} + 1")
+    set(allowed ${layer} ${uses_${layer}} ${excepted_${file}})
+    file(STRINGS ${SOURCE_DIR}/src/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[^\"]*\"(([a-z_]+)/[^\"]*)\".*$" "\\1" header "${line}")
+      string(REGEX REPLACE "/.*$" "" included "${header}")
+      if(included IN_LIST layers AND NOT included IN_LIST allowed)
+        list(JOIN allowed ", " names)
+        list(APPEND faults "src/${file} includes ${header}: ${layer} may include only ${names}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Includes against the layering (cmake/TunewrightLayers.cmake):\n  ${text}")
+endif()
+message(STATUS "${checked} files of src/ include only their own layers' headers")

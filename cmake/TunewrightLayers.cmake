@@ -1,0 +1,61 @@
+# The layers of src/, lowest first: a folder, then the layers its code may include besides its
+# own. A layer builds only on layers before it; a folder that does not exist (yet) is skipped.
+# cmake/CheckLayers.cmake (the test LayerIncludes) holds every #include of src/ to this list.
+set(TW_LAYERS
+  "model"
+  "files     model"
+  "comm      model"
+  "settings  model files comm"
+  "app       model files comm"
+  "emu       model comm"
+  "platform  model comm"
+  "ui        model files comm settings app"
+  "pages     model files comm settings ui"
+  "session   model files comm settings app emu platform ui pages"
+  "cli       model files comm settings app emu platform ui pages session"
+  "gui       model files comm settings app emu platform ui pages session"
+)
+
+# Includes that break the layering today: a file, then the layers it may include besides its
+# layer's. Each is to be removed once its file has moved up to the session.
+set(TW_LAYER_EXCEPTIONS
+  "pages/workbench.h          app emu"
+  "pages/workbench.cpp        app"
+  "pages/upload_recovery.cpp  app"
+)
+
+# tw_layer_entry(ENTRY NAME_VAR USES_VAR): a list entry's folder and the layers it may include.
+function(tw_layer_entry entry name_var uses_var)
+  string(REGEX MATCHALL "[^ ]+" words "${entry}")
+  list(POP_FRONT words name)
+  set(${name_var} ${name} PARENT_SCOPE)
+  set(${uses_var} ${words} PARENT_SCOPE)
+endfunction()
+
+# tw_check_layer_links(): each layer's library links every layer the list lets its code include.
+function(tw_check_layer_links)
+  foreach(entry IN LISTS TW_LAYERS)
+    tw_layer_entry("${entry}" layer uses)
+    if(NOT TARGET tw_${layer})
+      continue()
+    endif()
+    set(linked "")
+    set(queue tw_${layer})
+    while(queue)
+      list(POP_FRONT queue target)
+      get_target_property(deps ${target} LINK_LIBRARIES)
+      foreach(dep IN LISTS deps)
+        if(dep MATCHES "^tw_(.+)$" AND TARGET ${dep} AND NOT CMAKE_MATCH_1 IN_LIST linked)
+          list(APPEND linked ${CMAKE_MATCH_1})
+          list(APPEND queue ${dep})
+        endif()
+      endforeach()
+    endwhile()
+    foreach(used IN LISTS uses)
+      if(TARGET tw_${used} AND NOT used IN_LIST linked)
+        message(FATAL_ERROR "tw_${layer} does not link tw_${used}, which cmake/TunewrightLayers.cmake lets "
+                            "src/${layer} include: link it, or take ${used} from the layer's list.")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
