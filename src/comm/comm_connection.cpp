@@ -292,7 +292,7 @@ void CCommClass::OnTimer(int id) {
       break;
     case kKeepAliveReplyTimer:
       scheduler_.killTimer(kKeepAliveReplyTimer);
-      // A list still on the line ends with the connection, or its dialog would stay open.
+      // A list still on the line ends with the connection, or it would stay running.
       if (!commands_.empty() || sendingCommands_) failRealTimeList();
       Close();
       observer_->MessageRaised(LinkMessage::ConnectionCheck);

@@ -17,7 +17,7 @@
 namespace tw::comm {
 namespace {
 
-constexpr std::size_t kMaxRefreshed = 5;  // the view refreshes at most this many numbers per frame
+constexpr std::size_t kMaxRefreshed = 5;  // at most this many numbers per frame are refreshed
 
 const model::CommandRow* rowOf(const CommandEntry& entry) {
   if (entry.row < 0 || entry.row >= model::kRowCount) return nullptr;

@@ -1,6 +1,6 @@
 // An interrupted upload. From its first System Memory load on, the receiver runs that
 // memory's settings until the write-back at the end of the upload puts its own back, so an
-// interrupt runs that write-back first. What cannot be restored goes to the view with the
+// interrupt runs that write-back first. What cannot be restored goes to the observer with the
 // settings read, so that the receiver's own settings are never lost.
 
 #include "comm/comm_class.h"
