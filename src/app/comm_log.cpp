@@ -14,9 +14,9 @@
 namespace tw::app {
 namespace {
 
-std::string_view ModeSuffix(int linkMode) {
-  if (linkMode == model::kLinkUpload) return "UpLoad";
-  if (linkMode == model::kLinkDownload) return "DownLoad";
+std::string_view ModeSuffix(comm::LinkMode mode) {
+  if (mode == comm::LinkMode::Upload) return "UpLoad";
+  if (mode == comm::LinkMode::Download) return "DownLoad";
   return "Output";
 }
 
@@ -83,7 +83,7 @@ CommLog::CommLog(std::filesystem::path folder, Clock clock)
 
 CommLog::~CommLog() = default;
 
-std::filesystem::path CommLog::modeFile(std::string_view base, int linkMode) const {
+std::filesystem::path CommLog::modeFile(std::string_view base, comm::LinkMode linkMode) const {
   return folder_ / (std::string(base) + std::string(ModeSuffix(linkMode)) + ".txt");
 }
 
@@ -128,7 +128,7 @@ void CommLog::WriteErrorLog(std::string_view text, int number) {
   WriteBytes(errorLog_.get(), ErrorLine(item, text));
 }
 
-void CommLog::BeginTransferLog(int linkMode) {
+void CommLog::BeginTransferLog(comm::LinkMode linkMode) {
   linkMode_ = linkMode;
   startTime_ = clock_();
   const std::string startText = "StartTime :" + FormatDateTime(*startTime_);

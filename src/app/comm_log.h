@@ -44,7 +44,7 @@ class CommLog final : public comm::LinkLog {
   const std::filesystem::path& errorLogPath() const { return errorLogPath_; }
   const std::filesystem::path& traceLogPath() const { return traceLogPath_; }
   // The trace log or timing report name for `linkMode`: base + UpLoad/DownLoad/Output + .txt.
-  std::filesystem::path modeFile(std::string_view base, int linkMode) const;
+  std::filesystem::path modeFile(std::string_view base, comm::LinkMode linkMode) const;
 
   void setItemDescriber(ItemDescriber describer) { describer_ = std::move(describer); }
   void setReportBuilder(ReportBuilder builder) { reportBuilder_ = std::move(builder); }
@@ -60,7 +60,7 @@ class CommLog final : public comm::LinkLog {
 
   void WriteTrace(std::string_view text, bool frame, bool sent) override;
   void WriteErrorLog(std::string_view text, int number) override;
-  void BeginTransferLog(int linkMode) override;
+  void BeginTransferLog(comm::LinkMode linkMode) override;
   void EndTransferLog() override;
 
   bool isErrorLogOpen() const { return errorLog_ != nullptr; }
@@ -82,7 +82,7 @@ class CommLog final : public comm::LinkLog {
   std::set<std::filesystem::path> reported_;
   bool traceSwitch_ = false;
   bool reportSwitch_ = false;
-  int linkMode_ = 0;
+  comm::LinkMode linkMode_ = comm::LinkMode::Idle;
   std::unique_ptr<LogFile> traceLog_;
   std::unique_ptr<LogFile> errorLog_;
   std::optional<std::chrono::system_clock::time_point> startTime_;

@@ -16,11 +16,12 @@
 #include "comm/comm_class.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "emu/emulator_options.h"
 #include "model/parameter_access.h"
 #include "pages/tuner/ipod_page.h"
 #include "ui/page_link.h"
+#include "ui/main_view_link.h"
 
 namespace tw::cli {
 namespace {
@@ -130,13 +131,13 @@ int DockWith(int operation, comm::SerialPort& port, comm::Scheduler& scheduler, 
              const std::function<void(DockSession&)>& run) {
   comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
   DockSession session(link, scheduler, operation);
-  link.setView(&session);
+  link.setObserver(&session);
   link.Open(comm::PortChoice::Fixed(device));
   run(session);
-  link.setView(nullptr);
+  link.setObserver(nullptr);
   if (!session.ended()) {
     link.Close();
-    throw CliFailure{kExitLinkFailed, std::string(comm::LinkText(comm::kMsgInitFailed))};
+    throw CliFailure{kExitLinkFailed, std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed))};
   }
   if (session.failure()) {
     link.Close();

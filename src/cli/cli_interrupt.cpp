@@ -41,7 +41,7 @@ int InterruptWatch::exitStatus() const { return 128 + gFirstSignal; }
 void InterruptWatch::poll(pages::Workbench& bench) {
   comm::CCommClass& link = bench.link();
   while (handled_ < gInterrupts) {
-    if (link.isCommandDialogOpen()) {
+    if (link.isSendingCommands()) {
       if (link.InterruptCommands()) {
         std::cerr << "\ninterrupted: System Memory " << link.loadedMemory()
                   << " was loaded into the receiver, so its own settings are being written back first "

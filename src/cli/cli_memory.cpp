@@ -18,12 +18,13 @@
 #include "comm/comm_class.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/memory_commands.h"
 #include "comm/protocol.h"
 #include "pages/sheet.h"
 #include "pages/system/memory_page.h"
 #include "ui/page_link.h"
+#include "ui/main_view_link.h"
 
 namespace tw::cli {
 namespace {
@@ -150,12 +151,12 @@ int RunWith(const MemoryOptions& options, comm::SerialPort& serial, comm::Schedu
   WatchedPort port(serial);
   comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
   MemorySession session(options, link, port, scheduler);
-  link.setView(&session);
+  link.setObserver(&session);
   link.Open(comm::PortChoice::Fixed(device));
   run(session);
-  link.setView(nullptr);
+  link.setObserver(nullptr);
   link.Close();
-  if (!session.ended()) throw CliFailure{kExitLinkFailed, std::string(comm::LinkText(comm::kMsgInitFailed))};
+  if (!session.ended()) throw CliFailure{kExitLinkFailed, std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed))};
   if (session.failure()) throw *session.failure();
   for (const std::string& frame : session.frames()) std::cout << comm::ToNotation(frame) << '\n';
   return kExitOk;

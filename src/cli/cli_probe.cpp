@@ -6,9 +6,9 @@
 #include "cli/cli_transcript.h"
 #include "comm/comm_class.h"
 #include "comm/link_constants.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "emu/emulator_options.h"
-
+#include "ui/main_view_link.h"
 
 #include <functional>
 #include <iostream>
@@ -27,18 +27,18 @@ struct ProbeOptions {
 };
 
 // Watches the connection attempt: done once the capability list (row 4) is answered.
-class ProbeView final : public comm::LinkView {
+class ProbeView final : public comm::LinkObserver {
  public:
   std::function<void()> onEnd;
 
-  void SetInitializeProgress(int position) override {
-    if (position >= model::kCapabilityRow && !answered) {
+  void ProgressChanged(comm::LinkActivity activity, int position) override {
+    if (activity == comm::LinkActivity::Connecting && position >= model::kCapabilityRow && !answered) {
       answered = true;
       end();
     }
   }
-  void ShowMessage(int id) override {
-    if (!message) message = std::string(comm::LinkText(id));
+  void MessageRaised(comm::LinkMessage raised) override {
+    if (!message) message = std::string(ui::LinkMessageText(raised));
   }
   void ConnectFinished(bool connected) override {
     if (!connected) end();
@@ -63,11 +63,11 @@ class ProbeView final : public comm::LinkView {
 // port could not be opened; a wrong model has none, so say what it was.
 [[noreturn]] void fail(const comm::CCommClass& link, const comm::SerialPort& port, const ProbeView& view) {
   std::string message = view.message.value_or("");
-  if (message == comm::LinkText(comm::kMsgPortError) && !port.lastError().empty()) message += " " + port.lastError();
+  if (message == ui::LinkMessageText(comm::LinkMessage::PortError) && !port.lastError().empty()) message += " " + port.lastError();
   if (message.empty() && !link.modelCode().empty() && link.modelCode() != "R0210") {
     message = "the receiver reports model " + link.modelCode() + ", not a TQ-N4400 (R0210)";
   }
-  if (message.empty()) message = comm::LinkText(comm::kMsgInitFailed);
+  if (message.empty()) message = ui::LinkMessageText(comm::LinkMessage::InitFailed);
   throw CliFailure{kExitLinkFailed, message};
 }
 
@@ -76,14 +76,14 @@ int probeWith(comm::SerialPort& port, comm::Scheduler& scheduler, const std::str
               const std::function<void(ProbeView&)>& run) {
   ProbeView view;
   comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
-  link.setView(&view);
+  link.setObserver(&view);
   link.Open(comm::PortChoice::Fixed(device));
   run(view);
   if (!view.answered) fail(link, port, view);
   const model::Capabilities caps = link.capabilities();
   const std::string model = link.modelCode();
   const int region = link.tunerRegion();
-  link.setView(nullptr);
+  link.setObserver(nullptr);
   link.Close();
   std::cout << "model " << model << '\n'
             << "region " << region << '\n'

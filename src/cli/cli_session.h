@@ -10,12 +10,13 @@
 
 #include "cli/cli_command.h"
 #include "comm/link_constants.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/scheduler.h"
+#include "ui/main_view_link.h"
 
 namespace tw::cli {
 
-class LinkSession : public comm::LinkView {
+class LinkSession : public comm::LinkObserver {
  public:
   explicit LinkSession(comm::Scheduler& scheduler) : scheduler_(scheduler) {}
 
@@ -23,12 +24,12 @@ class LinkSession : public comm::LinkView {
   bool ended() const { return ended_; }
   const std::optional<CliFailure>& failure() const { return failure_; }
 
-  void ShowMessage(int id) override {
-    if (!linkMessage_) linkMessage_ = std::string(comm::LinkText(id));
+  void MessageRaised(comm::LinkMessage message) override {
+    if (!linkMessage_) linkMessage_ = std::string(ui::LinkMessageText(message));
   }
   void ConnectFinished(bool connected) override {
     if (!connected)
-      return fail(kExitLinkFailed, linkMessage_.value_or(std::string(comm::LinkText(comm::kMsgInitFailed))));
+      return fail(kExitLinkFailed, linkMessage_.value_or(std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed))));
     scheduler_.post([this] { send(); });
   }
 

@@ -16,7 +16,7 @@
 #include "comm/comm_class.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "emu/emulator_options.h"
 #include "model/parameter_access.h"
 #include "pages/basic_control_page.h"
@@ -24,6 +24,7 @@
 #include "pages/page_registry.h"
 #include "pages/value_advice.h"
 #include "ui/page_link.h"
+#include "ui/main_view_link.h"
 
 namespace tw::cli {
 namespace {
@@ -165,7 +166,7 @@ class RecordingPageLink final : public ui::PageLink {
     return live_ != nullptr ? live_->capabilities() : capabilities_;
   }
   int tunerRegion() const override { return live_ != nullptr ? live_->tunerRegion() : 1; }
-  int linkMode() const override { return live_ != nullptr ? live_->linkMode() : model::kLinkIdle; }
+  comm::LinkMode linkMode() const override { return live_ != nullptr ? live_->linkMode() : comm::LinkMode::Idle; }
   // What the receiver has, when there is no live link.
   void setCapabilities(const model::Capabilities& capabilities) { capabilities_ = capabilities; }
 
@@ -283,10 +284,10 @@ class SetSession final : public LinkSession {
 
   const std::vector<std::string>& frames() const { return recorder_.frames; }
 
-  void CommandsFinished(int result) override {
+  void CommandsFinished(comm::ListResult result) override {
     if (!sending_) return;
     // A refused write is read back (guard), so the image then holds what the receiver kept.
-    if (result == 0) return checkValue();
+    if (result == comm::ListResult::Completed) return checkValue();
     fail(kExitLinkFailed, "the receiver did not acknowledge " + comm::ToNotation(frames().back()));
   }
   void RefreshActiveItems(const std::vector<int>& numbers) override { reported(numbers); }
@@ -316,7 +317,7 @@ class SetSession final : public LinkSession {
       return fail(kExitBadInput, edit_->key() + " on page \"" + edit_->section() + "\" sends nothing: " +
                                      (why.empty() ? "it has no command of its own" : why));
     }
-    if (!link_.isCommandDialogOpen()) {
+    if (!link_.isSendingCommands()) {
       scheduler_.callAfter(kReportWaitMs, [this] {
         if (!sawReport_) fail(kExitLinkFailed, "the receiver did not answer " + comm::ToNotation(frames().back()));
         checkValue();
@@ -328,7 +329,7 @@ class SetSession final : public LinkSession {
   // edit (the start-up read ends by sending Input and DSP Program), so only a report of the
   // new value ends the wait early; otherwise the value is judged when the wait is over.
   void reported(const std::vector<int>& numbers) {
-    if (!sending_ || link_.isCommandDialogOpen() || edit_ == nullptr) return;
+    if (!sending_ || link_.isSendingCommands() || edit_ == nullptr) return;
     if (std::find(numbers.begin(), numbers.end(), edit_->item.number) == numbers.end()) return;
     sawReport_ = true;
     if (edit_->valueText() == expected_) end();
@@ -356,12 +357,12 @@ int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& 
             const std::string& device, const std::function<void(SetSession&)>& run) {
   comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
   SetSession session(options, link, scheduler);
-  link.setView(&session);
+  link.setObserver(&session);
   link.Open(comm::PortChoice::Fixed(device));
   run(session);
-  link.setView(nullptr);
+  link.setObserver(nullptr);
   link.Close();
-  if (!session.ended()) throw CliFailure{kExitLinkFailed, std::string(comm::LinkText(comm::kMsgInitFailed))};
+  if (!session.ended()) throw CliFailure{kExitLinkFailed, std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed))};
   if (session.failure()) throw *session.failure();
   PrintFrames(session.frames());
   return kExitOk;

@@ -23,6 +23,7 @@
 #include "platform/qt_scheduler.h"
 #include "ui/dialogs/dialog.h"
 #include "ui/ui_services.h"
+#include "ui/main_view_link.h"
 
 namespace tw::cli {
 namespace {
@@ -104,7 +105,7 @@ std::string FailureText(const CliUiServices& ui, const Workbench::Outcome& outco
   if (outcome.listResult == 1 && !message.empty()) return message;
   if (message.empty()) {
     if (!outcome.connected) {
-      message = std::string(comm::LinkText(comm::kMsgInitFailed));
+      message = std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed));
     } else if (outcome.listResult == -1) {
       message = "the connection ended before the " + label + " began";
     } else {
@@ -112,9 +113,9 @@ std::string FailureText(const CliUiServices& ui, const Workbench::Outcome& outco
     }
   }
   // A cable error with the port's own words (a device that went away) says what to do.
-  const std::string_view cableCheck = comm::LinkText(comm::kMsgCableCheck);
+  const std::string_view cableCheck = ui::LinkMessageText(comm::LinkMessage::CableCheck);
   if (message.rfind(cableCheck, 0) == 0 && message.size() > cableCheck.size()) return message;
-  const std::string_view portError = comm::LinkText(comm::kMsgPortError);
+  const std::string_view portError = ui::LinkMessageText(comm::LinkMessage::PortError);
   if (message.rfind(portError, 0) == 0) {
     // The port says why it could not be opened and what to do; without its words, the usual causes.
     if (message.size() == portError.size()) message += " Check the --port device and that no other program has it open.";

@@ -3,7 +3,7 @@
 
 #include "comm/comm_class.h"
 #include "comm/link_log.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/page_source.h"
 #include "comm/protocol.h"
 #include "comm/reply_decoder.h"
@@ -17,9 +17,9 @@
 namespace tw::comm {
 namespace {
 
-LinkView& silentView() {
-  static LinkView view;
-  return view;
+LinkObserver& nobodyWatching() {
+  static LinkObserver observer;
+  return observer;
 }
 
 PageSource& noPages() {
@@ -36,7 +36,7 @@ constexpr std::size_t kChecksumAndEtx = 3;  // what completing an extended reque
 }  // namespace
 
 CCommClass::CCommClass(SerialPort& port, Scheduler& scheduler, WorkingMode mode)
-    : port_(port), scheduler_(scheduler), mode_(mode), view_(&silentView()), pages_(&noPages()),
+    : port_(port), scheduler_(scheduler), mode_(mode), observer_(&nobodyWatching()), pages_(&noPages()),
       decoder_(&ModelReplyDecoder()), images_(model::kDefaultTunerRegion), tunerRegion_(model::kDefaultTunerRegion),
       pacer_(scheduler) {
   scheduler_.setTimerHandler([this](int id) { OnTimer(id); });
@@ -49,7 +49,7 @@ CCommClass::~CCommClass() {
   if (port_.isOpen()) port_.close();
 }
 
-void CCommClass::setView(LinkView* view) { view_ = view ? view : &silentView(); }
+void CCommClass::setObserver(LinkObserver* observer) { observer_ = observer ? observer : &nobodyWatching(); }
 void CCommClass::setPages(PageSource* pages) { pages_ = pages ? pages : &noPages(); }
 void CCommClass::setLog(LinkLog* log) { log_ = log; }
 void CCommClass::setDecoder(const ReplyDecoder* decoder) { decoder_ = decoder ? decoder : &ModelReplyDecoder(); }
@@ -77,7 +77,7 @@ bool CCommClass::PortOpen(const std::string& portName) {
   scheduler_.killTimer(kStartupReadTimer);
   scheduler_.killTimer(kRetryTimer);
   scheduler_.killTimer(kReplyTimer);
-  linkState_ = kStateWaitStatus;
+  linkState_ = LinkState::WaitStatus;
   rx_.clear();
   pacingFellBack_ = false;
   if (!port_.open(portName)) {
@@ -85,14 +85,11 @@ bool CCommClass::PortOpen(const std::string& portName) {
     return false;
   }
 
-  view_->SetStatusText(LinkText(kTextConnecting));
-  view_->EnableControl(kPortListControl, false);
-  view_->EnableControl(kOpenButton, false);
-  view_->EnableControl(kCloseButton, true);
+  observer_->ConnectionChanged(ConnectionState::Connecting);
 
   // A port that takes the device but refuses the opening sequence is closed again, so that
   // the next attempt can open it afresh. Only the device: the attempt's end (FinishConnect)
-  // still knows what kind of connection failed, and the view shows the image it leaves.
+  // still knows what kind of connection failed, and the observer shows the image it leaves.
   for (std::string_view code : kOpenFirst) {
     if (!Write(MakeStandard(code))) {
       closeDevice();
@@ -102,7 +99,7 @@ bool CCommClass::PortOpen(const std::string& portName) {
   if (mode_ == WorkingMode::RealTime) ResetImage(0);
   if (!Write(MakeStandard(kOpenLast))) {
     closeDevice();
-    if (mode_ == WorkingMode::RealTime) view_->RefreshAllPages();
+    if (mode_ == WorkingMode::RealTime) observer_->RefreshAllPages();
     return false;
   }
   scheduler_.setTimer(kRetryTimer, kRetryIntervalMs);
@@ -112,18 +109,13 @@ bool CCommClass::PortOpen(const std::string& portName) {
 void CCommClass::PortClose() {
   // A retry closes the port between attempts of one connection: its log goes on.
   if (log_ && !inRetryStep_) log_->EndTransferLog();
-  view_->SetStatusText(LinkText(kTextNotConnected));
-  view_->EnableControl(kPortListControl, true);
-  view_->EnableControl(kOpenButton, true);
-  view_->EnableControl(kCloseButton, false);
-  view_->EnableControl(kDataReloadGroup, false);
-  view_->EnableControl(kReloadButton, false);
+  observer_->ConnectionChanged(ConnectionState::NotConnected);
   scheduler_.killTimer(kStartupReadTimer);
   scheduler_.killTimer(kRetryTimer);
   scheduler_.killTimer(kReplyTimer);
 
-  linkState_ = kStateWaitStatus;
-  linkMode_ = model::kLinkIdle;
+  linkState_ = LinkState::WaitStatus;
+  linkMode_ = LinkMode::Idle;
   caps_ = model::Capabilities{};
   confirmed_.reset();
   closeDevice();
@@ -131,7 +123,7 @@ void CCommClass::PortClose() {
 
 void CCommClass::closeDevice() {
   if (port_.isOpen()) port_.close();
-  linkState_ = kStateWaitStatus;
+  linkState_ = LinkState::WaitStatus;
   scheduler_.killTimer(kFrameTimer);
   rx_.clear();
   receiveWaiting_ = false;
@@ -169,8 +161,8 @@ bool CCommClass::Write(std::string_view frame) {
 // frame that is exactly a command-table row's request.
 bool CCommClass::pacesByReply(std::string_view frame) const {
   if (!replyPacingActive() || !IsExtended(frame)) return false;
-  const bool startupRead = linkMode_ == model::kLinkRealTime && linkState_ < kStateConnected;
-  if (linkMode_ != model::kLinkUpload && !startupRead) return false;
+  const bool startupRead = linkMode_ == LinkMode::RealTime && linkState_ < LinkState::Connected;
+  if (linkMode_ != LinkMode::Upload && !startupRead) return false;
   for (int r = 0; r < model::kRowCount; ++r) {
     const std::string_view request = model::kCommandTable[static_cast<std::size_t>(r)].request;
     if (request.size() + kChecksumAndEtx == frame.size() && StartsWith(frame, request)) return true;
@@ -240,7 +232,7 @@ int CCommClass::OnReceive() {
 void CCommClass::deliverFrame(std::string frame) {
   NormaliseFrame(frame);
   logFrame(frame, false);
-  OnFrame(frame, linkState_ < kStateConnected);
+  OnFrame(frame, linkState_ < LinkState::Connected);
 }
 
 void CCommClass::ResetReceiveBuffer() { logComment("バッファ領域のリセット：" + rx_.reset()); }

@@ -22,7 +22,7 @@
 namespace tw::comm {
 
 class LinkLog;
-class LinkView;
+class LinkObserver;
 class PageSource;
 class ReplyDecoder;
 struct ReplyInfo;
@@ -45,8 +45,8 @@ struct PortChoice {
 //
 // Everything runs on one thread. The port's ready-read notification calls OnReceive; the
 // scheduler's timers 1..8 are the link's own (it installs the scheduler's timer handler).
-// The main view and the pages are reached through LinkView and PageSource; without them the
-// link still connects, transfers and keeps its images.
+// The link publishes its state through LinkObserver and reaches the pages through PageSource;
+// without them it still connects, transfers and keeps its images.
 //
 // The class is large, so its definition is split by concern:
 //   comm_channel.cpp    serial channel: open, close, receive assembly, paced writes
@@ -64,16 +64,16 @@ class CCommClass {
   CCommClass(const CCommClass&) = delete;
   CCommClass& operator=(const CCommClass&) = delete;
 
-  void setView(LinkView* view);
+  void setObserver(LinkObserver* observer);
   void setPages(PageSource* pages);
   void setLog(LinkLog* log);
   void setDecoder(const ReplyDecoder* decoder);  // default: the model's decoding table
 
   // --- state ---
   WorkingMode workingMode() const { return mode_; }
-  int linkState() const { return linkState_; }
-  int linkMode() const { return linkMode_; }
-  void setLinkMode(int mode) { linkMode_ = mode; }
+  LinkState linkState() const { return linkState_; }
+  LinkMode linkMode() const { return linkMode_; }
+  void setLinkMode(LinkMode mode) { linkMode_ = mode; }
   const model::Capabilities& capabilities() const { return caps_; }
   int tunerRegion() const { return tunerRegion_; }
   void setTunerRegion(int region) { tunerRegion_ = region; }
@@ -97,7 +97,7 @@ class CCommClass {
   // Opens `portName`, writes the opening sequence and starts the retry timer; false when the
   // name is empty, a port is already open, the device cannot be opened or a write fails.
   bool PortOpen(const std::string& portName);
-  // Closes the port (if open) and resets state, capabilities and view; safe when closed.
+  // Closes the port (if open) and resets state and capabilities; safe when closed.
   void PortClose();
   bool isPortOpen() const;
   // Writes one frame and pauses (50 ms after a standard frame, 150 ms otherwise, plus a
@@ -141,18 +141,17 @@ class CCommClass {
   // --- handshake ---
   void SendNextStartupRow();
 
-  // --- connection operations (what the main view starts) ---
-  // Real Time "Open": connect and read the receiver. Ends with LinkView::ConnectFinished.
+  // --- connection operations (what the user starts) ---
+  // Real Time "Open": connect and read the receiver. Ends with LinkObserver::ConnectFinished.
   void Open(const PortChoice& ports);
   // Async Upload / Download: connect, then run the list; ends with CommandsFinished.
   void Upload(const PortChoice& ports);
   void Download(const PortChoice& ports);
   // "Close": ends the connection.
   void Close();
-  // The Initialize dialog's Cancel, after the user agreed (the view asks message 252 when
-  // linkMode() is 1). The port stays open and the link counts as connected.
+  // Stops a connection attempt, after the user agreed (asked when linkMode() is RealTime).
   void CancelInitialize();
-  // The Command Sending dialog's Cancel, after the user agreed (message 253).
+  // Stops the running command list, after the user agreed.
   void CancelCommands();
   // Cancel or a signal while a list runs. An upload that has loaded a System Memory first
   // writes the settings it read back (once the command on the line is done, with its
@@ -165,8 +164,8 @@ class CCommClass {
   bool isWritingBack() const { return writingBack_ || writeBackRequested_; }
   // Whether a download sends the six System Memories (default) or the current settings alone.
   void setDownloadSendsMemories(bool send) { downloadSendsMemories_ = send; }
-  bool isConnecting() const { return initDialogOpen_; }
-  bool isCommandDialogOpen() const { return commandDialogOpen_; }
+  bool isConnecting() const { return connecting_; }
+  bool isSendingCommands() const { return sendingCommands_; }
   bool hasUploadBackup() const { return uploadBackup_ != nullptr; }
   // The last list was an upload that read every setting and memory, whatever became of its
   // write-back; the images then hold what the receiver held.
@@ -174,13 +173,13 @@ class CCommClass {
   // Parameter numbers of the last upload's write-back commands that were given up.
   const std::vector<int>& writeBackFailures() const { return writeBackFailures_; }
 
-  // End of a connect attempt (Initialize dialog closes); failed closes the port.
+  // End of a connect attempt; failed closes the port.
   void FinishConnect(bool failed);
-  // The batch start opens the Command Sending dialog (or, idle, closes the port).
-  void RunCommandDialog();
-  // End of a command list: 0 completed, 1 failed, 2 cable error. An upload or download
+  // The batch start: the list runs (or, idle, the port closes).
+  void StartSendingCommands();
+  // End of a command list. An upload or download
   // in which any command was given up fails.
-  void FinishCommands(int result);
+  void FinishCommands(ListResult result);
 
   // Scheduler timer expiry (installed as the scheduler's handler).
   void OnTimer(int id);
@@ -259,18 +258,18 @@ class CCommClass {
   int onStartupFrame(std::string_view frame, bool& handOn);
 
   // connection
-  void connectWithDialog(bool firstAttempt);
+  void startAttempt(bool firstAttempt);
   void openPortForAttempt(const std::string& device);
   void onRetryTimer();
   void endAttempt(bool connected);
   void restoreUploadBackup();
   void takeUploadBackup();
-  void beginOperation(int mode, std::string_view comment, PendingOperation operation, const PortChoice& ports);
+  void beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports);
 
   SerialPort& port_;
   Scheduler& scheduler_;
   const WorkingMode mode_;
-  LinkView* view_;    // never null: a silent view stands in
+  LinkObserver* observer_;  // never null: one that shows nothing stands in
   PageSource* pages_;  // never null: "no pages" stands in
   LinkLog* log_ = nullptr;
   const ReplyDecoder* decoder_ = nullptr;
@@ -278,8 +277,8 @@ class CCommClass {
   model::ParameterImages images_;
   model::Capabilities caps_;
   int tunerRegion_ = 1;
-  int linkState_ = kStateWaitStatus;
-  int linkMode_ = model::kLinkIdle;
+  LinkState linkState_ = LinkState::WaitStatus;
+  LinkMode linkMode_ = LinkMode::Idle;
   int uploadPhase_ = 0;
   int startCursor_ = 0;
   model::SettingKeys uploadRead_;
@@ -320,13 +319,13 @@ class CCommClass {
   std::string lastAnswer_;
   std::string lastAnswered_;
 
-  // connection attempt (the main view's retry state)
+  // connection attempt (its retries and port scan)
   PortChoice ports_;
   int portIndex_ = -1;  // -1 fixed port; n >= 1 scanning at ports_[n - 1]
   int retryCount_ = 0;
-  int savedLinkOperation_ = model::kLinkIdle;
-  bool initDialogOpen_ = false;
-  bool commandDialogOpen_ = false;
+  LinkMode savedLinkOperation_ = LinkMode::Idle;
+  bool connecting_ = false;       // a connection attempt runs
+  bool sendingCommands_ = false;  // a command list runs
   bool inRetryStep_ = false;
   bool attemptRunning_ = false;
   PendingOperation pending_ = PendingOperation::None;

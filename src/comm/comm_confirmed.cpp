@@ -4,7 +4,7 @@
 // them back for the commands that failed.
 
 #include "comm/comm_class.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/reply_decoder.h"
 #include "model/parameter_access.h"
 
@@ -13,11 +13,11 @@
 namespace tw::comm {
 
 bool CCommClass::tracksConfirmed() const {
-  return confirmed_.has_value() && linkMode_ == model::kLinkRealTime && images_.InUseIndex() == 0;
+  return confirmed_.has_value() && linkMode_ == LinkMode::RealTime && images_.InUseIndex() == 0;
 }
 
 void CCommClass::confirmAll() {
-  if (mode_ == WorkingMode::RealTime && linkMode_ == model::kLinkRealTime) confirmed_ = *images_.Image(0);
+  if (mode_ == WorkingMode::RealTime && linkMode_ == LinkMode::RealTime) confirmed_ = *images_.Image(0);
 }
 
 void CCommClass::confirmReport(std::string_view frame) {
@@ -36,18 +36,18 @@ void CCommClass::confirmWrite(const CommandEntry& entry, std::string_view echo) 
 void CCommClass::restoreUnconfirmed(const std::vector<int>& numbers) {
   if (!tracksConfirmed() || numbers.empty()) return;
   for (int number : numbers) model::CopyParameter(*confirmed_, *images_.Image(0), number);
-  view_->RefreshActiveItems(numbers);
+  observer_->RefreshActiveItems(numbers);
 }
 
 void CCommClass::failRealTimeList() {
   std::vector<int> unanswered;
   for (std::size_t i = 0; i < commands_.size(); ++i) {
     const CommandEntry& entry = commands_.at(i);
-    if (!entry.isMacro() && entry.status != kEntryDone) unanswered.push_back(entry.number);
+    if (!entry.isMacro() && entry.status != EntryStatus::Done) unanswered.push_back(entry.number);
   }
   restoreUnconfirmed(unanswered);
   ClearCommandList();
-  FinishCommands(1);
+  FinishCommands(ListResult::Failed);
 }
 
 }  // namespace tw::comm

@@ -1,10 +1,9 @@
-// Connection attempts as the main view runs them: Open, Upload and Download with the
-// Initialize dialog, the retry and port-scan rule, the end of a connect attempt and of a
+// Connection attempts: Open, Upload and Download with their progress, the retry and port-scan rule, the end of a connect attempt and of a
 // command list, and the routing of the link's timers.
 
 #include "comm/comm_class.h"
 #include "comm/link_log.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/scheduler.h"
 #include "comm/serial_port.h"
 
@@ -32,14 +31,14 @@ void CCommClass::restoreUploadBackup() {
 void CCommClass::Open(const PortChoice& ports) { beginOperation(linkMode_, {}, PendingOperation::None, ports); }
 
 void CCommClass::Upload(const PortChoice& ports) {
-  beginOperation(model::kLinkUpload, "Async Mode Upload Start", PendingOperation::Upload, ports);
+  beginOperation(LinkMode::Upload, "Async Mode Upload Start", PendingOperation::Upload, ports);
 }
 
 void CCommClass::Download(const PortChoice& ports) {
-  beginOperation(model::kLinkDownload, "Async Mode Download Start", PendingOperation::Download, ports);
+  beginOperation(LinkMode::Download, "Async Mode Download Start", PendingOperation::Download, ports);
 }
 
-void CCommClass::beginOperation(int mode, std::string_view comment, PendingOperation operation, const PortChoice& ports) {
+void CCommClass::beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports) {
   if (operation != PendingOperation::None) {
     linkMode_ = mode;
     if (log_) log_->BeginTransferLog(linkMode_);
@@ -50,35 +49,35 @@ void CCommClass::beginOperation(int mode, std::string_view comment, PendingOpera
   forgetInterruption();
 
   // Open
-  if (linkMode_ == model::kLinkIdle) linkMode_ = model::kLinkRealTime;
+  if (linkMode_ == LinkMode::Idle) linkMode_ = LinkMode::RealTime;
   if (log_) log_->BeginTransferLog(linkMode_);
   logComment("RealTime Mode Start");
   retryCount_ = 0;
   ports_ = ports;
   portIndex_ = ports.scan && !ports.ports.empty() ? 1 : -1;
-  connectWithDialog(true);
+  startAttempt(true);
 }
 
-void CCommClass::connectWithDialog(bool firstAttempt) {
+void CCommClass::startAttempt(bool firstAttempt) {
   if (firstAttempt) {
     savedLinkOperation_ = linkMode_;
   } else {
     linkMode_ = savedLinkOperation_;
   }
   attemptRunning_ = true;
-  initDialogOpen_ = true;
-  view_->OpenInitializeDialog(model::kTableLength);
+  connecting_ = true;
+  observer_->ActivityChanged(LinkActivity::Connecting, model::kTableLength);
 
   std::string device = ports_.fixed;
   if (portIndex_ >= 1) {
     const auto position = static_cast<std::size_t>(portIndex_ - 1);
     device = position < ports_.ports.size() ? ports_.ports[position] : std::string();
   }
-  // The dialog opens the port once it is showing.
+  // The port opens once the attempt has been shown.
   const unsigned attempt = ++attemptSerial_;
   std::weak_ptr<bool> alive = alive_;
   scheduler_.post([this, alive, attempt, device] {
-    if (alive.expired() || attempt != attemptSerial_ || !initDialogOpen_) return;
+    if (alive.expired() || attempt != attemptSerial_ || !connecting_) return;
     openPortForAttempt(device);
   });
 }
@@ -87,17 +86,13 @@ void CCommClass::openPortForAttempt(const std::string& device) {
   if (PortOpen(device)) return;
   logComment("[CInitializeDlg::OnUserInit] ポートOpen 失敗\n");
   if (portIndex_ == -1) {
-    view_->ShowMessage(kMsgPortError);
+    observer_->MessageRaised(LinkMessage::PortError);
     FinishConnect(true);
     return;
   }
   // Scanning: this port is done with; the next retry moves on.
   retryCount_ = kScanAttemptsPerPort;
-  view_->EnableControl(kPortListControl, false);
-  view_->EnableControl(kOpenButton, false);
-  view_->EnableControl(kCloseButton, true);
-  view_->EnableControl(kDataReloadGroup, true);
-  view_->EnableControl(kReloadButton, true);
+  observer_->ConnectionChanged(ConnectionState::WaitingForNextPort);
   scheduler_.setTimer(kRetryTimer, kRetryIntervalMs);
 }
 
@@ -126,7 +121,7 @@ void CCommClass::onRetryTimer() {
     scheduler_.killTimer(kRetryTimer);
     retryCount_ = 0;
     Close();
-    view_->ShowMessage(kMsgInitFailed);
+    observer_->MessageRaised(LinkMessage::InitFailed);
     endAttempt(false);
     return;
   }
@@ -134,27 +129,25 @@ void CCommClass::onRetryTimer() {
   OnReplyTimeout({});
   Close();
   inRetryStep_ = false;
-  connectWithDialog(false);
+  startAttempt(false);
 }
 
 void CCommClass::FinishConnect(bool failed) {
-  if (initDialogOpen_) {
-    initDialogOpen_ = false;
-    view_->CloseInitializeDialog();
+  if (connecting_) {
+    connecting_ = false;
+    observer_->ActivityChanged(LinkActivity::None, 0);
   }
-  if (linkMode_ == model::kLinkRealTime) view_->UpdateCapabilities();
+  if (linkMode_ == LinkMode::RealTime) observer_->UpdateCapabilities();
   if (!failed) {
-    view_->EnableControl(kDataReloadGroup, true);
-    view_->EnableControl(kReloadButton, true);
     startKeepAliveTimer();
-    view_->SetStatusText(LinkText(kTextConnected));
+    observer_->ConnectionChanged(ConnectionState::Connected);
   } else {
-    const int mode = linkMode_;
+    const LinkMode mode = linkMode_;
     PortClose();
     scheduler_.killTimer(kStartupReadTimer);
-    if (mode == model::kLinkRealTime) {
+    if (mode == LinkMode::RealTime) {
       ResetImage(0);
-      view_->RefreshAllPages();
+      observer_->RefreshAllPages();
     }
   }
   // A failure inside the retry step is not the end of the attempt yet.
@@ -168,13 +161,13 @@ void CCommClass::endAttempt(bool connected) {
   pending_ = PendingOperation::None;
   // Nothing changed the images while no connection was made: the backup is of no use.
   if (!connected) uploadBackup_.reset();
-  view_->ConnectFinished(connected);
+  observer_->ConnectFinished(connected);
   if (!connected || operation == PendingOperation::None) return;
 
-  // The list starts once the connect has fully ended, as the dialog's loop would return.
+  // The list starts once the connect has fully ended.
   std::weak_ptr<bool> alive = alive_;
   scheduler_.post([this, alive, operation] {
-    if (alive.expired() || linkState_ < kStateConnected) return;
+    if (alive.expired() || linkState_ < LinkState::Connected) return;
     if (operation == PendingOperation::Upload) BuildUploadList(false);
     if (operation == PendingOperation::Download) BuildDownloadList(false);
   });
@@ -184,9 +177,9 @@ void CCommClass::Close() {
   scheduler_.killTimer(kKeepAliveTimer);
   // A keep-alive answer still awaited no longer matters once the user closed.
   scheduler_.killTimer(kKeepAliveReplyTimer);
-  const int mode = linkMode_;
+  const LinkMode mode = linkMode_;
   PortClose();
-  if (mode == model::kLinkRealTime) view_->UpdateCapabilities();
+  if (mode == LinkMode::RealTime) observer_->UpdateCapabilities();
 }
 
 void CCommClass::CancelInitialize() {
@@ -199,7 +192,7 @@ void CCommClass::CancelInitialize() {
   pending_ = PendingOperation::None;  // a cancelled upload or download does not start its list
   restoreUploadBackup();
   FinishConnect(true);
-  view_->RefreshAllPages();
+  observer_->RefreshAllPages();
 }
 
 void CCommClass::CancelCommands() {
@@ -208,58 +201,58 @@ void CCommClass::CancelCommands() {
   scheduler_.killTimer(kReplyTimer);
   restoreUploadBackup();
   ClearCommandList();
-  FinishCommands(0);
+  FinishCommands(ListResult::Completed);
 }
 
-void CCommClass::RunCommandDialog() {
-  if (savedLinkOperation_ == model::kLinkRealTime || linkMode_ != model::kLinkIdle) {
+void CCommClass::StartSendingCommands() {
+  if (savedLinkOperation_ == LinkMode::RealTime || linkMode_ != LinkMode::Idle) {
     scheduler_.killTimer(kKeepAliveTimer);
-    commandDialogOpen_ = true;
-    view_->OpenCommandDialog(GetCommandCount());
+    sendingCommands_ = true;
+    observer_->ActivityChanged(LinkActivity::SendingCommands, GetCommandCount());
     return;
   }
   PortClose();
-  FinishCommands(0);
+  FinishCommands(ListResult::Completed);
 }
 
-void CCommClass::FinishCommands(int result) {
+void CCommClass::FinishCommands(ListResult result) {
   scheduler_.killTimer(kReplyTimer);
-  const int operation = linkMode_;
+  const LinkMode operation = linkMode_;
   const int failed = listFailures_;
   const int total = listFailures_ + listAnswers_;
   // An upload that read everything keeps what it read even when some of its write-back was
   // given up; any other upload that did not complete leaves the images as they were before it.
-  const bool writeBackOnly = operation == model::kLinkUpload && result == 1 &&
+  const bool writeBackOnly = operation == LinkMode::Upload && result == ListResult::Failed &&
                              failed == static_cast<int>(writeBackFailures_.size());
   // A cancelled upload has put its backup back already.
-  uploadReadEverything_ = operation == model::kLinkUpload && (result == 0 || writeBackOnly) && uploadBackup_;
+  uploadReadEverything_ = operation == LinkMode::Upload && (result == ListResult::Completed || writeBackOnly) && uploadBackup_;
   // A cable error after a memory load leaves the receiver running that memory.
-  if (result == 2 && operation == model::kLinkUpload) reportUnrestored(UploadInterruption::Cause::CableError);
-  if (result != 0 && !writeBackOnly) restoreUploadBackup();
-  if (commandDialogOpen_) {
-    commandDialogOpen_ = false;
-    view_->CloseCommandDialog();
-    if (operation == model::kLinkUpload) view_->RefreshAllPages();
+  if (result == ListResult::CableError && operation == LinkMode::Upload) reportUnrestored(UploadInterruption::Cause::CableError);
+  if (result != ListResult::Completed && !writeBackOnly) restoreUploadBackup();
+  if (sendingCommands_) {
+    sendingCommands_ = false;
+    observer_->ActivityChanged(LinkActivity::None, 0);
+    if (operation == LinkMode::Upload) observer_->RefreshAllPages();
     if (mode_ == WorkingMode::Async) PortClose();
   }
-  if (result == 0) {
+  if (result == ListResult::Completed) {
     resumeKeepAlive();
-    view_->RestoreFocus();
-  } else if (result == 1) {
+    observer_->RestoreFocus();
+  } else if (result == ListResult::Failed) {
     ShowErrorText();
     resumeKeepAlive();
     if (writeBackOnly) {
-      view_->ShowFailedWriteBack(writeBackFailures_, total);
-    } else if (operation == model::kLinkUpload || operation == model::kLinkDownload) {
-      view_->ShowFailedTransfer(operation, failed, total);
+      observer_->WriteBackFailed(writeBackFailures_, total);
+    } else if (operation == LinkMode::Upload || operation == LinkMode::Download) {
+      observer_->TransferFailed(operation, failed, total);
     }
-  } else if (result == 2) {
-    view_->ShowMessage(kMsgCableCheck);
+  } else if (result == ListResult::CableError) {
+    observer_->MessageRaised(LinkMessage::CableCheck);
     Close();
   }
   uploadBackup_.reset();
   forgetInterruption();
-  view_->CommandsFinished(result);
+  observer_->CommandsFinished(result);
 }
 
 void CCommClass::OnTimer(int id) {
@@ -267,7 +260,7 @@ void CCommClass::OnTimer(int id) {
     case kGuardTextTimer:
     case kErrorTextTimer:
       scheduler_.killTimer(id);
-      view_->SetStatusBarText("");
+      observer_->StatusWordChanged(StatusWord::None);
       break;
     case kFrameTimer:
       scheduler_.killTimer(kFrameTimer);
@@ -283,7 +276,7 @@ void CCommClass::OnTimer(int id) {
         SendNextStartupRow();
         break;
       }
-      view_->ShowMessage(kMsgInitFailed);
+      observer_->MessageRaised(LinkMessage::InitFailed);
       logComment("[CQAmpToolView::OnTimer] 初期値読み込みタイムアウト");
       FinishConnect(true);
       break;
@@ -299,10 +292,10 @@ void CCommClass::OnTimer(int id) {
       break;
     case kKeepAliveReplyTimer:
       scheduler_.killTimer(kKeepAliveReplyTimer);
-      // A list still on the line ends with the connection, or its dialog would stay open.
-      if (!commands_.empty() || commandDialogOpen_) failRealTimeList();
+      // A list still on the line ends with the connection, or it would stay running.
+      if (!commands_.empty() || sendingCommands_) failRealTimeList();
       Close();
-      view_->ShowMessage(kMsgConnectionCheck);
+      observer_->MessageRaised(LinkMessage::ConnectionCheck);
       break;
     default:
       break;

@@ -3,7 +3,7 @@
 // next command.
 
 #include "comm/comm_class.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/memory_commands.h"
 #include "comm/page_source.h"
 #include "comm/protocol.h"
@@ -116,7 +116,7 @@ void CCommClass::expandStatusInto(std::string_view statusFrame) {
   // A status frame gives the input before the program, and during an upload an input report
   // records the program in place as that input's own: it is applied once more, with the
   // frame's program in place, so that what it records does not depend on the image before.
-  if (linkMode_ == model::kLinkUpload && !inputReport.empty()) {
+  if (linkMode_ == LinkMode::Upload && !inputReport.empty()) {
     if (const auto info = decoder_->DecodeAndApply(imageInUse(), inputReport, linkMode_)) noteUploadRead(*info);
   }
 }
@@ -124,7 +124,7 @@ void CCommClass::expandStatusInto(std::string_view statusFrame) {
 // Only what lands in image 0 is the receiver's current settings; a memory's reads go to
 // its own image.
 void CCommClass::noteUploadRead(const ReplyInfo& info) {
-  if (linkMode_ == model::kLinkUpload && &imageInUse() == images_.Image(0)) {
+  if (linkMode_ == LinkMode::Upload && &imageInUse() == images_.Image(0)) {
     uploadRead_.insert(info.stored.begin(), info.stored.end());
   }
 }
@@ -158,12 +158,12 @@ void CCommClass::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
       }
       continue;
     }
-    if (entry.status == kEntryDone) continue;
+    if (entry.status == EntryStatus::Done) continue;
     const model::CommandRow* row = rowOf(entry);
     if (!row || images_.InUseIndex() == 0 || row->programGroup == -1 || row->programGroup == dspProgram(imageInUse())) {
       return;
     }
-    entry.status = kEntryDone;
+    entry.status = EntryStatus::Done;
   }
 }
 
@@ -202,9 +202,9 @@ bool CCommClass::confirmsPairedRead(std::string_view frame, const CommandEntry& 
 
 void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
   answerArrived();
-  if (commandDialogOpen_ && commands_.size() > 1) view_->SetCommandProgress(static_cast<int>(index));
-  commands_.at(index).status = kEntryDone;
-  if (linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload) walkAfterAnswer(index, verdict);
+  if (sendingCommands_ && commands_.size() > 1) observer_->ProgressChanged(LinkActivity::SendingCommands, static_cast<int>(index));
+  commands_.at(index).status = EntryStatus::Done;
+  if (linkMode_ == LinkMode::Upload || linkMode_ == LinkMode::Download) walkAfterAnswer(index, verdict);
   if (const auto next = commands_.firstPending()) {
     verdict.nextText = commands_.at(*next).text;
   } else {
@@ -222,14 +222,14 @@ void CCommClass::continueList(const FrameVerdict& answered) {
   if (verdict.memory) images_.SelectInUse(*verdict.memory);
   std::string nextText = verdict.nextText;
   if (verdict.rebuild) {
-    if (linkMode_ == model::kLinkUpload) BuildUploadList(true);
-    if (linkMode_ == model::kLinkDownload) BuildDownloadList(true);
+    if (linkMode_ == LinkMode::Upload) BuildUploadList(true);
+    if (linkMode_ == LinkMode::Download) BuildDownloadList(true);
     // The rebuild may have set aside the command that was to follow.
     if (!verdict.finished && !nextText.empty()) {
       const auto next = commands_.firstPending();
       nextText = next ? commands_.at(*next).text : std::string();
     }
-    if (linkMode_ == model::kLinkUpload && uploadPhase_ == 2) failuresBeforeWriteBack_ = listFailures_;
+    if (linkMode_ == LinkMode::Upload && uploadPhase_ == 2) failuresBeforeWriteBack_ = listFailures_;
   }
 
   if (verdict.finished || (verdict.rebuild && !commands_.firstPending())) {
@@ -238,7 +238,7 @@ void CCommClass::continueList(const FrameVerdict& answered) {
     writeOnLine(nextText);
     startReplyTimer();
   } else if (commands_.firstPending() &&
-             (linkMode_ != model::kLinkRealTime || !scheduler_.isTimerActive(kReplyTimer))) {
+             (linkMode_ != LinkMode::RealTime || !scheduler_.isTimerActive(kReplyTimer))) {
     // The pending command stays watched; in Real Time Mode a frame that answered nothing
     // leaves its watch running as it was.
     startReplyTimer();
@@ -255,7 +255,7 @@ bool CCommClass::cameBeforeAnswerPossible(std::string_view command, std::string_
 
 // Phase 2 of an upload writes the receiver's own settings back; everything before it reads.
 bool CCommClass::inUploadWriteBack() const {
-  return linkMode_ == model::kLinkUpload && uploadPhase_ == 2 && linkState_ == kStateUploadRest;
+  return linkMode_ == LinkMode::Upload && uploadPhase_ == 2 && linkState_ == LinkState::UploadRest;
 }
 
 void CCommClass::noteGivenUp(const CommandEntry& entry) {
@@ -265,7 +265,7 @@ void CCommClass::noteGivenUp(const CommandEntry& entry) {
 
 void CCommClass::endList() {
   if (endWriteBack()) return;
-  const int result = listFailures_ > 0 ? 1 : 0;
+  const ListResult result = listFailures_ > 0 ? ListResult::Failed : ListResult::Completed;
   ClearCommandList();
   FinishCommands(result);
 }
@@ -273,15 +273,15 @@ void CCommClass::endList() {
 int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   if (text.empty()) return 0;
 
-  if (linkState_ == kStateWaitStatus) return onStatusFrame(text);
+  if (linkState_ == LinkState::WaitStatus) return onStatusFrame(text);
   notePossibleProgramReport(text);
-  if (linkState_ == kStateStartupRead) {
+  if (linkState_ == LinkState::StartupRead) {
     bool handOn = false;
     const int consumed = onStartupFrame(text, handOn);
     if (!handOn) return consumed;
   }
-  const bool realTime = linkMode_ == model::kLinkRealTime;
-  if (linkState_ == kStateConnected && realTime && MatchesReplyPrefix(text, model::kCommandTable[model::kPollRow])) {
+  const bool realTime = linkMode_ == LinkMode::RealTime;
+  if (linkState_ == LinkState::Connected && realTime && MatchesReplyPrefix(text, model::kCommandTable[model::kPollRow])) {
     scheduler_.killTimer(kKeepAliveReplyTimer);
     return 1;
   }
@@ -297,7 +297,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   }
 
   const auto pending = commands_.firstPending();
-  const bool transfer = linkMode_ == model::kLinkUpload || linkMode_ == model::kLinkDownload;
+  const bool transfer = linkMode_ == LinkMode::Upload || linkMode_ == LinkMode::Download;
   if (transfer && !notAReply) {
     // Only the frame right after an answer can be its repeat, and only when it came too soon
     // to answer the command written since: a memory part may well be answered exactly as
@@ -318,7 +318,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
   if (notAReply || !pending) {
     // A download's images are what is being sent: a frame that answers nothing (a late or
     // damaged echo) must not change them.
-    verdict.apply = linkMode_ != model::kLinkDownload;
+    verdict.apply = linkMode_ != LinkMode::Download;
   } else {
     const std::size_t index = *pending;
     const CommandEntry entry = commands_.at(index);
@@ -335,8 +335,8 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
     bool givenUp = false;
     if (learnCapability(text)) {
       answered = true;
-    } else if (linkMode_ == model::kLinkUpload && !(uploadPhase_ == 2 && linkState_ == kStateUploadRest)) {
-      if (uploadPhase_ == 1 && linkState_ == kStateUploadRest && row && (row->flags & model::kAltReplyInRepeat)) {
+    } else if (linkMode_ == LinkMode::Upload && !(uploadPhase_ == 2 && linkState_ == LinkState::UploadRest)) {
+      if (uploadPhase_ == 1 && linkState_ == LinkState::UploadRest && row && (row->flags & model::kAltReplyInRepeat)) {
         answered = row->altReplyPrefix && StartsWith(text, row->altReplyPrefix) && confirmsPairedRead(text, entry, row);
         verdict.apply = true;
       } else if (entry.isStandard()) {
@@ -355,7 +355,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
         if (MatchesReplyPrefix(text, *row)) {
           answered = true;
           verdict.apply = true;
-        } else if (entry.status < kEntryResent3) {
+        } else if (entry.status == EntryStatus::Pending && entry.resends < kMaxResends) {
           OnReplyTimeout(text);
         } else {
           logError(entry.text, entry.number);
@@ -372,7 +372,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
         return 0;
       }
       if (IsExtended(text)) {
-        if (entry.status == kEntryReread) {
+        if (entry.status == EntryStatus::Rereading) {
           answered = true;
           verdict.apply = true;
         } else if (AcknowledgesExtendedWrite(text, entry.text) && echoNamesParameter(text, entry, row)) {
@@ -421,12 +421,12 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
       }
       const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshedItems);
       if (info->group == 1 && realTime) {
-        for (std::size_t i = 0; i < shown; ++i) view_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());
+        for (std::size_t i = 0; i < shown; ++i) observer_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());
       } else if (info->group == 12 && !info->applied) {
         // A Graphic EQ report for a channel no record holds changed nothing; the list still
         // goes on, or a transfer would stall without a reply watch.
       } else if (info->group != 1 && realTime && !notAReply) {
-        view_->RefreshActiveItems(std::vector<int>(info->numbers.begin(), info->numbers.begin() + static_cast<long>(shown)));
+        observer_->RefreshActiveItems(std::vector<int>(info->numbers.begin(), info->numbers.begin() + static_cast<long>(shown)));
       }
     } else if (!realTime && commands_.firstPending()) {
       startReplyTimer();

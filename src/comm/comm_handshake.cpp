@@ -2,7 +2,7 @@
 // table, one row at a time.
 
 #include "comm/comm_class.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/protocol.h"
 #include "comm/scheduler.h"
 #include "model/parameter_access.h"
@@ -26,12 +26,12 @@ int CCommClass::onStatusFrame(std::string_view frame) {
   }
   scheduler_.killTimer(kRetryTimer);
 
-  if (linkMode_ == model::kLinkDownload) {
+  if (linkMode_ == LinkMode::Download) {
     SetConnected();
     return 1;
   }
-  if (linkMode_ == model::kLinkUpload) {
-    linkState_ = kStateApplyStatus;
+  if (linkMode_ == LinkMode::Upload) {
+    linkState_ = LinkState::ApplyStatus;
     savedBasic_ = {};
     uploadRead_.clear();
     expandStatusInto(frame);
@@ -39,13 +39,13 @@ int CCommClass::onStatusFrame(std::string_view frame) {
     SetConnected();
     return 1;
   }
-  linkState_ = kStateApplyStatus;
+  linkState_ = LinkState::ApplyStatus;
   expandStatusInto(frame);
   savedProgram_ = imageInUse().basic[3];
   pacer_.Hold(kStatusFrameSettleMs);
   startCursor_ = 0;
   SendNextStartupRow();
-  linkState_ = kStateStartupRead;
+  linkState_ = LinkState::StartupRead;
   return 1;
 }
 
@@ -84,7 +84,7 @@ int CCommClass::onStartupFrame(std::string_view frame, bool& handOn) {
 
   scheduler_.killTimer(kStartupReadTimer);
   answerArrived();
-  if (initDialogOpen_) view_->SetInitializeProgress(r);
+  if (connecting_) observer_->ProgressChanged(LinkActivity::Connecting, r);
   startCursor_ = r + 1;
 
   if (r == model::kRegionRow) {
@@ -108,7 +108,7 @@ int CCommClass::onStartupFrame(std::string_view frame, bool& handOn) {
     imageInUse().basic[3] = savedProgram_;
     BuildOperationCommand(imageInUse().basic, 1);
     BuildOperationCommand(imageInUse().basic, 4);
-    view_->RefreshAllPages();
+    observer_->RefreshAllPages();
     return 1;
   }
   SendNextStartupRow();

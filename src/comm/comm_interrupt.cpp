@@ -1,11 +1,11 @@
 // An interrupted upload. From its first System Memory load on, the receiver runs that
 // memory's settings until the write-back at the end of the upload puts its own back, so an
-// interrupt runs that write-back first. What cannot be restored goes to the view with the
+// interrupt runs that write-back first. What cannot be restored goes to the observer with the
 // settings read, so that the receiver's own settings are never lost.
 
 #include "comm/comm_class.h"
 #include "comm/link_log.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/memory_commands.h"
 #include "model/parameter_access.h"
 
@@ -14,7 +14,7 @@ namespace tw::comm {
 // Called as each command is written: the System part of a memory load marks the receiver
 // as running that memory (the image in use is the memory's own by then).
 void CCommClass::noteMemoryLoad(const std::string& text) {
-  if (linkMode_ != model::kLinkUpload) return;
+  if (linkMode_ != LinkMode::Upload) return;
   const auto pending = commands_.firstPending();
   if (!pending || commands_.at(*pending).number != kSystemLoadNumber || commands_.at(*pending).text != text) return;
   const int memory = images_.InUseIndex();
@@ -22,17 +22,17 @@ void CCommClass::noteMemoryLoad(const std::string& text) {
 }
 
 bool CCommClass::InterruptCommands() {
-  const bool upload = linkMode_ == model::kLinkUpload && commandDialogOpen_;
+  const bool upload = linkMode_ == LinkMode::Upload && sendingCommands_;
   if (upload && loadedMemory_ > 0 && !isWritingBack()) {
     logComment("[interrupted: writing back the settings read]");
-    if (uploadPhase_ == 2 && linkState_ == kStateUploadRest) {
+    if (uploadPhase_ == 2 && linkState_ == LinkState::UploadRest) {
       // The write-back is the command on the line already.
       writingBack_ = true;
       UploadInterruption what;
       what.memory = loadedMemory_;
       what.firstEntry = static_cast<int>(commands_.firstPending().value_or(0));
       what.entryCount = static_cast<int>(commands_.size()) - what.firstEntry;
-      view_->UploadInterrupted(what);
+      observer_->UploadInterrupted(what);
     } else {
       // A memory load or read on the line is finished first: the receiver would not take
       // writes while it loads a memory.
@@ -72,15 +72,15 @@ void CCommClass::startWriteBack(FrameVerdict& verdict) {
   what.memory = loadedMemory_;
   what.firstEntry = static_cast<int>(first);
   what.entryCount = static_cast<int>(commands_.size() - first);
-  view_->UploadInterrupted(what);
+  observer_->UploadInterrupted(what);
 }
 
 // The list of an upload that loaded memories is done. An interrupted one ends as cancelled
 // (true: the list is ended here); a write-back with commands given up leaves the receiver
 // unrestored either way.
 bool CCommClass::endWriteBack() {
-  const bool inWriteBack = writingBack_ || (linkMode_ == model::kLinkUpload && uploadPhase_ == 2 &&
-                                            linkState_ == kStateUploadRest && loadedMemory_ > 0);
+  const bool inWriteBack = writingBack_ || (linkMode_ == LinkMode::Upload && uploadPhase_ == 2 &&
+                                            linkState_ == LinkState::UploadRest && loadedMemory_ > 0);
   if (!inWriteBack) return false;
   if (listFailures_ > failuresBeforeWriteBack_) {
     reportUnrestored(UploadInterruption::Cause::WriteBackFailed);
@@ -88,12 +88,12 @@ bool CCommClass::endWriteBack() {
     UploadInterruption what;
     what.stage = UploadInterruption::Stage::Restored;
     what.memory = loadedMemory_;
-    view_->UploadInterrupted(what);
+    observer_->UploadInterrupted(what);
   }
   if (!writingBack_) return false;
   ClearCommandList();
   restoreUploadBackup();
-  FinishCommands(0);
+  FinishCommands(ListResult::Completed);
   return true;
 }
 
@@ -112,7 +112,7 @@ void CCommClass::reportUnrestored(UploadInterruption::Cause cause) {
   }
   for (std::size_t i = 0; i < savedBasic_.size(); ++i) what.settingsRead.basic[i] = savedBasic_[i];
   loadedMemory_ = 0;  // told once
-  view_->UploadInterrupted(what);
+  observer_->UploadInterrupted(what);
 }
 
 void CCommClass::forgetInterruption() {

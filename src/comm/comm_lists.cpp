@@ -72,7 +72,7 @@ void CCommClass::queueMemoryLoads(int memory, const std::array<std::string, 4>& 
 
 void CCommClass::BuildUploadList(bool continuation) {
   if (continuation) {
-    linkState_ = kStateUploadRest;
+    linkState_ = LinkState::UploadRest;
     if (const auto pending = commands_.firstPending()) commands_.truncateAfter(*pending);
     ++uploadPhase_;
   } else {
@@ -118,7 +118,7 @@ void CCommClass::BuildDownloadList(bool continuation) {
       CommandEntry& kept = commands_.at(*pending);
       if ((kept.number == kZone2CommandNumber && !caps_.zone2) ||
           (kept.number == kZone3CommandNumber && !caps_.zone3)) {
-        kept.status = kEntryDone;
+        kept.status = EntryStatus::Done;
       }
     }
   } else {

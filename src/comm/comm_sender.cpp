@@ -2,7 +2,7 @@
 // resends and give-up rules, the keep-alive and the status words.
 
 #include "comm/comm_class.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/protocol.h"
 #include "comm/scheduler.h"
 #include "comm/serial_port.h"
@@ -19,7 +19,7 @@ constexpr int kInputSelectionResends = 3;  // as many as a list command gets
 }  // namespace
 
 int CCommClass::SendPacket(std::string_view text, int number) {
-  if (linkState_ < kStateConnected) {
+  if (linkState_ < LinkState::Connected) {
     logComment("[CCommClass::SendPacket] 初期化終了ではない");
     return 0;
   }
@@ -36,10 +36,10 @@ int CCommClass::SendPacket(std::string_view text, int number) {
     lastAnswer_.clear();
     writeFirstPending();
     startReplyTimer();
-    RunCommandDialog();
+    StartSendingCommands();
     return 1;
   }
-  commands_.add(std::string(text), number, model::FindRowForCommand(text, linkMode_));
+  commands_.add(std::string(text), number, model::FindRowForCommand(text, ModelLinkMode(linkMode_)));
   return 1;
 }
 
@@ -57,7 +57,7 @@ void CCommClass::writeOnLine(const std::string& text) {
 void CCommClass::ClearCommandList() { commands_.clear(); }
 
 void CCommClass::startReplyTimer() {
-  scheduler_.setTimer(kReplyTimer, linkMode_ == model::kLinkUpload ? kUploadReplyTimeoutMs : kReplyTimeoutMs);
+  scheduler_.setTimer(kReplyTimer, linkMode_ == LinkMode::Upload ? kUploadReplyTimeoutMs : kReplyTimeoutMs);
 }
 
 void CCommClass::startKeepAliveTimer() {
@@ -66,30 +66,30 @@ void CCommClass::startKeepAliveTimer() {
 
 // After a list, whatever its end: a Real Time connection that is still up is watched again.
 void CCommClass::resumeKeepAlive() {
-  if (port_.isOpen() && linkState_ >= kStateConnected) startKeepAliveTimer();
+  if (port_.isOpen() && linkState_ >= LinkState::Connected) startKeepAliveTimer();
 }
 
 int CCommClass::OnReplyTimeout(std::string_view frame) {
   const auto pending = commands_.firstPending();
   if (!pending) return 0;
   const std::size_t index = *pending;
-  const int status = commands_.at(index).status;
+  const EntryStatus status = commands_.at(index).status;
 
-  if (status < kEntryResent3) {
+  if (status == EntryStatus::Pending && commands_.at(index).resends < kMaxResends) {
     if (pacer_.readReserved()) fallBackToFullPauses();
     logComment("[再送]");
     const std::string text = commands_.at(index).text;
     writeOnLine(text);
     startReplyTimer();
-    commands_.at(index).status = status + 1;
+    ++commands_.at(index).resends;
     return 0;
   }
 
-  if (status == kEntryReread) {
+  if (status == EntryStatus::Rereading) {
     // The re-read after a guard went unanswered too: the receiver refused the value, so the
     // one it held before comes back. The next command is written at once rather than one
     // reply period later; a list with nothing left ends here.
-    commands_.at(index).status = kEntryDone;
+    commands_.at(index).status = EntryStatus::Done;
     restoreUnconfirmed({commands_.at(index).number});
     if (commands_.firstPending()) {
       writeFirstPending();
@@ -101,7 +101,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
   }
 
   // Third resend unanswered.
-  if (linkState_ == kStateWaitStatus) return 1;
+  if (linkState_ == LinkState::WaitStatus) return 1;
   const CommandEntry entry = commands_.at(index);
 
   if (mode_ == WorkingMode::Async) {
@@ -110,8 +110,8 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
     // A port that went away (adapter pulled) has no CTS either.
     if (!port_.isOpen() || !port_.ctsOn()) {
       ClearCommandList();
-      FinishCommands(2);
-      view_->RefreshAllPages();
+      FinishCommands(ListResult::CableError);
+      observer_->RefreshAllPages();
       return 1;
     }
     // Skipped: the list goes on as after an answer, so that the macros behind the command
@@ -129,14 +129,14 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
     ShowGuardText();
     Write(CompleteExtended(row->request));
     startReplyTimer();
-    commands_.at(index).status = kEntryReread;
+    commands_.at(index).status = EntryStatus::Rereading;
     return 0;
   }
   if (IsParameterError(frame) && row && (row->flags & model::kErrorTolerated)) {
     logError(entry.text, entry.number);
     if (isTolerantControlOut(entry.number)) {
       model::SetParameter(*images_.Image(0), entry.number, 1);
-      view_->RefreshActiveItems({entry.number});
+      observer_->RefreshActiveItems({entry.number});
     }
     return 1;
   }
@@ -167,7 +167,7 @@ void CCommClass::armInputWatch() {
   std::weak_ptr<bool> alive = alive_;
   scheduler_.callAfter(kReplyTimeoutMs, [this, alive, watch = inputWatch_.generation] {
     if (alive.expired() || watch != inputWatch_.generation || inputWatch_.programReported) return;
-    if (!port_.isOpen() || linkState_ < kStateConnected) return;
+    if (!port_.isOpen() || linkState_ < LinkState::Connected) return;
     if (inputWatch_.resends == kInputSelectionResends) {
       ShowErrorText();
       return;
@@ -183,8 +183,8 @@ void CCommClass::notePossibleProgramReport(std::string_view frame) {
 }
 
 void CCommClass::SetConnected() {
-  // Connected before the view hears of it, so that it may queue commands right away.
-  linkState_ = kStateConnected;
+  // Connected before the observer hears of it, so that it may queue commands right away.
+  linkState_ = LinkState::Connected;
   confirmAll();
   FinishConnect(false);
 }
@@ -195,12 +195,12 @@ void CCommClass::SendKeepAlive() {
 }
 
 void CCommClass::ShowGuardText() {
-  view_->SetStatusBarText(kGuardWord);
+  observer_->StatusWordChanged(StatusWord::Guard);
   scheduler_.setTimer(kGuardTextTimer, kStatusWordMs);
 }
 
 void CCommClass::ShowErrorText() {
-  view_->SetStatusBarText(kErrorWord);
+  observer_->StatusWordChanged(StatusWord::Error);
   scheduler_.setTimer(kErrorTextTimer, kStatusWordMs);
 }
 

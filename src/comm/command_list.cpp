@@ -39,8 +39,8 @@ int MacroArgument(std::string_view text) {
 }
 
 void CommandList::add(std::string text, int number, int row) {
-  CommandEntry entry{std::move(text), number, row, kEntryQueued};
-  if (entry.isMacro()) entry.status = kEntryDone;
+  CommandEntry entry{std::move(text), number, row, EntryStatus::Pending};
+  if (entry.isMacro()) entry.status = EntryStatus::Done;
   entries_.push_back(std::move(entry));
 }
 
@@ -56,7 +56,7 @@ void CommandList::truncateAfter(std::size_t index) {
 }
 
 std::optional<std::size_t> CommandList::firstPending() const {
-  while (doneBefore_ < entries_.size() && entries_[doneBefore_].status == kEntryDone) ++doneBefore_;
+  while (doneBefore_ < entries_.size() && entries_[doneBefore_].status == EntryStatus::Done) ++doneBefore_;
   if (doneBefore_ == entries_.size()) return std::nullopt;
   return doneBefore_;
 }

@@ -9,10 +9,12 @@
 namespace tw::comm {
 
 // Status of a command list entry.
-inline constexpr int kEntryQueued = 0;     // queued, or sent once
-inline constexpr int kEntryResent3 = 3;    // 1..3: resends done
-inline constexpr int kEntryReread = 4;     // a guard was answered with a re-read (Real Time)
-inline constexpr int kEntryDone = 5;
+enum class EntryStatus {
+  Pending,    // queued, or written (see resends)
+  Rereading,  // a guard was answered with a re-read (Real Time)
+  Done,
+};
+inline constexpr int kMaxResends = 3;
 
 // Macro entries: never written, they act when the list walks over them.
 inline constexpr std::string_view kMacroWait = "@WAIT";
@@ -24,7 +26,8 @@ struct CommandEntry {
   std::string text;  // the frame as written, or a macro text beginning with '@'
   int number = 0;    // parameter number
   int row = -1;      // command table row, or -1
-  int status = kEntryQueued;
+  EntryStatus status = EntryStatus::Pending;
+  int resends = 0;  // while pending: how often it was written again
 
   bool isMacro() const { return !text.empty() && text.front() == '@'; }
   bool isStandard() const { return !text.empty() && text.front() == '\x02'; }

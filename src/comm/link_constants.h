@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/command_table.h"
+
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -9,12 +11,30 @@ namespace tw::comm {
 // The working mode chosen at start-up; it never changes while the program runs.
 enum class WorkingMode { Async, RealTime };
 
-// Link state (linkState): who may talk on the line.
-inline constexpr int kStateWaitStatus = 0;   // port open, waiting for the status frame (also: closed)
-inline constexpr int kStateApplyStatus = 1;  // status frame accepted, being applied
-inline constexpr int kStateStartupRead = 2;  // start-up read of the command table
-inline constexpr int kStateConnected = 3;    // connected; Real Time and download lists run here
-inline constexpr int kStateUploadRest = 4;   // upload list past its first "@CURR"
+// Link state: who may talk on the line. Ordered: everything from Connected on is connected.
+enum class LinkState {
+  WaitStatus,   // port open, waiting for the status frame (also: closed)
+  ApplyStatus,  // status frame accepted, being applied
+  StartupRead,  // start-up read of the command table
+  Connected,    // connected; Real Time and download lists run here
+  UploadRest,   // upload list past its first "@CURR"
+};
+
+// What the link is doing: nothing, a Real Time connection, or an Async upload or download.
+// The values are the decoding table's link modes (model/command_table.h).
+enum class LinkMode { Idle, RealTime, Upload, Download };
+static_assert(static_cast<int>(LinkMode::Idle) == model::kLinkIdle &&
+              static_cast<int>(LinkMode::RealTime) == model::kLinkRealTime &&
+              static_cast<int>(LinkMode::Upload) == model::kLinkUpload &&
+              static_cast<int>(LinkMode::Download) == model::kLinkDownload);
+constexpr int ModelLinkMode(LinkMode mode) { return static_cast<int>(mode); }
+
+// How a command list ended.
+enum class ListResult {
+  Completed,   // every command answered
+  Failed,      // a command was given up
+  CableError,  // the cable or the port went away
+};
 
 // A report refreshes at most this many of its parameters on the active page (its first ones).
 inline constexpr std::size_t kMaxRefreshedItems = 5;
@@ -77,30 +97,4 @@ inline constexpr int kReplySettleMs = 3;
 // The names the settings file and the command lines use.
 inline constexpr std::string_view kPacingMandatedName = "mandated";
 inline constexpr std::string_view kPacingReplyName = "reply";
-
-
-// Controls of the main view that the link enables and disables.
-inline constexpr int kPortListControl = 1000;
-inline constexpr int kOpenButton = 1001;
-inline constexpr int kCloseButton = 1002;
-inline constexpr int kReloadButton = 1242;
-inline constexpr int kDataReloadGroup = 1243;
-
-// Texts of the link that people see.
-inline constexpr int kMsgInitFailed = 201;
-inline constexpr int kMsgPortError = 202;
-inline constexpr int kMsgConnectionCheck = 203;
-inline constexpr int kMsgCableCheck = 205;
-inline constexpr int kMsgStopInitialization = 252;
-inline constexpr int kMsgStopTransmission = 253;
-inline constexpr int kTextConnected = 301;
-inline constexpr int kTextNotConnected = 302;
-inline constexpr int kTextConnecting = 303;
-
-// The text of one of the ids above; empty for any other id.
-std::string_view LinkText(int id);
-
-inline constexpr std::string_view kGuardWord = "GUARD";
-inline constexpr std::string_view kErrorWord = "ERROR";
-
 }  // namespace tw::comm

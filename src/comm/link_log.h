@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comm/link_constants.h"
+
 #include <string_view>
 
 namespace tw::comm {
@@ -16,7 +18,7 @@ class LinkLog {
   // A command the link gave up on or the receiver refused; number 564 = no parameter.
   virtual void WriteErrorLog(std::string_view text, int number) = 0;
   // Start and end of a connection or transfer (`linkMode` names the trace log).
-  virtual void BeginTransferLog(int /*linkMode*/) {}
+  virtual void BeginTransferLog(LinkMode /*mode*/) {}
   virtual void EndTransferLog() {}
 };
 

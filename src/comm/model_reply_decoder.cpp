@@ -15,11 +15,11 @@ class TableDecoder final : public ReplyDecoder {
   }
 
   std::optional<ReplyInfo> DecodeAndApply(model::ParameterImage& image, std::string_view frame,
-                                          int linkMode) const override {
+                                          LinkMode linkMode) const override {
     const model::DecodeResult result = model::Decode(frame);
     if (!result.decoded) return std::nullopt;
     ReplyInfo info{result.group, result.numbers(), true, {}};
-    info.applied = model::Apply(image, result, linkMode, &info.stored);
+    info.applied = model::Apply(image, result, ModelLinkMode(linkMode), &info.stored);
     return info;
   }
 };

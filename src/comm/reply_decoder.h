@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comm/link_constants.h"
 #include "model/parameter_image.h"
 #include "model/setting_key.h"
 
@@ -28,7 +29,7 @@ class ReplyDecoder {
   // Decodes and stores the values into `image` (including the per-input sound program
   // of an upload's input report, which depends on `linkMode`).
   virtual std::optional<ReplyInfo> DecodeAndApply(model::ParameterImage& image, std::string_view frame,
-                                                  int linkMode) const = 0;
+                                                  LinkMode linkMode) const = 0;
 };
 
 // The production decoder: the model's reply decoding table.

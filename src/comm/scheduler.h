@@ -9,7 +9,7 @@ namespace tw::comm {
 //
 // Timers behave like window timers: once set, timer `id` fires every `ms` until killed;
 // setting it again restarts it with the new interval. All timer ids share one handler
-// (the main view routes them). During pause(ms) nothing else runs; events that fall due
+// (the link installs it). During pause(ms) nothing else runs; events that fall due
 // meanwhile are handled after the pause in time order, and a timer that fell due several
 // times fires once.
 class Scheduler {

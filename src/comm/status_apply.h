@@ -20,7 +20,7 @@ using StatusReportSink = std::function<void(const StatusReport&)>;
 // Turns a status frame into changed settings of `image` (the image in use): each report
 // the frame stands for is decoded and applied before the next one is built, in the fixed
 // report order. `onReport`, when given, sees every report right after it was applied (the
-// link uses it to tell the main view about Basic Control numbers). Returns the number of
+// link uses it to tell its observer about Basic Control numbers). Returns the number of
 // reports that were decoded and applied.
 int ApplyStatusData(std::string_view statusData, model::ParameterImage& image, int linkMode,
                     const StatusReportSink& onReport = {});

@@ -83,7 +83,7 @@ MainWindow::MainWindow(pages::Workbench& bench, pages::CQAmpToolDoc& document, Q
   document_.onTitleChanged = [this] { updateTitle(); };
   bench_.view().onPortChosen = [this] { updateTitle(); };
   // An upload (or its failure) changes the settings without the user's input.
-  bench_.onCommandsFinished = [this](int) { document_.CheckModified(); };
+  bench_.onCommandsFinished = [this](comm::ListResult) { document_.CheckModified(); };
   qApp->installEventFilter(this);
   updateTitle();
   placeWindow();

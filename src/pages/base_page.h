@@ -129,7 +129,7 @@ class CBasePage {
   model::ParameterImage& pageImage() const { return image_; }
   bool isRealTime() const { return link_.isRealTime(); }
   // What the link is doing: idle, Real Time connection, upload or download.
-  int linkMode() const { return link_.linkMode(); }
+  comm::LinkMode linkMode() const { return link_.linkMode(); }
   // The main window's services; null when the page has no main window.
   PageHost* host() const { return host_; }
   // Slider repaints store their value only while no transfer dialog is open.

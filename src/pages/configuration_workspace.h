@@ -25,7 +25,7 @@ class OfflinePageLink final : public ui::PageLink {
   model::ParameterImage* image(int index) override { return images_.Image(index); }
   const model::Capabilities& capabilities() const override { return caps_; }
   int tunerRegion() const override { return region_; }
-  int linkMode() const override { return model::kLinkIdle; }
+  comm::LinkMode linkMode() const override { return comm::LinkMode::Idle; }
 
   model::ParameterImages& images() { return images_; }
 

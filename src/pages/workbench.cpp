@@ -144,7 +144,7 @@ void Workbench::createWindow() {
   w.view.attachSheet(&w.sheetView);
   w.view.attachBasicGroup(&w.basicView);
   w.view.onConnectFinished = [this](bool connected) { connectFinished(connected); };
-  w.view.onCommandsFinished = [this](int result) { commandsFinished(result); };
+  w.view.onCommandsFinished = [this](comm::ListResult result) { commandsFinished(result); };
   w.view.onUploadInterrupted = [this](const comm::UploadInterruption& what) { uploadInterrupted(what); };
   w.view.onShowSystemMemory = [&w] { w.memoryPage.ShowWindow(); };
   w.view.confirmDownload = [this] { return confirmDownload(); };
@@ -313,17 +313,17 @@ void Workbench::connectFinished(bool connected) {
     std::weak_ptr<bool> alive = alive_;
     scheduler_.post([this, alive] {
       if (alive.expired() || !pending_ || !window_) return;
-      if (!app_.link().isPortOpen() && !app_.link().isCommandDialogOpen()) finish(Outcome{true, -1, false, {}});
+      if (!app_.link().isPortOpen() && !app_.link().isSendingCommands()) finish(Outcome{true, -1, false, {}});
     });
   }
   if (onConnectFinished) onConnectFinished(connected);
 }
 
-void Workbench::commandsFinished(int result) {
+void Workbench::commandsFinished(comm::ListResult result) {
   // The receiver's own settings replaced whatever a file lacked.
   if (app_.link().uploadReadEverything()) lackingSettings_.reset();
   if (pending_ && (pendingOperation_ == Operation::Upload || pendingOperation_ == Operation::Download)) {
-    finish(Outcome{true, result, app_.link().uploadReadEverything(), std::exchange(interruption_, {})});
+    finish(Outcome{true, static_cast<int>(result), app_.link().uploadReadEverything(), std::exchange(interruption_, {})});
   }
   if (onCommandsFinished) onCommandsFinished(result);
 }

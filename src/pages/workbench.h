@@ -194,14 +194,14 @@ class Workbench {
   // The view's continuations pass through here as well; front ends that watch every
   // connection and list set these rather than the view's own.
   std::function<void(bool connected)> onConnectFinished;
-  std::function<void(int result)> onCommandsFinished;
+  std::function<void(comm::ListResult result)> onCommandsFinished;
 
  private:
   struct Window;
 
   void createWindow();
   void connectFinished(bool connected);
-  void commandsFinished(int result);
+  void commandsFinished(comm::ListResult result);
   void uploadInterrupted(const comm::UploadInterruption& what);
   void finish(Outcome outcome);
   bool confirmDownload();

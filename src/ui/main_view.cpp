@@ -28,8 +28,8 @@ std::string DisplayName(const std::string& device) {
 
 }  // namespace
 
-std::string FailedTransferText(int linkMode, int failed, int total, const std::string& errorLogPath) {
-  const bool upload = linkMode == model::kLinkUpload;
+std::string FailedTransferText(comm::LinkMode mode, int failed, int total, const std::string& errorLogPath) {
+  const bool upload = mode == comm::LinkMode::Upload;
   std::string text = std::string("The ") + (upload ? "upload" : "download") + " did not complete: " +
                      std::to_string(failed) + " of " + std::to_string(total) + " commands failed";
   text += upload ? ". Tunewright's settings are as they were before the upload."
@@ -83,13 +83,13 @@ CQAmpToolView::CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost&
   };
   portList_.onSelChange = [this] { PortSelected(); };
   buildForm();
-  link_.setView(this);
+  link_.setObserver(this);
   app_.log().setItemDescriber(
       [this](int number, std::string_view command) { return describeParameter(number, command); });
 }
 
 CQAmpToolView::~CQAmpToolView() {
-  link_.setView(nullptr);
+  link_.setObserver(nullptr);
   link_.setPages(nullptr);
   app_.log().setItemDescriber({});
   while (waitCursors_ > 0) {
@@ -155,7 +155,7 @@ void CQAmpToolView::OnInitialUpdate() {
   if (!app_.isRealTime() && documentTitle_ == app::kRealTimeDocumentTitle) {
     documentTitle_ = std::string(app::kAsyncDocumentTitle);
   }
-  SetStatusText(MessageText(msg::kNotConnected));
+  setStatusText(MessageText(msg::kNotConnected));
   close_.setEnabled(false);
   dataReloadGroup_.setEnabled(false);
   reload_.setEnabled(false);
@@ -300,13 +300,13 @@ CCommandSendDlg* CQAmpToolView::commandDialog() { return commandDialog_.isOpen()
 CConfirmDownDlg* CQAmpToolView::downloadNotice() { return notice_ && notice_->isOpen() ? notice_.get() : nullptr; }
 bool CQAmpToolView::isLinkBusy() const { return initDialog_.isOpen() || commandDialog_.isOpen(); }
 
-void CQAmpToolView::OpenInitializeDialog(int rangeHigh) {
-  if (initDialog_.isOpen()) return;
-  initDialog_.setRange(0, rangeHigh);
+void CQAmpToolView::openProgressDialog(ProgressDialog& dialog, int range) {
+  if (dialog.isOpen()) return;
+  dialog.setRange(0, range);
   markTransferDialogs();
   ++waitCursors_;
   ui_.beginWaitCursor();
-  initDialog_.DoModal(dialogs_, [this](int) {
+  dialog.DoModal(dialogs_, [this](int) {
     if (waitCursors_ > 0) {
       --waitCursors_;
       ui_.endWaitCursor();
@@ -314,35 +314,29 @@ void CQAmpToolView::OpenInitializeDialog(int rangeHigh) {
   });
 }
 
-void CQAmpToolView::SetInitializeProgress(int position) { initDialog_.setProgress(position); }
-
-void CQAmpToolView::CloseInitializeDialog() {
-  if (initDialog_.isOpen()) initDialog_.OnOK();
+void CQAmpToolView::ActivityChanged(comm::LinkActivity activity, int range) {
+  switch (activity) {
+    case comm::LinkActivity::Connecting:
+      openProgressDialog(initDialog_, range);
+      break;
+    case comm::LinkActivity::SendingCommands:
+      openProgressDialog(commandDialog_, range);
+      break;
+    case comm::LinkActivity::None:
+      if (initDialog_.isOpen()) initDialog_.OnOK();
+      if (commandDialog_.isOpen()) commandDialog_.OnOK();
+      break;
+  }
 }
 
-void CQAmpToolView::OpenCommandDialog(int rangeHigh) {
-  if (commandDialog_.isOpen()) return;
-  commandDialog_.setRange(0, rangeHigh);
-  markTransferDialogs();
-  ++waitCursors_;
-  ui_.beginWaitCursor();
-  commandDialog_.DoModal(dialogs_, [this](int) {
-    if (waitCursors_ > 0) {
-      --waitCursors_;
-      ui_.endWaitCursor();
-    }
-  });
-}
-
-void CQAmpToolView::SetCommandProgress(int position) { commandDialog_.setProgress(position); }
-
-void CQAmpToolView::CloseCommandDialog() {
-  if (commandDialog_.isOpen()) commandDialog_.OnOK();
+void CQAmpToolView::ProgressChanged(comm::LinkActivity activity, int position) {
+  if (activity == comm::LinkActivity::Connecting) initDialog_.setProgress(position);
+  if (activity == comm::LinkActivity::SendingCommands) commandDialog_.setProgress(position);
 }
 
 // ---------------------------------------------------------------- link reports
 
-void CQAmpToolView::SetStatusText(std::string_view text) {
+void CQAmpToolView::setStatusText(std::string_view text) {
   statusText_ = std::string(text);
   showStatus();
 }
@@ -364,27 +358,36 @@ void CQAmpToolView::markTransferDialogs() {
   commandDialog_.setTargetNote(note);
 }
 
-void CQAmpToolView::EnableControl(int controlId, bool enabled) {
-  if (Control* control = form_->find(controlId)) control->setEnabled(enabled);
+void CQAmpToolView::ConnectionChanged(comm::ConnectionState state) {
+  const ConnectionLook& look = LookOf(state);
+  if (look.statusText != 0) setStatusText(MessageText(look.statusText));
+  const std::pair<Control*, Enabled> controls[] = {{&portList_, look.portList},
+                                                   {&open_, look.open},
+                                                   {&close_, look.close},
+                                                   {&dataReloadGroup_, look.dataReloadGroup},
+                                                   {&reload_, look.reload}};
+  for (const auto& [control, enabled] : controls) {
+    if (enabled != Enabled::Unchanged) control->setEnabled(enabled == Enabled::Yes);
+  }
 }
 
-void CQAmpToolView::SetStatusBarText(std::string_view text) { statusBar_.setText(std::string(text)); }
+void CQAmpToolView::StatusWordChanged(comm::StatusWord word) { statusBar_.setText(std::string(StatusWordText(word))); }
 
-void CQAmpToolView::ShowMessage(int id) {
+void CQAmpToolView::MessageRaised(comm::LinkMessage message) {
   // A port that cannot be opened says why and what to do after the message users know.
   std::string detail;
-  if (id == msg::kComPortError) {
+  if (message == comm::LinkMessage::PortError) {
     const int selected = portList_.curSel();
     const bool named = selected >= 0 && static_cast<std::size_t>(selected) < entryDevices_.size() &&
                        !entryDevices_[static_cast<std::size_t>(selected)].empty();
     detail = named ? app_.port().lastError()
                    : "No serial port was found on this computer. Plug in the receiver's USB serial adapter, then "
                      "choose Open again.";
-  } else if (id == msg::kCableCheckError || id == msg::kConnectionCheckError) {
+  } else if (message == comm::LinkMessage::CableCheck || message == comm::LinkMessage::ConnectionCheck) {
     // The port's own words, when it has any since it opened: a device that went away.
     detail = app_.port().lastError();
   }
-  ShowError(ui_, id, detail);
+  ShowError(ui_, MessageId(message), detail);
 }
 
 void CQAmpToolView::RefreshAllPages() {
@@ -411,12 +414,12 @@ void CQAmpToolView::RestoreFocus() {
   if (sheet_ != nullptr) sheet_->RestoreFocus();
 }
 
-void CQAmpToolView::ShowFailedTransfer(int linkMode, int failed, int total) {
-  ui_.messageBox(FailedTransferText(linkMode, failed, total, app_.log().errorLogPath().string()), kApplicationTitle,
+void CQAmpToolView::TransferFailed(comm::LinkMode mode, int failed, int total) {
+  ui_.messageBox(FailedTransferText(mode, failed, total, app_.log().errorLogPath().string()), kApplicationTitle,
                  MessageIcon::Stop, MessageButtons::Ok);
 }
 
-void CQAmpToolView::ShowFailedWriteBack(const std::vector<int>& numbers, int total) {
+void CQAmpToolView::WriteBackFailed(const std::vector<int>& numbers, int total) {
   ui_.messageBox(FailedWriteBackText(static_cast<int>(numbers.size()), total, DescribeSettings(numbers),
                                      app_.log().errorLogPath().string()),
                  kApplicationTitle, MessageIcon::Exclamation, MessageButtons::Ok);
@@ -446,7 +449,7 @@ void CQAmpToolView::ConnectFinished(bool connected) {
   if (onConnectFinished) onConnectFinished(connected);
 }
 
-void CQAmpToolView::CommandsFinished(int result) {
+void CQAmpToolView::CommandsFinished(comm::ListResult result) {
   if (onCommandsFinished) onCommandsFinished(result);
 }
 

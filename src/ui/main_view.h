@@ -1,7 +1,8 @@
 #pragma once
 
 #include "comm/comm_class.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
+#include "ui/main_view_link.h"
 #include "ui/controls/button.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/group_box.h"
@@ -56,9 +57,9 @@ inline constexpr std::string_view kAutoPortEntry = "Auto";
 inline constexpr std::string_view kVirtualReceiverMark = "virtual receiver";
 inline constexpr std::string_view kVirtualReceiverNote = "Virtual receiver: nothing reaches a real TQ-N4400.";
 
-// The message after an upload or download (`linkMode` 2 or 3) in which `failed` of the
+// The message after an upload or download in which `failed` of the
 // `total` commands were given up: one line that says what it means and where the error log is.
-std::string FailedTransferText(int linkMode, int failed, int total, const std::string& errorLogPath);
+std::string FailedTransferText(comm::LinkMode mode, int failed, int total, const std::string& errorLogPath);
 // The message after an upload that read everything but gave up `failed` of its `total`
 // commands while writing the receiver's settings back: what Tunewright holds, which
 // settings (`settings`, as DescribeSettings names them) the receiver may not hold as before,
@@ -67,9 +68,9 @@ std::string FailedWriteBackText(int failed, int total, const std::string& settin
 
 // The main form: connection controls, the Basic Control group and the page sheet, shaped
 // by the working mode. It starts the user's operations (Open, Close, Reload, Upload,
-// Download), shows what the link reports (it is the link's LinkView) and runs the two
-// progress dialogs. The link itself runs connections, retries, lists and timers.
-class CQAmpToolView final : public comm::LinkView {
+// Download), shows what the link publishes (it is the link's LinkObserver): which controls
+// are enabled in each connection state, the messages and the two progress dialogs. The link itself runs connections, retries, lists and timers.
+class CQAmpToolView final : public comm::LinkObserver {
  public:
   struct Options {
     // Device name of the built-in virtual receiver; empty: the list does not offer it.
@@ -162,31 +163,26 @@ class CQAmpToolView final : public comm::LinkView {
   std::function<bool()> confirmDownload;
   // Continuations for front ends that wait for an operation to end.
   std::function<void(bool connected)> onConnectFinished;
-  std::function<void(int result)> onCommandsFinished;
+  std::function<void(comm::ListResult result)> onCommandsFinished;
   // An upload that loaded a System Memory was interrupted or could not be restored.
   std::function<void(const comm::UploadInterruption&)> onUploadInterrupted;
 
-  // --- LinkView ---
-  void SetStatusText(std::string_view text) override;
-  void EnableControl(int controlId, bool enabled) override;
-  void SetStatusBarText(std::string_view text) override;
-  void ShowMessage(int id) override;
-  void OpenInitializeDialog(int rangeHigh) override;
-  void SetInitializeProgress(int position) override;
-  void CloseInitializeDialog() override;
-  void OpenCommandDialog(int rangeHigh) override;
-  void SetCommandProgress(int position) override;
-  void CloseCommandDialog() override;
+  // --- LinkObserver ---
+  void ConnectionChanged(comm::ConnectionState state) override;
+  void StatusWordChanged(comm::StatusWord word) override;
+  void MessageRaised(comm::LinkMessage message) override;
+  void ActivityChanged(comm::LinkActivity activity, int range) override;
+  void ProgressChanged(comm::LinkActivity activity, int position) override;
   void RefreshAllPages() override;
   void RefreshBasicItem(int number, bool update) override;
   void RefreshActiveItems(const std::vector<int>& numbers) override;
   void UpdateCapabilities() override;
   void RestoreFocus() override;
-  void ShowFailedTransfer(int linkMode, int failed, int total) override;
-  void ShowFailedWriteBack(const std::vector<int>& numbers, int total) override;
+  void TransferFailed(comm::LinkMode mode, int failed, int total) override;
+  void WriteBackFailed(const std::vector<int>& numbers, int total) override;
   void UploadInterrupted(const comm::UploadInterruption& what) override;
   void ConnectFinished(bool connected) override;
-  void CommandsFinished(int result) override;
+  void CommandsFinished(comm::ListResult result) override;
 
  private:
   void buildForm();
@@ -196,7 +192,9 @@ class CQAmpToolView final : public comm::LinkView {
   void selectStoredPage();
   comm::PortChoice portChoice() const;
   void startDownload();
+  void setStatusText(std::string_view text);
   void showStatus();
+  void openProgressDialog(ProgressDialog& dialog, int range);
   void markTransferDialogs();
   std::optional<ItemName> describeParameter(int number, std::string_view command);
 

@@ -7,7 +7,7 @@ namespace tw::ui {
 comm::WorkingMode CommPageLink::workingMode() const { return link_.workingMode(); }
 
 bool CommPageLink::isTransferDialogOpen() const {
-  return link_.isConnecting() || link_.isCommandDialogOpen();
+  return link_.isConnecting() || link_.isSendingCommands();
 }
 
 int CommPageLink::SendPacket(std::string_view text, int number) { return link_.SendPacket(text, number); }
@@ -18,6 +18,6 @@ const model::Capabilities& CommPageLink::capabilities() const { return link_.cap
 
 int CommPageLink::tunerRegion() const { return link_.tunerRegion(); }
 
-int CommPageLink::linkMode() const { return link_.linkMode(); }
+comm::LinkMode CommPageLink::linkMode() const { return link_.linkMode(); }
 
 }  // namespace tw::ui

@@ -30,8 +30,8 @@ class PageLink {
   virtual model::ParameterImage* image(int index) = 0;
   virtual const model::Capabilities& capabilities() const = 0;
   virtual int tunerRegion() const = 0;
-  // The link's mode: model::kLinkIdle, kLinkRealTime, kLinkUpload or kLinkDownload.
-  virtual int linkMode() const = 0;
+  // What the link is doing.
+  virtual comm::LinkMode linkMode() const = 0;
 
   bool isRealTime() const { return workingMode() == comm::WorkingMode::RealTime; }
 };
@@ -47,7 +47,7 @@ class CommPageLink final : public PageLink {
   model::ParameterImage* image(int index) override;
   const model::Capabilities& capabilities() const override;
   int tunerRegion() const override;
-  int linkMode() const override;
+  comm::LinkMode linkMode() const override;
 
  private:
   comm::CCommClass& link_;

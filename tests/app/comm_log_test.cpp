@@ -27,7 +27,7 @@ TEST(CommLog, ErrorLogHoldsStartFailedCommandsEndAndDuration) {
   ScratchFolder folder;
   LogFixture f(folder.path());
   const std::string start = FormatDateTime(f.now);
-  f.log.BeginTransferLog(model::kLinkDownload);
+  f.log.BeginTransferLog(comm::LinkMode::Download);
   f.log.WriteErrorLog("\x14" "2A1\x03", 430);
   f.log.WriteErrorLog("\x02" "07A1D\x03", 999);
   f.log.WriteErrorLog("\x02" "20000\x03", comm::kNoParameter);
@@ -47,9 +47,9 @@ TEST(CommLog, ErrorLogHoldsStartFailedCommandsEndAndDuration) {
 TEST(CommLog, SecondBeginKeepsTheFileButTakesANewStartTime) {
   ScratchFolder folder;
   LogFixture f(folder.path());
-  f.log.BeginTransferLog(model::kLinkUpload);
+  f.log.BeginTransferLog(comm::LinkMode::Upload);
   f.now += 10min;
-  f.log.BeginTransferLog(model::kLinkUpload);
+  f.log.BeginTransferLog(comm::LinkMode::Upload);
   f.now += 42s;
   f.log.EndTransferLog();
   const std::string text = ReadFile(folder.path() / "ErrLog.txt");
@@ -60,10 +60,10 @@ TEST(CommLog, SecondBeginKeepsTheFileButTakesANewStartTime) {
 TEST(CommLog, EachConnectionStartsTheFileAfresh) {
   ScratchFolder folder;
   LogFixture f(folder.path());
-  f.log.BeginTransferLog(model::kLinkRealTime);
+  f.log.BeginTransferLog(comm::LinkMode::RealTime);
   f.log.WriteErrorLog("first", comm::kNoParameter);
   f.log.EndTransferLog();
-  f.log.BeginTransferLog(model::kLinkRealTime);
+  f.log.BeginTransferLog(comm::LinkMode::RealTime);
   f.log.WriteErrorLog("second", comm::kNoParameter);
   f.log.EndTransferLog();
   const std::string text = ReadFile(folder.path() / "ErrLog.txt");
@@ -77,9 +77,9 @@ TEST(CommLog, ARunWhoseLogIsInUseWritesItsOwnAndLeavesTheOtherWhole) {
   ScratchFolder folder;
   LogFixture desktop(folder.path());
   LogFixture command(folder.path());
-  desktop.log.BeginTransferLog(model::kLinkUpload);
+  desktop.log.BeginTransferLog(comm::LinkMode::Upload);
   desktop.log.WriteErrorLog("desktop", comm::kNoParameter);
-  command.log.BeginTransferLog(model::kLinkDownload);
+  command.log.BeginTransferLog(comm::LinkMode::Download);
   command.log.WriteErrorLog("command line", comm::kNoParameter);
   command.log.EndTransferLog();
   desktop.log.WriteErrorLog("desktop again", comm::kNoParameter);
@@ -107,7 +107,7 @@ TEST(CommLog, TraceLogAndTimingReportStayClosedWhileSwitchedOff) {
   ScratchFolder folder;
   LogFixture f(folder.path());
   f.log.setReportBuilder([] { return std::string("report\r\n"); });
-  f.log.BeginTransferLog(model::kLinkUpload);
+  f.log.BeginTransferLog(comm::LinkMode::Upload);
   f.log.WriteTrace("\x02" "20000\x03", true, true);
   f.log.EndTransferLog();
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "LogUpLoad.txt"));
@@ -120,14 +120,14 @@ TEST(CommLog, SwitchedOnTheTraceAndReportFilesAreNamedByLinkMode) {
   f.log.setTraceSwitch(true);
   f.log.setReportSwitch(true);
   f.log.setReportBuilder([] { return std::string("report\r\n"); });
-  f.log.BeginTransferLog(model::kLinkDownload);
+  f.log.BeginTransferLog(comm::LinkMode::Download);
   f.log.WriteTrace("\x02" "20000\x03", true, true);
   f.log.EndTransferLog();
   const std::string trace = ReadFile(folder.path() / "LogDownLoad.txt");
   EXPECT_EQ(trace.rfind("//StartTime :", 0), 0u);
   EXPECT_NE(trace.find("\r\nSTX, \"20000\", ETX  \t//[送](標)\r\n//EndTime :"), std::string::npos);
   EXPECT_EQ(ReadFile(folder.path() / "ReportDownLoad.txt"), "Time :" + FormatDateTime(f.now) + "\r\nreport\r\n");
-  f.log.BeginTransferLog(model::kLinkRealTime);
+  f.log.BeginTransferLog(comm::LinkMode::RealTime);
   f.log.EndTransferLog();
   EXPECT_TRUE(std::filesystem::exists(folder.path() / "LogOutput.txt"));
 }

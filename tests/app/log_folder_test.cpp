@@ -93,7 +93,7 @@ TEST(LogFolder, ALogThatCannotBeCreatedIsReportedOncePerFileAndTheTransferGoesOn
     reports.push_back({file, reason});
   });
   for (int connection = 0; connection < 3; ++connection) {
-    log.BeginTransferLog(model::kLinkRealTime);
+    log.BeginTransferLog(comm::LinkMode::RealTime);
     log.WriteErrorLog("lost", comm::kNoParameter);
     log.EndTransferLog();
   }
@@ -111,7 +111,7 @@ TEST(LogFolder, AFolderUnfitForLogsReportsItsProblemAndWritesNothingThere) {
   log.setFailureReporter([&](const std::filesystem::path& file, const std::string& reason) {
     reports.push_back({file, reason});
   });
-  log.BeginTransferLog(model::kLinkDownload);
+  log.BeginTransferLog(comm::LinkMode::Download);
   log.EndTransferLog();
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0].reason, "the folder belongs to another user; remove it");

@@ -75,7 +75,7 @@ TEST(ReplyWatch, NeverAnsweredCommandIsWrittenFourTimesThenSkippedInAsync) {
   EXPECT_EQ(f.port.countWritten(kLevelWrite), 4);
   // Both given up: the list went on, but the transfer failed.
   EXPECT_EQ(f.view.commandResults, std::vector<int>{1});
-  EXPECT_EQ(f.view.failedTransfers, (std::vector<std::array<int, 3>>{{model::kLinkDownload, 2, 2}}));
+  EXPECT_EQ(f.view.failedTransfers, (std::vector<std::array<int, 3>>{{static_cast<int>(LinkMode::Download), 2, 2}}));
   EXPECT_EQ(f.link.GetCommandCount(), 0);
   EXPECT_FALSE(f.link.isPortOpen());  // Async: the port is open only for the list
 }
@@ -115,14 +115,14 @@ TEST(ReplyWatch, AsyncCommandFailingWithCtsOffIsACableError) {
   f.scheduler.advance(300);
   f.port.receive(StatusFrame());
   f.scheduler.advance(10);  // the upload list starts
-  ASSERT_TRUE(f.link.isCommandDialogOpen());
+  ASSERT_TRUE(f.link.isSendingCommands());
   ASSERT_TRUE(f.link.hasUploadBackup());
   // The status frame changed image 0 (input 0 becomes input 1); the backup does not have it.
   f.link.images().Image(0)->basic[8] = 77;
   f.port.cts = false;
   f.scheduler.advance(4 * 3150);
   EXPECT_EQ(f.view.commandResults, std::vector<int>{2});
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgCableCheck});
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::CableCheck});
   EXPECT_FALSE(f.link.isPortOpen());
   EXPECT_EQ(f.link.GetCommandCount(), 0);
   EXPECT_NE(f.link.images().Image(0)->basic[8], 77);  // the images are as before the upload
@@ -139,7 +139,7 @@ TEST(ReplyWatch, PortThatDisappearsMidListEndsItAsACableError) {
   f.port.close();  // the adapter is pulled; CTS still reads on
   f.scheduler.advance(5000);
   EXPECT_EQ(f.view.commandResults, std::vector<int>{2});
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgCableCheck});
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::CableCheck});
   EXPECT_EQ(f.link.GetCommandCount(), 0);
 }
 
@@ -187,7 +187,7 @@ TEST_F(RealTimeList, GuardAfterThreeResendsReReadsTheRowAndAppliesTheAnswer) {
   EXPECT_EQ(f.port.countWritten(write), 4);
   EXPECT_TRUE(f.log.hasComment("[読込]"));
   EXPECT_EQ(f.port.writes.back().bytes, Ext("2006010030"));  // the row's read request
-  EXPECT_EQ(f.view.statusBar.back(), "GUARD");
+  EXPECT_EQ(f.view.statusWords.back(), StatusWord::Guard);
   f.scheduler.advance(100);
   f.port.receive(Ext("2008010030" "06"));  // the receiver's actual value: list index 6
   EXPECT_EQ(f.link.images().Image(0)->ioAssign[0], 6);
@@ -220,9 +220,9 @@ TEST_F(RealTimeList, UnansweredCommandEmptiesTheWholeListAndShowsError) {
   EXPECT_EQ(f.port.countWritten(kLevelWrite), 0);
   EXPECT_EQ(f.link.GetCommandCount(), 0);
   EXPECT_EQ(f.view.commandResults, std::vector<int>{1});
-  EXPECT_EQ(f.view.statusBar.back(), "ERROR");
+  EXPECT_EQ(f.view.statusWords.back(), StatusWord::Error);
   f.scheduler.advance(1000);
-  EXPECT_EQ(f.view.statusBar.back(), "");
+  EXPECT_EQ(f.view.statusWords.back(), StatusWord::None);
   EXPECT_TRUE(f.link.isPortOpen());
 }
 
@@ -260,8 +260,8 @@ TEST_F(RealTimeList, KeepAliveUnansweredClosesWithMessage203) {
   EXPECT_TRUE(f.link.isPortOpen());
   f.scheduler.advance(10500);
   EXPECT_FALSE(f.link.isPortOpen());
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgConnectionCheck});
-  EXPECT_EQ(f.view.statusText, "Not Connected");
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::ConnectionCheck});
+  EXPECT_EQ(f.view.connection, ConnectionState::NotConnected);
 }
 
 TEST_F(RealTimeList, CloseWhileAKeepAliveIsAwaitedShowsNoMessageLater) {

@@ -3,7 +3,7 @@
 
 #include "comm/comm_class.h"
 #include "comm/link_log.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/protocol.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
@@ -63,7 +63,7 @@ class CountingLog final : public LinkLog {
 
 struct Bench {
   explicit Bench(WorkingMode mode, emu::EmulatorConfig config) : port(scheduler, config), link(port, scheduler, mode) {
-    link.setView(&view);
+    link.setObserver(&view);
     link.setLog(&log);
   }
   bool run(const std::function<bool()>& done, std::int64_t limitMs) { return scheduler.runUntil(done, limitMs); }

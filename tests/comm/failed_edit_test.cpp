@@ -32,7 +32,7 @@ class FailedEdit : public ::testing::Test {
   // What a page does: the value goes into the image, then its command is sent.
   void edit(std::string_view value) {
     const std::string write = TrimWrite(value);
-    ASSERT_TRUE(ModelReplyDecoder().DecodeAndApply(image(), write, model::kLinkRealTime));
+    ASSERT_TRUE(ModelReplyDecoder().DecodeAndApply(image(), write, LinkMode::RealTime));
     f.link.SendPacket(write, kTrimNumber);
     f.link.SendPacket("", kNoParameter);
   }
@@ -55,13 +55,13 @@ TEST_F(FailedEdit, TheImageGetsBackTheValueTheReceiverHolds) {
   struct Case {
     const char* name;
     bool guard;        // the write is refused; else it goes unanswered
-    const char* word;  // in the status bar
+    StatusWord word;  // in the status bar
   };
-  for (const Case c : {Case{"unanswered", false, "ERROR"}, Case{"refused, re-read unanswered", true, "GUARD"}}) {
+  for (const Case c : {Case{"unanswered", false, StatusWord::Error}, Case{"refused, re-read unanswered", true, StatusWord::Guard}}) {
     SCOPED_TRACE(c.name);
     f.view.commandResults.clear();
     f.view.activeRefreshes.clear();
-    f.view.statusBar.clear();
+    f.view.statusWords.clear();
     const std::string kept = TrimGuard("00");
     f.receiver.override = [&](const std::string& frame) -> std::optional<std::string> {
       if (frame == TrimWrite("14")) return c.guard ? kept : std::string();
@@ -73,7 +73,7 @@ TEST_F(FailedEdit, TheImageGetsBackTheValueTheReceiverHolds) {
     ASSERT_TRUE(listEnded());
     EXPECT_EQ(Trim(image()), held);
     EXPECT_TRUE(refreshedTrim()) << "the page shows it";
-    EXPECT_NE(std::find(f.view.statusBar.begin(), f.view.statusBar.end(), c.word), f.view.statusBar.end());
+    EXPECT_NE(std::find(f.view.statusWords.begin(), f.view.statusWords.end(), c.word), f.view.statusWords.end());
     EXPECT_TRUE(f.link.isPortOpen());
   }
 }
@@ -104,8 +104,8 @@ TEST_F(FailedEdit, AConnectionCheckFailingDuringAnEditEndsTheEdit) {
   edit("14");
   ASSERT_TRUE(listEnded());
   EXPECT_EQ(f.view.commandResults, std::vector<int>{1});
-  EXPECT_FALSE(f.link.isCommandDialogOpen());
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgConnectionCheck});
+  EXPECT_FALSE(f.link.isSendingCommands());
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::ConnectionCheck});
   EXPECT_FALSE(f.link.isPortOpen());
   EXPECT_EQ(Trim(image()), held);
 }
@@ -141,7 +141,7 @@ TEST(InputSelection, ALostProgramReportGetsTheSelectionWrittenAgain) {
     const model::ParameterImage before = *f.link.images().Image(0);
     model::ParameterImage selected = before;
     for (const std::string& report : emu::VirtualReceiver(emu::EmulatorConfig{}).handleFrame(selection)) {
-      ModelReplyDecoder().DecodeAndApply(selected, report, model::kLinkRealTime);
+      ModelReplyDecoder().DecodeAndApply(selected, report, LinkMode::RealTime);
     }
     ASSERT_NE(selected.basic[3], before.basic[3]) << "the input recalls another program";
     f.link.SendPacket(selection, 1);
@@ -149,7 +149,7 @@ TEST(InputSelection, ALostProgramReportGetsTheSelectionWrittenAgain) {
     EXPECT_EQ(f.port.countWritten(selection), c.writes);
     EXPECT_EQ(f.link.images().Image(0)->basic[3], c.error ? before.basic[3] : selected.basic[3]);
     const bool errorShown =
-        std::find(f.view.statusBar.begin(), f.view.statusBar.end(), kErrorWord) != f.view.statusBar.end();
+        std::find(f.view.statusWords.begin(), f.view.statusWords.end(), StatusWord::Error) != f.view.statusWords.end();
     EXPECT_EQ(errorShown, c.error);
   }
 }

@@ -15,9 +15,9 @@ std::string rowRequest(int row) { return CompleteExtended(model::kCommandTable[s
 TEST(Handshake, RealTimeStartupReadsEveryStartRowInOrderAndConnects) {
   LinkFixture f(WorkingMode::RealTime);
   ASSERT_TRUE(f.connectRealTime());
-  EXPECT_EQ(f.link.linkState(), kStateConnected);
-  EXPECT_EQ(f.view.statusText, "Connected TQ-N4400");
-  EXPECT_EQ(f.view.messages, std::vector<int>{});
+  EXPECT_EQ(f.link.linkState(), LinkState::Connected);
+  EXPECT_EQ(f.view.connection, ConnectionState::Connected);
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{});
 
   std::vector<std::string> expected = {Std("20000"), Std("07A1D"), Std("07A1D"), Std("07E82")};
   for (int r = 0; r < model::kRowCount; ++r) {
@@ -76,7 +76,7 @@ TEST(Handshake, ReportBeforeStatusFrameIsIgnored) {
   const auto before = f.link.images().Image(0)->basic;
   f.port.receive("\x02" "0026C7\x03");
   EXPECT_EQ(f.link.images().Image(0)->basic, before);
-  EXPECT_EQ(f.link.linkState(), kStateWaitStatus);
+  EXPECT_EQ(f.link.linkState(), LinkState::WaitStatus);
 }
 
 TEST(Handshake, StatusFrameOfADownloadIsNotApplied) {
@@ -93,7 +93,7 @@ TEST(Handshake, StatusFrameIsAppliedInRealTime) {
   f.receiver.statusData[16] = '7';
   f.receiver.rowValues.clear();
   f.link.Open(PortChoice::Fixed("ttyA"));
-  f.runUntil([&] { return f.link.linkState() == kStateStartupRead; });
+  f.runUntil([&] { return f.link.linkState() == LinkState::StartupRead; });
   EXPECT_EQ(f.link.images().Image(0)->basic[8], 0);
 }
 
@@ -118,12 +118,12 @@ TEST(Handshake, UnansweredStartupRowTimesOutWithMessage201AndDefaults) {
     return std::nullopt;
   };
   f.link.Open(PortChoice::Fixed("ttyA"));
-  f.runUntil([&] { return f.link.linkState() == kStateStartupRead; });
+  f.runUntil([&] { return f.link.linkState() == LinkState::StartupRead; });
   f.link.images().Image(0)->basic[8] = 55;
   const auto askedAt = f.scheduler.now();
   f.runUntil([&] { return !f.view.connectResults.empty(); }, 20000);
   EXPECT_EQ(f.view.connectResults, std::vector<bool>{false});
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgInitFailed});
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::InitFailed});
   EXPECT_GE(f.scheduler.now() - askedAt, 3000);
   EXPECT_LT(f.scheduler.now() - askedAt, 3500);
   EXPECT_TRUE(f.log.hasComment("初期値読み込みタイムアウト"));
@@ -140,7 +140,7 @@ TEST(Handshake, LateAnswerToThePreviousRowIsIgnored) {
   f.link.Open(PortChoice::Fixed("ttyA"));
   f.scheduler.advance(2000);
   EXPECT_EQ(f.link.startCursor(), 1);
-  EXPECT_EQ(f.link.linkState(), kStateStartupRead);
+  EXPECT_EQ(f.link.linkState(), LinkState::StartupRead);
 }
 
 TEST(Handshake, ParameterErrorOnAToleratedRowIsAcceptedWithoutApplying) {
@@ -165,7 +165,7 @@ TEST(Handshake, ParameterErrorOnAnOtherRowTimesOut) {
   f.link.Open(PortChoice::Fixed("ttyA"));
   f.runUntil([&] { return !f.view.connectResults.empty(); }, 200000);
   EXPECT_EQ(f.view.connectResults, std::vector<bool>{false});
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgInitFailed});
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::InitFailed});
 }
 
 TEST(Retries, SilentReceiverOnAFixedPortIsTriedFiveTimesFiveSecondsApart) {
@@ -175,12 +175,12 @@ TEST(Retries, SilentReceiverOnAFixedPortIsTriedFiveTimesFiveSecondsApart) {
   f.runUntil([&] { return !f.view.connectResults.empty(); }, 60000);
   EXPECT_EQ(f.port.opened, std::vector<std::string>(5, "ttyA"));
   EXPECT_EQ(f.port.countWritten(Std("20000")), 5);
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgInitFailed});
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::InitFailed});
   EXPECT_EQ(f.view.connectResults, std::vector<bool>{false});
   EXPECT_EQ(f.view.initDialogs, 5);
   EXPECT_TRUE(f.log.hasComment("初期化リトライ"));
   EXPECT_FALSE(f.link.isPortOpen());
-  EXPECT_EQ(f.link.linkMode(), model::kLinkIdle);
+  EXPECT_EQ(f.link.linkMode(), LinkMode::Idle);
   // Each attempt starts 5 s (plus the opening sequence) after the one before.
   std::vector<std::int64_t> starts;
   for (const auto& w : f.port.writes) {
@@ -198,7 +198,7 @@ TEST(Retries, ScanTriesEachPortThreeTimesThenGivesUp) {
   f.runUntil([&] { return !f.view.connectResults.empty(); }, 120000);
   const std::vector<std::string> expected = {"ttyA", "ttyA", "ttyA", "ttyB", "ttyB", "ttyB", "ttyC", "ttyC", "ttyC"};
   EXPECT_EQ(f.port.opened, expected);
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgInitFailed});
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::InitFailed});
 }
 
 TEST(Retries, PortThatCannotBeOpenedCostsOneExpiryWhileScanning) {
@@ -208,7 +208,7 @@ TEST(Retries, PortThatCannotBeOpenedCostsOneExpiryWhileScanning) {
   f.link.Open(PortChoice::Scan({"ttyA", "ttyB", "ttyC"}));
   f.runUntil([&] { return !f.view.connectResults.empty(); }, 120000);
   EXPECT_EQ(f.port.opened, (std::vector<std::string>{"ttyA", "ttyA", "ttyA", "ttyC", "ttyC", "ttyC"}));
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgInitFailed});
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::InitFailed});
   EXPECT_TRUE(f.log.hasComment("ポートOpen 失敗"));
 }
 
@@ -229,7 +229,7 @@ TEST(Retries, FixedPortThatCannotBeOpenedShowsMessage202) {
   f.port.unopenable = {"ttyZ"};
   f.link.Open(PortChoice::Fixed("ttyZ"));
   f.scheduler.advance(10);
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgPortError});
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::PortError});
   EXPECT_EQ(f.view.connectResults, std::vector<bool>{false});
   f.scheduler.advance(30000);
   EXPECT_EQ(f.view.messages.size(), 1u);
@@ -239,7 +239,7 @@ TEST(Retries, NoPortsAtAllIsAPortError) {
   LinkFixture f(WorkingMode::RealTime);
   f.link.Open(PortChoice::Scan({}));
   f.scheduler.advance(10);
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgPortError});
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::PortError});
 }
 
 TEST(CancelInitialize, UploadCancelRestoresImagesClosesAndStartsNoList) {
@@ -254,7 +254,7 @@ TEST(CancelInitialize, UploadCancelRestoresImagesClosesAndStartsNoList) {
   EXPECT_EQ(f.link.images().Image(4)->basic[8], before[4].basic[8]);
   EXPECT_FALSE(f.link.isPortOpen());
   EXPECT_EQ(f.link.GetCommandCount(), 0);
-  EXPECT_EQ(f.link.linkMode(), model::kLinkIdle);
+  EXPECT_EQ(f.link.linkMode(), LinkMode::Idle);
   EXPECT_TRUE(f.view.commandDialogRanges.empty());
   // A new upload can open the port again.
   f.link.Upload(PortChoice::Fixed("ttyA"));
@@ -270,9 +270,9 @@ TEST(CancelInitialize, RealTimeCancelDuringTheStartupReadEndsNotConnectedWithDef
   f.runUntil([&] { return f.link.startCursor() > 100; });
   f.link.CancelInitialize();
   EXPECT_FALSE(f.link.isPortOpen());
-  EXPECT_EQ(f.link.linkState(), kStateWaitStatus);
+  EXPECT_EQ(f.link.linkState(), LinkState::WaitStatus);
   EXPECT_EQ(f.view.connectResults, std::vector<bool>{false});
-  EXPECT_EQ(f.view.statusText, "Not Connected");
+  EXPECT_EQ(f.view.connection, ConnectionState::NotConnected);
   model::ParameterImage defaults;
   model::ResetToDefaults(defaults, f.link.tunerRegion());
   EXPECT_EQ(*f.link.images().Image(0), defaults);

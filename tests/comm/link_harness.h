@@ -5,7 +5,7 @@
 
 #include "comm/comm_class.h"
 #include "comm/link_log.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/memory_commands.h"
 #include "comm/page_source.h"
 #include "comm/protocol.h"
@@ -179,39 +179,42 @@ class ScriptedReceiver {
 };
 
 // A view that keeps only how a connect and a command list ended, and the messages.
-class EndView final : public LinkView {
+class EndView final : public LinkObserver {
  public:
   void ConnectFinished(bool connected) override { connect = connected ? 1 : 0; }
-  void CommandsFinished(int result) override { commands = result; }
-  void ShowMessage(int id) override { messages.push_back(id); }
+  void CommandsFinished(ListResult result) override { commands = static_cast<int>(result); }
+  void MessageRaised(LinkMessage message) override { messages.push_back(message); }
   int connect = -1;
-  int commands = -1;
-  std::vector<int> messages;
+  int commands = -1;  // the ListResult's value
+  std::vector<LinkMessage> messages;
 };
 
 // A view that records what the link showed.
-class RecordingView final : public LinkView {
+class RecordingView final : public LinkObserver {
  public:
-  void SetStatusText(std::string_view text) override { statusText = text; }
-  void SetStatusBarText(std::string_view text) override { statusBar.emplace_back(text); }
-  void ShowMessage(int id) override { messages.push_back(id); }
-  void OpenInitializeDialog(int) override { ++initDialogs; }
-  void SetInitializeProgress(int position) override { initProgress.push_back(position); }
-  void OpenCommandDialog(int range) override { commandDialogRanges.push_back(range); }
-  void SetCommandProgress(int position) override { commandProgress.push_back(position); }
+  void ConnectionChanged(ConnectionState state) override { connection = state; }
+  void StatusWordChanged(StatusWord word) override { statusWords.push_back(word); }
+  void MessageRaised(LinkMessage message) override { messages.push_back(message); }
+  void ActivityChanged(LinkActivity activity, int range) override {
+    if (activity == LinkActivity::Connecting) ++initDialogs;
+    if (activity == LinkActivity::SendingCommands) commandDialogRanges.push_back(range);
+  }
+  void ProgressChanged(LinkActivity activity, int position) override {
+    (activity == LinkActivity::Connecting ? initProgress : commandProgress).push_back(position);
+  }
   void RefreshAllPages() override { ++refreshAll; }
   void RefreshBasicItem(int number, bool update) override { basicRefreshes.emplace_back(number, update); }
   void RefreshActiveItems(const std::vector<int>& numbers) override { activeRefreshes.push_back(numbers); }
   void UpdateCapabilities() override { ++capabilityUpdates; }
-  void ShowFailedTransfer(int linkMode, int failed, int total) override {
-    failedTransfers.push_back({linkMode, failed, total});
+  void TransferFailed(LinkMode mode, int failed, int total) override {
+    failedTransfers.push_back({static_cast<int>(mode), failed, total});
   }
   void ConnectFinished(bool connected) override { connectResults.push_back(connected); }
-  void CommandsFinished(int result) override { commandResults.push_back(result); }
+  void CommandsFinished(ListResult result) override { commandResults.push_back(static_cast<int>(result)); }
 
-  std::string statusText;
-  std::vector<std::string> statusBar;
-  std::vector<int> messages;
+  ConnectionState connection = ConnectionState::NotConnected;
+  std::vector<StatusWord> statusWords;
+  std::vector<LinkMessage> messages;
   int initDialogs = 0;
   std::vector<int> initProgress;
   std::vector<int> commandDialogRanges;
@@ -222,7 +225,7 @@ class RecordingView final : public LinkView {
   int capabilityUpdates = 0;
   std::vector<std::array<int, 3>> failedTransfers;  // link mode, failed, total
   std::vector<bool> connectResults;
-  std::vector<int> commandResults;
+  std::vector<int> commandResults;  // ListResult values
 };
 
 class RecordingLog final : public LinkLog {
@@ -246,7 +249,7 @@ class RecordingLog final : public LinkLog {
 // A link on a fake port with a scripted receiver, a recording view and log.
 struct LinkFixture {
   explicit LinkFixture(WorkingMode mode) : port(scheduler), receiver(port), link(port, scheduler, mode) {
-    link.setView(&view);
+    link.setObserver(&view);
     link.setLog(&log);
   }
 
@@ -261,10 +264,10 @@ struct LinkFixture {
   }
   // Async connect for a download (status frame only) with the list builder left out.
   bool connectForDownloadOnly() {
-    link.setLinkMode(model::kLinkDownload);
+    link.setLinkMode(LinkMode::Download);
     if (!link.PortOpen("ttyA")) return false;
     if (receiver.silent) port.receive(StatusFrame());
-    return runUntil([&] { return link.linkState() == kStateConnected; });
+    return runUntil([&] { return link.linkState() == LinkState::Connected; });
   }
 
   VirtualScheduler scheduler;

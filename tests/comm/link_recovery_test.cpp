@@ -57,7 +57,7 @@ emu::EmulatorConfig Config(const std::vector<std::string>& options) {
 struct EmulatedLink {
   EmulatedLink(WorkingMode mode, const std::vector<std::string>& options)
       : emulator(scheduler, Config(options)), tap(emulator, scheduler), link(tap, scheduler, mode) {
-    link.setView(&view);
+    link.setObserver(&view);
     link.setLog(&log);
   }
   bool runUntilListEnds(std::int64_t limitMs = 3LL * 3600 * 1000) {
@@ -146,7 +146,7 @@ TEST(TransferResult, AnyCommandGivenUpFailsTheTransferAndSaysHowMany) {
     EmulatedLink f(WorkingMode::Async, {});
     f.link.Download(PortChoice::Fixed("emulator"));
     // The opening sequence passes; the list meets the fault.
-    ASSERT_TRUE(f.scheduler.runUntil([&] { return f.link.linkState() == kStateConnected; }, 60000));
+    ASSERT_TRUE(f.scheduler.runUntil([&] { return f.link.linkState() == LinkState::Connected; }, 60000));
     f.tap.swallow = c.swallow;
     ASSERT_TRUE(f.runUntilListEnds());
     EXPECT_EQ(f.view.commandResults, std::vector<int>{c.result});
@@ -156,7 +156,7 @@ TEST(TransferResult, AnyCommandGivenUpFailsTheTransferAndSaysHowMany) {
     }
     ASSERT_EQ(f.view.failedTransfers.size(), 1u);
     const auto [mode, failed, total] = f.view.failedTransfers[0];
-    EXPECT_EQ(mode, model::kLinkDownload);
+    EXPECT_EQ(mode, static_cast<int>(LinkMode::Download));
     EXPECT_EQ(failed, static_cast<int>(f.log.errors.size())) << "each failed command is in the error log";
     EXPECT_GE(failed, 1);
     if (c.allFailed) {
@@ -164,7 +164,7 @@ TEST(TransferResult, AnyCommandGivenUpFailsTheTransferAndSaysHowMany) {
     } else {
       EXPECT_LT(failed, total);
     }
-    EXPECT_EQ(f.view.statusBar.front(), "ERROR");
+    EXPECT_EQ(f.view.statusWords.front(), StatusWord::Error);
     EXPECT_FALSE(f.link.isPortOpen());
   }
 }
@@ -185,9 +185,9 @@ TEST(RealTimeKeepAlive, RunsAgainAfterAFailedListAndNoticesAReceiverSwitchedOff)
 
   f.receiver.silent = true;  // switched off
   f.scheduler.advance(kKeepAliveIntervalMs + kKeepAliveReplyMs + 1000);
-  EXPECT_EQ(f.view.messages, std::vector<int>{kMsgConnectionCheck});
+  EXPECT_EQ(f.view.messages, std::vector<LinkMessage>{LinkMessage::ConnectionCheck});
   EXPECT_FALSE(f.link.isPortOpen());
-  EXPECT_EQ(f.view.statusText, LinkText(kTextNotConnected));
+  EXPECT_EQ(f.view.connection, ConnectionState::NotConnected);
 }
 
 // Reports the receiver sends on its own while a Real Time edit waits for its echo.
@@ -215,7 +215,7 @@ TEST_F(UnsolicitedDuringEdit, AStandardReportAndALostEchoStillGetTheEditResent) 
     return ++seen == 1 ? volumeReport : frame;  // the first echo is lost, a report comes instead
   };
   model::ParameterImage expected = *f.link.images().Image(0);
-  ASSERT_TRUE(ModelReplyDecoder().DecodeAndApply(expected, volumeReport, model::kLinkRealTime));
+  ASSERT_TRUE(ModelReplyDecoder().DecodeAndApply(expected, volumeReport, LinkMode::RealTime));
   ASSERT_NE(expected, *f.link.images().Image(0));
   startEdit();
   ASSERT_TRUE(f.runUntil([&] { return !f.view.commandResults.empty(); }, 5000)) << "the reply watch stopped";
@@ -237,7 +237,7 @@ TEST_F(UnsolicitedDuringEdit, ExtendedReportsAreAppliedAndNeitherResendNorFailTh
     std::string report;
     for (const char* value : {"1", "5", "01", "10", "0001", "000A"}) {
       model::ParameterImage changed = expected;
-      const auto info = ModelReplyDecoder().DecodeAndApply(changed, ReplyForRow(row, value), model::kLinkRealTime);
+      const auto info = ModelReplyDecoder().DecodeAndApply(changed, ReplyForRow(row, value), LinkMode::RealTime);
       if (!info || info->group == 1 || changed == expected) continue;
       report = ReplyForRow(row, value);
       expected = changed;
@@ -305,7 +305,7 @@ TEST(WritePacing, NothingIsWrittenBeforeThePauseOfThePreviousWriteHasPassed) {
   CCommClass link(port, scheduler, WorkingMode::Async);
   linkPointer = &link;
   RecordingView view;
-  link.setView(&view);
+  link.setObserver(&view);
   link.setPages(&pages);
 
   // Answers arrive at once and the port announces them during the link's pause.

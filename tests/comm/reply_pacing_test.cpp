@@ -7,7 +7,7 @@
 #include "comm/frame_notation.h"
 #include "comm/line_pacer.h"
 #include "comm/link_log.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/protocol.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
@@ -61,7 +61,7 @@ bool IsRead(std::string_view frame) {
 struct Session {
   Session(WorkingMode mode, ReadPacing pacing, std::vector<std::string> faults = {})
       : port(scheduler, config(std::move(faults))), link(port, scheduler, mode), log(scheduler) {
-    link.setView(&view);
+    link.setObserver(&view);
     link.setLog(&log);
     link.setReadPacing(pacing);
   }
@@ -241,12 +241,12 @@ TEST(ReplyPacing, UnansweredRowIsReadOnceMoreThenTheStartupReadGivesUpAsUsual) {
   };
   EndView view;
   CCommClass link(port, scheduler, WorkingMode::RealTime);
-  link.setView(&view);
+  link.setObserver(&view);
   link.setReadPacing(ReadPacing::Reply);
   link.Open(PortChoice::Fixed("ttyS0"));
   ASSERT_TRUE(scheduler.runUntil([&] { return view.connect >= 0; }, 600000));
   EXPECT_EQ(view.connect, 0);
-  EXPECT_EQ(view.messages, std::vector<int>{kMsgInitFailed});
+  EXPECT_EQ(view.messages, std::vector<LinkMessage>{LinkMessage::InitFailed});
   EXPECT_EQ(port.countWritten(silentRequest), 2);
 }
 

@@ -93,7 +93,7 @@ TEST_F(UploadList, PhaseZeroReadsRegionAndCapabilitiesThenReachesCurr) {
 TEST_F(UploadList, FirstCurrRebuildsWithTheReportedCapabilities) {
   f.port.receive("\x02" "002101\x03");  // answers the input command (number 1)
   answerCapabilities('0', '1', '0');
-  EXPECT_EQ(f.link.linkState(), kStateUploadRest);
+  EXPECT_EQ(f.link.linkState(), LinkState::UploadRest);
   EXPECT_EQ(f.link.uploadPhase(), 1);
   EXPECT_EQ(f.link.capabilities().zone2, 0);
   EXPECT_EQ(f.link.capabilities().zone3, 1);
@@ -139,9 +139,9 @@ TEST_F(UploadList, PhaseTwoWritesCurrentSettingsBackWithSavedVolumesAndBasics) {
   CommandList& list = const_cast<CommandList&>(f.link.commandList());
   const auto all = texts(list);
   const auto volumeOut = static_cast<std::size_t>(indexOf(all, "@VOLUMEOUT"));
-  for (std::size_t i = 0; i < volumeOut; ++i) list.at(i).status = kEntryDone;
+  for (std::size_t i = 0; i < volumeOut; ++i) list.at(i).status = EntryStatus::Done;
   // The answer to the last read before "@VOLUMEOUT" saves the volumes.
-  list.at(volumeOut - 1).status = kEntryQueued;
+  list.at(volumeOut - 1).status = EntryStatus::Pending;
   const int lastRow = list.at(volumeOut - 1).row;
   f.port.receive(ReplyForRow(lastRow));
   model::SetParameter(current, 18, -100);
@@ -195,7 +195,7 @@ TEST(DownloadList, ReadsCapabilitiesThenRebuildsMemoriesAndPages) {
     for (int part : {0, 1, 3}) expected.emplace_back(m, part);
   }
   EXPECT_EQ(pages.memoryParts, expected);
-  EXPECT_EQ(f.link.linkState(), kStateConnected);
+  EXPECT_EQ(f.link.linkState(), LinkState::Connected);
 }
 
 TEST_F(UploadList, WithoutZonesQueuesNoZoneCommandsAndNoZoneMemoryParts) {
@@ -211,7 +211,7 @@ class MemoryWalk : public ::testing::Test {
   MemoryWalk() : f(WorkingMode::Async) {
     EXPECT_TRUE(f.connectForDownloadOnly());
     f.receiver.silent = true;
-    f.link.setLinkMode(model::kLinkUpload);
+    f.link.setLinkMode(LinkMode::Upload);
     f.port.writes.clear();
   }
   // The first DSP read rows of `program`.
@@ -260,7 +260,7 @@ TEST_F(MemoryWalk, WrongKindOfFrameIsDroppedAndTheWatchRestarts) {
   f.port.receive("\x02" "002600\x03");  // unsolicited standard report
   EXPECT_EQ(f.link.imageInUse().basic, before);
   EXPECT_TRUE(f.scheduler.isTimerActive(kReplyTimer));
-  EXPECT_EQ(f.link.commandList().at(0).status, kEntryQueued);
+  EXPECT_EQ(f.link.commandList().at(0).status, EntryStatus::Pending);
 }
 
 TEST(OperationCommand, BuildsTheBasicControlFrames) {

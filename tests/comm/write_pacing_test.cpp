@@ -25,7 +25,7 @@ TEST(WritePacing, ExtendedFramePauses150AndWaitEntryGivesItsArgumentPlus150) {
   LinkFixture f(WorkingMode::Async);
   f.receiver.silent = true;
   ASSERT_TRUE(f.connectForDownloadOnly());
-  f.link.setLinkMode(model::kLinkDownload);
+  f.link.setLinkMode(LinkMode::Download);
   f.link.SendPacket(Std("07A15"), 564);
   f.link.SendPacket(MacroText(kMacroWait, 1000), 564);
   f.link.SendPacket(Ext("200601003005"), 254);

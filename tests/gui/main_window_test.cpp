@@ -75,9 +75,9 @@ TEST(MainWindow, RealTimeModeKeepsOnlyExitAndAbout) {
 
 TEST(MainWindow, StatusBarShowsGuardAndReturnsToReady) {
   Program desktop(app::kStartModeRealTime);
-  desktop.bench.view().SetStatusBarText("GUARD");
+  desktop.bench.view().StatusWordChanged(comm::StatusWord::Guard);
   EXPECT_EQ(desktop.window->statusMessage(), "GUARD");
-  desktop.bench.view().SetStatusBarText("");
+  desktop.bench.view().StatusWordChanged(comm::StatusWord::None);
   EXPECT_EQ(desktop.window->statusMessage(), "Ready");
 }
 
@@ -164,7 +164,7 @@ TEST(MainWindow, ARealTimeEditTheReceiverNeverGotGoesBackOnScreen) {
   const int held = trim.GetValue();
   const int heldOnScreen = slider->value();
   int finished = -1;
-  view.onCommandsFinished = [&](int result) { finished = result; };
+  view.onCommandsFinished = [&](comm::ListResult result) { finished = static_cast<int>(result); };
   const QPoint start = slider->handleRect().center();
   Press(*slider, start);
   MoveHeld(*slider, start + QPoint(30, 0));
@@ -182,7 +182,7 @@ TEST(MainWindow, AsyncUploadRunsTheCommandDialogWithProgressToTheEnd) {
   Program desktop(app::kStartModeAsync);
   ui::CQAmpToolView& view = desktop.bench.view();
   int finished = -1;
-  view.onCommandsFinished = [&](int result) { finished = result; };
+  view.onCommandsFinished = [&](comm::ListResult result) { finished = static_cast<int>(result); };
   QTest::mouseClick(desktop.button(view.uploadButton()), Qt::LeftButton);
 
   QString caption;

@@ -31,7 +31,7 @@ class FakePageLink final : public ui::PageLink {
   model::ParameterImage* image(int index) override { return images.Image(index); }
   const model::Capabilities& capabilities() const override { return caps; }
   int tunerRegion() const override { return region; }
-  int linkMode() const override { return mode == comm::WorkingMode::RealTime ? model::kLinkRealTime : model::kLinkIdle; }
+  comm::LinkMode linkMode() const override { return mode == comm::WorkingMode::RealTime ? comm::LinkMode::RealTime : comm::LinkMode::Idle; }
 
   // The command texts sent, without the batch starts.
   std::vector<std::string> commands() const {

@@ -47,8 +47,8 @@ TEST(PageOnLink, RealTimeExtendedCommandRunsAsABatch) {
   page.OnSetActive();
   const std::size_t before = f.port.writes.size();
   page.mode.select(0);
-  EXPECT_TRUE(f.link.isCommandDialogOpen());
-  f.runUntil([&] { return !f.link.isCommandDialogOpen(); }, 5000);
+  EXPECT_TRUE(f.link.isSendingCommands());
+  f.runUntil([&] { return !f.link.isSendingCommands(); }, 5000);
   EXPECT_EQ(WritesAfter(f.port, before),
             std::vector<std::string>{pages::MakeCommand(pages::CommandFrame::ExtendedLower, "200801003000")});
   EXPECT_EQ(f.view.commandResults, std::vector<int>{0});

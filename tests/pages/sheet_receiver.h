@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "comm/comm_class.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
 #include "model/parameter_access.h"
@@ -21,21 +21,21 @@
 namespace tw::test {
 
 // The main view's part: report refreshes go to the sheet's active page.
-class SheetView final : public comm::LinkView {
+class SheetView final : public comm::LinkObserver {
  public:
   void RefreshActiveItems(const std::vector<int>& numbers) override {
     refreshed.insert(refreshed.end(), numbers.begin(), numbers.end());
     if (sheet != nullptr) sheet->RefreshActiveItems(numbers);
   }
   void ConnectFinished(bool connected) override { connect = connected ? 1 : 0; }
-  void CommandsFinished(int result) override { commands = result; }
-  void ShowMessage(int id) override { messages.push_back(id); }
+  void CommandsFinished(comm::ListResult result) override { commands = static_cast<int>(result); }
+  void MessageRaised(comm::LinkMessage message) override { messages.push_back(message); }
 
   pages::Sheet* sheet = nullptr;
   std::vector<int> refreshed;
   int connect = -1;
-  int commands = -1;
-  std::vector<int> messages;
+  int commands = -1;  // the ListResult's value
+  std::vector<comm::LinkMessage> messages;
 };
 
 struct Receiver {
@@ -45,7 +45,7 @@ struct Receiver {
         pageLink(link),
         sheet({pageLink, ui}) {
     view.sheet = &sheet;
-    link.setView(&view);
+    link.setObserver(&view);
     link.setPages(&sheet);
     sheet.Create();
   }

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "comm/comm_class.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
 #include "model/command_table.h"
@@ -85,7 +85,7 @@ TEST(SpeakerOnReceiver, RealTimeDistanceDragRunsAsABatchAndIsAcknowledged) {
   ASSERT_EQ(page.unit(), 0);
   page.slider(281).drag(1230);  // CT 12.30 m
   page.slider(281).release();
-  EXPECT_TRUE(r.link.isCommandDialogOpen());
+  EXPECT_TRUE(r.link.isSendingCommands());
   ASSERT_TRUE(r.scheduler.runUntil([&] { return r.view.commands >= 0; }, 10000));
   EXPECT_EQ(r.view.commands, 0);
   // Row 337 reads the CT distance (channel "0"): unit, then three hex digits.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "model/parameter_access.h"
 #include "pages/system/advanced_setup_page.h"
 #include "pages/system_fixture.h"
@@ -16,9 +18,9 @@ using comm::WorkingMode;
 constexpr int kImpedance = 535, kUserPreset = 536, kXmId = 541, kStep = 543, kVideoReset = 545;
 
 struct Fixture {
-  explicit Fixture(WorkingMode mode, int region = 1, int linkMode = -1) : link(mode), page({link, ui}) {
+  explicit Fixture(WorkingMode mode, int region = 1, std::optional<comm::LinkMode> linkMode = {}) : link(mode), page({link, ui}) {
     link.fake.region = region;
-    if (linkMode >= 0) link.linkModeValue = linkMode;
+    if (linkMode) link.linkModeValue = *linkMode;
     page.setActive(true);
     page.OnSetActive();
   }
@@ -103,18 +105,18 @@ TEST(AdvancedSetupStates, AsyncModeWithoutXmNeverShowsTheXmId) {
 
 TEST(AdvancedSetupStates, RealTimeModeShowsByRegionOnlyWhileConnectedAndKeepsEverythingUsable) {
   struct Case {
-    int linkMode;
+    comm::LinkMode linkMode;
     int region;
     int xm;
     Shown want;
   };
   const std::vector<Case> cases = {
-      {model::kLinkIdle, 0, 1, {true, true, true, true}},     {model::kLinkRealTime, 0, 1, {false, true, false, true}},
-      {model::kLinkRealTime, 1, 1, {true, true, false, true}}, {model::kLinkRealTime, 2, 1, {true, true, true, true}},
-      {model::kLinkRealTime, 3, 0, {true, false, true, true}}, {model::kLinkIdle, 1, 0, {true, false, true, true}},
+      {comm::LinkMode::Idle, 0, 1, {true, true, true, true}},     {comm::LinkMode::RealTime, 0, 1, {false, true, false, true}},
+      {comm::LinkMode::RealTime, 1, 1, {true, true, false, true}}, {comm::LinkMode::RealTime, 2, 1, {true, true, true, true}},
+      {comm::LinkMode::RealTime, 3, 0, {true, false, true, true}}, {comm::LinkMode::Idle, 1, 0, {true, false, true, true}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE("link mode " + std::to_string(c.linkMode) + ", region " + std::to_string(c.region) + ", xm " +
+    SCOPED_TRACE("link mode " + std::to_string(static_cast<int>(c.linkMode)) + ", region " + std::to_string(c.region) + ", xm " +
                  std::to_string(c.xm));
     Fixture f(WorkingMode::RealTime, c.region, c.linkMode);
     f.link.fake.caps.xm = c.xm;
@@ -129,9 +131,9 @@ TEST(AdvancedSetupStates, RealTimeModeShowsByRegionOnlyWhileConnectedAndKeepsEve
     EXPECT_EQ(f.value(kStep), 1) << "Real Time Mode fixes nothing";
   }
   // Closing the connection shows both again.
-  Fixture f(WorkingMode::RealTime, 0, model::kLinkRealTime);
+  Fixture f(WorkingMode::RealTime, 0, comm::LinkMode::RealTime);
   f.page.UpdateAvailability();
-  f.link.linkModeValue = model::kLinkIdle;
+  f.link.linkModeValue = comm::LinkMode::Idle;
   f.page.UpdateAvailability();
   EXPECT_TRUE(f.page.group(kImpedance).isVisible());
   EXPECT_TRUE(f.page.group(kStep).isVisible());

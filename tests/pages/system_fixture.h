@@ -32,10 +32,10 @@ class ModeLink final : public ui::PageLink {
   model::ParameterImage* image(int index) override { return fake.image(index); }
   const model::Capabilities& capabilities() const override { return fake.caps; }
   int tunerRegion() const override { return fake.region; }
-  int linkMode() const override { return linkModeValue; }
+  comm::LinkMode linkMode() const override { return linkModeValue; }
 
   FakePageLink fake;
-  int linkModeValue;
+  comm::LinkMode linkModeValue;
   int sendResult = 1;
 };
 

@@ -144,8 +144,8 @@ TEST(SystemMemoryWindow, LoadAndSaveDoNothingWhileATransferRuns) {
     for (int busy = 0; busy < 3; ++busy) {
       Fixture f(mode);
       if (busy == 0) f.link.fake.dialogOpen = true;
-      if (busy == 1) f.link.linkModeValue = model::kLinkUpload;
-      if (busy == 2) f.link.linkModeValue = model::kLinkDownload;
+      if (busy == 1) f.link.linkModeValue = comm::LinkMode::Upload;
+      if (busy == 2) f.link.linkModeValue = comm::LinkMode::Download;
       f.image(2).basic[8] = -300;
       const model::ParameterImages before = f.link.fake.images;
       for (int part = 0; part < 4; ++part) {

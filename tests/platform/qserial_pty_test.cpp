@@ -4,7 +4,7 @@
 #include "comm/comm_class.h"
 #include "comm/device_gone.h"
 #include "comm/link_constants.h"
-#include "comm/link_view.h"
+#include "comm/link_observer.h"
 #include "emu/virtual_receiver.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
@@ -85,23 +85,23 @@ class PtyReceiver {
   int answered_ = 0;
 };
 
-class StopView final : public comm::LinkView {
+class StopView final : public comm::LinkObserver {
  public:
   std::function<void()> onProgress4;
   std::function<void()> onEnd;
-  void SetInitializeProgress(int position) override {
-    if (position == model::kCapabilityRow && onProgress4) onProgress4();
+  void ProgressChanged(comm::LinkActivity activity, int position) override {
+    if (activity == comm::LinkActivity::Connecting && position == model::kCapabilityRow && onProgress4) onProgress4();
   }
-  void ShowMessage(int id) override { messages.push_back(id); }
+  void MessageRaised(comm::LinkMessage message) override { messages.push_back(message); }
   void ConnectFinished(bool connected) override {
     connect = connected ? 1 : 0;
     if (onEnd && !connected) onEnd();
   }
-  void CommandsFinished(int result) override {
-    commands = result;
+  void CommandsFinished(comm::ListResult result) override {
+    commands = static_cast<int>(result);
     if (onEnd) onEnd();
   }
-  std::vector<int> messages;
+  std::vector<comm::LinkMessage> messages;
   int connect = -1;
   int commands = -1;
 };
@@ -163,7 +163,7 @@ TEST(QSerialPty, RealTimeConnectReadsCapabilitiesThroughQSerialPort) {
   QSerialPortBackend port;
   StopView view;
   comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
-  link.setView(&view);
+  link.setObserver(&view);
   std::function<void()> quit;
   view.onProgress4 = [&] { quit(); };
   view.onEnd = [&] { quit(); };
@@ -191,14 +191,14 @@ TEST(QSerialPty, DeviceThatGoesAwayMidListEndsItWithTheCableMessage) {
   QSerialPortBackend port;
   StopView view;
   comm::CCommClass link(port, scheduler, comm::WorkingMode::Async);
-  link.setView(&view);
+  link.setObserver(&view);
   std::function<void()> quit;
   view.onEnd = [&] { quit(); };
   link.Download(comm::PortChoice::Fixed(receiver.slavePath()));
   // Pull the cable once the download list has started.
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (link.isCommandDialogOpen()) {
+    if (link.isSendingCommands()) {
       receiver.hangUp();
       poll.stop();
     }
@@ -208,7 +208,7 @@ TEST(QSerialPty, DeviceThatGoesAwayMidListEndsItWithTheCableMessage) {
 
   EXPECT_EQ(view.connect, 1);
   EXPECT_EQ(view.commands, 2);
-  EXPECT_EQ(view.messages, std::vector<int>{comm::kMsgCableCheck});
+  EXPECT_EQ(view.messages, std::vector<comm::LinkMessage>{comm::LinkMessage::CableCheck});
   EXPECT_FALSE(link.isPortOpen());
   // What the program adds to the cable message: which device went, and what to do.
   EXPECT_EQ(port.lastError(), comm::DeviceGoneText(receiver.slavePath()));

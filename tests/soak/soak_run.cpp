@@ -22,6 +22,7 @@
 #include "model/decode_apply.h"
 #include "model/parameter_access.h"
 #include "pages/workbench.h"
+#include "ui/main_view_link.h"
 #include "soak.h"
 #include "support/scripted_ui_services.h"
 #include "ui/dialogs/dialog.h"
@@ -54,7 +55,7 @@ class TeeLog final : public comm::LinkLog {
     calls.emplace_back(std::string(text), number);
     inner_.WriteErrorLog(text, number);
   }
-  void BeginTransferLog(int linkMode) override { inner_.BeginTransferLog(linkMode); }
+  void BeginTransferLog(comm::LinkMode linkMode) override { inner_.BeginTransferLog(linkMode); }
   void EndTransferLog() override { inner_.EndTransferLog(); }
 
   std::vector<std::pair<std::string, int>> calls;
@@ -108,7 +109,7 @@ class Session {
     }
     TeeLog tee(bench_.app().log());
     bench_.link().setLog(&tee);
-    bench_.onCommandsFinished = [this](int result) { lastList_ = result; };
+    bench_.onCommandsFinished = [this](comm::ListResult result) { lastList_ = static_cast<int>(result); };
     if (scenario_.operation == Operation::Download) {
       FillImages(bench_.link().images().All(), scenario_);
       bench_.view().RefreshAllPages();
@@ -181,7 +182,7 @@ class Session {
       dialog->cancelButton().click();
       record_.cancelled = view.commandDialog() == nullptr;
     } else if (ui::CInitializeDlg* init = view.initializeDialog()) {
-      if (bench_.link().linkMode() == model::kLinkRealTime) ui_.answer(ui::MessageResult::Ok);
+      if (bench_.link().linkMode() == comm::LinkMode::RealTime) ui_.answer(ui::MessageResult::Ok);
       init->cancelButton().click();
       record_.cancelled = view.initializeDialog() == nullptr;
     }
@@ -308,11 +309,11 @@ class Session {
     Sent sent;
     lastList_.reset();
     edit.send();
-    if (!scheduler_.runUntil([&] { return !bench_.link().isCommandDialogOpen(); }, kEditLimitMs)) {
+    if (!scheduler_.runUntil([&] { return !bench_.link().isSendingCommands(); }, kEditLimitMs)) {
       record_.editsEnded = false;
     }
     const std::string& word = bench_.view().statusBarMessage().text();
-    sent.wordShown = word == comm::kErrorWord || word == comm::kGuardWord;
+    sent.wordShown = word == ui::kErrorWord || word == ui::kGuardWord;
     scheduler_.advance(kSettleMs);
     record_.editResults.push_back(lastList_.value_or(-1));
     const auto& entries = bench_.virtualPort().transcript().entries();

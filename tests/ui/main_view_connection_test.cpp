@@ -101,7 +101,7 @@ TEST(MainViewRealTime, CancelDuringStartupReadAnsweredOkEndsNotConnectedWithFact
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeRealTime);
   f.view->openButton().click();
-  ASSERT_TRUE(f.runUntil([&] { return f.link().linkState() == comm::kStateStartupRead && f.link().startCursor() > 10; }));
+  ASSERT_TRUE(f.runUntil([&] { return f.link().linkState() == comm::LinkState::StartupRead && f.link().startCursor() > 10; }));
   const int refreshesBefore = f.sheet.refreshAll;
 
   f.ui.answer(MessageResult::Ok);
@@ -122,7 +122,7 @@ TEST(MainViewRealTime, CancelQuestionAnsweredCancelLetsTheReadGoOn) {
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeRealTime);
   f.view->openButton().click();
-  ASSERT_TRUE(f.runUntil([&] { return f.link().linkState() == comm::kStateStartupRead; }));
+  ASSERT_TRUE(f.runUntil([&] { return f.link().linkState() == comm::LinkState::StartupRead; }));
   f.ui.answer(MessageResult::Cancel);
   f.view->initializeDialog()->cancelButton().click();
   ASSERT_NE(f.view->initializeDialog(), nullptr);
@@ -134,7 +134,7 @@ TEST(MainViewRealTime, AttemptEndingWhileTheCancelQuestionIsOpenClosesTheQuestio
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeRealTime);
   f.view->openButton().click();
-  ASSERT_TRUE(f.runUntil([&] { return f.link().linkState() == comm::kStateStartupRead; }));
+  ASSERT_TRUE(f.runUntil([&] { return f.link().linkState() == comm::LinkState::StartupRead; }));
   f.ui.answer(MessageResult::Ok, [&] { f.runUntil([&] { return !f.connects.empty(); }); });
   f.view->initializeDialog()->cancelButton().click();
   ASSERT_EQ(f.ui.messages().size(), 1u);
@@ -147,7 +147,7 @@ TEST(MainViewRealTime, EscInTheInitializeDialogFailsAtOnceWithoutAQuestion) {
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeRealTime);
   f.view->openButton().click();
-  ASSERT_TRUE(f.runUntil([&] { return f.link().linkState() == comm::kStateStartupRead && f.link().startCursor() > 10; }));
+  ASSERT_TRUE(f.runUntil([&] { return f.link().linkState() == comm::LinkState::StartupRead && f.link().startCursor() > 10; }));
   f.view->initializeDialog()->pressEscape();
   EXPECT_TRUE(f.ui.messages().empty());
   EXPECT_EQ(f.view->initializeDialog(), nullptr);

@@ -90,7 +90,7 @@ struct ViewFixture {
     sheet.link = &app.app.link();
     view->attachSheet(&sheet);
     view->onConnectFinished = [this](bool connected) { connects.push_back(connected); };
-    view->onCommandsFinished = [this](int result) { lists.push_back(result); };
+    view->onCommandsFinished = [this](comm::ListResult result) { lists.push_back(static_cast<int>(result)); };
     view->OnInitialUpdate();
   }
 

@@ -65,8 +65,8 @@ void CAdvSetup::UpdateAvailability() {
   const int region = link().tunerRegion();
   // Idle, the receiver's region is not known: both show. A receiver of region 0 has neither,
   // one of region 1 no frequency step.
-  setShown(kSpeakerImpedance, linkMode() == model::kLinkIdle || region != 0);
-  setShown(kTunerFrequencyStep, linkMode() == model::kLinkIdle || (region != 0 && region != 1));
+  setShown(kSpeakerImpedance, linkMode() == comm::LinkMode::Idle || region != 0);
+  setShown(kTunerFrequencyStep, linkMode() == comm::LinkMode::Idle || (region != 0 && region != 1));
   CItemPage::UpdateAvailability();  // enables by capability, then UpdateControlStates
 }
 

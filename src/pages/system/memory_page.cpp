@@ -66,7 +66,7 @@ void CMemoryPage::ShowWindow() {
 }
 
 bool CMemoryPage::transferRunning() const {
-  return link().isTransferDialogOpen() || linkMode() == model::kLinkUpload || linkMode() == model::kLinkDownload;
+  return link().isTransferDialogOpen() || linkMode() == comm::LinkMode::Upload || linkMode() == comm::LinkMode::Download;
 }
 
 void CMemoryPage::run(int part, bool load) {

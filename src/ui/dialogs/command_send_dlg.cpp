@@ -17,8 +17,8 @@ void CCommandSendDlg::OnInitDialog() {
     progress_.setRange(low_, high_);
     progress_.setPosition(low_);
   }
-  if (link_.linkMode() == model::kLinkUpload) setCaption("Upload " + caption());
-  if (link_.linkMode() == model::kLinkDownload) setCaption("Download " + caption());
+  if (link_.linkMode() == comm::LinkMode::Upload) setCaption("Upload " + caption());
+  if (link_.linkMode() == comm::LinkMode::Download) setCaption("Download " + caption());
 }
 
 void CCommandSendDlg::setProgress(int position) {

@@ -16,7 +16,7 @@ void CInitializeDlg::OnInitDialog() {
 }
 
 void CInitializeDlg::OnCancelButton() {
-  if (link_.linkMode() == model::kLinkRealTime) {
+  if (link_.linkMode() == comm::LinkMode::RealTime) {
     const bool agreed = AskOkCancel(ui_, msg::kStopInitialization, cancelCaption());
     // The attempt may have ended while the question was open; then there is nothing left
     // to cancel.
