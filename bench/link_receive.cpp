@@ -39,12 +39,12 @@ void BM_ReceiveFrame(benchmark::State& state, std::string frame) {
   comm::VirtualScheduler scheduler;
   LoopbackPort port;
   comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
-  link.setLinkMode(model::kLinkRealTime);
+  link.setLinkMode(comm::LinkMode::RealTime);
   port.open("loop");
   // Reach the connected state through the handshake's public steps.
   port.incoming.clear();
   link.OnFrame(std::string("\x12") + "R02100AE" + std::string(172, '0') + "\x03", true);
-  while (link.linkState() != comm::kStateConnected && link.startCursor() < model::kRowCount) {
+  while (link.linkState() != comm::LinkState::Connected && link.startCursor() < model::kRowCount) {
     const auto& row = model::kCommandTable[static_cast<std::size_t>(link.startCursor())];
     std::string prefix = row.replyPrefix;
     if (prefix.front() == comm::DC4) {
@@ -55,7 +55,7 @@ void BM_ReceiveFrame(benchmark::State& state, std::string frame) {
       link.OnFrame(prefix.back() == comm::ETX ? prefix : prefix + "00\x03", true);
     }
   }
-  if (link.linkState() != comm::kStateConnected) state.SkipWithError("not connected");
+  if (link.linkState() != comm::LinkState::Connected) state.SkipWithError("not connected");
   port.incoming = frame;
   for (auto _ : state) {
     port.notify();

@@ -74,7 +74,7 @@ class FrameTap final : public comm::LinkLog {
     inner_.WriteTrace(text, frame, sent);
   }
   void WriteErrorLog(std::string_view text, int number) override { inner_.WriteErrorLog(text, number); }
-  void BeginTransferLog(int linkMode) override { inner_.BeginTransferLog(linkMode); }
+  void BeginTransferLog(comm::LinkMode mode) override { inner_.BeginTransferLog(mode); }
   void EndTransferLog() override { inner_.EndTransferLog(); }
 
  private:
