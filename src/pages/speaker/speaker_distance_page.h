@@ -3,7 +3,7 @@
 #include <array>
 
 #include "pages/base_page.h"
-#include "pages/speaker/speaker_values.h"
+#include "settings/speaker/speaker_values.h"
 #include "pages/view_hooks.h"
 #include "ui/controls/button.h"
 #include "ui/controls/level_slider.h"
@@ -11,6 +11,8 @@
 #include "ui/controls/static_text.h"
 
 namespace tw::pages {
+
+namespace speaker = settings::speaker;
 
 // Speaker Distance: the distance of each speaker (279..288) in the unit of the block (278,
 // metres or feet). The unit rescales the whole page, so the sliders' range is page state

@@ -1,10 +1,12 @@
 #include "pages/speaker/speaker_level_page.h"
 
 #include "model/parameter_defaults.h"
-#include "pages/speaker/speaker_values.h"
+#include "settings/speaker/speaker_values.h"
 #include "ui/controls/control_array.h"
 
 namespace tw::pages {
+
+namespace speaker = settings::speaker;
 namespace {
 
 using speaker::kLevelMax;

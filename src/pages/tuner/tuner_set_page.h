@@ -6,11 +6,13 @@
 #include "pages/item_page.h"
 #include "pages/tuner/frequency_dlg.h"
 #include "pages/tuner/preset_picker.h"
-#include "pages/tuner/tuner_frequencies.h"
 #include "pages/value_advice.h"
+#include "settings/tuner/tuner_frequencies.h"
 #include "ui/controls/button.h"
 
 namespace tw::pages {
+
+namespace tuner = settings::tuner;
 
 // Tuner Set: the tuner's current frequency (436) and its 40 presets, pages A..E with eight
 // presets each (437..476). The list shows the current frequency or one preset page; "AM"

@@ -1,9 +1,11 @@
 #include "pages/zone/multi_zone_page.h"
 
 #include "model/parameter_access.h"
-#include "pages/zone/zone_values.h"
+#include "settings/zone/zone_values.h"
 
 namespace tw::pages {
+
+namespace zone = settings::zone;
 namespace {
 
 constexpr std::array<std::string_view, 12> kInputTexts = {"PHONO", "CD",   "TUNER", "CD-R", "MD/TAPE",  "DVD",

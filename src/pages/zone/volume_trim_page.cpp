@@ -1,9 +1,11 @@
 #include "pages/zone/volume_trim_page.h"
 
-#include "pages/zone/zone_values.h"
+#include "settings/zone/zone_values.h"
 #include "ui/controls/control_array.h"
 
 namespace tw::pages {
+
+namespace zone = settings::zone;
 namespace {
 
 constexpr int kFirstNumber = 383;
