@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "settings/speaker/speaker_level_settings.h"
 #include "settings/speaker/speaker_set_settings.h"
 #include "settings/system/advanced_setup_settings.h"
 #include "settings/system/display_set_settings.h"
@@ -10,7 +11,8 @@
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 4> pages = {
+  static const std::array<const PageSettings*, 5> pages = {
+      &SpeakerLevelSettings(),
       &SpeakerSetSettings(),
       &DisplaySetSettings(),
       &OtherSettings(),
