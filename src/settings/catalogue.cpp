@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "settings/speaker/speaker_distance_settings.h"
 #include "settings/speaker/speaker_level_settings.h"
 #include "settings/speaker/speaker_set_settings.h"
 #include "settings/system/advanced_setup_settings.h"
@@ -11,8 +12,9 @@
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 5> pages = {
+  static const std::array<const PageSettings*, 6> pages = {
       &SpeakerLevelSettings(),
+      &SpeakerDistanceSettings(),
       &SpeakerSetSettings(),
       &DisplaySetSettings(),
       &OtherSettings(),
