@@ -8,13 +8,15 @@
 #include "settings/system/advanced_setup_settings.h"
 #include "settings/system/display_set_settings.h"
 #include "settings/system/other_settings.h"
+#include "settings/zone/volume_trim_settings.h"
 
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 6> pages = {
+  static const std::array<const PageSettings*, 7> pages = {
       &SpeakerLevelSettings(),
       &SpeakerDistanceSettings(),
+      &VolumeTrimSettings(),
       &SpeakerSetSettings(),
       &DisplaySetSettings(),
       &OtherSettings(),
