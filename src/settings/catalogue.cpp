@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "settings/input/multi_ch_settings.h"
 #include "settings/speaker/speaker_distance_settings.h"
 #include "settings/speaker/speaker_level_settings.h"
 #include "settings/speaker/speaker_set_settings.h"
@@ -13,12 +14,13 @@
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 7> pages = {
+  static const std::array<const PageSettings*, 8> pages = {
       &SpeakerLevelSettings(),
       &SpeakerDistanceSettings(),
       &VolumeTrimSettings(),
       &SpeakerSetSettings(),
       &DisplaySetSettings(),
+      &MultiChSettings(),
       &OtherSettings(),
       &AdvancedSetupSettings(),
   };
