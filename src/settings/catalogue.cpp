@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "settings/input/io_assign_settings.h"
 #include "settings/input/multi_ch_settings.h"
 #include "settings/speaker/speaker_distance_settings.h"
 #include "settings/speaker/speaker_level_settings.h"
@@ -14,7 +15,8 @@
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 8> pages = {
+  static const std::array<const PageSettings*, 9> pages = {
+      &IoAssignSettings(),
       &SpeakerLevelSettings(),
       &SpeakerDistanceSettings(),
       &VolumeTrimSettings(),
