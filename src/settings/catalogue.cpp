@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "settings/input/input_rename_settings.h"
 #include "settings/input/io_assign_settings.h"
 #include "settings/input/multi_ch_settings.h"
 #include "settings/speaker/speaker_distance_settings.h"
@@ -15,7 +16,8 @@
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 9> pages = {
+  static const std::array<const PageSettings*, 10> pages = {
+      &InputRenameSettings(),
       &IoAssignSettings(),
       &SpeakerLevelSettings(),
       &SpeakerDistanceSettings(),
