@@ -11,16 +11,18 @@
 #include "settings/system/advanced_setup_settings.h"
 #include "settings/system/display_set_settings.h"
 #include "settings/system/other_settings.h"
+#include "settings/zone/control_out_items.h"
 #include "settings/zone/volume_trim_settings.h"
 
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 10> pages = {
+  static const std::array<const PageSettings*, 11> pages = {
       &InputRenameSettings(),
       &IoAssignSettings(),
       &SpeakerLevelSettings(),
       &SpeakerDistanceSettings(),
+      &ControlOutSettings(),
       &VolumeTrimSettings(),
       &SpeakerSetSettings(),
       &DisplaySetSettings(),
