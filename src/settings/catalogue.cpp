@@ -12,12 +12,14 @@
 #include "settings/system/display_set_settings.h"
 #include "settings/system/other_settings.h"
 #include "settings/zone/control_out_items.h"
+#include "settings/zone/multi_zone_settings.h"
 #include "settings/zone/volume_trim_settings.h"
 
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 11> pages = {
+  static const std::array<const PageSettings*, 12> pages = {
+      &MultiZoneSettings(),
       &InputRenameSettings(),
       &IoAssignSettings(),
       &SpeakerLevelSettings(),

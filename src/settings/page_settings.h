@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "files/profile.h"
 #include "model/command_table.h"
 #include "model/parameter_image.h"
 #include "settings/setting_items.h"
@@ -81,6 +82,8 @@ class PageSettings {
                        std::int32_t /*value*/) const {
     return true;
   }
+  // What a file's items settle together before each is read on its own (nothing by default).
+  virtual void BeforeLoad(model::ParameterImage& /*image*/, const files::Profile& /*profile*/) const {}
   // The item's allowed values: "allowed: "A", "B"" for a list; the first values, then the
   // last, for a range; the length for a text.
   virtual std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
