@@ -11,6 +11,7 @@
 #include "settings/system/advanced_setup_settings.h"
 #include "settings/system/display_set_settings.h"
 #include "settings/system/other_settings.h"
+#include "settings/tuner/xm_set_settings.h"
 #include "settings/zone/control_out_items.h"
 #include "settings/zone/multi_zone_settings.h"
 #include "settings/zone/volume_trim_settings.h"
@@ -18,7 +19,7 @@
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 12> pages = {
+  static const std::array<const PageSettings*, 13> pages = {
       &MultiZoneSettings(),
       &InputRenameSettings(),
       &IoAssignSettings(),
@@ -27,6 +28,7 @@ std::span<const PageSettings* const> Catalogue() {
       &ControlOutSettings(),
       &VolumeTrimSettings(),
       &SpeakerSetSettings(),
+      &XmSetSettings(),
       &DisplaySetSettings(),
       &MultiChSettings(),
       &OtherSettings(),
