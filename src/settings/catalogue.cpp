@@ -11,6 +11,7 @@
 #include "settings/system/advanced_setup_settings.h"
 #include "settings/system/display_set_settings.h"
 #include "settings/system/other_settings.h"
+#include "settings/tuner/tuner_set_settings.h"
 #include "settings/tuner/xm_set_settings.h"
 #include "settings/zone/control_out_items.h"
 #include "settings/zone/multi_zone_settings.h"
@@ -19,7 +20,7 @@
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 13> pages = {
+  static const std::array<const PageSettings*, 14> pages = {
       &MultiZoneSettings(),
       &InputRenameSettings(),
       &IoAssignSettings(),
@@ -28,6 +29,7 @@ std::span<const PageSettings* const> Catalogue() {
       &ControlOutSettings(),
       &VolumeTrimSettings(),
       &SpeakerSetSettings(),
+      &TunerSetSettings(),
       &XmSetSettings(),
       &DisplaySetSettings(),
       &MultiChSettings(),

@@ -8,6 +8,7 @@
 #include "pages/tuner/preset_picker.h"
 #include "pages/value_advice.h"
 #include "settings/tuner/tuner_frequencies.h"
+#include "settings/tuner/tuner_set_settings.h"
 #include "ui/controls/button.h"
 
 namespace tw::pages {
@@ -22,8 +23,8 @@ class CTunerSetPage final : public CItemPage, public ValueAdvice {
  public:
   static constexpr std::string_view kCaption = "Tuner Set";
   static constexpr int kTemplateId = 131;
-  static constexpr int kCurrentNumber = 436;
-  static constexpr int kFirstPresetNumber = 437;
+  static constexpr int kCurrentNumber = settings::tuner_set::kCurrentNumber;
+  static constexpr int kFirstPresetNumber = settings::tuner_set::kFirstPresetNumber;
 
   explicit CTunerSetPage(const PageContext& context);
 
@@ -33,9 +34,6 @@ class CTunerSetPage final : public CItemPage, public ValueAdvice {
   void RefreshItem(int number, bool update) override;
   // The Frequency dialog needs the main window and a band of the region.
   void UpdateControlStates() override;
-  // What a frequency text looks like.
-  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
-                            std::string_view text) const override;
   // A frequency that is not in the band of the link's tuner region.
   std::string AdviceOn(const model::ParameterImage& image, int number, int subIndex) const override;
 
