@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "settings/eq/tone_control_settings.h"
 #include "settings/input/input_rename_settings.h"
 #include "settings/input/io_assign_settings.h"
 #include "settings/input/multi_ch_settings.h"
@@ -20,12 +21,13 @@
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 14> pages = {
+  static const std::array<const PageSettings*, 15> pages = {
       &MultiZoneSettings(),
       &InputRenameSettings(),
       &IoAssignSettings(),
       &SpeakerLevelSettings(),
       &SpeakerDistanceSettings(),
+      &ToneControlSettings(),
       &ControlOutSettings(),
       &VolumeTrimSettings(),
       &SpeakerSetSettings(),
