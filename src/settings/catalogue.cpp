@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "settings/eq/graphic_eq_settings.h"
 #include "settings/eq/tone_control_settings.h"
 #include "settings/input/input_rename_settings.h"
 #include "settings/input/io_assign_settings.h"
@@ -21,7 +22,7 @@
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 15> pages = {
+  static const std::array<const PageSettings*, 16> pages = {
       &MultiZoneSettings(),
       &InputRenameSettings(),
       &IoAssignSettings(),
@@ -30,6 +31,7 @@ std::span<const PageSettings* const> Catalogue() {
       &ToneControlSettings(),
       &ControlOutSettings(),
       &VolumeTrimSettings(),
+      &GraphicEqSettings(),
       &SpeakerSetSettings(),
       &TunerSetSettings(),
       &XmSetSettings(),
