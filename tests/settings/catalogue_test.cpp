@@ -36,7 +36,8 @@ TEST(Catalogue, EveryAcceptedValueTextOfAFileReadsBackAsTheSameValue) {
         for (std::int32_t value : ValuesOf(page->Find(listed.number))) {
           model::ParameterImages written(region);
           model::ParameterImage& image = *written.Image(0);
-          if (!page->Accepts(image, listed.number, listed.subIndex, value)) continue;  // a file cannot hold it
+          // A value the page refuses cannot come from a file.
+          if (!page->Accepts(image, listed.number, listed.subIndex, value)) continue;
           ASSERT_TRUE(settings::WriteValue(image, page->RecordsOf(listed.number), listed.number, listed.subIndex, value));
           const settings::ItemText text = page->DescribeItem(image, listed.number, listed.subIndex, false);
           model::ParameterImages read(region);

@@ -114,7 +114,9 @@ int CGEQSetPage::SubIndexOfCommand(int number, std::string_view command) const {
 
 void CGEQSetPage::showCurve() {
   std::array<std::int32_t, eq::kBandCount> gains{};
-  for (std::size_t band = 0; band < gains.size(); ++band) gains[band] = Value(kFirstBand + static_cast<int>(band));
+  for (std::size_t band = 0; band < gains.size(); ++band) {
+    gains[band] = Value(kFirstBand + static_cast<int>(band));
+  }
   std::vector<ui::PlotPoint> curve;
   for (const eq::CurvePoint& point : eq::EqCurve(gains, kCurvePoints)) curve.push_back({point.hz, point.db});
   std::vector<ui::PlotPoint> markers;

@@ -10,6 +10,8 @@ namespace tw::pages {
 namespace {
 
 using Reset = CToneControlPage::Reset;
+using settings::tone_control::kRangeHeadphone;
+using settings::tone_control::kRangeSpeaker;
 using settings::tone_control::kSliders;
 using settings::tone_control::kTurnovers;
 
@@ -86,15 +88,18 @@ CToneControlPage::CToneControlPage(const PageContext& context)
       bypass_(kBypassListId),
       sliders_(ui::MakeControls<ui::CLevelSlider, kSliderCount>(kFirstSliderId)),
       labels_(ui::MakeControls<ui::CStaticSubClass, kSliderCount>(kFirstLabelId)),
-      rangeSpeaker_(kRangeSpeakerId, "Speaker", Buttons(settings().Choice(settings::tone_control::kRangeSpeaker), kRangeSpeakerId + 1)),
-      rangeHeadphone_(kRangeHeadphoneId, "Headphone", Buttons(settings().Choice(settings::tone_control::kRangeHeadphone), kRangeHeadphoneId + 1)),
+      rangeSpeaker_(kRangeSpeakerId, "Speaker", Buttons(settings().Choice(kRangeSpeaker), kRangeSpeakerId + 1)),
+      rangeHeadphone_(kRangeHeadphoneId, "Headphone",
+                      Buttons(settings().Choice(kRangeHeadphone), kRangeHeadphoneId + 1)),
       resets_(MakeResetButtons<7>()),
       boxes_(MakeBoxes<7>()) {
   Bind(settings().Choice(settings::tone_control::kBypass), bypass_);
-  for (std::size_t i = 0; i < kSliders.size(); ++i) Bind(settings().Level(kSliders[i]), sliders_[i], &labels_[i]);
+  for (std::size_t i = 0; i < kSliders.size(); ++i) {
+    Bind(settings().Level(kSliders[i]), sliders_[i], &labels_[i]);
+  }
   for (int turnover : kTurnovers) Add(settings().Choice(turnover));
-  Bind(settings().Choice(settings::tone_control::kRangeSpeaker), rangeSpeaker_);
-  Bind(settings().Choice(settings::tone_control::kRangeHeadphone), rangeHeadphone_);
+  Bind(settings().Choice(kRangeSpeaker), rangeSpeaker_);
+  Bind(settings().Choice(kRangeHeadphone), rangeHeadphone_);
   for (std::size_t i = 0; i < resets_.size(); ++i) {
     resets_[i].onClicked = [this, i] { reset(static_cast<Reset>(i)); };
   }

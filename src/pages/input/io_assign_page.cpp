@@ -36,7 +36,9 @@ CIOAssign::CIOAssign(const PageContext& context)
                      ui::Item(default_)}));
 }
 
-bool CIOAssign::IsAllowed(int connector, int input) { return settings::io_assign::IsAllowed(connector, input); }
+bool CIOAssign::IsAllowed(int connector, int input) {
+  return settings::io_assign::IsAllowed(connector, input);
+}
 
 void CIOAssign::InitControls() {
   CItemPage::InitControls();

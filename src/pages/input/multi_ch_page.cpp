@@ -24,7 +24,9 @@ CMiscPage::CMiscPage(const PageContext& context)
   SetLayout(ui::Column({ui::Item(channels_), ui::Item("Input Front", inputFront_), ui::Item("BGV", bgv_)}));
 }
 
-void CMiscPage::UpdateControlStates() { SetItemEnabled(kInputFront, Value(kChannels) == settings::multi_ch::kEightChannels); }
+void CMiscPage::UpdateControlStates() {
+  SetItemEnabled(kInputFront, Value(kChannels) == settings::multi_ch::kEightChannels);
+}
 
 void CMiscPage::OnStored(int number) {
   if (number == kChannels) UpdateControlStates();

@@ -71,7 +71,8 @@ class IoAssign final : public PageSettings {
  public:
   IoAssign() : PageSettings("I/O Assign") {
     for (int i = 0; i < kConnectorCount; ++i) {
-      Add(ChoiceItem{.number = kFirstNumber + i, .key = ConnectorAt(i).fileKey, .texts = kInputs, .build = AssignCommand});
+      Add(ChoiceItem{
+          .number = kFirstNumber + i, .key = ConnectorAt(i).fileKey, .texts = kInputs, .build = AssignCommand});
     }
   }
 
