@@ -249,6 +249,11 @@ ItemText CItemPage::DescribeItem(const model::ParameterImage& image, int number,
   return settings_->DescribeItem(image, number, subIndex, forReport);
 }
 
+void CItemPage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
+  settings_->BeforeLoad(image, profile);
+  CBasePage::LoadItems(image, profile);
+}
+
 bool CItemPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
   return settings_->ParseItem(image, number, subIndex, text);
 }

@@ -120,7 +120,8 @@ bool PageSettings::ParseItem(model::ParameterImage& image, int number, int subIn
   } else {
     value = std::get<ChoiceItem>(entry->item).Parse(text, entry->ignoreCase);
   }
-  return value && WriteValue(image, entry->records(), number, subIndex, *value);
+  return value && Accepts(image, number, subIndex, *value) &&
+         WriteValue(image, entry->records(), number, subIndex, *value);
 }
 
 std::string PageSettings::RefusalReason(const model::ParameterImage& /*image*/, int number, int /*subIndex*/,

@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "files/profile.h"
 #include "model/command_table.h"
 #include "model/parameter_image.h"
 #include "settings/setting_items.h"
@@ -73,8 +74,16 @@ class PageSettings {
   virtual std::vector<PageItem> ListItems(bool forFile, const SettingContext& context) const;
   virtual ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                                 bool forReport) const;
-  // True when the text was one of the item's allowed values and is now stored.
+  // True when the text was one of the item's allowed values, Accepts it, and it is now stored.
   virtual bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) const;
+  // Whether the page takes `value` for the item in `image`, beyond the item's own values
+  // (a pair the receiver forbids, say). All values by default.
+  virtual bool Accepts(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/,
+                       std::int32_t /*value*/) const {
+    return true;
+  }
+  // What a file's items settle together before each is read on its own (nothing by default).
+  virtual void BeforeLoad(model::ParameterImage& /*image*/, const files::Profile& /*profile*/) const {}
   // The item's allowed values: "allowed: "A", "B"" for a list; the first values, then the
   // last, for a range; the length for a text.
   virtual std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,

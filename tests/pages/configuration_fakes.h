@@ -13,7 +13,7 @@
 #include "pages/base_page.h"
 #include "pages/configuration_items.h"
 #include "pages/page_registry.h"
-#include "ui/value_text.h"
+#include "settings/value_text.h"
 
 namespace tw::test {
 
@@ -43,7 +43,7 @@ class IntPage : public pages::CBasePage {
   }
   bool ParseItem(model::ParameterImage& image, int number, int, std::string_view text) override {
     const IntItem* item = find(number);
-    const auto value = ui::ParseDecimal(text);
+    const auto value = settings::ParseDecimal(text);
     if (item == nullptr || !value || *value < -1000 || *value > 1000) return false;
     item->field(image) = *value;
     return true;
@@ -81,7 +81,7 @@ class DspPage final : public pages::CBasePage {
   bool ParseItem(model::ParameterImage& image, int number, int, std::string_view text) override {
     const int index = number - 27;
     if (index < 0 || index >= 6 || text.size() < 2 || text[0] != 'v') return false;
-    const auto value = ui::ParseDecimal(text.substr(1));
+    const auto value = settings::ParseDecimal(text.substr(1));
     if (!value) return false;
     image.dsp[index] = *value;
     return true;
@@ -199,7 +199,7 @@ class FakeBasicItems final : public pages::BasicItemSource {
         return true;
       }
     }
-    const auto parsed = ui::ParseDecimal(text);
+    const auto parsed = settings::ParseDecimal(text);
     if (!parsed) return false;
     value = *parsed;
     return true;

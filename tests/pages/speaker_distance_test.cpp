@@ -30,7 +30,7 @@ TEST(SpeakerDistanceUnit, ButtonsOnlyInAsyncMode) {
   EXPECT_FALSE(async.page.unitButtons().isButtonEnabled(1));
   realTime.page.SetModeAndUnit(true, 1);
   EXPECT_TRUE(realTime.page.unitButtons().isButtonEnabled(0));
-  EXPECT_EQ(realTime.page.range(), (pages::speaker::DistanceRange{10, 800, 5, 1}));
+  EXPECT_EQ(realTime.page.range(), (settings::speaker::DistanceRange{10, 800, 5, 1}));
 }
 
 TEST(SpeakerDistanceUnit, MeterToFeetGivesTheFeetDefaultsWhateverTheMetres) {

@@ -189,7 +189,7 @@ TEST(ToneControlItems, FileAndSendOrderWithTheirKeys) {
   }
 }
 
-TEST(ToneControlFile, ValueTextsRoundTrip) {
+TEST(ToneControlFile, EachItemWritesItsValueText) {
   Fixture f;
   const std::vector<std::pair<int, int>> values = {{289, 1},   {291, -60}, {293, 60}, {295, -5},  {297, 5},
                                                    {290, 0},   {292, 2},   {294, 1},  {296, 0},
@@ -205,9 +205,6 @@ TEST(ToneControlFile, ValueTextsRoundTrip) {
             "Zone2 Bass Gain=-3dB\r\n"
             "Zone2 Treble Gain=10dB\r\nZone3 Bass Gain=-10dB\r\nZone3 Treble Gain=0dB\r\nLFE Level SP=-20.0dB\r\n"
             "LFE Level HP=-1.0dB\r\nAudio Delay=240\r\nDynamic Range Speaker=Min\r\nDynamic Range Headphone=Std\r\n");
-  model::ParameterImage other;
-  f.page.LoadItems(other, profile);
-  for (auto [number, value] : values) EXPECT_EQ(Get(other, number), value) << number;
 }
 
 // Our choice where the page was left open: values outside what the controls show are

@@ -6,69 +6,17 @@
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
 #include "pages/eq/eq_curve.h"
+#include "settings/eq/graphic_eq_settings.h"
 #include "ui/controls/control_array.h"
 
 namespace tw::pages {
 namespace {
 
-constexpr int kChannelNumber = 397;  // a record's channel code
-constexpr int kFirstBand = 398;
-constexpr int kSubwooferRecord = 9;
-constexpr int kLastFiledSubwooferBand = 399;  // the Subwoofer files bands 1 and 2 only
+using settings::graphic_eq::kChannelNames;
+using settings::graphic_eq::kFirstBand;
 
-// In record order, which is also the order of the Channel list.
-constexpr std::array<std::string_view, CGEQSetPage::kChannelCount> kChannelNames = {
-    "Center",          "Front L",    "Front R",    "Surround L", "Surround R",
-    "Surround Back L", "Surround Back R", "Presence L", "Presence R", "Subwoofer"};
-constexpr std::array<std::string_view, CGEQSetPage::kChannelCount> kKeyPrefixes = {
-    "(Center) ",          "(Front L) ",    "(Front R) ",    "(Surround L) ", "(Surround R) ",
-    "(Surround Back L) ", "(Surround Back R) ", "(Presence L) ", "(Presence R) ", "(Subwoofer) "};
+static_assert(settings::graphic_eq::kBandCount == static_cast<int>(eq::kBandCount));
 
-constexpr Records kChannelRecords{CGEQSetPage::kChannelCount, model::GetGraphicEqValue, model::SetGraphicEqValue,
-                                  kKeyPrefixes};
-
-// DC4 "20080301", the channel code as one lower-case digit (the Subwoofer, code 10, is
-// "a", though the receiver's reports write "A"), the band code (0, 2, .. C), (gain + 75) / 5
-// as two lower-case digits, the checksum in lower case. A record whose code is not one of
-// the ten channels' sends nothing rather than reach another channel.
-std::vector<std::string> BandCommand(const model::ParameterImage& image, int number, int record) {
-  const auto code = model::GetGraphicEqValue(image, record, kChannelNumber);
-  const auto gain = model::GetGraphicEqValue(image, record, number);
-  if (!code || !gain ||
-      std::find(model::kGraphicEqChannelIds.begin(), model::kGraphicEqChannelIds.end(), *code) ==
-          model::kGraphicEqChannelIds.end()) {
-    return {};
-  }
-  std::string body = "20080301";
-  body += Hex(*code, 1, HexCase::Lower);
-  body += Hex(2 * (number - kFirstBand), 1, HexCase::Upper);
-  body += Hex((std::int64_t{*gain} + 75) / 5, 2, HexCase::Lower);
-  return {MakeCommand(CommandFrame::ExtendedLower, body)};
-}
-
-// -6.0 dB .. +6.0 dB in 0.5 dB steps; files hold "-1.5dB", the readout " -1.5dB".
-constexpr LevelItem Band(int number, std::string_view key) {
-  return {.number = number,
-          .key = key,
-          .min = -60,
-          .max = 60,
-          .step = 5,
-          .unit = "dB",
-          .format = TenthsDbText,
-          .label = Spaced<TenthsDbText>,
-          .build = BandCommand,
-          .records = &kChannelRecords};
-}
-
-constexpr std::array<LevelItem, eq::kBandCount> kBands = {{
-    Band(398, "Band 1 (63Hz) Gain"),
-    Band(399, "Band 2 (160Hz) Gain"),
-    Band(400, "Band 3 (400Hz) Gain"),
-    Band(401, "Band 4 (1kHz) Gain"),
-    Band(402, "Band 5 (2.5kHz) Gain"),
-    Band(403, "Band 6 (6.3kHz) Gain"),
-    Band(404, "Band 7 (16kHz) Gain"),
-}};
 constexpr std::array<std::string_view, eq::kBandCount> kBandCaptions = {"63Hz",  "160Hz", "400Hz", "1kHz",
                                                                         "2.5kHz", "6.3kHz", "16kHz"};
 
@@ -98,15 +46,15 @@ ui::PlotAxes ResponseAxes() {
 }  // namespace
 
 CGEQSetPage::CGEQSetPage(const PageContext& context)
-    : CItemPage(context, std::string(kCaption), kTemplateId),
+    : CItemPage(context, settings::GraphicEqSettings(), kTemplateId),
       channel_(kChannelListId),
       sliders_(ui::MakeControls<ui::CLevelSlider, eq::kBandCount>(kFirstSliderId)),
       labels_(ui::MakeControls<ui::CStaticSubClass, eq::kBandCount>(kFirstLabelId)),
       curve_(kCurveId),
       default_(kDefaultButtonId, "Default") {
   std::vector<ui::LayoutNode> bands;
-  for (std::size_t i = 0; i < kBands.size(); ++i) {
-    Bind(kBands[i], sliders_[i], &labels_[i]);
+  for (std::size_t i = 0; i < sliders_.size(); ++i) {
+    Bind(settings().Level(kFirstBand + static_cast<int>(i)), sliders_[i], &labels_[i]);
     // The curve follows a drag as the readout does.
     sliders_[i].onCustomDraw = [this, store = sliders_[i].onCustomDraw] {
       store();
@@ -153,7 +101,7 @@ void CGEQSetPage::RefreshItem(int number, bool update) {
 
 int CGEQSetPage::SubIndexOfCommand(int number, std::string_view command) const {
   constexpr std::string_view kBandWrite = "\x14" "20080301";
-  if (number < kFirstBand || number >= kFirstBand + static_cast<int>(kBands.size())) return -1;
+  if (number < kFirstBand || number >= kFirstBand + settings::graphic_eq::kBandCount) return -1;
   if (!command.starts_with(kBandWrite) || command.size() <= kBandWrite.size()) return -1;
   const int code = model::HexDigitValue(command[kBandWrite.size()]);
   if (code < 0) return -1;
@@ -163,13 +111,11 @@ int CGEQSetPage::SubIndexOfCommand(int number, std::string_view command) const {
   return static_cast<int>(record - model::kGraphicEqChannelIds.begin());
 }
 
-bool CGEQSetPage::IsListed(const PageItem& item, bool forFile) const {
-  return !forFile || item.subIndex != kSubwooferRecord || item.number <= kLastFiledSubwooferBand;
-}
-
 void CGEQSetPage::showCurve() {
   std::array<std::int32_t, eq::kBandCount> gains{};
-  for (std::size_t band = 0; band < gains.size(); ++band) gains[band] = Value(kBands[band].number);
+  for (std::size_t band = 0; band < gains.size(); ++band) {
+    gains[band] = Value(kFirstBand + static_cast<int>(band));
+  }
   std::vector<ui::PlotPoint> curve;
   for (const eq::CurvePoint& point : eq::EqCurve(gains, kCurvePoints)) curve.push_back({point.hz, point.db});
   std::vector<ui::PlotPoint> markers;
@@ -188,7 +134,7 @@ void CGEQSetPage::resetToDefaults() {
 
 std::size_t CGEQSetPage::indexOf(int number) const {
   const int index = number - kFirstBand;
-  return index >= 0 && index < static_cast<int>(kBands.size()) ? static_cast<std::size_t>(index) : 0;
+  return index >= 0 && index < settings::graphic_eq::kBandCount ? static_cast<std::size_t>(index) : 0;
 }
 
 ui::CLevelSlider& CGEQSetPage::slider(int number) { return sliders_[indexOf(number)]; }

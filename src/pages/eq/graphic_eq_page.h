@@ -40,8 +40,6 @@ class CGEQSetPage final : public CItemPage {
  protected:
   void InitControls() override;
   int ShownRecord() const override { return current_; }
-  // The Subwoofer's bands 3..7 are sent, but neither filed nor reported.
-  bool IsListed(const PageItem& item, bool forFile) const override;
   // The record whose channel code a band's command carries.
   int SubIndexOfCommand(int number, std::string_view command) const override;
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "pages/item_page.h"
+#include "settings/input/input_rename_settings.h"
 #include "ui/controls/button.h"
 #include "ui/controls/edit_box.h"
 #include "ui/controls/list_view.h"
@@ -17,23 +18,16 @@ class CInputSetUp final : public CItemPage {
  public:
   static constexpr std::string_view kCaption = "Input Rename";
   static constexpr int kTemplateId = 147;
-  static constexpr int kFirstNumber = 240;
-  static constexpr int kInputCount = 14;
-  static constexpr std::size_t kNameLength = 8;
+  static constexpr int kFirstNumber = settings::input_rename::kFirstNumber;
+  static constexpr int kInputCount = settings::input_rename::kInputCount;
+  static constexpr std::size_t kNameLength = settings::input_rename::kNameLength;
 
   explicit CInputSetUp(const PageContext& context);
-
-  // Files and reports hold the name between double quotes, so that its trailing blanks
-  // survive the profile reader.
-  ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
-                        bool forReport) const override;
 
   // A name as the receiver stores it: the text padded with blanks to eight characters.
   // Nothing for a text the line cannot carry (beyond printable ASCII, or longer than eight
   // characters once blanks past the eighth are dropped).
   static std::optional<std::string> PaddedName(std::string_view text);
-  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
-                            std::string_view text) const override;
 
   // The edit box and Enter serve the selected input only while the receiver has it.
   void UpdateControlStates() override;

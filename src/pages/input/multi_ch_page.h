@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pages/item_page.h"
+#include "settings/input/multi_ch_settings.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/radio_group.h"
 
@@ -17,9 +18,9 @@ class CMiscPage final : public CItemPage {
  public:
   static constexpr std::string_view kCaption = "MULTI CH";
   static constexpr int kTemplateId = 152;
-  static constexpr int kChannels = 529;
-  static constexpr int kInputFront = 530;
-  static constexpr int kBgv = 531;
+  static constexpr int kChannels = settings::multi_ch::kChannels;
+  static constexpr int kInputFront = settings::multi_ch::kInputFront;
+  static constexpr int kBgv = settings::multi_ch::kBgv;
 
   explicit CMiscPage(const PageContext& context);
 
@@ -29,9 +30,6 @@ class CMiscPage final : public CItemPage {
   // With 6ch the front input is only stored: nothing at all goes out for it.
   void SendItem(int number, int subIndex = -1) override;
   std::string SilenceReason(const model::ParameterImage& image, int number, int subIndex) const override;
-  // The report leaves Input Front out with 6ch; the file always carries it.
-  ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
-                        bool forReport) const override;
 
   ui::RadioGroup& channels() { return channels_; }
   ui::CListCombo& inputFront() { return inputFront_; }

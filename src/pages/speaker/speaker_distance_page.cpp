@@ -5,33 +5,13 @@
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
 #include "pages/radio_buttons.h"
+#include "settings/speaker/speaker_distance_settings.h"
 #include "ui/controls/control_array.h"
 
 namespace tw::pages {
 namespace {
 
-struct DistanceChannel {
-  int number;
-  std::string_view key;
-  char code;  // the channel in the distance command
-};
-
-// In number order (the file and send order).
-constexpr std::array<DistanceChannel, 10> kChannels = {{
-    {279, "FL", '2'},
-    {280, "FR", '3'},
-    {281, "CT", '0'},
-    {282, "SL", '4'},
-    {283, "SR", '5'},
-    {284, "SBL", '6'},
-    {285, "SBR", '7'},
-    {286, "PRL", '8'},
-    {287, "PRR", '9'},
-    {288, "SW", 'A'},
-}};
-
-constexpr std::array<std::string_view, 2> kUnitTexts = {"Meter", "Feet"};
-constexpr ChoiceItem kUnit{CSpkDistancePage::kUnitNumber, "Unit", kUnitTexts, {}, {}};
+using settings::speaker_distance::kChannels;
 
 constexpr int kUnitFrameId = 1500;
 constexpr int kFirstSliderId = 1510;
@@ -44,21 +24,17 @@ std::int32_t ValueIn(const model::ParameterImage& image, int number) {
   return integer != nullptr ? *integer : 0;
 }
 
-const DistanceChannel* FindChannel(int number) {
-  for (const DistanceChannel& channel : kChannels) {
-    if (channel.number == number) return &channel;
-  }
-  return nullptr;
-}
+bool IsDistance(int number) { return number >= kChannels.front().number && number <= kChannels.back().number; }
 
 }  // namespace
 
 CSpkDistancePage::CSpkDistancePage(const PageContext& context)
-    : CBasePage(context, std::string(kCaption), kTemplateId),
+    : CBasePage(context, settings::SpeakerDistanceSettings().caption(), kTemplateId),
+      settings_(settings::SpeakerDistanceSettings()),
       range_(speaker::RangeOfUnit(speaker::kUnitMeter)),
       // The view says so at start-up as well; the mode never changes afterwards.
       async_(!context.link.isRealTime()),
-      unitButtons_(kUnitFrameId, "Unit", Buttons(kUnit, kUnitFrameId + 1)),
+      unitButtons_(kUnitFrameId, "Unit", Buttons(settings_.Choice(kUnitNumber), kUnitFrameId + 1)),
       sliders_(ui::MakeControls<ui::CLevelSlider, 10>(kFirstSliderId)),
       labels_(ui::MakeControls<ui::CStaticSubClass, 10>(kFirstLabelId)),
       default_(kDefaultButtonId, "Default") {
@@ -115,7 +91,7 @@ void CSpkDistancePage::RefreshAll() {
 
 void CSpkDistancePage::RefreshItem(int number, bool update) {
   if (!isActive() || !hasWindow()) return;
-  if (FindChannel(number) != nullptr) {
+  if (IsDistance(number)) {
     if (pageImage().speakerDistance.unit != unit_) {
       RefreshAll();
     } else {
@@ -127,39 +103,21 @@ void CSpkDistancePage::RefreshItem(int number, bool update) {
 
 void CSpkDistancePage::RestoreFocus() { RestoreRadioFocus(unitButtons_); }
 
-void CSpkDistancePage::QueueItem(const model::ParameterImage& image, int number, int /*subIndex*/) {
-  const DistanceChannel* channel = FindChannel(number);
-  if (channel == nullptr) return;
-  Queue(speaker::DistanceCommand(channel->code, image.speakerDistance.unit, ValueIn(image, number)), number);
+void CSpkDistancePage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
+  for (const std::string& command : settings_.Commands(image, number, subIndex, {})) Queue(command, number);
 }
 
 std::vector<PageItem> CSpkDistancePage::ListItems(bool forFile, int /*group*/) const {
-  std::vector<PageItem> items;
-  if (forFile) items.push_back({kUnitNumber, -1});
-  for (const DistanceChannel& channel : kChannels) items.push_back({channel.number, -1});
-  return items;
+  return settings_.ListItems(forFile, {});
 }
 
-ItemText CSpkDistancePage::DescribeItem(const model::ParameterImage& image, int number, int /*subIndex*/,
-                                        bool /*forReport*/) const {
-  if (number == kUnitNumber) {
-    return {caption(), std::string(kUnit.key), std::string(kUnit.Text(image.speakerDistance.unit))};
-  }
-  const DistanceChannel* channel = FindChannel(number);
-  if (channel == nullptr) return {};
-  return {caption(), std::string(channel->key),
-          speaker::DistanceText(ValueIn(image, number), image.speakerDistance.unit)};
+ItemText CSpkDistancePage::DescribeItem(const model::ParameterImage& image, int number, int subIndex,
+                                        bool forReport) const {
+  return settings_.DescribeItem(image, number, subIndex, forReport);
 }
 
-bool CSpkDistancePage::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/,
-                                 std::string_view text) {
-  std::optional<std::int32_t> value;
-  if (number == kUnitNumber) {
-    value = kUnit.Parse(text, false);
-  } else if (FindChannel(number) != nullptr) {
-    value = speaker::ParseDistanceText(text, image.speakerDistance.unit);
-  }
-  return value && model::SetParameter(image, number, *value);
+bool CSpkDistancePage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
+  return settings_.ParseItem(image, number, subIndex, text);
 }
 
 void CSpkDistancePage::onDefault() {

@@ -3,14 +3,17 @@
 #include <array>
 
 #include "pages/base_page.h"
-#include "pages/speaker/speaker_values.h"
 #include "pages/view_hooks.h"
+#include "settings/speaker/speaker_distance_settings.h"
+#include "settings/speaker/speaker_values.h"
 #include "ui/controls/button.h"
 #include "ui/controls/level_slider.h"
 #include "ui/controls/radio_group.h"
 #include "ui/controls/static_text.h"
 
 namespace tw::pages {
+
+namespace speaker = settings::speaker;
 
 // Speaker Distance: the distance of each speaker (279..288) in the unit of the block (278,
 // metres or feet). The unit rescales the whole page, so the sliders' range is page state
@@ -20,7 +23,7 @@ class CSpkDistancePage final : public CBasePage, public ModeAndUnitFollower {
  public:
   static constexpr std::string_view kCaption = "Speaker Distance";
   static constexpr int kTemplateId = 150;
-  static constexpr int kUnitNumber = 278;
+  static constexpr int kUnitNumber = settings::speaker_distance::kUnit;
 
   explicit CSpkDistancePage(const PageContext& context);
 
@@ -35,12 +38,10 @@ class CSpkDistancePage final : public CBasePage, public ModeAndUnitFollower {
   void RefreshItem(int number, bool update) override;
   void RestoreFocus() override;
   void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
-  // Sending: the ten distances (each command carries the unit). File and report: the
-  // unit first, so that a file sets it before its distances are read.
+  // The page's settings (the catalogue's Speaker Distance).
   std::vector<PageItem> ListItems(bool forFile, int group) const override;
   ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                         bool forReport) const override;
-  // A distance is read in the unit of `image` (a file sets the unit first).
   bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
 
   int unit() const { return unit_; }
@@ -61,6 +62,7 @@ class CSpkDistancePage final : public CBasePage, public ModeAndUnitFollower {
   void onDefault();
   void onSliderDraw(std::size_t index);
 
+  const settings::PageSettings& settings_;
   int unit_ = speaker::kUnitMeter;
   speaker::DistanceRange range_;
   bool async_;

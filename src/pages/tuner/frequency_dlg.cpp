@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-#include "pages/tuner/tuner_frequencies.h"
+#include "settings/tuner/tuner_frequencies.h"
 
 namespace tw::pages {
+
+namespace tuner = settings::tuner;
 
 CFrequencyDlg::CFrequencyDlg()
     : Dialog(kTemplate, "Frequency"), list_(kListId), ok_(ui::kIdOk, "OK"), cancel_(ui::kIdCancel, "Cancel") {

@@ -1,10 +1,12 @@
 #include "pages/tuner/ipod_info.h"
 
 #include "comm/protocol.h"
-#include "pages/tuner/printable_text.h"
+#include "settings/printable_text.h"
 
 namespace tw::pages::ipod {
 namespace {
+
+using settings::Printable;
 
 // One field of a report, without the blanks the receiver pads it with.
 std::string FieldText(std::string_view text, std::size_t start, std::size_t length) {

@@ -8,60 +8,10 @@
 namespace tw::pages {
 namespace {
 
-constexpr int kLastNumber = 476;
+using settings::tuner_set::kLastNumber;
 
 constexpr std::array<std::string_view, 6> kListChoices = {"Current", "PageA", "PageB", "PageC", "PageD", "PageE"};
 constexpr std::array<std::string_view, 1> kCurrentEntry = {"Current"};
-
-constexpr std::size_t kKeyLength = 13;  // "PageA Preset1"
-constexpr PresetKeyTable<kKeyLength> kPresetKeys = MakePresetKeys<kKeyLength>(kPresetNames);
-
-// DC4 "200D0501", "00" for the current frequency or the page and preset digits, the band
-// digit and the six characters. A text that is no frequency is not sent.
-std::vector<std::string> FrequencyCommand(const model::ParameterImage& image, int number, int /*subIndex*/) {
-  const std::string text = ReadText(image, number).value_or("");
-  if (!tuner::IsFrequencyText(text)) return {};
-  std::string body = "200D0501";
-  if (number == CTunerSetPage::kCurrentNumber) {
-    body += "00";
-  } else {
-    const int preset = number - CTunerSetPage::kFirstPresetNumber;
-    body += static_cast<char>('1' + preset / kPresetsPerPage);
-    body += static_cast<char>('1' + preset % kPresetsPerPage);
-  }
-  body += tuner::BandDigit(text);
-  body += text;
-  return {MakeCommand(CommandFrame::ExtendedUpper, body)};
-}
-
-// Files and `set` take a frequency in the form the page writes it ("FM 90.1MHz") or as the
-// receiver's six characters ("090.10"), so that a value cut short ("FM 90.", "AM 10") is
-// refused rather than read as another frequency.
-std::optional<std::string> FrequencyFromFile(std::string_view shown) {
-  if (tuner::IsFrequencyText(shown)) return std::string(shown);
-  auto text = tuner::FrequencyFromDisplay(shown);
-  if (!text || tuner::DisplayForm(*text) != shown) return std::nullopt;
-  return text;
-}
-
-constexpr TextItem Frequency(int number, std::string_view key) {
-  return {.number = number,
-          .key = key,
-          .maxLength = tuner::kFrequencyLength,
-          .format = tuner::DisplayForm,
-          .parse = FrequencyFromFile,
-          .build = FrequencyCommand};
-}
-
-// The file order: the current frequency ("Current " with its trailing blank), then A1..E8.
-constexpr std::array<TextItem, kPresetCount + 1> kFrequencies = [] {
-  std::array<TextItem, kPresetCount + 1> items{};
-  items[0] = Frequency(CTunerSetPage::kCurrentNumber, "Current ");
-  for (std::size_t i = 0; i < static_cast<std::size_t>(kPresetCount); ++i) {
-    items[i + 1] = Frequency(CTunerSetPage::kFirstPresetNumber + static_cast<int>(i), KeyOf(kPresetKeys, i));
-  }
-  return items;
-}();
 
 constexpr int kEntriesId = 1001;
 constexpr int kPagesId = 1002;
@@ -73,22 +23,17 @@ constexpr int kDefaultId = 1209;
 }  // namespace
 
 CTunerSetPage::CTunerSetPage(const PageContext& context)
-    : CItemPage(context, std::string(kCaption), kTemplateId),
+    : CItemPage(context, settings::TunerSetSettings(), kTemplateId),
       picker_({kPagesId, kEntriesId, kViewId}, "Preset", "Frequency"),
       am_(kAmId, "AM"),
       fm_(kFmId, "FM"),
       default_(kDefaultId, "Default") {
-  std::vector<int> sendOrder;
-  for (const TextItem& item : kFrequencies) {
-    Add(item);
+  for (int number = kCurrentNumber; number <= kLastNumber; ++number) {
+    Add(settings().Text(number));
     // Each entry's frequency shows in the view's row of that entry, for the page shown.
-    const int row = item.number == kCurrentNumber ? 0 : (item.number - kFirstPresetNumber) % kPresetsPerPage;
-    ShowInCell(item.number, picker_.view, row, 1);
-    if (item.number != kCurrentNumber) sendOrder.push_back(item.number);
+    const int row = number == kCurrentNumber ? 0 : (number - kFirstPresetNumber) % kPresetsPerPage;
+    ShowInCell(number, picker_.view, row, 1);
   }
-  // A download tunes the presets first and the current frequency last.
-  sendOrder.push_back(kCurrentNumber);
-  SetSendOrder(std::move(sendOrder));
 
   picker_.onPageChange = [this] { showPage(); };
   am_.onClicked = [this] { pickFrequency(tuner::Band::Am); };
@@ -162,13 +107,6 @@ void CTunerSetPage::pickFrequency(tuner::Band band) {
     SendItem(number);
     RefreshAll();
   });
-}
-
-std::string CTunerSetPage::RefusalReason(const model::ParameterImage& /*image*/, int number, int /*subIndex*/,
-                                         std::string_view /*text*/) const {
-  if (number < kCurrentNumber || number > kLastNumber) return {};
-  return "allowed: an FM frequency in MHz with its decimal point (\"FM 87.5MHz\") or an AM frequency in kHz "
-         "(\"AM 630kHz\")";
 }
 
 std::string CTunerSetPage::AdviceOn(const model::ParameterImage& image, int number, int /*subIndex*/) const {

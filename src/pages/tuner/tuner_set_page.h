@@ -6,11 +6,14 @@
 #include "pages/item_page.h"
 #include "pages/tuner/frequency_dlg.h"
 #include "pages/tuner/preset_picker.h"
-#include "pages/tuner/tuner_frequencies.h"
 #include "pages/value_advice.h"
+#include "settings/tuner/tuner_frequencies.h"
+#include "settings/tuner/tuner_set_settings.h"
 #include "ui/controls/button.h"
 
 namespace tw::pages {
+
+namespace tuner = settings::tuner;
 
 // Tuner Set: the tuner's current frequency (436) and its 40 presets, pages A..E with eight
 // presets each (437..476). The list shows the current frequency or one preset page; "AM"
@@ -20,8 +23,8 @@ class CTunerSetPage final : public CItemPage, public ValueAdvice {
  public:
   static constexpr std::string_view kCaption = "Tuner Set";
   static constexpr int kTemplateId = 131;
-  static constexpr int kCurrentNumber = 436;
-  static constexpr int kFirstPresetNumber = 437;
+  static constexpr int kCurrentNumber = settings::tuner_set::kCurrentNumber;
+  static constexpr int kFirstPresetNumber = settings::tuner_set::kFirstPresetNumber;
 
   explicit CTunerSetPage(const PageContext& context);
 
@@ -31,9 +34,6 @@ class CTunerSetPage final : public CItemPage, public ValueAdvice {
   void RefreshItem(int number, bool update) override;
   // The Frequency dialog needs the main window and a band of the region.
   void UpdateControlStates() override;
-  // What a frequency text looks like.
-  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
-                            std::string_view text) const override;
   // A frequency that is not in the band of the link's tuner region.
   std::string AdviceOn(const model::ParameterImage& image, int number, int subIndex) const override;
 

@@ -1,56 +1,16 @@
 #include "pages/tuner/xm_set_page.h"
 
 #include <algorithm>
-#include <charconv>
 #include <initializer_list>
 
 #include "model/parameter_defaults.h"
+#include "settings/tuner/xm_set_settings.h"
 
 namespace tw::pages {
 namespace {
 
-constexpr std::int32_t kStationMax = 255;
-
-constexpr std::size_t kKeyLength = 10;  // "PageA No.1"
-constexpr PresetKeyTable<kKeyLength> kKeys =
-    MakePresetKeys<kKeyLength>({"No.1", "No.2", "No.3", "No.4", "No.5", "No.6", "No.7", "No.8"});
-
-// A station number as a file or the number box holds it: decimal digits, nothing else.
-std::optional<std::int32_t> StationNumber(std::string_view text) {
-  constexpr std::size_t kMaxDigits = 9;  // far above 255, far below overflow
-  if (text.empty() || text.size() > kMaxDigits) return std::nullopt;
-  std::int32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || text.front() == '-') return std::nullopt;
-  return value;
-}
-
-// DC4 "20080511", the page and preset digits and the station as two upper-case hex digits.
-std::vector<std::string> StationCommand(const model::ParameterImage& image, int number, int /*subIndex*/) {
-  const auto value = ReadValue(image, nullptr, number, -1);
-  if (!value) return {};
-  const int preset = number - CXmSetPage::kFirstNumber;
-  std::string body = "20080511";
-  body += static_cast<char>('1' + preset / kPresetsPerPage);
-  body += static_cast<char>('1' + preset % kPresetsPerPage);
-  body += Hex(*value, 2, HexCase::Upper);
-  return {MakeCommand(CommandFrame::ExtendedUpper, body)};
-}
-
-constexpr std::array<LevelItem, kPresetCount> kStations = [] {
-  std::array<LevelItem, kPresetCount> items{};
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    items[i] = LevelItem{.number = CXmSetPage::kFirstNumber + static_cast<int>(i),
-                .key = KeyOf(kKeys, i),
-                .min = 0,
-                .max = kStationMax,
-                .format = PlainText,
-                .parse = StationNumber,
-                .needs = Needs::Xm,
-                .build = StationCommand};
-  }
-  return items;
-}();
+using settings::xm_set::kStationMax;
+using settings::xm_set::StationNumber;
 
 constexpr int kPagesId = 1264;
 constexpr int kNumberId = 1250;
@@ -63,14 +23,14 @@ constexpr std::size_t kNumberDigits = 3;
 }  // namespace
 
 CXmSetPage::CXmSetPage(const PageContext& context)
-    : CItemPage(context, std::string(kCaption), kTemplateId),
+    : CItemPage(context, settings::XmSetSettings(), kTemplateId),
       picker_({kPagesId, kEntriesId, kViewId}, "Preset", "Station"),
       number_(kNumberId, kNumberDigits),
       enter_(kEnterId, "Enter"),
       default_(kDefaultId, "Default") {
-  for (const LevelItem& item : kStations) {
-    Add(item);
-    ShowInCell(item.number, picker_.view, (item.number - kFirstNumber) % kPresetsPerPage, 1);
+  for (int i = 0; i < kPresetCount; ++i) {
+    Add(settings().Level(kFirstNumber + i));
+    ShowInCell(kFirstNumber + i, picker_.view, i % kPresetsPerPage, 1);
   }
   picker_.onPageChange = [this] { showPage(); };
   picker_.onEntryChange = [this] { showSelected(); };

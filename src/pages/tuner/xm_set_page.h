@@ -4,6 +4,7 @@
 
 #include "pages/item_page.h"
 #include "pages/tuner/preset_picker.h"
+#include "settings/tuner/xm_set_settings.h"
 #include "ui/controls/button.h"
 #include "ui/controls/edit_box.h"
 
@@ -17,7 +18,7 @@ class CXmSetPage final : public CItemPage {
  public:
   static constexpr std::string_view kCaption = "XM Set";
   static constexpr int kTemplateId = 171;
-  static constexpr int kFirstNumber = 477;
+  static constexpr int kFirstNumber = settings::xm_set::kFirstNumber;
 
   explicit CXmSetPage(const PageContext& context);
 

@@ -1,10 +1,12 @@
 #include "pages/zone/control_out_page.h"
 
 #include "pages/radio_buttons.h"
-#include "pages/zone/control_out_items.h"
+#include "settings/zone/control_out_items.h"
 
 namespace tw::pages {
 namespace {
+
+namespace control_out = settings::control_out;
 
 using control_out::kColumnNames;
 using control_out::Trigger;
@@ -29,7 +31,7 @@ CDCTriggerCtl::OutputControls::OutputControls(int firstId, std::string caption)
       allLow(firstId + 6, "All Low") {}
 
 CDCTriggerCtl::CDCTriggerCtl(const PageContext& context)
-    : CItemPage(context, std::string(kCaption), kTemplateId),
+    : CItemPage(context, settings::ControlOutSettings(), kTemplateId),
       outputs_{OutputControls(kFirstControlId, std::string(kOutputCaptions[0])),
                OutputControls(kFirstControlId + kIdsPerOutput, std::string(kOutputCaptions[1]))} {
   std::vector<ui::LayoutNode> groups;
@@ -73,16 +75,6 @@ ui::RadioGroup& CDCTriggerCtl::trigger(int number) {
     }
   }
   return controls(0).pairs.front();
-}
-
-void CDCTriggerCtl::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
-  for (int output = 0; output < control_out::kOutputCount; ++output) {
-    const ChoiceItem& item = control_out::TriggerControl(output);
-    if (number != item.number) continue;
-    const auto value = ValueIn(image, number);
-    if (!value || !control_out::TriggerControlOffered(item, *value, link().capabilities())) return;
-  }
-  CItemPage::QueueItem(image, number, subIndex);
 }
 
 void CDCTriggerCtl::setAll(int output, std::int32_t value) {

@@ -28,8 +28,6 @@ class CDCTriggerCtl final : public CItemPage {
 
   explicit CDCTriggerCtl(const PageContext& context);
 
-  // A Trigger Control value the receiver does not offer is not queued.
-  void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
   // A pair whose focused button is not the selected one moves its focus there.
   void RestoreFocus() override;
 

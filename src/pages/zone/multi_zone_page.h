@@ -17,9 +17,9 @@ namespace tw::pages {
 // and Zone3 (20..24, 26). A zone the receiver lacks keeps its values (files carry them) but
 // its controls are disabled and nothing of it is sent or queued.
 //
-// The zones never share an internal amplifier output: a choice that would is refused and
-// the previous amplifier comes back, in the list and in the image (and a file or `set`
-// that asks for such a pair leaves the amplifier unchanged). Volume Out is chosen only with
+// The zones never share an internal amplifier output: a choice that the settings refuse
+// brings the previous amplifier back, in the list and in the image (a file or `set` that
+// asks for such a pair leaves the amplifier unchanged). Volume Out is chosen only with
 // an External amplifier; in Async Mode an internal amplifier puts it back to VAR.
 class CMultiZone final : public CItemPage {
  public:
@@ -31,12 +31,6 @@ class CMultiZone final : public CItemPage {
   // Volume Out of each zone is enabled only with an External amplifier (and the zone); in
   // Async Mode an internal amplifier writes VAR into the image.
   void UpdateControlStates() override;
-  // An amplifier text that the other zone's amplifier refuses is not stored.
-  bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
-  // Both amplifiers of a file are judged as a pair, so that a file that swaps them loads.
-  void LoadItems(model::ParameterImage& image, const files::Profile& profile) override;
-  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
-                            std::string_view text) const override;
 
   // The controls of Zone2 (zone 0) and Zone3 (zone 1); any other zone gives Zone3's.
   ui::CListCombo& input(int zone) { return controls(zone).input; }
@@ -49,6 +43,7 @@ class CMultiZone final : public CItemPage {
   ui::CStaticSubClass& balanceLabel(int zone) { return controls(zone).balanceLabel; }
 
  protected:
+  // An amplifier that the other zone's amplifier refuses.
   bool AcceptChoice(int number, std::int32_t value, std::int32_t previous) override;
   void OnStored(int number) override;
 

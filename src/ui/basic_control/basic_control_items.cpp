@@ -5,7 +5,7 @@
 #include "model/parameter_access.h"
 #include "ui/basic_control/basic_control_group.h"
 #include "ui/basic_control/basic_lists.h"
-#include "ui/value_text.h"
+#include "settings/value_text.h"
 
 namespace tw::ui {
 namespace {

@@ -1,10 +1,10 @@
-#include "pages/zone/zone_values.h"
+#include "settings/zone/zone_values.h"
 
 #include <array>
 
-#include "pages/page_items.h"
+#include "settings/setting_items.h"
 
-namespace tw::pages::zone {
+namespace tw::settings::zone {
 namespace {
 
 // The internal amplifier outputs each choice takes, as bits: [1] = 1, [2] = 2.
@@ -54,4 +54,4 @@ std::optional<std::int32_t> ParseTrimText(std::string_view text) {
   return negative ? -value : value;
 }
 
-}  // namespace tw::pages::zone
+}  // namespace tw::settings::zone

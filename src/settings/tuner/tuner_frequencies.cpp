@@ -1,12 +1,12 @@
-#include "pages/tuner/tuner_frequencies.h"
+#include "settings/tuner/tuner_frequencies.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-#include "pages/tuner/printable_text.h"
+#include "settings/printable_text.h"
 
-namespace tw::pages::tuner {
+namespace tw::settings::tuner {
 namespace {
 
 // One band of a region: first and last frequency and the step, in kHz for AM and in
@@ -126,4 +126,4 @@ std::string_view RegionName(int region) {
   return kBandPlans[static_cast<std::size_t>(region)].name;
 }
 
-}  // namespace tw::pages::tuner
+}  // namespace tw::settings::tuner

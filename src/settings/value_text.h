@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace tw::ui {
+namespace tw::settings {
 
 // Reads a level text as the files write it ("-12.5dB"): the last `unitLength` characters
 // (the unit) are dropped, every "." is removed, and the rest must be a decimal integer with
@@ -19,4 +19,4 @@ std::optional<std::int32_t> ParseDecimal(std::string_view text);
 // as 1).
 bool InRangeAndStep(std::int32_t value, std::int32_t min, std::int32_t max, std::int32_t step);
 
-}  // namespace tw::ui
+}  // namespace tw::settings

@@ -7,11 +7,11 @@
 
 #include "model/command_table.h"
 #include "model/parameter_image.h"
-#include "pages/page_items.h"
+#include "settings/page_settings.h"
 
 // The items of the CONTROL OUT page: per output (CONTROL OUT1 307..344, CONTROL OUT2
 // 345..382) its Trigger Control list, then an L/H trigger per input row and zone column.
-namespace tw::pages::control_out {
+namespace tw::settings::control_out {
 
 inline constexpr int kOutputCount = 2;
 inline constexpr int kTriggersPerOutput = 37;
@@ -49,4 +49,13 @@ bool TriggerControlOffered(const ChoiceItem& item, std::int32_t value, const mod
 void SetAllTriggers(model::ParameterImage& image, int output, std::int32_t value,
                     const model::Capabilities& capabilities);
 
-}  // namespace tw::pages::control_out
+}  // namespace tw::settings::control_out
+
+namespace tw::settings {
+
+// CONTROL OUT (307..382): per output its Trigger Control, then its triggers in screen
+// order. What the receiver lacks is never sent, a Trigger Control value it does not offer
+// included (the receiver keeps its own setting); the values stay in the image and the file.
+const PageSettings& ControlOutSettings();
+
+}  // namespace tw::settings

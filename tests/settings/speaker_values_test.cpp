@@ -1,10 +1,10 @@
 // The speaker pages' value encodings: level data, distance texts and the distance command.
 
-#include "pages/speaker/speaker_values.h"
+#include "settings/speaker/speaker_values.h"
 
 #include <gtest/gtest.h>
 
-namespace tw::pages::speaker {
+namespace tw::settings::speaker {
 namespace {
 
 // Sum of the character codes, as the receiver checks it.
@@ -90,4 +90,4 @@ TEST(SpeakerDistanceCommand, EveryByteAtTheRangeEnds) {
 }
 
 }  // namespace
-}  // namespace tw::pages::speaker
+}  // namespace tw::settings::speaker

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "pages/zone/zone_values.h"
+#include "settings/zone/zone_values.h"
 
-namespace tw::pages::zone {
+namespace tw::settings::zone {
 namespace {
 
 TEST(ZoneValues, VolumeDataIsTheStepCountAbove199AndMuteIsZero) {
@@ -48,4 +48,4 @@ TEST(ZoneValues, TrimTextsAreReadAsDecibelsWithAtMostOneDecimal) {
 }
 
 }  // namespace
-}  // namespace tw::pages::zone
+}  // namespace tw::settings::zone

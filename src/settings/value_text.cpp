@@ -1,9 +1,9 @@
-#include "ui/value_text.h"
+#include "settings/value_text.h"
 
 #include <climits>
 #include <string>
 
-namespace tw::ui {
+namespace tw::settings {
 
 std::optional<std::int32_t> ParseDecimal(std::string_view text) {
   bool negative = false;
@@ -38,4 +38,4 @@ bool InRangeAndStep(std::int32_t value, std::int32_t min, std::int32_t max, std:
   return value >= min && value <= max && value % step == 0;
 }
 
-}  // namespace tw::ui
+}  // namespace tw::settings

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tw::pages::tuner {
+namespace tw::settings::tuner {
 
 // A tuner frequency as the block and the line hold it: six characters, FM as "087.50"
 // (MHz, a decimal point at index 3), AM as "000630" (kHz, leading zeros).
@@ -35,4 +35,4 @@ bool IsInRegionList(int region, std::string_view text);
 // "AM10 / FM200  (USA, Canada)" for region 1; empty outside 0..3 (a region without bands).
 std::string_view RegionName(int region);
 
-}  // namespace tw::pages::tuner
+}  // namespace tw::settings::tuner

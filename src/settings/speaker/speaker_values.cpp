@@ -1,12 +1,11 @@
-#include "pages/speaker/speaker_values.h"
+#include "settings/speaker/speaker_values.h"
 
 #include <cstdlib>
 
-#include "pages/page_items.h"
-#include "ui/controls/level_slider.h"
-#include "ui/value_text.h"
+#include "settings/setting_items.h"
+#include "settings/value_text.h"
 
-namespace tw::pages::speaker {
+namespace tw::settings::speaker {
 namespace {
 
 constexpr std::string_view kDb = "dB";
@@ -33,7 +32,7 @@ bool IsFixedPoint(std::string_view text, int decimals) {
 
 std::string LevelData(std::int32_t level) { return Hex((std::int64_t{level} + 200) / 5, 2, HexCase::Lower); }
 
-std::string LevelLabel(std::int32_t level) { return " " + ui::LevelText(level, kDb); }
+std::string LevelLabel(std::int32_t level) { return " " + LevelText(level, kDb); }
 
 DistanceRange RangeOfUnit(int unit) {
   if (unit == kUnitMeter) return {30, 2400, 10, 2};
@@ -52,8 +51,8 @@ std::string DistanceText(std::int32_t distance, int unit) {
 std::optional<std::int32_t> ParseDistanceText(std::string_view text, int unit) {
   const DistanceRange range = RangeOfUnit(unit);
   if (!IsFixedPoint(text, range.decimals)) return std::nullopt;
-  const auto value = ui::ParseLevelText(text, 0);
-  if (!value || !ui::InRangeAndStep(*value, range.min, range.max, range.step)) return std::nullopt;
+  const auto value = ParseLevelText(text, 0);
+  if (!value || !InRangeAndStep(*value, range.min, range.max, range.step)) return std::nullopt;
   return value;
 }
 
@@ -65,4 +64,4 @@ std::string DistanceCommand(char channelCode, int unit, std::int32_t distance) {
   return MakeCommand(CommandFrame::ExtendedLower, body);
 }
 
-}  // namespace tw::pages::speaker
+}  // namespace tw::settings::speaker

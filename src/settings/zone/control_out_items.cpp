@@ -1,8 +1,8 @@
-#include "pages/zone/control_out_items.h"
+#include "settings/zone/control_out_items.h"
 
 #include "model/parameter_access.h"
 
-namespace tw::pages::control_out {
+namespace tw::settings::control_out {
 namespace {
 
 constexpr int kXmRow = 11;
@@ -153,4 +153,37 @@ void SetAllTriggers(model::ParameterImage& image, int output, std::int32_t value
   }
 }
 
-}  // namespace tw::pages::control_out
+}  // namespace tw::settings::control_out
+
+namespace tw::settings {
+namespace {
+
+class ControlOut final : public PageSettings {
+ public:
+  ControlOut() : PageSettings("CONTROL OUT") {
+    for (int output = 0; output < control_out::kOutputCount; ++output) {
+      Add(control_out::TriggerControl(output), true);
+      for (const control_out::Trigger& trigger : control_out::Triggers(output)) Add(trigger.item);
+    }
+  }
+
+  std::vector<std::string> Commands(const model::ParameterImage& image, int number, int subIndex,
+                                    const SettingContext& context) const override {
+    for (int output = 0; output < control_out::kOutputCount; ++output) {
+      const ChoiceItem& item = control_out::TriggerControl(output);
+      if (number != item.number) continue;
+      const auto value = ReadValue(image, nullptr, number, -1);
+      if (!value || !control_out::TriggerControlOffered(item, *value, context.capabilities)) return {};
+    }
+    return PageSettings::Commands(image, number, subIndex, context);
+  }
+};
+
+}  // namespace
+
+const PageSettings& ControlOutSettings() {
+  static const ControlOut settings;
+  return settings;
+}
+
+}  // namespace tw::settings

@@ -7,7 +7,7 @@
 
 // The value encodings and rules of the zone, volume-trim and control-out pages. Pure
 // functions, so that every byte and every rule can be checked on its own.
-namespace tw::pages::zone {
+namespace tw::settings::zone {
 
 // --- zone volumes (tenths of a dB, -80.5 .. 0.0 in 0.5 dB steps; -80.5 is "Mute") ---
 inline constexpr std::int32_t kVolumeMin = -805;
@@ -41,4 +41,4 @@ std::string TrimData(std::int32_t trim);
 // ("-1.5dB", "2dB", "+0.5"). Range and step are the caller's to check.
 std::optional<std::int32_t> ParseTrimText(std::string_view text);
 
-}  // namespace tw::pages::zone
+}  // namespace tw::settings::zone

@@ -7,7 +7,7 @@
 
 // The value encodings of the speaker pages: level data, distance ranges, distance texts and
 // the distance command. Pure functions, so that every byte can be checked on its own.
-namespace tw::pages::speaker {
+namespace tw::settings::speaker {
 
 // --- levels (tenths of a dB, -10.0 .. +10.0 in 0.5 dB steps) ---
 inline constexpr std::int32_t kLevelMin = -100;
@@ -50,4 +50,4 @@ std::optional<std::int32_t> ParseDistanceText(std::string_view text, int unit);
 // those characters in lower case, ETX.
 std::string DistanceCommand(char channelCode, int unit, std::int32_t distance);
 
-}  // namespace tw::pages::speaker
+}  // namespace tw::settings::speaker

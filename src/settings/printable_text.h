@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace tw::pages {
+namespace tw::settings {
 
 // A text the receiver reported, as it may be shown or written to a file: every byte outside
 // printable ASCII (control bytes, 8-bit bytes of an unknown character set) becomes "?".
@@ -16,4 +16,4 @@ inline std::string Printable(std::string_view text) {
   return shown;
 }
 
-}  // namespace tw::pages
+}  // namespace tw::settings

@@ -5,15 +5,15 @@
 #include <algorithm>
 
 #include "model/tuner_presets.h"
-#include "pages/tuner/tuner_frequencies.h"
+#include "settings/tuner/tuner_frequencies.h"
 
 namespace tw::test {
 namespace {
 
-using pages::tuner::Band;
-using pages::tuner::DisplayForm;
-using pages::tuner::FrequencyFromDisplay;
-using pages::tuner::FrequencyList;
+using settings::tuner::Band;
+using settings::tuner::DisplayForm;
+using settings::tuner::FrequencyFromDisplay;
+using settings::tuner::FrequencyList;
 
 struct ListCase {
   int region;
@@ -38,7 +38,7 @@ TEST(TunerFrequencyLists, EachRegionsBandsHaveTheirLengthEndsAndStep) {
     EXPECT_EQ(list.front(), c.first);
     EXPECT_EQ(list[1], c.second);
     EXPECT_EQ(list.back(), c.last);
-    for (const std::string& text : list) EXPECT_TRUE(pages::tuner::IsFrequencyText(text)) << text;
+    for (const std::string& text : list) EXPECT_TRUE(settings::tuner::IsFrequencyText(text)) << text;
     EXPECT_TRUE(std::is_sorted(list.begin(), list.end()));
   }
   EXPECT_TRUE(FrequencyList(4, Band::Fm).empty());
@@ -66,9 +66,9 @@ TEST(TunerFactoryPresets, PagesACEHoldFmPagesBDHoldAmAndEveryPresetIsInTheRegion
     const model::TunerTable& table = model::kTunerRegionTables[static_cast<std::size_t>(region)];
     for (std::size_t i = 0; i < 40; ++i) {
       const bool fm = (i / 8) % 2 == 0;
-      EXPECT_EQ(pages::tuner::BandDigit(table[i]), fm ? '1' : '0') << i;
+      EXPECT_EQ(settings::tuner::BandDigit(table[i]), fm ? '1' : '0') << i;
       EXPECT_EQ(table[i], table[i % 16]) << "pages A, C, E and pages B, D repeat " << i;
-      EXPECT_TRUE(pages::tuner::IsInRegionList(region, table[i])) << table[i];
+      EXPECT_TRUE(settings::tuner::IsInRegionList(region, table[i])) << table[i];
     }
     EXPECT_EQ(table[40], table[0]) << "the current frequency is the first FM preset";
   }
