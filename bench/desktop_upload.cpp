@@ -14,7 +14,7 @@
 #include "gui/desktop.h"
 #include "gui/qt_dialog_host.h"
 #include "gui/qt_ui_services.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
 

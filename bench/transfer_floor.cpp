@@ -11,7 +11,7 @@
 #include "app/app_settings.h"
 #include "comm/link_log.h"
 #include "comm/virtual_scheduler.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 #include "support/scripted_ui_services.h"
 #include "ui/dialogs/dialog.h"
 

@@ -9,7 +9,7 @@
 #include "cli/cli_transfer.h"
 #include "pages/configuration_check.h"
 #include "pages/configuration_file.h"
-#include "pages/upload_recovery.h"
+#include "session/upload_recovery.h"
 
 namespace tw::cli {
 namespace {

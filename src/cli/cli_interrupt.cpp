@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "pages/workbench.h"
+#include "session/workbench.h"
 
 namespace tw::cli {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cli/cli_command.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 
 namespace tw::cli {
 

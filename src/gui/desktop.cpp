@@ -6,7 +6,7 @@
 
 #include "gui/qt_dialog_host.h"
 #include "gui/qt_ui_services.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 
 namespace tw::gui {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "gui/main_window.h"
-#include "pages/qamp_tool_doc.h"
+#include "session/qamp_tool_doc.h"
 
 namespace tw::pages {
 class Workbench;

@@ -21,7 +21,7 @@
 #include "gui/qt_ui_services.h"
 #include "gui/screenshots.h"
 #include "gui/startup.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 #include "platform/qserial_port.h"
 #include "platform/qt_scheduler.h"
 

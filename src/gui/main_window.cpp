@@ -32,9 +32,9 @@
 #include "gui/report_printer.h"
 #include "gui/system_memory_window.h"
 #include "gui/window_placement.h"
-#include "pages/qamp_tool_doc.h"
+#include "session/qamp_tool_doc.h"
 #include "pages/setting_search.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 #include "ui/dialogs/about_dlg.h"
 
 namespace tw::gui {

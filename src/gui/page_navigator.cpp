@@ -13,7 +13,7 @@
 
 #include "gui/page_families.h"
 #include "gui/qt_text.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 
 namespace tw::gui {
 namespace {

@@ -38,7 +38,7 @@
 #include "gui_test_support.h"
 #include "program_fixture.h"
 #include "pages/zone/volume_trim_page.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 
 using namespace tw;
 using namespace tw::gui;

@@ -21,7 +21,7 @@
 #include "gui/qt_ui_services.h"
 #include "gui/startup.h"
 #include "gui_test_support.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 
 namespace tw::gui::test {
 

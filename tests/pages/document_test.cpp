@@ -1,7 +1,7 @@
 // The document's file commands over the workbench: real files, the overwrite question, the
 // title, and a round trip of the speaker pages and the Basic Control group.
 
-#include "pages/qamp_tool_doc.h"
+#include "session/qamp_tool_doc.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include "pages/configuration_file.h"
 #include "pages/fake_page_link.h"
 #include "pages/receiver_state.h"
-#include "pages/transfer_pages.h"
+#include "session/transfer_pages.h"
 #include "pages/workbench_fixture.h"
 #include "support/scripted_ui_services.h"
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "pages/qamp_tool_doc.h"
+#include "session/qamp_tool_doc.h"
 #include "pages/system/memory_page.h"
 #include "pages/workbench_fixture.h"
 #include "ui/main_view.h"

@@ -7,7 +7,7 @@
 #include "files/profile.h"
 #include "model/command_table.h"
 #include "pages/system_fixture.h"
-#include "pages/upload_recovery.h"
+#include "session/upload_recovery.h"
 #include "pages/workbench_fixture.h"
 
 namespace tw::pages::test {

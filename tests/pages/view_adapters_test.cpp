@@ -10,7 +10,7 @@
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
 #include "pages/test_page.h"
-#include "pages/view_adapters.h"
+#include "session/view_adapters.h"
 #include "pages/view_hooks.h"
 #include "support/scripted_ui_services.h"
 

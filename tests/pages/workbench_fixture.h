@@ -14,7 +14,7 @@
 #include "app/app_settings.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 #include "support/scripted_ui_services.h"
 #include "ui/view_harness.h"
 

@@ -21,7 +21,7 @@
 #include "model/decode.h"
 #include "model/decode_apply.h"
 #include "model/parameter_access.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 #include "ui/main_view_link.h"
 #include "soak.h"
 #include "support/scripted_ui_services.h"

@@ -1,4 +1,4 @@
-#include "pages/transfer_pages.h"
+#include "session/transfer_pages.h"
 
 #include "comm/memory_commands.h"
 #include "files/memory_sections.h"

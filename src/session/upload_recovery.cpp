@@ -1,4 +1,4 @@
-#include "pages/upload_recovery.h"
+#include "session/upload_recovery.h"
 
 #include <ctime>
 #include <system_error>

@@ -1,9 +1,9 @@
-#include "pages/qamp_tool_doc.h"
+#include "session/qamp_tool_doc.h"
 
 #include <filesystem>
 
 #include "pages/system/memory_page.h"
-#include "pages/workbench.h"
+#include "session/workbench.h"
 #include "ui/main_view.h"
 
 namespace tw::pages {

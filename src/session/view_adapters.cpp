@@ -1,4 +1,4 @@
-#include "pages/view_adapters.h"
+#include "session/view_adapters.h"
 
 #include <algorithm>
 

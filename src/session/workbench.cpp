@@ -1,4 +1,4 @@
-#include "pages/workbench.h"
+#include "session/workbench.h"
 
 #include <chrono>
 #include <stdexcept>
@@ -8,8 +8,8 @@
 #include "app/state_folder.h"
 #include "model/parameter_access.h"
 #include "pages/system/memory_page.h"
-#include "pages/transfer_pages.h"
-#include "pages/upload_recovery.h"
+#include "session/transfer_pages.h"
+#include "session/upload_recovery.h"
 #include "pages/view_hooks.h"
 #include "ui/dialogs/confirm_down_dlg.h"
 

@@ -47,7 +47,7 @@
 #include "files/profile.h"
 #include "pages/configuration_file.h"
 #include "pages/sheet.h"
-#include "pages/view_adapters.h"
+#include "session/view_adapters.h"
 #include "ui/basic_control/basic_control_group.h"
 #include "ui/dialogs/startup_dialogs.h"
 #include "ui/main_view.h"
