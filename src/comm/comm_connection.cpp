@@ -41,7 +41,7 @@ void CCommClass::Download(const PortChoice& ports) {
 void CCommClass::beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports) {
   if (operation != PendingOperation::None) {
     linkMode_ = mode;
-    if (log_) log_->BeginTransferLog(linkMode_);
+    if (channel_.log()) channel_.log()->BeginTransferLog(linkMode_);
     logComment(comment);
     if (operation == PendingOperation::Upload) takeUploadBackup();
   }
@@ -50,7 +50,7 @@ void CCommClass::beginOperation(LinkMode mode, std::string_view comment, Pending
 
   // Open
   if (linkMode_ == LinkMode::Idle) linkMode_ = LinkMode::RealTime;
-  if (log_) log_->BeginTransferLog(linkMode_);
+  if (channel_.log()) channel_.log()->BeginTransferLog(linkMode_);
   logComment("RealTime Mode Start");
   retryCount_ = 0;
   ports_ = ports;
@@ -269,7 +269,7 @@ void CCommClass::OnTimer(int id) {
       break;
     case kStartupReadTimer:
       scheduler_.killTimer(kStartupReadTimer);
-      if (pacer_.readReserved()) {
+      if (channel_.pacer().readReserved()) {
         // A row read with reply pacing went unanswered: read it again with the full pauses
         // before giving up, since the receiver may have dropped a request that came too soon.
         fallBackToFullPauses();

@@ -42,7 +42,7 @@ int CCommClass::onStatusFrame(std::string_view frame) {
   linkState_ = LinkState::ApplyStatus;
   expandStatusInto(frame);
   savedProgram_ = imageInUse().basic[3];
-  pacer_.Hold(kStatusFrameSettleMs);
+  channel_.pacer().Hold(kStatusFrameSettleMs);
   startCursor_ = 0;
   SendNextStartupRow();
   linkState_ = LinkState::StartupRead;

@@ -66,7 +66,7 @@ void CCommClass::startKeepAliveTimer() {
 
 // After a list, whatever its end: a Real Time connection that is still up is watched again.
 void CCommClass::resumeKeepAlive() {
-  if (port_.isOpen() && linkState_ >= LinkState::Connected) startKeepAliveTimer();
+  if (channel_.isOpen() && linkState_ >= LinkState::Connected) startKeepAliveTimer();
 }
 
 int CCommClass::OnReplyTimeout(std::string_view frame) {
@@ -76,7 +76,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
   const EntryStatus status = commands_.at(index).status;
 
   if (status == EntryStatus::Pending && commands_.at(index).resends < kMaxResends) {
-    if (pacer_.readReserved()) fallBackToFullPauses();
+    if (channel_.pacer().readReserved()) fallBackToFullPauses();
     logComment("[再送]");
     const std::string text = commands_.at(index).text;
     writeOnLine(text);
@@ -108,7 +108,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
     logError(entry.text, entry.number);
     logComment("[送信失敗]");
     // A port that went away (adapter pulled) has no CTS either.
-    if (!port_.isOpen() || !port_.ctsOn()) {
+    if (!channel_.isOpen() || !channel_.ctsOn()) {
       ClearCommandList();
       FinishCommands(ListResult::CableError);
       observer_->RefreshAllPages();
@@ -167,7 +167,7 @@ void CCommClass::armInputWatch() {
   std::weak_ptr<bool> alive = alive_;
   scheduler_.callAfter(kReplyTimeoutMs, [this, alive, watch = inputWatch_.generation] {
     if (alive.expired() || watch != inputWatch_.generation || inputWatch_.programReported) return;
-    if (!port_.isOpen() || linkState_ < LinkState::Connected) return;
+    if (!channel_.isOpen() || linkState_ < LinkState::Connected) return;
     if (inputWatch_.resends == kInputSelectionResends) {
       ShowErrorText();
       return;
