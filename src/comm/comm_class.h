@@ -2,6 +2,7 @@
 
 #include "comm/command_list.h"
 #include "comm/link_constants.h"
+#include "comm/log_comments.h"
 #include "comm/operation_command.h"
 #include "comm/serial_channel.h"
 #include "comm/upload_interruption.h"
@@ -189,6 +190,7 @@ class CCommClass {
 
   // channel
   void logComment(std::string_view text);
+  void logComment(LogComment comment) { logComment(LogText(comment)); }
   void logError(std::string_view text, int number);
   std::optional<int> waitAfterCommandOnLine();
   bool pacesByReply(std::string_view frame) const;

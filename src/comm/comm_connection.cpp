@@ -84,7 +84,7 @@ void CCommClass::startAttempt(bool firstAttempt) {
 
 void CCommClass::openPortForAttempt(const std::string& device) {
   if (PortOpen(device)) return;
-  logComment("[CInitializeDlg::OnUserInit] ポートOpen 失敗\n");
+  logComment(LogComment::PortOpenFailed);
   if (portIndex_ == -1) {
     observer_->MessageRaised(LinkMessage::PortError);
     FinishConnect(true);
@@ -125,7 +125,7 @@ void CCommClass::onRetryTimer() {
     endAttempt(false);
     return;
   }
-  logComment("初期化リトライ");
+  logComment(LogComment::ConnectRetry);
   OnReplyTimeout({});
   Close();
   inRetryStep_ = false;
@@ -264,7 +264,7 @@ void CCommClass::OnTimer(int id) {
       break;
     case kFrameTimer:
       scheduler_.killTimer(kFrameTimer);
-      logComment("[CQAmpToolView::OnTimer] ETX受信タイムアウト\n");
+      logComment(LogComment::FrameTimeout);
       ResetReceiveBuffer();
       break;
     case kStartupReadTimer:
@@ -277,7 +277,7 @@ void CCommClass::OnTimer(int id) {
         break;
       }
       observer_->MessageRaised(LinkMessage::InitFailed);
-      logComment("[CQAmpToolView::OnTimer] 初期値読み込みタイムアウト");
+      logComment(LogComment::StartupReadTimeout);
       FinishConnect(true);
       break;
     case kRetryTimer:

@@ -359,7 +359,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
           OnReplyTimeout(text);
         } else {
           logError(entry.text, entry.number);
-          logComment("[送信失敗 次コマンドへ]");
+          logComment(LogComment::SendFailedNextCommand);
           answered = true;
           givenUp = true;
         }

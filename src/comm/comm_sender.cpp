@@ -20,7 +20,7 @@ constexpr int kInputSelectionResends = 3;  // as many as a list command gets
 
 int CCommClass::SendPacket(std::string_view text, int number) {
   if (linkState_ < LinkState::Connected) {
-    logComment("[CCommClass::SendPacket] 初期化終了ではない");
+    logComment(LogComment::NotConnected);
     return 0;
   }
   if (!text.empty() && text.front() == STX && mode_ == WorkingMode::RealTime) {
@@ -77,7 +77,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
 
   if (status == EntryStatus::Pending && commands_.at(index).resends < kMaxResends) {
     if (channel_.pacer().readReserved()) fallBackToFullPauses();
-    logComment("[再送]");
+    logComment(LogComment::Resend);
     const std::string text = commands_.at(index).text;
     writeOnLine(text);
     startReplyTimer();
@@ -106,7 +106,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
 
   if (mode_ == WorkingMode::Async) {
     logError(entry.text, entry.number);
-    logComment("[送信失敗]");
+    logComment(LogComment::SendFailed);
     // A port that went away (adapter pulled) has no CTS either.
     if (!channel_.isOpen() || !channel_.ctsOn()) {
       ClearCommandList();
@@ -125,7 +125,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
 
   const model::CommandRow* row = entry.row >= 0 && entry.row < model::kRowCount ? &model::kCommandTable[static_cast<std::size_t>(entry.row)] : nullptr;
   if (IsGuard(frame) && row) {
-    logComment("[読込]");
+    logComment(LogComment::Read);
     ShowGuardText();
     Write(CompleteExtended(row->request));
     startReplyTimer();
@@ -173,7 +173,7 @@ void CCommClass::armInputWatch() {
       return;
     }
     ++inputWatch_.resends;
-    logComment("[再送]");
+    logComment(LogComment::Resend);
     if (Write(inputWatch_.text)) armInputWatch();
   });
 }

@@ -2,6 +2,7 @@
 
 #include "comm/link_constants.h"
 #include "comm/link_log.h"
+#include "comm/log_comments.h"
 #include "comm/protocol.h"
 #include "comm/scheduler.h"
 #include "comm/serial_port.h"
@@ -114,13 +115,15 @@ int SerialChannel::receive() {
       logFrame(frame, false);
       if (onFrame_) onFrame_(frame);
     }
-    if (step.overflowed) logComment("バッファ領域のリセット：" + rx_.discarded());
+    if (step.overflowed) logComment(std::string(LogText(LogComment::ReceiveBufferReset)) + rx_.discarded());
   }
   chunkReadAt_ = outerReadAt;
   return static_cast<int>(bytes.size());
 }
 
-void SerialChannel::resetReceiveBuffer() { logComment("バッファ領域のリセット：" + rx_.reset()); }
+void SerialChannel::resetReceiveBuffer() {
+  logComment(std::string(LogText(LogComment::ReceiveBufferReset)) + rx_.reset());
+}
 
 std::int64_t SerialChannel::readAt() const { return chunkReadAt_.value_or(scheduler_.now()); }
 
