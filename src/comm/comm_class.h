@@ -40,13 +40,14 @@ struct PortChoice {
   static PortChoice Scan(std::vector<std::string> devices) { return PortChoice{std::move(devices), {}, true}; }
 };
 
-// The one link object: it owns the serial channel (SerialChannel), the command list with its reply watch,
-// the transfer engine, the connection handshake and the seven parameter images.
+// The one link object: it owns the serial channel (SerialChannel), the command list with its
+// reply watch, the transfer engine, the connection handshake and the seven parameter images.
 //
-// Everything runs on one thread. The port's ready-read notification calls OnReceive; the
-// scheduler's timers 1..8 are the link's own (it installs the scheduler's timer handler).
-// The link publishes its state through LinkObserver and reaches the pages through PageSource;
-// without them it still connects, transfers and keeps its images.
+// Everything runs on one thread. The channel reads on the port's ready-read notification and
+// hands each frame to OnFrame; the scheduler's timers 1..8 are the link's own (it installs
+// the scheduler's timer handler). The link publishes its state through LinkObserver and
+// reaches the pages through PageSource; without them it still connects, transfers and keeps
+// its images.
 //
 // The class is large, so its definition is split by concern:
 //   comm_channel.cpp    opening and closing the connection, pauses after writes (the
