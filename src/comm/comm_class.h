@@ -1,10 +1,10 @@
 #pragma once
 
 #include "comm/command_list.h"
-#include "comm/frame_assembler.h"
-#include "comm/line_pacer.h"
 #include "comm/link_constants.h"
+#include "comm/log_comments.h"
 #include "comm/operation_command.h"
+#include "comm/serial_channel.h"
 #include "comm/upload_interruption.h"
 #include "model/command_table.h"
 #include "model/parameter_images.h"
@@ -40,16 +40,18 @@ struct PortChoice {
   static PortChoice Scan(std::vector<std::string> devices) { return PortChoice{std::move(devices), {}, true}; }
 };
 
-// The one link object: it owns the serial channel, the command list with its reply watch,
-// the transfer engine, the connection handshake and the seven parameter images.
+// The one link object: it owns the serial channel (SerialChannel), the command list with its
+// reply watch, the transfer engine, the connection handshake and the seven parameter images.
 //
-// Everything runs on one thread. The port's ready-read notification calls OnReceive; the
-// scheduler's timers 1..8 are the link's own (it installs the scheduler's timer handler).
-// The link publishes its state through LinkObserver and reaches the pages through PageSource;
-// without them it still connects, transfers and keeps its images.
+// Everything runs on one thread. The channel reads on the port's ready-read notification and
+// hands each frame to OnFrame; the scheduler's timers 1..8 are the link's own (it installs
+// the scheduler's timer handler). The link publishes its state through LinkObserver and
+// reaches the pages through PageSource; without them it still connects, transfers and keeps
+// its images.
 //
 // The class is large, so its definition is split by concern:
-//   comm_channel.cpp    serial channel: open, close, receive assembly, paced writes
+//   comm_channel.cpp    opening and closing the connection, pauses after writes (the
+//                       port, frame assembly and paced writes are SerialChannel's)
 //   comm_sender.cpp     command list, SendPacket, reply watch and resends, keep-alive
 //   comm_engine.cpp     frame processor OnFrame and its reply matching
 //   comm_lists.cpp      upload and download list builders, Basic Control queueing
@@ -188,9 +190,8 @@ class CCommClass {
   enum class PendingOperation { None, Upload, Download };
 
   // channel
-  void deliverFrame(std::string frame);
   void logComment(std::string_view text);
-  void logFrame(std::string_view frame, bool sent);
+  void logComment(LogComment comment) { logComment(LogText(comment)); }
   void logError(std::string_view text, int number);
   std::optional<int> waitAfterCommandOnLine();
   bool pacesByReply(std::string_view frame) const;
@@ -266,12 +267,10 @@ class CCommClass {
   void takeUploadBackup();
   void beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports);
 
-  SerialPort& port_;
   Scheduler& scheduler_;
   const WorkingMode mode_;
   LinkObserver* observer_;  // never null: one that shows nothing stands in
   PageSource* pages_;  // never null: "no pages" stands in
-  LinkLog* log_ = nullptr;
   const ReplyDecoder* decoder_ = nullptr;
 
   model::ParameterImages images_;
@@ -287,13 +286,9 @@ class CCommClass {
   std::int32_t savedProgram_ = 0;
   std::string modelCode_;
 
-  FrameAssembler rx_;
-  LinePacer pacer_;
+  SerialChannel channel_;
   ReadPacing readPacing_ = ReadPacing::Mandated;
   bool pacingFellBack_ = false;  // a paced read went unanswered on this connection
-  bool receiveWaiting_ = false;  // bytes were announced while the link held the line
-  std::int64_t lastWriteAt_ = INT64_MIN / 2;   // when the last frame was written
-  std::optional<std::int64_t> chunkReadAt_;  // while OnReceive works: when its bytes were read
   CommandList commands_;
   // Real Time Mode: the last input selection written, until its program report came.
   struct InputSelectionWatch {

@@ -41,7 +41,7 @@ void CCommClass::Download(const PortChoice& ports) {
 void CCommClass::beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports) {
   if (operation != PendingOperation::None) {
     linkMode_ = mode;
-    if (log_) log_->BeginTransferLog(linkMode_);
+    if (channel_.log()) channel_.log()->BeginTransferLog(linkMode_);
     logComment(comment);
     if (operation == PendingOperation::Upload) takeUploadBackup();
   }
@@ -50,7 +50,7 @@ void CCommClass::beginOperation(LinkMode mode, std::string_view comment, Pending
 
   // Open
   if (linkMode_ == LinkMode::Idle) linkMode_ = LinkMode::RealTime;
-  if (log_) log_->BeginTransferLog(linkMode_);
+  if (channel_.log()) channel_.log()->BeginTransferLog(linkMode_);
   logComment("RealTime Mode Start");
   retryCount_ = 0;
   ports_ = ports;
@@ -84,7 +84,7 @@ void CCommClass::startAttempt(bool firstAttempt) {
 
 void CCommClass::openPortForAttempt(const std::string& device) {
   if (PortOpen(device)) return;
-  logComment("[CInitializeDlg::OnUserInit] ポートOpen 失敗\n");
+  logComment(LogComment::PortOpenFailed);
   if (portIndex_ == -1) {
     observer_->MessageRaised(LinkMessage::PortError);
     FinishConnect(true);
@@ -125,7 +125,7 @@ void CCommClass::onRetryTimer() {
     endAttempt(false);
     return;
   }
-  logComment("初期化リトライ");
+  logComment(LogComment::ConnectRetry);
   OnReplyTimeout({});
   Close();
   inRetryStep_ = false;
@@ -264,12 +264,12 @@ void CCommClass::OnTimer(int id) {
       break;
     case kFrameTimer:
       scheduler_.killTimer(kFrameTimer);
-      logComment("[CQAmpToolView::OnTimer] ETX受信タイムアウト\n");
+      logComment(LogComment::FrameTimeout);
       ResetReceiveBuffer();
       break;
     case kStartupReadTimer:
       scheduler_.killTimer(kStartupReadTimer);
-      if (pacer_.readReserved()) {
+      if (channel_.pacer().readReserved()) {
         // A row read with reply pacing went unanswered: read it again with the full pauses
         // before giving up, since the receiver may have dropped a request that came too soon.
         fallBackToFullPauses();
@@ -277,7 +277,7 @@ void CCommClass::OnTimer(int id) {
         break;
       }
       observer_->MessageRaised(LinkMessage::InitFailed);
-      logComment("[CQAmpToolView::OnTimer] 初期値読み込みタイムアウト");
+      logComment(LogComment::StartupReadTimeout);
       FinishConnect(true);
       break;
     case kRetryTimer:

@@ -249,8 +249,8 @@ void CCommClass::continueList(const FrameVerdict& answered) {
 // have come: the command's and the answer's time on the line at 9600 baud.
 bool CCommClass::cameBeforeAnswerPossible(std::string_view command, std::string_view frame) const {
   const auto lineMs = [](std::size_t bytes) { return static_cast<std::int64_t>(bytes) * 10 * 1000 / 9600; };
-  const std::int64_t readAt = chunkReadAt_.value_or(scheduler_.now());
-  return readAt < lastWriteAt_ + lineMs(command.size()) + lineMs(frame.size());
+  const std::int64_t readAt = channel_.readAt();
+  return readAt < channel_.lastWriteAt() + lineMs(command.size()) + lineMs(frame.size());
 }
 
 // Phase 2 of an upload writes the receiver's own settings back; everything before it reads.
@@ -359,7 +359,7 @@ int CCommClass::OnFrame(std::string_view text, bool notAReply) {
           OnReplyTimeout(text);
         } else {
           logError(entry.text, entry.number);
-          logComment("[送信失敗 次コマンドへ]");
+          logComment(LogComment::SendFailedNextCommand);
           answered = true;
           givenUp = true;
         }

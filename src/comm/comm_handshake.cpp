@@ -20,7 +20,7 @@ int CCommClass::onStatusFrame(std::string_view frame) {
   if (!IsStatusFrame(frame)) return 0;
   modelCode_ = std::string(frame.substr(kModelCodeOffset, kModelCodeLength));
   if (!IsSupportedModel(frame)) {
-    logComment("機種が違います");
+    logComment(LogComment::WrongModel);
     FinishConnect(true);
     return 1;
   }
@@ -42,7 +42,7 @@ int CCommClass::onStatusFrame(std::string_view frame) {
   linkState_ = LinkState::ApplyStatus;
   expandStatusInto(frame);
   savedProgram_ = imageInUse().basic[3];
-  pacer_.Hold(kStatusFrameSettleMs);
+  channel_.pacer().Hold(kStatusFrameSettleMs);
   startCursor_ = 0;
   SendNextStartupRow();
   linkState_ = LinkState::StartupRead;
@@ -71,8 +71,8 @@ int CCommClass::onStartupFrame(std::string_view frame, bool& handOn) {
   std::string_view text = frame;
   bool replaced = false;
   if (IsParameterError(frame)) {
-    logComment("[拡張コマンド パラメータエラー]");
-    logError("[拡張コマンド パラメータエラー]", kNoParameter);
+    logComment(LogComment::ExtendedParameterError);
+    logError(LogText(LogComment::ExtendedParameterError), kNoParameter);
     if (row.flags & model::kErrorTolerated) {
       // The row's own reply prefix stands in for the refused answer: accepted, not applied.
       text = row.replyPrefix;

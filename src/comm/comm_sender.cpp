@@ -20,7 +20,7 @@ constexpr int kInputSelectionResends = 3;  // as many as a list command gets
 
 int CCommClass::SendPacket(std::string_view text, int number) {
   if (linkState_ < LinkState::Connected) {
-    logComment("[CCommClass::SendPacket] 初期化終了ではない");
+    logComment(LogComment::NotConnected);
     return 0;
   }
   if (!text.empty() && text.front() == STX && mode_ == WorkingMode::RealTime) {
@@ -66,7 +66,7 @@ void CCommClass::startKeepAliveTimer() {
 
 // After a list, whatever its end: a Real Time connection that is still up is watched again.
 void CCommClass::resumeKeepAlive() {
-  if (port_.isOpen() && linkState_ >= LinkState::Connected) startKeepAliveTimer();
+  if (channel_.isOpen() && linkState_ >= LinkState::Connected) startKeepAliveTimer();
 }
 
 int CCommClass::OnReplyTimeout(std::string_view frame) {
@@ -76,8 +76,8 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
   const EntryStatus status = commands_.at(index).status;
 
   if (status == EntryStatus::Pending && commands_.at(index).resends < kMaxResends) {
-    if (pacer_.readReserved()) fallBackToFullPauses();
-    logComment("[再送]");
+    if (channel_.pacer().readReserved()) fallBackToFullPauses();
+    logComment(LogComment::Resend);
     const std::string text = commands_.at(index).text;
     writeOnLine(text);
     startReplyTimer();
@@ -106,9 +106,9 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
 
   if (mode_ == WorkingMode::Async) {
     logError(entry.text, entry.number);
-    logComment("[送信失敗]");
+    logComment(LogComment::SendFailed);
     // A port that went away (adapter pulled) has no CTS either.
-    if (!port_.isOpen() || !port_.ctsOn()) {
+    if (!channel_.isOpen() || !channel_.ctsOn()) {
       ClearCommandList();
       FinishCommands(ListResult::CableError);
       observer_->RefreshAllPages();
@@ -125,7 +125,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
 
   const model::CommandRow* row = entry.row >= 0 && entry.row < model::kRowCount ? &model::kCommandTable[static_cast<std::size_t>(entry.row)] : nullptr;
   if (IsGuard(frame) && row) {
-    logComment("[読込]");
+    logComment(LogComment::Read);
     ShowGuardText();
     Write(CompleteExtended(row->request));
     startReplyTimer();
@@ -167,13 +167,13 @@ void CCommClass::armInputWatch() {
   std::weak_ptr<bool> alive = alive_;
   scheduler_.callAfter(kReplyTimeoutMs, [this, alive, watch = inputWatch_.generation] {
     if (alive.expired() || watch != inputWatch_.generation || inputWatch_.programReported) return;
-    if (!port_.isOpen() || linkState_ < LinkState::Connected) return;
+    if (!channel_.isOpen() || linkState_ < LinkState::Connected) return;
     if (inputWatch_.resends == kInputSelectionResends) {
       ShowErrorText();
       return;
     }
     ++inputWatch_.resends;
-    logComment("[再送]");
+    logComment(LogComment::Resend);
     if (Write(inputWatch_.text)) armInputWatch();
   });
 }
