@@ -1,7 +1,7 @@
 // CPU cost of receiving and processing one frame on a connected Real Time link:
 // byte-wise assembly, normalisation, the frame processor, decoding and applying.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/protocol.h"
 #include "comm/serial_port.h"
 #include "comm/virtual_scheduler.h"
@@ -38,7 +38,7 @@ class LoopbackPort final : public comm::SerialPort {
 void BM_ReceiveFrame(benchmark::State& state, std::string frame) {
   comm::VirtualScheduler scheduler;
   LoopbackPort port;
-  comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
+  comm::Link link(port, scheduler, comm::WorkingMode::RealTime);
   link.setLinkMode(comm::LinkMode::RealTime);
   port.open("loop");
   // Reach the connected state through the handshake's public steps.

@@ -109,8 +109,8 @@ class DamagedLine {
   bool clean_ = false;
 };
 
-struct Link {
-  explicit Link(WorkingMode mode) : port(scheduler), link(port, scheduler, mode) {
+struct LinkUnderTest {
+  explicit LinkUnderTest(WorkingMode mode) : port(scheduler), link(port, scheduler, mode) {
     link.setView(&view);
     link.setLog(&log);
   }
@@ -118,7 +118,7 @@ struct Link {
   FakePort port;
   RecordingView view;
   RecordingLog log;
-  CCommClass link;
+  Link link;
 };
 
 bool Ended(Operation operation, const RecordingView& view) {
@@ -139,7 +139,7 @@ void CheckFrames(const RecordingLog& log) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   const auto operation = static_cast<Operation>(input.ConsumeIntegralInRange<int>(0, 2));
-  Link bench(operation == Operation::Open ? WorkingMode::RealTime : WorkingMode::Async);
+  LinkUnderTest bench(operation == Operation::Open ? WorkingMode::RealTime : WorkingMode::Async);
   DamagedLine line(bench.port, input);
   const auto before = bench.link.images().All();
 

@@ -13,7 +13,7 @@
 #include "cli/cli_session.h"
 #include "cli/cli_session_run.h"
 #include "cli/cli_configuration.h"
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/link_observer.h"
@@ -67,7 +67,7 @@ bool IsOn(const model::ParameterImage& image, int number) {
 // reports that the receiver's output settings promise.
 class DockSession final : public LinkSession {
  public:
-  DockSession(comm::CCommClass& link, comm::Scheduler& scheduler, int operation)
+  DockSession(comm::Link& link, comm::Scheduler& scheduler, int operation)
       : LinkSession(scheduler), link_(link), pageLink_(link), page_({pageLink_, ui_}), operation_(operation) {}
 
 
@@ -117,7 +117,7 @@ class DockSession final : public LinkSession {
   }
 
 
-  comm::CCommClass& link_;
+  comm::Link& link_;
   ui::CommPageLink pageLink_;
   CliUiServices ui_{false};
   pages::CiPodPage page_;
@@ -129,7 +129,7 @@ class DockSession final : public LinkSession {
 
 int DockWith(int operation, comm::SerialPort& port, comm::Scheduler& scheduler, const std::string& device,
              const std::function<void(DockSession&)>& run) {
-  comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
+  comm::Link link(port, scheduler, comm::WorkingMode::RealTime);
   DockSession session(link, scheduler, operation);
   link.setObserver(&session);
   link.Open(comm::PortChoice::Fixed(device));

@@ -39,7 +39,7 @@ bool InterruptWatch::interrupted() const { return gInterrupts > 0; }
 int InterruptWatch::exitStatus() const { return 128 + gFirstSignal; }
 
 void InterruptWatch::poll(pages::Workbench& bench) {
-  comm::CCommClass& link = bench.link();
+  comm::Link& link = bench.link();
   while (handled_ < gInterrupts) {
     if (link.isSendingCommands()) {
       if (link.InterruptCommands()) {

@@ -15,7 +15,7 @@
 #include "cli/cli_configuration.h"
 #include "cli/cli_session_run.h"
 #include "cli/cli_transfer.h"
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/link_observer.h"
@@ -91,7 +91,7 @@ class WatchedPort final : public comm::SerialPort {
 // memory command.
 class MemorySession final : public LinkSession {
  public:
-  MemorySession(const MemoryOptions& options, comm::CCommClass& link, WatchedPort& port, comm::Scheduler& scheduler)
+  MemorySession(const MemoryOptions& options, comm::Link& link, WatchedPort& port, comm::Scheduler& scheduler)
       : LinkSession(scheduler),
         options_(options),
         port_(port),
@@ -141,7 +141,7 @@ class MemorySession final : public LinkSession {
   pages::PageContext context_;
   pages::Sheet sheet_;
   pages::MemoryGroups groups_;
-  pages::CMemoryPage page_;
+  pages::SystemMemoryPage page_;
   std::vector<std::string> frames_;
   bool sent_ = false;
 };
@@ -149,7 +149,7 @@ class MemorySession final : public LinkSession {
 int RunWith(const MemoryOptions& options, comm::SerialPort& serial, comm::Scheduler& scheduler,
             const std::string& device, const std::function<void(MemorySession&)>& run) {
   WatchedPort port(serial);
-  comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
+  comm::Link link(port, scheduler, comm::WorkingMode::RealTime);
   MemorySession session(options, link, port, scheduler);
   link.setObserver(&session);
   link.Open(comm::PortChoice::Fixed(device));

@@ -4,7 +4,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_session_run.h"
 #include "cli/cli_transcript.h"
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_constants.h"
 #include "comm/link_observer.h"
 #include "emu/emulator_options.h"
@@ -61,7 +61,7 @@ class ProbeView final : public comm::LinkObserver {
 
 // The system's own message for a failed attempt, with the port's cause and remedy when the
 // port could not be opened; a wrong model has none, so say what it was.
-[[noreturn]] void fail(const comm::CCommClass& link, const comm::SerialPort& port, const ProbeView& view) {
+[[noreturn]] void fail(const comm::Link& link, const comm::SerialPort& port, const ProbeView& view) {
   std::string message = view.message.value_or("");
   if (message == ui::LinkMessageText(comm::LinkMessage::PortError) && !port.lastError().empty()) message += " " + port.lastError();
   if (message.empty() && !link.modelCode().empty() && link.modelCode() != "R0210") {
@@ -75,7 +75,7 @@ class ProbeView final : public comm::LinkObserver {
 int probeWith(comm::SerialPort& port, comm::Scheduler& scheduler, const std::string& device,
               const std::function<void(ProbeView&)>& run) {
   ProbeView view;
-  comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
+  comm::Link link(port, scheduler, comm::WorkingMode::RealTime);
   link.setObserver(&view);
   link.Open(comm::PortChoice::Fixed(device));
   run(view);

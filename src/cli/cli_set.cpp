@@ -13,7 +13,7 @@
 #include "cli/cli_session_run.h"
 #include "cli/cli_configuration.h"
 #include "cli/cli_transcript.h"
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/link_observer.h"
@@ -61,14 +61,14 @@ std::string JoinQuoted(const std::vector<std::string>& names) {
   return text;
 }
 
-std::unique_ptr<pages::CBasePage> MakeBasicControlPage(const pages::PageContext& context) {
+std::unique_ptr<pages::BasePage> MakeBasicControlPage(const pages::PageContext& context) {
   return std::make_unique<pages::BasicControlPage>(context);
 }
 
 // A page as `set` addresses it: by its caption, or, where the page's items form groups with
 // a section each (DSP Parameters: one per sound program), by one group's section.
 struct AddressedPage {
-  std::unique_ptr<pages::CBasePage> page;
+  std::unique_ptr<pages::BasePage> page;
   int group = pages::kAllGroups;
   std::string section;
 };
@@ -79,7 +79,7 @@ struct GroupSection {
 };
 
 // The sections of a page's groups that differ from its caption; none for a page without groups.
-std::vector<GroupSection> GroupSections(const pages::CBasePage& page, const model::ParameterImage& image) {
+std::vector<GroupSection> GroupSections(const pages::BasePage& page, const model::ParameterImage& image) {
   std::vector<GroupSection> sections;
   for (int group = 0; group < pages::kAllGroups; ++group) {
     const std::vector<pages::PageItem> items = page.ListItems(true, group);
@@ -113,7 +113,7 @@ AddressedPage FindPage(std::string_view section, const pages::PageContext& conte
       }
       return {descriptor.create(context), pages::kAllGroups, std::string(descriptor.caption)};
     }
-    std::unique_ptr<pages::CBasePage> page = descriptor.create(context);
+    std::unique_ptr<pages::BasePage> page = descriptor.create(context);
     const std::vector<GroupSection> groups = GroupSections(*page, image);
     for (const GroupSection& group : groups) {
       if (Folded(group.section) == wanted) return {std::move(page), group.group, group.section};
@@ -127,7 +127,7 @@ AddressedPage FindPage(std::string_view section, const pages::PageContext& conte
 
 pages::PageItem FindItem(const AddressedPage& addressed, const model::ParameterImage& image,
                          std::string_view key) {
-  const pages::CBasePage& page = *addressed.page;
+  const pages::BasePage& page = *addressed.page;
   std::vector<std::string> keys;
   for (const pages::PageItem& item : page.ListItems(true, addressed.group)) {
     const std::string itemKey = page.DescribeItem(image, item.number, item.subIndex, false).key;
@@ -215,7 +215,7 @@ struct PageEdit {
   CliUiServices ui{false};  // a page that asks for confirmation gets Cancel
   model::ParameterImage& image;
   AddressedPage addressed;
-  pages::CBasePage& page;
+  pages::BasePage& page;
   pages::PageItem item;
 };
 
@@ -275,7 +275,7 @@ int RunDryRun(const SetOptions& options) {
 // standard ones.
 class SetSession final : public LinkSession {
  public:
-  SetSession(const SetOptions& options, comm::CCommClass& link, comm::Scheduler& scheduler)
+  SetSession(const SetOptions& options, comm::Link& link, comm::Scheduler& scheduler)
       : LinkSession(scheduler), options_(options), link_(link), live_(link), recorder_(&live_) {
     // Page and key are checked before connecting; the value needs the receiver's state.
     RecordingPageLink offline(nullptr);
@@ -344,7 +344,7 @@ class SetSession final : public LinkSession {
 
 
   const SetOptions& options_;
-  comm::CCommClass& link_;
+  comm::Link& link_;
   ui::CommPageLink live_;
   RecordingPageLink recorder_;
   std::unique_ptr<PageEdit> edit_;
@@ -355,7 +355,7 @@ class SetSession final : public LinkSession {
 
 int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& scheduler,
             const std::string& device, const std::function<void(SetSession&)>& run) {
-  comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
+  comm::Link link(port, scheduler, comm::WorkingMode::RealTime);
   SetSession session(options, link, scheduler);
   link.setObserver(&session);
   link.Open(comm::PortChoice::Fixed(device));

@@ -49,7 +49,7 @@ class ProgressLine {
 
   void update(Workbench& bench) {
     if (!shown_ || !bench.hasWindow()) return;
-    ui::CCommandSendDlg* dialog = bench.view().commandDialog();
+    ui::CommandSendingDialog* dialog = bench.view().commandDialog();
     if (dialog == nullptr) return;
     const int position = dialog->progress().position();
     const int high = dialog->progress().high();
@@ -213,7 +213,7 @@ std::optional<comm::ReadPacing> ChosenPacing(const TransferTarget& target) {
   return app::ParsePacing(target.pacing);
 }
 
-app::CQAmpToolApp::Paths CliPaths() {
+app::Application::Paths CliPaths() {
   // A settings file of its own, so that scripts never change the desktop program's choices.
   return {app::DefaultSettingsPath("tunewright-cli"), app::DefaultStateFolder()};
 }

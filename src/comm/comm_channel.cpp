@@ -1,7 +1,7 @@
 // The link's side of its serial channel: opening the connection with the opening sequence,
 // closing it, and the pauses after writes that depend on the command list and reply pacing.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_log.h"
 #include "comm/link_observer.h"
 #include "comm/page_source.h"
@@ -32,7 +32,7 @@ constexpr std::size_t kChecksumAndEtx = 3;  // what completing an extended reque
 
 }  // namespace
 
-CCommClass::CCommClass(SerialPort& port, Scheduler& scheduler, WorkingMode mode)
+Link::Link(SerialPort& port, Scheduler& scheduler, WorkingMode mode)
     : scheduler_(scheduler), mode_(mode), observer_(&nobodyWatching()), pages_(&noPages()),
       decoder_(&ModelReplyDecoder()), images_(model::kDefaultTunerRegion), tunerRegion_(model::kDefaultTunerRegion),
       channel_(port, scheduler) {
@@ -40,21 +40,21 @@ CCommClass::CCommClass(SerialPort& port, Scheduler& scheduler, WorkingMode mode)
   channel_.setFrameHandler([this](const std::string& frame) { OnFrame(frame, linkState_ < LinkState::Connected); });
 }
 
-CCommClass::~CCommClass() { scheduler_.setTimerHandler(nullptr); }
+Link::~Link() { scheduler_.setTimerHandler(nullptr); }
 
-void CCommClass::setObserver(LinkObserver* observer) { observer_ = observer ? observer : &nobodyWatching(); }
-void CCommClass::setPages(PageSource* pages) { pages_ = pages ? pages : &noPages(); }
-void CCommClass::setLog(LinkLog* log) { channel_.setLog(log); }
-void CCommClass::setDecoder(const ReplyDecoder* decoder) { decoder_ = decoder ? decoder : &ModelReplyDecoder(); }
+void Link::setObserver(LinkObserver* observer) { observer_ = observer ? observer : &nobodyWatching(); }
+void Link::setPages(PageSource* pages) { pages_ = pages ? pages : &noPages(); }
+void Link::setLog(LinkLog* log) { channel_.setLog(log); }
+void Link::setDecoder(const ReplyDecoder* decoder) { decoder_ = decoder ? decoder : &ModelReplyDecoder(); }
 
-void CCommClass::ResetImage(int index) { images_.Reset(index, tunerRegion_); }
+void Link::ResetImage(int index) { images_.Reset(index, tunerRegion_); }
 
-bool CCommClass::isPortOpen() const { return channel_.isOpen(); }
+bool Link::isPortOpen() const { return channel_.isOpen(); }
 
-void CCommClass::logComment(std::string_view text) { channel_.logComment(text); }
-void CCommClass::logError(std::string_view text, int number) { channel_.logError(text, number); }
+void Link::logComment(std::string_view text) { channel_.logComment(text); }
+void Link::logError(std::string_view text, int number) { channel_.logError(text, number); }
 
-bool CCommClass::PortOpen(const std::string& portName) {
+bool Link::PortOpen(const std::string& portName) {
   logComment("PortOpen " + portName);
   if (portName.empty() || channel_.isOpen()) return false;
 
@@ -86,7 +86,7 @@ bool CCommClass::PortOpen(const std::string& portName) {
   return true;
 }
 
-void CCommClass::PortClose() {
+void Link::PortClose() {
   // A retry closes the port between attempts of one connection: its log goes on.
   if (channel_.log() && !inRetryStep_) channel_.log()->EndTransferLog();
   observer_->ConnectionChanged(ConnectionState::NotConnected);
@@ -101,12 +101,12 @@ void CCommClass::PortClose() {
   closeDevice();
 }
 
-void CCommClass::closeDevice() {
+void Link::closeDevice() {
   channel_.close();
   linkState_ = LinkState::WaitStatus;
 }
 
-bool CCommClass::Write(std::string_view frame) {
+bool Link::Write(std::string_view frame) {
   const std::optional<std::string_view> text = channel_.send(frame);
   if (!text) return false;
   const std::optional<int> wait = waitAfterCommandOnLine();
@@ -116,7 +116,7 @@ bool CCommClass::Write(std::string_view frame) {
 
 // Reply pacing applies to the reads of an upload and of the start-up read: an extended
 // frame that is exactly a command-table row's request.
-bool CCommClass::pacesByReply(std::string_view frame) const {
+bool Link::pacesByReply(std::string_view frame) const {
   if (!replyPacingActive() || !IsExtended(frame)) return false;
   const bool startupRead = linkMode_ == LinkMode::RealTime && linkState_ < LinkState::Connected;
   if (linkMode_ != LinkMode::Upload && !startupRead) return false;
@@ -128,11 +128,11 @@ bool CCommClass::pacesByReply(std::string_view frame) const {
 }
 
 // The command on the line was answered: a paced read lets the next frame follow soon.
-void CCommClass::answerArrived() { channel_.pacer().AnswerArrived(kReplySettleMs); }
+void Link::answerArrived() { channel_.pacer().AnswerArrived(kReplySettleMs); }
 
 // A paced read went unanswered: the receiver may need the pauses, so this connection goes
 // on with them (its resend included).
-void CCommClass::fallBackToFullPauses() {
+void Link::fallBackToFullPauses() {
   if (!replyPacingActive()) return;
   pacingFellBack_ = true;
   channel_.pacer().AnswerArrived(0);
@@ -141,7 +141,7 @@ void CCommClass::fallBackToFullPauses() {
 
 // The "@WAIT" entry right after the command on the line lengthens the pause after this
 // write; nothing when there is none.
-std::optional<int> CCommClass::waitAfterCommandOnLine() {
+std::optional<int> Link::waitAfterCommandOnLine() {
   const auto pending = commands_.firstPending();
   if (!pending || *pending + 1 >= commands_.size()) return std::nullopt;
   const CommandEntry& next = commands_.at(*pending + 1);
@@ -150,8 +150,8 @@ std::optional<int> CCommClass::waitAfterCommandOnLine() {
   return std::max(0, MacroArgument(next.text));
 }
 
-int CCommClass::OnReceive() { return channel_.receive(); }
+int Link::OnReceive() { return channel_.receive(); }
 
-void CCommClass::ResetReceiveBuffer() { channel_.resetReceiveBuffer(); }
+void Link::ResetReceiveBuffer() { channel_.resetReceiveBuffer(); }
 
 }  // namespace tw::comm

@@ -3,7 +3,7 @@
 // never took; the link keeps the values the receiver reported or acknowledged and puts
 // them back for the commands that failed.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_observer.h"
 #include "comm/reply_decoder.h"
 #include "model/parameter_access.h"
@@ -12,34 +12,34 @@
 
 namespace tw::comm {
 
-bool CCommClass::tracksConfirmed() const {
+bool Link::tracksConfirmed() const {
   return confirmed_.has_value() && linkMode_ == LinkMode::RealTime && images_.InUseIndex() == 0;
 }
 
-void CCommClass::confirmAll() {
+void Link::confirmAll() {
   if (mode_ == WorkingMode::RealTime && linkMode_ == LinkMode::RealTime) confirmed_ = *images_.Image(0);
 }
 
-void CCommClass::confirmReport(std::string_view frame) {
+void Link::confirmReport(std::string_view frame) {
   if (tracksConfirmed()) decoder_->DecodeAndApply(*confirmed_, frame, linkMode_);
 }
 
 // The echo of a write carries what the receiver stored; an echo the decoder does not know
 // confirms the value the command wrote.
-void CCommClass::confirmWrite(const CommandEntry& entry, std::string_view echo) {
+void Link::confirmWrite(const CommandEntry& entry, std::string_view echo) {
   if (!tracksConfirmed()) return;
   const auto info = decoder_->DecodeAndApply(*confirmed_, echo, linkMode_);
   const bool covered = info && std::find(info->numbers.begin(), info->numbers.end(), entry.number) != info->numbers.end();
   if (!covered) model::CopyParameter(*images_.Image(0), *confirmed_, entry.number);
 }
 
-void CCommClass::restoreUnconfirmed(const std::vector<int>& numbers) {
+void Link::restoreUnconfirmed(const std::vector<int>& numbers) {
   if (!tracksConfirmed() || numbers.empty()) return;
   for (int number : numbers) model::CopyParameter(*confirmed_, *images_.Image(0), number);
   observer_->RefreshActiveItems(numbers);
 }
 
-void CCommClass::failRealTimeList() {
+void Link::failRealTimeList() {
   std::vector<int> unanswered;
   for (std::size_t i = 0; i < commands_.size(); ++i) {
     const CommandEntry& entry = commands_.at(i);

@@ -1,7 +1,7 @@
 // Connection attempts: Open, Upload and Download with their progress, the retry and port-scan rule, the end of a connect attempt and of a
 // command list, and the routing of the link's timers.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_log.h"
 #include "comm/link_observer.h"
 #include "comm/scheduler.h"
@@ -15,11 +15,11 @@ constexpr int kScanAttemptsPerPort = 3;
 
 }  // namespace
 
-void CCommClass::takeUploadBackup() {
+void Link::takeUploadBackup() {
   uploadBackup_ = std::make_unique<std::array<model::ParameterImage, model::kImageCount>>(images_.All());
 }
 
-void CCommClass::restoreUploadBackup() {
+void Link::restoreUploadBackup() {
   if (!uploadBackup_) return;
   images_.All() = *uploadBackup_;
   uploadBackup_.reset();
@@ -28,17 +28,17 @@ void CCommClass::restoreUploadBackup() {
   images_.SelectInUse(0);
 }
 
-void CCommClass::Open(const PortChoice& ports) { beginOperation(linkMode_, {}, PendingOperation::None, ports); }
+void Link::Open(const PortChoice& ports) { beginOperation(linkMode_, {}, PendingOperation::None, ports); }
 
-void CCommClass::Upload(const PortChoice& ports) {
+void Link::Upload(const PortChoice& ports) {
   beginOperation(LinkMode::Upload, "Async Mode Upload Start", PendingOperation::Upload, ports);
 }
 
-void CCommClass::Download(const PortChoice& ports) {
+void Link::Download(const PortChoice& ports) {
   beginOperation(LinkMode::Download, "Async Mode Download Start", PendingOperation::Download, ports);
 }
 
-void CCommClass::beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports) {
+void Link::beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports) {
   if (operation != PendingOperation::None) {
     linkMode_ = mode;
     if (channel_.log()) channel_.log()->BeginTransferLog(linkMode_);
@@ -58,7 +58,7 @@ void CCommClass::beginOperation(LinkMode mode, std::string_view comment, Pending
   startAttempt(true);
 }
 
-void CCommClass::startAttempt(bool firstAttempt) {
+void Link::startAttempt(bool firstAttempt) {
   if (firstAttempt) {
     savedLinkOperation_ = linkMode_;
   } else {
@@ -82,7 +82,7 @@ void CCommClass::startAttempt(bool firstAttempt) {
   });
 }
 
-void CCommClass::openPortForAttempt(const std::string& device) {
+void Link::openPortForAttempt(const std::string& device) {
   if (PortOpen(device)) return;
   logComment(LogComment::PortOpenFailed);
   if (portIndex_ == -1) {
@@ -96,7 +96,7 @@ void CCommClass::openPortForAttempt(const std::string& device) {
   scheduler_.setTimer(kRetryTimer, kRetryIntervalMs);
 }
 
-void CCommClass::onRetryTimer() {
+void Link::onRetryTimer() {
   ++retryCount_;
   // Everything up to the next attempt belongs to the same connection: its log and the
   // upload backup stay.
@@ -132,7 +132,7 @@ void CCommClass::onRetryTimer() {
   startAttempt(false);
 }
 
-void CCommClass::FinishConnect(bool failed) {
+void Link::FinishConnect(bool failed) {
   if (connecting_) {
     connecting_ = false;
     observer_->ActivityChanged(LinkActivity::None, 0);
@@ -154,7 +154,7 @@ void CCommClass::FinishConnect(bool failed) {
   if (!inRetryStep_) endAttempt(!failed);
 }
 
-void CCommClass::endAttempt(bool connected) {
+void Link::endAttempt(bool connected) {
   if (!attemptRunning_) return;
   attemptRunning_ = false;
   const PendingOperation operation = pending_;
@@ -173,7 +173,7 @@ void CCommClass::endAttempt(bool connected) {
   });
 }
 
-void CCommClass::Close() {
+void Link::Close() {
   scheduler_.killTimer(kKeepAliveTimer);
   // A keep-alive answer still awaited no longer matters once the user closed.
   scheduler_.killTimer(kKeepAliveReplyTimer);
@@ -182,7 +182,7 @@ void CCommClass::Close() {
   if (mode == LinkMode::RealTime) observer_->UpdateCapabilities();
 }
 
-void CCommClass::CancelInitialize() {
+void Link::CancelInitialize() {
   // A cancelled connect is not connected, whatever it had reached: the port closes, the
   // upload backup goes back, and in Real Time Mode the pages show the factory settings.
   scheduler_.killTimer(kStartupReadTimer);
@@ -195,7 +195,7 @@ void CCommClass::CancelInitialize() {
   observer_->RefreshAllPages();
 }
 
-void CCommClass::CancelCommands() {
+void Link::CancelCommands() {
   scheduler_.killTimer(kStartupReadTimer);
   scheduler_.killTimer(kRetryTimer);
   scheduler_.killTimer(kReplyTimer);
@@ -204,7 +204,7 @@ void CCommClass::CancelCommands() {
   FinishCommands(ListResult::Completed);
 }
 
-void CCommClass::StartSendingCommands() {
+void Link::StartSendingCommands() {
   if (savedLinkOperation_ == LinkMode::RealTime || linkMode_ != LinkMode::Idle) {
     scheduler_.killTimer(kKeepAliveTimer);
     sendingCommands_ = true;
@@ -215,7 +215,7 @@ void CCommClass::StartSendingCommands() {
   FinishCommands(ListResult::Completed);
 }
 
-void CCommClass::FinishCommands(ListResult result) {
+void Link::FinishCommands(ListResult result) {
   scheduler_.killTimer(kReplyTimer);
   const LinkMode operation = linkMode_;
   const int failed = listFailures_;
@@ -255,7 +255,7 @@ void CCommClass::FinishCommands(ListResult result) {
   observer_->CommandsFinished(result);
 }
 
-void CCommClass::OnTimer(int id) {
+void Link::OnTimer(int id) {
   switch (id) {
     case kGuardTextTimer:
     case kErrorTextTimer:

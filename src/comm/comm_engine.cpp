@@ -2,7 +2,7 @@
 // command on the line, applies reported values, walks the list's macros and writes the
 // next command.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_observer.h"
 #include "comm/memory_commands.h"
 #include "comm/page_source.h"
@@ -80,7 +80,7 @@ int reportValue(std::string_view frame) {
 
 }  // namespace
 
-bool CCommClass::learnCapability(std::string_view frame) {
+bool Link::learnCapability(std::string_view frame) {
   for (int r = model::kZone2Row; r <= model::kCapabilityRow; ++r) {
     const std::string_view prefix = model::kCommandTable[static_cast<std::size_t>(r)].replyPrefix;
     if (!StartsWith(frame, prefix)) continue;
@@ -107,7 +107,7 @@ bool CCommClass::learnCapability(std::string_view frame) {
   return false;
 }
 
-void CCommClass::expandStatusInto(std::string_view statusFrame) {
+void Link::expandStatusInto(std::string_view statusFrame) {
   std::string inputReport;
   ExpandStatusFrame(StatusData(statusFrame), [&](const std::string& report) {
     OnFrame(report, true);
@@ -123,18 +123,18 @@ void CCommClass::expandStatusInto(std::string_view statusFrame) {
 
 // Only what lands in image 0 is the receiver's current settings; a memory's reads go to
 // its own image.
-void CCommClass::noteUploadRead(const ReplyInfo& info) {
+void Link::noteUploadRead(const ReplyInfo& info) {
   if (linkMode_ == LinkMode::Upload && &imageInUse() == images_.Image(0)) {
     uploadRead_.insert(info.stored.begin(), info.stored.end());
   }
 }
 
-bool CCommClass::decodeListsNumber(std::string_view frame, int number) const {
+bool Link::decodeListsNumber(std::string_view frame, int number) const {
   const auto info = decoder_->Decode(frame);
   return info && answersNumber(info->numbers, number);
 }
 
-void CCommClass::saveZoneItems() {
+void Link::saveZoneItems() {
   const model::ParameterImage& current = *images_.Image(0);
   for (std::size_t i = 0; i < kUploadSavedZoneItems.size(); ++i) {
     const auto value = model::GetParameter(current, kUploadSavedZoneItems[i].number);
@@ -144,7 +144,7 @@ void CCommClass::saveZoneItems() {
 
 // Walks on from the answered entry: macros act, and while a memory image is in use the
 // DSP reads of other sound programs are passed over.
-void CCommClass::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
+void Link::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
   for (std::size_t i = answered + 1; i < commands_.size(); ++i) {
     CommandEntry& entry = commands_.at(i);
     if (entry.isMacro()) {
@@ -171,7 +171,7 @@ void CCommClass::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
 // another parameter of the block, late after a resend, would otherwise acknowledge this
 // write and leave every later one answered by its predecessor's echo. Without a row, the
 // parameters the echo reports decide; an echo no report entry knows is taken.
-bool CCommClass::echoNamesParameter(std::string_view echo, const CommandEntry& entry,
+bool Link::echoNamesParameter(std::string_view echo, const CommandEntry& entry,
                                     const model::CommandRow* row) const {
   if (row) return MatchesReplyPrefix(echo, *row, false);
   if (entry.number == kNoParameter) return true;
@@ -182,7 +182,7 @@ bool CCommClass::echoNamesParameter(std::string_view echo, const CommandEntry& e
 // Whether `frame` confirms the paired read `entry` (see PairedRead): its data came since the
 // command was last written, and the frame names what the command asked for. True for any
 // other command.
-bool CCommClass::confirmsPairedRead(std::string_view frame, const CommandEntry& entry,
+bool Link::confirmsPairedRead(std::string_view frame, const CommandEntry& entry,
                                     const model::CommandRow* row) const {
   if (row && (row->flags & model::kAltReplyInRepeat)) {
     const auto input = SelectedValue(kInputNumber, entry.text);
@@ -200,7 +200,7 @@ bool CCommClass::confirmsPairedRead(std::string_view frame, const CommandEntry& 
   return true;
 }
 
-void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
+void Link::finishEntry(std::size_t index, FrameVerdict& verdict) {
   answerArrived();
   if (sendingCommands_ && commands_.size() > 1) observer_->ProgressChanged(LinkActivity::SendingCommands, static_cast<int>(index));
   commands_.at(index).status = EntryStatus::Done;
@@ -214,7 +214,7 @@ void CCommClass::finishEntry(std::size_t index, FrameVerdict& verdict) {
 
 // What follows an answer (or a command given up): the memory switch and the rebuild that
 // the walk met, then the next command or the end of the list.
-void CCommClass::continueList(const FrameVerdict& answered) {
+void Link::continueList(const FrameVerdict& answered) {
   FrameVerdict verdict = answered;
   // An interrupted upload writes back once the command on the line is done (the reports a
   // status frame expands into answer nothing and belong to the memory being loaded).
@@ -247,30 +247,30 @@ void CCommClass::continueList(const FrameVerdict& answered) {
 
 // The bytes of `frame` were read sooner than any answer to `command`, written last, could
 // have come: the command's and the answer's time on the line at 9600 baud.
-bool CCommClass::cameBeforeAnswerPossible(std::string_view command, std::string_view frame) const {
+bool Link::cameBeforeAnswerPossible(std::string_view command, std::string_view frame) const {
   const auto lineMs = [](std::size_t bytes) { return static_cast<std::int64_t>(bytes) * 10 * 1000 / 9600; };
   const std::int64_t readAt = channel_.readAt();
   return readAt < channel_.lastWriteAt() + lineMs(command.size()) + lineMs(frame.size());
 }
 
 // Phase 2 of an upload writes the receiver's own settings back; everything before it reads.
-bool CCommClass::inUploadWriteBack() const {
+bool Link::inUploadWriteBack() const {
   return linkMode_ == LinkMode::Upload && uploadPhase_ == 2 && linkState_ == LinkState::UploadRest;
 }
 
-void CCommClass::noteGivenUp(const CommandEntry& entry) {
+void Link::noteGivenUp(const CommandEntry& entry) {
   ++listFailures_;
   if (inUploadWriteBack()) writeBackFailures_.push_back(entry.number);
 }
 
-void CCommClass::endList() {
+void Link::endList() {
   if (endWriteBack()) return;
   const ListResult result = listFailures_ > 0 ? ListResult::Failed : ListResult::Completed;
   ClearCommandList();
   FinishCommands(result);
 }
 
-int CCommClass::OnFrame(std::string_view text, bool notAReply) {
+int Link::OnFrame(std::string_view text, bool notAReply) {
   if (text.empty()) return 0;
 
   if (linkState_ == LinkState::WaitStatus) return onStatusFrame(text);

@@ -1,7 +1,7 @@
 // Connection handshake: the receiver's status frame and the start-up read of the command
 // table, one row at a time.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_observer.h"
 #include "comm/protocol.h"
 #include "comm/scheduler.h"
@@ -16,7 +16,7 @@ constexpr std::size_t kRegionDigit = 12;  // in the answer to row 0
 
 }  // namespace
 
-int CCommClass::onStatusFrame(std::string_view frame) {
+int Link::onStatusFrame(std::string_view frame) {
   if (!IsStatusFrame(frame)) return 0;
   modelCode_ = std::string(frame.substr(kModelCodeOffset, kModelCodeLength));
   if (!IsSupportedModel(frame)) {
@@ -49,7 +49,7 @@ int CCommClass::onStatusFrame(std::string_view frame) {
   return 1;
 }
 
-void CCommClass::SendNextStartupRow() {
+void Link::SendNextStartupRow() {
   for (; startCursor_ < model::kRowCount; ++startCursor_) {
     const model::CommandRow& row = model::kCommandTable[static_cast<std::size_t>(startCursor_)];
     if ((row.flags & model::kReadAtStart) && model::IsEligible(row, caps_)) {
@@ -62,7 +62,7 @@ void CCommClass::SendNextStartupRow() {
 
 // One frame of the start-up read. Sets `handOn` when the frame is to be applied by the
 // general frame processing as well.
-int CCommClass::onStartupFrame(std::string_view frame, bool& handOn) {
+int Link::onStartupFrame(std::string_view frame, bool& handOn) {
   handOn = false;
   const int r = startCursor_;
   if (r < 0 || r >= model::kRowCount) return 0;

@@ -3,7 +3,7 @@
 // interrupt runs that write-back first. What cannot be restored goes to the observer with the
 // settings read, so that the receiver's own settings are never lost.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_log.h"
 #include "comm/link_observer.h"
 #include "comm/memory_commands.h"
@@ -13,7 +13,7 @@ namespace tw::comm {
 
 // Called as each command is written: the System part of a memory load marks the receiver
 // as running that memory (the image in use is the memory's own by then).
-void CCommClass::noteMemoryLoad(const std::string& text) {
+void Link::noteMemoryLoad(const std::string& text) {
   if (linkMode_ != LinkMode::Upload) return;
   const auto pending = commands_.firstPending();
   if (!pending || commands_.at(*pending).number != kSystemLoadNumber || commands_.at(*pending).text != text) return;
@@ -21,7 +21,7 @@ void CCommClass::noteMemoryLoad(const std::string& text) {
   if (memory >= 1 && memory <= kMemoryCount) loadedMemory_ = memory;
 }
 
-bool CCommClass::InterruptCommands() {
+bool Link::InterruptCommands() {
   const bool upload = linkMode_ == LinkMode::Upload && sendingCommands_;
   if (upload && loadedMemory_ > 0 && !isWritingBack()) {
     logComment("[interrupted: writing back the settings read]");
@@ -50,7 +50,7 @@ bool CCommClass::InterruptCommands() {
 
 // The command on the line is done: the rest of the list gives way to the upload's own
 // write-back (its last phase, built as at the second "@CURR"), on image 0.
-void CCommClass::startWriteBack(FrameVerdict& verdict) {
+void Link::startWriteBack(FrameVerdict& verdict) {
   writeBackRequested_ = false;
   if (verdict.finished) return;
   if (const auto pending = commands_.firstPending(); pending && *pending > 0) commands_.truncateAfter(*pending - 1);
@@ -78,7 +78,7 @@ void CCommClass::startWriteBack(FrameVerdict& verdict) {
 // The list of an upload that loaded memories is done. An interrupted one ends as cancelled
 // (true: the list is ended here); a write-back with commands given up leaves the receiver
 // unrestored either way.
-bool CCommClass::endWriteBack() {
+bool Link::endWriteBack() {
   const bool inWriteBack = writingBack_ || (linkMode_ == LinkMode::Upload && uploadPhase_ == 2 &&
                                             linkState_ == LinkState::UploadRest && loadedMemory_ > 0);
   if (!inWriteBack) return false;
@@ -97,7 +97,7 @@ bool CCommClass::endWriteBack() {
   return true;
 }
 
-void CCommClass::reportUnrestored(UploadInterruption::Cause cause) {
+void Link::reportUnrestored(UploadInterruption::Cause cause) {
   if (loadedMemory_ == 0) return;
   UploadInterruption what;
   what.stage = UploadInterruption::Stage::NotRestored;
@@ -115,7 +115,7 @@ void CCommClass::reportUnrestored(UploadInterruption::Cause cause) {
   observer_->UploadInterrupted(what);
 }
 
-void CCommClass::forgetInterruption() {
+void Link::forgetInterruption() {
   loadedMemory_ = 0;
   writeBackRequested_ = false;
   writingBack_ = false;

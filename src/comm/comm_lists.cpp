@@ -1,6 +1,6 @@
 // List builders of the transfer engine: the three-phase upload and the download.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/memory_commands.h"
 #include "comm/page_source.h"
 #include "comm/protocol.h"
@@ -15,17 +15,17 @@ constexpr int kLastListedRow = model::kRowCount - 2;  // row 506, the keep-alive
 
 }  // namespace
 
-void CCommClass::queueRow(int row) {
+void Link::queueRow(int row) {
   SendPacket(CompleteExtended(model::kCommandTable[static_cast<std::size_t>(row)].request), kNoParameter);
 }
 
-void CCommClass::queueMacro(std::string_view name, std::optional<int> argument) {
+void Link::queueMacro(std::string_view name, std::optional<int> argument) {
   SendPacket(argument ? MacroText(name, *argument) : std::string(name), kNoParameter);
 }
 
 // The reads of an upload's first and second phase. False when the System Memory commands
 // are missing, in which case the list stays unstarted.
-bool CCommClass::queueUploadReads() {
+bool Link::queueUploadReads() {
   for (int r = 0; r <= kLastListedRow; ++r) {
     if (uploadPhase_ == 0 && r == model::kCapabilityRow) queueMacro(kMacroCurrent, std::nullopt);
     if (uploadPhase_ > 0 && r <= model::kCapabilityRow) continue;
@@ -53,7 +53,7 @@ bool CCommClass::queueUploadReads() {
   return true;
 }
 
-void CCommClass::queueMemoryLoads(int memory, const std::array<std::string, 4>& parts) {
+void Link::queueMemoryLoads(int memory, const std::array<std::string, 4>& parts) {
   queueMacro(kMacroWait, kMemoryLoadWaitMs);
   queueMacro(kMacroMemory, memory);
   SendPacket(parts[kMemorySystem], MemoryCommandNumber(kMemorySystem, true));
@@ -70,7 +70,7 @@ void CCommClass::queueMemoryLoads(int memory, const std::array<std::string, 4>& 
   }
 }
 
-void CCommClass::BuildUploadList(bool continuation) {
+void Link::BuildUploadList(bool continuation) {
   if (continuation) {
     linkState_ = LinkState::UploadRest;
     if (const auto pending = commands_.firstPending()) commands_.truncateAfter(*pending);
@@ -109,7 +109,7 @@ void CCommClass::BuildUploadList(bool continuation) {
   if (!continuation) SendPacket("", kNoParameter);
 }
 
-void CCommClass::BuildDownloadList(bool continuation) {
+void Link::BuildDownloadList(bool continuation) {
   if (continuation) {
     if (const auto pending = commands_.firstPending()) {
       commands_.truncateAfter(*pending);

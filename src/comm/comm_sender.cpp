@@ -1,7 +1,7 @@
 // Command sender of the link: the command list, the batch start, the reply watch with its
 // resends and give-up rules, the keep-alive and the status words.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_observer.h"
 #include "comm/protocol.h"
 #include "comm/scheduler.h"
@@ -18,7 +18,7 @@ constexpr int kInputSelectionResends = 3;  // as many as a list command gets
 
 }  // namespace
 
-int CCommClass::SendPacket(std::string_view text, int number) {
+int Link::SendPacket(std::string_view text, int number) {
   if (linkState_ < LinkState::Connected) {
     logComment(LogComment::NotConnected);
     return 0;
@@ -43,33 +43,33 @@ int CCommClass::SendPacket(std::string_view text, int number) {
   return 1;
 }
 
-void CCommClass::writeFirstPending() {
+void Link::writeFirstPending() {
   if (const auto pending = commands_.firstPending()) writeOnLine(commands_.at(*pending).text);
 }
 
 // Writes the command on the line (again); what the receiver reports from now on may answer it.
-void CCommClass::writeOnLine(const std::string& text) {
+void Link::writeOnLine(const std::string& text) {
   reportedSinceWrite_.clear();
   noteMemoryLoad(text);
   Write(text);
 }
 
-void CCommClass::ClearCommandList() { commands_.clear(); }
+void Link::ClearCommandList() { commands_.clear(); }
 
-void CCommClass::startReplyTimer() {
+void Link::startReplyTimer() {
   scheduler_.setTimer(kReplyTimer, linkMode_ == LinkMode::Upload ? kUploadReplyTimeoutMs : kReplyTimeoutMs);
 }
 
-void CCommClass::startKeepAliveTimer() {
+void Link::startKeepAliveTimer() {
   if (mode_ == WorkingMode::RealTime) scheduler_.setTimer(kKeepAliveTimer, kKeepAliveIntervalMs);
 }
 
 // After a list, whatever its end: a Real Time connection that is still up is watched again.
-void CCommClass::resumeKeepAlive() {
+void Link::resumeKeepAlive() {
   if (channel_.isOpen() && linkState_ >= LinkState::Connected) startKeepAliveTimer();
 }
 
-int CCommClass::OnReplyTimeout(std::string_view frame) {
+int Link::OnReplyTimeout(std::string_view frame) {
   const auto pending = commands_.firstPending();
   if (!pending) return 0;
   const std::size_t index = *pending;
@@ -144,7 +144,7 @@ int CCommClass::OnReplyTimeout(std::string_view frame) {
   return 0;
 }
 
-bool CCommClass::isInputSelection(std::string_view text) {
+bool Link::isInputSelection(std::string_view text) {
   for (int r = 0; r < model::kRowCount; ++r) {
     const model::CommandRow& row = model::kCommandTable[static_cast<std::size_t>(r)];
     if ((row.flags & model::kAltReplyInRepeat) && text == row.request) return true;
@@ -157,13 +157,13 @@ bool CCommClass::isInputSelection(std::string_view text) {
 // screen already shows; but without the program report the screen would keep the previous
 // input's program. So an input selection is written again (it selects the same input) until
 // the program report comes, at most three times, and then "ERROR" is shown.
-void CCommClass::watchInputSelection(std::string_view text) {
+void Link::watchInputSelection(std::string_view text) {
   if (!isInputSelection(text)) return;
   inputWatch_ = {std::string(text), 0, false, inputWatch_.generation + 1};
   armInputWatch();
 }
 
-void CCommClass::armInputWatch() {
+void Link::armInputWatch() {
   std::weak_ptr<bool> alive = alive_;
   scheduler_.callAfter(kReplyTimeoutMs, [this, alive, watch = inputWatch_.generation] {
     if (alive.expired() || watch != inputWatch_.generation || inputWatch_.programReported) return;
@@ -178,39 +178,39 @@ void CCommClass::armInputWatch() {
   });
 }
 
-void CCommClass::notePossibleProgramReport(std::string_view frame) {
+void Link::notePossibleProgramReport(std::string_view frame) {
   if (IsStandard(frame) && frame.size() == 8 && frame.substr(3, 2) == "28") inputWatch_.programReported = true;
 }
 
-void CCommClass::SetConnected() {
+void Link::SetConnected() {
   // Connected before the observer hears of it, so that it may queue commands right away.
   linkState_ = LinkState::Connected;
   confirmAll();
   FinishConnect(false);
 }
 
-void CCommClass::SendKeepAlive() {
+void Link::SendKeepAlive() {
   Write(MakeStandard("FFFFF"));
   Write(CompleteExtended(model::kCommandTable[model::kPollRow].request));
 }
 
-void CCommClass::ShowGuardText() {
+void Link::ShowGuardText() {
   observer_->StatusWordChanged(StatusWord::Guard);
   scheduler_.setTimer(kGuardTextTimer, kStatusWordMs);
 }
 
-void CCommClass::ShowErrorText() {
+void Link::ShowErrorText() {
   observer_->StatusWordChanged(StatusWord::Error);
   scheduler_.setTimer(kErrorTextTimer, kStatusWordMs);
 }
 
-int CCommClass::BuildOperationCommand(const BasicBlock& basic, int number) {
+int Link::BuildOperationCommand(const BasicBlock& basic, int number) {
   const std::string frame = tw::comm::BuildOperationCommand(basic, number);
   if (frame.empty()) return 0;
   return SendPacket(frame, number);
 }
 
-void CCommClass::QueueBasicControls(const model::ParameterImage& image) {
+void Link::QueueBasicControls(const model::ParameterImage& image) {
   int count = 0;
   const auto numbers = BasicDownloadNumbers(image.basic, count);
   for (int i = 0; i < count; ++i) BuildOperationCommand(image.basic, numbers[static_cast<std::size_t>(i)]);

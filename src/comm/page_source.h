@@ -8,7 +8,7 @@
 namespace tw::comm {
 
 // What the transfer engine asks of the settings pages. A page queues its commands with
-// CCommClass::SendPacket(text, number); it never starts the batch itself here.
+// Link::SendPacket(text, number); it never starts the batch itself here.
 // The defaults stand for "no pages": nothing is queued, and the System Memory commands
 // come from the receiver's fixed table (memory_commands.h).
 class PageSource {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "gui/main_window.h"
-#include "session/qamp_tool_doc.h"
+#include "session/configuration_document.h"
 
 namespace tw::pages {
 class Workbench;
@@ -22,14 +22,14 @@ class Desktop {
  public:
   Desktop(pages::Workbench& bench, QtUiServices& ui, QtDialogHost& dialogs, bool demo);
 
-  pages::CQAmpToolDoc& document() { return document_; }
+  pages::ConfigurationDocument& document() { return document_; }
   MainWindow& window() { return window_; }
 
  private:
   void openAtStartUp(const std::string& path);
 
   QtUiServices& ui_;
-  pages::CQAmpToolDoc document_;
+  pages::ConfigurationDocument document_;
   MainWindow window_;
 };
 

@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "app/app_settings.h"
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "app/state_folder.h"
 #include "gui/app_icon.h"
 #include "gui/desktop.h"

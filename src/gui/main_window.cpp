@@ -32,7 +32,7 @@
 #include "gui/report_printer.h"
 #include "gui/system_memory_window.h"
 #include "gui/window_placement.h"
-#include "session/qamp_tool_doc.h"
+#include "session/configuration_document.h"
 #include "pages/setting_search.h"
 #include "session/workbench.h"
 #include "ui/dialogs/about_dlg.h"
@@ -70,7 +70,7 @@ QScrollArea* Scrolling(QWidget* content) {
 
 }  // namespace
 
-MainWindow::MainWindow(pages::Workbench& bench, pages::CQAmpToolDoc& document, QtUiServices& ui,
+MainWindow::MainWindow(pages::Workbench& bench, pages::ConfigurationDocument& document, QtUiServices& ui,
                        QtDialogHost& dialogs)
     : bench_(bench), document_(document), ui_(ui), dialogs_(dialogs) {
   setObjectName(QStringLiteral("mainWindow"));
@@ -102,7 +102,7 @@ MainWindow::~MainWindow() {
 // Mode File keeps only Exit and there is no Tool menu.
 void MainWindow::buildMenus() {
   const bool realTime = bench_.app().isRealTime();
-  pages::CQAmpToolDoc& document = document_;
+  pages::ConfigurationDocument& document = document_;
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   if (!realTime) {
@@ -134,7 +134,7 @@ void MainWindow::buildCentralArea() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  ui::CQAmpToolView& view = bench_.view();
+  ui::MainView& view = bench_.view();
   connectionBar_ = new FormWidget(view.form(), view.connectionBar(), FormStyle::Bar);
   connectionBar_->setObjectName(QStringLiteral("connectionBar"));
   auto* bar = new QWidget;
@@ -185,7 +185,7 @@ void MainWindow::buildCentralArea() {
 QWidget* MainWindow::buildPageArea() {
   pageStack_ = new QStackedWidget;
   pageStack_->setObjectName(QStringLiteral("pageStack"));
-  for (pages::CBasePage* page : bench_.sheet().tabs()) {
+  for (pages::BasePage* page : bench_.sheet().tabs()) {
     auto* form = new FormWidget(page->form());
     form->setObjectName(ToQt(page->caption()));
     form->setContentsMargins(12, 10, 12, 10);
@@ -263,7 +263,7 @@ void MainWindow::goToSetting(const pages::SettingMatch& match) {
   if (match.tab != pages::SettingMatch::kBasicControl) {
     bench_.sheetView().setActive(match.tab);
     form = pageForm(match.tab);
-    pages::CBasePage* page = bench_.sheet().tabs()[static_cast<std::size_t>(match.tab)];
+    pages::BasePage* page = bench_.sheet().tabs()[static_cast<std::size_t>(match.tab)];
     if (const ui::Control* shown = page->BringIntoView(match.number, match.subIndex)) control = shown;
   }
   ControlBinding* binding = form != nullptr && control != nullptr ? form->bindingFor(*control) : nullptr;
@@ -331,7 +331,7 @@ void MainWindow::print() { PrintReportWithDialog(this, document_.BuildReport());
 
 void MainWindow::about() {
   if (about_ && about_->isOpen()) return;
-  about_ = std::make_unique<ui::CAboutDlg>(bench_.app().log().folder().string());
+  about_ = std::make_unique<ui::AboutDialog>(bench_.app().log().folder().string());
   about_->DoModal(dialogs_);
 }
 
@@ -350,7 +350,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!document_.SaveModified(pages::CQAmpToolDoc::Occasion::Close)) {
+  if (!document_.SaveModified(pages::ConfigurationDocument::Occasion::Close)) {
     event->ignore();
     return;
   }

@@ -10,11 +10,11 @@ class QScrollArea;
 class QStackedWidget;
 
 namespace tw::ui {
-class CAboutDlg;
+class AboutDialog;
 class Control;
 }  // namespace tw::ui
 namespace tw::pages {
-class CQAmpToolDoc;
+class ConfigurationDocument;
 class Workbench;
 struct SettingMatch;
 }  // namespace tw::pages
@@ -39,7 +39,7 @@ class SystemMemoryWindow;
 class MainWindow final : public QMainWindow {
  public:
   // `bench` has its window parts (started), `document` works over it.
-  MainWindow(pages::Workbench& bench, pages::CQAmpToolDoc& document, QtUiServices& ui, QtDialogHost& dialogs);
+  MainWindow(pages::Workbench& bench, pages::ConfigurationDocument& document, QtUiServices& ui, QtDialogHost& dialogs);
   ~MainWindow() override;
 
   FormWidget& connectionBar() const { return *connectionBar_; }
@@ -87,7 +87,7 @@ class MainWindow final : public QMainWindow {
   void about();
 
   pages::Workbench& bench_;
-  pages::CQAmpToolDoc& document_;
+  pages::ConfigurationDocument& document_;
   QtUiServices& ui_;
   QtDialogHost& dialogs_;
   FormWidget* connectionBar_ = nullptr;
@@ -98,7 +98,7 @@ class MainWindow final : public QMainWindow {
   std::vector<QScrollArea*> pageScrolls_;
   QLabel* virtualMark_ = nullptr;
   FocusHighlight* highlight_ = nullptr;
-  std::unique_ptr<ui::CAboutDlg> about_;
+  std::unique_ptr<ui::AboutDialog> about_;
   SystemMemoryWindow* systemMemory_ = nullptr;
   bool modifiedCheckPosted_ = false;
 };

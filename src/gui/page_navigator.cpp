@@ -109,7 +109,7 @@ PageNavigator::PageNavigator(pages::Workbench& bench, QWidget* parent)
 void PageNavigator::buildTree() {
   const auto families = PageFamilies();
   std::vector<QTreeWidgetItem*> heads(families.size(), nullptr);
-  const std::vector<pages::CBasePage*>& tabs = bench_.sheet().tabs();
+  const std::vector<pages::BasePage*>& tabs = bench_.sheet().tabs();
   QFont bold = tree_->font();
   bold.setBold(true);
   for (std::size_t family = 0; family < families.size(); ++family) {

@@ -14,7 +14,7 @@
 #include "gui/qt_dialog_host.h"
 #include "gui/qt_ui_services.h"
 #include "gui/system_memory_window.h"
-#include "session/qamp_tool_doc.h"
+#include "session/configuration_document.h"
 #include "pages/system/memory_page.h"
 #include "session/workbench.h"
 #include "ui/dialogs/about_dlg.h"
@@ -75,7 +75,7 @@ class Shooter {
 
 }  // namespace
 
-int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::CQAmpToolDoc& document,
+int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::ConfigurationDocument& document,
                      QtUiServices& ui, QtDialogHost& dialogs, WindowSize size, const QString& folder) {
   QDir dir(folder);
   if (!dir.mkpath(QStringLiteral("."))) return 0;
@@ -107,26 +107,26 @@ int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::CQAmpTo
   shoot.window(window, QStringLiteral("search-sw-chosen"));
   navigator.search(QString());
 
-  comm::CCommClass& link = bench.link();
-  ui::CAboutDlg about(bench.app().log().folder().string());
+  comm::Link& link = bench.link();
+  ui::AboutDialog about(bench.app().log().folder().string());
   shoot.dialog(about);
-  ui::CStartModeDlg startMode;
+  ui::StartModeDialog startMode;
   shoot.dialog(startMode);
-  ui::CInitializeDlg initialize(link, ui);
+  ui::InitializeDialog initialize(link, ui);
   initialize.setRange(0, 508);
   initialize.setTargetNote(bench.view().virtualReceiverSelected() ? std::string(ui::kVirtualReceiverNote) : "");
   shoot.dialog(initialize);
   if (!bench.app().isRealTime()) {
-    ui::CTunerRegionDlg region(link);
+    ui::TunerRegionDialog region(link);
     shoot.dialog(region);
-    ui::CCommandSendDlg sending(link, ui);
+    ui::CommandSendingDialog sending(link, ui);
     sending.setRange(0, 400);
     shoot.dialog(sending);
-    ui::CUserMemoDlg memo(document.userMemo());
+    ui::UserMemoDialog memo(document.userMemo());
     shoot.dialog(memo);
-    ui::CReportDlg report([&document] { return document.BuildReport(); });
+    ui::ReportDialog report([&document] { return document.BuildReport(); });
     shoot.dialog(report);
-    ui::CConfirmDownDlg notice;
+    ui::ConfirmDownloadDialog notice;
     shoot.dialog(notice);
   }
   return shoot.written();

@@ -5,7 +5,7 @@
 #include "gui/startup.h"
 
 namespace tw::pages {
-class CQAmpToolDoc;
+class ConfigurationDocument;
 class Workbench;
 }  // namespace tw::pages
 
@@ -19,7 +19,7 @@ class QtUiServices;
 // the window size: the main window with each page active, a search with its results, and
 // every dialog of this working mode. `size` empty: the window keeps its own size.
 // Returns the number of files written.
-int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::CQAmpToolDoc& document,
+int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::ConfigurationDocument& document,
                      QtUiServices& ui, QtDialogHost& dialogs, WindowSize size, const QString& folder);
 
 }  // namespace tw::gui

@@ -17,8 +17,8 @@ QColor ToColor(ui::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 void PaintAsValueLabel(QLabel& label) {
   QPalette palette = label.palette();
   for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    palette.setColor(group, QPalette::WindowText, ToColor(ui::CStaticSubClass::kTextColor));
-    palette.setColor(group, QPalette::Window, ToColor(ui::CStaticSubClass::kBackgroundColor));
+    palette.setColor(group, QPalette::WindowText, ToColor(ui::ValueLabel::kTextColor));
+    palette.setColor(group, QPalette::Window, ToColor(ui::ValueLabel::kBackgroundColor));
   }
   label.setPalette(palette);
   label.setAutoFillBackground(true);

@@ -107,7 +107,7 @@ void DesktopStartupUi::AskStartMode(std::function<void(int result)> done) {
   dialogs_.AskStartMode(std::move(done));
 }
 
-void DesktopStartupUi::AskTunerRegion(comm::CCommClass& link, std::function<void()> done) {
+void DesktopStartupUi::AskTunerRegion(comm::Link& link, std::function<void()> done) {
   if (options_.tunerRegion) {
     link.setTunerRegion(*options_.tunerRegion);
     done();

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "ui/dialogs/startup_dialogs.h"
 
 namespace tw::gui {
@@ -45,7 +45,7 @@ class DesktopStartupUi final : public app::StartupUi {
   DesktopStartupUi(ui::DialogHost& host, const DesktopOptions& options) : dialogs_(host), options_(options) {}
 
   void AskStartMode(std::function<void(int result)> done) override;
-  void AskTunerRegion(comm::CCommClass& link, std::function<void()> done) override;
+  void AskTunerRegion(comm::Link& link, std::function<void()> done) override;
 
  private:
   ui::DialogStartupUi dialogs_;

@@ -8,7 +8,7 @@
 
 namespace tw::gui {
 
-SystemMemoryWindow::SystemMemoryWindow(pages::CMemoryPage& page, QWidget* parent)
+SystemMemoryWindow::SystemMemoryWindow(pages::SystemMemoryPage& page, QWidget* parent)
     : QDialog(parent), page_(page), form_(new FormWidget(page.form(), this)) {
   setObjectName(QStringLiteral("systemMemoryWindow"));
   auto* layout = new QVBoxLayout(this);

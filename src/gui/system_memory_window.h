@@ -3,7 +3,7 @@
 #include <QDialog>
 
 namespace tw::pages {
-class CMemoryPage;
+class SystemMemoryPage;
 }
 
 namespace tw::gui {
@@ -15,7 +15,7 @@ class FormWidget;
 // it only hides it; the page keeps its selections for the next time.
 class SystemMemoryWindow final : public QDialog {
  public:
-  SystemMemoryWindow(pages::CMemoryPage& page, QWidget* parent);
+  SystemMemoryWindow(pages::SystemMemoryPage& page, QWidget* parent);
   ~SystemMemoryWindow() override;
 
   FormWidget& formWidget() const { return *form_; }
@@ -26,7 +26,7 @@ class SystemMemoryWindow final : public QDialog {
  private:
   void present();
 
-  pages::CMemoryPage& page_;
+  pages::SystemMemoryPage& page_;
   FormWidget* form_;
 };
 

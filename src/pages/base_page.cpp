@@ -19,7 +19,7 @@ constexpr std::string_view kNotReadMark = "  (not read from the receiver)";
 
 }  // namespace
 
-CBasePage::CBasePage(const PageContext& context, std::string caption, int templateId)
+BasePage::BasePage(const PageContext& context, std::string caption, int templateId)
     : link_(context.link),
       ui_(context.ui),
       host_(context.host),
@@ -28,17 +28,17 @@ CBasePage::CBasePage(const PageContext& context, std::string caption, int templa
       templateId_(templateId),
       form_(std::make_unique<ui::Form>(caption_, ui::Column({}))) {}
 
-void CBasePage::SetLayout(ui::LayoutNode root) {
+void BasePage::SetLayout(ui::LayoutNode root) {
   form_ = std::make_unique<ui::Form>(caption_, std::move(root));
 }
 
-void CBasePage::OnInitDialog() {
+void BasePage::OnInitDialog() {
   InitControls();
   hasWindow_ = true;
   RefreshAll();
 }
 
-void CBasePage::OnSetActive() {
+void BasePage::OnSetActive() {
   if (!hasWindow_) {
     OnInitDialog();
     return;
@@ -46,16 +46,16 @@ void CBasePage::OnSetActive() {
   RefreshAll();
 }
 
-void CBasePage::OnKillActive() {}
+void BasePage::OnKillActive() {}
 
-bool CBasePage::PreTranslateKey(ui::Control& focused, ui::Key key) {
+bool BasePage::PreTranslateKey(ui::Control& focused, ui::Key key) {
   const bool arrow =
       key == ui::Key::Left || key == ui::Key::Up || key == ui::Key::Right || key == ui::Key::Down;
   if (arrow) return true;
   return form_->pressKey(focused, key);
 }
 
-void CBasePage::QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends) {
+void BasePage::QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends) {
   for (const PageItem& item : ListItems(false, kAllGroups)) {
     if (IsItemAvailable(item.number) && model::Sends(sends, item.number, item.subIndex)) {
       QueueItem(image, item.number, item.subIndex);
@@ -63,7 +63,7 @@ void CBasePage::QueueAll(const model::ParameterImage& image, const model::Settin
   }
 }
 
-void CBasePage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
+void BasePage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
   for (const PageItem& item : ListItems(true, kAllGroups)) {
     const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
     if (text.key.empty()) continue;
@@ -72,7 +72,7 @@ void CBasePage::LoadItems(model::ParameterImage& image, const files::Profile& pr
   }
 }
 
-void CBasePage::SaveItems(const model::ParameterImage& image, files::Profile& profile) {
+void BasePage::SaveItems(const model::ParameterImage& image, files::Profile& profile) {
   for (const PageItem& item : ListItems(true, kAllGroups)) {
     const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
     if (text.key.empty()) continue;  // an item without a key has no line, as in the report
@@ -80,7 +80,7 @@ void CBasePage::SaveItems(const model::ParameterImage& image, files::Profile& pr
   }
 }
 
-std::string CBasePage::ReportItems(const model::ParameterImage& image) {
+std::string BasePage::ReportItems(const model::ParameterImage& image) {
   if (!hasWindow_) return {};
   std::string report;
   std::string lastSection;
@@ -102,20 +102,20 @@ std::string CBasePage::ReportItems(const model::ParameterImage& image) {
   return report;
 }
 
-void CBasePage::SendItem(int number, int subIndex) {
+void BasePage::SendItem(int number, int subIndex) {
   if (!isRealTime() || !IsItemAvailable(number)) return;
   ui::WaitCursor wait(ui_);
   QueueItem(image_, number, subIndex);
   SendBatchStart();
 }
 
-void CBasePage::Queue(std::string_view command, int number) const {
+void BasePage::Queue(std::string_view command, int number) const {
   if (!command.empty()) link_.SendPacket(command, number);
 }
 
-void CBasePage::SendBatchStart() const { link_.SendPacket("", comm::kNoParameter); }
+void BasePage::SendBatchStart() const { link_.SendPacket("", comm::kNoParameter); }
 
-void CBasePage::SendItems(std::span<const PageItem> items) {
+void BasePage::SendItems(std::span<const PageItem> items) {
   if (!isRealTime()) return;
   ui::WaitCursor wait(ui_);
   for (const PageItem& item : items) {
@@ -124,7 +124,7 @@ void CBasePage::SendItems(std::span<const PageItem> items) {
   SendBatchStart();
 }
 
-void CBasePage::ResetPage(const std::function<void(model::ParameterImage&)>& writeDefaults) {
+void BasePage::ResetPage(const std::function<void(model::ParameterImage&)>& writeDefaults) {
   writeDefaults(image_);
   RefreshAll();
   if (!isRealTime()) return;

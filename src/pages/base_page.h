@@ -37,12 +37,12 @@ using settings::PageItem;
 // is stored at once and sent only in Real Time Mode (SendItem).
 //
 // The operations that take an image touch only that image, never the page's controls.
-class CBasePage {
+class BasePage {
  public:
-  CBasePage(const PageContext& context, std::string caption, int templateId);
-  virtual ~CBasePage() = default;
-  CBasePage(const CBasePage&) = delete;
-  CBasePage& operator=(const CBasePage&) = delete;
+  BasePage(const PageContext& context, std::string caption, int templateId);
+  virtual ~BasePage() = default;
+  BasePage(const BasePage&) = delete;
+  BasePage& operator=(const BasePage&) = delete;
 
   // The page's window text, also its section in files and reports.
   const std::string& caption() const { return caption_; }

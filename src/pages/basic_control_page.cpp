@@ -5,7 +5,7 @@
 namespace tw::pages {
 
 BasicControlPage::BasicControlPage(const PageContext& context)
-    : CBasePage(context, std::string(kCaption), 0), group_(context.link, context.ui) {}
+    : BasePage(context, std::string(kCaption), 0), group_(context.link, context.ui) {}
 
 std::vector<PageItem> BasicControlPage::ListItems(bool, int) const {
   std::vector<PageItem> items;

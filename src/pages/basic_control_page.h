@@ -10,7 +10,7 @@ namespace tw::pages {
 // The main form's Basic Control group seen as a page with the section "Basic Control", for
 // tools that address every setting by section and key (tunewright-cli set). It owns a group
 // of its own on the same link, so it needs no main form.
-class BasicControlPage final : public CBasePage {
+class BasicControlPage final : public BasePage {
  public:
   static constexpr std::string_view kCaption = "Basic Control";
 

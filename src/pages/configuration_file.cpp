@@ -35,7 +35,7 @@ std::pair<int, std::string_view> PageSectionOf(std::string_view section) {
 std::string ConfigurationFile::refusalReason(const IgnoredEntry& entry, const model::ParameterImages& images) const {
   const auto [memory, section] = PageSectionOf(entry.section);
   const model::ParameterImage& image = ImageAt(images, memory);
-  for (CBasePage* page : sheet_.pages()) {
+  for (BasePage* page : sheet_.pages()) {
     if (!model::StartsWithIgnoringCase(section, page->caption())) continue;
     // A page whose items form groups (one per sound program) lists them group by group.
     for (int group = kAllGroups; group >= 0; --group) {
@@ -86,7 +86,7 @@ files::Profile ConfigurationFile::KnownEntries(const model::ParameterImages& ima
   files::Profile profile;
   files::WriteUserMemo(profile, memo);
   saveBasic(ImageAt(images, 0), profile);
-  for (CBasePage* page : sheet_.pages()) page->SaveItems(ImageAt(images, 0), profile);
+  for (BasePage* page : sheet_.pages()) page->SaveItems(ImageAt(images, 0), profile);
   saveMemories(images, profile);
   return profile;
 }

@@ -88,10 +88,10 @@ bool CopyValue(const model::ParameterImage& from, model::ParameterImage& to, int
 
 }  // namespace
 
-CBasePage* MemoryGroups::ownerOf(int first, int last, const model::ParameterImage& image) const {
+BasePage* MemoryGroups::ownerOf(int first, int last, const model::ParameterImage& image) const {
   if (const auto known = owners_.find(first); known != owners_.end()) return known->second;
-  CBasePage* owner = nullptr;
-  for (CBasePage* page : sheet_.pages()) {
+  BasePage* owner = nullptr;
+  for (BasePage* page : sheet_.pages()) {
     for (const PageItem& item : page->ListItems(true, kAllGroups)) {
       if (item.number >= first && item.number <= last) owner = page;
     }
@@ -117,7 +117,7 @@ std::vector<MemoryItem> MemoryGroups::entryItems(std::size_t entry, MemoryCatego
     if (basic_ == nullptr) return {};
     return {MemoryItem{nullptr, PageItem{e.first, -1}}};
   }
-  CBasePage* page = ownerOf(e.first, e.last, image);
+  BasePage* page = ownerOf(e.first, e.last, image);
   if (page == nullptr) return {};
   std::vector<MemoryItem> items;
   auto take = [&](int listGroup) {

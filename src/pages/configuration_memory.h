@@ -16,7 +16,7 @@ namespace tw::pages {
 // One parameter of a System Memory group with the page that owns it (null: the Basic
 // Control group).
 struct MemoryItem {
-  CBasePage* page = nullptr;
+  BasePage* page = nullptr;
   PageItem item;
 };
 
@@ -62,13 +62,13 @@ class MemoryGroups {
                                      const model::ParameterImage& image, bool forSending = false,
                                      bool held = true) const;
   // The sheet page that owns a number of first..last, or null.
-  CBasePage* ownerOf(int first, int last, const model::ParameterImage& image) const;
+  BasePage* ownerOf(int first, int last, const model::ParameterImage& image) const;
   bool parse(const MemoryItem& item, model::ParameterImage& image, std::string_view text) const;
 
   const Sheet& sheet_;
   const BasicItemSource* basic_;
   // Owners by the first number of a group entry; the sheet's pages never change.
-  mutable std::map<int, CBasePage*> owners_;
+  mutable std::map<int, BasePage*> owners_;
 };
 
 }  // namespace tw::pages

@@ -29,33 +29,33 @@ constexpr std::string_view kNotReadTip =
 
 }  // namespace
 
-CItemPage::CItemPage(const PageContext& context, std::string caption, int templateId)
-    : CBasePage(context, caption, templateId),
+ItemPage::ItemPage(const PageContext& context, std::string caption, int templateId)
+    : BasePage(context, caption, templateId),
       ownSettings_(std::make_unique<settings::PageSettings>(std::move(caption))),
       settings_(ownSettings_.get()) {}
 
-CItemPage::CItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId)
-    : CBasePage(context, settings.caption(), templateId), settings_(&settings) {}
+ItemPage::ItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId)
+    : BasePage(context, settings.caption(), templateId), settings_(&settings) {}
 
-settings::SettingContext CItemPage::settingContext() const {
+settings::SettingContext ItemPage::settingContext() const {
   return {link().capabilities(), link().tunerRegion(), isRealTime()};
 }
 
-void CItemPage::SetSendOrder(std::vector<int> numbers) {
+void ItemPage::SetSendOrder(std::vector<int> numbers) {
   if (ownSettings_) ownSettings_->SetSendOrder(std::move(numbers));
 }
 
-int CItemPage::Binding::number() const {
+int ItemPage::Binding::number() const {
   return std::visit([](const auto& i) { return i.number; }, item);
 }
 
-const Records* CItemPage::Binding::records() const {
+const Records* ItemPage::Binding::records() const {
   return std::visit(Overloaded{[](const TextItem&) -> const Records* { return nullptr; },
                                [](const auto& i) -> const Records* { return i.records; }},
                     item);
 }
 
-CItemPage::Binding& CItemPage::add(Kind kind, AnyItem item, ui::Control* control, ui::StaticText* label) {
+ItemPage::Binding& ItemPage::add(Kind kind, AnyItem item, ui::Control* control, ui::StaticText* label) {
   Binding binding;
   binding.kind = kind;
   binding.item = item;
@@ -70,50 +70,50 @@ CItemPage::Binding& CItemPage::add(Kind kind, AnyItem item, ui::Control* control
   return bindings_.back();
 }
 
-void CItemPage::Bind(const ChoiceItem& item, ui::RadioGroup& radios) {
+void ItemPage::Bind(const ChoiceItem& item, ui::RadioGroup& radios) {
   add(Kind::Radio, item, &radios);
   const int number = item.number;
   radios.onClicked = [this, number](int index) { onChoice(number, index); };
 }
 
-void CItemPage::Bind(const ChoiceItem& item, ui::CListCombo& list) {
+void ItemPage::Bind(const ChoiceItem& item, ui::ListCombo& list) {
   add(Kind::Combo, item, &list);
   const int number = item.number;
   list.onSelChange = [this, number, &list] { onList(number, list); };
 }
 
-void CItemPage::Bind(const ChoiceItem& item, ui::CheckBox& box) {
+void ItemPage::Bind(const ChoiceItem& item, ui::CheckBox& box) {
   add(Kind::Check, item, &box);
   const int number = item.number;
   box.onClicked = [this, number, &box] { onChoice(number, box.checked()); };
 }
 
-void CItemPage::Bind(const LevelItem& item, ui::CLevelSlider& slider, ui::StaticText* label) {
+void ItemPage::Bind(const LevelItem& item, ui::LevelSlider& slider, ui::StaticText* label) {
   add(Kind::Level, item, &slider, label);
   const int number = item.number;
-  slider.onCustomDraw = [this, number, &slider, label] { onSliderDraw(number, slider, label); };
-  slider.onReleasedCapture = [this, number] { SendItem(number, subIndexOf(*find(number))); };
+  slider.onDragged = [this, number, &slider, label] { onSliderDraw(number, slider, label); };
+  slider.onReleased = [this, number] { SendItem(number, subIndexOf(*find(number))); };
 }
 
-void CItemPage::Bind(const LevelItem& item, ui::CStepSlider& slider, ui::StaticText* label) {
+void ItemPage::Bind(const LevelItem& item, ui::StepSlider& slider, ui::StaticText* label) {
   add(Kind::Step, item, &slider, label);
   const int number = item.number;
-  slider.onCustomDraw = [this, number, &slider, label] { onSliderDraw(number, slider, label); };
-  slider.onReleasedCapture = [this, number] { SendItem(number, subIndexOf(*find(number))); };
+  slider.onDragged = [this, number, &slider, label] { onSliderDraw(number, slider, label); };
+  slider.onReleased = [this, number] { SendItem(number, subIndexOf(*find(number))); };
 }
 
-void CItemPage::Add(const ChoiceItem& item) { add(Kind::None, item, nullptr); }
-void CItemPage::Add(const LevelItem& item) { add(Kind::None, item, nullptr); }
-void CItemPage::Add(const TextItem& item) { add(Kind::None, item, nullptr); }
+void ItemPage::Add(const ChoiceItem& item) { add(Kind::None, item, nullptr); }
+void ItemPage::Add(const LevelItem& item) { add(Kind::None, item, nullptr); }
+void ItemPage::Add(const TextItem& item) { add(Kind::None, item, nullptr); }
 
-void CItemPage::ShowInCell(int number, ui::ListView& view, int row, int column) {
+void ItemPage::ShowInCell(int number, ui::ListView& view, int row, int column) {
   if (Binding* binding = find(number)) binding->cells.push_back({&view, row, column});
 }
 
-void CItemPage::fill(const Binding& binding) const {
+void ItemPage::fill(const Binding& binding) const {
   if (binding.kind != Kind::Combo) return;
   const ChoiceItem& item = *AsChoice(binding.item);
-  auto& list = static_cast<ui::CListCombo&>(*binding.control);
+  auto& list = static_cast<ui::ListCombo&>(*binding.control);
   list.resetContent();
   for (int entry = 0; entry < item.count(); ++entry) {
     const bool present = item.entryNeeds.empty() ||
@@ -122,53 +122,53 @@ void CItemPage::fill(const Binding& binding) const {
   }
 }
 
-void CItemPage::InitControls() {
+void ItemPage::InitControls() {
   for (const Binding& binding : bindings_) {
     fill(binding);
     const LevelItem* level = AsLevel(binding.item);
     const std::int32_t value = ReadValue(pageImage(), binding.records(), binding.number(), subIndexOf(binding)).value_or(0);
     if (binding.kind == Kind::Level) {
-      static_cast<ui::CLevelSlider*>(binding.control)
+      static_cast<ui::LevelSlider*>(binding.control)
           ->Setup(nullptr, std::string(level->unit), level->min, level->max, level->step, value, ui::LevelStyle::Plain);
     } else if (binding.kind == Kind::Step) {
-      static_cast<ui::CStepSlider*>(binding.control)->Setup(level->min, level->max, level->step, value);
+      static_cast<ui::StepSlider*>(binding.control)->Setup(level->min, level->max, level->step, value);
     }
   }
 }
 
-std::optional<std::int32_t> CItemPage::ValueIn(const model::ParameterImage& image, int number) {
+std::optional<std::int32_t> ItemPage::ValueIn(const model::ParameterImage& image, int number) {
   return ReadValue(image, nullptr, number, -1);
 }
 
-std::int32_t CItemPage::Value(int number) const {
+std::int32_t ItemPage::Value(int number) const {
   const Binding* binding = find(number);
   if (binding == nullptr) return ValueIn(pageImage(), number).value_or(0);
   return ReadValue(pageImage(), binding->records(), number, subIndexOf(*binding)).value_or(0);
 }
 
-bool CItemPage::Store(int number, std::int32_t value) const {
+bool ItemPage::Store(int number, std::int32_t value) const {
   const Binding* binding = find(number);
   if (binding == nullptr) return WriteValue(pageImage(), nullptr, number, -1, value);
   return WriteValue(pageImage(), binding->records(), number, subIndexOf(*binding), value);
 }
 
-const CItemPage::Binding* CItemPage::find(int number) const {
+const ItemPage::Binding* ItemPage::find(int number) const {
   for (const Binding& binding : bindings_) {
     if (binding.number() == number) return &binding;
   }
   return nullptr;
 }
 
-CItemPage::Binding* CItemPage::find(int number) {
+ItemPage::Binding* ItemPage::find(int number) {
   return const_cast<Binding*>(std::as_const(*this).find(number));
 }
 
-ui::Control* CItemPage::ControlOf(int number) const {
+ui::Control* ItemPage::ControlOf(int number) const {
   const Binding* binding = find(number);
   return binding != nullptr ? binding->control : nullptr;
 }
 
-void CItemPage::show(const Binding& binding) {
+void ItemPage::show(const Binding& binding) {
   const int number = binding.number();
   std::string cellText;
   if (const TextItem* text = AsText(binding.item)) {
@@ -179,13 +179,13 @@ void CItemPage::show(const Binding& binding) {
       const int entry = choice->EntryOf(value).value_or(-1);
       cellText = std::string(choice->Text(value));
       if (binding.kind == Kind::Radio) static_cast<ui::RadioGroup*>(binding.control)->setSelected(entry);
-      if (binding.kind == Kind::Combo) static_cast<ui::CListCombo*>(binding.control)->selectData(value);
+      if (binding.kind == Kind::Combo) static_cast<ui::ListCombo*>(binding.control)->selectData(value);
       if (binding.kind == Kind::Check) static_cast<ui::CheckBox*>(binding.control)->setChecked(entry == 1);
     } else {
       const LevelItem& level = *AsLevel(binding.item);
       cellText = LabelText(level, value);
-      if (binding.kind == Kind::Level) static_cast<ui::CLevelSlider*>(binding.control)->SetValue(value);
-      if (binding.kind == Kind::Step) static_cast<ui::CStepSlider*>(binding.control)->SetValue(value);
+      if (binding.kind == Kind::Level) static_cast<ui::LevelSlider*>(binding.control)->SetValue(value);
+      if (binding.kind == Kind::Step) static_cast<ui::StepSlider*>(binding.control)->SetValue(value);
       if (binding.label != nullptr) binding.label->setText(cellText);
     }
   }
@@ -196,11 +196,11 @@ void CItemPage::show(const Binding& binding) {
   }
 }
 
-void CItemPage::ShowItem(int number) {
+void ItemPage::ShowItem(int number) {
   if (const Binding* binding = find(number)) show(*binding);
 }
 
-void CItemPage::SetItemEnabled(int number, bool enabled) {
+void ItemPage::SetItemEnabled(int number, bool enabled) {
   const Binding* binding = find(number);
   if (binding == nullptr || binding->control == nullptr) return;
   const bool usable = enabled && IsItemAvailable(number);
@@ -208,20 +208,20 @@ void CItemPage::SetItemEnabled(int number, bool enabled) {
   if (binding->label != nullptr) binding->label->setEnabled(usable);
 }
 
-void CItemPage::RefreshAll() {
+void ItemPage::RefreshAll() {
   UpdateControlStates();
   for (const Binding& binding : bindings_) show(binding);
 }
 
-void CItemPage::RefreshItem(int number, bool update) {
+void ItemPage::RefreshItem(int number, bool update) {
   if (!isActive() || !hasWindow()) return;
   ShowItem(number);
   if (update) UpdateControlStates();
 }
 
-bool CItemPage::IsItemAvailable(int number) const { return settings_->IsAvailable(number, settingContext()); }
+bool ItemPage::IsItemAvailable(int number) const { return settings_->IsAvailable(number, settingContext()); }
 
-void CItemPage::UpdateAvailability() {
+void ItemPage::UpdateAvailability() {
   for (const Binding& binding : bindings_) {
     SetItemEnabled(binding.number(), true);
     const ChoiceItem* choice = AsChoice(binding.item);
@@ -233,37 +233,37 @@ void CItemPage::UpdateAvailability() {
   UpdateControlStates();
 }
 
-void CItemPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
+void ItemPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
   for (const std::string& command : settings_->Commands(image, number, subIndex, settingContext())) {
     Queue(command, number);
   }
 }
 
-std::vector<PageItem> CItemPage::ListItems(bool forFile, int /*group*/) const {
+std::vector<PageItem> ItemPage::ListItems(bool forFile, int /*group*/) const {
   std::vector<PageItem> items = settings_->ListItems(forFile, settingContext());
   std::erase_if(items, [&](const PageItem& item) { return !IsListed(item, forFile); });
   return items;
 }
 
-ItemText CItemPage::DescribeItem(const model::ParameterImage& image, int number, int subIndex, bool forReport) const {
+ItemText ItemPage::DescribeItem(const model::ParameterImage& image, int number, int subIndex, bool forReport) const {
   return settings_->DescribeItem(image, number, subIndex, forReport);
 }
 
-void CItemPage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
+void ItemPage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
   settings_->BeforeLoad(image, profile);
-  CBasePage::LoadItems(image, profile);
+  BasePage::LoadItems(image, profile);
 }
 
-bool CItemPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
+bool ItemPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
   return settings_->ParseItem(image, number, subIndex, text);
 }
 
-std::string CItemPage::RefusalReason(const model::ParameterImage& image, int number, int subIndex,
+std::string ItemPage::RefusalReason(const model::ParameterImage& image, int number, int subIndex,
                                      std::string_view text) const {
   return settings_->RefusalReason(image, number, subIndex, text);
 }
 
-void CItemPage::onChoice(int number, int entry) {
+void ItemPage::onChoice(int number, int entry) {
   const Binding* binding = find(number);
   const ChoiceItem& item = *AsChoice(binding->item);
   if (!ConfirmChoice(number, entry)) {
@@ -276,7 +276,7 @@ void CItemPage::onChoice(int number, int entry) {
   SendItem(number, subIndexOf(*binding));
 }
 
-void CItemPage::onList(int number, ui::CListCombo& list) {
+void ItemPage::onList(int number, ui::ListCombo& list) {
   const std::int32_t previous = Value(number);
   const auto value = static_cast<std::int32_t>(list.itemData(list.curSel()));
   Store(number, value);
@@ -288,7 +288,7 @@ void CItemPage::onList(int number, ui::CListCombo& list) {
   SendItem(number, subIndexOf(*find(number)));
 }
 
-void CItemPage::onSliderDraw(int number, ui::Slider& slider, ui::StaticText* label) {
+void ItemPage::onSliderDraw(int number, ui::Slider& slider, ui::StaticText* label) {
   if (!mayStoreSliderValue()) return;
   const std::int32_t value = slider.GetValue();
   Store(number, value);

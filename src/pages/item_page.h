@@ -34,12 +34,12 @@ namespace tw::pages {
 //
 // What the items are, how files, reports and downloads see them, is the page's settings
 // (src/settings); the page adds controls and interaction.
-class CItemPage : public CBasePage {
+class ItemPage : public BasePage {
  public:
   // A page whose settings are the items its Bind and Add calls name, in that order.
-  CItemPage(const PageContext& context, std::string caption, int templateId);
+  ItemPage(const PageContext& context, std::string caption, int templateId);
   // A page over settings of the catalogue: Bind attaches a control to one of their items.
-  CItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId);
+  ItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId);
 
   const settings::PageSettings& settings() const { return *settings_; }
 
@@ -68,13 +68,13 @@ class CItemPage : public CBasePage {
   void Bind(const ChoiceItem& item, ui::RadioGroup& radios);
   // The list is filled with the item's shown and available entries, each with the value it
   // stores as item data, when the window is created and when availability changes.
-  void Bind(const ChoiceItem& item, ui::CListCombo& list);
+  void Bind(const ChoiceItem& item, ui::ListCombo& list);
   // Unchecked is the item's first entry, checked its second.
   void Bind(const ChoiceItem& item, ui::CheckBox& box);
   // The slider is set up from the item when the window is created; `label` (may be null)
   // shows LabelText.
-  void Bind(const LevelItem& item, ui::CLevelSlider& slider, ui::StaticText* label = nullptr);
-  void Bind(const LevelItem& item, ui::CStepSlider& slider, ui::StaticText* label = nullptr);
+  void Bind(const LevelItem& item, ui::LevelSlider& slider, ui::StaticText* label = nullptr);
+  void Bind(const LevelItem& item, ui::StepSlider& slider, ui::StaticText* label = nullptr);
   // Items without a control of their own: they are filed, reported, parsed and sent like
   // the others; the page shows them itself (or in a list-view cell, below).
   void Add(const ChoiceItem& item);
@@ -143,7 +143,7 @@ class CItemPage : public CBasePage {
   void fill(const Binding& binding) const;
   void show(const Binding& binding);
   void onChoice(int number, int entry);
-  void onList(int number, ui::CListCombo& list);
+  void onList(int number, ui::ListCombo& list);
   void onSliderDraw(int number, ui::Slider& slider, ui::StaticText* label);
 
   settings::SettingContext settingContext() const;

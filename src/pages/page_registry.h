@@ -16,7 +16,7 @@ enum class Presence {
   RealTimeOrRegion1  // XM Set: shown in Real Time Mode, or when the tuner region is 1
 };
 
-using PageFactory = std::unique_ptr<CBasePage> (*)(const PageContext& context);
+using PageFactory = std::unique_ptr<BasePage> (*)(const PageContext& context);
 
 // One page of the sheet. A page family that is not written yet has no factory and is
 // simply absent from the sheet.
@@ -28,7 +28,7 @@ struct PageDescriptor {
 };
 
 template <class Page>
-std::unique_ptr<CBasePage> MakePage(const PageContext& context) {
+std::unique_ptr<BasePage> MakePage(const PageContext& context) {
   return std::make_unique<Page>(context);
 }
 

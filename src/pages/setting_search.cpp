@@ -40,7 +40,7 @@ std::string_view Trimmed(std::string_view text) {
 
 // A page's items; a page with a section per group (DSP Parameters: per sound program) lists
 // them group by group.
-std::vector<PageItem> ItemsOf(const CBasePage& page) {
+std::vector<PageItem> ItemsOf(const BasePage& page) {
   std::vector<PageItem> items = page.ListItems(true, kAllGroups);
   if (!items.empty()) return items;
   for (int group = 0; group < kAllGroups; ++group) {
@@ -62,9 +62,9 @@ std::vector<SettingMatch> AllSettings(const Sheet& sheet, ui::BasicControlGroup*
                      std::move(text.value), nullptr});
     }
   }
-  const std::vector<CBasePage*>& tabs = sheet.tabs();
+  const std::vector<BasePage*>& tabs = sheet.tabs();
   for (std::size_t tab = 0; tab < tabs.size(); ++tab) {
-    const CBasePage& page = *tabs[tab];
+    const BasePage& page = *tabs[tab];
     for (const PageItem& item : ItemsOf(page)) {
       ItemText text = page.DescribeItem(image, item.number, item.subIndex, false);
       if (text.key.empty()) continue;

@@ -20,11 +20,11 @@ void Sheet::Create() {
     if (IsShown(*entry.descriptor, link_.workingMode(), link_.tunerRegion()))
       tabs_.push_back(entry.page.get());
   }
-  for (CBasePage* tab : tabs_) activate(tab);
+  for (BasePage* tab : tabs_) activate(tab);
   if (!tabs_.empty()) activate(tabs_.front());
 }
 
-void Sheet::activate(CBasePage* page) {
+void Sheet::activate(BasePage* page) {
   if (active_ != nullptr && active_ != page) {
     active_->OnKillActive();
     active_->setActive(false);
@@ -42,25 +42,25 @@ bool Sheet::SetActivePage(std::size_t index) {
 
 bool Sheet::SetActivePage(std::string_view caption) {
   const auto it =
-      std::find_if(tabs_.begin(), tabs_.end(), [&](CBasePage* p) { return p->caption() == caption; });
+      std::find_if(tabs_.begin(), tabs_.end(), [&](BasePage* p) { return p->caption() == caption; });
   if (it == tabs_.end()) return false;
   activate(*it);
   return true;
 }
 
-CBasePage* Sheet::FindPage(std::string_view caption) const {
+BasePage* Sheet::FindPage(std::string_view caption) const {
   const auto it =
-      std::find_if(pages_.begin(), pages_.end(), [&](CBasePage* p) { return p->caption() == caption; });
+      std::find_if(pages_.begin(), pages_.end(), [&](BasePage* p) { return p->caption() == caption; });
   return it == pages_.end() ? nullptr : *it;
 }
 
 void Sheet::RefreshAll() {
-  for (CBasePage* tab : tabs_) tab->RefreshAll();
+  for (BasePage* tab : tabs_) tab->RefreshAll();
   if (active_ != nullptr) active_->OnSetActive();
 }
 
 void Sheet::UpdateAvailability() {
-  for (CBasePage* tab : tabs_) tab->UpdateAvailability();
+  for (BasePage* tab : tabs_) tab->UpdateAvailability();
 }
 
 void Sheet::RefreshActiveItems(const std::vector<int>& numbers) {
@@ -80,11 +80,11 @@ bool Sheet::inFileAndReport(const Entry& entry) const {
 }
 
 void Sheet::QueueAll(model::ParameterImage& image, const model::SettingFilter& sends) {
-  for (CBasePage* page : pages_) page->QueueAll(image, sends);
+  for (BasePage* page : pages_) page->QueueAll(image, sends);
 }
 
 void Sheet::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
-  for (CBasePage* page : pages_) page->LoadItems(image, profile);
+  for (BasePage* page : pages_) page->LoadItems(image, profile);
 }
 
 void Sheet::SaveItems(const model::ParameterImage& image, files::Profile& profile) {

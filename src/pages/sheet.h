@@ -28,19 +28,19 @@ class Sheet final : public comm::PageSource {
   void Create();
 
   // Every constructed page in sheet order, shown or not.
-  const std::vector<CBasePage*>& pages() const { return pages_; }
+  const std::vector<BasePage*>& pages() const { return pages_; }
   // The tabs in sheet order.
-  const std::vector<CBasePage*>& tabs() const { return tabs_; }
-  CBasePage* activePage() const { return active_; }
+  const std::vector<BasePage*>& tabs() const { return tabs_; }
+  BasePage* activePage() const { return active_; }
   // Activates tab `index`; false (nothing changes) out of range.
   bool SetActivePage(std::size_t index);
   // Activates the first tab whose caption equals `caption` exactly.
   bool SetActivePage(std::string_view caption);
   // Any constructed page by caption, tab or not; null when absent.
-  CBasePage* FindPage(std::string_view caption) const;
+  BasePage* FindPage(std::string_view caption) const;
   template <class Page>
   Page* Find() const {
-    for (CBasePage* page : pages_) {
+    for (BasePage* page : pages_) {
       if (auto* found = dynamic_cast<Page*>(page)) return found;
     }
     return nullptr;
@@ -69,17 +69,17 @@ class Sheet final : public comm::PageSource {
  private:
   struct Entry {
     const PageDescriptor* descriptor;
-    std::unique_ptr<CBasePage> page;
+    std::unique_ptr<BasePage> page;
   };
 
   bool inFileAndReport(const Entry& entry) const;
-  void activate(CBasePage* page);
+  void activate(BasePage* page);
 
   ui::PageLink& link_;
   std::vector<Entry> entries_;
-  std::vector<CBasePage*> pages_;
-  std::vector<CBasePage*> tabs_;
-  CBasePage* active_ = nullptr;
+  std::vector<BasePage*> pages_;
+  std::vector<BasePage*> tabs_;
+  BasePage* active_ = nullptr;
 };
 
 }  // namespace tw::pages

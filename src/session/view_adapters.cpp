@@ -29,7 +29,7 @@ void SheetView::setActive(int index) {
 std::optional<ui::ItemName> SheetView::DescribeItem(int number, std::string_view command) {
   // The image in use is where the failed command's value came from.
   const model::ParameterImage& image = link_.imageInUse();
-  for (CBasePage* page : sheet_.pages()) {
+  for (BasePage* page : sheet_.pages()) {
     const ItemText text = page->DescribeItem(image, number, page->SubIndexOfCommand(number, command), false);
     if (!text.section.empty()) return ui::ItemName{text.section, text.key};
   }
@@ -77,13 +77,13 @@ void BasicGroupView::UpdateCapabilities(const model::Capabilities& capabilities)
   group_->zone3.setVisible(realTime && capabilities.zone3 != 0);
 }
 
-CBasePage* BasicGroupView::shownPage(std::string_view caption) const {
-  CBasePage* page = sheet_.FindPage(caption);
+BasePage* BasicGroupView::shownPage(std::string_view caption) const {
+  BasePage* page = sheet_.FindPage(caption);
   return page != nullptr && page->hasWindow() ? page : nullptr;
 }
 
 void BasicGroupView::ActivateSpeakerSet() {
-  if (CBasePage* page = shownPage("Speaker Set")) page->OnSetActive();
+  if (BasePage* page = shownPage("Speaker Set")) page->OnSetActive();
 }
 
 void BasicGroupView::SetDspProgram(int program) {
@@ -94,7 +94,7 @@ void BasicGroupView::SetDspProgram(int program) {
 }
 
 void BasicGroupView::RefreshInputDspItem(int number, bool update) {
-  if (CBasePage* page = shownPage("Input DSP")) page->RefreshItem(number, update);
+  if (BasePage* page = shownPage("Input DSP")) page->RefreshItem(number, update);
 }
 
 }  // namespace tw::pages

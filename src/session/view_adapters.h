@@ -8,7 +8,7 @@
 #include "pages/sheet.h"
 #include "ui/basic_control/basic_control_group.h"
 #include "ui/main_view_parts.h"
-#include "comm/comm_class.h"
+#include "comm/link.h"
 
 namespace tw::pages {
 
@@ -16,7 +16,7 @@ namespace tw::pages {
 // the section and key of a parameter for the error log.
 class SheetView final : public ui::ViewSheet {
  public:
-  SheetView(Sheet& sheet, comm::CCommClass& link) : sheet_(sheet), link_(link) {}
+  SheetView(Sheet& sheet, comm::Link& link) : sheet_(sheet), link_(link) {}
 
   int pageCount() const override;
   std::string pageCaption(int index) const override;
@@ -40,7 +40,7 @@ class SheetView final : public ui::ViewSheet {
 
  private:
   Sheet& sheet_;
-  comm::CCommClass& link_;
+  comm::Link& link_;
   comm::PageSource* source_ = nullptr;
 };
 
@@ -49,7 +49,7 @@ class SheetView final : public ui::ViewSheet {
 // attach the group.
 class BasicGroupView final : public ui::ViewBasicGroup, public ui::BasicControlPeers {
  public:
-  BasicGroupView(Sheet& sheet, comm::CCommClass& link) : sheet_(sheet), link_(link) {}
+  BasicGroupView(Sheet& sheet, comm::Link& link) : sheet_(sheet), link_(link) {}
   void attach(ui::BasicControlGroup& group) { group_ = &group; }
 
   // --- ViewBasicGroup ---
@@ -69,10 +69,10 @@ class BasicGroupView final : public ui::ViewBasicGroup, public ui::BasicControlP
 
  private:
   // A page that exists and has its window (before the sheet is created nothing is shown).
-  CBasePage* shownPage(std::string_view caption) const;
+  BasePage* shownPage(std::string_view caption) const;
 
   Sheet& sheet_;
-  comm::CCommClass& link_;
+  comm::Link& link_;
   ui::BasicControlGroup* group_ = nullptr;
 };
 

@@ -39,7 +39,7 @@ std::unique_ptr<comm::SerialPort> MakeRealPort(const WorkbenchSetup& setup) {
 
 }  // namespace
 
-void PresetStartup::AskTunerRegion(comm::CCommClass& link, std::function<void()> done) {
+void PresetStartup::AskTunerRegion(comm::Link& link, std::function<void()> done) {
   if (tunerRegion_ >= 0) link.setTunerRegion(tunerRegion_);
   done();
 }
@@ -65,7 +65,7 @@ class WindowPageHost final : public PageHost {
 // The main window's parts, in the order they are built; they go in reverse order, the view
 // first, so that the link never reaches a page or group that is gone.
 struct Workbench::Window {
-  Window(Workbench& bench, ui::CQAmpToolView::Options options)
+  Window(Workbench& bench, ui::MainView::Options options)
       : host(bench),
         pageLink(bench.link()),
         sheet(PageContext{pageLink, bench.ui_, 0, &host}, bench.pages_),
@@ -86,8 +86,8 @@ struct Workbench::Window {
   ConfigurationFile configuration{sheet, &basicItems};
   std::string memo;
   TransferPages transferPages;
-  CMemoryPage memoryPage;
-  ui::CQAmpToolView view;
+  SystemMemoryPage memoryPage;
+  ui::MainView view;
 };
 
 Workbench::Workbench(WorkbenchSetup setup)
@@ -135,7 +135,7 @@ std::string LogFailureText(const std::filesystem::path& file, const std::string&
 }
 
 void Workbench::createWindow() {
-  ui::CQAmpToolView::Options options;
+  ui::MainView::Options options;
   if (!offerVirtualReceiver_) options.virtualDevice.clear();
   window_ = std::make_unique<Window>(*this, std::move(options));
   Window& w = *window_;
@@ -187,7 +187,7 @@ void Workbench::Shutdown() {
   }
 }
 
-ui::CQAmpToolView& Workbench::view() {
+ui::MainView& Workbench::view() {
   if (!window_) throw std::logic_error("the main window does not exist");
   return window_->view;
 }
@@ -207,7 +207,7 @@ ui::BasicControlGroup& Workbench::basicControls() {
   return window_->basic;
 }
 
-CMemoryPage& Workbench::memoryPage() {
+SystemMemoryPage& Workbench::memoryPage() {
   if (!window_) throw std::logic_error("the main window does not exist");
   return window_->memoryPage;
 }
@@ -276,7 +276,7 @@ bool Workbench::Run(Operation operation, std::function<void(Outcome)> done) {
   pending_ = done ? std::move(done) : [](Outcome) {};
   pendingOperation_ = operation;
   interruption_.clear();
-  ui::CQAmpToolView& view = window_->view;
+  ui::MainView& view = window_->view;
   switch (operation) {
     case Operation::Open:
       view.Open();
@@ -290,7 +290,7 @@ bool Workbench::Run(Operation operation, std::function<void(Outcome)> done) {
     case Operation::Download:
       view.Download();
       // Whoever asked for the download has answered the notice already.
-      if (ui::CConfirmDownDlg* notice = view.downloadNotice()) notice->okButton().click();
+      if (ui::ConfirmDownloadDialog* notice = view.downloadNotice()) notice->okButton().click();
       break;
   }
   return true;
@@ -331,7 +331,7 @@ void Workbench::commandsFinished(comm::ListResult result) {
 // The recovery file is written at once, inside the link's step, so that it exists whatever
 // happens next; the message waits until the step is over.
 void Workbench::uploadInterrupted(const comm::UploadInterruption& what) {
-  ui::CQAmpToolView& view = window_->view;
+  ui::MainView& view = window_->view;
   RestoreTarget target{{}, view.virtualReceiverSelected()};
   const int selected = view.portList().curSel();
   if (selected >= 0 && static_cast<std::size_t>(selected) < view.entryDevices().size()) {

@@ -40,7 +40,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "app/routed_serial_port.h"
 #include "emu/emulator_options.h"
 #include "emu/emulator_port.h"
@@ -63,7 +63,7 @@ class UiServices;
 
 namespace tw::pages {
 
-class CMemoryPage;
+class SystemMemoryPage;
 // How the message begins that tells the user a communication log cannot be written (the
 // command line tells it from the others by this).
 inline constexpr std::string_view kLogFailureStart = "The log ";
@@ -76,7 +76,7 @@ class PresetStartup final : public app::StartupUi {
  public:
   PresetStartup(int startMode, int tunerRegion = -1) : startMode_(startMode), tunerRegion_(tunerRegion) {}
   void AskStartMode(std::function<void(int result)> done) override { done(startMode_); }
-  void AskTunerRegion(comm::CCommClass& link, std::function<void()> done) override;
+  void AskTunerRegion(comm::Link& link, std::function<void()> done) override;
 
  private:
   int startMode_;
@@ -87,7 +87,7 @@ struct WorkbenchSetup {
   comm::Scheduler& scheduler;
   ui::UiServices& ui;
   ui::DialogHost& dialogs;
-  app::CQAmpToolApp::Paths paths;
+  app::Application::Paths paths;
   // Builds the backend of the real serial ports; without one, no real port exists.
   std::function<std::unique_ptr<comm::SerialPort>()> makeRealPort;
   // The built-in virtual receiver, offered in the port list as "Virtual TQ-N4400".
@@ -128,17 +128,17 @@ class Workbench {
   // arranges itself and restores the stored port and page. Only while hasWindow().
   void InitialUpdate();
 
-  app::CQAmpToolApp& app() { return app_; }
-  comm::CCommClass& link() { return app_.link(); }
+  app::Application& app() { return app_; }
+  comm::Link& link() { return app_.link(); }
   comm::Scheduler& scheduler() { return scheduler_; }
   ui::DialogHost& dialogs() { return dialogs_; }
   // The window parts; only while hasWindow().
-  ui::CQAmpToolView& view();
+  ui::MainView& view();
   Sheet& sheet();
   SheetView& sheetView();
   ui::BasicControlGroup& basicControls();
   // The System Memory window (shown by the main form's System Memory button).
-  CMemoryPage& memoryPage();
+  SystemMemoryPage& memoryPage();
   // --- the configuration file and the report over the sheet and the Basic Control group ---
   // Only while hasWindow().
   ConfigurationFile& configuration();
@@ -214,7 +214,7 @@ class Workbench {
   std::unique_ptr<comm::SerialPort> realPort_;
   emu::EmulatorPort virtualPort_;
   app::RoutedSerialPort port_;
-  app::CQAmpToolApp app_;
+  app::Application app_;
   ui::DialogStartupUi startupDialogs_;
   std::unique_ptr<Window> window_;
   bool shutDown_ = false;

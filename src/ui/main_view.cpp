@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/app_settings.h"
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "comm/serial_port.h"
 #include "model/command_table.h"
 #include "ui/dialogs/dialog.h"
@@ -49,7 +49,7 @@ std::string FailedWriteBackText(int failed, int total, const std::string& settin
          errorLogPath;
 }
 
-CQAmpToolView::CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost& dialogs, Options options)
+MainView::MainView(app::Application& app, UiServices& ui, DialogHost& dialogs, Options options)
     : app_(app),
       link_(app.link()),
       ui_(ui),
@@ -88,7 +88,7 @@ CQAmpToolView::CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost&
       [this](int number, std::string_view command) { return describeParameter(number, command); });
 }
 
-CQAmpToolView::~CQAmpToolView() {
+MainView::~MainView() {
   link_.setObserver(nullptr);
   link_.setPages(nullptr);
   app_.log().setItemDescriber({});
@@ -98,17 +98,17 @@ CQAmpToolView::~CQAmpToolView() {
   }
 }
 
-void CQAmpToolView::attachSheet(ViewSheet* sheet) {
+void MainView::attachSheet(ViewSheet* sheet) {
   sheet_ = sheet;
   link_.setPages(sheet != nullptr ? &sheet->pageSource() : nullptr);
 }
 
-void CQAmpToolView::attachBasicGroup(ViewBasicGroup* group) {
+void MainView::attachBasicGroup(ViewBasicGroup* group) {
   basic_ = group;
   buildForm();
 }
 
-void CQAmpToolView::buildForm() {
+void MainView::buildForm() {
   // The connection controls in one line, then the Basic Control group.
   std::vector<LayoutNode> parts{Row({
       Item("Port", portList_),
@@ -128,19 +128,19 @@ void CQAmpToolView::buildForm() {
   form_ = std::make_unique<Form>(std::string(app::kWindowTitle), Column(std::move(parts)), true);
 }
 
-const LayoutNode& CQAmpToolView::connectionBar() const { return form_->root().children.front(); }
+const LayoutNode& MainView::connectionBar() const { return form_->root().children.front(); }
 
-const LayoutNode* CQAmpToolView::basicPanel() const {
+const LayoutNode* MainView::basicPanel() const {
   return form_->root().children.size() > 1 ? &form_->root().children[1] : nullptr;
 }
 
-std::string CQAmpToolView::windowTitle() const {
+std::string MainView::windowTitle() const {
   std::string title = documentTitle_ + (documentModified_ ? "*" : "") + " - " + std::string(app::kWindowTitle);
   if (virtualReceiverSelected()) title += " (" + std::string(kVirtualReceiverMark) + ")";
   return title;
 }
 
-bool CQAmpToolView::virtualReceiverSelected() const {
+bool MainView::virtualReceiverSelected() const {
   const int selected = portList_.curSel();
   return !options_.virtualDevice.empty() && selected >= 0 && selected < static_cast<int>(entryDevices_.size()) &&
          entryDevices_[static_cast<std::size_t>(selected)] == options_.virtualDevice;
@@ -148,7 +148,7 @@ bool CQAmpToolView::virtualReceiverSelected() const {
 
 // ---------------------------------------------------------------- initial update
 
-void CQAmpToolView::OnInitialUpdate() {
+void MainView::OnInitialUpdate() {
   arrangeForMode();
   fillPortList();
   if (basic_ != nullptr) basic_->FillBasicControls();
@@ -167,7 +167,7 @@ void CQAmpToolView::OnInitialUpdate() {
   showStatus();
 }
 
-void CQAmpToolView::arrangeForMode() {
+void MainView::arrangeForMode() {
   const bool realTime = app_.isRealTime();
   for (Control* control : std::initializer_list<Control*>{&open_, &close_, &dataReloadGroup_, &reload_}) {
     control->setVisible(realTime);
@@ -181,7 +181,7 @@ void CQAmpToolView::arrangeForMode() {
   }
 }
 
-void CQAmpToolView::fillPortList() {
+void MainView::fillPortList() {
   // Probing the devices would disturb an open connection; the list stays as it is then.
   if (link_.isPortOpen()) return;
   portList_.resetContent();
@@ -203,7 +203,7 @@ void CQAmpToolView::fillPortList() {
   }
 }
 
-void CQAmpToolView::selectStoredPort() {
+void MainView::selectStoredPort() {
   const std::string& stored = app_.setting(app::kPortSetting);
   int index = -1;
   // The list box's prefix search starts after entry 0 and wraps around to it.
@@ -214,7 +214,7 @@ void CQAmpToolView::selectStoredPort() {
   portList_.setCurSel(index);
 }
 
-void CQAmpToolView::selectStoredPage() {
+void MainView::selectStoredPage() {
   if (sheet_ == nullptr) return;
   const std::string& stored = app_.setting(app::kActivePageSetting);
   if (stored.empty()) return;
@@ -226,9 +226,9 @@ void CQAmpToolView::selectStoredPage() {
   }
 }
 
-void CQAmpToolView::OnDestroy() { StoreSettings(); }
+void MainView::OnDestroy() { StoreSettings(); }
 
-void CQAmpToolView::StoreSettings() {
+void MainView::StoreSettings() {
   app_.setSetting(app::kPortSetting, portList_.selectedText());
   if (sheet_ != nullptr && sheet_->activeIndex() >= 0) {
     app_.setSetting(app::kActivePageSetting, sheet_->pageCaption(sheet_->activeIndex()));
@@ -237,7 +237,7 @@ void CQAmpToolView::StoreSettings() {
 
 // ---------------------------------------------------------------- user operations
 
-comm::PortChoice CQAmpToolView::portChoice() const {
+comm::PortChoice MainView::portChoice() const {
   const int selected = portList_.curSel();
   if (hasAutoEntry_ && selected == 0) {
     // "Auto" scans the serial ports found; the virtual receiver is a deliberate choice only.
@@ -251,38 +251,38 @@ comm::PortChoice CQAmpToolView::portChoice() const {
   return comm::PortChoice::Fixed(entryDevices_[static_cast<std::size_t>(selected)]);
 }
 
-void CQAmpToolView::Open() {
+void MainView::Open() {
   if (isLinkBusy()) return;
   link_.Open(portChoice());
 }
 
-void CQAmpToolView::Close() { link_.Close(); }
+void MainView::Close() { link_.Close(); }
 
-void CQAmpToolView::Reload() {
+void MainView::Reload() {
   if (!AskOkCancel(ui_, msg::kReloadNotice)) return;
   Close();
   Open();
 }
 
-void CQAmpToolView::ReloadAll() {
+void MainView::ReloadAll() {
   Close();
   Open();
 }
 
-void CQAmpToolView::Upload() {
+void MainView::Upload() {
   if (isLinkBusy()) return;
   if (confirmUpload && !confirmUpload()) return;
   link_.Upload(portChoice());
 }
 
-void CQAmpToolView::Download() {
+void MainView::Download() {
   if (isLinkBusy() || (notice_ && notice_->isOpen())) return;
   if (confirmDownload && !confirmDownload()) return;
   if (app_.setting(app::kConfirmDownloadSetting) == app::kConfirmDownloadOff) {
     startDownload();
     return;
   }
-  notice_ = std::make_unique<CConfirmDownDlg>();
+  notice_ = std::make_unique<ConfirmDownloadDialog>();
   notice_->DoModal(dialogs_, [this](int result) {
     // The box counts whatever closed the notice.
     app_.setSetting(app::kConfirmDownloadSetting,
@@ -291,16 +291,16 @@ void CQAmpToolView::Download() {
   });
 }
 
-void CQAmpToolView::startDownload() { link_.Download(portChoice()); }
+void MainView::startDownload() { link_.Download(portChoice()); }
 
 // ---------------------------------------------------------------- dialogs
 
-CInitializeDlg* CQAmpToolView::initializeDialog() { return initDialog_.isOpen() ? &initDialog_ : nullptr; }
-CCommandSendDlg* CQAmpToolView::commandDialog() { return commandDialog_.isOpen() ? &commandDialog_ : nullptr; }
-CConfirmDownDlg* CQAmpToolView::downloadNotice() { return notice_ && notice_->isOpen() ? notice_.get() : nullptr; }
-bool CQAmpToolView::isLinkBusy() const { return initDialog_.isOpen() || commandDialog_.isOpen(); }
+InitializeDialog* MainView::initializeDialog() { return initDialog_.isOpen() ? &initDialog_ : nullptr; }
+CommandSendingDialog* MainView::commandDialog() { return commandDialog_.isOpen() ? &commandDialog_ : nullptr; }
+ConfirmDownloadDialog* MainView::downloadNotice() { return notice_ && notice_->isOpen() ? notice_.get() : nullptr; }
+bool MainView::isLinkBusy() const { return initDialog_.isOpen() || commandDialog_.isOpen(); }
 
-void CQAmpToolView::openProgressDialog(ProgressDialog& dialog, int range) {
+void MainView::openProgressDialog(ProgressDialog& dialog, int range) {
   if (dialog.isOpen()) return;
   dialog.setRange(0, range);
   markTransferDialogs();
@@ -314,7 +314,7 @@ void CQAmpToolView::openProgressDialog(ProgressDialog& dialog, int range) {
   });
 }
 
-void CQAmpToolView::ActivityChanged(comm::LinkActivity activity, int range) {
+void MainView::ActivityChanged(comm::LinkActivity activity, int range) {
   switch (activity) {
     case comm::LinkActivity::Connecting:
       openProgressDialog(initDialog_, range);
@@ -329,36 +329,36 @@ void CQAmpToolView::ActivityChanged(comm::LinkActivity activity, int range) {
   }
 }
 
-void CQAmpToolView::ProgressChanged(comm::LinkActivity activity, int position) {
+void MainView::ProgressChanged(comm::LinkActivity activity, int position) {
   if (activity == comm::LinkActivity::Connecting) initDialog_.setProgress(position);
   if (activity == comm::LinkActivity::SendingCommands) commandDialog_.setProgress(position);
 }
 
 // ---------------------------------------------------------------- link reports
 
-void CQAmpToolView::setStatusText(std::string_view text) {
+void MainView::setStatusText(std::string_view text) {
   statusText_ = std::string(text);
   showStatus();
 }
 
-void CQAmpToolView::PortSelected() {
+void MainView::PortSelected() {
   showStatus();
   if (onPortChosen) onPortChosen();
 }
 
-void CQAmpToolView::showStatus() {
+void MainView::showStatus() {
   std::string shown = statusText_;
   if (!shown.empty() && virtualReceiverSelected()) shown += " (" + std::string(kVirtualReceiverMark) + ")";
   status_.setText(std::move(shown));
 }
 
-void CQAmpToolView::markTransferDialogs() {
+void MainView::markTransferDialogs() {
   const std::string note = virtualReceiverSelected() ? std::string(kVirtualReceiverNote) : std::string();
   initDialog_.setTargetNote(note);
   commandDialog_.setTargetNote(note);
 }
 
-void CQAmpToolView::ConnectionChanged(comm::ConnectionState state) {
+void MainView::ConnectionChanged(comm::ConnectionState state) {
   const ConnectionLook& look = LookOf(state);
   if (look.statusText != 0) setStatusText(MessageText(look.statusText));
   const std::pair<Control*, Enabled> controls[] = {{&portList_, look.portList},
@@ -371,9 +371,9 @@ void CQAmpToolView::ConnectionChanged(comm::ConnectionState state) {
   }
 }
 
-void CQAmpToolView::StatusWordChanged(comm::StatusWord word) { statusBar_.setText(std::string(StatusWordText(word))); }
+void MainView::StatusWordChanged(comm::StatusWord word) { statusBar_.setText(std::string(StatusWordText(word))); }
 
-void CQAmpToolView::MessageRaised(comm::LinkMessage message) {
+void MainView::MessageRaised(comm::LinkMessage message) {
   // A port that cannot be opened says why and what to do after the message users know.
   std::string detail;
   if (message == comm::LinkMessage::PortError) {
@@ -390,42 +390,42 @@ void CQAmpToolView::MessageRaised(comm::LinkMessage message) {
   ShowError(ui_, MessageId(message), detail);
 }
 
-void CQAmpToolView::RefreshAllPages() {
+void MainView::RefreshAllPages() {
   if (basic_ != nullptr) basic_->RefreshBasicControls();
   if (sheet_ != nullptr) sheet_->RefreshAll();
 }
 
-void CQAmpToolView::RefreshBasicItem(int number, bool update) {
+void MainView::RefreshBasicItem(int number, bool update) {
   if (basic_ != nullptr) basic_->RefreshBasicItem(number, update);
 }
 
-void CQAmpToolView::RefreshActiveItems(const std::vector<int>& numbers) {
+void MainView::RefreshActiveItems(const std::vector<int>& numbers) {
   if (sheet_ != nullptr) sheet_->RefreshActiveItems(numbers);
   if (basic_ != nullptr) basic_->RestoreFocus();
 }
 
-void CQAmpToolView::UpdateCapabilities() {
+void MainView::UpdateCapabilities() {
   if (basic_ != nullptr) basic_->UpdateCapabilities(link_.capabilities());
   if (sheet_ != nullptr) sheet_->UpdateAvailability();
 }
 
-void CQAmpToolView::RestoreFocus() {
+void MainView::RestoreFocus() {
   if (basic_ != nullptr) basic_->RestoreFocus();
   if (sheet_ != nullptr) sheet_->RestoreFocus();
 }
 
-void CQAmpToolView::TransferFailed(comm::LinkMode mode, int failed, int total) {
+void MainView::TransferFailed(comm::LinkMode mode, int failed, int total) {
   ui_.messageBox(FailedTransferText(mode, failed, total, app_.log().errorLogPath().string()), kApplicationTitle,
                  MessageIcon::Stop, MessageButtons::Ok);
 }
 
-void CQAmpToolView::WriteBackFailed(const std::vector<int>& numbers, int total) {
+void MainView::WriteBackFailed(const std::vector<int>& numbers, int total) {
   ui_.messageBox(FailedWriteBackText(static_cast<int>(numbers.size()), total, DescribeSettings(numbers),
                                      app_.log().errorLogPath().string()),
                  kApplicationTitle, MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
-std::string CQAmpToolView::DescribeSettings(const std::vector<int>& numbers) {
+std::string MainView::DescribeSettings(const std::vector<int>& numbers) {
   std::vector<std::string> names;
   for (const int number : numbers) {
     const std::optional<ItemName> item = describeParameter(number, {});
@@ -438,22 +438,22 @@ std::string CQAmpToolView::DescribeSettings(const std::vector<int>& numbers) {
   return text;
 }
 
-void CQAmpToolView::UploadInterrupted(const comm::UploadInterruption& what) {
+void MainView::UploadInterrupted(const comm::UploadInterruption& what) {
   if (what.stage == comm::UploadInterruption::Stage::WritingBack && commandDialog_.isOpen()) {
     commandDialog_.showWriteBack(what.firstEntry, what.entryCount);
   }
   if (onUploadInterrupted) onUploadInterrupted(what);
 }
 
-void CQAmpToolView::ConnectFinished(bool connected) {
+void MainView::ConnectFinished(bool connected) {
   if (onConnectFinished) onConnectFinished(connected);
 }
 
-void CQAmpToolView::CommandsFinished(comm::ListResult result) {
+void MainView::CommandsFinished(comm::ListResult result) {
   if (onCommandsFinished) onCommandsFinished(result);
 }
 
-std::optional<ItemName> CQAmpToolView::describeParameter(int number, std::string_view command) {
+std::optional<ItemName> MainView::describeParameter(int number, std::string_view command) {
   if (basic_ != nullptr) {
     if (auto item = basic_->DescribeBasicItem(number); item && !item->first.empty()) return item;
   }

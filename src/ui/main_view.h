@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_observer.h"
 #include "ui/main_view_link.h"
 #include "ui/controls/button.h"
@@ -20,7 +20,7 @@
 #include <vector>
 
 namespace tw::app {
-class CQAmpToolApp;
+class Application;
 }
 
 namespace tw::ui {
@@ -70,19 +70,19 @@ std::string FailedWriteBackText(int failed, int total, const std::string& settin
 // by the working mode. It starts the user's operations (Open, Close, Reload, Upload,
 // Download), shows what the link publishes (it is the link's LinkObserver): which controls
 // are enabled in each connection state, the messages and the two progress dialogs. The link itself runs connections, retries, lists and timers.
-class CQAmpToolView final : public comm::LinkObserver {
+class MainView final : public comm::LinkObserver {
  public:
   struct Options {
     // Device name of the built-in virtual receiver; empty: the list does not offer it.
     std::string virtualDevice = std::string(kVirtualPortDevice);
   };
 
-  CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost& dialogs, Options options);
-  CQAmpToolView(app::CQAmpToolApp& app, UiServices& ui, DialogHost& dialogs)
-      : CQAmpToolView(app, ui, dialogs, Options{}) {}
-  ~CQAmpToolView() override;
-  CQAmpToolView(const CQAmpToolView&) = delete;
-  CQAmpToolView& operator=(const CQAmpToolView&) = delete;
+  MainView(app::Application& app, UiServices& ui, DialogHost& dialogs, Options options);
+  MainView(app::Application& app, UiServices& ui, DialogHost& dialogs)
+      : MainView(app, ui, dialogs, Options{}) {}
+  ~MainView() override;
+  MainView(const MainView&) = delete;
+  MainView& operator=(const MainView&) = delete;
 
   // The page sheet and the Basic Control group (either may be absent: no pages, no group).
   // Attach before OnInitialUpdate.
@@ -112,7 +112,7 @@ class CQAmpToolView final : public comm::LinkObserver {
   // row) and the Basic Control group (null without one).
   const LayoutNode& connectionBar() const;
   const LayoutNode* basicPanel() const;
-  CListCombo& portList() { return portList_; }
+  ListCombo& portList() { return portList_; }
   Button& openButton() { return open_; }
   Button& closeButton() { return close_; }
   Button& reloadButton() { return reload_; }
@@ -143,10 +143,10 @@ class CQAmpToolView final : public comm::LinkObserver {
   const std::vector<std::string>& entryDevices() const { return entryDevices_; }
 
   // The progress dialogs while they run (null otherwise).
-  CInitializeDlg* initializeDialog();
-  CCommandSendDlg* commandDialog();
+  InitializeDialog* initializeDialog();
+  CommandSendingDialog* commandDialog();
   // The download notice while it is open (null otherwise).
-  CConfirmDownDlg* downloadNotice();
+  ConfirmDownloadDialog* downloadNotice();
   // A progress dialog runs: the wait cursor shows and the sliders leave the image alone.
   bool isLinkBusy() const;
 
@@ -198,8 +198,8 @@ class CQAmpToolView final : public comm::LinkObserver {
   void markTransferDialogs();
   std::optional<ItemName> describeParameter(int number, std::string_view command);
 
-  app::CQAmpToolApp& app_;
-  comm::CCommClass& link_;
+  app::Application& app_;
+  comm::Link& link_;
   UiServices& ui_;
   DialogHost& dialogs_;
   Options options_;
@@ -207,7 +207,7 @@ class CQAmpToolView final : public comm::LinkObserver {
   ViewBasicGroup* basic_ = nullptr;
 
   StaticText status_;
-  CListCombo portList_;
+  ListCombo portList_;
   Button open_;
   Button close_;
   GroupBox dataReloadGroup_;
@@ -229,9 +229,9 @@ class CQAmpToolView final : public comm::LinkObserver {
   bool documentModified_ = false;
   std::string statusText_;
 
-  CInitializeDlg initDialog_;
-  CCommandSendDlg commandDialog_;
-  std::unique_ptr<CConfirmDownDlg> notice_;
+  InitializeDialog initDialog_;
+  CommandSendingDialog commandDialog_;
+  std::unique_ptr<ConfirmDownloadDialog> notice_;
   int waitCursors_ = 0;
 };
 

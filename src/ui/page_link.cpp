@@ -1,6 +1,6 @@
 #include "ui/page_link.h"
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 
 namespace tw::ui {
 

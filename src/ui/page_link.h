@@ -7,7 +7,7 @@
 #include "model/parameter_image.h"
 
 namespace tw::comm {
-class CCommClass;
+class Link;
 }
 
 namespace tw::ui {
@@ -36,10 +36,10 @@ class PageLink {
   bool isRealTime() const { return workingMode() == comm::WorkingMode::RealTime; }
 };
 
-// The production PageLink: the one CCommClass.
+// The production PageLink: the one Link.
 class CommPageLink final : public PageLink {
  public:
-  explicit CommPageLink(comm::CCommClass& link) : link_(link) {}
+  explicit CommPageLink(comm::Link& link) : link_(link) {}
 
   comm::WorkingMode workingMode() const override;
   bool isTransferDialogOpen() const override;
@@ -50,7 +50,7 @@ class CommPageLink final : public PageLink {
   comm::LinkMode linkMode() const override;
 
  private:
-  comm::CCommClass& link_;
+  comm::Link& link_;
 };
 
 }  // namespace tw::ui

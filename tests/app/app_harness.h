@@ -4,7 +4,7 @@
 // receiver, settings and logs in a scratch folder, start-up questions answered by the test.
 
 #include "app/log_format.h"
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "comm/link_harness.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +76,7 @@ class AnsweringStartupUi final : public StartupUi {
     ++startModeAsked;
     done(startModeAnswer);
   }
-  void AskTunerRegion(comm::CCommClass& link, std::function<void()> done) override {
+  void AskTunerRegion(comm::Link& link, std::function<void()> done) override {
     ++tunerRegionAsked;
     if (tunerRegionAnswer >= 0) link.setTunerRegion(tunerRegionAnswer);
     done();
@@ -90,7 +90,7 @@ class AnsweringStartupUi final : public StartupUi {
 struct AppFixture {
   explicit AppFixture(const std::filesystem::path& folder)
       : port(scheduler), receiver(port), listed(port),
-        app(listed, scheduler, CQAmpToolApp::Paths{folder / "tunewright.ini", folder},
+        app(listed, scheduler, Application::Paths{folder / "tunewright.ini", folder},
             [this] { return kEpoch + std::chrono::milliseconds(scheduler.now()); }) {}
 
   // Wall time of the logs follows the virtual clock, from a fixed start.
@@ -111,7 +111,7 @@ struct AppFixture {
   comm::test::ScriptedReceiver receiver;
   ListedPort listed;
   AnsweringStartupUi startup;
-  CQAmpToolApp app;
+  Application app;
 };
 
 }  // namespace tw::app::test

@@ -1,7 +1,7 @@
 // The link against the in-process virtual receiver, with randomised receiver settings:
 // what the receiver holds must arrive in the images, also when replies get lost.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_log.h"
 #include "comm/link_observer.h"
 #include "comm/protocol.h"
@@ -72,7 +72,7 @@ struct Bench {
   emu::EmulatorPort port;
   EndView view;
   CountingLog log;
-  CCommClass link;
+  Link link;
 };
 
 emu::EmulatorConfig Randomised(std::uint32_t seed) {

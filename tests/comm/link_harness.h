@@ -3,7 +3,7 @@
 // Test doubles for the link: a serial port on the virtual clock and a scripted receiver
 // that answers read requests from the command table.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_log.h"
 #include "comm/link_observer.h"
 #include "comm/memory_commands.h"
@@ -275,7 +275,7 @@ struct LinkFixture {
   ScriptedReceiver receiver;
   RecordingView view;
   RecordingLog log;
-  CCommClass link;
+  Link link;
 };
 
 }  // namespace tw::comm::test

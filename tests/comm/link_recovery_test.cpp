@@ -69,7 +69,7 @@ struct EmulatedLink {
   VirtualScheduler scheduler;
   emu::EmulatorPort emulator;
   TapPort tap;
-  CCommClass link;
+  Link link;
   RecordingView view;
   RecordingLog log;
 };
@@ -287,22 +287,22 @@ class DeliveringPauses final : public Scheduler {
 // Queues three page writes for a download.
 class ThreeWrites final : public PageSource {
  public:
-  explicit ThreeWrites(CCommClass*& link) : link_(link) {}
+  explicit ThreeWrites(Link*& link) : link_(link) {}
   void QueueAll(model::ParameterImage&, const model::SettingFilter& = {}) override {
     for (const char* body : {"200801200000", "200801200001", "200801200002"}) link_->SendPacket(Ext(body), 383);
   }
 
  private:
-  CCommClass*& link_;
+  Link*& link_;
 };
 
 TEST(WritePacing, NothingIsWrittenBeforeThePauseOfThePreviousWriteHasPassed) {
   VirtualScheduler clock;
   DeliveringPauses scheduler(clock);
   FakePort port(clock);
-  CCommClass* linkPointer = nullptr;
+  Link* linkPointer = nullptr;
   ThreeWrites pages(linkPointer);
-  CCommClass link(port, scheduler, WorkingMode::Async);
+  Link link(port, scheduler, WorkingMode::Async);
   linkPointer = &link;
   RecordingView view;
   link.setObserver(&view);

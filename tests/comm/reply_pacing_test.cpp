@@ -3,7 +3,7 @@
 // loads and their waits keep the full pauses; a receiver that drops requests coming too
 // soon puts the connection back on the full pauses through the usual resend rules.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/frame_notation.h"
 #include "comm/line_pacer.h"
 #include "comm/link_log.h"
@@ -104,7 +104,7 @@ struct Session {
 
   VirtualScheduler scheduler;
   emu::EmulatorPort port;
-  CCommClass link;
+  Link link;
   EndView view;
   LineLog log;
 };
@@ -240,7 +240,7 @@ TEST(ReplyPacing, UnansweredRowIsReadOnceMoreThenTheStartupReadGivesUpAsUsual) {
     return std::nullopt;
   };
   EndView view;
-  CCommClass link(port, scheduler, WorkingMode::RealTime);
+  Link link(port, scheduler, WorkingMode::RealTime);
   link.setObserver(&view);
   link.setReadPacing(ReadPacing::Reply);
   link.Open(PortChoice::Fixed("ttyS0"));

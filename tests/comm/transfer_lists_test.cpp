@@ -26,7 +26,7 @@ std::string rowRequest(int row) { return CompleteExtended(model::kCommandTable[s
 // Records what the pages were asked to queue.
 class RecordingPages final : public PageSource {
  public:
-  explicit RecordingPages(CCommClass& link) : link_(link) {}
+  explicit RecordingPages(Link& link) : link_(link) {}
   void QueueAll(model::ParameterImage& image, const model::SettingFilter& = {}) override {
     queueAllImages.push_back(image.index);
     link_.SendPacket(Ext("200801200000"), 383);  // one page write
@@ -39,7 +39,7 @@ class RecordingPages final : public PageSource {
   std::vector<std::pair<int, int>> memoryParts;
 
  private:
-  CCommClass& link_;
+  Link& link_;
 };
 
 class UploadList : public ::testing::Test {

@@ -159,7 +159,7 @@ TEST(RadioRendering, ArrowKeysOnAPageNeitherMoveNorCheckAButtonAndFocusIsReporte
 }
 
 TEST(ComboRendering, ItemsAndSelectionFollowTheModelAndAPickNotifiesEvenForTheSameEntry) {
-  ui::CListCombo input(1010);
+  ui::ListCombo input(1010);
   input.Fill({"PHONO", "CD", "TUNER"});
   input.setCurSel(1);
   std::vector<int> seen;
@@ -191,7 +191,7 @@ TEST(ComboRendering, ItemsAndSelectionFollowTheModelAndAPickNotifiesEvenForTheSa
 }
 
 TEST(ComboRendering, CaptionLabelHidesAndDisablesWithItsControl) {
-  ui::CListCombo input(1010);
+  ui::ListCombo input(1010);
   ui::Form form("Main", ui::Column({ui::Item("Input", input)}));
   FormWidget widget(form);
   ShowAndWait(widget);
@@ -339,7 +339,7 @@ TEST(EditRendering, APreformattedBoxNeverWrapsAndShowsItsLongestLine) {
 }
 
 TEST(LabelRendering, ValueLabelIsGreenOnBlackAndStaticTextIsPlain) {
-  ui::CStaticSubClass value(1004, "-12.5dB");
+  ui::ValueLabel value(1004, "-12.5dB");
   ui::StaticText status(1241, "Not <b>Connected</b>");
   ui::ProgressBar progress(1240);
   progress.setRange(0, 508);

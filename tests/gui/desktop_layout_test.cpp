@@ -234,7 +234,7 @@ TEST(DesktopSearch, ASoundProgramsParameterIsShownWithItsProgramAndRowSelected) 
   EXPECT_EQ(match.place, "DSP Parameters Hall in Vienna");
   navigator.choose(0);
   EXPECT_EQ(desktop.bench.sheetView().activeIndex(), match.tab);
-  auto& page = dynamic_cast<pages::CInputDspParam&>(*desktop.bench.sheet().tabs()[static_cast<std::size_t>(match.tab)]);
+  auto& page = dynamic_cast<pages::DspParametersPage&>(*desktop.bench.sheet().tabs()[static_cast<std::size_t>(match.tab)]);
   EXPECT_EQ(page.program(), 1);
   EXPECT_EQ(page.selectedNumber(), match.number);
   EXPECT_EQ(QApplication::focusWidget(), window.widgetFor(page.parameterList()));

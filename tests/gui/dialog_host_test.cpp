@@ -10,7 +10,7 @@
 #include <QTest>
 #include <optional>
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
 #include "gui/dialog_window.h"
@@ -38,7 +38,7 @@ QPushButton* ButtonNamed(QWidget& window, const QString& text) {
 
 TEST(DialogHost, StartModeShowsItsTextsAndEndsWithTheButtonPressed) {
   QtDialogHost host;
-  ui::CStartModeDlg dialog;
+  ui::StartModeDialog dialog;
   std::optional<int> result;
   dialog.DoModal(host, [&](int r) { result = r; });
   DialogWindow* window = host.windowOf(dialog);
@@ -62,7 +62,7 @@ TEST(DialogHost, StartModeShowsItsTextsAndEndsWithTheButtonPressed) {
 
 TEST(DialogHost, EscapeGoesToTheModelWhichEndsWithCancel) {
   QtDialogHost host;
-  ui::CStartModeDlg dialog;
+  ui::StartModeDialog dialog;
   std::optional<int> result;
   dialog.DoModal(host, [&](int r) { result = r; });
   DialogWindow* window = host.windowOf(dialog);
@@ -77,9 +77,9 @@ TEST(DialogHost, TunerRegionRadioChoiceReachesTheModelAndOkStoresIt) {
   QtDialogHost host;
   comm::VirtualScheduler scheduler;
   emu::EmulatorPort port(scheduler, emu::EmulatorConfig{});
-  comm::CCommClass link(port, scheduler, comm::WorkingMode::Async);
+  comm::Link link(port, scheduler, comm::WorkingMode::Async);
   link.setTunerRegion(1);
-  ui::CTunerRegionDlg dialog(link);
+  ui::TunerRegionDialog dialog(link);
   std::optional<int> result;
   dialog.DoModal(host, [&](int r) { result = r; });
   DialogWindow* window = host.windowOf(dialog);
@@ -98,9 +98,9 @@ TEST(DialogHost, TunerRegionRadioChoiceReachesTheModelAndOkStoresIt) {
 
 TEST(DialogHost, ADialogDestroyedByItsOwnContinuationLeavesNoDanglingWindow) {
   QtDialogHost host;
-  auto dialog = std::make_unique<ui::CUserMemoDlg>("first line\r\nsecond");
+  auto dialog = std::make_unique<ui::UserMemoDialog>("first line\r\nsecond");
   std::optional<std::string> memo;
-  ui::CUserMemoDlg* raw = dialog.get();
+  ui::UserMemoDialog* raw = dialog.get();
   raw->DoModal(host, [&](int r) {
     if (r == ui::kIdOk) memo = raw->memo();
     dialog.reset();  // the owner lets it go at once

@@ -38,7 +38,7 @@ TEST(FrequencyDialog, TheFmButtonOpensTheBandAndADoubleClickTunesThePreset) {
   tw::test::FakePageLink link;
   ui::ScriptedUiServices services;
   QtPageHost host;
-  pages::CTunerSetPage page({link, services, 0, &host});
+  pages::TunerSetPage page({link, services, 0, &host});
   page.setActive(true);
   page.OnSetActive();
   ASSERT_TRUE(page.picker().pages.select(3));  // PageC

@@ -20,7 +20,7 @@ using namespace tw::gui::test;
 TEST(GraphicEqPageRendering, TheCurveFollowsASliderMovedOnScreen) {
   tw::test::FakePageLink link(comm::WorkingMode::Async);
   ui::ScriptedUiServices services;
-  pages::CGEQSetPage page({link, services});
+  pages::GraphicEqPage page({link, services});
   page.setActive(true);
   page.OnSetActive();
   FormWidget widget(page.form());

@@ -54,7 +54,7 @@ TEST(MainWindow, AsyncModeHasFileToolAndHelpMenusAndItsTitle) {
   EXPECT_EQ(desktop.items(2), QStringList{"&About Tunewright..."});
   EXPECT_EQ(desktop.window->statusMessage(), "Ready");
 
-  ui::CQAmpToolView& view = desktop.bench.view();
+  ui::MainView& view = desktop.bench.view();
   EXPECT_TRUE(desktop.button(view.uploadButton())->isVisibleTo(desktop.window));
   EXPECT_FALSE(desktop.button(view.openButton())->isVisibleTo(desktop.window));
   auto* status = qobject_cast<QLabel*>(desktop.window->widgetFor(view.statusText()));
@@ -68,7 +68,7 @@ TEST(MainWindow, RealTimeModeKeepsOnlyExitAndAbout) {
   EXPECT_EQ(desktop.menuTitles(), (QStringList{"&File", "&Help"}));
   EXPECT_EQ(desktop.items(0), QStringList{"E&xit"});
   EXPECT_EQ(desktop.items(1), QStringList{"&About Tunewright..."});
-  ui::CQAmpToolView& view = desktop.bench.view();
+  ui::MainView& view = desktop.bench.view();
   EXPECT_TRUE(desktop.button(view.openButton())->isVisibleTo(desktop.window));
   EXPECT_FALSE(desktop.button(view.uploadButton())->isVisibleTo(desktop.window));
 }
@@ -83,10 +83,10 @@ TEST(MainWindow, StatusBarShowsGuardAndReturnsToReady) {
 
 TEST(MainWindow, OpenConnectsThroughTheInitializeDialogWithTheWaitCursor) {
   Program desktop(app::kStartModeRealTime);
-  ui::CQAmpToolView& view = desktop.bench.view();
+  ui::MainView& view = desktop.bench.view();
   QTest::mouseClick(desktop.button(view.openButton()), Qt::LeftButton);
 
-  ui::CInitializeDlg* dialog = view.initializeDialog();
+  ui::InitializeDialog* dialog = view.initializeDialog();
   ASSERT_NE(dialog, nullptr);
   DialogWindow* window = desktop.dialogs.windowOf(*dialog);
   ASSERT_NE(window, nullptr);
@@ -113,12 +113,12 @@ TEST(MainWindow, OpenConnectsThroughTheInitializeDialogWithTheWaitCursor) {
 
 TEST(MainWindow, RealTimeVolumeDragSendsTheEditOnceOnRelease) {
   Program desktop(app::kStartModeRealTime);
-  ui::CQAmpToolView& view = desktop.bench.view();
+  ui::MainView& view = desktop.bench.view();
   view.Open();
   ASSERT_TRUE(desktop.runUntil([&] { return view.initializeDialog() == nullptr; }));
   desktop.receiver().transcript().clear();
 
-  ui::CLevelSlider& volume = desktop.bench.basicControls().volume;
+  ui::LevelSlider& volume = desktop.bench.basicControls().volume;
   auto* slider = static_cast<ModelSlider*>(desktop.window->widgetFor(volume));
   ASSERT_NE(slider, nullptr);
   const int before = volume.GetValue();
@@ -149,15 +149,15 @@ TEST(MainWindow, ARealTimeEditTheReceiverNeverGotGoesBackOnScreen) {
   emu::EmulatorConfig receiver;
   receiver.ctsOffAtMs = kCablePulledAt;
   Program desktop(app::kStartModeRealTime, 1, {}, receiver);
-  ui::CQAmpToolView& view = desktop.bench.view();
+  ui::MainView& view = desktop.bench.view();
   view.Open();
   ASSERT_TRUE(desktop.runUntil([&] { return view.initializeDialog() == nullptr; }));
   desktop.scheduler.advance(kCablePulledAt + 1000 - desktop.scheduler.now());
   ASSERT_TRUE(view.statusText().text().rfind("Connected", 0) == 0);
 
-  ASSERT_TRUE(desktop.bench.sheet().SetActivePage(pages::CVolumeTrim::kCaption));
-  auto& page = *desktop.bench.sheet().Find<pages::CVolumeTrim>();
-  ui::CStepSlider& trim = page.slider(383);
+  ASSERT_TRUE(desktop.bench.sheet().SetActivePage(pages::VolumeTrimPage::kCaption));
+  auto& page = *desktop.bench.sheet().Find<pages::VolumeTrimPage>();
+  ui::StepSlider& trim = page.slider(383);
   auto* slider = static_cast<ModelSlider*>(desktop.window->widgetFor(trim));
   ASSERT_NE(slider, nullptr);
   Flush();
@@ -180,7 +180,7 @@ TEST(MainWindow, ARealTimeEditTheReceiverNeverGotGoesBackOnScreen) {
 
 TEST(MainWindow, AsyncUploadRunsTheCommandDialogWithProgressToTheEnd) {
   Program desktop(app::kStartModeAsync);
-  ui::CQAmpToolView& view = desktop.bench.view();
+  ui::MainView& view = desktop.bench.view();
   int finished = -1;
   view.onCommandsFinished = [&](comm::ListResult result) { finished = static_cast<int>(result); };
   QTest::mouseClick(desktop.button(view.uploadButton()), Qt::LeftButton);
@@ -189,7 +189,7 @@ TEST(MainWindow, AsyncUploadRunsTheCommandDialogWithProgressToTheEnd) {
   int highest = 0;
   int range = 0;
   ASSERT_TRUE(desktop.runUntil([&] {
-    if (ui::CCommandSendDlg* dialog = view.commandDialog()) {
+    if (ui::CommandSendingDialog* dialog = view.commandDialog()) {
       if (DialogWindow* window = desktop.dialogs.windowOf(*dialog)) {
         caption = window->windowTitle();
         auto* bar = window->findChild<QProgressBar*>();

@@ -23,15 +23,15 @@ struct LevelPage {
   explicit LevelPage(bool consumesArrows = true)
       : form("Speaker Level", ui::Row({ui::Item(slider), ui::Item(label)}), consumesArrows) {
     slider.Setup(&label, "dB", -100, 100, 5, 0, ui::LevelStyle::Plain);
-    slider.onCustomDraw = [this] {
+    slider.onDragged = [this] {
       drawnValues.push_back(slider.GetValue());
       slider.ShowValue();
     };
-    slider.onReleasedCapture = [this] { releasedValues.push_back(slider.GetValue()); };
+    slider.onReleased = [this] { releasedValues.push_back(slider.GetValue()); };
   }
 
-  ui::CStaticSubClass label{1100};
-  ui::CLevelSlider slider{1101};
+  ui::ValueLabel label{1100};
+  ui::LevelSlider slider{1101};
   ui::Form form;
   std::vector<int> drawnValues;
   std::vector<int> releasedValues;
@@ -168,12 +168,12 @@ TEST(SliderRendering, WheelStepsOnePagePerNotchThroughTheModel) {
 }
 
 TEST(SliderRendering, HorizontalStepSliderRunsLeftToRightAndClicksOnTheGrooveAreWholeEdits) {
-  ui::CStepSlider delay(1200);
+  ui::StepSlider delay(1200);
   delay.Setup(0, 100, 10, 0);
   std::vector<int> drawn;
   std::vector<int> released;
-  delay.onCustomDraw = [&] { drawn.push_back(delay.GetValue()); };
-  delay.onReleasedCapture = [&] { released.push_back(delay.GetValue()); };
+  delay.onDragged = [&] { drawn.push_back(delay.GetValue()); };
+  delay.onReleased = [&] { released.push_back(delay.GetValue()); };
   ui::Form form("Delay", ui::Column({ui::Item("Delay", delay)}));
   FormWidget widget(form);
   widget.resize(400, 100);

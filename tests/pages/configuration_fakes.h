@@ -25,10 +25,10 @@ struct IntItem {
   Field field;
 };
 
-class IntPage : public pages::CBasePage {
+class IntPage : public pages::BasePage {
  public:
   IntPage(const pages::PageContext& context, std::string caption, std::vector<IntItem> items)
-      : CBasePage(context, std::move(caption), 0), items_(std::move(items)) {}
+      : BasePage(context, std::move(caption), 0), items_(std::move(items)) {}
 
   std::vector<pages::PageItem> ListItems(bool, int) const override {
     std::vector<pages::PageItem> list;
@@ -63,9 +63,9 @@ inline const std::array<std::string_view, 3> kProgramNames = {"Hall A", "Hall B"
 
 // Sound programs 0..2 with two parameters each (group = program), as the DSP page lists them:
 // group 24 gives nothing, so the walks run per program.
-class DspPage final : public pages::CBasePage {
+class DspPage final : public pages::BasePage {
  public:
-  explicit DspPage(const pages::PageContext& context) : CBasePage(context, "DSP Parameters", 148) {}
+  explicit DspPage(const pages::PageContext& context) : BasePage(context, "DSP Parameters", 148) {}
 
   std::vector<pages::PageItem> ListItems(bool, int group) const override {
     if (group < 0 || group >= static_cast<int>(kProgramNames.size())) return {};
@@ -126,7 +126,7 @@ class DspPage final : public pages::CBasePage {
 };
 
 // Zone volumes 18 and 23 with zone 2 input 15 beside them.
-inline std::unique_ptr<pages::CBasePage> MakeMultiZone(const pages::PageContext& c) {
+inline std::unique_ptr<pages::BasePage> MakeMultiZone(const pages::PageContext& c) {
   return std::make_unique<IntPage>(
       c, "Multi Zone",
       std::vector<IntItem>{
@@ -135,7 +135,7 @@ inline std::unique_ptr<pages::CBasePage> MakeMultiZone(const pages::PageContext&
           {23, "Zone3 Volume", [](model::ParameterImage& i) -> std::int32_t& { return i.multiZone[9]; }},
       });
 }
-inline std::unique_ptr<pages::CBasePage> MakeSpeakerLevel(const pages::PageContext& c) {
+inline std::unique_ptr<pages::BasePage> MakeSpeakerLevel(const pages::PageContext& c) {
   return std::make_unique<IntPage>(
       c, "Speaker Level",
       std::vector<IntItem>{
@@ -144,7 +144,7 @@ inline std::unique_ptr<pages::CBasePage> MakeSpeakerLevel(const pages::PageConte
       });
 }
 // 289 is kept by a System Memory, 295 is not.
-inline std::unique_ptr<pages::CBasePage> MakeToneControl(const pages::PageContext& c) {
+inline std::unique_ptr<pages::BasePage> MakeToneControl(const pages::PageContext& c) {
   return std::make_unique<IntPage>(
       c, "Tone Control",
       std::vector<IntItem>{
@@ -152,14 +152,14 @@ inline std::unique_ptr<pages::CBasePage> MakeToneControl(const pages::PageContex
           {295, "Speaker Bass Gain", [](model::ParameterImage& i) -> std::int32_t& { return i.tone[1]; }},
       });
 }
-inline std::unique_ptr<pages::CBasePage> MakeXmSet(const pages::PageContext& c) {
+inline std::unique_ptr<pages::BasePage> MakeXmSet(const pages::PageContext& c) {
   return std::make_unique<IntPage>(
       c, "XM Set",
       std::vector<IntItem>{
           {477, "PageA No.1", [](model::ParameterImage& i) -> std::int32_t& { return i.xm.presets[0]; }},
       });
 }
-inline std::unique_ptr<pages::CBasePage> MakeDsp(const pages::PageContext& c) {
+inline std::unique_ptr<pages::BasePage> MakeDsp(const pages::PageContext& c) {
   return std::make_unique<DspPage>(c);
 }
 

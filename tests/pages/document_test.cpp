@@ -1,7 +1,7 @@
 // The document's file commands over the workbench: real files, the overwrite question, the
 // title, and a round trip of the speaker pages and the Basic Control group.
 
-#include "session/qamp_tool_doc.h"
+#include "session/configuration_document.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ struct DocFixture : BenchFixture {
     for (const auto& message : shown()) texts.push_back(message.text);
     return texts;
   }
-  CQAmpToolDoc document;
+  ConfigurationDocument document;
   std::size_t marked = 0;
 };
 
@@ -312,7 +312,7 @@ TEST(Document, SaveThenOpenCarriesTheSpeakerPagesAndBasicControlsToAnotherWorkbe
   {
     BenchFixture from(app::kStartModeAsync, {"seed=7"}, 1);
     ASSERT_EQ(from.run(Workbench::Operation::Upload).listResult, 0);
-    CQAmpToolDoc document(from.bench, from.ui, from.dialogs);
+    ConfigurationDocument document(from.bench, from.ui, from.dialogs);
     from.bench.userMemo() = "Den";
     from.ui.answerFile(file.string());
     document.SaveAs();

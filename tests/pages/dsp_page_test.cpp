@@ -20,9 +20,9 @@
 namespace tw::test {
 namespace {
 
-using pages::CInputDspParam;
+using pages::DspParametersPage;
 using pages::PageItem;
-using Fixture = SpeakerFixture<CInputDspParam>;
+using Fixture = SpeakerFixture<DspParametersPage>;
 
 constexpr int kPrograms = model::kSoundProgramCount;
 
@@ -43,14 +43,14 @@ std::vector<int> Range(int first, int last) {
   return numbers;
 }
 
-int RowOf(CInputDspParam& page, int number) {
+int RowOf(DspParametersPage& page, int number) {
   const auto& rows = page.rows();
   const auto found = std::find(rows.begin(), rows.end(), number);
   return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
 }
 
 // Shows `number` as a user finds it: its program, a layout that lists it, its row.
-void Pick(CInputDspParam& page, int number) {
+void Pick(DspParametersPage& page, int number) {
   const int program = *model::DspProgramOfNumber(number);
   if (page.programList().isEnabled()) {
     ASSERT_TRUE(page.programList().select(page.programList().findData(program)));
@@ -379,7 +379,7 @@ TEST(DspPageFiles, TheReportHasOneBlockPerProgram) {
 
   FakePageLink link;
   ui::ScriptedUiServices ui;
-  CInputDspParam windowless({link, ui});
+  DspParametersPage windowless({link, ui});
   EXPECT_EQ(windowless.ReportItems(*link.images.Image(0)), "");
 }
 
@@ -406,7 +406,7 @@ TEST(DspPageMemory, TheSystemGroupTakesTheMemorysOwnProgramFromThePage) {
   FakePageLink link(comm::WorkingMode::Async);
   ui::ScriptedUiServices ui;
   const std::array<pages::PageDescriptor, 1> descriptors = {
-      {{"DSP Parameters", 148, pages::Presence::Always, pages::MakePage<CInputDspParam>}}};
+      {{"DSP Parameters", 148, pages::Presence::Always, pages::MakePage<DspParametersPage>}}};
   pages::Sheet sheet({link, ui}, descriptors);
   sheet.Create();
   const pages::MemoryGroups groups(sheet, nullptr);

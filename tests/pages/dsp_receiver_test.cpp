@@ -37,13 +37,13 @@ std::string Hex2(int value) {
   return text;
 }
 
-CInputDspParam& DspPage(BenchFixture& f) {
-  auto* page = f.bench.sheet().Find<CInputDspParam>();
+DspParametersPage& DspPage(BenchFixture& f) {
+  auto* page = f.bench.sheet().Find<DspParametersPage>();
   EXPECT_NE(page, nullptr);
   return *page;
 }
 
-void SelectRow(CInputDspParam& page, int number) {
+void SelectRow(DspParametersPage& page, int number) {
   for (int layout = 0; layout < 3; ++layout) {
     page.layoutList().select(layout);
     const auto found = std::find(page.rows().begin(), page.rows().end(), number);
@@ -59,7 +59,7 @@ TEST(DspOnReceiver, RealTimePageFollowsTheProgramAndItsEditsReachTheReceiver) {
   BenchFixture f(app::kStartModeRealTime, {"seed=11"});
   ASSERT_TRUE(f.run(Operation::Open).connected);
   ASSERT_TRUE(f.bench.sheet().SetActivePage("DSP Parameters"));
-  CInputDspParam& page = DspPage(f);
+  DspParametersPage& page = DspPage(f);
   ASSERT_GE(f.image(0).basic[3], 0);
   if (f.image(0).basic[3] < 24) {
     EXPECT_EQ(page.program(), f.image(0).basic[3]);
@@ -88,7 +88,7 @@ TEST(DspOnReceiver, RealTimePageFollowsTheProgramAndItsEditsReachTheReceiver) {
 TEST(DspOnReceiver, AsyncDownloadSwitchesToEachProgramBeforeItsParameters) {
   BenchFixture f(app::kStartModeAsync, {}, 1);
   ASSERT_TRUE(f.bench.sheet().SetActivePage("DSP Parameters"));
-  CInputDspParam& page = DspPage(f);
+  DspParametersPage& page = DspPage(f);
   ASSERT_TRUE(page.programList().select(22));  // 2ch Stereo Direct: AUTO to OFF
   SelectRow(page, 204);
   page.downButton().click();

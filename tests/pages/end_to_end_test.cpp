@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <map>
 
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "comm/link_constants.h"
 #include "comm/protocol.h"
 #include "emu/row_families.h"

@@ -122,8 +122,8 @@ TEST(EqFiles, SystemMemoryKeepsTheSpeakerToneItemsAndEveryFiledBandAndSendsAllSe
 // The error log names a failed command by the first page that describes its number.
 TEST(EqFiles, ErrorLogNamesEveryToneNumber) {
   SheetFixture f;
-  const pages::CBasePage* tone = f.sheet.FindPage("Tone Control");
-  const pages::CBasePage* eq = f.sheet.FindPage("Graphic EQ");
+  const pages::BasePage* tone = f.sheet.FindPage("Tone Control");
+  const pages::BasePage* eq = f.sheet.FindPage("Graphic EQ");
   ASSERT_TRUE(tone && eq);
   for (int number = 289; number <= 306; ++number) {
     const pages::ItemText text = tone->DescribeItem(f.image(), number, -1, false);

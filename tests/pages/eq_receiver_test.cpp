@@ -54,7 +54,7 @@ bool Refreshed(const Receiver& r, int number) {
 TEST(EqOnReceiver, EveryChannelsEditIsAcknowledgedAndReadBackIntoItsOwnRecord) {
   Receiver r(WorkingMode::RealTime);
   ASSERT_TRUE(r.connect());
-  auto& page = r.show<pages::CGEQSetPage>();
+  auto& page = r.show<pages::GraphicEqPage>();
   for (int record = 0; record < 10; ++record) {
     SCOPED_TRACE("record " + std::to_string(record));
     const int gain = -45 + 10 * record;
@@ -87,7 +87,7 @@ TEST(EqOnReceiver, ARefusedBandIsReadBackIntoTheRecordThatWasEdited) {
   for (int record = 0; record < 10; ++record) config.guardRows.insert(EqRow(record, 1));
   Receiver r(WorkingMode::RealTime, config);
   ASSERT_TRUE(r.connect());
-  auto& page = r.show<pages::CGEQSetPage>();
+  auto& page = r.show<pages::GraphicEqPage>();
   for (auto& channel : r.image().graphicEq) channel.bands[1] = 25;  // what no receiver holds here
   for (int record = 0; record < 10; ++record) {
     SCOPED_TRACE("record " + std::to_string(record));
@@ -112,7 +112,7 @@ TEST(EqOnReceiver, ARefusedBandIsReadBackIntoTheRecordThatWasEdited) {
 TEST(EqOnReceiver, TheSubwoofersSevenBandsAtBothEndsAreSentWithALowerCaseDigitAndTaken) {
   Receiver r(WorkingMode::RealTime);
   ASSERT_TRUE(r.connect());
-  auto& page = r.show<pages::CGEQSetPage>();
+  auto& page = r.show<pages::GraphicEqPage>();
   ASSERT_TRUE(page.channelList().select(9));
   for (int band = 0; band < 7; ++band) {
     for (int gain : {-60, 60}) {
@@ -134,7 +134,7 @@ TEST(EqOnReceiver, TheSubwoofersSevenBandsAtBothEndsAreSentWithALowerCaseDigitAn
 TEST(EqOnReceiver, RealTimeToneEditsAreAcknowledgedAndReportedBack) {
   Receiver r(WorkingMode::RealTime);
   ASSERT_TRUE(r.connect());
-  auto& page = r.show<pages::CToneControlPage>();
+  auto& page = r.show<pages::ToneControlPage>();
   page.slider(291).drag(-25);  // speaker bass, with the receiver's turnover (350Hz at the factory)
   page.slider(291).release();
   r.settle();
@@ -156,7 +156,7 @@ TEST(EqOnReceiver, RealTimeToneEditsAreAcknowledgedAndReportedBack) {
   for (int number : {298, 302, 305, 289}) EXPECT_TRUE(Refreshed(r, number)) << number;
   EXPECT_EQ(Value(r.image(), 302), -200);
 
-  ASSERT_TRUE(page.resetButton(pages::CToneControlPage::Reset::Speaker).click());
+  ASSERT_TRUE(page.resetButton(pages::ToneControlPage::Reset::Speaker).click());
   r.settle();
   EXPECT_EQ(r.port.receiver().rowValue(347), "10C");
   EXPECT_EQ(r.port.receiver().rowValue(348), "10C");

@@ -13,7 +13,7 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Fixture = SpeakerFixture<pages::CGEQSetPage>;
+using Fixture = SpeakerFixture<pages::GraphicEqPage>;
 
 constexpr std::string_view kChannelDigits = "023456789a";  // by record
 constexpr std::string_view kBandCodes = "02468AC";         // by band
@@ -67,7 +67,7 @@ TEST(GraphicEqSlider, PresenceRBand3SendsChannel9AndBand4OnReleaseOnly) {
   Fixture f;
   ASSERT_TRUE(f.page.channelList().select(8));
   ASSERT_EQ(f.page.currentRecord(), 8);
-  ui::CLevelSlider& band3 = f.page.slider(400);
+  ui::LevelSlider& band3 = f.page.slider(400);
   for (int gain : {-5, -10, -15}) band3.drag(gain);
   EXPECT_TRUE(f.link.sent.empty());
   EXPECT_EQ(f.page.label(400).text(), " -1.5dB");
@@ -85,7 +85,7 @@ TEST(GraphicEqChannel, ListHoldsTheTenChannelsWithTheirCodesAndShowsTheChosenRec
   const std::vector<std::pair<std::string, int>> expected = {
       {"Center", 0},     {"Front L", 2},         {"Front R", 3},         {"Surround L", 4}, {"Surround R", 5},
       {"Surround Back L", 6}, {"Surround Back R", 7}, {"Presence L", 8}, {"Presence R", 9}, {"Subwoofer", 10}};
-  ui::CListCombo& list = f.page.channelList();
+  ui::ListCombo& list = f.page.channelList();
   ASSERT_EQ(list.count(), 10);
   for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(list.itemText(i), expected[static_cast<std::size_t>(i)].first);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "pages/input/input_dsp_page.h"
 #include "pages/input_fixture.h"
 #include "pages/page_host.h"
@@ -48,7 +48,7 @@ struct DspFixture {
   FakePageLink link;
   ui::ScriptedUiServices ui;
   RecordingHost host;
-  pages::CInputDsp page;
+  pages::InputDspPage page;
 };
 
 TEST(InputDspShow, SelectingAnInputShowsItsSettingInTheButtonsAndLists) {
@@ -174,7 +174,7 @@ TEST(InputDspMainForm, ChangingTheReceiversCurrentInputMovesTheMainFormsProgram)
 TEST(InputDspMainForm, WithoutAWindowThePageStillKeepsTheImageRight) {
   FakePageLink link(WorkingMode::Async);
   ui::ScriptedUiServices ui;
-  pages::CInputDsp page({link, ui});
+  pages::InputDspPage page({link, ui});
   page.setActive(true);
   page.OnSetActive();
   link.images.Image(0)->basic[0] = 0;
@@ -264,7 +264,7 @@ TEST(InputDspDefault, DefaultRestoresTheSettingsAndTheCurrentInputsProgram) {
 TEST(InputDspMainForm, TheMainFormsProgramEditShowsOnThePage) {
   pages::test::BenchFixture f(app::kStartModeAsync, {}, 1);
   ASSERT_TRUE(f.bench.sheet().SetActivePage("Input DSP"));
-  auto* page = f.bench.sheet().Find<pages::CInputDsp>();
+  auto* page = f.bench.sheet().Find<pages::InputDspPage>();
   ASSERT_NE(page, nullptr);
   page->inputs().select(2);  // TUNER
   ui::BasicControlGroup& group = f.bench.basicControls();

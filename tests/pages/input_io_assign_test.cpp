@@ -13,7 +13,7 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Fixture = PageFixture<pages::CIOAssign>;
+using Fixture = PageFixture<pages::IoAssignPage>;
 
 constexpr int kFirst = 254;
 

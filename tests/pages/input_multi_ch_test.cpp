@@ -10,7 +10,7 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Fixture = PageFixture<pages::CMiscPage>;
+using Fixture = PageFixture<pages::MultiChPage>;
 
 constexpr int kChannels = 529, kFront = 530, kBgv = 531;
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <map>
 
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "emu/row_families.h"
 #include "pages/receiver_state.h"
 #include "pages/workbench_fixture.h"

@@ -10,7 +10,7 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Fixture = PageFixture<pages::CInputSetUp>;
+using Fixture = PageFixture<pages::InputRenamePage>;
 
 constexpr int kFirst = 240;
 

@@ -120,9 +120,9 @@ constexpr pages::LevelItem kBand2{.number = 399,
                                   .records = &kEqRecords};
 constexpr pages::TextItem kName{.number = 240, .key = "PHONO", .maxLength = 8, .build = NameCommand};
 
-class KindsPage final : public pages::CItemPage {
+class KindsPage final : public pages::ItemPage {
  public:
-  explicit KindsPage(const pages::PageContext& context) : CItemPage(context, "Kinds", 998) {
+  explicit KindsPage(const pages::PageContext& context) : ItemPage(context, "Kinds", 998) {
     Bind(kScreen, screen);
     Bind(kMessage, message);
     Bind(kTrigger, trigger);
@@ -146,22 +146,22 @@ class KindsPage final : public pages::CItemPage {
   bool IsListed(const pages::PageItem& item, bool forFile) const override {
     return !forFile || item.subIndex != 1 || item.number != 399;
   }
-  using CItemPage::ControlOf;
-  using CItemPage::SendItems;
+  using ItemPage::ControlOf;
+  using ItemPage::SendItems;
 
   int record = 0;
-  ui::CListCombo screen{2001};
+  ui::ListCombo screen{2001};
   ui::RadioGroup message{2002, "Short Message", pages::Buttons(kMessage, 2003)};
-  ui::CListCombo trigger{2010};
+  ui::ListCombo trigger{2010};
   ui::CheckBox mute{2011, "Mute"};
-  ui::CLevelSlider volume{2012};
-  ui::CStaticSubClass volumeLabel{2013};
-  ui::CStepSlider balance{2014};
-  ui::CStaticSubClass balanceLabel{2015};
-  ui::CLevelSlider gain{2016};
-  ui::CStaticSubClass gainLabel{2017};
-  ui::CLevelSlider band1{2018};
-  ui::CLevelSlider band2{2019};
+  ui::LevelSlider volume{2012};
+  ui::ValueLabel volumeLabel{2013};
+  ui::StepSlider balance{2014};
+  ui::ValueLabel balanceLabel{2015};
+  ui::LevelSlider gain{2016};
+  ui::ValueLabel gainLabel{2017};
+  ui::LevelSlider band1{2018};
+  ui::LevelSlider band2{2019};
   ui::ListView names{2020};
 };
 

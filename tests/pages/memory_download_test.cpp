@@ -68,7 +68,7 @@ TEST(MemoryDownload, SystemPartSendsBasicItemsThenEachPageInGroupOrderThenTheSav
         {"Graphic EQ", {}},
         {"Speaker Set", {}}};
     for (const auto& [caption, numbers] : parts) {
-      CBasePage* page = f.sheet.FindPage(caption);
+      BasePage* page = f.sheet.FindPage(caption);
       ASSERT_NE(page, nullptr) << caption;
       for (int number : numbers) expected.push_back({"", number});
       if (!numbers.empty() || (caption == "Volume Trim" && !trimsKnown)) continue;
@@ -104,7 +104,7 @@ TEST(MemoryDownload, AFileGivesAMemoryTrimsToSendOnlyWhenItHoldsThem) {
 
 TEST(MemoryDownload, PageValuesComeFromTheMemoryImage) {
   PartFixture f;
-  CBasePage* level = f.sheet.FindPage("Speaker Level");
+  BasePage* level = f.sheet.FindPage("Speaker Level");
   ASSERT_NE(level, nullptr);
   const int fl = level->ListItems(false, kAllGroups).front().number;
   ASSERT_TRUE(level->ParseItem(*f.link.images.Image(0), fl, -1, "2.5dB"));

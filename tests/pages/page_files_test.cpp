@@ -92,9 +92,9 @@ TEST(PageReport, BlockStartsWithABlankLineAndTheCaption) {
 }
 
 // A page whose items change section and include one without a key.
-class SectionedPage final : public pages::CBasePage {
+class SectionedPage final : public pages::BasePage {
  public:
-  explicit SectionedPage(const pages::PageContext& context) : CBasePage(context, "Sectioned", 1) {}
+  explicit SectionedPage(const pages::PageContext& context) : BasePage(context, "Sectioned", 1) {}
   std::vector<pages::PageItem> ListItems(bool, int) const override {
     return {{1, 0}, {1, 1}, {1, 2}, {1, 3}};
   }

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "pages/workbench_fixture.h"
 
 namespace tw::pages::test {
@@ -55,7 +55,7 @@ TEST(SettingSearch, FindsMainVolumeSwAndDistanceWithTheirPagesAndControls) {
                                 {"Speaker Distance", "SW"},
                                 {"Speaker Set", "SW Cross Over"},
                                 {"Speaker Set", "SW Phase"}}));
-  const CBasePage& level = *f.bench.sheet().tabs()[static_cast<std::size_t>(sw[0].tab)];
+  const BasePage& level = *f.bench.sheet().tabs()[static_cast<std::size_t>(sw[0].tab)];
   EXPECT_EQ(level.caption(), "Speaker Level");
   ASSERT_NE(sw[0].control, nullptr);
   EXPECT_EQ(sw[0].control->kind(), ui::ControlKind::LevelSlider);
@@ -78,7 +78,7 @@ TEST(SettingSearch, EverySettingOfEveryPageIsFoundByItsKeyInBothModes) {
     BenchFixture f(mode, {}, 1);
     const model::ParameterImage& image = f.image(0);
     std::size_t settings = 0;
-    for (const CBasePage* page : f.bench.sheet().tabs()) {
+    for (const BasePage* page : f.bench.sheet().tabs()) {
       for (const PageItem& item : page->ListItems(true, kAllGroups)) {
         const ItemText text = page->DescribeItem(image, item.number, item.subIndex, false);
         if (text.key.empty()) continue;
@@ -102,11 +102,11 @@ TEST(SettingSearch, IgnoresCaseAndSurroundingBlanksAndFindsNothingForNothing) {
 }
 
 TEST(SettingSearch, TheControlIsTheCaptionedOneTheNamedFrameOrTheOneShowingTheValue) {
-  ui::CListCombo input(1);
+  ui::ListCombo input(1);
   input.addString("DVD");
   input.setCurSel(0);
   ui::GroupBox frame(2, "Main Volume");
-  ui::CLevelSlider volume(3);
+  ui::LevelSlider volume(3);
   ui::CheckBox mute(4, "Mute");
   ui::RadioGroup priority(5, "PR/SB Priority", {{6, "Surround Back"}, {7, "Presence"}});
   priority.setSelected(1);

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_observer.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
@@ -69,7 +69,7 @@ struct Receiver {
   comm::VirtualScheduler scheduler;
   emu::EmulatorPort port;
   SheetView view;
-  comm::CCommClass link;
+  comm::Link link;
   ui::CommPageLink pageLink;
   ui::ScriptedUiServices ui;
   pages::Sheet sheet;

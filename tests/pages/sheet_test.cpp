@@ -22,10 +22,10 @@ std::vector<std::string>& Calls() {
 }
 
 // A page that records the framework calls it receives and owns one item.
-class RecordingPage final : public pages::CBasePage {
+class RecordingPage final : public pages::BasePage {
  public:
   RecordingPage(const pages::PageContext& context, std::string caption, int number)
-      : CBasePage(context, std::move(caption), 0), number_(number) {}
+      : BasePage(context, std::move(caption), 0), number_(number) {}
 
   void RefreshAll() override { Calls().push_back("refresh " + caption()); }
   void RefreshItem(int number, bool update) override {
@@ -52,7 +52,7 @@ class RecordingPage final : public pages::CBasePage {
 
 // The real sheet order with a recording page in every line.
 template <std::size_t I>
-std::unique_ptr<pages::CBasePage> MakeRecording(const pages::PageContext& context) {
+std::unique_ptr<pages::BasePage> MakeRecording(const pages::PageContext& context) {
   const pages::PageDescriptor& d = pages::SheetPageDescriptors()[I];
   return std::make_unique<RecordingPage>(context, std::string(d.caption), static_cast<int>(I) + 1);
 }
@@ -66,9 +66,9 @@ std::array<pages::PageDescriptor, 19> RecordingDescriptors(std::index_sequence<I
 
 const std::array<pages::PageDescriptor, 19> kRecording = RecordingDescriptors(std::make_index_sequence<19>{});
 
-std::vector<std::string> Captions(const std::vector<pages::CBasePage*>& pages) {
+std::vector<std::string> Captions(const std::vector<pages::BasePage*>& pages) {
   std::vector<std::string> out;
-  for (const pages::CBasePage* page : pages) out.push_back(page->caption());
+  for (const pages::BasePage* page : pages) out.push_back(page->caption());
   return out;
 }
 
@@ -143,7 +143,7 @@ TEST(SheetTabs, DependOnWorkingModeAndTunerRegion) {
 TEST(SheetTabs, CreateGivesEveryTabAWindowAndLeavesTheFirstActive) {
   SheetFixture f(WorkingMode::RealTime, 2);
   f.sheet.Create();
-  for (pages::CBasePage* tab : f.sheet.tabs()) EXPECT_TRUE(tab->hasWindow()) << tab->caption();
+  for (pages::BasePage* tab : f.sheet.tabs()) EXPECT_TRUE(tab->hasWindow()) << tab->caption();
   EXPECT_FALSE(f.sheet.FindPage("Input DSP")->hasWindow());
   EXPECT_EQ(f.sheet.activePage()->caption(), "Multi Zone");
   EXPECT_EQ(std::count(Calls().begin(), Calls().end(), "refresh Multi Zone"), 2);

@@ -9,7 +9,7 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Fixture = SpeakerFixture<pages::CSpkDistancePage>;
+using Fixture = SpeakerFixture<pages::SpeakerDistancePage>;
 
 std::int32_t Distance(const model::ParameterImage& image, int number) {
   return std::get<std::int32_t>(*model::GetParameter(image, number));

@@ -89,7 +89,7 @@ TEST(SpeakerErrorLogNames, EachPageNamesItsOwnNumbersAndNoOthers) {
   };
   for (const Case& c : {Case{"Speaker Level", 268, 277, "FL"}, Case{"Speaker Distance", 278, 288, "Unit"},
                         Case{"Speaker Set", 427, 435, "Front"}}) {
-    const pages::CBasePage* page = f.sheet.FindPage(c.caption);
+    const pages::BasePage* page = f.sheet.FindPage(c.caption);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->DescribeItem(f.image(), c.first, -1, false).key, c.firstKey);
     for (int number = c.first; number <= c.last; ++number) {

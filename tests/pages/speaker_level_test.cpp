@@ -9,7 +9,7 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Fixture = SpeakerFixture<pages::CSpkLevelPage>;
+using Fixture = SpeakerFixture<pages::SpeakerLevelPage>;
 
 // Number, key and command address of every channel.
 struct Channel {
@@ -37,7 +37,7 @@ TEST(SpeakerLevelCommands, EveryChannelAtBothRangeEndsAndZero) {
 
 TEST(SpeakerLevelSlider, RealTimeDragSendsOnceOnReleaseWithTheFinalValue) {
   Fixture f;
-  ui::CLevelSlider& sw = f.page.slider(277);
+  ui::LevelSlider& sw = f.page.slider(277);
   for (int level : {5, 20, 95, 100}) sw.drag(level);
   EXPECT_TRUE(f.link.sent.empty());
   EXPECT_EQ(f.image().speakerLevel[0], 100);

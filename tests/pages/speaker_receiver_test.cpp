@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/link_observer.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
@@ -28,7 +28,7 @@ using comm::WorkingMode;
 TEST(SpeakerOnReceiver, RealTimeLevelDragIsTakenAndReportedBack) {
   Receiver r(WorkingMode::RealTime);
   ASSERT_TRUE(r.connect());
-  auto& page = r.show<pages::CSpkLevelPage>();
+  auto& page = r.show<pages::SpeakerLevelPage>();
   page.slider(268).drag(100);
   page.slider(268).release();
   r.settle();
@@ -44,7 +44,7 @@ TEST(SpeakerOnReceiver, RealTimeLevelDragIsTakenAndReportedBack) {
 TEST(SpeakerOnReceiver, PresenceAndSurroundBackLevelsKeepTheirChannels) {
   Receiver r(WorkingMode::RealTime);
   ASSERT_TRUE(r.connect());
-  auto& page = r.show<pages::CSpkLevelPage>();
+  auto& page = r.show<pages::SpeakerLevelPage>();
   const std::vector<std::pair<int, int>> levels = {{276, 35}, {275, -20}, {274, 50}, {273, -65}};
   for (auto [number, level] : levels) {
     page.slider(number).drag(level);
@@ -67,7 +67,7 @@ TEST(SpeakerOnReceiver, PresenceAndSurroundBackLevelsKeepTheirChannels) {
 TEST(SpeakerOnReceiver, RealTimeSpeakerSetClickIsTakenAndReportedBack) {
   Receiver r(WorkingMode::RealTime);
   ASSERT_TRUE(r.connect());
-  auto& page = r.show<pages::CSpeakerSet>();
+  auto& page = r.show<pages::SpeakerSetPage>();
   ASSERT_TRUE(page.group(434).click(7));  // SW Cross Over 160Hz
   ASSERT_TRUE(page.group(435).click(1));  // SW Phase Reverse
   r.settle();
@@ -81,7 +81,7 @@ TEST(SpeakerOnReceiver, RealTimeSpeakerSetClickIsTakenAndReportedBack) {
 TEST(SpeakerOnReceiver, RealTimeDistanceDragRunsAsABatchAndIsAcknowledged) {
   Receiver r(WorkingMode::RealTime);
   ASSERT_TRUE(r.connect());
-  auto& page = r.show<pages::CSpkDistancePage>();
+  auto& page = r.show<pages::SpeakerDistancePage>();
   ASSERT_EQ(page.unit(), 0);
   page.slider(281).drag(1230);  // CT 12.30 m
   page.slider(281).release();

@@ -9,7 +9,7 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Fixture = SpeakerFixture<pages::CSpeakerSet>;
+using Fixture = SpeakerFixture<pages::SpeakerSetPage>;
 
 constexpr int kCenter = 428, kSurround = 429, kSurroundBack = 430, kPresence = 431, kLfe = 433;
 

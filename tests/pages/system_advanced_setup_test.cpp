@@ -33,10 +33,10 @@ struct Fixture {
 
   ModeLink link;
   ui::ScriptedUiServices ui;
-  pages::CAdvSetup page;
+  pages::AdvancedSetupPage page;
 };
 
-std::vector<int> Listed(const pages::CAdvSetup& page, bool forFile) {
+std::vector<int> Listed(const pages::AdvancedSetupPage& page, bool forFile) {
   std::vector<int> numbers;
   for (const pages::PageItem& item : page.ListItems(forFile, pages::kAllGroups)) numbers.push_back(item.number);
   return numbers;

@@ -64,9 +64,9 @@ inline constexpr pages::LevelItem kZone3{.number = 23, .key = "Zone3 Volume", .m
                                          .address = "234", .encode = Data, .format = pages::VolumeText};
 }  // namespace zone_volume
 
-class ZoneVolumeStandIn final : public pages::CItemPage {
+class ZoneVolumeStandIn final : public pages::ItemPage {
  public:
-  explicit ZoneVolumeStandIn(const pages::PageContext& context) : CItemPage(context, "Multi Zone", 133) {
+  explicit ZoneVolumeStandIn(const pages::PageContext& context) : ItemPage(context, "Multi Zone", 133) {
     Add(zone_volume::kZone2);
     Add(zone_volume::kZone3);
   }

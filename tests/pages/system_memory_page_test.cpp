@@ -38,7 +38,7 @@ struct Fixture {
   ui::BasicControlGroup basic{link, ui};
   pages::BasicItemsOf<ui::BasicControlGroup> basicItems{basic};
   pages::MemoryGroups groups{sheet, &basicItems};
-  pages::CMemoryPage page;
+  pages::SystemMemoryPage page;
 };
 
 TEST(SystemMemoryWindow, FourGroupsListMemoriesOneToSixWithTheFirstSelected) {
@@ -289,7 +289,7 @@ TEST(SystemMemoryAsync, ASystemLoadTakesTheDspParametersOfTheMemorysOwnProgram) 
   pages::Sheet sheet({link, ui, 0, &host}, descriptors);
   FakeBasicItems basic;
   pages::MemoryGroups groups(sheet, &basic);
-  pages::CMemoryPage page({link, ui, 0, &host}, groups);
+  pages::SystemMemoryPage page({link, ui, 0, &host}, groups);
   page.OnInitDialog();
   model::ParameterImage& current = *link.image(0);
   model::ParameterImage& memory = *link.image(2);

@@ -69,7 +69,7 @@ void ExpectEveryButton(const std::vector<GroupCase>& cases) {
 }
 
 TEST(DisplaySetButtons, EveryButtonSendsAndStoresItsValue) {
-  ExpectEveryButton<pages::CDisplaySet>({
+  ExpectEveryButton<pages::DisplaySetPage>({
       {517, "Video Conversion", {{"Off", 0, "26900"}, {"On", 1, "26901"}}},
       {518, "Component I/P", {{"Off", 0, "28500"}, {"On", 1, "28501"}}},
       {519, "Gray Back", {{"Off", 0, "26300"}, {"Auto", 1, "26301"}}},
@@ -81,7 +81,7 @@ TEST(DisplaySetButtons, EveryButtonSendsAndStoresItsValue) {
 }
 
 TEST(AdvancedSetupButtons, EveryButtonSendsAndStoresItsValue) {
-  ExpectEveryButton<pages::CAdvSetup>({
+  ExpectEveryButton<pages::AdvancedSetupPage>({
       {535, "Speaker Impedance", {{"8 ohm", 0, "2B300"}, {"6 ohm", 1, "2B301"}}},
       {536, "User Preset", {{"Cancel", 0, "2B700"}, {"Reset", 1, "2B701"}}},
       {537, "Remote Sensor", {{"On", 0, "2B900"}, {"Off", 1, "2B901"}}},
@@ -97,21 +97,21 @@ TEST(AdvancedSetupButtons, EveryButtonSendsAndStoresItsValue) {
 }
 
 TEST(OtherButtons, EveryButtonSendsAndStoresItsValue) {
-  ExpectEveryButton<pages::COtherPage>({
+  ExpectEveryButton<pages::OtherPage>({
       {532, "Audio Select Set", {{"Auto", 0, "26000"}, {"Last", 1, "26001"}}},
       {533, "Decoder Mode Set", {{"Auto", 0, "25F00"}, {"Last", 1, "25F01"}}},
       {534, "Support Audio", {{"TQ-N4400", 0, "28F00"}, {"Other", 1, "28F01"}}},
   });
-  SpeakerFixture<pages::COtherPage> f;
+  SpeakerFixture<pages::OtherPage> f;
   EXPECT_EQ(f.page.group(534).text(), "HDMI Support Audio");
 }
 
 TEST(SystemPageTexts, ATextOfNoButtonLeavesTheValueAsItWas) {
-  SpeakerFixture<pages::CDisplaySet> display;
-  SpeakerFixture<pages::CAdvSetup> advanced;
-  SpeakerFixture<pages::COtherPage> other;
+  SpeakerFixture<pages::DisplaySetPage> display;
+  SpeakerFixture<pages::AdvancedSetupPage> advanced;
+  SpeakerFixture<pages::OtherPage> other;
   struct Case {
-    pages::CBasePage* page;
+    pages::BasePage* page;
     int number;
     std::string text;
   };
@@ -133,9 +133,9 @@ TEST(SystemPageTexts, ATextOfNoButtonLeavesTheValueAsItWas) {
 // ---------------------------------------------------------------- Display Set sliders
 
 TEST(DisplaySetSliders, EveryValueOfBothSlidersSendsItsDigitsOnRelease) {
-  SpeakerFixture<pages::CDisplaySet> f;
+  SpeakerFixture<pages::DisplaySetPage> f;
   struct Case {
-    ui::CStepSlider* slider;
+    ui::StepSlider* slider;
     ui::StaticText* label;
     int number;
     std::vector<std::pair<int, std::string>> bodies;
@@ -162,7 +162,7 @@ TEST(DisplaySetSliders, EveryValueOfBothSlidersSendsItsDigitsOnRelease) {
 }
 
 TEST(DisplaySetSliders, AsyncDragStoresAndLabelsButSendsNothing) {
-  SpeakerFixture<pages::CDisplaySet> f(WorkingMode::Async);
+  SpeakerFixture<pages::DisplaySetPage> f(WorkingMode::Async);
   f.page.osdShift().drag(-2);
   f.page.osdShift().release();
   EXPECT_EQ(ValueOf(f.image(), 520), -2);
@@ -182,7 +182,7 @@ std::vector<int> Numbers(const std::vector<pages::PageItem>& items) {
 }
 
 TEST(SystemPageOrders, FilesAndDownloadsListTheirItemsInTheirOwnOrders) {
-  SpeakerFixture<pages::CDisplaySet> display;
+  SpeakerFixture<pages::DisplaySetPage> display;
   EXPECT_EQ(Numbers(display.page.ListItems(true, pages::kAllGroups)),
             (std::vector<int>{517, 518, 519, 520, 521, 525, 526, 527, 528}));
   EXPECT_EQ(Numbers(display.page.ListItems(false, pages::kAllGroups)),
@@ -193,13 +193,13 @@ TEST(SystemPageOrders, FilesAndDownloadsListTheirItemsInTheirOwnOrders) {
   for (const Sent& s : display.link.sent) sent.push_back(s.number);
   EXPECT_EQ(sent, (std::vector<int>{517, 518, 520, 519, 521, 525, 526, 527, 528}));
 
-  SpeakerFixture<pages::COtherPage> other;
+  SpeakerFixture<pages::OtherPage> other;
   EXPECT_EQ(Numbers(other.page.ListItems(true, pages::kAllGroups)), (std::vector<int>{532, 533, 534}));
   EXPECT_EQ(Numbers(other.page.ListItems(false, pages::kAllGroups)), (std::vector<int>{532, 533, 534}));
 }
 
 TEST(DisplaySetDefault, RealTimeResetsTheBlockAndSendsThePageInSendOrder) {
-  SpeakerFixture<pages::CDisplaySet> f;
+  SpeakerFixture<pages::DisplaySetPage> f;
   f.image().displaySet.fill(1);
   f.link.sent.clear();
   f.page.defaultButton().click();
@@ -211,7 +211,7 @@ TEST(DisplaySetDefault, RealTimeResetsTheBlockAndSendsThePageInSendOrder) {
                                       Stx("26104"), Stx("07EB1"), Stx("29302"), Stx("26700")}));
   EXPECT_EQ(f.link.batchStarts(), 1);
 
-  SpeakerFixture<pages::CDisplaySet> async(WorkingMode::Async);
+  SpeakerFixture<pages::DisplaySetPage> async(WorkingMode::Async);
   async.image().displaySet.fill(1);
   async.page.defaultButton().click();
   EXPECT_EQ(async.image().displaySet, model::kDisplaySetDefaults);

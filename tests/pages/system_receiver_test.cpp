@@ -50,7 +50,7 @@ void ExpectDisplayAndOther(const emu::ReceiverSettings& memory, const model::Par
 // parameter `number`.
 bool HasOwner(Sheet& sheet, int number, const model::ParameterImage& image) {
   if (model::BlockOfParameter(number) == model::Block::BasicControl) return true;
-  for (CBasePage* page : sheet.pages()) {
+  for (BasePage* page : sheet.pages()) {
     if (!page->DescribeItem(image, number, -1, false).section.empty()) return true;
   }
   return false;
@@ -146,7 +146,7 @@ struct RealTime {
     const auto open = f.run(Workbench::Operation::Open);
     EXPECT_TRUE(open.connected);
   }
-  CMemoryPage& page() { return f.bench.memoryPage(); }
+  SystemMemoryPage& page() { return f.bench.memoryPage(); }
   void click(ui::Button& button, int part, int memory) {
     EXPECT_TRUE(page().list(part).setCurSel(memory - 1));
     EXPECT_TRUE(button.click());
@@ -182,7 +182,7 @@ TEST(SystemMemoryTransfer, AnUploadLeavesTheReceiverAsItFoundIt) {
 
 TEST(SystemMemoryRealTime, ASaveThenALoadThroughTheWindowRestoresTheReceiversValues) {
   RealTime rt;
-  CDisplaySet* display = rt.f.bench.sheet().Find<CDisplaySet>();
+  DisplaySetPage* display = rt.f.bench.sheet().Find<DisplaySetPage>();
   ASSERT_NE(display, nullptr);
   rt.click(rt.page().saveButton(0), 0, 2);
   rt.click(rt.page().saveButton(1), 1, 2);

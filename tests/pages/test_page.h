@@ -31,9 +31,9 @@ inline constexpr pages::LevelItem kFl{268, "FL", -100, 100, 5, "dB", "241", Leve
 inline constexpr pages::LevelItem kFr{269, "FR", -100, 100, 5, "dB", "240", LevelData};
 }  // namespace test_page
 
-class TestPage final : public pages::CItemPage {
+class TestPage final : public pages::ItemPage {
  public:
-  explicit TestPage(const pages::PageContext& context) : CItemPage(context, "Test Page", 999) {
+  explicit TestPage(const pages::PageContext& context) : ItemPage(context, "Test Page", 999) {
     using namespace test_page;
     Bind(kFront, front);
     Bind(kCenter, center);
@@ -66,16 +66,16 @@ class TestPage final : public pages::CItemPage {
   }
   void UpdateControlStates() override { ++controlStateUpdates; }
 
-  using CItemPage::Value;
+  using ItemPage::Value;
 
   ui::GroupBox box{1100, "Speakers"};
   ui::RadioGroup front{1101, "Front", {{1102, "Small"}, {1103, "Large"}}};
   ui::RadioGroup center{1104, "Center", pages::Buttons(test_page::kCenter, 1105)};
-  ui::CListCombo mode{1108};
-  ui::CLevelSlider fl{1109};
-  ui::CStaticSubClass flLabel{1110};
-  ui::CLevelSlider fr{1111};
-  ui::CStaticSubClass frLabel{1112};
+  ui::ListCombo mode{1108};
+  ui::LevelSlider fl{1109};
+  ui::ValueLabel flLabel{1110};
+  ui::LevelSlider fr{1111};
+  ui::ValueLabel frLabel{1112};
   ui::Button reset{1113, "Default"};
   int controlStateUpdates = 0;
 };

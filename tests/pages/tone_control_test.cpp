@@ -12,8 +12,8 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Reset = pages::CToneControlPage::Reset;
-using Fixture = SpeakerFixture<pages::CToneControlPage>;
+using Reset = pages::ToneControlPage::Reset;
+using Fixture = SpeakerFixture<pages::ToneControlPage>;
 
 std::int32_t Get(const model::ParameterImage& image, int number) {
   return std::get<std::int32_t>(*model::GetParameter(image, number));

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <map>
 
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "emu/row_families.h"
 #include "model/command_table.h"
 #include "model/parameter_access.h"
@@ -46,7 +46,7 @@ TEST(TunerOnReceiver, RealTimeEditsOfTheThreePagesReachTheReceiver) {
   BenchFixture f(app::kStartModeRealTime, {});
   ASSERT_TRUE(f.run(Operation::Open).connected);
 
-  auto& tuner = Show<CTunerSetPage>(f);
+  auto& tuner = Show<TunerSetPage>(f);
   ASSERT_TRUE(tuner.picker().pages.select(3));  // PageC
   ASSERT_TRUE(tuner.picker().view.select(3));   // Preset4
   ASSERT_TRUE(tuner.fmButton().click());
@@ -56,7 +56,7 @@ TEST(TunerOnReceiver, RealTimeEditsOfTheThreePagesReachTheReceiver) {
   f.scheduler.advance(BenchFixture::kSettleMs);
   EXPECT_EQ(RowValue(f.receiver(), "2006050034"), "1090.10");
 
-  auto& xm = Show<CXmSetPage>(f);
+  auto& xm = Show<XmSetPage>(f);
   ASSERT_TRUE(xm.picker().pages.select(4));
   ASSERT_TRUE(xm.picker().view.select(7));
   ASSERT_TRUE(xm.numberEdit().type("255"));
@@ -109,7 +109,7 @@ TEST(TunerOnReceiver, AReceiverOfAnotherRegionBringsItsPresetsAndBands) {
   BenchFixture f(app::kStartModeRealTime, {"region=2"});
   ASSERT_TRUE(f.run(Operation::Open).connected);
   EXPECT_EQ(f.bench.link().tunerRegion(), 2);
-  auto& tuner = Show<CTunerSetPage>(f);
+  auto& tuner = Show<TunerSetPage>(f);
   ASSERT_TRUE(tuner.picker().pages.select(2));  // PageB
   EXPECT_EQ(tuner.picker().view.cell(7, 1), "AM 1404kHz");
   ASSERT_TRUE(tuner.fmButton().click());
@@ -141,7 +141,7 @@ TEST(TunerEndToEnd, UploadSaveLoadDownloadCarriesTheThreePagesToAnotherReceiver)
     BenchFixture from(app::kStartModeAsync, {"seed=42"}, 1);
     ASSERT_EQ(from.run(Operation::Upload).listResult, 0);
     // The pages show what came.
-    auto& tuner = Show<CTunerSetPage>(from);
+    auto& tuner = Show<TunerSetPage>(from);
     EXPECT_EQ(tuner.picker().view.cell(0, 1),
               tuner::DisplayForm(std::get<std::string>(*model::GetParameter(from.image(0), 436))));
     ASSERT_TRUE(from.bench.SaveConfiguration(file).ok);

@@ -11,7 +11,7 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Fixture = TunerFixture<pages::CTunerSetPage>;
+using Fixture = TunerFixture<pages::TunerSetPage>;
 
 constexpr int kCurrent = 436;
 constexpr int kC4 = 456;
@@ -20,7 +20,7 @@ void SetText(model::ParameterImage& image, int number, std::string_view text) {
   ASSERT_TRUE(model::SetParameterText(image, number, text));
 }
 
-pages::CFrequencyDlg& Dialog(Fixture& f) {
+pages::FrequencyDialog& Dialog(Fixture& f) {
   EXPECT_EQ(f.openDialog(), &f.page.frequencyDialog());
   return f.page.frequencyDialog();
 }
@@ -161,7 +161,7 @@ TEST(TunerSetFrequencyDialog, FmPicksAFrequencyOfTheRegionForTheSelectedPreset) 
   ASSERT_TRUE(f.page.picker().view.select(3));   // Preset4, "098.10"
   f.link.sent.clear();
   ASSERT_TRUE(f.page.fmButton().click());
-  pages::CFrequencyDlg& dialog = Dialog(f);
+  pages::FrequencyDialog& dialog = Dialog(f);
   EXPECT_EQ(f.host.dialogHost.shown.back(), "Frequency");
   ASSERT_EQ(dialog.list().rowCount(), 103);
   EXPECT_EQ(dialog.list().cell(0, 0), "FM 87.5MHz");
@@ -177,7 +177,7 @@ TEST(TunerSetFrequencyDialog, FmPicksAFrequencyOfTheRegionForTheSelectedPreset) 
 TEST(TunerSetFrequencyDialog, AmOffersTheAmBandAndADoubleClickTakesTheRow) {
   Fixture f;  // Current
   ASSERT_TRUE(f.page.amButton().click());
-  pages::CFrequencyDlg& dialog = Dialog(f);
+  pages::FrequencyDialog& dialog = Dialog(f);
   ASSERT_EQ(dialog.list().rowCount(), 119);
   EXPECT_EQ(dialog.list().cell(118, 0), "AM 1710kHz");
   EXPECT_EQ(dialog.list().selectedRow(), -1) << "an FM frequency is not in the AM list";

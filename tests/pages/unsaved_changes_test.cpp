@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "session/qamp_tool_doc.h"
+#include "session/configuration_document.h"
 #include "pages/system/memory_page.h"
 #include "pages/workbench_fixture.h"
 #include "ui/main_view.h"
@@ -12,7 +12,7 @@
 namespace tw::pages::test {
 namespace {
 
-using Occasion = CQAmpToolDoc::Occasion;
+using Occasion = ConfigurationDocument::Occasion;
 using ui::MessageResult;
 
 struct ChangesFixture : BenchFixture {
@@ -21,7 +21,7 @@ struct ChangesFixture : BenchFixture {
   }
   bool marked() { return bench.view().windowTitle().find("* - ") != std::string::npos; }
   std::string file(const std::string& name) const { return (folder.path() / name).string(); }
-  CQAmpToolDoc document;
+  ConfigurationDocument document;
 };
 
 TEST(UnsavedChanges, EditsUploadsAndMemoryCopiesMarkTheTitleUntilSaved) {

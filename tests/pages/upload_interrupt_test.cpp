@@ -76,8 +76,8 @@ TEST(InterruptedUpload, CancelAfterAMemoryLoadWritesTheReceiversOwnSettingsBackF
   u.start();
   u.cancel();
   ASSERT_TRUE(u.f.scheduler.runUntil([&] {
-    const ui::CCommandSendDlg* dialog = u.f.bench.view().commandDialog();
-    return dialog && dialog->targetNote().find(ui::CCommandSendDlg::kWriteBackNote) != std::string::npos;
+    const ui::CommandSendingDialog* dialog = u.f.bench.view().commandDialog();
+    return dialog && dialog->targetNote().find(ui::CommandSendingDialog::kWriteBackNote) != std::string::npos;
   }, kLimitMs)) << "the write-back runs in the dialog";
   EXPECT_NE(u.end().interruption.find("written back, so it is as it was before the upload"), std::string::npos);
   u.expectReceiverAsBefore();

@@ -22,14 +22,14 @@ namespace {
 constexpr int kProgramGroups = 24;
 
 struct Item {
-  CBasePage* page;
+  BasePage* page;
   PageItem item;
 };
 
 // Every item a page sends; a page that sends per sound program lists them program by program.
 std::vector<Item> SentItems(Sheet& sheet) {
   std::vector<Item> items;
-  for (CBasePage* page : sheet.pages()) {
+  for (BasePage* page : sheet.pages()) {
     std::vector<PageItem> ofPage = page->ListItems(false, kAllGroups);
     for (int group = 0; ofPage.empty() && group < kProgramGroups; ++group) {
       for (const PageItem& item : page->ListItems(false, group)) items.push_back({page, item});
@@ -44,7 +44,7 @@ std::vector<std::string> CommandsOf(const Item& item, const model::ParameterImag
   tw::test::FakePageLink link(comm::WorkingMode::Async);
   ui::ScriptedUiServices ui;
   ConfigurationWorkspace workspace(link, link.images, ui);
-  CBasePage* page = workspace.sheet().FindPage(item.page->caption());
+  BasePage* page = workspace.sheet().FindPage(item.page->caption());
   page->QueueItem(image, item.item.number, item.item.subIndex);
   return link.commands();
 }
@@ -98,8 +98,8 @@ TEST(UploadWriteBack, TheReportAndTheControlsSayWhatWasNotReadFromTheReceiver) {
                                               "Fan Mode = Auto  (not read from the receiver)",
                                               "Video Reset = Cancel  (not read from the receiver)"}));
 
-  auto* advanced = f.bench.sheet().Find<CAdvSetup>();
-  auto* eq = f.bench.sheet().Find<CGEQSetPage>();
+  auto* advanced = f.bench.sheet().Find<AdvancedSetupPage>();
+  auto* eq = f.bench.sheet().Find<GraphicEqPage>();
   ASSERT_TRUE(f.bench.sheet().SetActivePage(advanced->caption()));
   EXPECT_NE(advanced->group(542).toolTip().find("Not read from the receiver"), std::string::npos);
   EXPECT_EQ(advanced->group(537).toolTip(), "");

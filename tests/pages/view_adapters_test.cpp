@@ -6,7 +6,7 @@
 #include <array>
 #include <memory>
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
 #include "pages/test_page.h"
@@ -18,9 +18,9 @@ namespace tw::pages::test {
 namespace {
 
 // A page that counts what the view asks of it; the DSP Parameters stand-in follows the program.
-class CountingPage : public CBasePage, public ProgramFollower {
+class CountingPage : public BasePage, public ProgramFollower {
  public:
-  CountingPage(const PageContext& context, std::string caption) : CBasePage(context, std::move(caption), 1) {}
+  CountingPage(const PageContext& context, std::string caption) : BasePage(context, std::move(caption), 1) {}
   void RefreshAll() override { ++refreshAll; }
   void RefreshItem(int number, bool update) override { refreshed.push_back({number, update}); }
   void SetCurrentProgram(int program) override { programs.push_back(program); }
@@ -31,7 +31,7 @@ class CountingPage : public CBasePage, public ProgramFollower {
 };
 
 template <const char* Caption>
-std::unique_ptr<CBasePage> MakeCounting(const PageContext& context) {
+std::unique_ptr<BasePage> MakeCounting(const PageContext& context) {
   return std::make_unique<CountingPage>(context, Caption);
 }
 
@@ -63,7 +63,7 @@ struct AdapterFixture {
 
   comm::VirtualScheduler scheduler;
   emu::EmulatorPort port;
-  comm::CCommClass link;
+  comm::Link link;
   ui::ScriptedUiServices ui;
   ui::CommPageLink pageLink;
   Sheet sheet;

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <memory>
 
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "pages/view_hooks.h"
 #include "pages/workbench_fixture.h"
 #include "ui/main_view.h"
@@ -25,7 +25,7 @@ bool Visible(Workbench& bench, int id) {
 
 TEST(Workbench, RealTimeFormShowsZonePowerAndTheVirtualReceiver) {
   BenchFixture f(app::kStartModeRealTime, {});
-  ui::CQAmpToolView& view = f.bench.view();
+  ui::MainView& view = f.bench.view();
   EXPECT_EQ(view.portList().selectedText(), ui::kVirtualPortEntry);
   EXPECT_EQ(view.statusText().text(), "Not Connected (virtual receiver)");
   for (int id : {ui::view_id::kZonePowerGroup, ui::view_id::kMainPower, ui::view_id::kZone2Power,
@@ -105,16 +105,16 @@ TEST(Workbench, RunRefusesASecondOperationWhileOneIsRunning) {
 }
 
 // A Speaker Distance stand-in that records what the view tells it at its initial update.
-class DistanceStandIn final : public CBasePage, public ModeAndUnitFollower {
+class DistanceStandIn final : public BasePage, public ModeAndUnitFollower {
  public:
-  explicit DistanceStandIn(const PageContext& context) : CBasePage(context, "Speaker Distance", 150) {}
+  explicit DistanceStandIn(const PageContext& context) : BasePage(context, "Speaker Distance", 150) {}
   void SetModeAndUnit(bool async, int unit) override { told.push_back({async, unit}); }
   std::vector<std::pair<bool, int>> told;
 };
 
-class PlainPage final : public CBasePage {
+class PlainPage final : public BasePage {
  public:
-  explicit PlainPage(const PageContext& context) : CBasePage(context, "Speaker Set", 130) {}
+  explicit PlainPage(const PageContext& context) : BasePage(context, "Speaker Set", 130) {}
 };
 
 constexpr std::array<PageDescriptor, 2> kStandIns = {{

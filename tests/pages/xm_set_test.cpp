@@ -10,7 +10,7 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Fixture = TunerFixture<pages::CXmSetPage>;
+using Fixture = TunerFixture<pages::XmSetPage>;
 
 constexpr int kFirst = 477;
 constexpr int kE8 = 516;

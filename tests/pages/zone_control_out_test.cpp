@@ -13,8 +13,8 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using pages::CDCTriggerCtl;
-using Fixture = SpeakerFixture<CDCTriggerCtl>;
+using pages::ControlOutPage;
+using Fixture = SpeakerFixture<ControlOutPage>;
 
 constexpr std::string_view kRows[] = {"PHONO", "CD",   "Tuner",    "CD-R",  "MD/TAPE", "DVD",
                                       "DTV",   "CBL/SAT", "VCR1", "DVR/VCR2", "V-AUX"};

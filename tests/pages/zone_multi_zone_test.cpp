@@ -12,8 +12,8 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using pages::CMultiZone;
-using Fixture = SpeakerFixture<CMultiZone>;
+using pages::MultiZonePage;
+using Fixture = SpeakerFixture<MultiZonePage>;
 
 constexpr int kZone2Amplifier = 16;
 constexpr int kZone3Amplifier = 21;

@@ -10,8 +10,8 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using pages::CVolumeTrim;
-using Fixture = SpeakerFixture<CVolumeTrim>;
+using pages::VolumeTrimPage;
+using Fixture = SpeakerFixture<VolumeTrimPage>;
 
 struct Input {
   int number;

@@ -1,7 +1,7 @@
 // The receiver line through QSerialPort on a pseudo-terminal, answered by the virtual
 // receiver on the other end: the production backend and the probe command end to end.
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "comm/device_gone.h"
 #include "comm/link_constants.h"
 #include "comm/link_observer.h"
@@ -162,7 +162,7 @@ TEST(QSerialPty, RealTimeConnectReadsCapabilitiesThroughQSerialPort) {
   QtScheduler scheduler;
   QSerialPortBackend port;
   StopView view;
-  comm::CCommClass link(port, scheduler, comm::WorkingMode::RealTime);
+  comm::Link link(port, scheduler, comm::WorkingMode::RealTime);
   link.setObserver(&view);
   std::function<void()> quit;
   view.onProgress4 = [&] { quit(); };
@@ -190,7 +190,7 @@ TEST(QSerialPty, DeviceThatGoesAwayMidListEndsItWithTheCableMessage) {
   QtScheduler scheduler;
   QSerialPortBackend port;
   StopView view;
-  comm::CCommClass link(port, scheduler, comm::WorkingMode::Async);
+  comm::Link link(port, scheduler, comm::WorkingMode::Async);
   link.setObserver(&view);
   std::function<void()> quit;
   view.onEnd = [&] { quit(); };

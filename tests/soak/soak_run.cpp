@@ -176,12 +176,12 @@ class Session {
 
   // Cancel in the progress dialog that is open, answering its question with OK.
   void pressCancel() {
-    ui::CQAmpToolView& view = bench_.view();
-    if (ui::CCommandSendDlg* dialog = view.commandDialog()) {
+    ui::MainView& view = bench_.view();
+    if (ui::CommandSendingDialog* dialog = view.commandDialog()) {
       ui_.answer(ui::MessageResult::Ok);
       dialog->cancelButton().click();
       record_.cancelled = view.commandDialog() == nullptr;
-    } else if (ui::CInitializeDlg* init = view.initializeDialog()) {
+    } else if (ui::InitializeDialog* init = view.initializeDialog()) {
       if (bench_.link().linkMode() == comm::LinkMode::RealTime) ui_.answer(ui::MessageResult::Ok);
       init->cancelButton().click();
       record_.cancelled = view.initializeDialog() == nullptr;
@@ -276,7 +276,7 @@ class Session {
                     target.section + ": " + target.key + "=" + target.value};
       }
       const auto& tabs = bench_.sheet().tabs();
-      pages::CBasePage* page = tabs[rng() % tabs.size()];
+      pages::BasePage* page = tabs[rng() % tabs.size()];
       const std::vector<pages::PageItem> items = page->ListItems(true, pages::kAllGroups);
       if (items.empty()) continue;
       const pages::PageItem item = items[rng() % items.size()];

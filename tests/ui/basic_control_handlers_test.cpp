@@ -62,7 +62,7 @@ TEST(BasicControlLists, HoldTheirFixedEntries) {
 
 TEST(BasicControlHandlers, EachListSendsItsOperationCommand) {
   struct Case {
-    ui::CListCombo ui::BasicControlGroup::*list;
+    ui::ListCombo ui::BasicControlGroup::*list;
     int index;
     int integer;
     std::string body;

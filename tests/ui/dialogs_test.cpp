@@ -12,7 +12,7 @@ namespace {
 TEST(StartModeDialog, EachButtonEndsWithItsIdAndEscCancels) {
   RecordingDialogHost host;
   for (const auto& [press, expected] : std::vector<std::pair<int, int>>{{1244, 1244}, {1245, 1245}, {1246, 2}, {0, 2}}) {
-    CStartModeDlg dialog;
+    StartModeDialog dialog;
     int result = -1;
     dialog.DoModal(host, [&](int r) { result = r; });
     EXPECT_EQ(host.top(), &dialog);
@@ -24,7 +24,7 @@ TEST(StartModeDialog, EachButtonEndsWithItsIdAndEscCancels) {
     EXPECT_EQ(result, expected);
     EXPECT_TRUE(host.open.empty());
   }
-  CStartModeDlg dialog;
+  StartModeDialog dialog;
   EXPECT_EQ(dialog.caption(), "Start Mode");
   EXPECT_TRUE(dialog.form().consumesArrowKeys());
   EXPECT_FALSE(dialog.hasSystemMenu());
@@ -54,7 +54,7 @@ TEST(StartupDialogs, AsyncAsksTheRegionWhichOkStoresAndEscKeeps) {
     f.app.InitInstance({}, startup, [&](bool result) { ok = result; });
     startup.startMode().asyncButton().click();
     ASSERT_NE(startup.tunerRegion(), nullptr);
-    CTunerRegionDlg& region = *startup.tunerRegion();
+    TunerRegionDialog& region = *startup.tunerRegion();
     EXPECT_EQ(host.top(), &region);
     EXPECT_EQ(region.caption(), "Tuner Region");
     EXPECT_EQ(region.regions().selected(), 1);  // the link's region at start-up
@@ -69,7 +69,7 @@ TEST(StartupDialogs, AsyncAsksTheRegionWhichOkStoresAndEscKeeps) {
 
 TEST(UserMemoDialog, HoldsAtMost1024CharactersAndOnlyOkStoresTheEdit) {
   RecordingDialogHost host;
-  CUserMemoDlg dialog("old memo");
+  UserMemoDialog dialog("old memo");
   dialog.DoModal(host);
   EXPECT_EQ(dialog.memoEdit().text(), "old memo");
   dialog.memoEdit().type(std::string(1100, 'm'));
@@ -87,7 +87,7 @@ TEST(UserMemoDialog, HoldsAtMost1024CharactersAndOnlyOkStoresTheEdit) {
 
 TEST(UserMemoDialog, KeepsTextInAnyScriptAndCountsItsLimitInCharacters) {
   RecordingDialogHost host;
-  CUserMemoDlg dialog("");
+  UserMemoDialog dialog("");
   dialog.DoModal(host);
   const std::string typed = "Wohnzimmer \xE2\x80\x93 \xE5\xAE\xA2\xE5\x8E\x85";
   dialog.memoEdit().type(typed);
@@ -104,7 +104,7 @@ TEST(UserMemoDialog, KeepsTextInAnyScriptAndCountsItsLimitInCharacters) {
 TEST(ReportDialog, ShowsTheReportBuiltWhenItOpens) {
   RecordingDialogHost host;
   int builds = 0;
-  CReportDlg dialog([&] { return "Report " + std::to_string(++builds); });
+  ReportDialog dialog([&] { return "Report " + std::to_string(++builds); });
   dialog.DoModal(host);
   EXPECT_EQ(dialog.reportEdit().text(), "Report 1");
   EXPECT_TRUE(dialog.reportEdit().isReadOnly());
@@ -117,7 +117,7 @@ TEST(ReportDialog, ShowsTheReportBuiltWhenItOpens) {
 
 TEST(AboutDialog, NamesTheProgramAndVersion) {
   RecordingDialogHost host;
-  CAboutDlg dialog;
+  AboutDialog dialog;
   dialog.DoModal(host);
   EXPECT_EQ(dialog.caption(), "About Tunewright");
   bool found = false;
@@ -127,7 +127,7 @@ TEST(AboutDialog, NamesTheProgramAndVersion) {
   EXPECT_TRUE(host.open.empty());
 
   // Told where the logs go, it says so.
-  CAboutDlg withLogs("/home/ann/.local/state/tunewright");
+  AboutDialog withLogs("/home/ann/.local/state/tunewright");
   bool told = false;
   for (Control* control : withLogs.form().controls()) {
     told |= control->isVisible() && control->text() == "Communication logs: /home/ann/.local/state/tunewright";
@@ -142,7 +142,7 @@ TEST(CommandDialog, ASingleRealTimeEditOpensItAsAnInvisibleBlocker) {
   ASSERT_TRUE(f.connected());
   f.link().SendPacket(comm::test::Ext("200801200005"), 395);
   f.link().SendPacket("", comm::kNoParameter);
-  CCommandSendDlg* dialog = f.view->commandDialog();
+  CommandSendingDialog* dialog = f.view->commandDialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dialog->caption(), "Comannd Sending");
   EXPECT_FALSE(dialog->withProgress());

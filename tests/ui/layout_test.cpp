@@ -10,9 +10,9 @@ namespace {
 struct SamplePage {
   GroupBox frame{1200, "Tuner Frequency"};
   RadioGroup step{0, "Tuner Frequency Step", {{1201, "AM10/FM100"}, {1202, "AM9/FM50"}}};
-  CStaticSubClass label{1203};
-  CLevelSlider level{1204};
-  CListCombo list{1205};
+  ValueLabel label{1203};
+  LevelSlider level{1204};
+  ListCombo list{1205};
   Button reset{1206, "Default"};
   Form form{"Advanced Setup",
             Column({Group(frame, {Item(step), Row({Item(level), Item(label)})}),
@@ -77,8 +77,8 @@ TEST(FormLayout, NestedGroupsBelongToTheInnermostFrame) {
 TEST(ArrowKeys, APageConsumesThemSoNothingMovesAndNothingIsSent) {
   SamplePage page;
   int events = 0;
-  page.level.onCustomDraw = [&] { ++events; };
-  page.level.onReleasedCapture = [&] { ++events; };
+  page.level.onDragged = [&] { ++events; };
+  page.level.onReleased = [&] { ++events; };
   page.list.onSelChange = [&] { ++events; };
   page.step.onClicked = [&](int) { ++events; };
 
@@ -116,8 +116,8 @@ TEST(ArrowKeys, ElsewhereTheyMoveTheSelectionAndNotifyLikeAUserPick) {
 TEST(SliderKeys, PageAndEndKeysMoveTheSliderAndCompleteTheEdit) {
   SamplePage page;
   std::vector<std::string> events;
-  page.level.onCustomDraw = [&] { events.push_back("draw " + std::to_string(page.level.GetValue())); };
-  page.level.onReleasedCapture = [&] { events.push_back("release"); };
+  page.level.onDragged = [&] { events.push_back("draw " + std::to_string(page.level.GetValue())); };
+  page.level.onReleased = [&] { events.push_back("release"); };
 
   EXPECT_TRUE(page.form.pressKey(page.level, Key::PageUp));  // up a position: a larger value
   EXPECT_TRUE(page.form.pressKey(page.level, Key::End));     // the bottom end

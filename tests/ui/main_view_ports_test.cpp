@@ -6,7 +6,7 @@
 namespace tw::ui::test {
 namespace {
 
-std::vector<std::string> Texts(const CListCombo& list) {
+std::vector<std::string> Texts(const ListCombo& list) {
   std::vector<std::string> out;
   for (const auto& item : list.items()) out.push_back(item.text);
   return out;
@@ -60,7 +60,7 @@ TEST(MainViewPorts, StoredVirtualReceiverIsSelectedAgain) {
 TEST(MainViewPorts, WithNoPortAtAllOpenTriesAnEmptyNameAndReportsThePortError) {
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeRealTime);
-  CQAmpToolView plain(f.app.app, f.ui, f.dialogs, CQAmpToolView::Options{""});
+  MainView plain(f.app.app, f.ui, f.dialogs, MainView::Options{""});
   plain.OnInitialUpdate();
   EXPECT_EQ(plain.portList().count(), 0);
   plain.openButton().click();
@@ -160,7 +160,7 @@ TEST(MainViewPorts, TheVirtualReceiverInUseIsSaidInTheTitleTheStatusLineAndTheTr
 TEST(MainViewPorts, WithoutTheVirtualReceiverOfferedNothingIsSelectedWhenNoPortExists) {
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeAsync);
-  CQAmpToolView plain(f.app.app, f.ui, f.dialogs, CQAmpToolView::Options{""});
+  MainView plain(f.app.app, f.ui, f.dialogs, MainView::Options{""});
   plain.OnInitialUpdate();
   EXPECT_EQ(plain.portList().curSel(), -1);
   EXPECT_FALSE(plain.virtualReceiverSelected());
@@ -173,7 +173,7 @@ TEST(MainViewButtons, SystemMemoryIsEnabledOnlyWhenItsWindowExists) {
   EXPECT_FALSE(f.view->systemMemoryButton().isEnabled());
   EXPECT_FALSE(f.view->systemMemoryButton().click());
 
-  CQAmpToolView withWindow(f.app.app, f.ui, f.dialogs);
+  MainView withWindow(f.app.app, f.ui, f.dialogs);
   int shown = 0;
   withWindow.onShowSystemMemory = [&] { ++shown; };
   withWindow.OnInitialUpdate();

@@ -17,7 +17,7 @@ using comm::test::Std;
 const std::string kEchoedWrite = Ext("200801200005");
 const std::string kLostWrite = Ext("2008010030" "05");
 
-void MarkImages(comm::CCommClass& link) {
+void MarkImages(comm::Link& link) {
   for (auto& image : link.images().All()) {
     image.speakerLevel[0] = 77;
     image.basic[9] = -123;

@@ -14,7 +14,7 @@ const std::string kTrimWrite = Ext("200801200005");
 const std::string kAssignWrite = Ext("2008010030" "05");
 
 // Images that differ from anything a receiver would send, to see them restored.
-void MarkImages(comm::CCommClass& link) {
+void MarkImages(comm::Link& link) {
   for (auto& image : link.images().All()) {
     image.speakerLevel[0] = 77;
     image.basic[9] = -123;
@@ -25,7 +25,7 @@ TEST(MainViewDownload, NoticeCancelledSendsNothingButTheTickTakesEffect) {
   ScratchFolder folder;
   ViewFixture f(folder.path(), app::kStartModeAsync, {"/dev/ttyS0"});
   f.view->downloadButton().click();
-  CConfirmDownDlg* notice = f.view->downloadNotice();
+  ConfirmDownloadDialog* notice = f.view->downloadNotice();
   ASSERT_NE(notice, nullptr);
   EXPECT_EQ(f.dialogs.top(), notice);
   EXPECT_EQ(notice->caption(), "Notice");
@@ -64,7 +64,7 @@ TEST(MainViewDownload, ConfirmedDownloadRunsTheListInTheCommandDialogAndClosesTh
   f.view->downloadNotice()->okButton().click();
   EXPECT_EQ(f.app.app.setting(app::kConfirmDownloadSetting), "YES");
   ASSERT_TRUE(f.runUntil([&] { return f.view->commandDialog() != nullptr; }));
-  CCommandSendDlg* dialog = f.view->commandDialog();
+  CommandSendingDialog* dialog = f.view->commandDialog();
   EXPECT_EQ(dialog->caption(), "Download Comannd Sending");
   EXPECT_TRUE(dialog->withProgress());
   EXPECT_EQ(dialog->placement(), DialogPlacement::Centered);

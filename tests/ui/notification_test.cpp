@@ -9,7 +9,7 @@
 using namespace tw::ui;
 
 TEST(ComboNotification, UserSelectionNotifiesWithTheNewSelectionProgrammaticDoesNot) {
-  CListCombo input(1010);
+  ListCombo input(1010);
   input.Fill({"PHONO", "CD", "TUNER"});
   std::vector<int> seen;
   input.onSelChange = [&] { seen.push_back(input.curSel()); };
@@ -31,7 +31,7 @@ TEST(ComboNotification, UserSelectionNotifiesWithTheNewSelectionProgrammaticDoes
 }
 
 TEST(ComboContent, FillIndexesByPlaceAndSearchesIgnoreCase) {
-  CListCombo audio(1264);
+  ListCombo audio(1264);
   audio.Fill({"Auto", "HDMI", "Coax/Opt", "Analog"});
   audio.setCurSel(3);
   for (int i = 0; i < audio.count(); ++i) audio.setItemData(i, i * 10);
@@ -119,20 +119,20 @@ TEST(RadioNotification, DisabledButtonsAndDisabledGroupsIgnoreClicks) {
 
 TEST(SliderNotification, ADragStoresOnEveryStepAndSendsOnceOnRelease) {
   // A page's two slider handlers, as the framework writes them.
-  CStaticSubClass label(1);
-  CLevelSlider level(2);
+  ValueLabel label(1);
+  LevelSlider level(2);
   level.Setup(&label, "dB", -100, 100, 5, 0, LevelStyle::Plain);
   int stored = 0;
   int storeCount = 0;
   std::vector<int> sent;
   bool transferOpen = false;
-  level.onCustomDraw = [&] {
+  level.onDragged = [&] {
     if (transferOpen) return;
     stored = level.GetValue();
     ++storeCount;
     level.ShowValue();
   };
-  level.onReleasedCapture = [&] { sent.push_back(stored); };
+  level.onReleased = [&] { sent.push_back(stored); };
 
   level.SetValue(50);  // a refresh from the image: neither stored nor sent
   EXPECT_EQ(storeCount, 0);
@@ -153,11 +153,11 @@ TEST(SliderNotification, ADragStoresOnEveryStepAndSendsOnceOnRelease) {
 }
 
 TEST(SliderNotification, HiddenOrDisabledSlidersIgnoreTheUser) {
-  CStepSlider slider(1);
+  StepSlider slider(1);
   slider.Setup(-60, 60, 5, 0);
   int events = 0;
-  slider.onCustomDraw = [&] { ++events; };
-  slider.onReleasedCapture = [&] { ++events; };
+  slider.onDragged = [&] { ++events; };
+  slider.onReleased = [&] { ++events; };
   slider.setEnabled(false);
   EXPECT_FALSE(slider.drag(30));
   EXPECT_FALSE(slider.release());
@@ -230,7 +230,7 @@ TEST(ProgressBarRange, PositionStaysWithinTheRange) {
 }
 
 TEST(RendererListener, HearsProgrammaticChangesOnceAndOnlyWhenSomethingChanged) {
-  CListCombo combo(1);
+  ListCombo combo(1);
   std::vector<Change> heard;
   combo.setListener([&](Change change) { heard.push_back(change); });
   combo.addString("A");

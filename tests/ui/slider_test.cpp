@@ -9,8 +9,8 @@
 using namespace tw::ui;
 
 TEST(LevelSliderMapping, SymmetricRangeShowsZeroInTheMiddleAndTheMaximumAtTheTop) {
-  CStaticSubClass label(1100);
-  CLevelSlider slider(1101);
+  ValueLabel label(1100);
+  LevelSlider slider(1101);
   slider.Setup(&label, "dB", -100, 100, 5, 0, LevelStyle::Plain);
   EXPECT_EQ(slider.minPosition(), -20);
   EXPECT_EQ(slider.maxPosition(), 20);
@@ -30,8 +30,8 @@ TEST(LevelSliderMapping, SymmetricRangeShowsZeroInTheMiddleAndTheMaximumAtTheTop
 }
 
 TEST(LevelSliderMapping, VolumeRunsFromMuteAtTheBottomToSixteenDecibelsAtTheTop) {
-  CStaticSubClass label(1004);
-  CLevelSlider volume(1018);
+  ValueLabel label(1004);
+  LevelSlider volume(1018);
   volume.Setup(&label, "dB", -805, 160, 5, -805, LevelStyle::Volume);
   EXPECT_EQ(volume.minPosition(), -161);
   EXPECT_EQ(volume.maxPosition(), 32);
@@ -52,7 +52,7 @@ TEST(LevelSliderMapping, VolumeRunsFromMuteAtTheBottomToSixteenDecibelsAtTheTop)
 }
 
 TEST(LevelSliderMapping, ValuesBetweenStepsTruncateTowardZero) {
-  CLevelSlider slider(1);
+  LevelSlider slider(1);
   slider.Setup(nullptr, "dB", -100, 100, 5, 0, LevelStyle::Plain);
   slider.SetValue(12);
   EXPECT_EQ(slider.GetValue(), 10);
@@ -75,15 +75,15 @@ TEST(LevelSliderLabels, PlainStyleWritesTenthsWithTheUnitAndTheSignOfSmallNegati
   EXPECT_EQ(VolumeText(-800), "-80.0dB");
   EXPECT_EQ(VolumeText(160), "16.0dB");
 
-  CStaticSubClass label(2);
-  CLevelSlider plain(1);
+  ValueLabel label(2);
+  LevelSlider plain(1);
   plain.Setup(&label, "dB", -805, 160, 5, -805, LevelStyle::Plain);
   EXPECT_EQ(label.text(), "-80.5dB");  // only the volume style reads "Mute"
 }
 
 TEST(LevelSliderLabels, ShowValueWritesTheLabelOfTheThumbPosition) {
-  CStaticSubClass label(2);
-  CLevelSlider slider(1);
+  ValueLabel label(2);
+  LevelSlider slider(1);
   slider.Setup(&label, "dB", -100, 100, 5, 0, LevelStyle::Plain);
   slider.dragToPosition(-4);  // a user drag changes the position, not the label
   EXPECT_EQ(label.text(), "0.0dB");
@@ -92,13 +92,13 @@ TEST(LevelSliderLabels, ShowValueWritesTheLabelOfTheThumbPosition) {
 }
 
 TEST(LevelSliderLabels, ValueLabelsAreGreenOnBlack) {
-  EXPECT_EQ(CStaticSubClass::kTextColor, (Rgb{0, 250, 0}));
-  EXPECT_EQ(CStaticSubClass::kBackgroundColor, (Rgb{0, 0, 0}));
-  EXPECT_EQ(CStaticSubClass(1).kind(), ControlKind::ValueLabel);
+  EXPECT_EQ(ValueLabel::kTextColor, (Rgb{0, 250, 0}));
+  EXPECT_EQ(ValueLabel::kBackgroundColor, (Rgb{0, 0, 0}));
+  EXPECT_EQ(ValueLabel(1).kind(), ControlKind::ValueLabel);
 }
 
 TEST(StepSliderMapping, PositionIsValueOverStepNotInverted) {
-  CStepSlider trim(1);
+  StepSlider trim(1);
   trim.Setup(-60, 60, 5, -60);
   EXPECT_EQ(trim.minPosition(), -12);
   EXPECT_EQ(trim.maxPosition(), 12);
@@ -112,7 +112,7 @@ TEST(StepSliderMapping, PositionIsValueOverStepNotInverted) {
   EXPECT_EQ(trim.GetValue(), -5);
   EXPECT_EQ(trim.orientation(), Orientation::Horizontal);
 
-  CStepSlider dimmer(2);
+  StepSlider dimmer(2);
   dimmer.Setup(-4, 0, 1, -4);
   EXPECT_EQ(dimmer.GetValue(), -4);
   dimmer.drag(0);
@@ -120,14 +120,14 @@ TEST(StepSliderMapping, PositionIsValueOverStepNotInverted) {
 }
 
 TEST(SliderSafety, ExtremeAndNonsenseArgumentsStayInRange) {
-  CLevelSlider level(1);
+  LevelSlider level(1);
   level.Setup(nullptr, "dB", -100, 100, 0, INT_MIN, LevelStyle::Plain);  // a step of 0 counts as 1
   EXPECT_EQ(level.step(), 1);
   EXPECT_EQ(level.GetValue(), -100);
   level.SetValue(INT_MAX);
   EXPECT_EQ(level.GetValue(), 100);
 
-  CStepSlider step(2);
+  StepSlider step(2);
   step.Setup(60, -60, -5, INT_MAX);  // reversed ends, negative step
   EXPECT_EQ(step.minPosition(), -60);
   EXPECT_EQ(step.maxPosition(), 60);

@@ -65,7 +65,7 @@ class FakeSheet final : public ViewSheet, public comm::PageSource {
     for (const auto& [text, number] : queued) link->SendPacket(text, number);
   }
 
-  comm::CCommClass* link = nullptr;
+  comm::Link* link = nullptr;
   std::vector<std::pair<std::string, int>> queued;
   std::map<int, ItemName> names;
   int refreshAll = 0;
@@ -86,7 +86,7 @@ struct ViewFixture {
     if (!storedSettings.empty()) WriteFile(folder / "tunewright.ini", storedSettings);
     app.listed.devices = std::move(ports);
     started = app.start(startMode);
-    view = std::make_unique<CQAmpToolView>(app.app, ui, dialogs);
+    view = std::make_unique<MainView>(app.app, ui, dialogs);
     sheet.link = &app.app.link();
     view->attachSheet(&sheet);
     view->onConnectFinished = [this](bool connected) { connects.push_back(connected); };
@@ -94,7 +94,7 @@ struct ViewFixture {
     view->OnInitialUpdate();
   }
 
-  comm::CCommClass& link() { return app.app.link(); }
+  comm::Link& link() { return app.app.link(); }
   comm::VirtualScheduler& scheduler() { return app.scheduler; }
   bool runUntil(const std::function<bool()>& done, std::int64_t limitMs = 600000) {
     return app.scheduler.runUntil(done, limitMs);
@@ -116,7 +116,7 @@ struct ViewFixture {
   ScriptedUiServices ui;
   RecordingDialogHost dialogs;
   FakeSheet sheet{{"Multi Zone", "DSP Parameters", "Input Rename", "Speaker Set", "iPod"}};
-  std::unique_ptr<CQAmpToolView> view;
+  std::unique_ptr<MainView> view;
   bool started = false;
   std::vector<bool> connects;
   std::vector<int> lists;

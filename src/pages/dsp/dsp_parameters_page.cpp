@@ -34,8 +34,8 @@ std::int32_t ValueIn(const model::ParameterImage& image, int number) {
 
 }  // namespace
 
-CInputDspParam::CInputDspParam(const PageContext& context)
-    : CBasePage(context, std::string(kCaption), kTemplateId),
+DspParametersPage::DspParametersPage(const PageContext& context)
+    : BasePage(context, std::string(kCaption), kTemplateId),
       programList_(kProgramListId),
       layoutList_(kLayoutListId),
       parameterList_(kParameterListId),
@@ -51,8 +51,8 @@ CInputDspParam::CInputDspParam(const PageContext& context)
     showSlider();
     UpdateControlStates();
   };
-  slider_.onCustomDraw = [this] { onSliderDraw(); };
-  slider_.onReleasedCapture = [this] {
+  slider_.onDragged = [this] { onSliderDraw(); };
+  slider_.onReleased = [this] {
     if (const int number = selectedNumber(); number != 0) SendItem(number);
   };
   up_.onClicked = [this] { onStep(+1); };
@@ -64,7 +64,7 @@ CInputDspParam::CInputDspParam(const PageContext& context)
                      ui::Item(parameterList_)}));
 }
 
-void CInputDspParam::InitControls() {
+void DspParametersPage::InitControls() {
   programList_.resetContent();
   for (int program = 0; program < model::kSoundProgramCount; ++program)
     programList_.addString(std::string(dsp::DspProgramName(program)), program);
@@ -77,36 +77,36 @@ void CInputDspParam::InitControls() {
 
 // ---- what the page shows ----------------------------------------------------------------------
 
-std::int32_t CInputDspParam::value(int number) const { return ValueIn(pageImage(), number); }
+std::int32_t DspParametersPage::value(int number) const { return ValueIn(pageImage(), number); }
 
-void CInputDspParam::store(int number, std::int32_t newValue) { model::SetParameter(pageImage(), number, newValue); }
+void DspParametersPage::store(int number, std::int32_t newValue) { model::SetParameter(pageImage(), number, newValue); }
 
-int CInputDspParam::selectedNumber() const {
+int DspParametersPage::selectedNumber() const {
   const int row = parameterList_.selectedRow();
   return row >= 0 && row < rows_.count ? rows_.numbers[static_cast<std::size_t>(row)] : 0;
 }
 
-void CInputDspParam::SetCurrentProgram(int program) {
+void DspParametersPage::SetCurrentProgram(int program) {
   if (!IsProgram(program)) return;
   program_ = program;
   if (hasWindow()) showProgram();
 }
 
-void CInputDspParam::UpdateControlStates() {
+void DspParametersPage::UpdateControlStates() {
   programList_.setEnabled(!isRealTime());
   const bool rowSelected = selectedNumber() != 0;
   up_.setEnabled(rowSelected);
   down_.setEnabled(rowSelected);
 }
 
-void CInputDspParam::RefreshAll() {
+void DspParametersPage::RefreshAll() {
   if (const int current = pageImage().basic[kProgramNumber - 1]; isRealTime() && IsProgram(current)) {
     program_ = current;
   }
   showProgram();
 }
 
-void CInputDspParam::RefreshItem(int number, bool update) {
+void DspParametersPage::RefreshItem(int number, bool update) {
   if (!isActive() || !hasWindow()) return;
   const auto found = std::find(rows_.begin(), rows_.end(), number);
   if (found != rows_.end()) {
@@ -117,7 +117,7 @@ void CInputDspParam::RefreshItem(int number, bool update) {
   if (update) UpdateControlStates();
 }
 
-void CInputDspParam::showProgram() {
+void DspParametersPage::showProgram() {
   programList_.selectData(program_);
   layoutList_.setCurSel(layout_);
   showRows();
@@ -125,7 +125,7 @@ void CInputDspParam::showProgram() {
 
 // The program's rows of the shown layout; the selected parameter stays selected while it
 // is still listed.
-void CInputDspParam::showRows() {
+void DspParametersPage::showRows() {
   const int kept = selectedNumber();
   rows_ = dsp::DspRowsOfLayout(program_, layout_);
   parameterList_.clear();
@@ -140,13 +140,13 @@ void CInputDspParam::showRows() {
   UpdateControlStates();
 }
 
-void CInputDspParam::showRow(int row) {
+void DspParametersPage::showRow(int row) {
   const int number = rows_.numbers[static_cast<std::size_t>(row)];
   parameterList_.setCell(row, kValueColumn, dsp::DspValueText(*dsp::FindDspDescriptor(number), value(number)));
 }
 
 // One slider serves every row whose range suits one; other rows hide it.
-void CInputDspParam::showSlider() {
+void DspParametersPage::showSlider() {
   const int number = selectedNumber();
   const dsp::DspDescriptor* descriptor = number != 0 ? dsp::FindDspDescriptor(number) : nullptr;
   const bool shown = descriptor != nullptr && descriptor->slider != 0;
@@ -157,21 +157,21 @@ void CInputDspParam::showSlider() {
 
 // ---- the user's edits ---------------------------------------------------------------------------
 
-void CInputDspParam::onProgramChosen() {
+void DspParametersPage::onProgramChosen() {
   const auto program = static_cast<int>(programList_.itemData(programList_.curSel()));
   if (!IsProgram(program)) return;
   program_ = program;
   showRows();
 }
 
-void CInputDspParam::onLayoutChosen() {
+void DspParametersPage::onLayoutChosen() {
   const int layout = layoutList_.curSel();
   if (layout < 0) return;
   layout_ = layout;
   showRows();
 }
 
-void CInputDspParam::onStep(int delta) {
+void DspParametersPage::onStep(int delta) {
   const int number = selectedNumber();
   if (number == 0) return;
   const dsp::DspDescriptor& descriptor = *dsp::FindDspDescriptor(number);
@@ -183,7 +183,7 @@ void CInputDspParam::onStep(int delta) {
   SendItem(number);
 }
 
-void CInputDspParam::onSliderDraw() {
+void DspParametersPage::onSliderDraw() {
   const int number = selectedNumber();
   if (number == 0 || !mayStoreSliderValue()) return;
   const dsp::DspDescriptor& descriptor = *dsp::FindDspDescriptor(number);
@@ -192,14 +192,14 @@ void CInputDspParam::onSliderDraw() {
 }
 
 // "Default" resets the program on show only: the other programs keep their settings.
-void CInputDspParam::onDefault() {
+void DspParametersPage::onDefault() {
   model::WriteDspProgramDefaults(pageImage(), program_);
   showRows();
   const std::vector<PageItem> items = ListItems(false, program_);
   SendItems(items);
 }
 
-ui::Control* CInputDspParam::BringIntoView(int number, int /*subIndex*/) {
+ui::Control* DspParametersPage::BringIntoView(int number, int /*subIndex*/) {
   const std::optional<int> program = model::DspProgramOfNumber(number);
   if (!program || (isRealTime() && *program != program_)) return nullptr;
   program_ = *program;
@@ -219,7 +219,7 @@ ui::Control* CInputDspParam::BringIntoView(int number, int /*subIndex*/) {
 
 // ---- files, reports and downloads -------------------------------------------------------------
 
-std::vector<PageItem> CInputDspParam::ListItems(bool forFile, int group) const {
+std::vector<PageItem> DspParametersPage::ListItems(bool forFile, int group) const {
   std::vector<PageItem> items;
   if (!IsProgram(group)) return items;
   for (const int number : forFile ? dsp::DspListOrder(group) : dsp::DspSendOrder(group))
@@ -227,7 +227,7 @@ std::vector<PageItem> CInputDspParam::ListItems(bool forFile, int group) const {
   return items;
 }
 
-void CInputDspParam::QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends) {
+void DspParametersPage::QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends) {
   for (int program = 0; program < model::kSoundProgramCount; ++program) {
     std::vector<PageItem> items = ListItems(false, program);
     std::erase_if(items, [&](const PageItem& item) { return !model::Sends(sends, item.number, item.subIndex); });
@@ -245,12 +245,12 @@ void CInputDspParam::QueueAll(const model::ParameterImage& image, const model::S
   }
 }
 
-void CInputDspParam::QueueItem(const model::ParameterImage& image, int number, int /*subIndex*/) {
+void DspParametersPage::QueueItem(const model::ParameterImage& image, int number, int /*subIndex*/) {
   // A value outside its parameter's range has no command; it is not sent.
   Queue(dsp::DspCommand(number, ValueIn(image, number)), number);
 }
 
-void CInputDspParam::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
+void DspParametersPage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
   for (int program = 0; program < model::kSoundProgramCount; ++program) {
     for (const PageItem& item : ListItems(true, program)) {
       const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
@@ -260,7 +260,7 @@ void CInputDspParam::LoadItems(model::ParameterImage& image, const files::Profil
   }
 }
 
-void CInputDspParam::SaveItems(const model::ParameterImage& image, files::Profile& profile) {
+void DspParametersPage::SaveItems(const model::ParameterImage& image, files::Profile& profile) {
   for (int program = 0; program < model::kSoundProgramCount; ++program) {
     for (const PageItem& item : ListItems(true, program)) {
       const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
@@ -269,7 +269,7 @@ void CInputDspParam::SaveItems(const model::ParameterImage& image, files::Profil
   }
 }
 
-std::string CInputDspParam::ReportItems(const model::ParameterImage& image) {
+std::string DspParametersPage::ReportItems(const model::ParameterImage& image) {
   if (!hasWindow()) return {};
   files::ReportBlock block;
   for (int program = 0; program < model::kSoundProgramCount; ++program) {
@@ -281,7 +281,7 @@ std::string CInputDspParam::ReportItems(const model::ParameterImage& image) {
   return block.Take();
 }
 
-ItemText CInputDspParam::DescribeItem(const model::ParameterImage& image, int number, int /*subIndex*/,
+ItemText DspParametersPage::DescribeItem(const model::ParameterImage& image, int number, int /*subIndex*/,
                                       bool /*forReport*/) const {
   const dsp::DspDescriptor* descriptor = dsp::FindDspDescriptor(number);
   if (descriptor == nullptr) return {};
@@ -289,7 +289,7 @@ ItemText CInputDspParam::DescribeItem(const model::ParameterImage& image, int nu
           dsp::DspValueText(*descriptor, ValueIn(image, number))};
 }
 
-bool CInputDspParam::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/,
+bool DspParametersPage::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/,
                                std::string_view text) {
   const dsp::DspDescriptor* descriptor = dsp::FindDspDescriptor(number);
   if (descriptor == nullptr) return false;
@@ -297,7 +297,7 @@ bool CInputDspParam::ParseItem(model::ParameterImage& image, int number, int /*s
   return parsed && model::SetParameter(image, number, *parsed);
 }
 
-std::string CInputDspParam::DescribeRange(int number, int /*subIndex*/) const {
+std::string DspParametersPage::DescribeRange(int number, int /*subIndex*/) const {
   const dsp::DspDescriptor* descriptor = dsp::FindDspDescriptor(number);
   return descriptor != nullptr ? dsp::DspRangeText(*descriptor) : std::string();
 }

@@ -28,12 +28,12 @@ namespace tw::pages {
 // that selects no particular group gives nothing. Files and reports hold one section per
 // program ("DSP Parameters Hall in Munich"), and a download switches the receiver to each
 // program before sending its parameters.
-class CInputDspParam final : public CBasePage, public ProgramFollower, public ItemRangeSource {
+class DspParametersPage final : public BasePage, public ProgramFollower, public ItemRangeSource {
  public:
   static constexpr std::string_view kCaption = "DSP Parameters";
   static constexpr int kTemplateId = 148;
 
-  explicit CInputDspParam(const PageContext& context);
+  explicit DspParametersPage(const PageContext& context);
 
   // The receiver's sound program changed (Real Time Mode); 0..23, anything else is ignored.
   void SetCurrentProgram(int program) override;
@@ -72,11 +72,11 @@ class CInputDspParam final : public CBasePage, public ProgramFollower, public It
   // The selected row's parameter number, or 0.
   int selectedNumber() const;
 
-  ui::CListCombo& programList() { return programList_; }
+  ui::ListCombo& programList() { return programList_; }
   ui::ListBox& layoutList() { return layoutList_; }
   // Two columns: the parameter's name and its value text.
   ui::ListView& parameterList() { return parameterList_; }
-  ui::CStepSlider& slider() { return slider_; }
+  ui::StepSlider& slider() { return slider_; }
   ui::Button& upButton() { return up_; }
   ui::Button& downButton() { return down_; }
   ui::Button& defaultButton() { return default_; }
@@ -101,10 +101,10 @@ class CInputDspParam final : public CBasePage, public ProgramFollower, public It
   int layout_ = dsp::kLayoutDual;
   dsp::DspNumbers rows_;
 
-  ui::CListCombo programList_;
+  ui::ListCombo programList_;
   ui::ListBox layoutList_;
   ui::ListView parameterList_;
-  ui::CStepSlider slider_;
+  ui::StepSlider slider_;
   ui::Button up_;
   ui::Button down_;
   ui::Button default_;

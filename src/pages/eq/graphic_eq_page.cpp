@@ -45,18 +45,18 @@ ui::PlotAxes ResponseAxes() {
 
 }  // namespace
 
-CGEQSetPage::CGEQSetPage(const PageContext& context)
-    : CItemPage(context, settings::GraphicEqSettings(), kTemplateId),
+GraphicEqPage::GraphicEqPage(const PageContext& context)
+    : ItemPage(context, settings::GraphicEqSettings(), kTemplateId),
       channel_(kChannelListId),
-      sliders_(ui::MakeControls<ui::CLevelSlider, eq::kBandCount>(kFirstSliderId)),
-      labels_(ui::MakeControls<ui::CStaticSubClass, eq::kBandCount>(kFirstLabelId)),
+      sliders_(ui::MakeControls<ui::LevelSlider, eq::kBandCount>(kFirstSliderId)),
+      labels_(ui::MakeControls<ui::ValueLabel, eq::kBandCount>(kFirstLabelId)),
       curve_(kCurveId),
       default_(kDefaultButtonId, "Default") {
   std::vector<ui::LayoutNode> bands;
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
     Bind(settings().Level(kFirstBand + static_cast<int>(i)), sliders_[i], &labels_[i]);
     // The curve follows a drag as the readout does.
-    sliders_[i].onCustomDraw = [this, store = sliders_[i].onCustomDraw] {
+    sliders_[i].onDragged = [this, store = sliders_[i].onDragged] {
       store();
       showCurve();
     };
@@ -72,34 +72,34 @@ CGEQSetPage::CGEQSetPage(const PageContext& context)
                         ui::Item(default_)}));
 }
 
-void CGEQSetPage::InitControls() {
+void GraphicEqPage::InitControls() {
   channel_.resetContent();
   for (std::size_t record = 0; record < kChannelNames.size(); ++record) {
     channel_.addString(std::string(kChannelNames[record]), model::kGraphicEqChannelIds[record]);
   }
   channel_.setCurSel(current_);
-  CItemPage::InitControls();
+  ItemPage::InitControls();
 }
 
-void CGEQSetPage::takeChannelFromList() {
+void GraphicEqPage::takeChannelFromList() {
   const int selected = channel_.curSel();
   if (selected < 0) return;
   const int record = model::FindGraphicEqRecord(pageImage(), static_cast<std::int32_t>(channel_.itemData(selected)));
   if (record >= 0) current_ = record;
 }
 
-void CGEQSetPage::RefreshAll() {
+void GraphicEqPage::RefreshAll() {
   takeChannelFromList();
-  CItemPage::RefreshAll();
+  ItemPage::RefreshAll();
   showCurve();
 }
 
-void CGEQSetPage::RefreshItem(int number, bool update) {
-  CItemPage::RefreshItem(number, update);
+void GraphicEqPage::RefreshItem(int number, bool update) {
+  ItemPage::RefreshItem(number, update);
   if (isActive() && hasWindow()) showCurve();
 }
 
-int CGEQSetPage::SubIndexOfCommand(int number, std::string_view command) const {
+int GraphicEqPage::SubIndexOfCommand(int number, std::string_view command) const {
   constexpr std::string_view kBandWrite = "\x14" "20080301";
   if (number < kFirstBand || number >= kFirstBand + settings::graphic_eq::kBandCount) return -1;
   if (!command.starts_with(kBandWrite) || command.size() <= kBandWrite.size()) return -1;
@@ -111,7 +111,7 @@ int CGEQSetPage::SubIndexOfCommand(int number, std::string_view command) const {
   return static_cast<int>(record - model::kGraphicEqChannelIds.begin());
 }
 
-void CGEQSetPage::showCurve() {
+void GraphicEqPage::showCurve() {
   std::array<std::int32_t, eq::kBandCount> gains{};
   for (std::size_t band = 0; band < gains.size(); ++band) {
     gains[band] = Value(kFirstBand + static_cast<int>(band));
@@ -126,19 +126,19 @@ void CGEQSetPage::showCurve() {
   curve_.setCurve(std::move(curve), std::move(markers));
 }
 
-void CGEQSetPage::resetToDefaults() {
+void GraphicEqPage::resetToDefaults() {
   current_ = 0;
   channel_.setCurSel(0);
   ResetPage([](model::ParameterImage& image) { model::WriteGraphicEqDefaults(image.graphicEq); });
 }
 
-std::size_t CGEQSetPage::indexOf(int number) const {
+std::size_t GraphicEqPage::indexOf(int number) const {
   const int index = number - kFirstBand;
   return index >= 0 && index < settings::graphic_eq::kBandCount ? static_cast<std::size_t>(index) : 0;
 }
 
-ui::CLevelSlider& CGEQSetPage::slider(int number) { return sliders_[indexOf(number)]; }
+ui::LevelSlider& GraphicEqPage::slider(int number) { return sliders_[indexOf(number)]; }
 
-ui::CStaticSubClass& CGEQSetPage::label(int number) { return labels_[indexOf(number)]; }
+ui::ValueLabel& GraphicEqPage::label(int number) { return labels_[indexOf(number)]; }
 
 }  // namespace tw::pages

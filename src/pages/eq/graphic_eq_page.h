@@ -15,13 +15,13 @@ namespace tw::pages {
 // picks the record the sliders show, and the response of that channel is drawn beside them.
 // Files and reports hold 65 gains (the Subwoofer keeps only its first two bands there); a
 // download sends all 70.
-class CGEQSetPage final : public CItemPage {
+class GraphicEqPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Graphic EQ";
   static constexpr int kTemplateId = 169;
   static constexpr int kChannelCount = 10;
 
-  explicit CGEQSetPage(const PageContext& context);
+  explicit GraphicEqPage(const PageContext& context);
 
   // The Channel list's record is taken again before the sliders show the image.
   void RefreshAll() override;
@@ -30,10 +30,10 @@ class CGEQSetPage final : public CItemPage {
   // The record shown (0 Center .. 9 Subwoofer).
   int currentRecord() const { return current_; }
 
-  ui::CListCombo& channelList() { return channel_; }
+  ui::ListCombo& channelList() { return channel_; }
   // The slider and readout of band number 398..404; band 1's for any other number.
-  ui::CLevelSlider& slider(int number);
-  ui::CStaticSubClass& label(int number);
+  ui::LevelSlider& slider(int number);
+  ui::ValueLabel& label(int number);
   ui::CurveView& curve() { return curve_; }
   ui::Button& defaultButton() { return default_; }
 
@@ -52,9 +52,9 @@ class CGEQSetPage final : public CItemPage {
   void resetToDefaults();
 
   int current_ = 0;
-  ui::CListCombo channel_;
-  std::array<ui::CLevelSlider, 7> sliders_;
-  std::array<ui::CStaticSubClass, 7> labels_;
+  ui::ListCombo channel_;
+  std::array<ui::LevelSlider, 7> sliders_;
+  std::array<ui::ValueLabel, 7> labels_;
   ui::CurveView curve_;
   ui::Button default_;
 };

@@ -9,7 +9,7 @@
 namespace tw::pages {
 namespace {
 
-using Reset = CToneControlPage::Reset;
+using Reset = ToneControlPage::Reset;
 using settings::tone_control::kRangeHeadphone;
 using settings::tone_control::kRangeSpeaker;
 using settings::tone_control::kSliders;
@@ -42,7 +42,7 @@ constexpr std::array<int, 2> kLfeSent = {302, 303};
 constexpr std::array<int, 1> kDelaySent = {304};
 constexpr std::array<int, 2> kRangeSent = {305, 306};
 
-// In the order of CToneControlPage::Reset.
+// In the order of ToneControlPage::Reset.
 constexpr std::array<ResetRule, 7> kResets = {{
     {"Flat", kSpeakerFlat, kSpeakerSent},
     {"Flat", kHeadphoneFlat, kHeadphoneSent},
@@ -53,7 +53,7 @@ constexpr std::array<ResetRule, 7> kResets = {{
     {"Default", kRangeDefault, kRangeSent},
 }};
 
-// The group boxes, in the order of CToneControlPage::Reset (each frames its reset button).
+// The group boxes, in the order of ToneControlPage::Reset (each frames its reset button).
 constexpr std::array<std::string_view, 7> kBoxCaptions = {
     "Speaker", "Headphone", "Zone2 Tone Control", "Zone3 Tone Control", "LFE Level", "Audio Delay",
     "Dynamic Range"};
@@ -83,11 +83,11 @@ std::array<ui::GroupBox, N> MakeBoxes() {
 
 }  // namespace
 
-CToneControlPage::CToneControlPage(const PageContext& context)
-    : CItemPage(context, settings::ToneControlSettings(), kTemplateId),
+ToneControlPage::ToneControlPage(const PageContext& context)
+    : ItemPage(context, settings::ToneControlSettings(), kTemplateId),
       bypass_(kBypassListId),
-      sliders_(ui::MakeControls<ui::CLevelSlider, kSliderCount>(kFirstSliderId)),
-      labels_(ui::MakeControls<ui::CStaticSubClass, kSliderCount>(kFirstLabelId)),
+      sliders_(ui::MakeControls<ui::LevelSlider, kSliderCount>(kFirstSliderId)),
+      labels_(ui::MakeControls<ui::ValueLabel, kSliderCount>(kFirstLabelId)),
       rangeSpeaker_(kRangeSpeakerId, "Speaker", Buttons(settings().Choice(kRangeSpeaker), kRangeSpeakerId + 1)),
       rangeHeadphone_(kRangeHeadphoneId, "Headphone",
                       Buttons(settings().Choice(kRangeHeadphone), kRangeHeadphoneId + 1)),
@@ -129,7 +129,7 @@ CToneControlPage::CToneControlPage(const PageContext& context)
   }));
 }
 
-std::string CToneControlPage::SilenceReason(const model::ParameterImage& /*image*/, int number,
+std::string ToneControlPage::SilenceReason(const model::ParameterImage& /*image*/, int number,
                                             int /*subIndex*/) const {
   for (int turnover : kTurnovers) {
     if (turnover == number) {
@@ -140,7 +140,7 @@ std::string CToneControlPage::SilenceReason(const model::ParameterImage& /*image
   return {};
 }
 
-void CToneControlPage::reset(Reset which) {
+void ToneControlPage::reset(Reset which) {
   const ResetRule& rule = kResets[static_cast<std::size_t>(which)];
   for (const Preset& preset : rule.presets) Store(preset.number, preset.value);
   std::vector<PageItem> items;
@@ -151,15 +151,15 @@ void CToneControlPage::reset(Reset which) {
   SendItems(items);
 }
 
-std::size_t CToneControlPage::indexOf(int number) const {
+std::size_t ToneControlPage::indexOf(int number) const {
   for (std::size_t i = 0; i < kSliders.size(); ++i) {
     if (kSliders[i] == number) return i;
   }
   return 0;
 }
 
-ui::CLevelSlider& CToneControlPage::slider(int number) { return sliders_[indexOf(number)]; }
+ui::LevelSlider& ToneControlPage::slider(int number) { return sliders_[indexOf(number)]; }
 
-ui::CStaticSubClass& CToneControlPage::label(int number) { return labels_[indexOf(number)]; }
+ui::ValueLabel& ToneControlPage::label(int number) { return labels_[indexOf(number)]; }
 
 }  // namespace tw::pages

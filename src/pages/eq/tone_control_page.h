@@ -16,7 +16,7 @@ namespace tw::pages {
 // the two extra zones, the LFE levels, the audio delay and the dynamic range. The bass and
 // treble turnovers (290, 292, 294, 296) have no control: they travel inside the speaker and
 // headphone gain commands and are never sent on their own, but are filed and reported.
-class CToneControlPage final : public CItemPage {
+class ToneControlPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Tone Control";
   static constexpr int kTemplateId = 143;
@@ -26,15 +26,15 @@ class CToneControlPage final : public CItemPage {
   // "Default" under Audio Delay and Dynamic Range.
   enum class Reset { Speaker, Headphone, Zone2, Zone3, Lfe, AudioDelay, DynamicRange };
 
-  explicit CToneControlPage(const PageContext& context);
+  explicit ToneControlPage(const PageContext& context);
 
   // A turnover goes out inside its gain's command.
   std::string SilenceReason(const model::ParameterImage& image, int number, int subIndex) const override;
 
-  ui::CListCombo& bypassList() { return bypass_; }
+  ui::ListCombo& bypassList() { return bypass_; }
   // The slider and readout of 291, 293, 295, 297 or 298..304; 291's for any other number.
-  ui::CLevelSlider& slider(int number);
-  ui::CStaticSubClass& label(int number);
+  ui::LevelSlider& slider(int number);
+  ui::ValueLabel& label(int number);
   // The radio group of 305 (speaker) or 306 (headphone).
   ui::RadioGroup& dynamicRange(int number) { return number == 306 ? rangeHeadphone_ : rangeSpeaker_; }
   ui::Button& resetButton(Reset reset) { return resets_[static_cast<std::size_t>(reset)]; }
@@ -43,9 +43,9 @@ class CToneControlPage final : public CItemPage {
   std::size_t indexOf(int number) const;
   void reset(Reset which);
 
-  ui::CListCombo bypass_;
-  std::array<ui::CLevelSlider, kSliderCount> sliders_;
-  std::array<ui::CStaticSubClass, kSliderCount> labels_;
+  ui::ListCombo bypass_;
+  std::array<ui::LevelSlider, kSliderCount> sliders_;
+  std::array<ui::ValueLabel, kSliderCount> labels_;
   ui::RadioGroup rangeSpeaker_;
   ui::RadioGroup rangeHeadphone_;
   std::array<ui::Button, 7> resets_;

@@ -56,9 +56,9 @@ int SelectorOf(std::int32_t value) {
 // Selects the input, then gives it its program: the main form's commands for a copy of
 // the Basic Control block with this input and program as the current ones.
 std::vector<std::string> ProgramCommands(const model::ParameterImage& image, int number, int /*subIndex*/) {
-  const int input = (number - CInputDsp::kFirstNumber) / 2;
+  const int input = (number - InputDspPage::kFirstNumber) / 2;
   const auto value = model::GetParameter(image, number);
-  if (input < 0 || input >= CInputDsp::kInputCount || !value || !std::holds_alternative<std::int32_t>(*value))
+  if (input < 0 || input >= InputDspPage::kInputCount || !value || !std::holds_alternative<std::int32_t>(*value))
     return {};
   comm::BasicBlock block = image.basic;
   block[kCurrentInput] = input;
@@ -70,9 +70,9 @@ std::vector<std::string> ProgramCommands(const model::ParameterImage& image, int
 }
 
 constexpr auto kItems = [] {
-  std::array<ChoiceItem, CInputDsp::kInputCount> items{};
-  for (int i = 0; i < CInputDsp::kInputCount; ++i) {
-    items[static_cast<std::size_t>(i)] = {.number = CInputDsp::NumberOf(i),
+  std::array<ChoiceItem, InputDspPage::kInputCount> items{};
+  for (int i = 0; i < InputDspPage::kInputCount; ++i) {
+    items[static_cast<std::size_t>(i)] = {.number = InputDspPage::NumberOf(i),
                                           .key = basic::kInputs[static_cast<std::size_t>(i)],
                                           .texts = kSettingNames,
                                           // Selecting the XM input needs the XM tuner.
@@ -83,8 +83,8 @@ constexpr auto kItems = [] {
 }();
 
 const ChoiceItem* ItemOf(int number) {
-  const int offset = number - CInputDsp::kFirstNumber;
-  if (offset < 0 || offset % 2 != 0 || offset / 2 >= CInputDsp::kInputCount) return nullptr;
+  const int offset = number - InputDspPage::kFirstNumber;
+  if (offset < 0 || offset % 2 != 0 || offset / 2 >= InputDspPage::kInputCount) return nullptr;
   return &kItems[static_cast<std::size_t>(offset / 2)];
 }
 
@@ -99,8 +99,8 @@ constexpr int kDefaultId = 1537;
 
 }  // namespace
 
-CInputDsp::CInputDsp(const PageContext& context)
-    : CItemPage(context, std::string(kCaption), kTemplateId),
+InputDspPage::InputDspPage(const PageContext& context)
+    : ItemPage(context, std::string(kCaption), kTemplateId),
       inputs_(kInputListId),
       selector_(kSelectorFrameId, "Sound",
                 {{kProgramButtonId, "DSP Program"}, {kStraightButtonId, "Straight"}, {kEnhancerButtonId, "Music Enhancer"}}),
@@ -138,34 +138,34 @@ CInputDsp::CInputDsp(const PageContext& context)
                                  ui::Item("Enhancer", enhancers_), ui::Item(default_)})}));
 }
 
-void CInputDsp::InitControls() {
-  CItemPage::InitControls();
+void InputDspPage::InitControls() {
+  ItemPage::InitControls();
   programs_.Fill(basic::kPrograms);
   enhancers_.Fill(basic::kEnhancers);
   inputs_.setSelectedRow(0);
 }
 
-int CInputDsp::selectedInput() const {
+int InputDspPage::selectedInput() const {
   const int row = inputs_.selectedRow();
   return row >= 0 && row < kInputCount ? row : -1;
 }
 
-void CInputDsp::RefreshAll() {
-  CItemPage::RefreshAll();
+void InputDspPage::RefreshAll() {
+  ItemPage::RefreshAll();
   showSelected();
 }
 
-void CInputDsp::RefreshItem(int number, bool update) {
-  CItemPage::RefreshItem(number, update);
+void InputDspPage::RefreshItem(int number, bool update) {
+  ItemPage::RefreshItem(number, update);
   if (isActive() && hasWindow() && selectedInput() >= 0 && number == NumberOf(selectedInput())) showSelected();
 }
 
-void CInputDsp::UpdateControlStates() {
+void InputDspPage::UpdateControlStates() {
   programs_.setEnabled(selector_.selected() == basic::kSelectorProgram);
   enhancers_.setEnabled(selector_.selected() == basic::kSelectorEnhancer);
 }
 
-void CInputDsp::showSelected() {
+void InputDspPage::showSelected() {
   const int input = selectedInput();
   if (input < 0) return;
   const std::int32_t value = Value(NumberOf(input));
@@ -175,7 +175,7 @@ void CInputDsp::showSelected() {
   UpdateControlStates();
 }
 
-void CInputDsp::storeSetting(std::int32_t value) {
+void InputDspPage::storeSetting(std::int32_t value) {
   const int input = selectedInput();
   if (input < 0 || value < 0 || value >= kSettingCount) return;
   store(input, value);
@@ -189,13 +189,13 @@ void CInputDsp::storeSetting(std::int32_t value) {
   showSelected();
 }
 
-void CInputDsp::store(int input, std::int32_t value) {
+void InputDspPage::store(int input, std::int32_t value) {
   Store(NumberOf(input), value);
   ShowItem(NumberOf(input));
   followCurrentInput(input);
 }
 
-void CInputDsp::followCurrentInput(int input) {
+void InputDspPage::followCurrentInput(int input) {
   model::ParameterImage& image = pageImage();
   if (input < 0 || input >= kBlockInputs || image.basic[kCurrentInput] != input) return;
   const auto value = model::GetParameter(image, NumberOf(input));
@@ -207,18 +207,18 @@ void CInputDsp::followCurrentInput(int input) {
   if (host() != nullptr) host()->RefreshProgramDisplay();
 }
 
-void CInputDsp::resetToDefaults() {
+void InputDspPage::resetToDefaults() {
   ResetPage([](model::ParameterImage& image) { image.inputDsp = model::kInputDspDefaults; });
   // Every input the block keeps, MULTI CH included, may be the current one.
   followCurrentInput(pageImage().basic[kCurrentInput]);
 }
 
-void CInputDsp::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
+void InputDspPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
   if (isRealTime()) return;
-  CItemPage::QueueItem(image, number, subIndex);
+  ItemPage::QueueItem(image, number, subIndex);
 }
 
-bool CInputDsp::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/, std::string_view text) {
+bool InputDspPage::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/, std::string_view text) {
   const ChoiceItem* item = ItemOf(number);
   if (item == nullptr) return false;
   const auto value = item->Parse(text, true);

@@ -16,14 +16,14 @@ namespace tw::pages {
 // per input PHONO .. XM): a sound program 0..23, an enhancer 24..27 or Straight 28. The
 // page works offline only (Async Mode): an edit is stored and goes out with the next
 // download, which selects each input in turn and gives it its program.
-class CInputDsp final : public CItemPage {
+class InputDspPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Input DSP";
   static constexpr int kTemplateId = 149;
   static constexpr int kFirstNumber = 212;
   static constexpr int kInputCount = 12;
 
-  explicit CInputDsp(const PageContext& context);
+  explicit InputDspPage(const PageContext& context);
 
   // The item of input `input` (0..11).
   static constexpr int NumberOf(int input) { return kFirstNumber + 2 * input; }
@@ -43,8 +43,8 @@ class CInputDsp final : public CItemPage {
 
   ui::ListView& inputs() { return inputs_; }
   ui::RadioGroup& selector() { return selector_; }
-  ui::CListCombo& programs() { return programs_; }
-  ui::CListCombo& enhancers() { return enhancers_; }
+  ui::ListCombo& programs() { return programs_; }
+  ui::ListCombo& enhancers() { return enhancers_; }
   ui::Button& defaultButton() { return default_; }
 
  protected:
@@ -63,8 +63,8 @@ class CInputDsp final : public CItemPage {
 
   ui::ListView inputs_;
   ui::RadioGroup selector_;
-  ui::CListCombo programs_;
-  ui::CListCombo enhancers_;
+  ui::ListCombo programs_;
+  ui::ListCombo enhancers_;
   ui::Button default_;
 };
 

@@ -24,8 +24,8 @@ std::string WithoutTrailingBlanks(std::string text) {
 
 }  // namespace
 
-CInputSetUp::CInputSetUp(const PageContext& context)
-    : CItemPage(context, settings::InputRenameSettings(), kTemplateId),
+InputRenamePage::InputRenamePage(const PageContext& context)
+    : ItemPage(context, settings::InputRenameSettings(), kTemplateId),
       names_(kListId),
       edit_(kEditId, kNameLength),
       enter_(kEnterId, "Enter"),
@@ -47,33 +47,33 @@ CInputSetUp::CInputSetUp(const PageContext& context)
                      ui::Column({ui::Item("New name", edit_), ui::Row({ui::Item(enter_), ui::Item(default_)})})}));
 }
 
-std::optional<std::string> CInputSetUp::PaddedName(std::string_view text) {
+std::optional<std::string> InputRenamePage::PaddedName(std::string_view text) {
   return settings::input_rename::PaddedName(text);
 }
 
-void CInputSetUp::InitControls() {
-  CItemPage::InitControls();
+void InputRenamePage::InitControls() {
+  ItemPage::InitControls();
   names_.setSelectedRow(0);
   onInputSelected();
 }
 
 // A name the receiver lacks (XM without the XM tuner) cannot be entered, as any other item
 // the receiver lacks.
-void CInputSetUp::UpdateControlStates() {
+void InputRenamePage::UpdateControlStates() {
   const int row = names_.selectedRow();
   const bool available = row >= 0 && row < kInputCount && IsItemAvailable(kFirstNumber + row);
   edit_.setEnabled(available);
   enter_.setEnabled(available);
 }
 
-void CInputSetUp::onInputSelected() {
+void InputRenamePage::onInputSelected() {
   UpdateControlStates();
   const int row = names_.selectedRow();
   if (row < 0 || row >= kInputCount) return;
   edit_.setText(WithoutTrailingBlanks(TextValue(kFirstNumber + row)));
 }
 
-void CInputSetUp::onEnter() {
+void InputRenamePage::onEnter() {
   const int row = names_.selectedRow();
   if (row < 0 || row >= kInputCount || !IsItemAvailable(kFirstNumber + row)) return;
   const auto name = PaddedName(edit_.text());

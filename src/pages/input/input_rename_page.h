@@ -14,7 +14,7 @@ namespace tw::pages {
 
 // Input Rename: an eight-character name per input (240..253). The list shows every input
 // with its name; the selected input takes the text of the edit box with "Enter".
-class CInputSetUp final : public CItemPage {
+class InputRenamePage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Input Rename";
   static constexpr int kTemplateId = 147;
@@ -22,7 +22,7 @@ class CInputSetUp final : public CItemPage {
   static constexpr int kInputCount = settings::input_rename::kInputCount;
   static constexpr std::size_t kNameLength = settings::input_rename::kNameLength;
 
-  explicit CInputSetUp(const PageContext& context);
+  explicit InputRenamePage(const PageContext& context);
 
   // A name as the receiver stores it: the text padded with blanks to eight characters.
   // Nothing for a text the line cannot carry (beyond printable ASCII, or longer than eight

@@ -13,8 +13,8 @@ constexpr int kDefaultId = 1513;
 
 }  // namespace
 
-CIOAssign::CIOAssign(const PageContext& context)
-    : CItemPage(context, settings::IoAssignSettings(), kTemplateId),
+IoAssignPage::IoAssignPage(const PageContext& context)
+    : ItemPage(context, settings::IoAssignSettings(), kTemplateId),
       connectors_(kConnectorListId),
       inputs_(kInputListId),
       select_(kSelectId, "Select"),
@@ -36,22 +36,22 @@ CIOAssign::CIOAssign(const PageContext& context)
                      ui::Item(default_)}));
 }
 
-bool CIOAssign::IsAllowed(int connector, int input) {
+bool IoAssignPage::IsAllowed(int connector, int input) {
   return settings::io_assign::IsAllowed(connector, input);
 }
 
-void CIOAssign::InitControls() {
-  CItemPage::InitControls();
+void IoAssignPage::InitControls() {
+  ItemPage::InitControls();
   inputs_.resetContent();
   for (std::string_view input : settings().Choice(kFirstNumber).texts) inputs_.addString(std::string(input));
   connectors_.setSelectedRow(0);
 }
 
-void CIOAssign::UpdateControlStates() {
+void IoAssignPage::UpdateControlStates() {
   select_.setEnabled(IsAllowed(connectors_.selectedRow(), inputs_.curSel()));
 }
 
-void CIOAssign::OnSelect() {
+void IoAssignPage::OnSelect() {
   const int connector = connectors_.selectedRow();
   const int input = inputs_.curSel();
   if (connector < 0 || connector >= kConnectorCount || input < 0 || input >= kInputCount) return;

@@ -19,7 +19,7 @@ namespace tw::pages {
 //
 // A forbidden pair never reaches the receiver: the page does not offer it, and its settings
 // refuse one that a file or a command line names and never send a stored one.
-class CIOAssign final : public CItemPage {
+class IoAssignPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "I/O Assign";
   static constexpr int kTemplateId = 135;
@@ -27,7 +27,7 @@ class CIOAssign final : public CItemPage {
   static constexpr int kConnectorCount = settings::io_assign::kConnectorCount;
   static constexpr int kInputCount = settings::io_assign::kInputCount;
 
-  explicit CIOAssign(const PageContext& context);
+  explicit IoAssignPage(const PageContext& context);
 
   // Whether input `input` (0..12) may be assigned to connector `connector` (0..13).
   static bool IsAllowed(int connector, int input);

@@ -13,8 +13,8 @@ constexpr int kBgvId = 1524;
 
 }  // namespace
 
-CMiscPage::CMiscPage(const PageContext& context)
-    : CItemPage(context, settings::MultiChSettings(), kTemplateId),
+MultiChPage::MultiChPage(const PageContext& context)
+    : ItemPage(context, settings::MultiChSettings(), kTemplateId),
       channels_(kChannelsFrameId, "MULTI CH", Buttons(settings().Choice(kChannels), kFirstChannelButtonId)),
       inputFront_(kInputFrontId),
       bgv_(kBgvId) {
@@ -24,24 +24,24 @@ CMiscPage::CMiscPage(const PageContext& context)
   SetLayout(ui::Column({ui::Item(channels_), ui::Item("Input Front", inputFront_), ui::Item("BGV", bgv_)}));
 }
 
-void CMiscPage::UpdateControlStates() {
+void MultiChPage::UpdateControlStates() {
   SetItemEnabled(kInputFront, Value(kChannels) == settings::multi_ch::kEightChannels);
 }
 
-void CMiscPage::OnStored(int number) {
+void MultiChPage::OnStored(int number) {
   if (number == kChannels) UpdateControlStates();
 }
 
-std::string CMiscPage::SilenceReason(const model::ParameterImage& image, int number, int /*subIndex*/) const {
+std::string MultiChPage::SilenceReason(const model::ParameterImage& image, int number, int /*subIndex*/) const {
   if (number != kInputFront || image.multiCh[0] == settings::multi_ch::kEightChannels) return {};
   return "it is used only with 8ch: set \"" + std::string(settings().Choice(kChannels).key) + "\" to 8ch first";
 }
 
-void CMiscPage::SendItem(int number, int subIndex) {
+void MultiChPage::SendItem(int number, int subIndex) {
   if (number == kInputFront && Value(kChannels) != settings::multi_ch::kEightChannels) return;
-  CItemPage::SendItem(number, subIndex);
+  ItemPage::SendItem(number, subIndex);
 }
 
-void CMiscPage::RestoreFocus() { RestoreRadioFocus(channels_); }
+void MultiChPage::RestoreFocus() { RestoreRadioFocus(channels_); }
 
 }  // namespace tw::pages

@@ -14,7 +14,7 @@ namespace tw::pages {
 // MULTI CH: the multichannel input (529..531). With 8ch the front channels come from
 // another input (Input Front), which is offered and sent only then; BGV is the picture
 // shown with it.
-class CMiscPage final : public CItemPage {
+class MultiChPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "MULTI CH";
   static constexpr int kTemplateId = 152;
@@ -22,7 +22,7 @@ class CMiscPage final : public CItemPage {
   static constexpr int kInputFront = settings::multi_ch::kInputFront;
   static constexpr int kBgv = settings::multi_ch::kBgv;
 
-  explicit CMiscPage(const PageContext& context);
+  explicit MultiChPage(const PageContext& context);
 
   // Input Front is enabled only for 8ch.
   void UpdateControlStates() override;
@@ -32,16 +32,16 @@ class CMiscPage final : public CItemPage {
   std::string SilenceReason(const model::ParameterImage& image, int number, int subIndex) const override;
 
   ui::RadioGroup& channels() { return channels_; }
-  ui::CListCombo& inputFront() { return inputFront_; }
-  ui::CListCombo& bgv() { return bgv_; }
+  ui::ListCombo& inputFront() { return inputFront_; }
+  ui::ListCombo& bgv() { return bgv_; }
 
  protected:
   void OnStored(int number) override;
 
  private:
   ui::RadioGroup channels_;
-  ui::CListCombo inputFront_;
-  ui::CListCombo bgv_;
+  ui::ListCombo inputFront_;
+  ui::ListCombo bgv_;
 };
 
 }  // namespace tw::pages

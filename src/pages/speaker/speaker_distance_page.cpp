@@ -28,57 +28,57 @@ bool IsDistance(int number) { return number >= kChannels.front().number && numbe
 
 }  // namespace
 
-CSpkDistancePage::CSpkDistancePage(const PageContext& context)
-    : CBasePage(context, settings::SpeakerDistanceSettings().caption(), kTemplateId),
+SpeakerDistancePage::SpeakerDistancePage(const PageContext& context)
+    : BasePage(context, settings::SpeakerDistanceSettings().caption(), kTemplateId),
       settings_(settings::SpeakerDistanceSettings()),
       range_(speaker::RangeOfUnit(speaker::kUnitMeter)),
       // The view says so at start-up as well; the mode never changes afterwards.
       async_(!context.link.isRealTime()),
       unitButtons_(kUnitFrameId, "Unit", Buttons(settings_.Choice(kUnitNumber), kUnitFrameId + 1)),
-      sliders_(ui::MakeControls<ui::CLevelSlider, 10>(kFirstSliderId)),
-      labels_(ui::MakeControls<ui::CStaticSubClass, 10>(kFirstLabelId)),
+      sliders_(ui::MakeControls<ui::LevelSlider, 10>(kFirstSliderId)),
+      labels_(ui::MakeControls<ui::ValueLabel, 10>(kFirstLabelId)),
       default_(kDefaultButtonId, "Default") {
   takeUnit(pageImage().speakerDistance.unit);
   unitButtons_.onClicked = [this](int index) { onUnitClicked(index); };
   default_.onClicked = [this] { onDefault(); };
   std::vector<ui::LayoutNode> channels;
   for (std::size_t i = 0; i < kChannels.size(); ++i) {
-    sliders_[i].onCustomDraw = [this, i] { onSliderDraw(i); };
+    sliders_[i].onDragged = [this, i] { onSliderDraw(i); };
     const int number = kChannels[i].number;
-    sliders_[i].onReleasedCapture = [this, number] { SendItem(number); };
+    sliders_[i].onReleased = [this, number] { SendItem(number); };
     channels.push_back(
         ui::Column({ui::Item(std::string(kChannels[i].key), sliders_[i]), ui::Item(labels_[i])}));
   }
   SetLayout(ui::Column({ui::Item(unitButtons_), ui::Row(std::move(channels)), ui::Item(default_)}));
 }
 
-void CSpkDistancePage::takeUnit(int unit) {
+void SpeakerDistancePage::takeUnit(int unit) {
   unit_ = unit;
   range_ = speaker::RangeOfUnit(unit);
 }
 
-void CSpkDistancePage::SetModeAndUnit(bool async, int unit) {
+void SpeakerDistancePage::SetModeAndUnit(bool async, int unit) {
   async_ = async;
   takeUnit(unit);
   EnableButtons(unitButtons_, async_);
 }
 
-std::size_t CSpkDistancePage::indexOf(int number) const {
+std::size_t SpeakerDistancePage::indexOf(int number) const {
   const int index = number - kChannels.front().number;
   return index >= 0 && index < static_cast<int>(kChannels.size()) ? static_cast<std::size_t>(index) : 0;
 }
 
-ui::CLevelSlider& CSpkDistancePage::slider(int number) { return sliders_[indexOf(number)]; }
+ui::LevelSlider& SpeakerDistancePage::slider(int number) { return sliders_[indexOf(number)]; }
 
-ui::CStaticSubClass& CSpkDistancePage::label(int number) { return labels_[indexOf(number)]; }
+ui::ValueLabel& SpeakerDistancePage::label(int number) { return labels_[indexOf(number)]; }
 
-void CSpkDistancePage::showDistance(std::size_t index) {
+void SpeakerDistancePage::showDistance(std::size_t index) {
   const std::int32_t distance = ValueIn(pageImage(), kChannels[index].number);
   sliders_[index].SetValue(distance);
   labels_[index].setText(" " + speaker::DistanceText(distance, unit_));
 }
 
-void CSpkDistancePage::RefreshAll() {
+void SpeakerDistancePage::RefreshAll() {
   takeUnit(pageImage().speakerDistance.unit);
   unitButtons_.setSelected(unit_);
   EnableButtons(unitButtons_, async_);
@@ -89,7 +89,7 @@ void CSpkDistancePage::RefreshAll() {
   }
 }
 
-void CSpkDistancePage::RefreshItem(int number, bool update) {
+void SpeakerDistancePage::RefreshItem(int number, bool update) {
   if (!isActive() || !hasWindow()) return;
   if (IsDistance(number)) {
     if (pageImage().speakerDistance.unit != unit_) {
@@ -101,31 +101,31 @@ void CSpkDistancePage::RefreshItem(int number, bool update) {
   if (update) unitButtons_.setSelected(unit_);
 }
 
-void CSpkDistancePage::RestoreFocus() { RestoreRadioFocus(unitButtons_); }
+void SpeakerDistancePage::RestoreFocus() { RestoreRadioFocus(unitButtons_); }
 
-void CSpkDistancePage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
+void SpeakerDistancePage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
   for (const std::string& command : settings_.Commands(image, number, subIndex, {})) Queue(command, number);
 }
 
-std::vector<PageItem> CSpkDistancePage::ListItems(bool forFile, int /*group*/) const {
+std::vector<PageItem> SpeakerDistancePage::ListItems(bool forFile, int /*group*/) const {
   return settings_.ListItems(forFile, {});
 }
 
-ItemText CSpkDistancePage::DescribeItem(const model::ParameterImage& image, int number, int subIndex,
+ItemText SpeakerDistancePage::DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                                         bool forReport) const {
   return settings_.DescribeItem(image, number, subIndex, forReport);
 }
 
-bool CSpkDistancePage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
+bool SpeakerDistancePage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
   return settings_.ParseItem(image, number, subIndex, text);
 }
 
-void CSpkDistancePage::onDefault() {
+void SpeakerDistancePage::onDefault() {
   ResetPage([](model::ParameterImage& image) { model::WriteSpeakerDistanceDefaults(image.speakerDistance); });
   RefreshAll();
 }
 
-void CSpkDistancePage::onUnitClicked(int index) {
+void SpeakerDistancePage::onUnitClicked(int index) {
   // Distances are not converted: a new unit starts from its own defaults. Clicking the unit
   // already in force is no change, so the distances stay.
   if (index == pageImage().speakerDistance.unit) return;
@@ -133,7 +133,7 @@ void CSpkDistancePage::onUnitClicked(int index) {
   onDefault();
 }
 
-void CSpkDistancePage::onSliderDraw(std::size_t index) {
+void SpeakerDistancePage::onSliderDraw(std::size_t index) {
   if (!mayStoreSliderValue()) return;
   const std::int32_t distance = sliders_[index].GetValue();
   model::SetParameter(pageImage(), kChannels[index].number, distance);

@@ -19,13 +19,13 @@ namespace speaker = settings::speaker;
 // metres or feet). The unit rescales the whole page, so the sliders' range is page state
 // taken from the block on every RefreshAll; the unit can be changed on the page in Async
 // Mode only, and changing it resets every distance to the new unit's default.
-class CSpkDistancePage final : public CBasePage, public ModeAndUnitFollower {
+class SpeakerDistancePage final : public BasePage, public ModeAndUnitFollower {
  public:
   static constexpr std::string_view kCaption = "Speaker Distance";
   static constexpr int kTemplateId = 150;
   static constexpr int kUnitNumber = settings::speaker_distance::kUnit;
 
-  explicit CSpkDistancePage(const PageContext& context);
+  explicit SpeakerDistancePage(const PageContext& context);
 
   // What the main view tells the page at start-up: whether the mode is Async Mode (only
   // then are the Unit buttons enabled) and the unit of the current image.
@@ -50,8 +50,8 @@ class CSpkDistancePage final : public CBasePage, public ModeAndUnitFollower {
 
   ui::RadioGroup& unitButtons() { return unitButtons_; }
   // The slider and readout of distance 279..288; FL's for any other number.
-  ui::CLevelSlider& slider(int number);
-  ui::CStaticSubClass& label(int number);
+  ui::LevelSlider& slider(int number);
+  ui::ValueLabel& label(int number);
   ui::Button& defaultButton() { return default_; }
 
  private:
@@ -67,8 +67,8 @@ class CSpkDistancePage final : public CBasePage, public ModeAndUnitFollower {
   speaker::DistanceRange range_;
   bool async_;
   ui::RadioGroup unitButtons_;
-  std::array<ui::CLevelSlider, 10> sliders_;
-  std::array<ui::CStaticSubClass, 10> labels_;
+  std::array<ui::LevelSlider, 10> sliders_;
+  std::array<ui::ValueLabel, 10> labels_;
   ui::Button default_;
 };
 

@@ -16,10 +16,10 @@ constexpr int kDefaultButtonId = 1440;
 
 }  // namespace
 
-CSpkLevelPage::CSpkLevelPage(const PageContext& context)
-    : CItemPage(context, settings::SpeakerLevelSettings(), kTemplateId),
-      sliders_(ui::MakeControls<ui::CLevelSlider, 10>(kFirstSliderId)),
-      labels_(ui::MakeControls<ui::CStaticSubClass, 10>(kFirstLabelId)),
+SpeakerLevelPage::SpeakerLevelPage(const PageContext& context)
+    : ItemPage(context, settings::SpeakerLevelSettings(), kTemplateId),
+      sliders_(ui::MakeControls<ui::LevelSlider, 10>(kFirstSliderId)),
+      labels_(ui::MakeControls<ui::ValueLabel, 10>(kFirstLabelId)),
       default_(kDefaultButtonId, "Default") {
   std::vector<ui::LayoutNode> channels;
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
@@ -33,13 +33,13 @@ CSpkLevelPage::CSpkLevelPage(const PageContext& context)
   SetLayout(ui::Column({ui::Row(std::move(channels)), ui::Item(default_)}));
 }
 
-std::size_t CSpkLevelPage::indexOf(int number) const {
+std::size_t SpeakerLevelPage::indexOf(int number) const {
   const int index = number - kFirstNumber;
   return index >= 0 && index < kChannels ? static_cast<std::size_t>(index) : 0;
 }
 
-ui::CLevelSlider& CSpkLevelPage::slider(int number) { return sliders_[indexOf(number)]; }
+ui::LevelSlider& SpeakerLevelPage::slider(int number) { return sliders_[indexOf(number)]; }
 
-ui::CStaticSubClass& CSpkLevelPage::label(int number) { return labels_[indexOf(number)]; }
+ui::ValueLabel& SpeakerLevelPage::label(int number) { return labels_[indexOf(number)]; }
 
 }  // namespace tw::pages

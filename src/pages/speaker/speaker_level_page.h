@@ -11,23 +11,23 @@ namespace tw::pages {
 
 // Speaker Level: the level trim of each channel (268..277), one vertical slider with its
 // readout per channel, and "Default".
-class CSpkLevelPage final : public CItemPage {
+class SpeakerLevelPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Speaker Level";
   static constexpr int kTemplateId = 151;
 
-  explicit CSpkLevelPage(const PageContext& context);
+  explicit SpeakerLevelPage(const PageContext& context);
 
   // The slider and readout of parameter 268..277; FL's for any other number.
-  ui::CLevelSlider& slider(int number);
-  ui::CStaticSubClass& label(int number);
+  ui::LevelSlider& slider(int number);
+  ui::ValueLabel& label(int number);
   ui::Button& defaultButton() { return default_; }
 
  private:
   std::size_t indexOf(int number) const;
 
-  std::array<ui::CLevelSlider, 10> sliders_;
-  std::array<ui::CStaticSubClass, 10> labels_;
+  std::array<ui::LevelSlider, 10> sliders_;
+  std::array<ui::ValueLabel, 10> labels_;
   ui::Button default_;
 };
 

@@ -39,8 +39,8 @@ ui::RadioGroup MakeGroup(std::size_t index) {
 
 }  // namespace
 
-CSpeakerSet::CSpeakerSet(const PageContext& context)
-    : CItemPage(context, settings::SpeakerSetSettings(), kTemplateId), groups_{MakeGroup(0), MakeGroup(1),
+SpeakerSetPage::SpeakerSetPage(const PageContext& context)
+    : ItemPage(context, settings::SpeakerSetSettings(), kTemplateId), groups_{MakeGroup(0), MakeGroup(1),
                                                                       MakeGroup(2), MakeGroup(3),
                                                                       MakeGroup(4), MakeGroup(5),
                                                                       MakeGroup(6), MakeGroup(7),
@@ -57,13 +57,13 @@ CSpeakerSet::CSpeakerSet(const PageContext& context)
   }));
 }
 
-ui::RadioGroup& CSpeakerSet::group(int number) {
+ui::RadioGroup& SpeakerSetPage::group(int number) {
   const int index = number - kFirstNumber;
   return groups_[index >= 0 && index < static_cast<int>(groups_.size()) ? static_cast<std::size_t>(index)
                                                                         : 0];
 }
 
-void CSpeakerSet::UpdateControlStates() {
+void SpeakerSetPage::UpdateControlStates() {
   const bool surround = Value(kSurround) != 0;
   for (const WithoutSurround& rule : kWithoutSurround) {
     if (rule.asyncOnly && isRealTime()) continue;
@@ -74,11 +74,11 @@ void CSpeakerSet::UpdateControlStates() {
   }
 }
 
-void CSpeakerSet::OnStored(int number) {
+void SpeakerSetPage::OnStored(int number) {
   if (number == kSurround) UpdateControlStates();
 }
 
-void CSpeakerSet::RestoreFocus() {
+void SpeakerSetPage::RestoreFocus() {
   for (ui::RadioGroup& radios : groups_) RestoreRadioFocus(radios);
 }
 

@@ -9,12 +9,12 @@ namespace tw::pages {
 
 // Speaker Set: which speakers exist and how they are used, one radio group per parameter
 // (427..435). Surround decides what else can be chosen (UpdateControlStates).
-class CSpeakerSet final : public CItemPage {
+class SpeakerSetPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Speaker Set";
   static constexpr int kTemplateId = 130;
 
-  explicit CSpeakerSet(const PageContext& context);
+  explicit SpeakerSetPage(const PageContext& context);
 
   // Without surround speakers there are no surround back speakers, in both modes; in Async
   // Mode Center, Presence and LFE/Bass Out are also fixed (None, None, Front). Forced values

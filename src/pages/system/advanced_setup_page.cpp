@@ -30,8 +30,8 @@ ui::RadioGroup MakeGroup(std::size_t index) {
 
 }  // namespace
 
-CAdvSetup::CAdvSetup(const PageContext& context)
-    : CItemPage(context, settings::AdvancedSetupSettings(), kTemplateId),
+AdvancedSetupPage::AdvancedSetupPage(const PageContext& context)
+    : ItemPage(context, settings::AdvancedSetupSettings(), kTemplateId),
       groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2), MakeGroup(3), MakeGroup(4), MakeGroup(5),
               MakeGroup(6), MakeGroup(7), MakeGroup(8), MakeGroup(9), MakeGroup(10)},
       note_(kNoteId, std::string(kNoteText)) {
@@ -46,31 +46,31 @@ CAdvSetup::CAdvSetup(const PageContext& context)
   }));
 }
 
-ui::RadioGroup& CAdvSetup::group(int number) {
+ui::RadioGroup& AdvancedSetupPage::group(int number) {
   const int index = number - kFirstNumber;
   return groups_[index >= 0 && index < static_cast<int>(groups_.size()) ? static_cast<std::size_t>(index) : 0];
 }
 
-void CAdvSetup::setShown(int number, bool shown) { group(number).setVisible(shown); }
+void AdvancedSetupPage::setShown(int number, bool shown) { group(number).setVisible(shown); }
 
-bool CAdvSetup::ConfirmChoice(int number, int index) {
+bool AdvancedSetupPage::ConfirmChoice(int number, int index) {
   if (index != 1) return true;
   if (number == kUserPreset) return ui::AskOkCancel(ui(), ui::msg::kFactoryReset);
   if (number == kVideoReset) return ui::AskOkCancel(ui(), ui::msg::kDisplaySetReset);
   return true;
 }
 
-void CAdvSetup::UpdateAvailability() {
+void AdvancedSetupPage::UpdateAvailability() {
   setShown(kXmId, link().capabilities().xm != 0);
   const int region = link().tunerRegion();
   // Idle, the receiver's region is not known: both show. A receiver of region 0 has neither,
   // one of region 1 no frequency step.
   setShown(kSpeakerImpedance, linkMode() == comm::LinkMode::Idle || region != 0);
   setShown(kTunerFrequencyStep, linkMode() == comm::LinkMode::Idle || (region != 0 && region != 1));
-  CItemPage::UpdateAvailability();  // enables by capability, then UpdateControlStates
+  ItemPage::UpdateAvailability();  // enables by capability, then UpdateControlStates
 }
 
-void CAdvSetup::UpdateControlStates() {
+void AdvancedSetupPage::UpdateControlStates() {
   if (isRealTime()) return;
   // The resets act only on a connected receiver.
   EnableButtons(group(kUserPreset), false);
@@ -87,7 +87,7 @@ void CAdvSetup::UpdateControlStates() {
   }
 }
 
-void CAdvSetup::RestoreFocus() {
+void AdvancedSetupPage::RestoreFocus() {
   for (ui::RadioGroup& radios : groups_) RestoreRadioFocus(radios);
 }
 

@@ -13,12 +13,12 @@ namespace tw::pages {
 // each. Which groups exist depends on the tuner region, the receiver's XM capability and,
 // in Async Mode, what only a connected receiver can do (the two resets). User Preset
 // "Reset" (a factory reset) and Video Reset "Yes" ask first; Cancel sends the first button.
-class CAdvSetup final : public CItemPage {
+class AdvancedSetupPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Advanced Setup";
   static constexpr int kTemplateId = 170;
 
-  explicit CAdvSetup(const PageContext& context);
+  explicit AdvancedSetupPage(const PageContext& context);
 
   // The radio group of parameter 535..545; Speaker Impedance's for any other number.
   ui::RadioGroup& group(int number);

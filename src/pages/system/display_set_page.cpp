@@ -35,8 +35,8 @@ ui::RadioGroup MakeGroup(std::size_t index) {
 
 }  // namespace
 
-CDisplaySet::CDisplaySet(const PageContext& context)
-    : CItemPage(context, settings::DisplaySetSettings(), kTemplateId),
+DisplaySetPage::DisplaySetPage(const PageContext& context)
+    : ItemPage(context, settings::DisplaySetSettings(), kTemplateId),
       groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2), MakeGroup(3), MakeGroup(4), MakeGroup(5), MakeGroup(6)},
       dimmer_(kDimmerId),
       dimmerLabel_(kDimmerLabelId),
@@ -62,9 +62,9 @@ CDisplaySet::CDisplaySet(const PageContext& context)
   }));
 }
 
-ui::RadioGroup& CDisplaySet::group(int number) { return groups_[IndexOf(number)]; }
+ui::RadioGroup& DisplaySetPage::group(int number) { return groups_[IndexOf(number)]; }
 
-void CDisplaySet::RestoreFocus() {
+void DisplaySetPage::RestoreFocus() {
   for (ui::RadioGroup& radios : groups_) RestoreRadioFocus(radios);
 }
 

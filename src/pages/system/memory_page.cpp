@@ -7,7 +7,7 @@
 namespace tw::pages {
 namespace {
 
-constexpr std::array<std::string_view, CMemoryPage::kGroupCount> kGroupCaptions = {"System", "Main Volume",
+constexpr std::array<std::string_view, SystemMemoryPage::kGroupCount> kGroupCaptions = {"System", "Main Volume",
                                                                                    "Zone2 Volume", "Zone3 Volume"};
 
 constexpr int kFirstId = 1850;
@@ -15,8 +15,8 @@ constexpr int kIdsPerGroup = 4;  // frame, list, Load, Save
 
 }  // namespace
 
-CMemoryPage::CMemoryPage(const PageContext& context, const MemoryGroups& groups)
-    : CBasePage(context, std::string(kCaption), kTemplateId),
+SystemMemoryPage::SystemMemoryPage(const PageContext& context, const MemoryGroups& groups)
+    : BasePage(context, std::string(kCaption), kTemplateId),
       memoryGroups_(groups),
       groups_{{
           {ui::GroupBox(kFirstId, std::string(kGroupCaptions[0])), ui::ListBox(kFirstId + 1),
@@ -41,15 +41,15 @@ CMemoryPage::CMemoryPage(const PageContext& context, const MemoryGroups& groups)
   SetLayout(ui::Row(std::move(columns)));
 }
 
-CMemoryPage::Group& CMemoryPage::groupOf(int part) {
+SystemMemoryPage::Group& SystemMemoryPage::groupOf(int part) {
   return groups_[part >= 0 && part < kGroupCount ? static_cast<std::size_t>(part) : 0];
 }
 
-ui::ListBox& CMemoryPage::list(int part) { return groupOf(part).list; }
-ui::Button& CMemoryPage::loadButton(int part) { return groupOf(part).load; }
-ui::Button& CMemoryPage::saveButton(int part) { return groupOf(part).save; }
+ui::ListBox& SystemMemoryPage::list(int part) { return groupOf(part).list; }
+ui::Button& SystemMemoryPage::loadButton(int part) { return groupOf(part).load; }
+ui::Button& SystemMemoryPage::saveButton(int part) { return groupOf(part).save; }
 
-void CMemoryPage::InitControls() {
+void SystemMemoryPage::InitControls() {
   for (Group& g : groups_) {
     g.list.resetContent();
     for (int memory = files::kFirstMemory; memory <= files::kLastMemory; ++memory) {
@@ -59,17 +59,17 @@ void CMemoryPage::InitControls() {
   }
 }
 
-void CMemoryPage::ShowWindow() {
+void SystemMemoryPage::ShowWindow() {
   if (!hasWindow()) OnInitDialog();
   shown_ = true;
   if (onShowWindow) onShowWindow();
 }
 
-bool CMemoryPage::transferRunning() const {
+bool SystemMemoryPage::transferRunning() const {
   return link().isTransferDialogOpen() || linkMode() == comm::LinkMode::Upload || linkMode() == comm::LinkMode::Download;
 }
 
-void CMemoryPage::run(int part, bool load) {
+void SystemMemoryPage::run(int part, bool load) {
   if (part < 0 || part >= kGroupCount || transferRunning()) return;
   const ui::ListBox& memories = groupOf(part).list;
   const auto memory = static_cast<int>(memories.itemData(memories.curSel()));
@@ -81,7 +81,7 @@ void CMemoryPage::run(int part, bool load) {
   }
 }
 
-void CMemoryPage::sendToReceiver(int part, int memory, bool load) {
+void SystemMemoryPage::sendToReceiver(int part, int memory, bool load) {
   const std::string command = comm::MemoryOperationCommand(memory, part, load);
   if (command.empty()) return;
   {
@@ -96,7 +96,7 @@ void CMemoryPage::sendToReceiver(int part, int memory, bool load) {
   }
 }
 
-void CMemoryPage::copyImages(int part, int memory, bool load) {
+void SystemMemoryPage::copyImages(int part, int memory, bool load) {
   model::ParameterImage* memoryImage = link().image(memory);
   if (memoryImage == nullptr) return;
   model::ParameterImage& current = pageImage();

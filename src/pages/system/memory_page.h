@@ -22,14 +22,14 @@ namespace tw::pages {
 // Async Mode: Load copies the group's parameters from the memory's image into the current
 // settings, Save the other way; then every page shows the current settings again.
 // While an upload or download runs, Load and Save do nothing.
-class CMemoryPage final : public CBasePage {
+class SystemMemoryPage final : public BasePage {
  public:
   static constexpr std::string_view kCaption = "System Memory";
   static constexpr int kTemplateId = 160;
   static constexpr int kGroupCount = 4;
 
   // `groups` says which parameters each group keeps; it must outlive the page.
-  CMemoryPage(const PageContext& context, const MemoryGroups& groups);
+  SystemMemoryPage(const PageContext& context, const MemoryGroups& groups);
 
   // The controls of group `part` (0 System, 1 Main Volume, 2 Zone2 Volume, 3 Zone3 Volume);
   // the System group's for any other part.

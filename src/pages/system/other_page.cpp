@@ -22,20 +22,20 @@ ui::RadioGroup MakeGroup(std::size_t index) {
 
 }  // namespace
 
-COtherPage::COtherPage(const PageContext& context)
-    : CItemPage(context, settings::OtherSettings(), kTemplateId), groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2)} {
+OtherPage::OtherPage(const PageContext& context)
+    : ItemPage(context, settings::OtherSettings(), kTemplateId), groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2)} {
   for (std::size_t i = 0; i < groups_.size(); ++i) {
     Bind(settings().Choice(kFirstNumber + static_cast<int>(i)), groups_[i]);
   }
   SetLayout(ui::Column({ui::Row({ui::Item(groups_[0]), ui::Item(groups_[1])}), ui::Item(groups_[2])}));
 }
 
-ui::RadioGroup& COtherPage::group(int number) {
+ui::RadioGroup& OtherPage::group(int number) {
   const int index = number - kFirstNumber;
   return groups_[index >= 0 && index < static_cast<int>(groups_.size()) ? static_cast<std::size_t>(index) : 0];
 }
 
-void COtherPage::RestoreFocus() {
+void OtherPage::RestoreFocus() {
   for (ui::RadioGroup& radios : groups_) RestoreRadioFocus(radios);
 }
 

@@ -10,12 +10,12 @@ namespace tw::pages {
 
 // Other: what the receiver remembers per input (Audio Select Set, Decoder Mode Set) and the
 // HDMI audio it supports (532..534), one radio group each.
-class COtherPage final : public CItemPage {
+class OtherPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Other";
   static constexpr int kTemplateId = 164;
 
-  explicit COtherPage(const PageContext& context);
+  explicit OtherPage(const PageContext& context);
 
   // The radio group of parameter 532..534; Audio Select Set's for any other number.
   ui::RadioGroup& group(int number);

@@ -8,7 +8,7 @@ namespace tw::pages {
 
 namespace tuner = settings::tuner;
 
-CFrequencyDlg::CFrequencyDlg()
+FrequencyDialog::FrequencyDialog()
     : Dialog(kTemplate, "Frequency"), list_(kListId), ok_(ui::kIdOk, "OK"), cancel_(ui::kIdCancel, "Cancel") {
   list_.setColumns({{"Frequency", 16}});
   ok_.onClicked = [this] { OnOK(); };
@@ -18,12 +18,12 @@ CFrequencyDlg::CFrequencyDlg()
   setLayout(ui::Column({ui::Item(list_), ui::Row({ui::Item(ok_), ui::Item(cancel_)})}));
 }
 
-void CFrequencyDlg::SetChoices(std::vector<std::string> texts, std::string_view current) {
+void FrequencyDialog::SetChoices(std::vector<std::string> texts, std::string_view current) {
   texts_ = std::move(texts);
   current_ = std::string(current);
 }
 
-void CFrequencyDlg::OnInitDialog() {
+void FrequencyDialog::OnInitDialog() {
   chosen_.clear();
   list_.clear();
   for (const std::string& text : texts_) list_.addRow({tuner::DisplayForm(text)});
@@ -31,7 +31,7 @@ void CFrequencyDlg::OnInitDialog() {
   list_.setSelectedRow(found == texts_.end() ? -1 : static_cast<int>(found - texts_.begin()));
 }
 
-void CFrequencyDlg::OnOK() {
+void FrequencyDialog::OnOK() {
   const int row = list_.selectedRow();
   if (row >= 0 && row < static_cast<int>(texts_.size())) chosen_ = texts_[static_cast<std::size_t>(row)];
   EndDialog(ui::kIdOk);

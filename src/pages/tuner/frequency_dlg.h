@@ -13,12 +13,12 @@ namespace tw::pages {
 // "Frequency": picks one frequency of a list (the region's AM or FM band) for a tuner
 // preset. The list shows each frequency in display form; OK, or a double click on a row,
 // takes the selected row.
-class CFrequencyDlg final : public ui::Dialog {
+class FrequencyDialog final : public ui::Dialog {
  public:
   static constexpr int kTemplate = 140;
   static constexpr int kListId = 1211;
 
-  CFrequencyDlg();
+  FrequencyDialog();
 
   // The six-character texts to offer, and the one to select when the dialog opens (none
   // when it is not in the list). Call before DoModal.

@@ -70,7 +70,7 @@ void ShowOnly(std::array<ui::EditBox, N>& boxes, std::size_t length) {
 }  // namespace
 
 CiPodPage::CiPodPage(const PageContext& context)
-    : CItemPage(context, std::string(kCaption), kTemplateId),
+    : ItemPage(context, std::string(kCaption), kTemplateId),
       groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2), MakeGroup(3), MakeGroup(4)},
       dock_{MakeDockButton(0), MakeDockButton(1), MakeDockButton(2), MakeDockButton(3),
             MakeDockButton(4), MakeDockButton(5), MakeDockButton(6)},
@@ -126,17 +126,17 @@ void CiPodPage::QueueItem(const model::ParameterImage& image, int number, int su
     Queue(ipod::DockCommand(operation_), kDockNumber);
     return;
   }
-  CItemPage::QueueItem(image, number, subIndex);
+  ItemPage::QueueItem(image, number, subIndex);
 }
 
 void CiPodPage::RefreshAll() {
-  CItemPage::RefreshAll();
+  ItemPage::RefreshAll();
   showPlayInfo();
   showListInfo();
 }
 
 void CiPodPage::RefreshItem(int number, bool update) {
-  CItemPage::RefreshItem(number, update);
+  ItemPage::RefreshItem(number, update);
   if (!isActive() || !hasWindow()) return;
   if (number == kPlayInfoNumber) showPlayInfo();
   if (number == kListInfoNumber) showListInfo();

@@ -15,7 +15,7 @@ namespace tw::pages {
 // (553, sent at once in Real Time Mode only), and what the receiver reports while the dock
 // plays: the play information (554) in five fields and the list information (555) with its
 // cursor line.
-class CiPodPage final : public CItemPage {
+class CiPodPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "iPod";
   static constexpr int kTemplateId = 102;

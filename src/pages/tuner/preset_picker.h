@@ -41,7 +41,7 @@ class PresetPicker {
   std::function<void()> onPageChange;
   std::function<void()> onEntryChange;
 
-  ui::CListCombo pages;
+  ui::ListCombo pages;
   ui::ListBox entries;
   ui::ListView view;
 };

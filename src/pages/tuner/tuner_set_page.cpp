@@ -22,8 +22,8 @@ constexpr int kDefaultId = 1209;
 
 }  // namespace
 
-CTunerSetPage::CTunerSetPage(const PageContext& context)
-    : CItemPage(context, settings::TunerSetSettings(), kTemplateId),
+TunerSetPage::TunerSetPage(const PageContext& context)
+    : ItemPage(context, settings::TunerSetSettings(), kTemplateId),
       picker_({kPagesId, kEntriesId, kViewId}, "Preset", "Frequency"),
       am_(kAmId, "AM"),
       fm_(kFmId, "FM"),
@@ -50,12 +50,12 @@ CTunerSetPage::CTunerSetPage(const PageContext& context)
   }));
 }
 
-void CTunerSetPage::InitControls() {
-  CItemPage::InitControls();
+void TunerSetPage::InitControls() {
+  ItemPage::InitControls();
   picker_.FillPages(kListChoices);
 }
 
-std::vector<int> CTunerSetPage::ShownNumbers() const {
+std::vector<int> TunerSetPage::ShownNumbers() const {
   const int page = picker_.page();
   if (page <= 0) return {kCurrentNumber};
   std::vector<int> numbers;
@@ -64,13 +64,13 @@ std::vector<int> CTunerSetPage::ShownNumbers() const {
   return numbers;
 }
 
-int CTunerSetPage::SelectedNumber() const {
+int TunerSetPage::SelectedNumber() const {
   const std::vector<int> shown = ShownNumbers();
   const int entry = picker_.entry();
   return entry >= 0 && entry < static_cast<int>(shown.size()) ? shown[static_cast<std::size_t>(entry)] : 0;
 }
 
-void CTunerSetPage::showPage() {
+void TunerSetPage::showPage() {
   if (picker_.page() <= 0) {
     picker_.ShowEntries(kCurrentEntry);
   } else {
@@ -79,24 +79,24 @@ void CTunerSetPage::showPage() {
   for (int number : ShownNumbers()) ShowItem(number);
 }
 
-void CTunerSetPage::RefreshAll() {
+void TunerSetPage::RefreshAll() {
   UpdateControlStates();
   showPage();
 }
 
-void CTunerSetPage::RefreshItem(int number, bool update) {
+void TunerSetPage::RefreshItem(int number, bool update) {
   const std::vector<int> shown = ShownNumbers();
   if (std::find(shown.begin(), shown.end(), number) == shown.end()) return;
-  CItemPage::RefreshItem(number, update);
+  ItemPage::RefreshItem(number, update);
 }
 
-void CTunerSetPage::UpdateControlStates() {
+void TunerSetPage::UpdateControlStates() {
   const bool bands = host() != nullptr && !tuner::RegionName(link().tunerRegion()).empty();
   am_.setEnabled(bands);
   fm_.setEnabled(bands);
 }
 
-void CTunerSetPage::pickFrequency(tuner::Band band) {
+void TunerSetPage::pickFrequency(tuner::Band band) {
   const int number = SelectedNumber();
   if (host() == nullptr || number == 0) return;
   frequency_.SetChoices(tuner::FrequencyList(link().tunerRegion(), band), TextValue(number));
@@ -109,7 +109,7 @@ void CTunerSetPage::pickFrequency(tuner::Band band) {
   });
 }
 
-std::string CTunerSetPage::AdviceOn(const model::ParameterImage& image, int number, int /*subIndex*/) const {
+std::string TunerSetPage::AdviceOn(const model::ParameterImage& image, int number, int /*subIndex*/) const {
   if (number < kCurrentNumber || number > kLastNumber) return {};
   const std::string text = ReadText(image, number).value_or("");
   const int region = link().tunerRegion();

@@ -19,14 +19,14 @@ namespace tuner = settings::tuner;
 // presets each (437..476). The list shows the current frequency or one preset page; "AM"
 // and "FM" pick a frequency of the tuner region's band for the selected entry in the
 // Frequency dialog; "Default" puts back the region's factory presets.
-class CTunerSetPage final : public CItemPage, public ValueAdvice {
+class TunerSetPage final : public ItemPage, public ValueAdvice {
  public:
   static constexpr std::string_view kCaption = "Tuner Set";
   static constexpr int kTemplateId = 131;
   static constexpr int kCurrentNumber = settings::tuner_set::kCurrentNumber;
   static constexpr int kFirstPresetNumber = settings::tuner_set::kFirstPresetNumber;
 
-  explicit CTunerSetPage(const PageContext& context);
+  explicit TunerSetPage(const PageContext& context);
 
   // Shows the selected page's entries with their frequencies.
   void RefreshAll() override;
@@ -46,7 +46,7 @@ class CTunerSetPage final : public CItemPage, public ValueAdvice {
   ui::Button& amButton() { return am_; }
   ui::Button& fmButton() { return fm_; }
   ui::Button& defaultButton() { return default_; }
-  CFrequencyDlg& frequencyDialog() { return frequency_; }
+  FrequencyDialog& frequencyDialog() { return frequency_; }
 
  protected:
   void InitControls() override;
@@ -59,7 +59,7 @@ class CTunerSetPage final : public CItemPage, public ValueAdvice {
   ui::Button am_;
   ui::Button fm_;
   ui::Button default_;
-  CFrequencyDlg frequency_;
+  FrequencyDialog frequency_;
 };
 
 }  // namespace tw::pages

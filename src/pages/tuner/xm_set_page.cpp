@@ -22,8 +22,8 @@ constexpr std::size_t kNumberDigits = 3;
 
 }  // namespace
 
-CXmSetPage::CXmSetPage(const PageContext& context)
-    : CItemPage(context, settings::XmSetSettings(), kTemplateId),
+XmSetPage::XmSetPage(const PageContext& context)
+    : ItemPage(context, settings::XmSetSettings(), kTemplateId),
       picker_({kPagesId, kEntriesId, kViewId}, "Preset", "Station"),
       number_(kNumberId, kNumberDigits),
       enter_(kEnterId, "Enter"),
@@ -48,48 +48,48 @@ CXmSetPage::CXmSetPage(const PageContext& context)
   }));
 }
 
-void CXmSetPage::InitControls() {
-  CItemPage::InitControls();
+void XmSetPage::InitControls() {
+  ItemPage::InitControls();
   picker_.FillPages(kPageNames);
 }
 
-std::vector<int> CXmSetPage::ShownNumbers() const {
+std::vector<int> XmSetPage::ShownNumbers() const {
   std::vector<int> numbers;
   const int first = kFirstNumber + kPresetsPerPage * std::max(picker_.page(), 0);
   for (int k = 0; k < kPresetsPerPage; ++k) numbers.push_back(first + k);
   return numbers;
 }
 
-int CXmSetPage::SelectedNumber() const {
+int XmSetPage::SelectedNumber() const {
   const int entry = picker_.entry();
   return entry >= 0 && entry < kPresetsPerPage ? ShownNumbers()[static_cast<std::size_t>(entry)] : 0;
 }
 
-void CXmSetPage::showPage() {
+void XmSetPage::showPage() {
   picker_.ShowEntries(kPresetNames);
   for (int number : ShownNumbers()) ShowItem(number);
   showSelected();
 }
 
 // The number box shows the selected preset's station, ready to be changed.
-void CXmSetPage::showSelected() {
+void XmSetPage::showSelected() {
   const int number = SelectedNumber();
   number_.setText(number != 0 ? PlainText(Value(number)) : std::string());
 }
 
-void CXmSetPage::RefreshAll() {
+void XmSetPage::RefreshAll() {
   UpdateControlStates();
   showPage();
 }
 
-void CXmSetPage::RefreshItem(int number, bool update) {
+void XmSetPage::RefreshItem(int number, bool update) {
   const std::vector<int> shown = ShownNumbers();
   if (std::find(shown.begin(), shown.end(), number) == shown.end()) return;
-  CItemPage::RefreshItem(number, update);
+  ItemPage::RefreshItem(number, update);
   if (number == SelectedNumber() && isActive() && hasWindow()) showSelected();
 }
 
-void CXmSetPage::UpdateControlStates() {
+void XmSetPage::UpdateControlStates() {
   const bool xm = Satisfied(Needs::Xm, link().capabilities());
   for (ui::Control* control : std::initializer_list<ui::Control*>{&picker_.pages, &picker_.entries, &number_, &enter_}) {
     control->setEnabled(xm);
@@ -98,7 +98,7 @@ void CXmSetPage::UpdateControlStates() {
 }
 
 // A number outside 0..255 (or no number) is not taken; the list still shows the stored one.
-void CXmSetPage::enter() {
+void XmSetPage::enter() {
   const int number = SelectedNumber();
   const auto station = StationNumber(number_.text());
   if (number == 0 || !station || *station > kStationMax) return;

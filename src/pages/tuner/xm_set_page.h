@@ -14,13 +14,13 @@ namespace tw::pages {
 // typed into the box goes to the selected preset with "Enter"; "Default" sets every preset
 // to 1. The presets exist only on receivers with XM: without it their controls are disabled,
 // the list is hidden and nothing is sent.
-class CXmSetPage final : public CItemPage {
+class XmSetPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "XM Set";
   static constexpr int kTemplateId = 171;
   static constexpr int kFirstNumber = settings::xm_set::kFirstNumber;
 
-  explicit CXmSetPage(const PageContext& context);
+  explicit XmSetPage(const PageContext& context);
 
   void RefreshAll() override;
   // Only a number the list shows changes the screen.

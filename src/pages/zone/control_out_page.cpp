@@ -21,7 +21,7 @@ constexpr std::array<std::string_view, 2> kOutputCaptions = {"CONTROL OUT1", "CO
 
 }  // namespace
 
-CDCTriggerCtl::OutputControls::OutputControls(int firstId, std::string caption)
+ControlOutPage::OutputControls::OutputControls(int firstId, std::string caption)
     : box(firstId, std::move(caption)),
       triggerControl(firstId + 1),
       headers{ui::StaticText(firstId + 2, std::string(kColumnNames[0])),
@@ -30,8 +30,8 @@ CDCTriggerCtl::OutputControls::OutputControls(int firstId, std::string caption)
       allHigh(firstId + 5, "All High"),
       allLow(firstId + 6, "All Low") {}
 
-CDCTriggerCtl::CDCTriggerCtl(const PageContext& context)
-    : CItemPage(context, settings::ControlOutSettings(), kTemplateId),
+ControlOutPage::ControlOutPage(const PageContext& context)
+    : ItemPage(context, settings::ControlOutSettings(), kTemplateId),
       outputs_{OutputControls(kFirstControlId, std::string(kOutputCaptions[0])),
                OutputControls(kFirstControlId + kIdsPerOutput, std::string(kOutputCaptions[1]))} {
   std::vector<ui::LayoutNode> groups;
@@ -67,7 +67,7 @@ CDCTriggerCtl::CDCTriggerCtl(const PageContext& context)
   SetLayout(ui::Row(std::move(groups)));
 }
 
-ui::RadioGroup& CDCTriggerCtl::trigger(int number) {
+ui::RadioGroup& ControlOutPage::trigger(int number) {
   for (int output = 0; output < control_out::kOutputCount; ++output) {
     const auto triggers = Triggers(output);
     for (std::size_t i = 0; i < triggers.size(); ++i) {
@@ -77,7 +77,7 @@ ui::RadioGroup& CDCTriggerCtl::trigger(int number) {
   return controls(0).pairs.front();
 }
 
-void CDCTriggerCtl::setAll(int output, std::int32_t value) {
+void ControlOutPage::setAll(int output, std::int32_t value) {
   control_out::SetAllTriggers(pageImage(), output, value, link().capabilities());
   RefreshAll();
   std::vector<PageItem> items;
@@ -85,7 +85,7 @@ void CDCTriggerCtl::setAll(int output, std::int32_t value) {
   SendItems(items);
 }
 
-void CDCTriggerCtl::RestoreFocus() {
+void ControlOutPage::RestoreFocus() {
   for (OutputControls& c : outputs_) {
     for (ui::RadioGroup& pair : c.pairs) RestoreRadioFocus(pair);
   }

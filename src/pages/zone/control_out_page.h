@@ -21,18 +21,18 @@ namespace tw::pages {
 // The Trigger Control lists offer only the entries the receiver has; a stored value that
 // is not offered is kept (the list then shows no entry) and is not sent, so the receiver
 // keeps its own setting.
-class CDCTriggerCtl final : public CItemPage {
+class ControlOutPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "CONTROL OUT";
   static constexpr int kTemplateId = 132;
 
-  explicit CDCTriggerCtl(const PageContext& context);
+  explicit ControlOutPage(const PageContext& context);
 
   // A pair whose focused button is not the selected one moves its focus there.
   void RestoreFocus() override;
 
   // Output 0 is CONTROL OUT1, any other CONTROL OUT2.
-  ui::CListCombo& triggerControl(int output) { return controls(output).triggerControl; }
+  ui::ListCombo& triggerControl(int output) { return controls(output).triggerControl; }
   ui::Button& allHigh(int output) { return controls(output).allHigh; }
   ui::Button& allLow(int output) { return controls(output).allLow; }
   // The L/H pair of trigger `number` (308..344, 346..382); PHONO Main of CONTROL OUT1 for
@@ -43,7 +43,7 @@ class CDCTriggerCtl final : public CItemPage {
   struct OutputControls {
     OutputControls(int firstId, std::string caption);
     ui::GroupBox box;
-    ui::CListCombo triggerControl;
+    ui::ListCombo triggerControl;
     std::array<ui::StaticText, 3> headers;
     ui::Button allHigh;
     ui::Button allLow;

@@ -15,7 +15,7 @@ constexpr int kIdsPerZone = 20;
 
 }  // namespace
 
-CMultiZone::ZoneControls::ZoneControls(int firstId, std::string caption)
+MultiZonePage::ZoneControls::ZoneControls(int firstId, std::string caption)
     : box(firstId, std::move(caption)),
       input(firstId + 1),
       amplifier(firstId + 2),
@@ -26,8 +26,8 @@ CMultiZone::ZoneControls::ZoneControls(int firstId, std::string caption)
       balance(firstId + 7),
       balanceLabel(firstId + 8) {}
 
-CMultiZone::CMultiZone(const PageContext& context)
-    : CItemPage(context, settings::MultiZoneSettings(), kTemplateId),
+MultiZonePage::MultiZonePage(const PageContext& context)
+    : ItemPage(context, settings::MultiZoneSettings(), kTemplateId),
       zones_{ZoneControls(kFirstControlId, "Zone2"), ZoneControls(kFirstControlId + kIdsPerZone, "Zone3")} {
   std::vector<ui::LayoutNode> groups;
   for (int zone = 0; zone < 2; ++zone) {
@@ -48,7 +48,7 @@ CMultiZone::CMultiZone(const PageContext& context)
   SetLayout(ui::Row(std::move(groups)));
 }
 
-void CMultiZone::applyVolumeOutRule(int zone) {
+void MultiZonePage::applyVolumeOutRule(int zone) {
   const settings::multi_zone::Zone& items = kZones[static_cast<std::size_t>(zone)];
   const bool external = Value(items.amplifier) == zone::kExternal;
   // A zone the receiver lacks keeps what it holds.
@@ -59,15 +59,15 @@ void CMultiZone::applyVolumeOutRule(int zone) {
   SetItemEnabled(items.volumeOut, external);
 }
 
-void CMultiZone::UpdateControlStates() {
+void MultiZonePage::UpdateControlStates() {
   for (int zone = 0; zone < 2; ++zone) applyVolumeOutRule(zone);
 }
 
-bool CMultiZone::AcceptChoice(int number, std::int32_t value, std::int32_t /*previous*/) {
+bool MultiZonePage::AcceptChoice(int number, std::int32_t value, std::int32_t /*previous*/) {
   return settings().Accepts(pageImage(), number, -1, value);
 }
 
-void CMultiZone::OnStored(int number) {
+void MultiZonePage::OnStored(int number) {
   for (int zone = 0; zone < 2; ++zone) {
     if (kZones[static_cast<std::size_t>(zone)].amplifier == number) applyVolumeOutRule(zone);
   }

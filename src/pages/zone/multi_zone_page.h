@@ -21,26 +21,26 @@ namespace tw::pages {
 // brings the previous amplifier back, in the list and in the image (a file or `set` that
 // asks for such a pair leaves the amplifier unchanged). Volume Out is chosen only with
 // an External amplifier; in Async Mode an internal amplifier puts it back to VAR.
-class CMultiZone final : public CItemPage {
+class MultiZonePage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Multi Zone";
   static constexpr int kTemplateId = 133;
 
-  explicit CMultiZone(const PageContext& context);
+  explicit MultiZonePage(const PageContext& context);
 
   // Volume Out of each zone is enabled only with an External amplifier (and the zone); in
   // Async Mode an internal amplifier writes VAR into the image.
   void UpdateControlStates() override;
 
   // The controls of Zone2 (zone 0) and Zone3 (zone 1); any other zone gives Zone3's.
-  ui::CListCombo& input(int zone) { return controls(zone).input; }
-  ui::CListCombo& amplifier(int zone) { return controls(zone).amplifier; }
-  ui::CListCombo& volumeOut(int zone) { return controls(zone).volumeOut; }
-  ui::CLevelSlider& volume(int zone) { return controls(zone).volume; }
-  ui::CStaticSubClass& volumeLabel(int zone) { return controls(zone).volumeLabel; }
+  ui::ListCombo& input(int zone) { return controls(zone).input; }
+  ui::ListCombo& amplifier(int zone) { return controls(zone).amplifier; }
+  ui::ListCombo& volumeOut(int zone) { return controls(zone).volumeOut; }
+  ui::LevelSlider& volume(int zone) { return controls(zone).volume; }
+  ui::ValueLabel& volumeLabel(int zone) { return controls(zone).volumeLabel; }
   ui::CheckBox& mute(int zone) { return controls(zone).mute; }
-  ui::CStepSlider& balance(int zone) { return controls(zone).balance; }
-  ui::CStaticSubClass& balanceLabel(int zone) { return controls(zone).balanceLabel; }
+  ui::StepSlider& balance(int zone) { return controls(zone).balance; }
+  ui::ValueLabel& balanceLabel(int zone) { return controls(zone).balanceLabel; }
 
  protected:
   // An amplifier that the other zone's amplifier refuses.
@@ -51,14 +51,14 @@ class CMultiZone final : public CItemPage {
   struct ZoneControls {
     ZoneControls(int firstId, std::string caption);
     ui::GroupBox box;
-    ui::CListCombo input;
-    ui::CListCombo amplifier;
-    ui::CListCombo volumeOut;
-    ui::CLevelSlider volume;
-    ui::CStaticSubClass volumeLabel;
+    ui::ListCombo input;
+    ui::ListCombo amplifier;
+    ui::ListCombo volumeOut;
+    ui::LevelSlider volume;
+    ui::ValueLabel volumeLabel;
     ui::CheckBox mute;
-    ui::CStepSlider balance;
-    ui::CStaticSubClass balanceLabel;
+    ui::StepSlider balance;
+    ui::ValueLabel balanceLabel;
   };
 
   ZoneControls& controls(int zone) { return zones_[zone == 0 ? 0 : 1]; }

@@ -14,9 +14,9 @@ constexpr int kFlatButtonId = 1621;
 
 }  // namespace
 
-CVolumeTrim::CVolumeTrim(const PageContext& context)
-    : CItemPage(context, settings::VolumeTrimSettings(), kTemplateId),
-      sliders_(ui::MakeControls<ui::CStepSlider, kInputCount>(kFirstSliderId)),
+VolumeTrimPage::VolumeTrimPage(const PageContext& context)
+    : ItemPage(context, settings::VolumeTrimSettings(), kTemplateId),
+      sliders_(ui::MakeControls<ui::StepSlider, kInputCount>(kFirstSliderId)),
       list_(kListId),
       flat_(kFlatButtonId, "Flat") {
   list_.setColumns({{"Input"}, {"Trim"}});
@@ -32,7 +32,7 @@ CVolumeTrim::CVolumeTrim(const PageContext& context)
   SetLayout(ui::Row({ui::Column(std::move(rows)), ui::Column({ui::Item(list_), ui::Item(flat_)})}));
 }
 
-ui::CStepSlider& CVolumeTrim::slider(int number) {
+ui::StepSlider& VolumeTrimPage::slider(int number) {
   const int index = number - kFirstNumber;
   return sliders_[index >= 0 && index < kInputCount ? static_cast<std::size_t>(index) : 0];
 }

@@ -17,7 +17,7 @@ model::ParameterImage& CurrentImage(PageLink& link) {
   return *image;
 }
 
-void FillWithData(CListCombo& list, std::span<const std::string_view> texts, std::size_t count) {
+void FillWithData(ListCombo& list, std::span<const std::string_view> texts, std::size_t count) {
   list.resetContent();
   for (std::size_t i = 0; i < texts.size() && i < count; ++i)
     list.addString(std::string(texts[i]), static_cast<std::intptr_t>(i));
@@ -55,8 +55,8 @@ BasicControlGroup::BasicControlGroup(PageLink& link, UiServices& ui, BasicContro
     integer(10) = mute.checked();
     SendBasicItem(10);
   };
-  volume.onCustomDraw = [this] { onVolumeDraw(); };
-  volume.onReleasedCapture = [this] { SendBasicItem(9); };
+  volume.onDragged = [this] { onVolumeDraw(); };
+  volume.onReleased = [this] { SendBasicItem(9); };
   zoneMain.onClicked = [this] {
     integer(13) = zoneMain.checked();
     SendBasicItem(12);
@@ -264,7 +264,7 @@ void BasicControlGroup::onInput() {
 
 // A list without a selection (the program was Straight or an enhancer when it was filled)
 // offers its first entry rather than storing "no entry" as the program.
-void BasicControlGroup::selectOrFirst(CListCombo& list) const {
+void BasicControlGroup::selectOrFirst(ListCombo& list) const {
   if (list.curSel() < 0) list.setCurSel(0);
 }
 

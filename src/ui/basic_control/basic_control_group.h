@@ -80,19 +80,19 @@ class BasicControlGroup {
   bool ParseBasicItem(model::ParameterImage& image, int number, std::string_view text) const;
 
   // --- the controls, with their form ids ---
-  CListCombo input{1010};
-  CListCombo audioSelect{1264};
-  CListCombo decoder{1011};
+  ListCombo input{1010};
+  ListCombo audioSelect{1264};
+  ListCombo decoder{1011};
   RadioGroup selector{0, "", {{1390, "DSP Program"}, {1391, "Straight"}, {1392, "Music Enhancer"}}};
-  CListCombo program{1019};
-  CListCombo enhancer{1025};
-  CListCombo surround{1014};
+  ListCombo program{1019};
+  ListCombo enhancer{1025};
+  ListCombo surround{1014};
   GroupBox nightBox{0, "Night Mode"};
-  CListCombo nightMode{1021};
+  ListCombo nightMode{1021};
   RadioGroup nightParameter{0, "", {{1015, "Min"}, {1016, "Mid"}, {1017, "Max"}}};
   GroupBox volumeBox{0, "Main Volume"};
-  CLevelSlider volume{1018};
-  CStaticSubClass volumeLabel{1004};
+  LevelSlider volume{1018};
+  ValueLabel volumeLabel{1004};
   CheckBox mute{1003, "Mute"};
   GroupBox zoneBox{1261, "Zone Power"};
   CheckBox zoneMain{1257, "Main"};
@@ -108,7 +108,7 @@ class BasicControlGroup {
   void applyMultiChRule();
   void enableNightParameter();
   void storeProgramForInput();
-  void selectOrFirst(CListCombo& list) const;
+  void selectOrFirst(ListCombo& list) const;
 
   // handlers
   void onInput();

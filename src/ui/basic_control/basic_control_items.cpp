@@ -17,7 +17,7 @@ std::int32_t Integer(const model::ParameterImage& image, int n) {
   return image.basic[static_cast<std::size_t>(n - 1)];
 }
 
-std::string TextOfData(const CListCombo& list, std::int32_t data) {
+std::string TextOfData(const ListCombo& list, std::int32_t data) {
   return list.itemText(list.findData(data));
 }
 
@@ -68,7 +68,7 @@ bool BasicControlGroup::ParseBasicItem(model::ParameterImage& image, int number,
       break;
     case 2:
     case 3: {
-      const CListCombo& list = number == 2 ? audioSelect : decoder;
+      const ListCombo& list = number == 2 ? audioSelect : decoder;
       const int found = list.findStringExact(text);
       if (found >= 0) value = static_cast<std::int32_t>(list.itemData(found));
       break;

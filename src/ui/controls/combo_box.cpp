@@ -2,12 +2,12 @@
 
 namespace tw::ui {
 
-void CListCombo::Fill(std::span<const std::string_view> strings) {
+void ListCombo::Fill(std::span<const std::string_view> strings) {
   resetContent();
   for (std::string_view text : strings) addString(std::string(text));
 }
 
-void CListCombo::Fill(std::span<const std::string> strings) {
+void ListCombo::Fill(std::span<const std::string> strings) {
   resetContent();
   for (const std::string& text : strings) addString(text);
 }

@@ -17,7 +17,7 @@ class ComboBox : public ItemList {
 };
 
 // A combo box filled from a fixed list, so that an entry's index is its place in the list.
-class CListCombo : public ComboBox {
+class ListCombo : public ComboBox {
  public:
   using ComboBox::ComboBox;
 

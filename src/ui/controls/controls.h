@@ -4,13 +4,13 @@
 //
 // How a renderer drives the models (so that the GUI behaves exactly as the tests do):
 // - Build one widget per LayoutNode; a RadioGroup is a captioned frame of radio buttons, a
-//   GroupBox frames its children, a CStaticSubClass is green text on black.
+//   GroupBox frames its children, a ValueLabel is green text on black.
 // - Forward user input as the user actions: button and check box clicks to click(), a radio
 //   button to RadioGroup::click(index), a list pick to select(index), a list view double
 //   click to activate(row), an edit by the user to EditBox::type(text), a thumb move to
 //   Slider::dragToPosition(position) and the mouse release to Slider::release().
 // - Slider positions: a vertical slider has its minimum position at the top, a horizontal
-//   one at the left (a CLevelSlider thus shows its largest value at the top).
+//   one at the left (a LevelSlider thus shows its largest value at the top).
 // - Navigation keys (arrows, Page Up/Down, Home, End) on a focused control go to
 //   Form::pressKey(control, key); when it returns true the widget must not see the key.
 //   The mouse wheel must not move a slider on its own (map it to Page Up/Down, or drop it).

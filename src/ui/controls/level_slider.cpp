@@ -11,7 +11,7 @@ int ClampToInt(std::int64_t value) { return static_cast<int>(std::clamp<std::int
 
 }  // namespace
 
-void CLevelSlider::Setup(StaticText* label, std::string unit, int minValue, int maxValue, int step,
+void LevelSlider::Setup(StaticText* label, std::string unit, int minValue, int maxValue, int step,
                          int initialValue, LevelStyle style) {
   label_ = label;
   unit_ = std::move(unit);
@@ -22,27 +22,27 @@ void CLevelSlider::Setup(StaticText* label, std::string unit, int minValue, int 
   SetValue(initialValue);
 }
 
-int CLevelSlider::positionOf(int value) const {
+int LevelSlider::positionOf(int value) const {
   // Division truncates toward zero, as the position formula requires.
   const std::int64_t position =
       std::int64_t{minPosition()} + maxPosition() + (-std::int64_t{value} / step_);
   return ClampToInt(position);
 }
 
-void CLevelSlider::SetValue(int value) {
+void LevelSlider::SetValue(int value) {
   setPosition(positionOf(value));
   if (label_ != nullptr) label_->setText(LabelText(value));
 }
 
-int CLevelSlider::GetValue() const {
+int LevelSlider::GetValue() const {
   return ClampToInt((std::int64_t{minPosition()} + maxPosition() - position()) * step_);
 }
 
-std::string CLevelSlider::LabelText(int value) const {
+std::string LevelSlider::LabelText(int value) const {
   return style_ == LevelStyle::Volume ? VolumeText(value) : LevelText(value, unit_);
 }
 
-void CLevelSlider::ShowValue() {
+void LevelSlider::ShowValue() {
   if (label_ != nullptr) label_->setText(LabelText(GetValue()));
 }
 

@@ -19,9 +19,9 @@ using settings::VolumeText;
 
 // A vertical slider for a value in tenths of its unit, largest value at the top: the
 // position runs the other way to the value, so position = (min + max) - value / step.
-class CLevelSlider : public Slider {
+class LevelSlider : public Slider {
  public:
-  explicit CLevelSlider(int id) : Slider(id, Orientation::Vertical) {}
+  explicit LevelSlider(int id) : Slider(id, Orientation::Vertical) {}
   ControlKind kind() const override { return ControlKind::LevelSlider; }
 
   // Positions minValue / step .. maxValue / step (a step below 1 counts as 1), a page of one

@@ -26,19 +26,19 @@ void Slider::setPageSize(int pageSize) { pageSize_ = std::max(pageSize, 1); }
 bool Slider::dragToPosition(int position) {
   if (!isUsable()) return false;
   setPosition(position);
-  if (onCustomDraw) onCustomDraw();
+  if (onDragged) onDragged();
   return true;
 }
 
 bool Slider::release() {
   if (!isUsable()) return false;
-  if (onReleasedCapture) onReleasedCapture();
+  if (onReleased) onReleased();
   return true;
 }
 
 bool Slider::repaint() {
   if (!isShown()) return false;
-  if (onCustomDraw) onCustomDraw();
+  if (onDragged) onDragged();
   return true;
 }
 

@@ -10,8 +10,8 @@ enum class Orientation { Horizontal, Vertical };
 
 // A trackbar: an integer position within a range of positions; the derived sliders map
 // positions to values. Its two notifications are those the pages handle:
-// - onCustomDraw: the trackbar repainted, which it does on every step of a drag;
-// - onReleasedCapture: the mouse button was let go at the end of a drag.
+// - onDragged: the trackbar repainted, which it does on every step of a drag;
+// - onReleased: the mouse button was let go at the end of a drag.
 // Programmatic changes send neither.
 class Slider : public Control {
  public:
@@ -29,21 +29,21 @@ class Slider : public Control {
 
   virtual int GetValue() const = 0;
 
-  // User: moves the thumb to `position` (kept within the range), then onCustomDraw.
+  // User: moves the thumb to `position` (kept within the range), then onDragged.
   bool dragToPosition(int position);
   // User: the same for the position that shows `value`.
   bool drag(int value) { return dragToPosition(positionOf(value)); }
-  // User: lets the mouse button go; onReleasedCapture, also after a click without a move.
+  // User: lets the mouse button go; onReleased, also after a click without a move.
   bool release();
-  // A repaint without any user action (the window was uncovered, say): onCustomDraw.
+  // A repaint without any user action (the window was uncovered, say): onDragged.
   bool repaint();
   // Keys move the thumb by one position (arrows), a page (Page Up/Down) or to an end
-  // (Home/End). A key step is a whole edit, so it runs onCustomDraw and then
-  // onReleasedCapture: the value is stored and sent like a completed drag.
+  // (Home/End). A key step is a whole edit, so it runs onDragged and then
+  // onReleased: the value is stored and sent like a completed drag.
   bool keyDown(Key key) override;
 
-  std::function<void()> onCustomDraw;
-  std::function<void()> onReleasedCapture;
+  std::function<void()> onDragged;
+  std::function<void()> onReleased;
 
  protected:
   Slider(int id, Orientation orientation) : Control(id, {}), orientation_(orientation) {}

@@ -21,7 +21,7 @@ class StaticText : public Control {
 };
 
 // The value readout beside a slider: green digits on black.
-class CStaticSubClass : public StaticText {
+class ValueLabel : public StaticText {
  public:
   static constexpr Rgb kTextColor{0, 250, 0};
   static constexpr Rgb kBackgroundColor{0, 0, 0};

@@ -6,14 +6,14 @@
 
 namespace tw::ui {
 
-void CStepSlider::Setup(int minValue, int maxValue, int step, int initialValue) {
+void StepSlider::Setup(int minValue, int maxValue, int step, int initialValue) {
   step_ = std::max(step, 1);
   setRange(minValue / step_, maxValue / step_);
   setPageSize(1);
   SetValue(initialValue);
 }
 
-int CStepSlider::GetValue() const {
+int StepSlider::GetValue() const {
   return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{position()} * step_, INT_MIN, INT_MAX));
 }
 

@@ -5,9 +5,9 @@
 namespace tw::ui {
 
 // A slider whose position is value / step (not inverted); horizontal unless told otherwise.
-class CStepSlider : public Slider {
+class StepSlider : public Slider {
  public:
-  explicit CStepSlider(int id) : Slider(id, Orientation::Horizontal) {}
+  explicit StepSlider(int id) : Slider(id, Orientation::Horizontal) {}
   ControlKind kind() const override { return ControlKind::StepSlider; }
 
   // Positions minValue / step .. maxValue / step (a step below 1 counts as 1), a page of one

@@ -2,7 +2,7 @@
 
 namespace tw::ui {
 
-CAboutDlg::CAboutDlg(std::string logFolder)
+AboutDialog::AboutDialog(std::string logFolder)
     : Dialog(kTemplate, "About Tunewright"),
       version_(0, "Tunewright for N4400 Version 1.02"),
       year_(0, "Copyright (C) 2026"),

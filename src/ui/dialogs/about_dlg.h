@@ -7,12 +7,12 @@
 namespace tw::ui {
 
 // The About box of the Help menu.
-class CAboutDlg final : public Dialog {
+class AboutDialog final : public Dialog {
  public:
   static constexpr int kTemplate = 100;
 
   // `logFolder`: where the communication logs go, said on a line of its own (none when empty).
-  explicit CAboutDlg(std::string logFolder = {});
+  explicit AboutDialog(std::string logFolder = {});
 
   Button& okButton() { return ok_; }
 

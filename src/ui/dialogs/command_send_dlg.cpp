@@ -1,15 +1,15 @@
 #include "ui/dialogs/command_send_dlg.h"
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "model/command_table.h"
 #include "ui/ui_services.h"
 
 namespace tw::ui {
 
-CCommandSendDlg::CCommandSendDlg(comm::CCommClass& link, UiServices& ui)
+CommandSendingDialog::CommandSendingDialog(comm::Link& link, UiServices& ui)
     : ProgressDialog(kTemplate, "Comannd Sending", "Command Sending...", link, ui) {}
 
-void CCommandSendDlg::OnInitDialog() {
+void CommandSendingDialog::OnInitDialog() {
   resetCancel();
   withProgress_ = high_ > 1;
   setPlacement(withProgress_ ? DialogPlacement::Centered : DialogPlacement::HiddenCorner);
@@ -21,11 +21,11 @@ void CCommandSendDlg::OnInitDialog() {
   if (link_.linkMode() == comm::LinkMode::Download) setCaption("Download " + caption());
 }
 
-void CCommandSendDlg::setProgress(int position) {
+void CommandSendingDialog::setProgress(int position) {
   if (withProgress_) progress_.setPosition(position);
 }
 
-void CCommandSendDlg::OnCancelButton() {
+void CommandSendingDialog::OnCancelButton() {
   const bool agreed = AskOkCancel(ui_, msg::kInterruptTransmission, cancelCaption());
   // A list that ended while the question was open closed the question with the dialog.
   if (!agreed || !isOpen()) return;
@@ -33,7 +33,7 @@ void CCommandSendDlg::OnCancelButton() {
   link_.InterruptCommands();
 }
 
-void CCommandSendDlg::showWriteBack(int first, int count) {
+void CommandSendingDialog::showWriteBack(int first, int count) {
   // Said after the note on where the commands go.
   setTargetNote(targetNote().empty() ? std::string(kWriteBackNote) : targetNote() + " " + std::string(kWriteBackNote));
   withProgress_ = count > 0;
@@ -43,6 +43,6 @@ void CCommandSendDlg::showWriteBack(int first, int count) {
 
 // Esc asks the same question as the button: ending the dialog alone would leave the list
 // running with nothing to block the user or to show its end.
-void CCommandSendDlg::OnCancel() { cancelPressed(); }
+void CommandSendingDialog::OnCancel() { cancelPressed(); }
 
 }  // namespace tw::ui

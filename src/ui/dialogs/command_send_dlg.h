@@ -6,11 +6,11 @@ namespace tw::ui {
 
 // Runs while the link works off a command list, and blocks the user meanwhile. With a
 // single command it opens as an invisible 1 by 1 pixel window without progress.
-class CCommandSendDlg final : public ProgressDialog {
+class CommandSendingDialog final : public ProgressDialog {
  public:
   static constexpr int kTemplate = 154;
 
-  CCommandSendDlg(comm::CCommClass& link, UiServices& ui);
+  CommandSendingDialog(comm::Link& link, UiServices& ui);
 
   // Moves the bar, only when the dialog shows progress.
   void setProgress(int position);

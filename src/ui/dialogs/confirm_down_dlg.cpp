@@ -2,7 +2,7 @@
 
 namespace tw::ui {
 
-CConfirmDownDlg::CConfirmDownDlg()
+ConfirmDownloadDialog::ConfirmDownloadDialog()
     : Dialog(kTemplate, "Notice", true),
       line1_(0, "The current data of the receiver will be overwritten."),
       line2_(0, "(Tunewright will download the configuration.)"),
@@ -16,6 +16,6 @@ CConfirmDownDlg::CConfirmDownDlg()
   setLayout(Column({Item(line1_), Item(line2_), Row({Item(ok_), Item(cancel_)}), Item(dontShowBox_)}));
 }
 
-void CConfirmDownDlg::OnInitDialog() { dontShowBox_.setChecked(dontShow_); }
+void ConfirmDownloadDialog::OnInitDialog() { dontShowBox_.setChecked(dontShow_); }
 
 }  // namespace tw::ui

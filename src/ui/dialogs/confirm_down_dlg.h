@@ -8,12 +8,12 @@ namespace tw::ui {
 
 // The notice before a download, with "Don't show this message again.". OK and Cancel keep
 // their usual meaning; the caller reads dontShow() whatever ended it.
-class CConfirmDownDlg final : public Dialog {
+class ConfirmDownloadDialog final : public Dialog {
  public:
   static constexpr int kTemplate = 167;
   static constexpr int kDontShowBox = 1291;
 
-  CConfirmDownDlg();
+  ConfirmDownloadDialog();
 
   Button& okButton() { return ok_; }
   Button& cancelButton() { return cancel_; }

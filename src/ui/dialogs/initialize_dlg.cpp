@@ -1,21 +1,21 @@
 #include "ui/dialogs/initialize_dlg.h"
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 #include "model/command_table.h"
 #include "ui/ui_services.h"
 
 namespace tw::ui {
 
-CInitializeDlg::CInitializeDlg(comm::CCommClass& link, UiServices& ui)
+InitializeDialog::InitializeDialog(comm::Link& link, UiServices& ui)
     : ProgressDialog(kTemplate, "Initialize", "Tunewright Initializing...", link, ui) {}
 
-void CInitializeDlg::OnInitDialog() {
+void InitializeDialog::OnInitDialog() {
   resetCancel();
   progress_.setRange(low_, high_);
   progress_.setPosition(low_);
 }
 
-void CInitializeDlg::OnCancelButton() {
+void InitializeDialog::OnCancelButton() {
   if (link_.linkMode() == comm::LinkMode::RealTime) {
     const bool agreed = AskOkCancel(ui_, msg::kStopInitialization, cancelCaption());
     // The attempt may have ended while the question was open; then there is nothing left
@@ -25,6 +25,6 @@ void CInitializeDlg::OnCancelButton() {
   link_.CancelInitialize();
 }
 
-void CInitializeDlg::OnCancel() { link_.FinishConnect(true); }
+void InitializeDialog::OnCancel() { link_.FinishConnect(true); }
 
 }  // namespace tw::ui

@@ -8,11 +8,11 @@ namespace tw::ui {
 // the start-up read, moves the bar and ends the dialog (through the view) with OK.
 // Its "Cancel" stops the attempt but keeps the port (the link counts as connected, the
 // image shows factory defaults or the upload backup); Esc ends the attempt as failed.
-class CInitializeDlg final : public ProgressDialog {
+class InitializeDialog final : public ProgressDialog {
  public:
   static constexpr int kTemplate = 153;
 
-  CInitializeDlg(comm::CCommClass& link, UiServices& ui);
+  InitializeDialog(comm::Link& link, UiServices& ui);
 
   void setProgress(int position) { progress_.setPosition(position); }
 

@@ -5,7 +5,7 @@
 namespace tw::ui {
 
 ProgressDialog::ProgressDialog(int templateId, std::string caption, std::string_view text,
-                               comm::CCommClass& link, UiServices& ui)
+                               comm::Link& link, UiServices& ui)
     : Dialog(templateId, std::move(caption)),
       link_(link),
       ui_(ui),

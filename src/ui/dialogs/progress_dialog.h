@@ -9,7 +9,7 @@
 #include <string_view>
 
 namespace tw::comm {
-class CCommClass;
+class Link;
 }
 
 namespace tw::ui {
@@ -40,7 +40,7 @@ class ProgressDialog : public Dialog {
   const std::string& cancelCaption() const { return cancelCaption_; }
 
  protected:
-  ProgressDialog(int templateId, std::string caption, std::string_view text, comm::CCommClass& link,
+  ProgressDialog(int templateId, std::string caption, std::string_view text, comm::Link& link,
                  UiServices& ui);
 
   // The Cancel button: names the question's caption, then the dialog's own handling.
@@ -49,7 +49,7 @@ class ProgressDialog : public Dialog {
   // Starts a new run: no Cancel question yet.
   void resetCancel() { cancelCaption_.clear(); }
 
-  comm::CCommClass& link_;
+  comm::Link& link_;
   UiServices& ui_;
   int low_ = 0;
   int high_ = 0;

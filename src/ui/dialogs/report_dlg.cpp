@@ -2,7 +2,7 @@
 
 namespace tw::ui {
 
-CReportDlg::CReportDlg(std::function<std::string()> buildReport)
+ReportDialog::ReportDialog(std::function<std::string()> buildReport)
     : Dialog(kTemplate, "Report"), buildReport_(std::move(buildReport)), edit_(kReportEdit), close_(kIdOk, "Close") {
   edit_.setMultiLine(true);
   edit_.setReadOnly(true);
@@ -13,6 +13,6 @@ CReportDlg::CReportDlg(std::function<std::string()> buildReport)
   setLayout(Column({Item(edit_), Row({Item(close_)})}));
 }
 
-void CReportDlg::OnInitDialog() { edit_.setText(buildReport_ ? buildReport_() : std::string()); }
+void ReportDialog::OnInitDialog() { edit_.setText(buildReport_ ? buildReport_() : std::string()); }
 
 }  // namespace tw::ui

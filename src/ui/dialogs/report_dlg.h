@@ -10,12 +10,12 @@
 namespace tw::ui {
 
 // Shows the configuration report, built from the images when the dialog opens.
-class CReportDlg final : public Dialog {
+class ReportDialog final : public Dialog {
  public:
   static constexpr int kTemplate = 156;
   static constexpr int kReportEdit = 1251;
 
-  explicit CReportDlg(std::function<std::string()> buildReport);
+  explicit ReportDialog(std::function<std::string()> buildReport);
 
   EditBox& reportEdit() { return edit_; }
   Button& closeButton() { return close_; }

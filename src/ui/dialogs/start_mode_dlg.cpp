@@ -2,7 +2,7 @@
 
 namespace tw::ui {
 
-CStartModeDlg::CStartModeDlg()
+StartModeDialog::StartModeDialog()
     : Dialog(kTemplate, "Start Mode"),
       welcome_(0,
                "\"Welcome to Tunewright, How would you like to work? Asynchronous mode for downloading later or "

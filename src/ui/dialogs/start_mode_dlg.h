@@ -8,14 +8,14 @@ namespace tw::ui {
 
 // Asks at start-up how to work. Ends with 1244 (Async Mode), 1245 (Real Time Mode) or
 // 2 (its Cancel button, or Esc).
-class CStartModeDlg final : public Dialog {
+class StartModeDialog final : public Dialog {
  public:
   static constexpr int kTemplate = 145;
   static constexpr int kAsyncButton = 1244;
   static constexpr int kRealTimeButton = 1245;
   static constexpr int kCancelButton = 1246;
 
-  CStartModeDlg();
+  StartModeDialog();
 
   Button& asyncButton() { return async_; }
   Button& realTimeButton() { return realTime_; }

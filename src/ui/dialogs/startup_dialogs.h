@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 #include "ui/dialogs/start_mode_dlg.h"
 #include "ui/dialogs/tuner_region_dlg.h"
 
@@ -15,16 +15,16 @@ class DialogStartupUi final : public app::StartupUi {
   explicit DialogStartupUi(DialogHost& host) : host_(host) {}
 
   void AskStartMode(std::function<void(int result)> done) override;
-  void AskTunerRegion(comm::CCommClass& link, std::function<void()> done) override;
+  void AskTunerRegion(comm::Link& link, std::function<void()> done) override;
 
-  CStartModeDlg& startMode() { return startMode_; }
+  StartModeDialog& startMode() { return startMode_; }
   // Exists once the Tuner Region question was asked.
-  CTunerRegionDlg* tunerRegion() { return tunerRegion_.get(); }
+  TunerRegionDialog* tunerRegion() { return tunerRegion_.get(); }
 
  private:
   DialogHost& host_;
-  CStartModeDlg startMode_;
-  std::unique_ptr<CTunerRegionDlg> tunerRegion_;
+  StartModeDialog startMode_;
+  std::unique_ptr<TunerRegionDialog> tunerRegion_;
 };
 
 }  // namespace tw::ui

@@ -1,10 +1,10 @@
 #include "ui/dialogs/tuner_region_dlg.h"
 
-#include "comm/comm_class.h"
+#include "comm/link.h"
 
 namespace tw::ui {
 
-CTunerRegionDlg::CTunerRegionDlg(comm::CCommClass& link)
+TunerRegionDialog::TunerRegionDialog(comm::Link& link)
     : Dialog(kTemplate, "Tuner Region"),
       link_(link),
       prompt_(0, "Please choose \"Tuner Region.\""),
@@ -18,12 +18,12 @@ CTunerRegionDlg::CTunerRegionDlg(comm::CCommClass& link)
   setLayout(Column({Item(prompt_), Item(regions_), Row({Item(ok_)})}), true);
 }
 
-void CTunerRegionDlg::OnInitDialog() {
+void TunerRegionDialog::OnInitDialog() {
   region_ = link_.tunerRegion();
   regions_.setSelected(region_);
 }
 
-void CTunerRegionDlg::OnOK() {
+void TunerRegionDialog::OnOK() {
   // Radio buttons always leave one checked; a region the link held out of range checks
   // none, and then the link keeps its value rather than taking -1.
   if (regions_.selected() >= 0) {

@@ -6,19 +6,19 @@
 #include "ui/dialogs/dialog.h"
 
 namespace tw::comm {
-class CCommClass;
+class Link;
 }
 
 namespace tw::ui {
 
 // Asks at start-up (Async Mode) which tuner region the receiver has. OK stores the checked
 // region into the link; Esc leaves the link's region as it was.
-class CTunerRegionDlg final : public Dialog {
+class TunerRegionDialog final : public Dialog {
  public:
   static constexpr int kTemplate = 157;
   static constexpr int kFirstRegionButton = 1400;
 
-  explicit CTunerRegionDlg(comm::CCommClass& link);
+  explicit TunerRegionDialog(comm::Link& link);
 
   RadioGroup& regions() { return regions_; }
   Button& okButton() { return ok_; }
@@ -28,7 +28,7 @@ class CTunerRegionDlg final : public Dialog {
   void OnInitDialog() override;
   void OnOK();
 
-  comm::CCommClass& link_;
+  comm::Link& link_;
   int region_ = 0;
   StaticText prompt_;
   RadioGroup regions_;

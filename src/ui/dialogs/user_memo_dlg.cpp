@@ -2,7 +2,7 @@
 
 namespace tw::ui {
 
-CUserMemoDlg::CUserMemoDlg(std::string memo)
+UserMemoDialog::UserMemoDialog(std::string memo)
     : Dialog(kTemplate, "User Memo"), memo_(std::move(memo)), edit_(kMemoEdit, kMaxMemoLength), ok_(kIdOk, "OK"),
       cancel_(1246, "Cancel") {
   edit_.setMultiLine(true);
@@ -16,6 +16,6 @@ CUserMemoDlg::CUserMemoDlg(std::string memo)
   setLayout(Column({Item(edit_), Row({Item(ok_), Item(cancel_)})}));
 }
 
-void CUserMemoDlg::OnInitDialog() { edit_.setText(memo_); }
+void UserMemoDialog::OnInitDialog() { edit_.setText(memo_); }
 
 }  // namespace tw::ui

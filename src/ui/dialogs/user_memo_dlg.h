@@ -9,13 +9,13 @@
 namespace tw::ui {
 
 // Edits the user memo kept with the configuration (at most 1024 characters).
-class CUserMemoDlg final : public Dialog {
+class UserMemoDialog final : public Dialog {
  public:
   static constexpr int kTemplate = 155;
   static constexpr int kMemoEdit = 1249;
   static constexpr std::size_t kMaxMemoLength = 1024;
 
-  explicit CUserMemoDlg(std::string memo = {});
+  explicit UserMemoDialog(std::string memo = {});
 
   EditBox& memoEdit() { return edit_; }
   Button& okButton() { return ok_; }

@@ -1,16 +1,16 @@
-#include "app/qamp_tool_app.h"
+#include "app/application.h"
 
 #include "files/profile.h"
 #include "model/parameter_access.h"
 
 namespace tw::app {
 
-CQAmpToolApp::CQAmpToolApp(comm::SerialPort& port, comm::Scheduler& scheduler, Paths paths, CommLog::Clock clock)
+Application::Application(comm::SerialPort& port, comm::Scheduler& scheduler, Paths paths, CommLog::Clock clock)
     : port_(port), scheduler_(scheduler), paths_(std::move(paths)), log_(paths_.logFolder, std::move(clock)) {}
 
-CQAmpToolApp::~CQAmpToolApp() = default;
+Application::~Application() = default;
 
-void CQAmpToolApp::InitInstance(const std::vector<std::string>& arguments, StartupUi& ui,
+void Application::InitInstance(const std::vector<std::string>& arguments, StartupUi& ui,
                                 std::function<void(bool ok)> done) {
   commandLine_ = ParseCommandLine(arguments);
   // Nothing to register here: the switches only end the program, before any dialog and
@@ -23,7 +23,7 @@ void CQAmpToolApp::InitInstance(const std::vector<std::string>& arguments, Start
   ui.AskStartMode([this, &ui, done = std::move(done)](int result) { chooseMode(result, ui, done); });
 }
 
-void CQAmpToolApp::chooseMode(int result, StartupUi& ui, const std::function<void(bool)>& done) {
+void Application::chooseMode(int result, StartupUi& ui, const std::function<void(bool)>& done) {
   if (result == kStartModeAsync) {
     workingMode_ = kAsyncMode;
   } else if (result == kStartModeRealTime) {
@@ -32,7 +32,7 @@ void CQAmpToolApp::chooseMode(int result, StartupUi& ui, const std::function<voi
     done(false);
     return;
   }
-  link_ = std::make_unique<comm::CCommClass>(
+  link_ = std::make_unique<comm::Link>(
       port_, scheduler_, workingMode_ == kRealTimeMode ? comm::WorkingMode::RealTime : comm::WorkingMode::Async);
   link_->setLog(&log_);
   link_->setReadPacing(pacing_);
@@ -47,13 +47,13 @@ void CQAmpToolApp::chooseMode(int result, StartupUi& ui, const std::function<voi
   });
 }
 
-files::FileStatus CQAmpToolApp::ExitInstance() {
+files::FileStatus Application::ExitInstance() {
   files::FileStatus written = WriteSettings();
   if (link_) link_->PortClose();
   return written;
 }
 
-void CQAmpToolApp::ReadSettings() {
+void Application::ReadSettings() {
   files::Profile profile;
   (void)profile.Load(paths_.settingsFile);  // a missing file gives empty settings, quietly
   settings_ = SettingsOf(profile);
@@ -61,19 +61,19 @@ void CQAmpToolApp::ReadSettings() {
   settingsRead_ = true;
 }
 
-files::FileStatus CQAmpToolApp::WriteSettings() {
+files::FileStatus Application::WriteSettings() {
   // A run that never read the file must not replace it with empty values.
   if (!settingsRead_) return files::FileStatus::Success();
   return WriteSettingsFile(paths_.settingsFile, settings_);
 }
 
-const std::string& CQAmpToolApp::setting(int index) const {
+const std::string& Application::setting(int index) const {
   static const std::string kNone;
   if (index < 0 || index >= static_cast<int>(settings_.size())) return kNone;
   return settings_[static_cast<std::size_t>(index)];
 }
 
-void CQAmpToolApp::setSetting(int index, std::string value) {
+void Application::setSetting(int index, std::string value) {
   if (index < 0 || index >= static_cast<int>(settings_.size())) return;
   // As read back through a 256-byte buffer, so that memory and file agree.
   if (value.size() > files::kProfileBufferSize - 1) value.resize(files::kProfileBufferSize - 1);

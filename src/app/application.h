@@ -3,7 +3,7 @@
 #include "app/app_settings.h"
 #include "app/command_line.h"
 #include "app/comm_log.h"
-#include "comm/comm_class.h"
+#include "comm/link.h"
 
 #include <filesystem>
 #include <functional>
@@ -44,23 +44,23 @@ class StartupUi {
   // The Start Mode dialog: `done` gets kStartModeAsync, kStartModeRealTime or kDialogCancel.
   virtual void AskStartMode(std::function<void(int result)> done) = 0;
   // The Tuner Region dialog; on OK it stores the region into the link.
-  virtual void AskTunerRegion(comm::CCommClass& link, std::function<void()> done) = 0;
+  virtual void AskTunerRegion(comm::Link& link, std::function<void()> done) = 0;
 };
 
 // The application object: the working mode, the persistent settings, the communication
 // logs and the one link. Front ends (GUI, command-line tool) create it first, run its
 // start-up, then build the main view on it.
-class CQAmpToolApp {
+class Application {
  public:
   struct Paths {
     std::filesystem::path settingsFile;  // see DefaultSettingsPath
     std::filesystem::path logFolder;     // where the logs go (see DefaultStateFolder)
   };
 
-  CQAmpToolApp(comm::SerialPort& port, comm::Scheduler& scheduler, Paths paths, CommLog::Clock clock = {});
-  ~CQAmpToolApp();
-  CQAmpToolApp(const CQAmpToolApp&) = delete;
-  CQAmpToolApp& operator=(const CQAmpToolApp&) = delete;
+  Application(comm::SerialPort& port, comm::Scheduler& scheduler, Paths paths, CommLog::Clock clock = {});
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
 
   // Start-up: the command line, the settings, the Start Mode dialog, in Async Mode the Tuner
   // Region dialog with the tuner defaults of the chosen region. `done(true)` means: create
@@ -90,7 +90,7 @@ class CQAmpToolApp {
 
   // The link exists once the working mode is chosen.
   bool hasLink() const { return link_ != nullptr; }
-  comm::CCommClass& link() { return *link_; }
+  comm::Link& link() { return *link_; }
   comm::SerialPort& port() { return port_; }
   comm::Scheduler& scheduler() { return scheduler_; }
 
@@ -109,7 +109,7 @@ class CQAmpToolApp {
   int workingMode_ = kModeNotChosen;
   CommandLine commandLine_;
   CommLog log_;
-  std::unique_ptr<comm::CCommClass> link_;
+  std::unique_ptr<comm::Link> link_;
 };
 
 }  // namespace tw::app

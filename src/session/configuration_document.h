@@ -27,12 +27,12 @@ class Workbench;
 // saved. Before Close, Open, an Upload or a System Memory Load would lose such changes, it
 // asks Save / Discard / Cancel. In Real Time Mode every edit is on the receiver already, and
 // there are no file commands: nothing is asked.
-class CQAmpToolDoc {
+class ConfigurationDocument {
  public:
-  CQAmpToolDoc(Workbench& bench, ui::UiServices& ui, ui::DialogHost& dialogs);
-  ~CQAmpToolDoc();
-  CQAmpToolDoc(const CQAmpToolDoc&) = delete;
-  CQAmpToolDoc& operator=(const CQAmpToolDoc&) = delete;
+  ConfigurationDocument(Workbench& bench, ui::UiServices& ui, ui::DialogHost& dialogs);
+  ~ConfigurationDocument();
+  ConfigurationDocument(const ConfigurationDocument&) = delete;
+  ConfigurationDocument& operator=(const ConfigurationDocument&) = delete;
 
   // What would lose unsaved changes.
   enum class Occasion { Close, Open, Upload, MemoryLoad };
@@ -67,7 +67,7 @@ class CQAmpToolDoc {
   const std::string& userMemo() const;
 
   // The open report and memo dialogs (null when none is open), for the window's tests.
-  ui::CReportDlg* reportDialog() const { return reportDialog_ && reportDialog_->isOpen() ? reportDialog_.get() : nullptr; }
+  ui::ReportDialog* reportDialog() const { return reportDialog_ && reportDialog_->isOpen() ? reportDialog_.get() : nullptr; }
 
   // The document title changed (a file was opened or saved under a new name).
   std::function<void()> onTitleChanged;
@@ -90,8 +90,8 @@ class CQAmpToolDoc {
   // The settings as last opened or saved (or at start).
   std::optional<Contents> clean_;
   bool shownModified_ = false;
-  std::unique_ptr<ui::CUserMemoDlg> memoDialog_;
-  std::unique_ptr<ui::CReportDlg> reportDialog_;
+  std::unique_ptr<ui::UserMemoDialog> memoDialog_;
+  std::unique_ptr<ui::ReportDialog> reportDialog_;
 };
 
 // The file dialog request of the configuration files.

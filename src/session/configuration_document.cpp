@@ -1,4 +1,4 @@
-#include "session/qamp_tool_doc.h"
+#include "session/configuration_document.h"
 
 #include <filesystem>
 
@@ -15,17 +15,17 @@ constexpr std::string_view kSaveFailed = "Failed to save document.";
 
 // What each occasion would do to unsaved changes, said after the question.
 struct OccasionText {
-  CQAmpToolDoc::Occasion occasion;
+  ConfigurationDocument::Occasion occasion;
   std::string_view consequence;
 };
 constexpr OccasionText kOccasionTexts[] = {
-    {CQAmpToolDoc::Occasion::Close, "Closing Tunewright without saving loses them."},
-    {CQAmpToolDoc::Occasion::Open, "Opening another file replaces them."},
-    {CQAmpToolDoc::Occasion::Upload, "The upload replaces them with the receiver's settings."},
-    {CQAmpToolDoc::Occasion::MemoryLoad, "Loading the System Memory replaces some of the current settings."},
+    {ConfigurationDocument::Occasion::Close, "Closing Tunewright without saving loses them."},
+    {ConfigurationDocument::Occasion::Open, "Opening another file replaces them."},
+    {ConfigurationDocument::Occasion::Upload, "The upload replaces them with the receiver's settings."},
+    {ConfigurationDocument::Occasion::MemoryLoad, "Loading the System Memory replaces some of the current settings."},
 };
 
-std::string_view ConsequenceOf(CQAmpToolDoc::Occasion occasion) {
+std::string_view ConsequenceOf(ConfigurationDocument::Occasion occasion) {
   for (const OccasionText& text : kOccasionTexts) {
     if (text.occasion == occasion) return text.consequence;
   }
@@ -38,30 +38,30 @@ ui::FileDialogRequest ConfigurationFileRequest(const std::string& initialPath) {
   return {"", "Configuration File (*.qcf)", ".qcf", initialPath};
 }
 
-CQAmpToolDoc::CQAmpToolDoc(Workbench& bench, ui::UiServices& ui, ui::DialogHost& dialogs)
+ConfigurationDocument::ConfigurationDocument(Workbench& bench, ui::UiServices& ui, ui::DialogHost& dialogs)
     : bench_(bench), ui_(ui), dialogs_(dialogs) {
   markClean();
   bench_.view().confirmUpload = [this] { return SaveModified(Occasion::Upload); };
   bench_.memoryPage().confirmLoad = [this] { return SaveModified(Occasion::MemoryLoad); };
 }
 
-CQAmpToolDoc::~CQAmpToolDoc() {
+ConfigurationDocument::~ConfigurationDocument() {
   if (!bench_.hasWindow()) return;
   bench_.view().confirmUpload = nullptr;
   bench_.memoryPage().confirmLoad = nullptr;
 }
 
-void CQAmpToolDoc::markClean() {
+void ConfigurationDocument::markClean() {
   clean_ = Contents{bench_.link().images().All(), bench_.userMemo()};
   CheckModified();
 }
 
-bool CQAmpToolDoc::isModified() const {
+bool ConfigurationDocument::isModified() const {
   if (bench_.app().isRealTime() || !clean_) return false;
   return bench_.link().images().All() != clean_->images || bench_.userMemo() != clean_->memo;
 }
 
-void CQAmpToolDoc::CheckModified() {
+void ConfigurationDocument::CheckModified() {
   const bool modified = isModified();
   if (modified == shownModified_) return;
   shownModified_ = modified;
@@ -69,7 +69,7 @@ void CQAmpToolDoc::CheckModified() {
   if (onTitleChanged) onTitleChanged();
 }
 
-bool CQAmpToolDoc::SaveModified(Occasion occasion) {
+bool ConfigurationDocument::SaveModified(Occasion occasion) {
   CheckModified();
   if (!isModified()) return true;
   const std::string name = path_.empty() ? std::string("a configuration file")
@@ -94,22 +94,22 @@ bool CQAmpToolDoc::SaveModified(Occasion occasion) {
   return true;
 }
 
-const std::string& CQAmpToolDoc::userMemo() const { return bench_.userMemo(); }
+const std::string& ConfigurationDocument::userMemo() const { return bench_.userMemo(); }
 
-std::string CQAmpToolDoc::BuildReport() { return bench_.BuildReport(); }
+std::string ConfigurationDocument::BuildReport() { return bench_.BuildReport(); }
 
-void CQAmpToolDoc::setPath(const std::string& path) {
+void ConfigurationDocument::setPath(const std::string& path) {
   path_ = path;
   bench_.view().setDocumentTitle(std::filesystem::path(path).filename().string());
   if (onTitleChanged) onTitleChanged();
 }
 
-void CQAmpToolDoc::Open() {
+void ConfigurationDocument::Open() {
   if (!SaveModified(Occasion::Open)) return;
   if (const auto chosen = ui_.askOpenFile(ConfigurationFileRequest(path_))) OnOpenDocument(*chosen);
 }
 
-bool CQAmpToolDoc::OnOpenDocument(const std::string& path) {
+bool ConfigurationDocument::OnOpenDocument(const std::string& path) {
   if (path.empty()) {
     showFailure(kOpenFailed, "No file was named.");
     return false;
@@ -137,7 +137,7 @@ bool CQAmpToolDoc::OnOpenDocument(const std::string& path) {
   return true;
 }
 
-void CQAmpToolDoc::Save() {
+void ConfigurationDocument::Save() {
   if (path_.empty()) {
     SaveAs();
     return;
@@ -146,13 +146,13 @@ void CQAmpToolDoc::Save() {
   write(path_);
 }
 
-void CQAmpToolDoc::SaveAs() {
+void ConfigurationDocument::SaveAs() {
   const auto chosen = ui_.askSaveFile(ConfigurationFileRequest(path_));
   if (!chosen || chosen->empty()) return;  // a cancelled Save As writes nothing anywhere
   if (write(*chosen)) setPath(*chosen);
 }
 
-bool CQAmpToolDoc::write(const std::string& path) {
+bool ConfigurationDocument::write(const std::string& path) {
   files::FileStatus saved;
   {
     ui::WaitCursor wait(ui_);
@@ -167,24 +167,24 @@ bool CQAmpToolDoc::write(const std::string& path) {
 }
 
 // The framework's message, then what went wrong in words a user can act on.
-void CQAmpToolDoc::showFailure(std::string_view message, const std::string& cause) {
+void ConfigurationDocument::showFailure(std::string_view message, const std::string& cause) {
   std::string text(message);
   if (!cause.empty()) text += "\n\n" + cause;
   ui_.messageBox(text, ui::kApplicationTitle, ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
 }
 
-void CQAmpToolDoc::UserMemo() {
+void ConfigurationDocument::UserMemo() {
   if (memoDialog_ && memoDialog_->isOpen()) return;
-  memoDialog_ = std::make_unique<ui::CUserMemoDlg>(bench_.userMemo());
+  memoDialog_ = std::make_unique<ui::UserMemoDialog>(bench_.userMemo());
   memoDialog_->DoModal(dialogs_, [this](int result) {
     if (result == ui::kIdOk) bench_.userMemo() = memoDialog_->memo();
     CheckModified();
   });
 }
 
-void CQAmpToolDoc::MakeReport() {
+void ConfigurationDocument::MakeReport() {
   if (reportDialog_ && reportDialog_->isOpen()) return;
-  reportDialog_ = std::make_unique<ui::CReportDlg>([this] { return BuildReport(); });
+  reportDialog_ = std::make_unique<ui::ReportDialog>([this] { return BuildReport(); });
   reportDialog_->DoModal(dialogs_);
 }
 

@@ -59,12 +59,12 @@ struct PortChoice {
 //   comm_connection.cpp connection attempts with retries and port scan, timers, list end
 //   comm_confirmed.cpp  Real Time Mode: the values the receiver holds, for failed commands
 //   comm_interrupt.cpp  an interrupted upload writes the receiver's own settings back
-class CCommClass {
+class Link {
  public:
-  CCommClass(SerialPort& port, Scheduler& scheduler, WorkingMode mode);
-  ~CCommClass();
-  CCommClass(const CCommClass&) = delete;
-  CCommClass& operator=(const CCommClass&) = delete;
+  Link(SerialPort& port, Scheduler& scheduler, WorkingMode mode);
+  ~Link();
+  Link(const Link&) = delete;
+  Link& operator=(const Link&) = delete;
 
   void setObserver(LinkObserver* observer);
   void setPages(PageSource* pages);
