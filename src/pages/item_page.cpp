@@ -9,14 +9,6 @@
 namespace tw::pages {
 namespace {
 
-template <class... Ts>
-struct Overloaded : Ts... {
-  using Ts::operator()...;
-};
-// Spelled out for compilers without aggregate deduction (clang before 17).
-template <typename... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
-
 const LevelItem* AsLevel(const auto& item) { return std::get_if<LevelItem>(&item); }
 const ChoiceItem* AsChoice(const auto& item) { return std::get_if<ChoiceItem>(&item); }
 const TextItem* AsText(const auto& item) { return std::get_if<TextItem>(&item); }
@@ -45,15 +37,9 @@ void ItemPage::SetSendOrder(std::vector<int> numbers) {
   if (ownSettings_) ownSettings_->SetSendOrder(std::move(numbers));
 }
 
-int ItemPage::Binding::number() const {
-  return std::visit([](const auto& i) { return i.number; }, item);
-}
+int ItemPage::Binding::number() const { return settings::ItemNumber(item); }
 
-const Records* ItemPage::Binding::records() const {
-  return std::visit(Overloaded{[](const TextItem&) -> const Records* { return nullptr; },
-                               [](const auto& i) -> const Records* { return i.records; }},
-                    item);
-}
+const Records* ItemPage::Binding::records() const { return settings::ItemRecords(item); }
 
 ItemPage::Binding& ItemPage::add(Kind kind, AnyItem item, ui::Control* control, ui::StaticText* label) {
   Binding binding;
@@ -62,7 +48,7 @@ ItemPage::Binding& ItemPage::add(Kind kind, AnyItem item, ui::Control* control, 
   binding.control = control;
   binding.label = label;
   if (ownSettings_) {
-    std::visit(Overloaded{[&](const ChoiceItem& i) { ownSettings_->Add(i, kind == Kind::Combo); },
+    std::visit(settings::Overloaded{[&](const ChoiceItem& i) { ownSettings_->Add(i, kind == Kind::Combo); },
                           [&](const auto& i) { ownSettings_->Add(i); }},
                binding.item);
   }

@@ -120,7 +120,7 @@ class ItemPage : public BasePage {
 
  private:
   enum class Kind { None, Radio, Combo, Check, Level, Step };
-  using AnyItem = std::variant<ChoiceItem, LevelItem, TextItem>;
+  using AnyItem = settings::AnyItem;
   struct Cell {
     ui::ListView* view = nullptr;
     int row = 0;

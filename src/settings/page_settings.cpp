@@ -9,23 +9,15 @@
 namespace tw::settings {
 namespace {
 
-template <class... Ts>
-struct Overloaded : Ts... {
-  using Ts::operator()...;
-};
-// Spelled out for compilers without aggregate deduction (clang before 17).
-template <typename... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
-
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 }  // namespace
 
-int PageSettings::Entry::number() const {
+int ItemNumber(const PageSettings::Item& item) {
   return std::visit([](const auto& i) { return i.number; }, item);
 }
 
-const Records* PageSettings::Entry::records() const {
+const Records* ItemRecords(const PageSettings::Item& item) {
   return std::visit(Overloaded{[](const TextItem&) -> const Records* { return nullptr; },
                                [](const auto& i) -> const Records* { return i.records; }},
                     item);

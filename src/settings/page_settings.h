@@ -28,6 +28,15 @@ struct ItemText {
   std::string value;
 };
 
+// A visitor of one lambda per kind of item (std::visit over PageSettings::Item).
+template <class... Ts>
+struct Overloaded : Ts... {
+  using Ts::operator()...;
+};
+// Spelled out for compilers without aggregate deduction (clang before 17).
+template <typename... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
+
 // The group argument that selects no particular group (pages without groups ignore it).
 inline constexpr int kAllGroups = 24;
 
@@ -39,12 +48,17 @@ struct SettingContext {
   bool realTime = false;
 };
 
+using AnyItem = std::variant<ChoiceItem, LevelItem, TextItem>;
+// The number, and the records (none for a text), of any kind of item.
+int ItemNumber(const AnyItem& item);
+const Records* ItemRecords(const AnyItem& item);
+
 // Every setting of one page as data, with the page's rules for files, reports and
 // downloads; no control and no link. Items keep the order they were added in (the file
 // order), items with records record by record.
 class PageSettings {
  public:
-  using Item = std::variant<ChoiceItem, LevelItem, TextItem>;
+  using Item = AnyItem;
 
   explicit PageSettings(std::string caption) : caption_(std::move(caption)) {}
   virtual ~PageSettings() = default;
@@ -103,8 +117,8 @@ class PageSettings {
   struct Entry {
     Item item;
     bool ignoreCase = false;
-    int number() const;
-    const Records* records() const;
+    int number() const { return ItemNumber(item); }
+    const Records* records() const { return ItemRecords(item); }
   };
   const Entry* find(int number) const;
   const Item& item(int number) const;
