@@ -111,7 +111,7 @@ class DamagedLine {
 
 struct LinkUnderTest {
   explicit LinkUnderTest(WorkingMode mode) : port(scheduler), link(port, scheduler, mode) {
-    link.setView(&view);
+    link.setObserver(&view);
     link.setLog(&log);
   }
   VirtualScheduler scheduler;
@@ -153,7 +153,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckFrames(bench.log);
 
   const bool completed = bench.view.connectResults.back() &&
-                         (operation == Operation::Open || bench.view.commandResults.back() == 0);
+                         (operation == Operation::Open ||
+                          bench.view.commandResults.back() == static_cast<int>(ListResult::Completed));
   if (operation == Operation::Upload && !completed && bench.link.images().All() != before) {
     Fail("an upload that did not complete changed the images");
   }
@@ -163,9 +164,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bench.link.Close();
   line.heal();
   bench.scheduler.advance(kFlushMs);
-  bench.link.setLinkMode(tw::model::kLinkDownload);
+  bench.link.setLinkMode(LinkMode::Download);
   if (!bench.link.PortOpen("ttyA") ||
-      !bench.scheduler.runUntil([&] { return bench.link.linkState() == kStateConnected; }, kReconnectLimitMs)) {
+      !bench.scheduler.runUntil([&] { return bench.link.linkState() == LinkState::Connected; }, kReconnectLimitMs)) {
     Fail("no connection on a clean line after the run");
   }
   return 0;
