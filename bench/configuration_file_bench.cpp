@@ -1,22 +1,19 @@
-// Load and save of a whole configuration (every page the sheet holds, the Basic Control
+// Load and save of a whole configuration (every page of the catalogue, the Basic Control
 // group and the six memories): building the file text, parsing it, and reading it back.
 
-#include "pages/configuration_workspace.h"
-#include "support/scripted_ui_services.h"
+#include "settings/offline_configuration.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 struct Bench {
-  tw::pages::OfflinePageLink link{1};
-  tw::ui::ScriptedUiServices ui;
-  tw::pages::ConfigurationWorkspace workspace{link, link.images(), ui};
+  tw::settings::OfflineConfiguration workspace{1};
 };
 
 void BM_SaveConfiguration(benchmark::State& state) {
   Bench b;
-  b.workspace.memo() = "Client\r\nLiving room";
+  b.workspace.memo = "Client\r\nLiving room";
   std::size_t bytes = 0;
   for (auto _ : state) {
     const std::string text = b.workspace.Save().Text();

@@ -8,10 +8,8 @@
 #include "files/profile.h"
 #include "model/parameter_access.h"
 #include "model/parameter_images.h"
-#include "pages/configuration_check.h"
-#include "pages/configuration_workspace.h"
 #include "pages/file_invariants.h"
-#include "support/scripted_ui_services.h"
+#include "settings/offline_configuration.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,10 +22,8 @@ namespace {
 using tw::files::Profile;
 
 struct Configuration {
-  explicit Configuration(int region) : link(region) {}
-  tw::pages::OfflinePageLink link;
-  tw::ui::ScriptedUiServices ui;
-  tw::pages::ConfigurationWorkspace workspace{link, link.images(), ui};
+  explicit Configuration(int region) : workspace(region) {}
+  tw::settings::OfflineConfiguration workspace;
 };
 
 bool SameSettings(const tw::model::ParameterImages& a, const tw::model::ParameterImages& b, bool withXm) {
@@ -55,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Configuration loaded(region);
   const Profile before = loaded.workspace.KnownEntries();
-  const tw::pages::ConfigurationCheck check = loaded.workspace.LoadChecked(file);
+  const tw::settings::ConfigurationCheck check = loaded.workspace.LoadChecked(file);
   for (const std::string& wrong : tw::test::ChangesNotMadeByTheFile(file, before, loaded.workspace.KnownEntries())) {
     Fail(wrong);
   }
@@ -64,16 +60,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Configuration again(region);
   again.workspace.Load(file);
   again.workspace.Load(file);
-  if (!SameSettings(again.link.images(), loaded.link.images(), true) ||
-      again.workspace.memo() != loaded.workspace.memo()) {
+  if (!SameSettings(again.workspace.images, loaded.workspace.images, true) ||
+      again.workspace.memo != loaded.workspace.memo) {
     Fail("reading the file a second time changed the settings");
   }
 
   Configuration reloaded(region);
   reloaded.workspace.Load(Profile::Parse(loaded.workspace.Save().Text()));
   // XM Set is saved for tuner region 1 only.
-  if (!SameSettings(loaded.link.images(), reloaded.link.images(), region == 1) ||
-      reloaded.workspace.memo() != loaded.workspace.memo()) {
+  if (!SameSettings(loaded.workspace.images, reloaded.workspace.images, region == 1) ||
+      reloaded.workspace.memo != loaded.workspace.memo) {
     Fail("the settings read from the file, saved and read again, differ");
   }
   return 0;

@@ -4,7 +4,7 @@
 
 #include "comm/frame_notation.h"
 #include "model/parameter_access.h"
-#include "pages/configuration_check.h"
+#include "settings/configuration_check.h"
 
 namespace tw::cli {
 
@@ -49,16 +49,16 @@ int CheckedRegion(int region) {
 
 std::string QuotedPath(const std::string& path) { return "\"" + path + "\""; }
 
-files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, const std::string& path,
-                                     const std::function<void(const pages::ConfigurationCheck&)>& vet) {
+files::Profile ReadConfigurationFile(OfflineConfiguration& configuration, const std::string& path,
+                                     const std::function<void(const settings::ConfigurationCheck&)>& vet) {
   files::Profile profile;
   const files::FileStatus status = profile.Load(path);
   if (!status) throw CliFailure{kExitBadInput, status.error + " Give the path of a .qcf configuration file."};
 
-  const pages::ConfigurationCheck check = workspace.LoadChecked(profile);
-  if (const auto refusal = pages::DescribeRefusal(check, QuotedPath(path))) throw CliFailure{kExitBadInput, *refusal};
+  const settings::ConfigurationCheck check = configuration.LoadChecked(profile);
+  if (const auto refusal = settings::DescribeRefusal(check, QuotedPath(path))) throw CliFailure{kExitBadInput, *refusal};
   if (vet) vet(check);
-  for (const std::string& line : pages::DescribeWarnings(check, QuotedPath(path))) {
+  for (const std::string& line : settings::DescribeWarnings(check, QuotedPath(path))) {
     std::cerr << "tunewright-cli: warning: " << comm::EscapeControls(line) << '\n';
   }
   return profile;

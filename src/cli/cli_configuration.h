@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cli/cli_command.h"
-#include "pages/configuration_workspace.h"
+#include "settings/offline_configuration.h"
 #include "ui/ui_services.h"
 
 namespace tw::cli {
@@ -37,27 +37,20 @@ class CliUiServices final : public ui::UiServices {
   bool echo_;
 };
 
-// The factory settings of a tuner region, with every page and the Basic Control group.
-struct OfflineConfiguration {
-  explicit OfflineConfiguration(int tunerRegion) : link(tunerRegion) {}
-
-  pages::OfflinePageLink link;
-  CliUiServices ui;
-  pages::ConfigurationWorkspace workspace{link, link.images(), ui};
-};
+using settings::OfflineConfiguration;
 
 // Adds "--region N" (0 Japan, 1 USA/Canada, 2 EU/Asia, 3 Other) to `command`.
 CLI::Option* AddRegionOption(CLI::App& command, int& region);
 // The region, or a bad-usage failure when it is not 0..3.
 int CheckedRegion(int region);
 
-// Reads `path` into `workspace` (merging into what it holds). A file that cannot be read or
+// Reads `path` into `configuration` (merging into what it holds). A file that cannot be read or
 // holds no setting of this tool ends the command with a message naming the file (exit 2);
 // settings the file lacks and entries that were not read are warned about on stderr.
 // `vet`, when given, sees what the read made of the file before any warning and may end the
 // command (by throwing CliFailure). Returns the file as read.
-files::Profile ReadConfigurationFile(pages::ConfigurationWorkspace& workspace, const std::string& path,
-                                     const std::function<void(const pages::ConfigurationCheck&)>& vet = {});
+files::Profile ReadConfigurationFile(OfflineConfiguration& configuration, const std::string& path,
+                                     const std::function<void(const settings::ConfigurationCheck&)>& vet = {});
 
 // `path` in double quotes, as messages name files.
 std::string QuotedPath(const std::string& path);

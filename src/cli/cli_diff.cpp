@@ -78,14 +78,14 @@ void registerDiff(CLI::App& parent, int& exitStatus) {
                        "(tunewright-cli diff A.qcf B.qcf | tunewright-cli diff A.qcf --defaults)"};
     }
     OfflineConfiguration first(region);
-    ReadConfigurationFile(first.workspace, options->files[0]);
+    ReadConfigurationFile(first, options->files[0]);
     OfflineConfiguration second(region);
-    if (!options->defaults) ReadConfigurationFile(second.workspace, options->files[1]);
+    if (!options->defaults) ReadConfigurationFile(second, options->files[1]);
     // Every setting the tool knows, XM Set included whatever the region.
     // Values from the files (a memo, a name) are shown escaped: they must not drive the terminal.
     std::ostringstream listing;
     const int differences =
-        PrintDifferences(first.workspace.KnownEntries(), second.workspace.KnownEntries(), listing);
+        PrintDifferences(first.KnownEntries(), second.KnownEntries(), listing);
     std::cout << comm::EscapeControlsByLine(listing.str());
     exitStatus = differences == 0 ? kExitOk : kExitLinkFailed;
   });

@@ -82,16 +82,16 @@ class DockSession final : public LinkSession {
     std::cout << comm::ToNotation(pages::ipod::DockCommand(operation_)) << '\n';
     const model::ParameterImage& image = *link_.images().Image(0);
     auto text = [&](int number) { return std::get<std::string>(*model::GetParameter(image, number)); };
-    if (reported_.count(pages::CiPodPage::kPlayInfoNumber)) {
-      const auto fields = pages::ipod::PlayFields(text(pages::CiPodPage::kPlayInfoNumber));
+    if (reported_.count(pages::IpodPage::kPlayInfoNumber)) {
+      const auto fields = pages::ipod::PlayFields(text(pages::IpodPage::kPlayInfoNumber));
       for (std::size_t i = 0; i < fields.size(); ++i) {
         std::string caption(pages::ipod::kPlayFields[i].caption);
         caption.resize(12, ' ');
         std::cout << TrimmedRight(caption + fields[i]) << '\n';
       }
     }
-    if (reported_.count(pages::CiPodPage::kListInfoNumber)) {
-      const pages::ipod::ListInfo list = pages::ipod::SplitListInfo(text(pages::CiPodPage::kListInfoNumber));
+    if (reported_.count(pages::IpodPage::kListInfoNumber)) {
+      const pages::ipod::ListInfo list = pages::ipod::SplitListInfo(text(pages::IpodPage::kListInfoNumber));
       for (std::size_t line = 0; line < list.lines.size(); ++line) {
         std::cout << TrimmedRight((static_cast<int>(line) == list.cursor ? "> " : "  ") + list.lines[line]) << '\n';
       }
@@ -108,8 +108,8 @@ class DockSession final : public LinkSession {
  private:
   void send() override {
     const model::ParameterImage& image = *link_.images().Image(0);
-    if (IsOn(image, kPlayInfoOutput)) expected_.insert(pages::CiPodPage::kPlayInfoNumber);
-    if (IsOn(image, kListInfoOutput)) expected_.insert(pages::CiPodPage::kListInfoNumber);
+    if (IsOn(image, kPlayInfoOutput)) expected_.insert(pages::IpodPage::kPlayInfoNumber);
+    if (IsOn(image, kListInfoOutput)) expected_.insert(pages::IpodPage::kListInfoNumber);
     page_.Dock(operation_);
     sent_ = true;
     if (expected_.empty()) return end();
@@ -120,7 +120,7 @@ class DockSession final : public LinkSession {
   comm::Link& link_;
   ui::CommPageLink pageLink_;
   CliUiServices ui_{false};
-  pages::CiPodPage page_;
+  pages::IpodPage page_;
   int operation_;
   std::set<int> expected_;
   std::set<int> reported_;

@@ -7,8 +7,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
 #include "cli/cli_transfer.h"
-#include "pages/configuration_check.h"
-#include "pages/configuration_file.h"
+#include "settings/configuration_check.h"
 #include "session/upload_recovery.h"
 
 namespace tw::cli {
@@ -24,10 +23,10 @@ struct DownloadOptions {
 
 // A download sends every setting: a file that lacks some would put factory values on the
 // receiver that the user never saw, so that happens only when asked for.
-void RefuseIncomplete(const DownloadOptions& options, const pages::ConfigurationCheck& check) {
+void RefuseIncomplete(const DownloadOptions& options, const settings::ConfigurationCheck& check) {
   if (options.fillDefaults) return;
-  const pages::ConfigurationCheck sent = options.currentOnly ? pages::CurrentSettingsPart(check) : check;
-  if (const auto lacking = pages::DescribeLackingSettings(sent)) {
+  const settings::ConfigurationCheck sent = options.currentOnly ? settings::CurrentSettingsPart(check) : check;
+  if (const auto lacking = settings::DescribeLackingSettings(sent)) {
     throw CliFailure{kExitBadInput,
                      QuotedPath(options.file) + " is not a complete configuration: it " + *lacking +
                          ". A download sends every setting, so the receiver would get factory values for these. "
@@ -46,10 +45,8 @@ std::string SendAgainCommand(const DownloadOptions& options) {
 // The file as read into the images of the program that sends it; the view then shows it,
 // as after opening a file.
 void LoadInto(pages::Workbench& bench, const files::Profile& profile) {
-  const pages::BasicItemsOf<ui::BasicControlGroup> basicItems(bench.basicControls());
-  const pages::ConfigurationFile file(bench.sheet(), &basicItems);
   std::string memo;
-  file.Load(profile, bench.link().images(), memo);
+  bench.configuration().Load(profile, bench.link().images(), memo);
   bench.view().RefreshAllPages();
 }
 
@@ -75,8 +72,8 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
     // The file is read and checked before anything connects.
     OfflineConfiguration check(region);
     const auto profile = std::make_shared<files::Profile>(ReadConfigurationFile(
-        check.workspace, options->file,
-        [&options](const pages::ConfigurationCheck& read) { RefuseIncomplete(*options, read); }));
+        check, options->file,
+        [&options](const settings::ConfigurationCheck& read) { RefuseIncomplete(*options, read); }));
     TransferRun run;
     run.operation = pages::Workbench::Operation::Download;
     run.tunerRegion = region;

@@ -97,8 +97,6 @@ class MemorySession final : public LinkSession {
         port_(port),
         pageLink_(link),
         context_{pageLink_, ui_, 0, nullptr},
-        sheet_(context_, {}),
-        groups_(sheet_, nullptr),
         page_(context_, groups_) {
     page_.OnInitDialog();
     port_.onRead = [this] {
@@ -139,8 +137,8 @@ class MemorySession final : public LinkSession {
   CliUiServices ui_{false};  // the question after a System load is answered No: nothing to refresh here
   ui::CommPageLink pageLink_;
   pages::PageContext context_;
-  pages::Sheet sheet_;
-  pages::MemoryGroups groups_;
+  // The page only sends memory commands here: it needs no group's settings.
+  settings::MemoryGroups groups_{[] { return settings::SettingContext{}; }, {}, nullptr};
   pages::SystemMemoryPage page_;
   std::vector<std::string> frames_;
   bool sent_ = false;

@@ -37,13 +37,13 @@ void PrintParameters(const model::ParameterImage& image, std::ostream& out, cons
 // Image 0, then every memory that has a section in the file.
 void PrintFileParameters(const std::string& path, int region, std::ostream& out) {
   OfflineConfiguration configuration(region);
-  const files::Profile profile = ReadConfigurationFile(configuration.workspace, path);
+  const files::Profile profile = ReadConfigurationFile(configuration, path);
   bool memorySet[files::kLastMemory + 1] = {};
   for (const std::string& section : profile.SectionNames()) memorySet[files::MemoryOfSection(section)] = true;
-  PrintParameters(*configuration.link.images().Image(0), out, "0\t");
+  PrintParameters(*configuration.images.Image(0), out, "0\t");
   for (int memory = files::kFirstMemory; memory <= files::kLastMemory; ++memory) {
     if (memorySet[memory])
-      PrintParameters(*configuration.link.images().Image(memory), out, std::to_string(memory) + "\t");
+      PrintParameters(*configuration.images.Image(memory), out, std::to_string(memory) + "\t");
   }
 }
 

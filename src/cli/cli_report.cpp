@@ -32,8 +32,8 @@ void registerReport(CLI::App& parent, int& exitStatus) {
   AddRegionOption(*command, options->region);
   command->callback([options, &exitStatus] {
     OfflineConfiguration configuration(CheckedRegion(options->region));
-    ReadConfigurationFile(configuration.workspace, options->file);
-    const std::string report = configuration.workspace.BuildReport();
+    ReadConfigurationFile(configuration, options->file);
+    const std::string report = configuration.BuildReport();
     if (options->output.empty()) {
       // On a terminal, texts from the file (the memo) must not drive it; a pipe gets the report as it is.
       std::cout << (::isatty(STDOUT_FILENO) == 1 ? comm::EscapeControlsByLine(report) : report) << std::flush;

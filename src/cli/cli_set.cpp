@@ -19,11 +19,8 @@
 #include "comm/link_observer.h"
 #include "emu/emulator_options.h"
 #include "model/parameter_access.h"
-#include "pages/basic_control_page.h"
-#include "pages/item_ranges.h"
-#include "pages/page_registry.h"
-#include "pages/value_advice.h"
-#include "ui/page_link.h"
+#include "settings/basic/basic_control_settings.h"
+#include "settings/catalogue.h"
 #include "ui/main_view_link.h"
 
 namespace tw::cli {
@@ -61,15 +58,12 @@ std::string JoinQuoted(const std::vector<std::string>& names) {
   return text;
 }
 
-std::unique_ptr<pages::BasePage> MakeBasicControlPage(const pages::PageContext& context) {
-  return std::make_unique<pages::BasicControlPage>(context);
-}
-
-// A page as `set` addresses it: by its caption, or, where the page's items form groups with
-// a section each (DSP Parameters: one per sound program), by one group's section.
+// The settings of a page as `set` addresses them: by the page's caption, or, where the
+// page's items form groups with a section each (DSP Parameters: one per sound program), by
+// one group's section.
 struct AddressedPage {
-  std::unique_ptr<pages::BasePage> page;
-  int group = pages::kAllGroups;
+  const settings::PageSettings* page = nullptr;
+  int group = settings::kAllGroups;
   std::string section;
 };
 
@@ -79,10 +73,11 @@ struct GroupSection {
 };
 
 // The sections of a page's groups that differ from its caption; none for a page without groups.
-std::vector<GroupSection> GroupSections(const pages::BasePage& page, const model::ParameterImage& image) {
+std::vector<GroupSection> GroupSections(const settings::PageSettings& page, const model::ParameterImage& image,
+                                        const settings::SettingContext& context) {
   std::vector<GroupSection> sections;
-  for (int group = 0; group < pages::kAllGroups; ++group) {
-    const std::vector<pages::PageItem> items = page.ListItems(true, group);
+  for (int group = 0; group < settings::kAllGroups; ++group) {
+    const std::vector<settings::PageItem> items = page.ListItems(true, context, group);
     if (items.empty()) continue;
     std::string section = page.DescribeItem(image, items.front().number, items.front().subIndex, false).section;
     if (section == page.caption()) continue;
@@ -93,130 +88,113 @@ std::vector<GroupSection> GroupSections(const pages::BasePage& page, const model
   return sections;
 }
 
-// "Basic Control" (the main form's group) first, then every page that exists, by caption or
-// by the section of one of its groups.
-AddressedPage FindPage(std::string_view section, const pages::PageContext& context,
-                       const model::ParameterImage& image) {
+// "Basic Control" (the main form's group) first, then every page, by caption or by the
+// section of one of its groups.
+AddressedPage FindPage(std::string_view section, const model::ParameterImage& image,
+                       const settings::SettingContext& context) {
   const std::string wanted = Folded(section);
-  if (wanted == Folded(pages::BasicControlPage::kCaption)) {
-    return {MakeBasicControlPage(context), pages::kAllGroups, std::string(pages::BasicControlPage::kCaption)};
-  }
-  std::vector<std::string> available{std::string(pages::BasicControlPage::kCaption)};
-  for (const pages::PageDescriptor& descriptor : pages::SheetPageDescriptors()) {
-    if (descriptor.create == nullptr) continue;
-    if (Folded(descriptor.caption) == wanted) {
-      if (descriptor.presence == pages::Presence::AsyncOnly) {
-        throw CliFailure{kExitBadInput, "\"" + std::string(descriptor.caption) +
+  const settings::PageSettings& basic = settings::BasicControlSettings();
+  if (wanted == Folded(basic.caption())) return {&basic, settings::kAllGroups, basic.caption()};
+  std::vector<std::string> available{basic.caption()};
+  for (const settings::PageSettings* page : settings::Catalogue()) {
+    if (Folded(page->caption()) == wanted) {
+      if (page->presence() == settings::Presence::AsyncOnly) {
+        throw CliFailure{kExitBadInput, "\"" + page->caption() +
                                             "\" is an offline setting: the receiver takes it only with a "
                                             "download (Async Mode); put it in a configuration file and run "
                                             "tunewright-cli download"};
       }
-      return {descriptor.create(context), pages::kAllGroups, std::string(descriptor.caption)};
+      return {page, settings::kAllGroups, page->caption()};
     }
-    std::unique_ptr<pages::BasePage> page = descriptor.create(context);
-    const std::vector<GroupSection> groups = GroupSections(*page, image);
+    const std::vector<GroupSection> groups = GroupSections(*page, image, context);
     for (const GroupSection& group : groups) {
-      if (Folded(group.section) == wanted) return {std::move(page), group.group, group.section};
+      if (Folded(group.section) == wanted) return {page, group.group, group.section};
     }
-    if (groups.empty()) available.emplace_back(descriptor.caption);
+    if (groups.empty()) available.push_back(page->caption());
     for (const GroupSection& group : groups) available.push_back(group.section);
   }
   throw CliFailure{kExitBadInput,
                    "no page \"" + std::string(section) + "\" can be set; pages: " + JoinQuoted(available)};
 }
 
-pages::PageItem FindItem(const AddressedPage& addressed, const model::ParameterImage& image,
-                         std::string_view key) {
-  const pages::BasePage& page = *addressed.page;
-  std::vector<std::string> keys;
-  for (const pages::PageItem& item : page.ListItems(true, addressed.group)) {
-    const std::string itemKey = page.DescribeItem(image, item.number, item.subIndex, false).key;
-    if (itemKey.empty()) continue;
-    if (Folded(itemKey) == Folded(key)) return item;
-    keys.push_back(itemKey);
-  }
-  if (keys.empty()) {
+settings::PageItem FindItem(const AddressedPage& addressed, const model::ParameterImage& image,
+                            const settings::SettingContext& context, std::string_view key) {
+  const settings::PageSettings& page = *addressed.page;
+  if (addressed.group == settings::kAllGroups) {
     std::vector<std::string> sections;
-    for (const GroupSection& group : GroupSections(page, image)) sections.push_back(group.section);
+    for (const GroupSection& group : GroupSections(page, image, context)) sections.push_back(group.section);
     if (!sections.empty()) {
       throw CliFailure{kExitBadInput, "page \"" + page.caption() +
                                           "\" is set section by section; sections: " + JoinQuoted(sections)};
     }
   }
+  std::vector<std::string> keys;
+  for (const settings::PageItem& item : page.ListItems(true, context, addressed.group)) {
+    const std::string itemKey = page.DescribeItem(image, item.number, item.subIndex, false).key;
+    if (itemKey.empty()) continue;
+    if (Folded(itemKey) == Folded(key)) return item;
+    keys.push_back(itemKey);
+  }
   throw CliFailure{kExitBadInput, "page \"" + addressed.section + "\" has no key \"" + std::string(key) +
                                       "\"; keys: " + JoinQuoted(keys)};
 }
 
-// The link as the page sees it in Real Time Mode: every command text is kept, and passed
-// on to the live link when there is one. Without one, the page works on factory images.
-class RecordingPageLink final : public ui::PageLink {
- public:
-  explicit RecordingPageLink(ui::PageLink* live) : live_(live) {}
-
-  comm::WorkingMode workingMode() const override { return comm::WorkingMode::RealTime; }
-  bool isTransferDialogOpen() const override { return live_ != nullptr && live_->isTransferDialogOpen(); }
-  int SendPacket(std::string_view text, int number) override {
-    if (!text.empty()) frames.emplace_back(text);
-    return live_ != nullptr ? live_->SendPacket(text, number) : 1;
-  }
-  model::ParameterImage* image(int index) override {
-    return live_ != nullptr ? live_->image(index) : images_.Image(index);
-  }
-  const model::Capabilities& capabilities() const override {
-    return live_ != nullptr ? live_->capabilities() : capabilities_;
-  }
-  int tunerRegion() const override { return live_ != nullptr ? live_->tunerRegion() : 1; }
-  comm::LinkMode linkMode() const override { return live_ != nullptr ? live_->linkMode() : comm::LinkMode::Idle; }
-  // What the receiver has, when there is no live link.
-  void setCapabilities(const model::Capabilities& capabilities) { capabilities_ = capabilities; }
-
-  std::vector<std::string> frames;
-
- private:
-  ui::PageLink* live_;
-  model::ParameterImages images_;
-  model::Capabilities capabilities_;
+// A receiver's state for an edit without one: the factory settings of tuner region 1, in
+// Real Time Mode, with what `capabilities` says the receiver has.
+struct OfflineReceiver {
+  explicit OfflineReceiver(const model::Capabilities& capabilities = {}) : context{capabilities, 1, true} {}
+  model::ParameterImages images{1};
+  settings::SettingContext context;
 };
 
-// One setting on one page: the page is built on `link`, the value parsed into image 0.
-struct PageEdit {
-  PageEdit(const SetOptions& options, ui::PageLink& link)
-      : image(*link.image(0)),
-        addressed(FindPage(options.page, {link, ui, 0}, image)),
+// One setting of one page's settings: the value parsed into `image`, its commands as the
+// page sends an edit in Real Time Mode.
+struct SettingEdit {
+  SettingEdit(const SetOptions& options, model::ParameterImage& editedImage, settings::SettingContext editContext)
+      : image(editedImage),
+        context(editContext),
+        addressed(FindPage(options.page, image, context)),
         page(*addressed.page),
-        item(FindItem(addressed, image, options.key)) {}
+        item(FindItem(addressed, image, context, options.key)) {}
 
   // Throws with the page's current text, why it refuses the value, and what the setting
   // takes where the page can say, when the page does not accept the value.
   void parse(const std::string& value) {
     if (page.ParseItem(image, item.number, item.subIndex, value)) return;
-    const pages::ItemText now = page.DescribeItem(image, item.number, item.subIndex, false);
+    const settings::ItemText now = page.DescribeItem(image, item.number, item.subIndex, false);
     std::string message = "\"" + value + "\" is not a value of " + now.key + " on page \"" + now.section +
                           "\" (it holds \"" + now.value + "\")";
     const std::string reason = page.RefusalReason(image, item.number, item.subIndex, value);
     if (!reason.empty()) message += "; " + reason;
-    if (const auto* ranges = dynamic_cast<const pages::ItemRangeSource*>(&page)) {
-      const std::string range = ranges->DescribeRange(item.number, item.subIndex);
-      if (!range.empty()) message += "; values: " + range;
-    }
+    const std::string range = page.DescribeRange(item.number, item.subIndex);
+    if (!range.empty()) message += "; values: " + range;
     throw CliFailure{kExitBadInput, message};
+  }
+  bool available() const { return page.IsAvailable(item.number, context); }
+  std::vector<std::string> commands() const {
+    if (!available()) return {};
+    return page.Commands(image, item.number, item.subIndex, context);
   }
   std::string key() const { return page.DescribeItem(image, item.number, item.subIndex, false).key; }
   const std::string& section() const { return addressed.section; }
   // The item's value as its page writes it (also for items with one value per record).
   std::string valueText() const { return page.DescribeItem(image, item.number, item.subIndex, false).value; }
+  // Why the item sends nothing, in words, or `otherwise`.
+  std::string silence(std::string_view otherwise) const {
+    const std::string why = page.SilenceReason(image, item.number, item.subIndex);
+    return key() + " on page \"" + section() + "\" sends nothing: " + (why.empty() ? std::string(otherwise) : why);
+  }
   // What the page has to say about the value it took (one that the receiver may refuse).
   void printAdvice() const {
-    const auto* advice = dynamic_cast<const pages::ValueAdvice*>(&page);
-    const std::string note = advice != nullptr ? advice->AdviceOn(image, item.number, item.subIndex) : "";
+    const std::string note = page.AdviceOn(image, item.number, item.subIndex, context);
     if (!note.empty()) std::cerr << "tunewright-cli: note: " << note << '\n';
   }
 
-  CliUiServices ui{false};  // a page that asks for confirmation gets Cancel
   model::ParameterImage& image;
+  settings::SettingContext context;
   AddressedPage addressed;
-  pages::BasePage& page;
-  pages::PageItem item;
+  const settings::PageSettings& page;
+  settings::PageItem item;
 };
 
 // The parts of the receiver an edit needs that `live` lacks ("Zone 3", "XM"): the edit is
@@ -231,12 +209,10 @@ std::vector<std::string> MissingParts(const SetOptions& options, const model::Ca
                              {&model::Capabilities::zone3, "Zone 3"},
                              {&model::Capabilities::xm, "XM"}};
   auto sends = [&options](const model::Capabilities& capabilities) {
-    RecordingPageLink offline(nullptr);
-    offline.setCapabilities(capabilities);
-    PageEdit edit(options, offline);
+    OfflineReceiver offline(capabilities);
+    SettingEdit edit(options, *offline.images.Image(0), offline.context);
     if (!edit.page.ParseItem(edit.image, edit.item.number, edit.item.subIndex, options.value)) return false;
-    edit.page.QueueItem(edit.image, edit.item.number, edit.item.subIndex);
-    return !offline.frames.empty();
+    return !edit.commands().empty();
   };
   model::Capabilities everything = live;
   for (const Part& part : kParts) everything.*part.has = 1;
@@ -256,17 +232,13 @@ void PrintFrames(const std::vector<std::string>& frames) {
 }
 
 int RunDryRun(const SetOptions& options) {
-  RecordingPageLink link(nullptr);
-  PageEdit edit(options, link);
+  OfflineReceiver offline;
+  SettingEdit edit(options, *offline.images.Image(0), offline.context);
   edit.parse(options.value);
   edit.printAdvice();
-  edit.page.QueueItem(edit.image, edit.item.number, edit.item.subIndex);
-  if (link.frames.empty()) {
-    const std::string why = edit.page.SilenceReason(edit.image, edit.item.number, edit.item.subIndex);
-    throw CliFailure{kExitBadInput, edit.key() + " on page \"" + edit.section() + "\" sends nothing: " +
-                                        (why.empty() ? "it is sent with the page's other settings" : why)};
-  }
-  PrintFrames(link.frames);
+  const std::vector<std::string> frames = edit.commands();
+  if (frames.empty()) throw CliFailure{kExitBadInput, edit.silence("it is sent with the page's other settings")};
+  PrintFrames(frames);
   return kExitOk;
 }
 
@@ -276,13 +248,13 @@ int RunDryRun(const SetOptions& options) {
 class SetSession final : public LinkSession {
  public:
   SetSession(const SetOptions& options, comm::Link& link, comm::Scheduler& scheduler)
-      : LinkSession(scheduler), options_(options), link_(link), live_(link), recorder_(&live_) {
+      : LinkSession(scheduler), options_(options), link_(link) {
     // Page and key are checked before connecting; the value needs the receiver's state.
-    RecordingPageLink offline(nullptr);
-    PageEdit check(options, offline);
+    OfflineReceiver offline;
+    SettingEdit check(options, *offline.images.Image(0), offline.context);
   }
 
-  const std::vector<std::string>& frames() const { return recorder_.frames; }
+  const std::vector<std::string>& frames() const { return frames_; }
 
   void CommandsFinished(comm::ListResult result) override {
     if (!sending_) return;
@@ -296,7 +268,8 @@ class SetSession final : public LinkSession {
  private:
   void send() override {
     try {
-      edit_ = std::make_unique<PageEdit>(options_, recorder_);
+      const settings::SettingContext context{link_.capabilities(), link_.tunerRegion(), true};
+      edit_ = std::make_unique<SettingEdit>(options_, *link_.images().Image(0), context);
       edit_->parse(options_.value);
       edit_->printAdvice();
       expected_ = edit_->valueText();
@@ -304,7 +277,14 @@ class SetSession final : public LinkSession {
       return fail(failure.status, failure.message);
     }
     sending_ = true;
-    edit_->page.SendItem(edit_->item.number, edit_->item.subIndex);
+    // As a page sends an edit: the item's commands, then the start of the batch.
+    if (edit_->available()) {
+      for (const std::string& frame : edit_->commands()) {
+        frames_.push_back(frame);
+        link_.SendPacket(frame, edit_->item.number);
+      }
+      link_.SendPacket("", comm::kNoParameter);
+    }
     if (frames().empty()) {
       const std::vector<std::string> missing = MissingParts(options_, link_.capabilities());
       if (!missing.empty()) {
@@ -313,9 +293,7 @@ class SetSession final : public LinkSession {
         return fail(kExitLinkFailed, "the receiver has no " + parts + ", so " + edit_->key() + " on page \"" +
                                          edit_->section() + "\" cannot be sent to it");
       }
-      const std::string why = edit_->page.SilenceReason(edit_->image, edit_->item.number, edit_->item.subIndex);
-      return fail(kExitBadInput, edit_->key() + " on page \"" + edit_->section() + "\" sends nothing: " +
-                                     (why.empty() ? "it has no command of its own" : why));
+      return fail(kExitBadInput, edit_->silence("it has no command of its own"));
     }
     if (!link_.isSendingCommands()) {
       scheduler_.callAfter(kReportWaitMs, [this] {
@@ -337,17 +315,15 @@ class SetSession final : public LinkSession {
 
   void checkValue() {
     if (edit_->valueText() == expected_) return end();
-    const pages::ItemText now =
+    const settings::ItemText now =
         edit_->page.DescribeItem(edit_->image, edit_->item.number, edit_->item.subIndex, false);
     fail(kExitLinkFailed, "the receiver kept " + now.key + " at " + now.value);
   }
 
-
   const SetOptions& options_;
   comm::Link& link_;
-  ui::CommPageLink live_;
-  RecordingPageLink recorder_;
-  std::unique_ptr<PageEdit> edit_;
+  std::vector<std::string> frames_;
+  std::unique_ptr<SettingEdit> edit_;
   std::string expected_;
   bool sending_ = false;
   bool sawReport_ = false;

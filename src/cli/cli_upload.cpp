@@ -9,7 +9,7 @@
 #include "cli/cli_transcript.h"
 #include "cli/cli_transfer.h"
 #include "files/safe_file_writer.h"
-#include "pages/configuration_file.h"
+#include "settings/configuration_file.h"
 
 namespace tw::cli {
 namespace {
@@ -21,8 +21,7 @@ struct UploadOptions {
 };
 
 void Save(pages::Workbench& bench, const UploadOptions& options) {
-  const pages::BasicItemsOf<ui::BasicControlGroup> basicItems(bench.basicControls());
-  const pages::ConfigurationFile file(bench.sheet(), &basicItems);
+  const settings::ConfigurationFile& file = bench.configuration();
   // The command line keeps no User Memo: the file's memo is empty. Whether the file may be
   // replaced is decided now, not when the upload began minutes ago.
   const std::string text = file.Save(bench.link().images(), "").Text();

@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "comm/link_constants.h"
-#include "comm/upload_coverage.h"
 
 namespace tw::pages {
 namespace {
@@ -13,9 +12,6 @@ model::ParameterImage& ImageOf(const PageContext& context) {
   if (image == nullptr) throw std::out_of_range("page constructed for an image outside 0..6");
   return *image;
 }
-
-constexpr std::string_view kCrLf = "\r\n";
-constexpr std::string_view kNotReadMark = "  (not read from the receiver)";
 
 }  // namespace
 
@@ -61,45 +57,6 @@ void BasePage::QueueAll(const model::ParameterImage& image, const model::Setting
       QueueItem(image, item.number, item.subIndex);
     }
   }
-}
-
-void BasePage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
-  for (const PageItem& item : ListItems(true, kAllGroups)) {
-    const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
-    if (text.key.empty()) continue;
-    const std::string value = profile.GetString(text.section, text.key, "");
-    if (!value.empty()) ParseItem(image, item.number, item.subIndex, value);
-  }
-}
-
-void BasePage::SaveItems(const model::ParameterImage& image, files::Profile& profile) {
-  for (const PageItem& item : ListItems(true, kAllGroups)) {
-    const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
-    if (text.key.empty()) continue;  // an item without a key has no line, as in the report
-    profile.WriteString(text.section, text.key, text.value);
-  }
-}
-
-std::string BasePage::ReportItems(const model::ParameterImage& image) {
-  if (!hasWindow_) return {};
-  std::string report;
-  std::string lastSection;
-  for (const PageItem& item : ListItems(true, kAllGroups)) {
-    const ItemText text = DescribeItem(image, item.number, item.subIndex, true);
-    if (text.section != lastSection) {
-      report += kCrLf;
-      report += "(" + text.section + ")";
-      report += kCrLf;
-    }
-    if (!text.key.empty()) {
-      report += text.key + " = " + text.value;
-      // The receiver never tells this one: the value is the program's, not the receiver's.
-      if (!comm::IsReadByUpload(item.number, item.subIndex)) report += kNotReadMark;
-      report += kCrLf;
-    }
-    lastSection = text.section;
-  }
-  return report;
 }
 
 void BasePage::SendItem(int number, int subIndex) {

@@ -32,9 +32,9 @@ using settings::kAllGroups;
 using settings::PageItem;
 
 // The contract between a settings page and the rest of the program: the link queues a
-// download through QueueAll, the configuration file and the report walk
-// ListItems/DescribeItem/ParseItem, the view refreshes pages from the image, and an edit
-// is stored at once and sent only in Real Time Mode (SendItem).
+// download through QueueAll, the view refreshes pages from the image, and an edit is
+// stored at once and sent only in Real Time Mode (SendItem). Files, reports and the System
+// Memory groups read the page's settings in the catalogue, not the page.
 //
 // The operations that take an image touch only that image, never the page's controls.
 class BasePage {
@@ -77,13 +77,6 @@ class BasePage {
   // `sends` lets through, in that order.
   virtual void QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends = {});
   virtual void QueueItem(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/) {}
-  // For each item of the file list: a non-empty value read from its section and key is
-  // parsed into `image`; a missing key or an unrecognised text leaves the item unchanged.
-  virtual void LoadItems(model::ParameterImage& image, const files::Profile& profile);
-  virtual void SaveItems(const model::ParameterImage& image, files::Profile& profile);
-  // The page's block of the report (empty without a window): CR LF "(" section ")" CR LF
-  // whenever the section changes, then "key = value" CR LF per item with a key.
-  virtual std::string ReportItems(const model::ParameterImage& image);
   virtual std::vector<PageItem> ListItems(bool /*forFile*/, int /*group*/) const { return {}; }
   virtual ItemText DescribeItem(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/,
                                 bool /*forReport*/) const {
@@ -107,11 +100,6 @@ class BasePage {
   // page selects it) and returns the control that now edits it; null when the page shows
   // every item at once.
   virtual ui::Control* BringIntoView(int /*number*/, int /*subIndex*/) { return nullptr; }
-  // Why the item sends nothing with `image` as it stands (a setting it depends on), for
-  // messages to a user; empty when the page has nothing to say.
-  virtual std::string SilenceReason(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/) const {
-    return {};
-  }
   // Sends one parameter from the page's own image now, in Real Time Mode only and only when
   // the receiver has it: wait cursor, QueueItem, batch start. In Async Mode the value waits
   // for the next download.

@@ -29,9 +29,7 @@ ItemPage::ItemPage(const PageContext& context, std::string caption, int template
 ItemPage::ItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId)
     : BasePage(context, settings.caption(), templateId), settings_(&settings) {}
 
-settings::SettingContext ItemPage::settingContext() const {
-  return {link().capabilities(), link().tunerRegion(), isRealTime()};
-}
+settings::SettingContext ItemPage::settingContext() const { return link().settingContext(); }
 
 void ItemPage::SetSendOrder(std::vector<int> numbers) {
   if (ownSettings_) ownSettings_->SetSendOrder(std::move(numbers));
@@ -233,11 +231,6 @@ std::vector<PageItem> ItemPage::ListItems(bool forFile, int /*group*/) const {
 
 ItemText ItemPage::DescribeItem(const model::ParameterImage& image, int number, int subIndex, bool forReport) const {
   return settings_->DescribeItem(image, number, subIndex, forReport);
-}
-
-void ItemPage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
-  settings_->BeforeLoad(image, profile);
-  BasePage::LoadItems(image, profile);
 }
 
 bool ItemPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {

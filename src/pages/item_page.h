@@ -59,8 +59,6 @@ class ItemPage : public BasePage {
   ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                         bool forReport) const override;
   bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
-  // The settings settle what a file's items decide together, then each item is read.
-  void LoadItems(model::ParameterImage& image, const files::Profile& profile) override;
   std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
                             std::string_view text) const override;
 

@@ -47,7 +47,7 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
     {"MULTI CH", 152, Presence::Always, MakePage<MultiChPage>},
     {"Other", 164, Presence::Always, MakePage<OtherPage>},
     {"Advanced Setup", 170, Presence::Always, MakePage<AdvancedSetupPage>},
-    {"iPod", 102, Presence::Always, MakePage<CiPodPage>},
+    {"iPod", 102, Presence::Always, MakePage<IpodPage>},
 }};
 
 }  // namespace
@@ -55,15 +55,7 @@ constexpr std::array<PageDescriptor, 19> kSheetPages = {{
 std::span<const PageDescriptor> SheetPageDescriptors() { return kSheetPages; }
 
 bool IsShown(const PageDescriptor& page, comm::WorkingMode mode, int tunerRegion) {
-  switch (page.presence) {
-    case Presence::Always:
-      return true;
-    case Presence::AsyncOnly:
-      return mode == comm::WorkingMode::Async;
-    case Presence::RealTimeOrRegion1:
-      return mode == comm::WorkingMode::RealTime || tunerRegion == 1;
-  }
-  return false;
+  return settings::IsShown(page.presence, mode == comm::WorkingMode::RealTime, tunerRegion);
 }
 
 }  // namespace tw::pages

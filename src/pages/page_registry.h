@@ -8,13 +8,8 @@
 
 namespace tw::pages {
 
-// When a sheet page is shown as a tab. Download, files and report walk every page whatever
-// this says; the XM rule also decides whether files and reports include the page.
-enum class Presence {
-  Always,
-  AsyncOnly,         // Input DSP
-  RealTimeOrRegion1  // XM Set: shown in Real Time Mode, or when the tuner region is 1
-};
+// When a page is a tab; the catalogue says it for each page.
+using settings::Presence;
 
 using PageFactory = std::unique_ptr<BasePage> (*)(const PageContext& context);
 

@@ -5,6 +5,7 @@
 
 #include "model/ascii.h"
 #include "pages/sheet.h"
+#include "settings/basic/basic_control_settings.h"
 #include "ui/basic_control/basic_control_group.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/radio_group.h"
@@ -12,8 +13,6 @@
 namespace tw::pages {
 namespace {
 
-// The Basic Control group's parameter numbers, in form order.
-constexpr std::array<int, 14> kBasicNumbers = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
 constexpr std::string_view kBasicPlace = "Basic Control";
 
 // How well a setting answers the query; lower is better, kNoMatch is none.
@@ -38,25 +37,14 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-// A page's items; a page with a section per group (DSP Parameters: per sound program) lists
-// them group by group.
-std::vector<PageItem> ItemsOf(const BasePage& page) {
-  std::vector<PageItem> items = page.ListItems(true, kAllGroups);
-  if (!items.empty()) return items;
-  for (int group = 0; group < kAllGroups; ++group) {
-    const std::vector<PageItem> ofGroup = page.ListItems(true, group);
-    items.insert(items.end(), ofGroup.begin(), ofGroup.end());
-  }
-  return items;
-}
-
 // Every setting of the group and the tabs, in form order.
 std::vector<SettingMatch> AllSettings(const Sheet& sheet, ui::BasicControlGroup* basic,
                                       const model::ParameterImage& image) {
   std::vector<SettingMatch> all;
   if (basic != nullptr) {
-    for (int number : kBasicNumbers) {
-      ui::BasicItemText text = basic->DescribeBasicItem(image, number);
+    const settings::PageSettings& group = settings::BasicControlSettings();
+    for (const PageItem& item : group.ListItems(true, {})) {
+      ItemText text = group.DescribeItem(image, item.number, item.subIndex, false);
       if (text.key.empty()) continue;
       all.push_back({SettingMatch::kBasicControl, std::string(kBasicPlace), std::move(text.key),
                      std::move(text.value), nullptr});
@@ -65,7 +53,7 @@ std::vector<SettingMatch> AllSettings(const Sheet& sheet, ui::BasicControlGroup*
   const std::vector<BasePage*>& tabs = sheet.tabs();
   for (std::size_t tab = 0; tab < tabs.size(); ++tab) {
     const BasePage& page = *tabs[tab];
-    for (const PageItem& item : ItemsOf(page)) {
+    for (const PageItem& item : page.ListItems(true, kAllGroups)) {
       ItemText text = page.DescribeItem(image, item.number, item.subIndex, false);
       if (text.key.empty()) continue;
       all.push_back({static_cast<int>(tab), text.section.empty() ? page.caption() : std::move(text.section),

@@ -75,38 +75,8 @@ void Sheet::RestoreFocus() {
   if (active_ != nullptr) active_->RestoreFocus();
 }
 
-bool Sheet::inFileAndReport(const Entry& entry) const {
-  return entry.descriptor->presence != Presence::RealTimeOrRegion1 || link_.tunerRegion() == 1;
-}
-
 void Sheet::QueueAll(model::ParameterImage& image, const model::SettingFilter& sends) {
   for (BasePage* page : pages_) page->QueueAll(image, sends);
-}
-
-void Sheet::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
-  for (BasePage* page : pages_) page->LoadItems(image, profile);
-}
-
-void Sheet::SaveItems(const model::ParameterImage& image, files::Profile& profile) {
-  for (const Entry& entry : entries_) {
-    if (inFileAndReport(entry)) entry.page->SaveItems(image, profile);
-  }
-}
-
-std::string Sheet::ReportItems(const model::ParameterImage& image) {
-  std::string report;
-  for (const Entry& entry : entries_) {
-    if (inFileAndReport(entry)) report += entry.page->ReportItems(image);
-  }
-  return report;
-}
-
-std::vector<std::string> Sheet::RegionalSections() const {
-  std::vector<std::string> sections;
-  for (const Entry& entry : entries_) {
-    if (entry.descriptor->presence == Presence::RealTimeOrRegion1) sections.push_back(entry.page->caption());
-  }
-  return sections;
 }
 
 }  // namespace tw::pages

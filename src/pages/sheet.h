@@ -16,7 +16,7 @@ namespace tw::pages {
 
 // The property sheet: every registered page in sheet order, the tabs shown for the working
 // mode and tuner region, and the active tab. It is the pages as the link sees them
-// (PageSource) and as the configuration file and the report walk them.
+// (PageSource).
 class Sheet final : public comm::PageSource {
  public:
   // Constructs every page that has a factory. No page has a window yet.
@@ -55,16 +55,9 @@ class Sheet final : public comm::PageSource {
   void RefreshActiveItems(const std::vector<int>& numbers);
   void RestoreFocus();
 
-  // --- the walks of the download, the configuration file and the report ---
+  // --- the download's walk ---
   // All pages, shown or not, in sheet order.
   void QueueAll(model::ParameterImage& image, const model::SettingFilter& sends = {}) override;
-  void LoadItems(model::ParameterImage& image, const files::Profile& profile);
-  // XM Set takes part only when the link's tuner region is 1.
-  void SaveItems(const model::ParameterImage& image, files::Profile& profile);
-  std::string ReportItems(const model::ParameterImage& image);
-  // The sections of the pages that files hold for one tuner region only (XM Set): a file
-  // without them is complete all the same.
-  std::vector<std::string> RegionalSections() const;
 
  private:
   struct Entry {
@@ -72,7 +65,6 @@ class Sheet final : public comm::PageSource {
     std::unique_ptr<BasePage> page;
   };
 
-  bool inFileAndReport(const Entry& entry) const;
   void activate(BasePage* page);
 
   ui::PageLink& link_;

@@ -10,18 +10,17 @@ void TransferPages::QueueMemoryPart(int memory, int part, model::ParameterImage&
   const std::string save = MemoryCommand(memory, part, false);
   if (save.empty()) return;
   const files::MemoryCategory category = files::kMemoryCategories[static_cast<std::size_t>(part)];
-  std::vector<MemoryItem> items;
-  for (const MemoryItem& item : groups_.Items(category, memoryImage, true)) {
-    if (item.page == nullptr || item.page->IsItemAvailable(item.item.number)) items.push_back(item);
+  const settings::SettingContext context = link_.settingContext();
+  std::vector<settings::MemoryItem> items;
+  for (const settings::MemoryItem& item : groups_.Items(category, memoryImage, true)) {
+    if (item.page->IsAvailable(item.item.number, context)) items.push_back(item);
   }
   // Without a page that sends the part's values (or a receiver that has them), saving would
   // store the receiver's current values over the memory's own.
   if (items.empty()) return;
-  for (const MemoryItem& item : items) {
-    if (item.page != nullptr) {
-      item.page->QueueItem(memoryImage, item.item.number, item.item.subIndex);
-    } else {
-      basic_.QueueBasicItem(memoryImage, item.item.number);
+  for (const settings::MemoryItem& item : items) {
+    for (const std::string& command : item.page->Commands(memoryImage, item.item.number, item.item.subIndex, context)) {
+      link_.SendPacket(command, item.item.number);
     }
   }
   link_.SendPacket(save, comm::MemoryCommandNumber(part, false));

@@ -70,7 +70,7 @@ std::string RestoreCommand(const std::filesystem::path& file, const RestoreTarge
   return "tunewright-cli download " + port + " --current-only " + ShellWord(file.string());
 }
 
-std::string RecoverFromInterruption(const comm::UploadInterruption& what, const ConfigurationFile& file,
+std::string RecoverFromInterruption(const comm::UploadInterruption& what, const settings::ConfigurationFile& file,
                                     const std::filesystem::path& stateFolder, const RestoreTarget& target,
                                     std::chrono::system_clock::time_point now) {
   const std::string memory = std::to_string(what.memory);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "comm/upload_interruption.h"
-#include "pages/configuration_file.h"
+#include "settings/configuration_file.h"
 
 namespace tw::pages {
 
@@ -29,7 +29,7 @@ std::string RestoreCommand(const std::filesystem::path& file, const RestoreTarge
 
 // Saves the recovery file (when the receiver was not restored) and returns the line for
 // the user; empty for the write-back beginning, which says nothing.
-std::string RecoverFromInterruption(const comm::UploadInterruption& what, const ConfigurationFile& file,
+std::string RecoverFromInterruption(const comm::UploadInterruption& what, const settings::ConfigurationFile& file,
                                     const std::filesystem::path& stateFolder, const RestoreTarget& target,
                                     std::chrono::system_clock::time_point now);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "pages/view_hooks.h"
+#include "settings/basic/basic_control_settings.h"
 
 namespace tw::pages {
 
@@ -57,7 +58,7 @@ void BasicGroupView::RefreshBasicItem(int number, bool update) {
 
 std::optional<ui::ItemName> BasicGroupView::DescribeBasicItem(int number) {
   if (group_ == nullptr) return std::nullopt;
-  const ui::BasicItemText text = group_->DescribeBasicItem(link_.imageInUse(), number);
+  const settings::ItemText text = settings::BasicControlSettings().DescribeItem(link_.imageInUse(), number, -1, false);
   if (text.section.empty()) return std::nullopt;
   return ui::ItemName{text.section, text.key};
 }

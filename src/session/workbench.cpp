@@ -72,7 +72,7 @@ struct Workbench::Window {
         sheetView(sheet, bench.link()),
         basicView(sheet, bench.link()),
         basic(pageLink, bench.ui_, &basicView),
-        transferPages(pageLink, sheet, basic),
+        transferPages(pageLink, sheet, configuration.memoryGroups()),
         memoryPage(PageContext{pageLink, bench.ui_, 0, &host}, configuration.memoryGroups()),
         view(bench.app_, bench.ui_, bench.dialogs_, std::move(options)) {}
 
@@ -82,8 +82,7 @@ struct Workbench::Window {
   SheetView sheetView;
   BasicGroupView basicView;
   ui::BasicControlGroup basic;
-  BasicItemsOf<ui::BasicControlGroup> basicItems{basic};
-  ConfigurationFile configuration{sheet, &basicItems};
+  settings::ConfigurationFile configuration{[this] { return pageLink.settingContext(); }};
   std::string memo;
   TransferPages transferPages;
   SystemMemoryPage memoryPage;
@@ -212,7 +211,7 @@ SystemMemoryPage& Workbench::memoryPage() {
   return window_->memoryPage;
 }
 
-ConfigurationFile& Workbench::configuration() {
+settings::ConfigurationFile& Workbench::configuration() {
   if (!window_) throw std::logic_error("the main window does not exist");
   return window_->configuration;
 }
@@ -229,7 +228,7 @@ files::FileStatus Workbench::LoadConfiguration(const std::filesystem::path& path
   files::Profile file;
   if (files::FileStatus status = file.Load(path); !status) return status;
   const std::string name = "\"" + path.string() + "\"";
-  const ConfigurationCheck check = w.configuration.LoadChecked(file, link().images(), w.memo);
+  const settings::ConfigurationCheck check = w.configuration.LoadChecked(file, link().images(), w.memo);
   if (auto refusal = DescribeRefusal(check, name)) return files::FileStatus::Failure(std::move(*refusal));
   w.view.RefreshAllPages();
   if (warnings != nullptr) *warnings = DescribeWarnings(check, name);
@@ -255,7 +254,7 @@ files::FileStatus Workbench::SaveConfiguration(const std::filesystem::path& path
 
 std::string Workbench::BuildReport() {
   if (!window_) throw std::logic_error("the main window does not exist");
-  return pages::BuildReport(window_->sheet, &window_->basicItems, link().images(), window_->memo);
+  return window_->configuration.BuildReport(link().images(), window_->memo);
 }
 
 bool Workbench::SelectPort(std::string_view device) {

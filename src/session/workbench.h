@@ -45,7 +45,7 @@
 #include "emu/emulator_options.h"
 #include "emu/emulator_port.h"
 #include "files/profile.h"
-#include "pages/configuration_file.h"
+#include "settings/configuration_file.h"
 #include "pages/sheet.h"
 #include "session/view_adapters.h"
 #include "ui/basic_control/basic_control_group.h"
@@ -141,7 +141,7 @@ class Workbench {
   SystemMemoryPage& memoryPage();
   // --- the configuration file and the report over the sheet and the Basic Control group ---
   // Only while hasWindow().
-  ConfigurationFile& configuration();
+  settings::ConfigurationFile& configuration();
   std::string& userMemo();
   // Reads a ".qcf" into the seven images and the memo, then every control shows it again.
   // A file that cannot be read, or that sets nothing at all, changes nothing (the status

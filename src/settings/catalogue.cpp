@@ -2,8 +2,11 @@
 
 #include <array>
 
+#include "settings/basic/basic_control_settings.h"
+#include "settings/dsp/dsp_parameters_settings.h"
 #include "settings/eq/graphic_eq_settings.h"
 #include "settings/eq/tone_control_settings.h"
+#include "settings/input/input_dsp_settings.h"
 #include "settings/input/input_rename_settings.h"
 #include "settings/input/io_assign_settings.h"
 #include "settings/input/multi_ch_settings.h"
@@ -13,6 +16,7 @@
 #include "settings/system/advanced_setup_settings.h"
 #include "settings/system/display_set_settings.h"
 #include "settings/system/other_settings.h"
+#include "settings/tuner/ipod_settings.h"
 #include "settings/tuner/tuner_set_settings.h"
 #include "settings/tuner/xm_set_settings.h"
 #include "settings/zone/control_out_items.h"
@@ -22,8 +26,10 @@
 namespace tw::settings {
 
 std::span<const PageSettings* const> Catalogue() {
-  static const std::array<const PageSettings*, 16> pages = {
+  static const std::array<const PageSettings*, 19> pages = {
       &MultiZoneSettings(),
+      &DspParametersSettings(),
+      &InputDspSettings(),
       &InputRenameSettings(),
       &IoAssignSettings(),
       &SpeakerLevelSettings(),
@@ -39,8 +45,17 @@ std::span<const PageSettings* const> Catalogue() {
       &MultiChSettings(),
       &OtherSettings(),
       &AdvancedSetupSettings(),
+      &IpodSettings(),
   };
   return pages;
+}
+
+const PageSettings* FindPageSettings(std::string_view caption) {
+  if (caption == BasicControlSettings().caption()) return &BasicControlSettings();
+  for (const PageSettings* page : Catalogue()) {
+    if (page->caption() == caption) return page;
+  }
+  return nullptr;
 }
 
 }  // namespace tw::settings

@@ -7,6 +7,18 @@
 #include "model/parameter_access.h"
 
 namespace tw::settings {
+
+bool IsShown(Presence presence, bool realTime, int tunerRegion) {
+  switch (presence) {
+    case Presence::Always:
+      return true;
+    case Presence::AsyncOnly:
+      return !realTime;
+    case Presence::RealTimeOrRegion1:
+      return realTime || tunerRegion == 1;
+  }
+  return false;
+}
 namespace {
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
@@ -54,7 +66,7 @@ bool PageSettings::IsAvailable(int number, const SettingContext& context) const 
   return Satisfied(std::visit([](const auto& i) { return i.needs; }, entry->item), context.capabilities);
 }
 
-std::vector<PageItem> PageSettings::ListItems(bool forFile, const SettingContext& context) const {
+std::vector<PageItem> PageSettings::ListItems(bool forFile, const SettingContext& context, int /*group*/) const {
   std::vector<PageItem> items;
   auto push = [&](PageItem item) {
     if (IsListed(item, forFile, context)) items.push_back(item);

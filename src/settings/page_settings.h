@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -40,6 +41,21 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 // The group argument that selects no particular group (pages without groups ignore it).
 inline constexpr int kAllGroups = 24;
 
+// When a page is shown as a tab of the sheet. Whether files and reports hold it follows
+// from it too (InFileAndReport).
+enum class Presence {
+  Always,
+  AsyncOnly,         // Input DSP
+  RealTimeOrRegion1  // XM Set: shown in Real Time Mode, or when the tuner region is 1
+};
+
+// Whether a page is a tab of the sheet for this working mode and tuner region.
+bool IsShown(Presence presence, bool realTime, int tunerRegion);
+// Files and reports hold XM Set only for tuner region 1 (a file is read whatever it holds).
+inline bool InFileAndReport(Presence presence, int tunerRegion) {
+  return presence != Presence::RealTimeOrRegion1 || tunerRegion == 1;
+}
+
 // What the rules of a page may depend on besides the image: the connected receiver's
 // options, the tuner region and the working mode.
 struct SettingContext {
@@ -47,6 +63,10 @@ struct SettingContext {
   int tunerRegion = 0;
   bool realTime = false;
 };
+
+// Asked whenever a walk over the settings needs the context (it changes as a receiver
+// connects or the region changes).
+using ContextSource = std::function<SettingContext()>;
 
 using AnyItem = std::variant<ChoiceItem, LevelItem, TextItem>;
 // The number, and the records (none for a text), of any kind of item.
@@ -60,11 +80,13 @@ class PageSettings {
  public:
   using Item = AnyItem;
 
-  explicit PageSettings(std::string caption) : caption_(std::move(caption)) {}
+  explicit PageSettings(std::string caption, Presence presence = Presence::Always)
+      : caption_(std::move(caption)), presence_(presence) {}
   virtual ~PageSettings() = default;
 
   // The page's caption, also its section in files and reports.
   const std::string& caption() const { return caption_; }
+  Presence presence() const { return presence_; }
 
   // `ignoreCase`: a file text matches an entry whatever its letter case (a list's entries).
   void Add(const ChoiceItem& item, bool ignoreCase = false);
@@ -85,7 +107,7 @@ class PageSettings {
 
   // Items in file order, record by record for items with records; for sending, the send
   // order when one was set. IsListed may leave items out.
-  virtual std::vector<PageItem> ListItems(bool forFile, const SettingContext& context) const;
+  virtual std::vector<PageItem> ListItems(bool forFile, const SettingContext& context, int group = kAllGroups) const;
   virtual ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
                                 bool forReport) const;
   // True when the text was one of the item's allowed values, Accepts it, and it is now stored.
@@ -102,6 +124,19 @@ class PageSettings {
   // last, for a range; the length for a text.
   virtual std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
                                     std::string_view text) const;
+  // What values the item takes, where its allowed values say too little ("-6dB .. 3dB").
+  virtual std::string DescribeRange(int /*number*/, int /*subIndex*/) const { return {}; }
+  // Why the item sends nothing with `image` as it stands (a setting it depends on); empty
+  // when there is nothing to say.
+  virtual std::string SilenceReason(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/) const {
+    return {};
+  }
+  // What to tell a user about a value the item took that the receiver may refuse; empty
+  // when there is nothing to say.
+  virtual std::string AdviceOn(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/,
+                               const SettingContext& /*context*/) const {
+    return {};
+  }
   // The framed commands that send the item's value in `image`; none for an item the
   // receiver lacks or that sends nothing.
   virtual std::vector<std::string> Commands(const model::ParameterImage& image, int number, int subIndex,
@@ -124,6 +159,7 @@ class PageSettings {
   const Item& item(int number) const;
 
   std::string caption_;
+  Presence presence_;
   std::vector<Entry> entries_;
   std::vector<int> sendOrder_;
 };

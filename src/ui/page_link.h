@@ -5,6 +5,7 @@
 #include "comm/link_constants.h"
 #include "model/command_table.h"
 #include "model/parameter_image.h"
+#include "settings/page_settings.h"
 
 namespace tw::comm {
 class Link;
@@ -34,6 +35,8 @@ class PageLink {
   virtual comm::LinkMode linkMode() const = 0;
 
   bool isRealTime() const { return workingMode() == comm::WorkingMode::RealTime; }
+  // What the settings' rules see: the receiver's options, the tuner region, the mode.
+  settings::SettingContext settingContext() const { return {capabilities(), tunerRegion(), isRealTime()}; }
 };
 
 // The production PageLink: the one Link.

@@ -5,19 +5,17 @@
 
 #include <random>
 
-#include "pages/configuration_file.h"
-#include "pages/configuration_workspace.h"
+#include "settings/configuration_file.h"
+#include "settings/offline_configuration.h"
 #include "support/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {
 
 struct Workspace {
-  explicit Workspace(int region = 1) : link(region) {}
-  model::ParameterImage& image(int i) { return *link.images().Image(i); }
-  pages::OfflinePageLink link;
-  ui::ScriptedUiServices ui;
-  pages::ConfigurationWorkspace workspace{link, link.images(), ui};
+  explicit Workspace(int region = 1) : workspace(region) {}
+  model::ParameterImage& image(int i) { return *workspace.images.Image(i); }
+  settings::OfflineConfiguration workspace;
 };
 
 // Values the group can show, chosen at random: every item takes part.
@@ -39,7 +37,7 @@ TEST(ConfigurationBasicControl, EveryItemAndEveryMemoryRoundTrips) {
   for (int round = 0; round < 20; ++round) {
     Workspace a;
     for (int i = 0; i < 7; ++i) Randomise(a.image(i), random);
-    a.workspace.memo() = "round " + std::to_string(round);
+    a.workspace.memo = "round " + std::to_string(round);
     const std::string saved = a.workspace.Save().Text();
 
     Workspace b;
@@ -86,9 +84,8 @@ TEST(ConfigurationBasicControl, ZonePowerIsNeverInTheFile) {
 
 TEST(ConfigurationBasicControl, ReportOfTheGroupAloneForFactorySettings) {
   Workspace w;
-  pages::Sheet noPages({w.link, w.ui}, std::span<const pages::PageDescriptor>());
-  const pages::BasicItemsOf<ui::BasicControlGroup> basic(w.workspace.basicGroup());
-  const std::string report = pages::BuildReport(noPages, &basic, w.link.images(), "");
+  const settings::ConfigurationFile noPages([] { return settings::SettingContext{}; }, {});
+  const std::string report = noPages.BuildReport(w.workspace.images, "");
   const std::string dashes(80, '-');
   const std::string current =
       dashes + "\r\n    1. Current Setting \r\n" + dashes +

@@ -1,7 +1,7 @@
 #pragma once
 
-// Small pages on the real captions and parameter numbers, and a Basic Control stand-in, for
-// the configuration file, report and System Memory walks. Values are plain integers shown
+// Small page settings on the real captions and parameter numbers, and a Basic Control
+// stand-in, for the configuration file, report and System Memory walks. Values are plain integers shown
 // as "%d" (DSP values as "v%d"), so that every text maps to one value.
 
 #include <array>
@@ -10,9 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/base_page.h"
-#include "pages/configuration_items.h"
-#include "pages/page_registry.h"
+#include "settings/page_settings.h"
 #include "settings/value_text.h"
 
 namespace tw::test {
@@ -25,23 +23,24 @@ struct IntItem {
   Field field;
 };
 
-class IntPage : public pages::BasePage {
+class IntSettings : public settings::PageSettings {
  public:
-  IntPage(const pages::PageContext& context, std::string caption, std::vector<IntItem> items)
-      : BasePage(context, std::move(caption), 0), items_(std::move(items)) {}
+  IntSettings(std::string caption, std::vector<IntItem> items,
+              settings::Presence presence = settings::Presence::Always)
+      : PageSettings(std::move(caption), presence), items_(std::move(items)) {}
 
-  std::vector<pages::PageItem> ListItems(bool, int) const override {
-    std::vector<pages::PageItem> list;
+  std::vector<settings::PageItem> ListItems(bool, const settings::SettingContext&, int) const override {
+    std::vector<settings::PageItem> list;
     for (const IntItem& item : items_) list.push_back({item.number, -1});
     return list;
   }
-  pages::ItemText DescribeItem(const model::ParameterImage& image, int number, int, bool) const override {
+  settings::ItemText DescribeItem(const model::ParameterImage& image, int number, int, bool) const override {
     const IntItem* item = find(number);
     if (item == nullptr) return {};
     auto& copy = const_cast<model::ParameterImage&>(image);  // Field reads through a mutable ref
     return {caption(), item->key, std::to_string(item->field(copy))};
   }
-  bool ParseItem(model::ParameterImage& image, int number, int, std::string_view text) override {
+  bool ParseItem(model::ParameterImage& image, int number, int, std::string_view text) const override {
     const IntItem* item = find(number);
     const auto value = settings::ParseDecimal(text);
     if (item == nullptr || !value || *value < -1000 || *value > 1000) return false;
@@ -61,24 +60,25 @@ class IntPage : public pages::BasePage {
 
 inline const std::array<std::string_view, 3> kProgramNames = {"Hall A", "Hall B", "Club"};
 
-// Sound programs 0..2 with two parameters each (group = program), as the DSP page lists them:
-// group 24 gives nothing, so the walks run per program.
-class DspPage final : public pages::BasePage {
+// Sound programs 0..2 with two parameters each (group = program), as the DSP settings list
+// them: every group gives the programs one after another.
+class DspSettings final : public settings::PageSettings {
  public:
-  explicit DspPage(const pages::PageContext& context) : BasePage(context, "DSP Parameters", 148) {}
+  DspSettings() : PageSettings("DSP Parameters") {}
 
-  std::vector<pages::PageItem> ListItems(bool, int group) const override {
+  std::vector<settings::PageItem> ListItems(bool, const settings::SettingContext&, int group) const override {
+    if (group == settings::kAllGroups) return {{27, -1}, {28, -1}, {29, -1}, {30, -1}, {31, -1}, {32, -1}};
     if (group < 0 || group >= static_cast<int>(kProgramNames.size())) return {};
     return {{27 + 2 * group, -1}, {28 + 2 * group, -1}};
   }
-  pages::ItemText DescribeItem(const model::ParameterImage& image, int number, int, bool) const override {
+  settings::ItemText DescribeItem(const model::ParameterImage& image, int number, int, bool) const override {
     const int index = number - 27;
     if (index < 0 || index >= 6) return {};
     const std::string key = (index % 2 == 0 ? "Delay" : "Room Size");
     return {"DSP Parameters " + std::string(kProgramNames[index / 2]), key,
             "v" + std::to_string(image.dsp[index])};
   }
-  bool ParseItem(model::ParameterImage& image, int number, int, std::string_view text) override {
+  bool ParseItem(model::ParameterImage& image, int number, int, std::string_view text) const override {
     const int index = number - 27;
     if (index < 0 || index >= 6 || text.size() < 2 || text[0] != 'v') return false;
     const auto value = settings::ParseDecimal(text.substr(1));
@@ -86,103 +86,43 @@ class DspPage final : public pages::BasePage {
     image.dsp[index] = *value;
     return true;
   }
-  void LoadItems(model::ParameterImage& image, const files::Profile& profile) override {
-    forEachProgram([&](int group) { loadGroup(image, profile, group); });
-  }
-  void SaveItems(const model::ParameterImage& image, files::Profile& profile) override {
-    forEachProgram([&](int group) {
-      for (const pages::PageItem& item : ListItems(true, group)) {
-        const pages::ItemText text = DescribeItem(image, item.number, -1, false);
-        profile.WriteString(text.section, text.key, text.value);
-      }
-    });
-  }
-  std::string ReportItems(const model::ParameterImage& image) override {
-    if (!hasWindow()) return {};
-    std::string report;
-    std::string last;
-    forEachProgram([&](int group) {
-      for (const pages::PageItem& item : ListItems(true, group)) {
-        const pages::ItemText text = DescribeItem(image, item.number, -1, true);
-        if (text.section != last) report += "\r\n(" + text.section + ")\r\n";
-        report += text.key + " = " + text.value + "\r\n";
-        last = text.section;
-      }
-    });
-    return report;
-  }
-
- private:
-  static void forEachProgram(const std::function<void(int)>& run) {
-    for (int group = 0; group < 24; ++group) run(group);
-  }
-  void loadGroup(model::ParameterImage& image, const files::Profile& profile, int group) {
-    for (const pages::PageItem& item : ListItems(true, group)) {
-      const pages::ItemText text = DescribeItem(image, item.number, -1, false);
-      const std::string value = profile.GetString(text.section, text.key, "");
-      if (!value.empty()) ParseItem(image, item.number, -1, value);
-    }
-  }
 };
 
-// Zone volumes 18 and 23 with zone 2 input 15 beside them.
-inline std::unique_ptr<pages::BasePage> MakeMultiZone(const pages::PageContext& c) {
-  return std::make_unique<IntPage>(
-      c, "Multi Zone",
-      std::vector<IntItem>{
-          {15, "Zone2 Input", [](model::ParameterImage& i) -> std::int32_t& { return i.multiZone[0]; }},
-          {18, "Zone2 Volume", [](model::ParameterImage& i) -> std::int32_t& { return i.multiZone[3]; }},
-          {23, "Zone3 Volume", [](model::ParameterImage& i) -> std::int32_t& { return i.multiZone[9]; }},
-      });
-}
-inline std::unique_ptr<pages::BasePage> MakeSpeakerLevel(const pages::PageContext& c) {
-  return std::make_unique<IntPage>(
-      c, "Speaker Level",
-      std::vector<IntItem>{
-          {268, "FL", [](model::ParameterImage& i) -> std::int32_t& { return i.speakerLevel[0]; }},
-          {269, "FR", [](model::ParameterImage& i) -> std::int32_t& { return i.speakerLevel[1]; }},
-      });
-}
-// 289 is kept by a System Memory, 295 is not.
-inline std::unique_ptr<pages::BasePage> MakeToneControl(const pages::PageContext& c) {
-  return std::make_unique<IntPage>(
-      c, "Tone Control",
-      std::vector<IntItem>{
-          {289, "Tone Bypass", [](model::ParameterImage& i) -> std::int32_t& { return i.tone[0]; }},
-          {295, "Speaker Bass Gain", [](model::ParameterImage& i) -> std::int32_t& { return i.tone[1]; }},
-      });
-}
-inline std::unique_ptr<pages::BasePage> MakeXmSet(const pages::PageContext& c) {
-  return std::make_unique<IntPage>(
-      c, "XM Set",
-      std::vector<IntItem>{
-          {477, "PageA No.1", [](model::ParameterImage& i) -> std::int32_t& { return i.xm.presets[0]; }},
-      });
-}
-inline std::unique_ptr<pages::BasePage> MakeDsp(const pages::PageContext& c) {
-  return std::make_unique<DspPage>(c);
-}
-
-// The sheet order with these five pages; the rest are absent.
-inline std::array<pages::PageDescriptor, 19> FakeSheetPages() {
-  std::array<pages::PageDescriptor, 19> pages{};
-  std::copy_n(pages::SheetPageDescriptors().begin(), 19, pages.begin());
-  for (pages::PageDescriptor& d : pages) {
-    d.create = nullptr;  // only the fakes below: real pages come and go as families land
-    if (d.caption == "Multi Zone") d.create = MakeMultiZone;
-    if (d.caption == "DSP Parameters") d.create = MakeDsp;
-    if (d.caption == "Speaker Level") d.create = MakeSpeakerLevel;
-    if (d.caption == "Tone Control") d.create = MakeToneControl;
-    if (d.caption == "XM Set") d.create = MakeXmSet;
-  }
-  return pages;
-}
+// The sheet order with five pages: Multi Zone (zone volumes 18 and 23 with zone 2 input 15
+// beside them), DSP Parameters, Speaker Level, Tone Control (289 is kept by a System Memory,
+// 295 is not) and XM Set.
+struct FakeCatalogue {
+  IntSettings multiZone{"Multi Zone",
+                        {{15, "Zone2 Input", [](model::ParameterImage& i) -> std::int32_t& { return i.multiZone[0]; }},
+                         {18, "Zone2 Volume", [](model::ParameterImage& i) -> std::int32_t& { return i.multiZone[3]; }},
+                         {23, "Zone3 Volume", [](model::ParameterImage& i) -> std::int32_t& { return i.multiZone[9]; }}}};
+  DspSettings dsp;
+  IntSettings speakerLevel{
+      "Speaker Level",
+      {{268, "FL", [](model::ParameterImage& i) -> std::int32_t& { return i.speakerLevel[0]; }},
+       {269, "FR", [](model::ParameterImage& i) -> std::int32_t& { return i.speakerLevel[1]; }}}};
+  IntSettings toneControl{
+      "Tone Control",
+      {{289, "Tone Bypass", [](model::ParameterImage& i) -> std::int32_t& { return i.tone[0]; }},
+       {295, "Speaker Bass Gain", [](model::ParameterImage& i) -> std::int32_t& { return i.tone[1]; }}}};
+  IntSettings xmSet{"XM Set",
+                    {{477, "PageA No.1", [](model::ParameterImage& i) -> std::int32_t& { return i.xm.presets[0]; }}},
+                    settings::Presence::RealTimeOrRegion1};
+  std::array<const settings::PageSettings*, 5> pages{&multiZone, &dsp, &speakerLevel, &toneControl, &xmSet};
+};
 
 // Basic Control items 1..10 with their keys; values "%d" of the block integer, 4 shown as
 // the program name for 0..2 (so a memory's DSP section follows its program).
-class FakeBasicItems final : public pages::BasicItemSource {
+class FakeBasicSettings final : public settings::PageSettings {
  public:
-  pages::ItemText DescribeBasicItem(const model::ParameterImage& image, int number) const override {
+  FakeBasicSettings() : PageSettings("Basic Control") {}
+
+  std::vector<settings::PageItem> ListItems(bool, const settings::SettingContext&, int) const override {
+    std::vector<settings::PageItem> items;
+    for (int number : {1, 2, 3, 4, 6, 7, 8, 9, 10}) items.push_back({number, -1});
+    return items;
+  }
+  settings::ItemText DescribeItem(const model::ParameterImage& image, int number, int, bool) const override {
     const char* key = keyOf(number);
     if (key == nullptr) return {};
     const std::int32_t value = image.basic[static_cast<std::size_t>(number - 1)];
@@ -190,7 +130,7 @@ class FakeBasicItems final : public pages::BasicItemSource {
       return {"Basic Control", key, std::string(kProgramNames[value])};
     return {"Basic Control", key, std::to_string(value)};
   }
-  bool ParseBasicItem(model::ParameterImage& image, int number, std::string_view text) const override {
+  bool ParseItem(model::ParameterImage& image, int number, int, std::string_view text) const override {
     if (keyOf(number) == nullptr) return false;
     std::int32_t& value = image.basic[static_cast<std::size_t>(number - 1)];
     for (std::size_t p = 0; number == 4 && p < kProgramNames.size(); ++p) {

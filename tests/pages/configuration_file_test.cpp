@@ -1,7 +1,7 @@
-// The configuration file over the sheet, the Basic Control group and the System Memories:
+// The configuration file over the pages' settings, the Basic Control group and the System Memories:
 // what Save writes, what Load merges, and that bad entries change nothing.
 
-#include "pages/configuration_file.h"
+#include "settings/configuration_file.h"
 
 #include <gtest/gtest.h>
 
@@ -9,29 +9,21 @@
 #include <fstream>
 
 #include "files/profile.h"
-#include "pages/configuration_check.h"
 #include "pages/configuration_fakes.h"
 #include "pages/fake_page_link.h"
-#include "pages/sheet.h"
-#include "support/scripted_ui_services.h"
 
 namespace tw::test {
 namespace {
 
 struct Fixture {
-  explicit Fixture(int region = 1) {
-    link.region = region;
-    sheet.Create();
-  }
+  explicit Fixture(int region = 1) { link.region = region; }
   model::ParameterImage& image(int i) { return *link.images.Image(i); }
   std::string save() const { return file.Save(link.images, memo).Text(); }
 
   FakePageLink link{comm::WorkingMode::Async};
-  ui::ScriptedUiServices ui;
-  std::array<pages::PageDescriptor, 19> descriptors = FakeSheetPages();
-  pages::Sheet sheet{{link, ui}, descriptors};
-  FakeBasicItems basic;
-  pages::ConfigurationFile file{sheet, &basic};
+  FakeCatalogue catalogue;
+  FakeBasicSettings basic;
+  settings::ConfigurationFile file{[this] { return link.settingContext(); }, catalogue.pages, &basic};
   std::string memo;
 };
 
@@ -231,14 +223,14 @@ TEST(ConfigurationCheck, TellsWhichEntriesWereNotRead) {
       "[Basic Control]\r\ninput=0\r\n"
       "[Kitchen]\r\nLight=on\r\n");
   f.file.Load(text, f.link.images, f.memo);
-  const pages::ConfigurationCheck check =
-      pages::CheckRead(text, before, f.file.KnownEntries(f.link.images, f.memo));
+  const settings::ConfigurationCheck check =
+      settings::CheckRead(text, before, f.file.KnownEntries(f.link.images, f.memo));
   EXPECT_EQ(check.entries, 5u);  // the empty FL2 is not an entry
   EXPECT_EQ(check.read, 2u);     // FL and Input (its text equals the value held)
   ASSERT_EQ(check.ignored.size(), 3u);
-  EXPECT_EQ(pages::DescribeIgnored(check.ignored[0]),
+  EXPECT_EQ(settings::DescribeIgnored(check.ignored[0]),
             "[Speaker Level] FR = \"loud\": not one of this setting's values, left unchanged");
-  EXPECT_EQ(pages::DescribeIgnored(check.ignored[1]),
+  EXPECT_EQ(settings::DescribeIgnored(check.ignored[1]),
             "[Speaker Level] SW = \"3\": not a setting of this tool, ignored");
   EXPECT_EQ(check.ignored[2].section, "Kitchen");
 }

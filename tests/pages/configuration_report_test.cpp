@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "pages/configuration_fakes.h"
-#include "pages/configuration_file.h"
 #include "pages/fake_page_link.h"
-#include "pages/sheet.h"
-#include "support/scripted_ui_services.h"
+#include "settings/configuration_file.h"
 
 namespace tw::test {
 namespace {
@@ -33,13 +31,14 @@ struct Fixture {
       image.xm.presets[0] = 9;
     }
   }
-  std::string report() { return pages::BuildReport(sheet, &basic, link.images, memo); }
+  std::string report() {
+    const settings::ConfigurationFile file([this] { return link.settingContext(); }, catalogue.pages, &basic);
+    return file.BuildReport(link.images, memo);
+  }
 
   FakePageLink link{comm::WorkingMode::Async};
-  ui::ScriptedUiServices ui;
-  std::array<pages::PageDescriptor, 19> descriptors = FakeSheetPages();
-  pages::Sheet sheet{{link, ui}, descriptors};
-  FakeBasicItems basic;
+  FakeCatalogue catalogue;
+  FakeBasicSettings basic;
   std::string memo;
 };
 
@@ -91,7 +90,6 @@ std::string CurrentBlocks(bool withXm) {
 
 TEST(ConfigurationReport, ExactTextForASmallConfigurationInRegionTwo) {
   Fixture f(2);
-  f.sheet.Create();
   f.memo = "Client\r\nRoom 1";
   const std::string expected =
       kEq + "\r\n        Receiver Editer Configration Report\r\n        TQ-N4400\r\n" + kEq + "\r\n\r\n" +
@@ -102,7 +100,6 @@ TEST(ConfigurationReport, ExactTextForASmallConfigurationInRegionTwo) {
 
 TEST(ConfigurationReport, RegionOneAddsTheXmBlockAfterTheLastPageBeforeIt) {
   Fixture f(1);
-  f.sheet.Create();
   const std::string report = f.report();
   EXPECT_NE(report.find(CurrentBlocks(true) + "\r\n" + kDash + "\r\n    2. Memory 1 System\r\n"),
             std::string::npos);
@@ -110,7 +107,6 @@ TEST(ConfigurationReport, RegionOneAddsTheXmBlockAfterTheLastPageBeforeIt) {
 
 TEST(ConfigurationReport, ShapeWithAnEmptyMemoAndTheLastHeading) {
   Fixture f(1);
-  f.sheet.Create();
   const std::string report = f.report();
   EXPECT_EQ(report.rfind(kEq + "\r\n        Receiver", 0), 0u);
   EXPECT_NE(
@@ -127,17 +123,22 @@ TEST(ConfigurationReport, ShapeWithAnEmptyMemoAndTheLastHeading) {
   }
 }
 
-TEST(ConfigurationReport, PagesWithoutAWindowContributeNothingButMemoriesStillDescribeThem) {
-  Fixture f(1);  // no Create(): no page has a window
+TEST(ConfigurationReport, APageTheSheetDoesNotShowContributesNothingButMemoriesStillDescribeIt) {
+  Fixture f(1);
+  const IntSettings offlineOnly("Multi Zone", {{18, "Zone2 Volume", [](model::ParameterImage& i) -> std::int32_t& {
+                                                  return i.multiZone[3];
+                                                }}},
+                                settings::Presence::AsyncOnly);
+  f.catalogue.pages[0] = &offlineOnly;
+  f.link.mode = comm::WorkingMode::RealTime;
   const std::string report = f.report();
-  EXPECT_EQ(report.find("(Multi Zone)\r\nZone2 Input"), std::string::npos);
+  EXPECT_EQ(report.find("(Multi Zone)\r\nZone2 Volume = -200"), std::string::npos);
   EXPECT_NE(report.find("(Basic Control)\r\nInput = 0"), std::string::npos);
   EXPECT_NE(report.find("(Multi Zone)\r\nZone2 Volume = -201"), std::string::npos);
 }
 
 TEST(ConfigurationReport, TheCurrentSettingIsTheImageInUse) {
   Fixture f(2);
-  f.sheet.Create();
   f.link.images.SelectInUse(3);
   EXPECT_NE(f.report().find("Current Setting \r\n" + kDash +
                             "\r\n(Basic Control)\r\nInput = 0\r\nAudio Select = 0\r\n"

@@ -2,7 +2,7 @@
 // texts of every display kind, the orders of a program's rows, and the command values
 // read back through the reply decoding table.
 
-#include "pages/dsp/dsp_descriptors.h"
+#include "settings/dsp/dsp_descriptors.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,10 @@
 
 #include "model/decode.h"
 #include "model/dsp_layout.h"
-#include "pages/dsp/dsp_rows.h"
-#include "pages/dsp/dsp_values.h"
+#include "settings/dsp/dsp_rows.h"
+#include "settings/dsp/dsp_values.h"
 
-namespace tw::pages::dsp {
+namespace tw::settings::dsp {
 namespace {
 
 std::vector<int> Numbers(const DspNumbers& list) { return {list.begin(), list.end()}; }
@@ -408,4 +408,4 @@ TEST(DspNames, SectionPerProgramFoundAsTheProfileFindsIt) {
 }
 
 }  // namespace
-}  // namespace tw::pages::dsp
+}  // namespace tw::settings::dsp

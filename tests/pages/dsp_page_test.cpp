@@ -6,15 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include <random>
 #include <string>
 #include <vector>
 
 #include "model/dsp_layout.h"
-#include "pages/configuration_memory.h"
+#include "settings/configuration_memory.h"
 #include "pages/page_registry.h"
 #include "pages/sheet.h"
-#include "pages/dsp/dsp_values.h"
+#include "settings/dsp/dsp_values.h"
 #include "pages/speaker_fixture.h"
 
 namespace tw::test {
@@ -231,10 +233,8 @@ TEST(DspPage, DefaultResetsTheShownProgramOnlyAndSendsItInSendOrder) {
   EXPECT_EQ(f.page.parameterList().cell(0, 1), "0dB");
 }
 
-TEST(DspPage, ItemsFormOneGroupPerProgramAndTheWholePageGroupIsEmpty) {
+TEST(DspPage, ItemsFormOneGroupPerProgramAndEveryGroupHoldsThemProgramByProgram) {
   Fixture f;
-  EXPECT_TRUE(f.page.ListItems(true, pages::kAllGroups).empty());
-  EXPECT_TRUE(f.page.ListItems(false, pages::kAllGroups).empty());
   EXPECT_TRUE(f.page.ListItems(true, -1).empty());
   std::vector<int> all;
   for (int program = 0; program < kPrograms; ++program) {
@@ -246,6 +246,7 @@ TEST(DspPage, ItemsFormOneGroupPerProgramAndTheWholePageGroupIsEmpty) {
     EXPECT_EQ(Numbers(f.page.ListItems(false, program)), std::vector<int>(sent.begin(), sent.end()));
     for (const int n : Numbers(file)) all.push_back(n);
   }
+  EXPECT_EQ(Numbers(f.page.ListItems(true, pages::kAllGroups)), all);
   std::sort(all.begin(), all.end());
   EXPECT_EQ(all, Range(27, 211));
   EXPECT_EQ(Numbers(f.page.ListItems(true, 14)), (std::vector<int>{132, 133, 134, 135, 136, 139, 137, 140, 138, 141, 142}));
@@ -297,7 +298,7 @@ TEST(DspPage, AValueThatNoCommandCanCarryIsNotSent) {
 TEST(DspPageFiles, AFactoryFileHoldsEveryProgramsFactoryValues) {
   Fixture f;
   files::Profile profile;
-  f.page.SaveItems(f.image(), profile);
+  SaveItems(f.page.settings(), f.link, f.image(), profile);
   std::vector<std::string> expectedSections;
   for (int program = 0; program < kPrograms; ++program) expectedSections.push_back(pages::dsp::DspSectionName(program));
   EXPECT_EQ(profile.SectionNames(), expectedSections);
@@ -331,12 +332,12 @@ TEST(DspPageFiles, EveryValueOfEveryProgramReadsBackExactly) {
     model::SetParameter(f.image(), number, std::uniform_int_distribution<std::int32_t>(d.min, d.max)(rng));
   }
   files::Profile saved;
-  f.page.SaveItems(f.image(), saved);
+  SaveItems(f.page.settings(), f.link, f.image(), saved);
   // Through the file's own text, as a saved file is read again.
   const files::Profile reread = files::Profile::Parse(saved.Text());
   model::ParameterImage loaded = *f.link.images.Image(1);
   ASSERT_NE(loaded.dsp, f.image().dsp);
-  f.page.LoadItems(loaded, reread);
+  LoadItems(f.page.settings(), f.link, loaded, reread);
   EXPECT_EQ(loaded.dsp, f.image().dsp);
 }
 
@@ -349,25 +350,25 @@ TEST(DspPageFiles, ATextThatIsNoValueOfItsParameterLeavesItUnchanged) {
       {"Decode Type", "Neo:6"},    {"Liveness", "x"},    {"Rev. Time", "1.0sec"}};
   for (const auto& [key, value] : entries) {
     profile.WriteString("DSP Parameters Hall in Munich", key, value);
-    f.page.LoadItems(f.image(), profile);
+    LoadItems(f.page.settings(), f.link, f.image(), profile);
     EXPECT_EQ(f.image(), before) << key << " = " << value;
   }
   // Another program's key in this section, and this program's key in a wrong section.
   profile.WriteString("DSP Parameters Standard", "Rev. Time", "2.0sec");
   profile.WriteString("DSP Parameters", "DSP Level", "1dB");
-  f.page.LoadItems(f.image(), profile);
+  LoadItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_EQ(f.image(), before);
   // Names compare as the profile compares them; the value as the page shows it, case aside.
   profile.WriteString("dsp parameters standard", " dual sur. room size ", "1.5");
   profile.WriteString("DSP Parameters Standard", "Decode Type", "pro logicIIx");
-  f.page.LoadItems(f.image(), profile);
+  LoadItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_EQ(Value(f.image(), 90), 15);
   EXPECT_EQ(Value(f.image(), 98), 1);
 }
 
 TEST(DspPageFiles, TheReportHasOneBlockPerProgram) {
   Fixture f;
-  const std::string report = f.page.ReportItems(f.image());
+  const std::string report = ReportItems(f.page.settings(), f.link, f.image());
   EXPECT_EQ(report.rfind("\r\n(DSP Parameters Hall in Munich)\r\nDSP Level = 0dB\r\nDialogue Lift = 0\r\n", 0), 0u);
   std::size_t blocks = 0;
   for (std::size_t at = report.find("\r\n(DSP Parameters "); at != std::string::npos;
@@ -376,11 +377,6 @@ TEST(DspPageFiles, TheReportHasOneBlockPerProgram) {
   EXPECT_EQ(blocks, 24u);
   EXPECT_NE(report.find("\r\n(DSP Parameters 7ch Stereo)\r\nCT LEVEL = 100%\r\n"), std::string::npos);
   EXPECT_NE(report.find("Dimension = STD\r\nC. Image = 0.3\r\n"), std::string::npos);
-
-  FakePageLink link;
-  ui::ScriptedUiServices ui;
-  DspParametersPage windowless({link, ui});
-  EXPECT_EQ(windowless.ReportItems(*link.images.Image(0)), "");
 }
 
 TEST(DspPage, AReportOfAShownParameterUpdatesItsRowOnTheActivePageOnly) {
@@ -401,23 +397,19 @@ TEST(DspPage, AReportOfAShownParameterUpdatesItsRowOnTheActivePageOnly) {
   EXPECT_EQ(f.page.parameterList().cell(2, 1), "46ms");
 }
 
-// A System Memory keeps the parameters of its own sound program only, taken from the page.
-TEST(DspPageMemory, TheSystemGroupTakesTheMemorysOwnProgramFromThePage) {
+// A System Memory keeps the parameters of its own sound program only.
+TEST(DspPageMemory, TheSystemGroupTakesTheMemorysOwnProgram) {
   FakePageLink link(comm::WorkingMode::Async);
-  ui::ScriptedUiServices ui;
-  const std::array<pages::PageDescriptor, 1> descriptors = {
-      {{"DSP Parameters", 148, pages::Presence::Always, pages::MakePage<DspParametersPage>}}};
-  pages::Sheet sheet({link, ui}, descriptors);
-  sheet.Create();
-  const pages::MemoryGroups groups(sheet, nullptr);
+  const settings::PageSettings* const dspOnly[] = {&settings::DspParametersSettings()};
+  const settings::MemoryGroups groups([&link] { return link.settingContext(); }, dspOnly, nullptr);
   model::ParameterImage& memory = *link.images.Image(2);
   memory.basic[3] = kStandard;
   std::vector<int> file;
-  for (const pages::MemoryItem& item : groups.Items(files::MemoryCategory::System, memory))
+  for (const settings::MemoryItem& item : groups.Items(files::MemoryCategory::System, memory))
     file.push_back(item.item.number);
   EXPECT_EQ(file, Range(87, 98));
   std::vector<int> sending;
-  for (const pages::MemoryItem& item : groups.Items(files::MemoryCategory::System, memory, true))
+  for (const settings::MemoryItem& item : groups.Items(files::MemoryCategory::System, memory, true))
     sending.push_back(item.item.number);
   EXPECT_EQ(sending, (std::vector<int>{87, 88, 89, 92, 95, 90, 93, 96, 91, 94, 97, 98}));
 

@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include <algorithm>
 #include <filesystem>
 
-#include "pages/configuration_memory.h"
+#include "settings/catalogue.h"
+#include "settings/eq/graphic_eq_settings.h"
+#include "settings/eq/tone_control_settings.h"
+#include "settings/configuration_memory.h"
 #include "pages/sheet.h"
 #include "pages/speaker_fixture.h"
 
@@ -36,7 +41,7 @@ TEST(EqFiles, BothPagesRoundTripThroughAQcfFileExceptTheSubwoofersUpperBands) {
   SheetFixture f;
   Vary(f.image());
   files::Profile saved;
-  f.sheet.SaveItems(f.image(), saved);
+  SheetFile(f.link).SavePages(f.image(), saved);
   const auto path = std::filesystem::temp_directory_path() / "tunewright_eq_round_trip.qcf";
   ASSERT_TRUE(saved.Save(path));
   files::Profile loaded;
@@ -52,7 +57,7 @@ TEST(EqFiles, BothPagesRoundTripThroughAQcfFileExceptTheSubwoofersUpperBands) {
   EXPECT_EQ(loaded.KeyNames("Graphic EQ").size(), 65u);
 
   model::ParameterImage& fresh = f.image(1);
-  f.sheet.LoadItems(fresh, loaded);
+  SheetFile(f.link).LoadPages(fresh, loaded);
   model::ParameterImage expected = *f.link.images.Image(2);  // untouched factory values
   expected.tone = f.image().tone;  // the turnovers too
   expected.graphicEq = f.image().graphicEq;
@@ -64,7 +69,7 @@ TEST(EqFiles, BothPagesRoundTripThroughAQcfFileExceptTheSubwoofersUpperBands) {
 TEST(EqFiles, ReportBlocksInSheetOrder) {
   SheetFixture f;
   Vary(f.image());
-  const std::string report = f.sheet.ReportItems(f.image());
+  const std::string report = SheetFile(f.link).ReportPages(f.image());
   const auto tone = report.find("\r\n(Tone Control)\r\nTone Bypass = OFF\r\nSpeaker Bass Gain = -3.5dB\r\n");
   const auto eq = report.find("\r\n(Graphic EQ)\r\n(Center) Band 1 (63Hz) Gain = -5.5dB\r\n");
   ASSERT_NE(tone, std::string::npos) << report;
@@ -79,23 +84,23 @@ TEST(EqFiles, ReportBlocksInSheetOrder) {
 
 TEST(EqFiles, SystemMemoryKeepsTheSpeakerToneItemsAndEveryFiledBandAndSendsAllSeventy) {
   SheetFixture f;
-  const pages::MemoryGroups groups(f.sheet, nullptr);
+  const settings::MemoryGroups groups([&f] { return f.link.settingContext(); }, settings::Catalogue(), nullptr);
   model::ParameterImage& memory = f.image(3);
   Vary(memory);
   std::vector<int> tone;
   int filedBands = 0;
-  for (const pages::MemoryItem& item : groups.Items(files::MemoryCategory::System, memory)) {
-    if (item.page == f.sheet.FindPage("Tone Control")) {
+  for (const settings::MemoryItem& item : groups.Items(files::MemoryCategory::System, memory)) {
+    if (item.page == &settings::ToneControlSettings()) {
       tone.push_back(item.item.number);
       EXPECT_EQ(item.item.subIndex, -1);
     }
-    filedBands += item.page == f.sheet.FindPage("Graphic EQ");
+    filedBands += item.page == &settings::GraphicEqSettings();
   }
   EXPECT_EQ(tone, (std::vector<int>{289, 291, 293, 290, 292, 302, 304, 305}));
   EXPECT_EQ(filedBands, 65);
   int sentBands = 0;
-  for (const pages::MemoryItem& item : groups.Items(files::MemoryCategory::System, memory, true)) {
-    sentBands += item.page == f.sheet.FindPage("Graphic EQ");
+  for (const settings::MemoryItem& item : groups.Items(files::MemoryCategory::System, memory, true)) {
+    sentBands += item.page == &settings::GraphicEqSettings();
   }
   EXPECT_EQ(sentBands, 70);
 

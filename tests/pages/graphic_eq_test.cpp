@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include <algorithm>
 #include <set>
 
@@ -174,7 +176,7 @@ TEST(GraphicEqFile, ValueTextsRoundTripAndSixtyFiveValuesLeaveTheSubwoofersUpper
     }
   }
   files::Profile profile;
-  f.page.SaveItems(f.image(), profile);
+  SaveItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_EQ(profile.GetString("Graphic EQ", "(Center) Band 1 (63Hz) Gain", ""), "-6.0dB");
   EXPECT_EQ(profile.GetString("Graphic EQ", "(Center) Band 4 (1kHz) Gain", ""), "-4.5dB");
   EXPECT_EQ(profile.GetString("Graphic EQ", "(Front R) Band 4 (1kHz) Gain", ""), "2.5dB");
@@ -183,7 +185,7 @@ TEST(GraphicEqFile, ValueTextsRoundTripAndSixtyFiveValuesLeaveTheSubwoofersUpper
 
   model::ParameterImage other = Factory();
   other.graphicEq[9].bands = {1, 2, 3, 4, 5, 6, 7};
-  f.page.LoadItems(other, profile);
+  LoadItems(f.page.settings(), f.link, other, profile);
   for (int record = 0; record < 9; ++record) {
     EXPECT_EQ(other.graphicEq[static_cast<std::size_t>(record)], f.image().graphicEq[static_cast<std::size_t>(record)]) << record;
   }

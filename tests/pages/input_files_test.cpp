@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include <filesystem>
 
 #include "pages/input_fixture.h"
@@ -39,7 +41,7 @@ TEST(InputFiles, TheFourPagesRoundTripThroughAQcfFile) {
   for (std::size_t i = 0; i < settings.size(); ++i) image.inputDsp[2 * i] = settings[i];
 
   files::Profile saved;
-  f.sheet.SaveItems(image, saved);
+  SheetFile(f.link).SavePages(image, saved);
   const auto path = std::filesystem::temp_directory_path() / "tunewright_input_round_trip.qcf";
   ASSERT_TRUE(saved.Save(path));
   files::Profile loaded;
@@ -52,7 +54,7 @@ TEST(InputFiles, TheFourPagesRoundTripThroughAQcfFile) {
   EXPECT_EQ(inputSections, (std::vector<std::string>{"Input DSP", "Input Rename", "I/O Assign", "MULTI CH"}));
 
   model::ParameterImage& fresh = f.image(1);
-  f.sheet.LoadItems(fresh, loaded);
+  SheetFile(f.link).LoadPages(fresh, loaded);
   EXPECT_EQ(fresh.inputNames, image.inputNames);
   EXPECT_EQ(fresh.ioAssign, image.ioAssign);
   EXPECT_EQ(fresh.multiCh, image.multiCh);
@@ -61,7 +63,7 @@ TEST(InputFiles, TheFourPagesRoundTripThroughAQcfFile) {
 
 TEST(InputFiles, ReportBlocksInSheetOrder) {
   SheetFixture f;
-  const std::string report = f.sheet.ReportItems(f.image());
+  const std::string report = SheetFile(f.link).ReportPages(f.image());
   const auto dsp = report.find("\r\n(Input DSP)\r\nPHONO = Straight\r\nCD = The Roxy Theatre\r\n");
   const auto rename = report.find("\r\n(Input Rename)\r\nPHONO = \" PHONO  \"\r\nCD = \"   CD   \"\r\n");
   const auto assign = report.find("\r\n(I/O Assign)\r\n[A] Component IN 1 = DVD\r\n");
@@ -80,7 +82,7 @@ TEST(InputFiles, ReportBlocksInSheetOrder) {
 TEST(InputFiles, EntriesThatMatchNothingLeaveEveryValueAsItWas) {
   SheetFixture f;
   const model::ParameterImage before = f.image();
-  f.sheet.LoadItems(f.image(), files::Profile::Parse("[Input DSP]\r\nCD=Church\r\nDVD=\r\n"
+  SheetFile(f.link).LoadPages(f.image(), files::Profile::Parse("[Input DSP]\r\nCD=Church\r\nDVD=\r\n"
                                                      "[Input Rename]\r\nCD=Far too long\r\n"
                                                      "[I/O Assign]\r\n(1) Coaxial IN 1=TUNER\r\nHDMI IN 1=Blu-ray\r\n"
                                                      "[MULTI CH]\r\n6ch/8ch=7ch\r\nMULTI CH BGV=PHONO\r\n"));

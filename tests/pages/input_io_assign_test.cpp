@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "pages/configuration_check.h"
-#include "pages/configuration_file.h"
+#include "pages/page_walks.h"
+
+#include "settings/configuration_check.h"
+#include "settings/configuration_file.h"
 #include "pages/input/io_assign_page.h"
 #include "pages/input_fixture.h"
 #include "pages/sheet.h"
@@ -92,7 +94,7 @@ TEST(IoAssignFiles, KeysUseParenthesesInFilesAndTheListsNamesInReports) {
     EXPECT_EQ(f.page.DescribeItem(f.image(), number, -1, true).key, kConnectors[c].reportKey);
     EXPECT_EQ(f.page.connectors().cell(static_cast<int>(c), 0), kConnectors[c].reportKey);
   }
-  const std::string report = f.page.ReportItems(f.image());
+  const std::string report = ReportItems(f.page.settings(), f.link, f.image());
   EXPECT_EQ(report.rfind("\r\n(I/O Assign)\r\n[A] Component IN 1 = DVD\r\n", 0), 0u) << report;
   EXPECT_NE(report.find("\r\n    HDMI IN 2 = CBL/SAT\r\n"), std::string::npos) << report;
 }
@@ -118,20 +120,17 @@ TEST(IoAssignFiles, ParseTakesEveryAllowedNameAndRefusesForbiddenAndUnknownOnes)
 
 TEST(IoAssignFiles, AFileWithAForbiddenPairKeepsTheValueAndNamesTheEntry) {
   FakePageLink link(WorkingMode::Async);
-  ui::ScriptedUiServices ui;
-  pages::Sheet sheet({link, ui});
-  sheet.Create();
   model::ParameterImage& image = *link.images.Image(0);
   const files::Profile file =
       files::Profile::Parse("[I/O Assign]\r\n(A) Component IN 1=PHONO\r\n(B) Component IN 2=VCR1\r\n");
   std::string memo;
-  const pages::ConfigurationCheck check = pages::ConfigurationFile(sheet, nullptr).LoadChecked(file, link.images, memo);
+  const settings::ConfigurationCheck check = SheetFile(link).LoadChecked(file, link.images, memo);
   EXPECT_EQ(image.ioAssign[0], 5) << "still DVD";
   EXPECT_EQ(image.ioAssign[1], 8);
   EXPECT_EQ(check.read, 1u);
   ASSERT_EQ(check.ignored.size(), 1u);
   // The reason `set` gives for the same value.
-  EXPECT_EQ(pages::DescribeIgnored(check.ignored[0]),
+  EXPECT_EQ(settings::DescribeIgnored(check.ignored[0]),
             "[I/O Assign] (A) Component IN 1 = \"PHONO\": not one of this setting's values, left unchanged; PHONO "
             "cannot be assigned to this connector; allowed: \"DVD\", \"DTV\", \"CBL/SAT\", \"VCR1\", \"DVR/VCR2\", "
             "\"V-AUX/DOCK\"");

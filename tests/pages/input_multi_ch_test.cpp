@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include "pages/input/multi_ch_page.h"
 #include "pages/input_fixture.h"
 
@@ -69,12 +71,12 @@ TEST(MultiChBgv, EveryBgvEntrySendsItsCode) {
 
 TEST(MultiChFiles, TheReportLeavesInputFrontOutWithSixChannelsButTheFileKeepsIt) {
   Fixture f;
-  EXPECT_EQ(f.page.ReportItems(f.image()), "\r\n(MULTI CH)\r\n6ch/8ch = 6ch\r\nMULTI CH BGV = LAST\r\n");
+  EXPECT_EQ(ReportItems(f.page.settings(), f.link, f.image()), "\r\n(MULTI CH)\r\n6ch/8ch = 6ch\r\nMULTI CH BGV = LAST\r\n");
   files::Profile profile;
-  f.page.SaveItems(f.image(), profile);
+  SaveItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_EQ(profile.GetString("MULTI CH", "MULTI CH Input Front", ""), "DVD");
   f.image().multiCh[0] = 1;
-  EXPECT_EQ(f.page.ReportItems(f.image()),
+  EXPECT_EQ(ReportItems(f.page.settings(), f.link, f.image()),
             "\r\n(MULTI CH)\r\n6ch/8ch = 8ch\r\nMULTI CH Input Front = DVD\r\nMULTI CH BGV = LAST\r\n");
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include "pages/input/input_rename_page.h"
 #include "pages/input_fixture.h"
 
@@ -94,11 +96,11 @@ TEST(InputRenameFiles, NamesAreQuotedSoTheirBlanksSurviveAndBadTextsChangeNothin
   f.image().inputNames = {};
   ASSERT_TRUE(f.page.ParseItem(f.image(), 246, -1, "TV  "));
   files::Profile profile;
-  f.page.SaveItems(f.image(), profile);
+  SaveItems(f.page.settings(), f.link, f.image(), profile);
   const files::Profile read = files::Profile::Parse(profile.Text());
   EXPECT_NE(profile.Text().find("DTV=\"TV      \"\r\n"), std::string::npos) << profile.Text();
   model::ParameterImage& other = *f.link.images.Image(2);
-  f.page.LoadItems(other, read);
+  LoadItems(f.page.settings(), f.link, other, read);
   EXPECT_EQ(TextOf(other, 246), "TV      ");
 }
 
@@ -163,7 +165,7 @@ TEST(InputRenameAvailability, WithoutTheXmTunerTheXmNameIsNeitherSentNorEditable
   for (const Sent& sent : f.link.sent) EXPECT_NE(sent.number, 251);
   // The file still carries it.
   files::Profile profile;
-  f.page.SaveItems(f.image(), profile);
+  SaveItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_TRUE(profile.HasKey("Input Rename", "XM"));
 }
 

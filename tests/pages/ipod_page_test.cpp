@@ -10,7 +10,7 @@ namespace tw::test {
 namespace {
 
 using comm::WorkingMode;
-using Fixture = TunerFixture<pages::CiPodPage>;
+using Fixture = TunerFixture<pages::IpodPage>;
 
 TEST(IpodSettings, EveryButtonSendsItsValueDigit) {
   struct Case {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include "model/parameter_access.h"
 #include "pages/fake_page_link.h"
 #include "pages/item_page.h"
@@ -351,7 +353,7 @@ TEST(Availability, AnItemTheReceiverLacksIsDisabledNeverSentOrQueuedButFiled) {
   EXPECT_EQ(bands, 4);
   model::SetParameter(f.image(), 18, -800);
   files::Profile profile;
-  f.page.SaveItems(f.image(), profile);
+  SaveItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_EQ(profile.GetString("Kinds", "Zone2 Volume", "?"), "-80.0dB");
 
   f.link.caps.zone2 = 1;

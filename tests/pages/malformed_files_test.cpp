@@ -13,12 +13,14 @@
 
 #include "files/profile.h"
 #include "model/parameter_access.h"
-#include "pages/configuration_check.h"
-#include "pages/configuration_workspace.h"
+#include "settings/configuration_check.h"
+#include "settings/offline_configuration.h"
 #include "pages/file_invariants.h"
 #include "support/scripted_ui_services.h"
 
 namespace tw::pages::test {
+
+using settings::ConfigurationCheck;
 namespace {
 
 using files::Profile;
@@ -35,7 +37,6 @@ struct Reader {
     bool told() const { return refusal.has_value() || !warnings.empty(); }
   };
 
-  Reader() : link(1) {}
 
   Result read(std::string_view bytes) {
     const Profile before = workspace.KnownEntries();
@@ -47,11 +48,9 @@ struct Reader {
     result.warnings = DescribeWarnings(result.check, kName);
     return result;
   }
-  const model::ParameterImages& images() { return link.images(); }
+  const model::ParameterImages& images() { return workspace.images; }
 
-  OfflinePageLink link;
-  ui::ScriptedUiServices ui;
-  ConfigurationWorkspace workspace{link, link.images(), ui};
+  settings::OfflineConfiguration workspace{1};
 };
 
 bool SameImages(const model::ParameterImages& a, const model::ParameterImages& b) {
@@ -62,14 +61,14 @@ bool SameImages(const model::ParameterImages& a, const model::ParameterImages& b
 struct RealFile {
   RealFile() {
     Reader source;
-    source.workspace.memo() = "Smith residence\r\nliving room";
-    model::ParameterImage& current = *source.link.images().Image(0);
+    source.workspace.memo = "Smith residence\r\nliving room";
+    model::ParameterImage& current = *source.workspace.images.Image(0);
     EXPECT_TRUE(model::SetParameter(current, 9, -125));    // main volume
     EXPECT_TRUE(model::SetParameter(current, 268, -35));   // speaker level FL
     EXPECT_TRUE(model::SetParameter(current, 279, 450));   // speaker distance FL, 4.50 m
-    EXPECT_TRUE(model::SetParameter(*source.link.images().Image(2), 9, -805));  // memory 2 muted
+    EXPECT_TRUE(model::SetParameter(*source.workspace.images.Image(2), 9, -805));  // memory 2 muted
     text = source.workspace.Save().Text();
-    images = source.link.images();
+    images = source.workspace.images;
   }
   std::string text;
   model::ParameterImages images;
@@ -103,7 +102,7 @@ TEST(MalformedFiles, ACompleteFileIsReadWithoutAWord) {
   EXPECT_GT(result.check.settings, 100u);
   EXPECT_TRUE(result.wrongChanges.empty());
   EXPECT_TRUE(SameImages(reader.images(), Real().images));
-  EXPECT_EQ(reader.workspace.memo(), "Smith residence\r\nliving room");
+  EXPECT_EQ(reader.workspace.memo, "Smith residence\r\nliving room");
 }
 
 // Every value cut at every byte: a cut value is either still one of its setting's texts or

@@ -11,7 +11,7 @@
 #include "comm/operation_command.h"
 #include "files/profile.h"
 #include "model/command_table.h"
-#include "pages/configuration_file.h"
+#include "settings/configuration_file.h"
 #include "pages/fake_page_link.h"
 #include "pages/receiver_state.h"
 #include "session/transfer_pages.h"
@@ -31,8 +31,8 @@ struct PartFixture {
   FakePageLink link{comm::WorkingMode::Async};
   ui::ScriptedUiServices ui;
   Sheet sheet{PageContext{link, ui, 0}};
-  ui::BasicControlGroup basic{link, ui};
-  TransferPages pages{link, sheet, basic};
+  settings::ConfigurationFile file{[this] { return link.settingContext(); }};
+  TransferPages pages{link, sheet, file.memoryGroups()};
 };
 
 std::vector<int> NumbersOf(const std::vector<Sent>& sent) {
@@ -92,13 +92,12 @@ TEST(MemoryDownload, AFileGivesAMemoryTrimsToSendOnlyWhenItHoldsThem) {
     SCOPED_TRACE(filed ? "filed" : "not filed");
     PartFixture f;
     std::string memo;
-    const ConfigurationFile configuration(f.sheet, nullptr);
-    configuration.Load(files::Profile::Parse(filed ? "[System Memory 2 Volume Trim]\r\nCD=3.0dB\r\n" : ""),
+    f.file.Load(files::Profile::Parse(filed ? "[System Memory 2 Volume Trim]\r\nCD=3.0dB\r\n" : ""),
                        f.link.images, memo);
     f.pages.QueueMemoryPart(2, comm::kMemorySystem, *f.link.images.Image(2));
     EXPECT_EQ(std::count_if(f.link.sent.begin(), f.link.sent.end(), [](const Sent& s) { return s.number == 384; }),
               filed ? 1 : 0);
-    EXPECT_EQ(configuration.Save(f.link.images, "").HasKey("System Memory 2 Volume Trim", "CD"), filed);
+    EXPECT_EQ(f.file.Save(f.link.images, "").HasKey("System Memory 2 Volume Trim", "CD"), filed);
   }
 }
 
@@ -206,8 +205,7 @@ TEST(ConfigurationTransfer, UploadFileDownloadMakesASecondReceiverHoldTheFirstOn
   // Through a real file, as tunewright-cli upload and download do.
   const auto path = first.folder.path() / "first.qcf";
   {
-    const BasicItemsOf<ui::BasicControlGroup> items(first.bench.basicControls());
-    ASSERT_TRUE(ConfigurationFile(first.bench.sheet(), &items).Save(path, first.bench.link().images(), ""));
+    ASSERT_TRUE(first.bench.configuration().Save(path, first.bench.link().images(), ""));
   }
   files::Profile file;
   ASSERT_TRUE(file.Load(path));
@@ -215,9 +213,8 @@ TEST(ConfigurationTransfer, UploadFileDownloadMakesASecondReceiverHoldTheFirstOn
   BenchFixture second(app::kStartModeAsync, {"seed=77"}, 1);
   const emu::VirtualReceiver before = second.receiver();
   {
-    const BasicItemsOf<ui::BasicControlGroup> items(second.bench.basicControls());
     std::string memo;
-    ConfigurationFile(second.bench.sheet(), &items).Load(file, second.bench.link().images(), memo);
+    second.bench.configuration().Load(file, second.bench.link().images(), memo);
     second.bench.view().RefreshAllPages();
   }
   const auto down = second.run(Workbench::Operation::Download);
@@ -311,8 +308,7 @@ TEST(ConfigurationTransfer, TheUploadedFileHoldsTheReceiversSettings) {
   BenchFixture f(app::kStartModeAsync, {"seed=4242"}, 1);
   const emu::VirtualReceiver original = f.receiver();
   ASSERT_EQ(f.run(Workbench::Operation::Upload).listResult, 0);
-  const BasicItemsOf<ui::BasicControlGroup> items(f.bench.basicControls());
-  const ConfigurationFile file(f.bench.sheet(), &items);
+  const settings::ConfigurationFile& file = f.bench.configuration();
   const files::Profile saved = file.Save(f.bench.link().images(), "");
 
   // Read back into factory images, every setting the file holds equals the upload's.

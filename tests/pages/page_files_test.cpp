@@ -1,9 +1,10 @@
-// Configuration file and report texts of a page: the base algorithms over DescribeItem and
-// ParseItem.
+// Configuration file and report texts of a page: the walks over its settings' DescribeItem
+// and ParseItem.
 
 #include <gtest/gtest.h>
 
 #include "pages/fake_page_link.h"
+#include "pages/page_walks.h"
 #include "pages/test_page.h"
 #include "support/scripted_ui_services.h"
 
@@ -23,7 +24,7 @@ TEST(PageFiles, SaveWritesEveryItemUnderTheCaption) {
   f.image().speakerLevel[8] = -5;
   f.image().speakerLevel[9] = 100;
   files::Profile profile;
-  f.page.SaveItems(f.image(), profile);
+  SaveItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_EQ(profile.Text(),
             "[Test Page]\r\nFront=Small\r\nCenter=Small\r\nMode=On\r\nFL=-0.5dB\r\nFR=10.0dB\r\n");
 }
@@ -37,8 +38,8 @@ TEST(PageFiles, LoadReadsBackWhatSaveWrote) {
   written.speakerLevel[8] = -100;
   written.speakerLevel[9] = 5;
   files::Profile profile;
-  f.page.SaveItems(written, profile);
-  f.page.LoadItems(f.image(), files::Profile::Parse(profile.Text()));
+  SaveItems(f.page.settings(), f.link, written, profile);
+  LoadItems(f.page.settings(), f.link, f.image(), files::Profile::Parse(profile.Text()));
   EXPECT_EQ(f.image(), written);
 }
 
@@ -52,9 +53,9 @@ TEST(PageFiles, BadTextsAndAbsentKeysLeaveTheImageUnchanged) {
       "Mode=Sometimes\r\n"  // no such entry
       "FL=1.25dB\r\n"       // 125: outside the range
       "FR=abcdB\r\n");      // not a number
-  f.page.LoadItems(f.image(), profile);
+  LoadItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_EQ(f.image(), before);
-  f.page.LoadItems(f.image(), files::Profile::Parse(""));
+  LoadItems(f.page.settings(), f.link, f.image(), files::Profile::Parse(""));
   EXPECT_EQ(f.image(), before);
 }
 
@@ -84,21 +85,19 @@ TEST(PageFiles, DescribeGivesEmptyTextsForForeignItems) {
 
 TEST(PageReport, BlockStartsWithABlankLineAndTheCaption) {
   FilesFixture f;
-  EXPECT_EQ(f.page.ReportItems(f.image()), "");  // no window yet
-  f.page.OnSetActive();
   EXPECT_EQ(
-      f.page.ReportItems(f.image()),
+      ReportItems(f.page.settings(), f.link, f.image()),
       "\r\n(Test Page)\r\nFront = Small\r\nCenter = Small\r\nMode = On\r\nFL = 0.0dB\r\nFR = 0.0dB\r\n");
 }
 
-// A page whose items change section and include one without a key.
-class SectionedPage final : public pages::BasePage {
+// Settings whose items change section and include one without a key.
+class SectionedSettings final : public settings::PageSettings {
  public:
-  explicit SectionedPage(const pages::PageContext& context) : BasePage(context, "Sectioned", 1) {}
-  std::vector<pages::PageItem> ListItems(bool, int) const override {
+  SectionedSettings() : PageSettings("Sectioned") {}
+  std::vector<settings::PageItem> ListItems(bool, const settings::SettingContext&, int) const override {
     return {{1, 0}, {1, 1}, {1, 2}, {1, 3}};
   }
-  pages::ItemText DescribeItem(const model::ParameterImage&, int, int sub, bool forReport) const override {
+  settings::ItemText DescribeItem(const model::ParameterImage&, int, int sub, bool forReport) const override {
     if (sub == 2) return {"B", "", "hidden"};
     return {sub < 2 ? "A" : "B", "k" + std::to_string(sub), forReport ? "report" : "file"};
   }
@@ -106,13 +105,11 @@ class SectionedPage final : public pages::BasePage {
 
 TEST(PageReport, SectionChangesOpenANewHeadingAndEmptyKeysAddNoLine) {
   FakePageLink link;
-  ui::ScriptedUiServices ui;
-  SectionedPage page({link, ui});
-  page.OnSetActive();
-  EXPECT_EQ(page.ReportItems(*link.images.Image(0)),
+  const SectionedSettings page;
+  EXPECT_EQ(ReportItems(page, link, *link.images.Image(0)),
             "\r\n(A)\r\nk0 = report\r\nk1 = report\r\n\r\n(B)\r\nk3 = report\r\n");
   files::Profile profile;
-  page.SaveItems(*link.images.Image(0), profile);
+  SaveItems(page, link, *link.images.Image(0), profile);
   EXPECT_EQ(profile.GetString("A", "k1", ""), "file");
 }
 

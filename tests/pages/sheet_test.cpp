@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include <algorithm>
 #include <array>
 
@@ -164,32 +166,33 @@ TEST(SheetWalks, DownloadQueuesAllNineteenInSheetOrderWhetherShownOrNot) {
   EXPECT_EQ(f.link.sent[13].number, 14);  // XM Set's own item
 }
 
+// The file and the report walk the catalogue, whatever pages a sheet holds.
 TEST(SheetWalks, FileSavesXmSetOnlyInRegionOneButAlwaysLoadsIt) {
   for (int region : {1, 2}) {
-    SheetFixture f(WorkingMode::Async, region);
+    FakePageLink link(WorkingMode::Async);
+    link.region = region;
     files::Profile profile;
-    f.sheet.SaveItems(*f.link.images.Image(0), profile);
-    EXPECT_EQ(profile.HasKey("XM Set", "Key"), region == 1);
-    EXPECT_TRUE(profile.HasKey("Input DSP", "Key"));
-    EXPECT_EQ(profile.SectionNames().size(), region == 1 ? 19u : 18u);
+    SheetFile(link).SavePages(*link.images.Image(0), profile);
+    EXPECT_EQ(profile.HasKey("XM Set", "PageA No.1"), region == 1);
+    EXPECT_TRUE(profile.HasKey("Input DSP", "CD"));
   }
-  SheetFixture f(WorkingMode::Async, 2);
-  f.sheet.LoadItems(*f.link.images.Image(0), files::Profile::Parse("[XM Set]\r\nKey=Found\r\n"));
-  EXPECT_EQ(Calls(), std::vector<std::string>{"parse XM Set Found"});
+  FakePageLink link(WorkingMode::Async);
+  link.region = 2;
+  SheetFile(link).LoadPages(*link.images.Image(0), files::Profile::Parse("[XM Set]\r\nPageA No.1=42\r\n"));
+  EXPECT_EQ(link.images.Image(0)->xm.presets[0], 42);
 }
 
-TEST(SheetWalks, ReportSkipsPagesWithoutWindowAndXmSetOutsideRegionOne) {
-  SheetFixture f(WorkingMode::RealTime, 2);
-  f.sheet.Create();
-  const std::string report = f.sheet.ReportItems(*f.link.images.Image(0));
-  EXPECT_EQ(report.find("(XM Set)"), std::string::npos);     // region 2
-  EXPECT_EQ(report.find("(Input DSP)"), std::string::npos);  // never shown in Real Time Mode
-  EXPECT_EQ(report.rfind("\r\n(Multi Zone)\r\nKey = Value\r\n\r\n(DSP Parameters)", 0), 0u);
-
-  SheetFixture g(WorkingMode::RealTime, 1);
-  g.sheet.Create();
-  const std::string withXm = g.sheet.ReportItems(*g.link.images.Image(0));
-  EXPECT_NE(withXm.find("(Tuner Set)\r\nKey = Value\r\n\r\n(XM Set)\r\n"), std::string::npos);
+TEST(SheetWalks, ReportSkipsPagesTheSheetDoesNotShowAndXmSetOutsideRegionOne) {
+  for (int region : {1, 2}) {
+    FakePageLink link(WorkingMode::RealTime);
+    link.region = region;
+    const std::string report = SheetFile(link).ReportPages(*link.images.Image(0));
+    EXPECT_EQ(report.find("\r\n(XM Set)\r\n") != std::string::npos, region == 1);
+    EXPECT_EQ(report.find("(Input DSP)"), std::string::npos);  // never shown in Real Time Mode
+    EXPECT_EQ(report.rfind("\r\n(Multi Zone)\r\n", 0), 0u);
+  }
+  FakePageLink offline(WorkingMode::Async);
+  EXPECT_NE(SheetFile(offline).ReportPages(*offline.images.Image(0)).find("\r\n(Input DSP)\r\n"), std::string::npos);
 }
 
 TEST(SheetRefresh, ReportedNumbersGoToTheActivePageWithTheFlagOnTheLast) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include "pages/speaker/speaker_distance_page.h"
 #include "pages/speaker_fixture.h"
 
@@ -126,13 +128,13 @@ TEST(SpeakerDistanceFile, FeetRoundTripSwitchesThePageToFeet) {
   model::WriteSpeakerDistanceDefaults(feet.speakerDistance);
   ASSERT_TRUE(model::SetParameter(feet, 288, 795));
   files::Profile profile;
-  f.page.SaveItems(feet, profile);
+  SaveItems(f.page.settings(), f.link, feet, profile);
   EXPECT_EQ(
       profile.Text(),
       "[Speaker Distance]\r\nUnit=Feet\r\nFL=10.0\r\nFR=10.0\r\nCT=8.5\r\nSL=8.0\r\nSR=8.0\r\nSBL=8.0\r\n"
       "SBR=8.0\r\nPRL=10.0\r\nPRR=10.0\r\nSW=79.5\r\n");
 
-  f.page.LoadItems(f.image(), files::Profile::Parse(profile.Text()));
+  LoadItems(f.page.settings(), f.link, f.image(), files::Profile::Parse(profile.Text()));
   EXPECT_EQ(f.image().speakerDistance, feet.speakerDistance);
   EXPECT_EQ(f.page.unit(), 0);  // the page follows at its next refresh
   f.page.RefreshAll();
@@ -145,11 +147,11 @@ TEST(SpeakerDistanceFile, DistancesWrittenInTheOtherUnitAreRefused) {
   Fixture f(WorkingMode::Async);
   const auto metres = f.image().speakerDistance;
   // Feet texts in a metre file: 10.0 would otherwise read as 1.00 m.
-  f.page.LoadItems(f.image(),
+  LoadItems(f.page.settings(), f.link, f.image(),
                    files::Profile::Parse("[Speaker Distance]\r\nUnit=Meter\r\nFL=10.0\r\nCT=8.5\r\n"));
   EXPECT_EQ(f.image().speakerDistance, metres);
   // Metre texts in a feet file.
-  f.page.LoadItems(f.image(),
+  LoadItems(f.page.settings(), f.link, f.image(),
                    files::Profile::Parse("[Speaker Distance]\r\nUnit=Feet\r\nFL=3.00\r\nSW=24.00\r\n"));
   EXPECT_EQ(f.image().speakerDistance.unit, 1);
   EXPECT_EQ(f.image().speakerDistance.distances, metres.distances);

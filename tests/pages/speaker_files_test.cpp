@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include <filesystem>
 
 #include "pages/sheet.h"
@@ -27,7 +29,7 @@ TEST(SpeakerFiles, ThePagesRoundTripThroughAQcfFile) {
   image.speakerSet = {1, 2, 0, 0, 1, 8, 1, 1, 2};
 
   files::Profile saved;
-  f.sheet.SaveItems(image, saved);
+  SheetFile(f.link).SavePages(image, saved);
   const auto path = std::filesystem::temp_directory_path() / "tunewright_speaker_round_trip.qcf";
   ASSERT_TRUE(saved.Save(path));
   files::Profile loaded;
@@ -41,7 +43,7 @@ TEST(SpeakerFiles, ThePagesRoundTripThroughAQcfFile) {
   EXPECT_EQ(speakerSections, (std::vector<std::string>{"Speaker Level", "Speaker Distance", "Speaker Set"}));
 
   model::ParameterImage& fresh = *f.link.images.Image(1);
-  f.sheet.LoadItems(fresh, loaded);
+  SheetFile(f.link).LoadPages(fresh, loaded);
   EXPECT_EQ(fresh.speakerLevel, image.speakerLevel);
   EXPECT_EQ(fresh.speakerDistance, image.speakerDistance);
   EXPECT_EQ(fresh.speakerSet, image.speakerSet);
@@ -50,7 +52,7 @@ TEST(SpeakerFiles, ThePagesRoundTripThroughAQcfFile) {
 TEST(SpeakerFiles, AFileWithOnlyFlChangesOnlyThatLevel) {
   SheetFixture f;
   const model::ParameterImage before = f.image();
-  f.sheet.LoadItems(f.image(), files::Profile::Parse("[Speaker Level]\r\nFL=-2.5dB\r\n"));
+  SheetFile(f.link).LoadPages(f.image(), files::Profile::Parse("[Speaker Level]\r\nFL=-2.5dB\r\n"));
   model::ParameterImage expected = before;
   expected.speakerLevel[8] = -25;
   EXPECT_EQ(f.image(), expected);
@@ -58,7 +60,7 @@ TEST(SpeakerFiles, AFileWithOnlyFlChangesOnlyThatLevel) {
 
 TEST(SpeakerFiles, ReportBlocksInSheetOrder) {
   SheetFixture f;
-  const std::string report = f.sheet.ReportItems(f.image());
+  const std::string report = SheetFile(f.link).ReportPages(f.image());
   const auto level = report.find("\r\n(Speaker Level)\r\nFL = 0.0dB\r\n");
   const auto distance = report.find("\r\n(Speaker Distance)\r\nUnit = Meter\r\nFL = 3.00\r\n");
   const auto set = report.find("\r\n(Speaker Set)\r\nFront = Small\r\nCenter = Small\r\n");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include "pages/speaker/speaker_level_page.h"
 #include "pages/speaker_fixture.h"
 
@@ -95,7 +97,7 @@ TEST(SpeakerLevelFile, EachChannelWritesItsLevelWithOneDecimal) {
   Fixture f;
   f.image().speakerLevel = {-100, -5, 0, 5, 100, -55, 25, -10, -5, 0};
   files::Profile profile;
-  f.page.SaveItems(f.image(), profile);
+  SaveItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_EQ(profile.Text(),
             "[Speaker Level]\r\nFL=-0.5dB\r\nFR=0.0dB\r\nCT=-1.0dB\r\nSL=2.5dB\r\nSR=-5.5dB\r\nSBL=10.0dB\r\n"
             "SBR=0.5dB\r\nPRL=0.0dB\r\nPRR=-0.5dB\r\nSW=-10.0dB\r\n");
@@ -116,7 +118,7 @@ TEST(SpeakerLevelFile, ParseAcceptsOnlyLevelsInRangeAndOnTheStep) {
 
 TEST(SpeakerLevelReport, BlankLineCaptionThenOneLinePerChannel) {
   Fixture f;
-  const std::string report = f.page.ReportItems(f.image());
+  const std::string report = ReportItems(f.page.settings(), f.link, f.image());
   EXPECT_EQ(report.substr(0, 31), "\r\n(Speaker Level)\r\nFL = 0.0dB\r\n");
   EXPECT_NE(report.find("CT = -1.0dB\r\n"), std::string::npos);
   EXPECT_TRUE(report.ends_with("SW = 0.0dB\r\n"));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include "pages/speaker/speaker_set_page.h"
 #include "pages/speaker_fixture.h"
 
@@ -144,13 +146,13 @@ TEST(SpeakerSetFile, TextsOfTheButtonsInNumberOrder) {
   Fixture f;
   f.image().speakerSet = {1, 0, 2, 4, 1, 8, 1, 1, 2};
   files::Profile profile;
-  f.page.SaveItems(f.image(), profile);
+  SaveItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_EQ(profile.Text(),
             "[Speaker Set]\r\nFront=Large\r\nCenter=None\r\nSurround=Large\r\nSurround Back=Large x 2\r\n"
             "Presence=Yes\r\nPR/SB Select=Presence\r\nLFE/Bass Out=Both\r\nSW Cross Over=200Hz\r\n"
             "SW Phase=Reverse\r\n");
   model::ParameterImage other;
-  f.page.LoadItems(other, profile);
+  LoadItems(f.page.settings(), f.link, other, profile);
   EXPECT_EQ(other.speakerSet, f.image().speakerSet);
 }
 

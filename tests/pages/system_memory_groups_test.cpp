@@ -7,8 +7,9 @@
 #include <set>
 
 #include "files/memory_sections.h"
-#include "pages/configuration_check.h"
-#include "pages/configuration_workspace.h"
+#include "settings/configuration_check.h"
+#include "settings/basic/basic_control_settings.h"
+#include "settings/offline_configuration.h"
 #include "pages/page_registry.h"
 #include "support/scripted_ui_services.h"
 
@@ -18,13 +19,11 @@ namespace {
 using files::MemoryCategory;
 
 struct Workspace {
-  pages::OfflinePageLink link{1};
-  ui::ScriptedUiServices ui;
-  pages::ConfigurationWorkspace workspace{link, link.images(), ui};
-  const pages::MemoryGroups& groups() const { return workspace.file().memoryGroups(); }
+  settings::OfflineConfiguration workspace{1};
+  const settings::MemoryGroups& groups() const { return workspace.file.memoryGroups(); }
   // As after an upload, which reads every memory's trims.
   Workspace() {
-    for (int memory = 1; memory <= 6; ++memory) link.images().Image(memory)->memoryTrimsKnown = true;
+    for (int memory = 1; memory <= 6; ++memory) workspace.images.Image(memory)->memoryTrimsKnown = true;
   }
 };
 
@@ -79,8 +78,8 @@ TEST(MemorySections, AFactoryFileHoldsEveryMemorySectionOfTheRegisteredPagesWith
     }
     const std::string volume = files::MemorySectionName(MemoryCategory::Volume, memory, "Basic Control");
     EXPECT_EQ(file.KeyNames(volume), std::vector<std::string>{"Main Volume"}) << volume;
-    EXPECT_EQ(file.GetString(volume, "Main Volume", ""), w.workspace.basicGroup().DescribeBasicItem(
-                                                             *w.link.images().Image(memory), 9).value);
+    EXPECT_EQ(file.GetString(volume, "Main Volume", ""), settings::BasicControlSettings().DescribeItem(
+                                                             *w.workspace.images.Image(memory), 9, -1, false).value);
   }
   EXPECT_GE(checked, 6 * 6) << "Basic Control, the speaker pages, Display Set and Other at least";
   // No memory section names anything but these.
@@ -116,9 +115,9 @@ TEST(MemorySections, EveryParameterOfEveryGroupHasAnOwningPage) {
   Workspace w;
   const files::Profile file = w.workspace.Save();
   for (int memory = 1; memory <= 6; ++memory) {
-    const model::ParameterImage& image = *w.link.images().Image(memory);
+    const model::ParameterImage& image = *w.workspace.images.Image(memory);
     std::set<int> numbers;
-    for (const pages::MemoryItem& item : w.groups().Items(MemoryCategory::System, image)) numbers.insert(item.item.number);
+    for (const settings::MemoryItem& item : w.groups().Items(MemoryCategory::System, image)) numbers.insert(item.item.number);
     for (int number : {4, 7, 8, 289, 290, 291, 292, 293, 302, 304, 305, 517, 518, 519, 520, 521, 525, 527, 528, 534})
       EXPECT_TRUE(numbers.count(number)) << number;
     for (int number = 268; number <= 288; ++number) EXPECT_TRUE(numbers.count(number)) << number;
@@ -135,32 +134,32 @@ TEST(MemorySections, EveryParameterOfEveryGroupHasAnOwningPage) {
 
 TEST(MemorySections, EachNumberIsTakenFromThePageThatOwnsIt) {
   Workspace w;
-  const model::ParameterImage& image = *w.link.images().Image(2);
+  const model::ParameterImage& image = *w.workspace.images.Image(2);
   std::vector<std::pair<std::string, int>> owners;
-  for (const pages::MemoryItem& item : w.groups().Items(MemoryCategory::System, image)) {
+  for (const settings::MemoryItem& item : w.groups().Items(MemoryCategory::System, image)) {
     const bool equaliserBand = item.item.number >= 397 && item.item.number <= 404;  // one value per channel
     if (!equaliserBand) {
       EXPECT_EQ(item.item.subIndex, -1) << item.item.number;
     }
-    owners.emplace_back(item.page == nullptr ? "" : item.page->caption(), item.item.number);
+    owners.emplace_back(item.page->caption(), item.item.number);
   }
   // Display Set gives eight of its nine numbers (not Short Message), Other only 534.
   std::vector<int> display, other;
   for (const auto& [caption, number] : owners) {
     if (caption == "Display Set") display.push_back(number);
     if (caption == "Other") other.push_back(number);
-    if (caption.empty()) {
+    if (caption == "Basic Control") {
       EXPECT_TRUE(number == 4 || number == 7 || number == 8) << number;
     }
   }
   EXPECT_EQ(display, (std::vector<int>{517, 518, 519, 520, 521, 525, 527, 528}));
   EXPECT_EQ(other, std::vector<int>{534});
   ASSERT_GE(owners.size(), 3u);
-  EXPECT_EQ(owners[0], (std::pair<std::string, int>{"", 4}));
+  EXPECT_EQ(owners[0], (std::pair<std::string, int>{"Basic Control", 4}));
   EXPECT_EQ(owners.back(), (std::pair<std::string, int>{"Other", 534}));
   // Sending takes the Speaker Level page's own order; files its number order.
   std::vector<int> levels;
-  for (const pages::MemoryItem& item : w.groups().Items(MemoryCategory::System, image, true)) {
+  for (const settings::MemoryItem& item : w.groups().Items(MemoryCategory::System, image, true)) {
     if (item.item.number >= 268 && item.item.number <= 277) levels.push_back(item.item.number);
   }
   EXPECT_EQ(levels, (std::vector<int>{277, 276, 275, 274, 273, 272, 271, 270, 268, 269}));
@@ -168,7 +167,7 @@ TEST(MemorySections, EachNumberIsTakenFromThePageThatOwnsIt) {
 
 TEST(MemorySections, EntriesThatNameNoMemoryParameterAreReportedAndChangeNothing) {
   Workspace w;
-  const model::ParameterImages before = w.link.images();
+  const model::ParameterImages before = w.workspace.images;
   files::Profile file;
   file.WriteString("System Memory 2 Display Set", "Short Message", "Full");   // not kept by a memory
   file.WriteString("System Memory 2 Other", "Audio Select Set", "Last");      // not kept by a memory
@@ -178,22 +177,22 @@ TEST(MemorySections, EntriesThatNameNoMemoryParameterAreReportedAndChangeNothing
   file.WriteString("System Memory 2 Display Set", "On Screen", "10s");        // read
   const files::Profile knownBefore = w.workspace.KnownEntries();
   w.workspace.Load(file);
-  const pages::ConfigurationCheck check = pages::CheckRead(file, knownBefore, w.workspace.KnownEntries());
+  const settings::ConfigurationCheck check = settings::CheckRead(file, knownBefore, w.workspace.KnownEntries());
   EXPECT_EQ(check.entries, 6u);
   EXPECT_EQ(check.read, 1u);
   ASSERT_EQ(check.ignored.size(), 5u);
-  for (const pages::IgnoredEntry& entry : check.ignored) {
-    const auto expected = entry.value == "-9" ? pages::IgnoredEntry::Reason::NotAValue : pages::IgnoredEntry::Reason::NotASetting;
+  for (const settings::IgnoredEntry& entry : check.ignored) {
+    const auto expected = entry.value == "-9" ? settings::IgnoredEntry::Reason::NotAValue : settings::IgnoredEntry::Reason::NotASetting;
     EXPECT_EQ(entry.reason, expected) << entry.section << " " << entry.key;
   }
   model::ParameterImages expected = before;
   expected.Image(2)->displaySet[10] = 1;  // On Screen 10s
-  for (int i = 0; i < model::kImageCount; ++i) EXPECT_EQ(*w.link.images().Image(i), *expected.Image(i)) << i;
+  for (int i = 0; i < model::kImageCount; ++i) EXPECT_EQ(*w.workspace.images.Image(i), *expected.Image(i)) << i;
 }
 
 TEST(MemoryReport, EachMemoryBlockListsItsDisplaySetAndOtherValues) {
   Workspace w;
-  w.link.images().Image(4)->displaySet[0] = -3;  // Dimmer
+  w.workspace.images.Image(4)->displaySet[0] = -3;  // Dimmer
   const std::string report = w.workspace.BuildReport();
   const std::string heading = "    5. Memory 4 System";
   const auto at = report.find(heading);

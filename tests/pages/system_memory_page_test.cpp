@@ -6,8 +6,10 @@
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
 #include "pages/configuration_fakes.h"
-#include "pages/configuration_memory.h"
-#include "pages/sheet.h"
+#include "settings/configuration_memory.h"
+#include "settings/basic/basic_control_settings.h"
+#include "settings/catalogue.h"
+#include "settings/dsp/dsp_parameters_settings.h"
 #include "pages/system/memory_page.h"
 #include "pages/system_fixture.h"
 #include "support/scripted_ui_services.h"
@@ -20,24 +22,16 @@ using comm::WorkingMode;
 
 constexpr int kSystem = 0, kMainVolume = 1, kZone2 = 2, kZone3 = 3;
 
-// The window over the registered pages (and the zone volumes' stand-in), as the main window
-// holds it.
+// The window over the groups of the whole catalogue, as the main window holds it.
 struct Fixture {
-  explicit Fixture(WorkingMode mode) : link(mode), page({link, ui, 0, &host}, groups) {
-    sheet.Create();
-    page.OnInitDialog();
-  }
+  explicit Fixture(WorkingMode mode) : link(mode), page({link, ui, 0, &host}, groups) { page.OnInitDialog(); }
   model::ParameterImage& image(int index) { return *link.fake.images.Image(index); }
   void select(int part, int memory) { ASSERT_TRUE(page.list(part).setCurSel(memory - 1)); }
 
   ModeLink link;
   ui::ScriptedUiServices ui;
   RecordingHost host;
-  std::array<pages::PageDescriptor, 19> descriptors = PagesWithZoneVolumes();
-  pages::Sheet sheet{pages::PageContext{link, ui, 0, &host}, descriptors};
-  ui::BasicControlGroup basic{link, ui};
-  pages::BasicItemsOf<ui::BasicControlGroup> basicItems{basic};
-  pages::MemoryGroups groups{sheet, &basicItems};
+  settings::MemoryGroups groups{[this] { return link.settingContext(); }};
   pages::SystemMemoryPage page;
 };
 
@@ -180,10 +174,10 @@ model::ParameterImage WithCopied(model::ParameterImage to, const model::Paramete
   return to;
 }
 
-// The numbers a group keeps, as the System Memory lists them, of the pages that exist
-// (the trims only where the image copied from knows them).
-std::vector<int> GroupNumbers(pages::Sheet& sheet, int part, int program, bool trims) {
-  auto has = [&](std::string_view caption) { return sheet.FindPage(caption) != nullptr; };
+// The numbers a group keeps, as the System Memory lists them (the trims only where the
+// image copied from knows them).
+std::vector<int> GroupNumbers(int part, int program, bool trims) {
+  auto has = [](std::string_view caption) { return settings::FindPageSettings(caption) != nullptr; };
   std::vector<int> numbers;
   auto range = [&](int first, int last) {
     for (int n = first; n <= last; ++n) numbers.push_back(n);
@@ -192,7 +186,7 @@ std::vector<int> GroupNumbers(pages::Sheet& sheet, int part, int program, bool t
     case kSystem:
       numbers = {4, 7, 8};
       if (has("DSP Parameters")) {
-        for (const pages::PageItem& item : sheet.FindPage("DSP Parameters")->ListItems(true, program))
+        for (const settings::PageItem& item : settings::DspParametersSettings().ListItems(true, {}, program))
           numbers.push_back(item.number);
       }
       if (has("Speaker Level")) range(268, 277);
@@ -224,7 +218,7 @@ TEST(SystemMemoryAsync, LoadAndSaveCopyExactlyTheGroupsParametersThenRefreshEver
       const int target = load ? 0 : 5;
       // The current settings' trims are known; a factory memory's are not.
       model::ParameterImage expected =
-          WithCopied(*before.Image(target), from, GroupNumbers(f.sheet, part, from.basic[3], !load));
+          WithCopied(*before.Image(target), from, GroupNumbers(part, from.basic[3], !load));
       expected.memoryTrimsKnown = !load && part == kSystem;
 
       f.select(part, 5);
@@ -246,11 +240,10 @@ TEST(SystemMemoryAsync, LoadAndSaveCopyExactlyTheGroupsParametersThenRefreshEver
 // What a memory's download would send, item by item, from `image`.
 std::vector<std::string> MemoryFrames(Fixture& f, const model::ParameterImage& image) {
   std::vector<std::string> frames;
-  for (const pages::MemoryItem& item : f.groups.Items(files::MemoryCategory::System, image, true)) {
-    if (item.page == nullptr) continue;
-    f.link.fake.sent.clear();
-    item.page->QueueItem(image, item.item.number, item.item.subIndex);
-    for (const Sent& sent : f.link.fake.sent) frames.push_back(sent.text);
+  for (const settings::MemoryItem& item : f.groups.Items(files::MemoryCategory::System, image, true)) {
+    if (item.page == &settings::BasicControlSettings()) continue;
+    for (std::string& frame : item.page->Commands(image, item.item.number, item.item.subIndex, f.link.settingContext()))
+      frames.push_back(std::move(frame));
   }
   return frames;
 }
@@ -285,10 +278,9 @@ TEST(SystemMemoryAsync, ASystemLoadTakesTheDspParametersOfTheMemorysOwnProgram) 
   ModeLink link(WorkingMode::Async);
   ui::ScriptedUiServices ui;
   RecordingHost host;
-  const auto descriptors = FakeSheetPages();
-  pages::Sheet sheet({link, ui, 0, &host}, descriptors);
-  FakeBasicItems basic;
-  pages::MemoryGroups groups(sheet, &basic);
+  const FakeCatalogue catalogue;
+  const FakeBasicSettings basic;
+  const settings::MemoryGroups groups([&link] { return link.settingContext(); }, catalogue.pages, &basic);
   pages::SystemMemoryPage page({link, ui, 0, &host}, groups);
   page.OnInitDialog();
   model::ParameterImage& current = *link.image(0);

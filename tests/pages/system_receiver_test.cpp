@@ -13,7 +13,7 @@
 #include "model/command_table.h"
 #include "model/decode.h"
 #include "model/parameter_access.h"
-#include "pages/configuration_file.h"
+#include "settings/configuration_file.h"
 #include "pages/receiver_state.h"
 #include "pages/system/display_set_page.h"
 #include "pages/system/memory_page.h"
@@ -23,7 +23,6 @@
 namespace tw::pages::test {
 namespace {
 
-using tw::test::PagesWithZoneVolumes;
 
 int Hex2(std::string_view value) { return std::stoi(std::string(value), nullptr, 16); }
 
@@ -69,8 +68,7 @@ std::string Std(std::string_view code, std::string_view value) {
 }
 
 TEST(SystemMemoryTransfer, AnUploadFillsTheMemoryImagesAndADownloadReproducesThemOnAnotherReceiver) {
-  const auto descriptors = PagesWithZoneVolumes();
-  BenchFixture first(app::kStartModeAsync, {"seed=31"}, 1, descriptors);
+  BenchFixture first(app::kStartModeAsync, {"seed=31"}, 1);
   const emu::VirtualReceiver original = first.receiver();
   const auto up = first.run(Workbench::Operation::Upload);
   ASSERT_TRUE(up.connected);
@@ -85,14 +83,12 @@ TEST(SystemMemoryTransfer, AnUploadFillsTheMemoryImagesAndADownloadReproducesThe
     EXPECT_EQ(first.image(memory).basic[3], ExpectedBasic(kept).program);
   }
 
-  BenchFixture second(app::kStartModeAsync, {"seed=77"}, 1, descriptors);
+  BenchFixture second(app::kStartModeAsync, {"seed=77"}, 1);
   const emu::VirtualReceiver before = second.receiver();
   {
-    const BasicItemsOf<ui::BasicControlGroup> firstItems(first.bench.basicControls());
-    const files::Profile file = ConfigurationFile(first.bench.sheet(), &firstItems).Save(first.bench.link().images(), "");
-    const BasicItemsOf<ui::BasicControlGroup> secondItems(second.bench.basicControls());
+    const files::Profile file = first.bench.configuration().Save(first.bench.link().images(), "");
     std::string memo;
-    ConfigurationFile(second.bench.sheet(), &secondItems).Load(file, second.bench.link().images(), memo);
+    second.bench.configuration().Load(file, second.bench.link().images(), memo);
   }
   const auto down = second.run(Workbench::Operation::Download);
   ASSERT_TRUE(down.connected);
@@ -142,7 +138,7 @@ TEST(SystemMemoryTransfer, AnUploadFillsTheMemoryImagesAndADownloadReproducesThe
 // ---------------------------------------------------------------- Real Time Mode
 
 struct RealTime {
-  RealTime() : f(app::kStartModeRealTime, {"seed=9"}, -1, descriptors) {
+  RealTime() : f(app::kStartModeRealTime, {"seed=9"}, -1) {
     const auto open = f.run(Workbench::Operation::Open);
     EXPECT_TRUE(open.connected);
   }
@@ -154,7 +150,6 @@ struct RealTime {
   }
   std::string report(const char* code) { return f.receiver().reportValue(code); }
 
-  std::array<PageDescriptor, 19> descriptors = PagesWithZoneVolumes();
   BenchFixture f;
 };
 
@@ -163,7 +158,7 @@ struct RealTime {
 // reads exactly what the first read.
 TEST(SystemMemoryTransfer, AnUploadLeavesTheReceiverAsItFoundIt) {
   for (comm::ReadPacing second : {comm::ReadPacing::Mandated, comm::ReadPacing::Reply}) {
-    BenchFixture fixture(app::kStartModeAsync, {"seed=11"}, 1, PagesWithZoneVolumes());
+    BenchFixture fixture(app::kStartModeAsync, {"seed=11"}, 1);
     const emu::ReceiverSettings before = fixture.receiver().current();
     ASSERT_EQ(fixture.run(Workbench::Operation::Upload).listResult, 0);
     const emu::ReceiverSettings& after = fixture.receiver().current();
@@ -223,8 +218,7 @@ TEST(SystemMemoryRealTime, ASaveThenALoadThroughTheWindowRestoresTheReceiversVal
 
 TEST(SystemMemoryWindowOfTheProgram, TheMainFormsButtonShowsIt) {
   for (int mode : {app::kStartModeAsync, app::kStartModeRealTime}) {
-    const auto descriptors = PagesWithZoneVolumes();
-    BenchFixture f(mode, {}, 1, descriptors);
+    BenchFixture f(mode, {}, 1);
     int shows = 0;
     f.bench.memoryPage().onShowWindow = [&] { ++shows; };
     EXPECT_FALSE(f.bench.memoryPage().isWindowShown());

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include <tuple>
 
 #include "pages/eq/tone_control_page.h"
@@ -197,7 +199,7 @@ TEST(ToneControlFile, EachItemWritesItsValueText) {
                                                    {303, -10}, {304, 240}, {305, 2},  {306, 1}};
   for (auto [number, value] : values) model::SetParameter(f.image(), number, value);
   files::Profile profile;
-  f.page.SaveItems(f.image(), profile);
+  SaveItems(f.page.settings(), f.link, f.image(), profile);
   EXPECT_EQ(profile.Text(),
             "[Tone Control]\r\nTone Bypass=OFF\r\nSpeaker Bass Gain=-6.0dB\r\nSpeaker Treble Gain=6.0dB\r\n"
             "Headphone Bass Gain=-0.5dB\r\nHeadphone Treble Gain=0.5dB\r\nSpeaker Bass Turnover=125Hz\r\n"

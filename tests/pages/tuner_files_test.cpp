@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include <filesystem>
 
 #include "pages/sheet.h"
@@ -59,7 +61,7 @@ TEST(TunerFiles, TheThreePagesRoundTripInRegionOne) {
   SheetFixture f(1);
   Scramble(f.image());
   files::Profile saved;
-  f.sheet.SaveItems(f.image(), saved);
+  SheetFile(f.link).SavePages(f.image(), saved);
   const files::Profile loaded = RoundTrip(saved, "tuner_region1");
   EXPECT_EQ(TunerSections(loaded), (std::vector<std::string>{"Tuner Set", "XM Set", "iPod"}));
   EXPECT_EQ(loaded.GetString("Tuner Set", "PageA Preset1", ""), "FM 89.85MHz");
@@ -67,7 +69,7 @@ TEST(TunerFiles, TheThreePagesRoundTripInRegionOne) {
   EXPECT_EQ(loaded.GetString("iPod", "Shaffle", ""), "Songs");
 
   model::ParameterImage& fresh = *f.link.images.Image(1);
-  f.sheet.LoadItems(fresh, loaded);
+  SheetFile(f.link).LoadPages(fresh, loaded);
   EXPECT_EQ(fresh.tuner, f.image().tuner);
   EXPECT_EQ(fresh.xm.presets, f.image().xm.presets);
   EXPECT_EQ(fresh.ipod.values, f.image().ipod.values);
@@ -77,13 +79,13 @@ TEST(TunerFiles, RegionTwoWritesNoXmSetButStillReadsOne) {
   SheetFixture f(2);
   Scramble(f.image());
   files::Profile saved;
-  f.sheet.SaveItems(f.image(), saved);
+  SheetFile(f.link).SavePages(f.image(), saved);
   files::Profile loaded = RoundTrip(saved, "tuner_region2");
   EXPECT_EQ(TunerSections(loaded), (std::vector<std::string>{"Tuner Set", "iPod"}));
 
   model::ParameterImage& fresh = *f.link.images.Image(2);
   loaded.WriteString("XM Set", "PageC No.3", "200");
-  f.sheet.LoadItems(fresh, loaded);
+  SheetFile(f.link).LoadPages(fresh, loaded);
   EXPECT_EQ(fresh.tuner, f.image().tuner);
   EXPECT_EQ(fresh.ipod.values, f.image().ipod.values);
   EXPECT_EQ(fresh.xm.presets[18], 200);
@@ -92,7 +94,7 @@ TEST(TunerFiles, RegionTwoWritesNoXmSetButStillReadsOne) {
 TEST(TunerFiles, EntriesThatAreNoValueLeaveTheirSettingAlone) {
   SheetFixture f(1);
   const model::ParameterImage before = f.image();
-  f.sheet.LoadItems(f.image(), files::Profile::Parse("[Tuner Set]\r\nCurrent =AM 1611kHz\r\nPageA Preset1=FM 90MHz\r\n"
+  SheetFile(f.link).LoadPages(f.image(), files::Profile::Parse("[Tuner Set]\r\nCurrent =AM 1611kHz\r\nPageA Preset1=FM 90MHz\r\n"
                                                      "PageA Preset2=FM 87.5MHz\r\n[XM Set]\r\nPageA No.1=256\r\n"
                                                      "PageA No.2=two\r\n[iPod]\r\nRepeat=all\r\nShaffle=Albums\r\n"));
   model::ParameterImage expected = before;
@@ -104,7 +106,7 @@ TEST(TunerFiles, EntriesThatAreNoValueLeaveTheirSettingAlone) {
 
 TEST(TunerFiles, ReportBlocksInSheetOrder) {
   SheetFixture one(1);
-  const std::string report = one.sheet.ReportItems(one.image());
+  const std::string report = SheetFile(one.link).ReportPages(one.image());
   const auto tuner = report.find("\r\n(Tuner Set)\r\nCurrent  = FM 87.5MHz\r\nPageA Preset1 = FM 87.5MHz\r\n");
   const auto xm = report.find("\r\n(XM Set)\r\nPageA No.1 = 1\r\n");
   const auto ipod = report.find("\r\n(iPod)\r\nStandby Charge = Auto\r\nRepeat = Off\r\nShaffle = Off\r\n"
@@ -117,7 +119,7 @@ TEST(TunerFiles, ReportBlocksInSheetOrder) {
   EXPECT_NE(report.find("PageE Preset8 = FM 107.9MHz\r\n"), std::string::npos);
 
   SheetFixture two(2);
-  const std::string without = two.sheet.ReportItems(two.image());
+  const std::string without = SheetFile(two.link).ReportPages(two.image());
   EXPECT_EQ(without.find("(XM Set)"), std::string::npos);
   EXPECT_NE(without.find("PageE Preset8 = FM 108.0MHz\r\n"), std::string::npos);
 }

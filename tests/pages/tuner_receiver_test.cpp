@@ -64,7 +64,7 @@ TEST(TunerOnReceiver, RealTimeEditsOfTheThreePagesReachTheReceiver) {
   f.scheduler.advance(BenchFixture::kSettleMs);
   EXPECT_EQ(RowValue(f.receiver(), "2006051058"), "FF");
 
-  auto& ipod = Show<CiPodPage>(f);
+  auto& ipod = Show<IpodPage>(f);
   ASSERT_TRUE(ipod.group(550).click(2));  // Shuffle Albums
   ASSERT_TRUE(ipod.group(551).click(1));  // PlayInfo output On
   f.scheduler.advance(BenchFixture::kSettleMs);
@@ -76,7 +76,7 @@ TEST(TunerOnReceiver, RealTimeEditsOfTheThreePagesReachTheReceiver) {
 TEST(TunerOnReceiver, TheDockReportsWhatItPlaysAfterEachOperation) {
   BenchFixture f(app::kStartModeRealTime, {});
   ASSERT_TRUE(f.run(Operation::Open).connected);
-  auto& ipod = Show<CiPodPage>(f);
+  auto& ipod = Show<IpodPage>(f);
   // While both outputs are Off the receiver says nothing about the dock.
   ASSERT_TRUE(ipod.dockButton(0).click());
   f.scheduler.advance(BenchFixture::kSettleMs);

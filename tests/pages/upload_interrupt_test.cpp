@@ -17,7 +17,7 @@ constexpr std::int64_t kLimitMs = 60LL * 60 * 1000;
 
 struct InterruptedUpload {
   explicit InterruptedUpload(std::vector<std::string> options)
-      : f(app::kStartModeAsync, options, 1, tw::test::PagesWithZoneVolumes()),
+      : f(app::kStartModeAsync, options, 1),
         before(f.receiver().current()),
         images(f.bench.link().images().All()) {
     for (int m = 1; m <= 6; ++m) memories.push_back(f.receiver().memory(m));
@@ -92,7 +92,7 @@ TEST(InterruptedUpload, WhatCannotRestoreLeavesARecoveryFileOfTheReceiversOwnSet
   reference.start();
   const std::int64_t firstLoadMs = reference.f.scheduler.now();
   ASSERT_EQ(reference.end().listResult, 0);
-  const ConfigurationFile& file = reference.f.bench.configuration();
+  const settings::ConfigurationFile& file = reference.f.bench.configuration();
   const auto wanted = Settings(file.SaveCurrent(reference.f.image(0), ""));
   // A row the write-back writes: its writes are refused with a guard reply.
   int guarded = model::kCapabilityRow + 1;

@@ -10,43 +10,35 @@
 #include "comm/frame_notation.h"
 #include "comm/memory_commands.h"
 #include "comm/upload_coverage.h"
-#include "pages/configuration_workspace.h"
 #include "pages/eq/graphic_eq_page.h"
 #include "pages/system/advanced_setup_page.h"
-#include "pages/fake_page_link.h"
 #include "pages/workbench_fixture.h"
+#include "support/frames.h"
+#include "settings/catalogue.h"
 
 namespace tw::pages::test {
 namespace {
 
-constexpr int kProgramGroups = 24;
+// The context of a download on a receiver with every option (tuner region 1).
+const settings::SettingContext kDownload{{}, 1, false};
 
 struct Item {
-  BasePage* page;
-  PageItem item;
+  const settings::PageSettings* page;
+  settings::PageItem item;
 };
 
-// Every item a page sends; a page that sends per sound program lists them program by program.
-std::vector<Item> SentItems(Sheet& sheet) {
+// Every item a download sends, page by page.
+std::vector<Item> SentItems() {
   std::vector<Item> items;
-  for (BasePage* page : sheet.pages()) {
-    std::vector<PageItem> ofPage = page->ListItems(false, kAllGroups);
-    for (int group = 0; ofPage.empty() && group < kProgramGroups; ++group) {
-      for (const PageItem& item : page->ListItems(false, group)) items.push_back({page, item});
-    }
-    for (const PageItem& item : ofPage) items.push_back({page, item});
+  for (const settings::PageSettings* page : settings::Catalogue()) {
+    for (const settings::PageItem& item : page->ListItems(false, kDownload)) items.push_back({page, item});
   }
   return items;
 }
 
-// The frames of a download (in Async Mode) for one item, as its page builds them from `image`.
+// The frames of a download (in Async Mode) for one item, as its settings build them from `image`.
 std::vector<std::string> CommandsOf(const Item& item, const model::ParameterImage& image) {
-  tw::test::FakePageLink link(comm::WorkingMode::Async);
-  ui::ScriptedUiServices ui;
-  ConfigurationWorkspace workspace(link, link.images, ui);
-  BasePage* page = workspace.sheet().FindPage(item.page->caption());
-  page->QueueItem(image, item.item.number, item.item.subIndex);
-  return link.commands();
+  return item.page->Commands(image, item.item.number, item.item.subIndex, kDownload);
 }
 
 // Subwoofer bands 3..7 at +3.0 dB and Fan Mode "Cont.": values an upload cannot read. With
@@ -69,7 +61,7 @@ TEST(UploadWriteBack, TheDerivedReadableSettingsAreThoseAnUploadReads) {
   BenchFixture f(app::kStartModeAsync, {"seed=5"}, 1);
   ASSERT_EQ(f.run(Workbench::Operation::Upload).listResult, 0);
   std::vector<std::string> unreadable;
-  for (const Item& item : SentItems(f.bench.sheet())) {
+  for (const Item& item : SentItems()) {
     const bool derived = comm::IsReadByUpload(item.item.number, item.item.subIndex);
     const bool read = f.bench.link().uploadRead().contains(model::KeyOfItem(item.item.number, item.item.subIndex));
     EXPECT_EQ(derived, read) << item.page->caption() << " " << item.item.number << "/" << item.item.subIndex;
@@ -128,7 +120,7 @@ TEST(UploadWriteBack, SettingsItCannotReadKeepTheReceiversValues) {
     // Not one frame of what a write-back of everything would send for them went out.
     const auto received = f.bench.virtualPort().transcript().receivedFrames();
     int checked = 0;
-    for (const Item& item : SentItems(f.bench.sheet())) {
+    for (const Item& item : SentItems()) {
       if (comm::IsReadByUpload(item.item.number, item.item.subIndex)) continue;
       for (const std::string& command : CommandsOf(item, f.image(0))) {
         ++checked;

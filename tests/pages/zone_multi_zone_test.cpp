@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/page_walks.h"
+
 #include "files/profile.h"
 #include "pages/speaker_fixture.h"
 #include "pages/zone/multi_zone_page.h"
@@ -123,12 +125,12 @@ TEST(MultiZone, ARefusedPairSaysWhyAndAFileMaySwapTheAmplifiers) {
   // Zone2 on [1] and Zone3 on [2] become the other way round: each alone would be refused.
   model::SetParameter(f.image(), kZone2Amplifier, 1);
   model::SetParameter(f.image(), kZone3Amplifier, 2);
-  f.page.LoadItems(f.image(), files::Profile::Parse("[Multi Zone]\r\nZone2 Amplifier=INT:Speaker[2]\r\n"
+  LoadItems(f.page.settings(), f.link, f.image(), files::Profile::Parse("[Multi Zone]\r\nZone2 Amplifier=INT:Speaker[2]\r\n"
                                                     "Zone3 Amplifier=INT:Speaker[1]\r\n"));
   EXPECT_EQ(Value(f.image(), kZone2Amplifier), 2);
   EXPECT_EQ(Value(f.image(), kZone3Amplifier), 1);
   // A file that asks both zones for INT:Both leaves the first one refused as it was.
-  f.page.LoadItems(f.image(), files::Profile::Parse("[Multi Zone]\r\nZone2 Amplifier=INT:Both\r\n"
+  LoadItems(f.page.settings(), f.link, f.image(), files::Profile::Parse("[Multi Zone]\r\nZone2 Amplifier=INT:Both\r\n"
                                                     "Zone3 Amplifier=INT:Both\r\n"));
   EXPECT_EQ(Value(f.image(), kZone2Amplifier), 2);
   EXPECT_EQ(Value(f.image(), kZone3Amplifier), 1);
@@ -210,7 +212,7 @@ TEST(MultiZone, AZoneTheReceiverLacksKeepsItsValuesButSendsNothing) {
   f.page.SendItem(23);
   EXPECT_TRUE(f.link.sent.empty());
   files::Profile file;
-  f.page.SaveItems(f.image(), file);
+  SaveItems(f.page.settings(), f.link, f.image(), file);
   EXPECT_EQ(file.GetString("Multi Zone", "Zone3 Volume", ""), "-12.5dB");
   EXPECT_EQ(file.KeyNames("Multi Zone").size(), 12u);
 }

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "files/profile.h"
-#include "pages/configuration_file.h"
+#include "settings/configuration_file.h"
 #include "pages/fake_page_link.h"
 #include "pages/receiver_state.h"
 #include "pages/sheet.h"
@@ -122,8 +122,7 @@ files::Profile ZoneSections(const files::Profile& file) {
 }
 
 files::Profile SaveFile(BenchFixture& f) {
-  const BasicItemsOf<ui::BasicControlGroup> items(f.bench.basicControls());
-  return ConfigurationFile(f.bench.sheet(), &items).Save(f.bench.link().images(), "");
+  return f.bench.configuration().Save(f.bench.link().images(), "");
 }
 
 TEST(ZoneTransfer, UploadFileDownloadCarriesAllZoneItemsAndTheZoneVolumeMemories) {
@@ -142,9 +141,8 @@ TEST(ZoneTransfer, UploadFileDownloadCarriesAllZoneItemsAndTheZoneVolumeMemories
   BenchFixture second(app::kStartModeAsync, {"seed=77"}, 1);
   const emu::VirtualReceiver before = second.receiver();
   {
-    const BasicItemsOf<ui::BasicControlGroup> basic(second.bench.basicControls());
     std::string memo;
-    ConfigurationFile(second.bench.sheet(), &basic).Load(file, second.bench.link().images(), memo);
+    second.bench.configuration().Load(file, second.bench.link().images(), memo);
     second.bench.view().RefreshAllPages();
   }
   ASSERT_EQ(second.run(Workbench::Operation::Download).listResult, 0);

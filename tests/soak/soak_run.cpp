@@ -22,6 +22,8 @@
 #include "model/decode_apply.h"
 #include "model/parameter_access.h"
 #include "session/workbench.h"
+#include "settings/basic/basic_control_settings.h"
+#include "settings/basic/basic_control_settings.h"
 #include "ui/main_view_link.h"
 #include "soak.h"
 #include "support/scripted_ui_services.h"
@@ -268,10 +270,11 @@ class Session {
     for (int attempt = 0; attempt < 100; ++attempt) {
       if (basicControl) {
         ui::BasicControlGroup& group = bench_.basicControls();
+        const settings::PageSettings& basic = settings::BasicControlSettings();
         const int number = std::uniform_int_distribution<int>(1, kBasicItems)(rng);
-        const std::string now = group.DescribeBasicItem(current, number).value;
-        const ui::BasicItemText target = group.DescribeBasicItem(source, number);
-        if (target.value.empty() || now == target.value || !group.ParseBasicItem(current, number, target.value)) continue;
+        const std::string now = basic.DescribeItem(current, number, -1, false).value;
+        const settings::ItemText target = basic.DescribeItem(source, number, -1, false);
+        if (target.value.empty() || now == target.value || !basic.ParseItem(current, number, -1, target.value)) continue;
         return Edit{[&group, number] { group.SendBasicItem(number); },
                     target.section + ": " + target.key + "=" + target.value};
       }

@@ -4,10 +4,9 @@
 #include <variant>
 
 #include "comm/operation_command.h"
-#include "files/report_text.h"
 #include "model/dsp_layout.h"
 #include "model/parameter_access.h"
-#include "pages/dsp/dsp_values.h"
+#include "settings/dsp/dsp_values.h"
 
 namespace tw::pages {
 namespace {
@@ -220,11 +219,7 @@ ui::Control* DspParametersPage::BringIntoView(int number, int /*subIndex*/) {
 // ---- files, reports and downloads -------------------------------------------------------------
 
 std::vector<PageItem> DspParametersPage::ListItems(bool forFile, int group) const {
-  std::vector<PageItem> items;
-  if (!IsProgram(group)) return items;
-  for (const int number : forFile ? dsp::DspListOrder(group) : dsp::DspSendOrder(group))
-    items.push_back({number, -1});
-  return items;
+  return settings().ListItems(forFile, {}, group);
 }
 
 void DspParametersPage::QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends) {
@@ -245,61 +240,19 @@ void DspParametersPage::QueueAll(const model::ParameterImage& image, const model
   }
 }
 
-void DspParametersPage::QueueItem(const model::ParameterImage& image, int number, int /*subIndex*/) {
-  // A value outside its parameter's range has no command; it is not sent.
-  Queue(dsp::DspCommand(number, ValueIn(image, number)), number);
-}
-
-void DspParametersPage::LoadItems(model::ParameterImage& image, const files::Profile& profile) {
-  for (int program = 0; program < model::kSoundProgramCount; ++program) {
-    for (const PageItem& item : ListItems(true, program)) {
-      const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
-      const std::string value = profile.GetString(text.section, text.key, "");
-      if (!value.empty()) ParseItem(image, item.number, item.subIndex, value);
-    }
+void DspParametersPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
+  for (const std::string& command : settings().Commands(image, number, subIndex, {})) {
+    Queue(command, number);
   }
 }
 
-void DspParametersPage::SaveItems(const model::ParameterImage& image, files::Profile& profile) {
-  for (int program = 0; program < model::kSoundProgramCount; ++program) {
-    for (const PageItem& item : ListItems(true, program)) {
-      const ItemText text = DescribeItem(image, item.number, item.subIndex, false);
-      profile.WriteString(text.section, text.key, text.value);
-    }
-  }
+ItemText DspParametersPage::DescribeItem(const model::ParameterImage& image, int number, int subIndex,
+                                         bool forReport) const {
+  return settings().DescribeItem(image, number, subIndex, forReport);
 }
 
-std::string DspParametersPage::ReportItems(const model::ParameterImage& image) {
-  if (!hasWindow()) return {};
-  files::ReportBlock block;
-  for (int program = 0; program < model::kSoundProgramCount; ++program) {
-    for (const PageItem& item : ListItems(true, program)) {
-      const ItemText text = DescribeItem(image, item.number, item.subIndex, true);
-      block.Add(text.section, text.key, text.value);
-    }
-  }
-  return block.Take();
-}
-
-ItemText DspParametersPage::DescribeItem(const model::ParameterImage& image, int number, int /*subIndex*/,
-                                      bool /*forReport*/) const {
-  const dsp::DspDescriptor* descriptor = dsp::FindDspDescriptor(number);
-  if (descriptor == nullptr) return {};
-  return {dsp::DspSectionName(*model::DspProgramOfNumber(number)), dsp::DspKey(number),
-          dsp::DspValueText(*descriptor, ValueIn(image, number))};
-}
-
-bool DspParametersPage::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/,
-                               std::string_view text) {
-  const dsp::DspDescriptor* descriptor = dsp::FindDspDescriptor(number);
-  if (descriptor == nullptr) return false;
-  const std::optional<std::int32_t> parsed = dsp::ParseDspValueText(*descriptor, text);
-  return parsed && model::SetParameter(image, number, *parsed);
-}
-
-std::string DspParametersPage::DescribeRange(int number, int /*subIndex*/) const {
-  const dsp::DspDescriptor* descriptor = dsp::FindDspDescriptor(number);
-  return descriptor != nullptr ? dsp::DspRangeText(*descriptor) : std::string();
+bool DspParametersPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
+  return settings().ParseItem(image, number, subIndex, text);
 }
 
 }  // namespace tw::pages

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "pages/base_page.h"
-#include "pages/dsp/dsp_rows.h"
-#include "pages/item_ranges.h"
+#include "settings/dsp/dsp_rows.h"
 #include "pages/view_hooks.h"
+#include "settings/dsp/dsp_parameters_settings.h"
 #include "ui/controls/button.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/list_box.h"
@@ -15,6 +15,8 @@
 #include "ui/controls/step_slider.h"
 
 namespace tw::pages {
+
+namespace dsp = settings::dsp;
 
 // DSP Parameters: the parameters (27..211) of the 24 sound programs. The page shows one
 // program at a time, and of its surround rows those of one speaker layout (Dual, Tri,
@@ -28,12 +30,14 @@ namespace tw::pages {
 // that selects no particular group gives nothing. Files and reports hold one section per
 // program ("DSP Parameters Hall in Munich"), and a download switches the receiver to each
 // program before sending its parameters.
-class DspParametersPage final : public BasePage, public ProgramFollower, public ItemRangeSource {
+class DspParametersPage final : public BasePage, public ProgramFollower {
  public:
   static constexpr std::string_view kCaption = "DSP Parameters";
   static constexpr int kTemplateId = 148;
 
   explicit DspParametersPage(const PageContext& context);
+
+  const settings::PageSettings& settings() const { return settings::DspParametersSettings(); }
 
   // The receiver's sound program changed (Real Time Mode); 0..23, anything else is ignored.
   void SetCurrentProgram(int program) override;
@@ -49,10 +53,6 @@ class DspParametersPage final : public BasePage, public ProgramFollower, public 
   // parameters in send order.
   void QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends = {}) override;
   void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
-  // Per program 0..23, each under its own section.
-  void LoadItems(model::ParameterImage& image, const files::Profile& profile) override;
-  void SaveItems(const model::ParameterImage& image, files::Profile& profile) override;
-  std::string ReportItems(const model::ParameterImage& image) override;
   std::vector<PageItem> ListItems(bool forFile, int group) const override;
   // Selects the parameter's program (in Async Mode; in Real Time Mode only the receiver's
   // program is shown), a layout that lists it, and its row.
@@ -62,8 +62,6 @@ class DspParametersPage final : public BasePage, public ProgramFollower, public 
                         bool forReport) const override;
   // Only the display text of a value inside the parameter's range is taken.
   bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
-
-  std::string DescribeRange(int number, int subIndex) const override;
 
   int program() const { return program_; }
   int layout() const { return layout_; }

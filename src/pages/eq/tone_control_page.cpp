@@ -129,17 +129,6 @@ ToneControlPage::ToneControlPage(const PageContext& context)
   }));
 }
 
-std::string ToneControlPage::SilenceReason(const model::ParameterImage& /*image*/, int number,
-                                            int /*subIndex*/) const {
-  for (int turnover : kTurnovers) {
-    if (turnover == number) {
-      return "it travels inside the " + std::string(settings().Level(number + 1).key) +
-             " command; set that again to send it";
-    }
-  }
-  return {};
-}
-
 void ToneControlPage::reset(Reset which) {
   const ResetRule& rule = kResets[static_cast<std::size_t>(which)];
   for (const Preset& preset : rule.presets) Store(preset.number, preset.value);

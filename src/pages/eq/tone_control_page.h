@@ -28,8 +28,6 @@ class ToneControlPage final : public ItemPage {
 
   explicit ToneControlPage(const PageContext& context);
 
-  // A turnover goes out inside its gain's command.
-  std::string SilenceReason(const model::ParameterImage& image, int number, int subIndex) const override;
 
   ui::ListCombo& bypassList() { return bypass_; }
   // The slider and readout of 291, 293, 295, 297 or 298..304; 291's for any other number.

@@ -3,89 +3,32 @@
 #include <algorithm>
 #include <array>
 
-#include "comm/operation_command.h"
 #include "model/parameter_access.h"
 #include "model/parameter_defaults.h"
-#include "ui/basic_control/basic_lists.h"
+#include "settings/basic/basic_lists.h"
+#include "settings/input/input_dsp_settings.h"
 
 namespace tw::pages {
 namespace {
 
-namespace basic = ui::basic;
+namespace basic = settings::basic;
+
+using settings::input_dsp::IsEnhancer;
+using settings::input_dsp::SelectorOf;
 
 constexpr int kSettingCount = 29;
-
-// The settings in value order: the sound programs, the enhancers, Straight.
-constexpr auto kSettingNames = [] {
-  std::array<std::string_view, kSettingCount> names{};
-  std::size_t next = 0;
-  for (std::string_view program : basic::kPrograms) names[next++] = program;
-  for (std::string_view enhancer : basic::kEnhancers) names[next++] = enhancer;
-  names[next] = basic::kStraight;
-  return names;
-}();
-static_assert(basic::kPrograms.size() + basic::kEnhancers.size() + 1 == kSettingCount);
-
-constexpr int kXmInput = 11;
 // The block keeps a program for every input, MULTI CH and one more beyond the page's twelve.
 constexpr int kBlockInputs = 14;
-// The Basic Control items the receiver takes an input's program with.
-constexpr int kInputItem = 1;
-constexpr int kProgramItem = 4;
 // Basic Control block integers, counted from 0.
 constexpr std::size_t kCurrentInput = 0;
 constexpr std::size_t kCurrentProgram = 3;
 constexpr std::size_t kCurrentEnhancer = 10;
 constexpr std::size_t kCurrentSelector = 11;
 
-bool IsEnhancer(std::int32_t value) {
-  return value >= basic::kFirstEnhancerProgram && value < basic::kStraightProgram;
-}
-
 // 24, 25 are the 2ch enhancer, 26, 27 the 7ch one.
 bool SameEnhancer(std::int32_t a, std::int32_t b) {
   return IsEnhancer(a) && IsEnhancer(b) &&
          (a - basic::kFirstEnhancerProgram) / 2 == (b - basic::kFirstEnhancerProgram) / 2;
-}
-
-int SelectorOf(std::int32_t value) {
-  if (value == basic::kStraightProgram) return basic::kSelectorStraight;
-  return IsEnhancer(value) ? basic::kSelectorEnhancer : basic::kSelectorProgram;
-}
-
-// Selects the input, then gives it its program: the main form's commands for a copy of
-// the Basic Control block with this input and program as the current ones.
-std::vector<std::string> ProgramCommands(const model::ParameterImage& image, int number, int /*subIndex*/) {
-  const int input = (number - InputDspPage::kFirstNumber) / 2;
-  const auto value = model::GetParameter(image, number);
-  if (input < 0 || input >= InputDspPage::kInputCount || !value || !std::holds_alternative<std::int32_t>(*value))
-    return {};
-  comm::BasicBlock block = image.basic;
-  block[kCurrentInput] = input;
-  block[kCurrentProgram] = std::get<std::int32_t>(*value);
-  std::string select = comm::BuildOperationCommand(block, kInputItem);
-  std::string program = comm::BuildOperationCommand(block, kProgramItem);
-  if (select.empty() || program.empty()) return {};
-  return {std::move(select), std::move(program)};
-}
-
-constexpr auto kItems = [] {
-  std::array<ChoiceItem, InputDspPage::kInputCount> items{};
-  for (int i = 0; i < InputDspPage::kInputCount; ++i) {
-    items[static_cast<std::size_t>(i)] = {.number = InputDspPage::NumberOf(i),
-                                          .key = basic::kInputs[static_cast<std::size_t>(i)],
-                                          .texts = kSettingNames,
-                                          // Selecting the XM input needs the XM tuner.
-                                          .needs = i == kXmInput ? Needs::Xm : Needs::Nothing,
-                                          .build = ProgramCommands};
-  }
-  return items;
-}();
-
-const ChoiceItem* ItemOf(int number) {
-  const int offset = number - InputDspPage::kFirstNumber;
-  if (offset < 0 || offset % 2 != 0 || offset / 2 >= InputDspPage::kInputCount) return nullptr;
-  return &kItems[static_cast<std::size_t>(offset / 2)];
 }
 
 constexpr int kInputListId = 1530;
@@ -100,7 +43,7 @@ constexpr int kDefaultId = 1537;
 }  // namespace
 
 InputDspPage::InputDspPage(const PageContext& context)
-    : ItemPage(context, std::string(kCaption), kTemplateId),
+    : ItemPage(context, settings::InputDspSettings(), kTemplateId),
       inputs_(kInputListId),
       selector_(kSelectorFrameId, "Sound",
                 {{kProgramButtonId, "DSP Program"}, {kStraightButtonId, "Straight"}, {kEnhancerButtonId, "Music Enhancer"}}),
@@ -109,7 +52,7 @@ InputDspPage::InputDspPage(const PageContext& context)
       default_(kDefaultId, "Default") {
   inputs_.setColumns({{"Input", 11}, {"Program", 18}});
   for (int i = 0; i < kInputCount; ++i) {
-    const ChoiceItem& item = kItems[static_cast<std::size_t>(i)];
+    const ChoiceItem& item = settings().Choice(NumberOf(i));
     inputs_.addRow({std::string(item.key), ""});
     Add(item);
     ShowInCell(item.number, inputs_, i, 1);
@@ -213,16 +156,6 @@ void InputDspPage::resetToDefaults() {
   followCurrentInput(pageImage().basic[kCurrentInput]);
 }
 
-void InputDspPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
-  if (isRealTime()) return;
-  ItemPage::QueueItem(image, number, subIndex);
-}
 
-bool InputDspPage::ParseItem(model::ParameterImage& image, int number, int /*subIndex*/, std::string_view text) {
-  const ChoiceItem* item = ItemOf(number);
-  if (item == nullptr) return false;
-  const auto value = item->Parse(text, true);
-  return value && model::SetParameter(image, number, *value);
-}
 
 }  // namespace tw::pages

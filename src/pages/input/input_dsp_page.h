@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pages/item_page.h"
+#include "settings/input/input_dsp_settings.h"
 #include "ui/controls/button.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/list_view.h"
@@ -20,8 +21,8 @@ class InputDspPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Input DSP";
   static constexpr int kTemplateId = 149;
-  static constexpr int kFirstNumber = 212;
-  static constexpr int kInputCount = 12;
+  static constexpr int kFirstNumber = settings::input_dsp::kFirstNumber;
+  static constexpr int kInputCount = settings::input_dsp::kInputCount;
 
   explicit InputDspPage(const PageContext& context);
 
@@ -32,14 +33,8 @@ class InputDspPage final : public ItemPage {
   // Also shows the setting in the buttons and lists when it is the selected input's.
   void RefreshItem(int number, bool update) override;
   void UpdateControlStates() override;
-  // The input select and the program commands, built on a copy of the Basic Control block,
-  // so the receiver's current input and program in the image stay as they were. Nothing in
-  // Real Time Mode, where the main form changes the program of the current input.
-  void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
   // Never sends on its own.
   void SendItem(int /*number*/, int /*subIndex*/ = -1) override {}
-  // The setting's name, letter case aside.
-  bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
 
   ui::ListView& inputs() { return inputs_; }
   ui::RadioGroup& selector() { return selector_; }

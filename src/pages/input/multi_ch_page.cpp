@@ -32,11 +32,6 @@ void MultiChPage::OnStored(int number) {
   if (number == kChannels) UpdateControlStates();
 }
 
-std::string MultiChPage::SilenceReason(const model::ParameterImage& image, int number, int /*subIndex*/) const {
-  if (number != kInputFront || image.multiCh[0] == settings::multi_ch::kEightChannels) return {};
-  return "it is used only with 8ch: set \"" + std::string(settings().Choice(kChannels).key) + "\" to 8ch first";
-}
-
 void MultiChPage::SendItem(int number, int subIndex) {
   if (number == kInputFront && Value(kChannels) != settings::multi_ch::kEightChannels) return;
   ItemPage::SendItem(number, subIndex);

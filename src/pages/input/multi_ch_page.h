@@ -29,7 +29,6 @@ class MultiChPage final : public ItemPage {
   void RestoreFocus() override;
   // With 6ch the front input is only stored: nothing at all goes out for it.
   void SendItem(int number, int subIndex = -1) override;
-  std::string SilenceReason(const model::ParameterImage& image, int number, int subIndex) const override;
 
   ui::RadioGroup& channels() { return channels_; }
   ui::ListCombo& inputFront() { return inputFront_; }

@@ -27,6 +27,8 @@ class SpeakerDistancePage final : public BasePage, public ModeAndUnitFollower {
 
   explicit SpeakerDistancePage(const PageContext& context);
 
+  const settings::PageSettings& settings() const { return settings_; }
+
   // What the main view tells the page at start-up: whether the mode is Async Mode (only
   // then are the Unit buttons enabled) and the unit of the current image.
   void SetModeAndUnit(bool async, int unit) override;

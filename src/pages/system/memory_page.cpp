@@ -15,7 +15,7 @@ constexpr int kIdsPerGroup = 4;  // frame, list, Load, Save
 
 }  // namespace
 
-SystemMemoryPage::SystemMemoryPage(const PageContext& context, const MemoryGroups& groups)
+SystemMemoryPage::SystemMemoryPage(const PageContext& context, const settings::MemoryGroups& groups)
     : BasePage(context, std::string(kCaption), kTemplateId),
       memoryGroups_(groups),
       groups_{{

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "pages/base_page.h"
-#include "pages/configuration_memory.h"
+#include "settings/configuration_memory.h"
 #include "ui/controls/button.h"
 #include "ui/controls/group_box.h"
 #include "ui/controls/list_box.h"
@@ -29,7 +29,7 @@ class SystemMemoryPage final : public BasePage {
   static constexpr int kGroupCount = 4;
 
   // `groups` says which parameters each group keeps; it must outlive the page.
-  SystemMemoryPage(const PageContext& context, const MemoryGroups& groups);
+  SystemMemoryPage(const PageContext& context, const settings::MemoryGroups& groups);
 
   // The controls of group `part` (0 System, 1 Main Volume, 2 Zone2 Volume, 3 Zone3 Volume);
   // the System group's for any other part.
@@ -67,7 +67,7 @@ class SystemMemoryPage final : public BasePage {
   void copyImages(int part, int memory, bool load);
   bool transferRunning() const;
 
-  const MemoryGroups& memoryGroups_;
+  const settings::MemoryGroups& memoryGroups_;
   std::array<Group, kGroupCount> groups_;
   bool shown_ = false;
 };

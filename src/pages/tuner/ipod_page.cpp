@@ -1,38 +1,26 @@
 #include "pages/tuner/ipod_page.h"
 
 #include "pages/radio_buttons.h"
+#include "settings/tuner/ipod_settings.h"
 #include "ui/controls/control_array.h"
 
 namespace tw::pages {
 namespace {
 
-constexpr int kFirstNumber = 548;
+constexpr int kFirstNumber = settings::ipod::kFirstNumber;
 
-constexpr std::array<std::string_view, 2> kOffAuto = {"Off", "Auto"};
-constexpr std::array<std::string_view, 3> kRepeatTexts = {"Off", "One", "All"};
-constexpr std::array<std::string_view, 3> kShuffleTexts = {"Off", "Songs", "Albums"};
-constexpr std::array<std::string_view, 2> kOffOn = {"Off", "On"};
-// Every setting goes on the line as its value in one hex digit.
-constexpr std::array<std::string_view, 3> kValueDigits = {"0", "1", "2"};
-
-// One radio group per setting, in number order (also the file order). The buttons' ids
-// follow the entries; they do not all count upwards.
-struct Setting {
-  ChoiceItem item;
+// One radio group per setting, in number order. The buttons' ids follow the entries; they
+// do not all count upwards.
+struct Group {
   std::string_view caption;
   std::array<int, 3> buttonIds;
 };
-
-constexpr std::array<Setting, 5> kSettings = {{
-    {{548, "Standby Charge", kOffAuto, "2960", kValueDigits}, "Standby Charge", {1355, 1354}},
-    {{549, "Repeat", kRepeatTexts, "2970", kValueDigits}, "Repeat", {1356, 1357, 1358}},
-    {{550, "Shaffle", kShuffleTexts, "2980", kValueDigits}, "Shuffle", {1359, 1360, 1361}},
-    {{551, "PlayInformation Output Setting", kOffOn, "200600410", kValueDigits, CommandFrame::ExtendedUpper},
-     "PlayInfo Output Setting",
-     {1352, 1353}},
-    {{552, "ListInformation Output Setting", kOffOn, "200600510", kValueDigits, CommandFrame::ExtendedUpper},
-     "ListInfo Output Setting",
-     {1362, 1363}},
+constexpr std::array<Group, settings::ipod::kSettingCount> kGroups = {{
+    {"Standby Charge", {1355, 1354}},
+    {"Repeat", {1356, 1357, 1358}},
+    {"Shuffle", {1359, 1360, 1361}},
+    {"PlayInfo Output Setting", {1352, 1353}},
+    {"ListInfo Output Setting", {1362, 1363}},
 }};
 
 // The dock buttons as they stand on the page, by index into the dock operations.
@@ -44,13 +32,13 @@ constexpr int kFirstCursorId = 1382;
 constexpr const char* kCursorMark = ">";
 
 ui::RadioGroup MakeGroup(std::size_t index) {
-  const Setting& setting = kSettings[index];
+  const ChoiceItem& item = settings::IpodSettings().Choice(kFirstNumber + static_cast<int>(index));
   std::vector<ui::RadioButton> buttons;
-  for (int entry = 0; entry < setting.item.count(); ++entry) {
+  for (int entry = 0; entry < item.count(); ++entry) {
     const auto at = static_cast<std::size_t>(entry);
-    buttons.push_back({setting.buttonIds[at], std::string(setting.item.texts[at])});
+    buttons.push_back({kGroups[index].buttonIds[at], std::string(item.texts[at])});
   }
-  return ui::RadioGroup(0, std::string(setting.caption), std::move(buttons));
+  return ui::RadioGroup(0, std::string(kGroups[index].caption), std::move(buttons));
 }
 
 ui::Button MakeDockButton(std::size_t index) {
@@ -69,8 +57,8 @@ void ShowOnly(std::array<ui::EditBox, N>& boxes, std::size_t length) {
 
 }  // namespace
 
-CiPodPage::CiPodPage(const PageContext& context)
-    : ItemPage(context, std::string(kCaption), kTemplateId),
+IpodPage::IpodPage(const PageContext& context)
+    : ItemPage(context, settings::IpodSettings(), kTemplateId),
       groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2), MakeGroup(3), MakeGroup(4)},
       dock_{MakeDockButton(0), MakeDockButton(1), MakeDockButton(2), MakeDockButton(3),
             MakeDockButton(4), MakeDockButton(5), MakeDockButton(6)},
@@ -80,7 +68,7 @@ CiPodPage::CiPodPage(const PageContext& context)
       dockBox_(0, "Dock"),
       playBox_(0, "Play Information"),
       listBox_(0, "List Information") {
-  for (std::size_t i = 0; i < kSettings.size(); ++i) Bind(kSettings[i].item, groups_[i]);
+  for (std::size_t i = 0; i < groups_.size(); ++i) Bind(settings().Choice(kFirstNumber + static_cast<int>(i)), groups_[i]);
 
   std::vector<ui::LayoutNode> buttons;
   for (int index : kDockButtonOrder) {
@@ -106,22 +94,22 @@ CiPodPage::CiPodPage(const PageContext& context)
   }));
 }
 
-ui::RadioGroup& CiPodPage::group(int number) {
+ui::RadioGroup& IpodPage::group(int number) {
   const int index = number - kFirstNumber;
   return groups_[index >= 0 && index < static_cast<int>(groups_.size()) ? static_cast<std::size_t>(index) : 0];
 }
 
-ui::Button& CiPodPage::dockButton(int index) {
+ui::Button& IpodPage::dockButton(int index) {
   return dock_[index >= 0 && index < static_cast<int>(dock_.size()) ? static_cast<std::size_t>(index) : 0];
 }
 
-void CiPodPage::Dock(int index) {
+void IpodPage::Dock(int index) {
   if (index < 0 || index >= static_cast<int>(ipod::kDockOperations.size())) return;
   operation_ = index;
   SendItem(kDockNumber);
 }
 
-void CiPodPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
+void IpodPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
   if (number == kDockNumber) {
     Queue(ipod::DockCommand(operation_), kDockNumber);
     return;
@@ -129,31 +117,31 @@ void CiPodPage::QueueItem(const model::ParameterImage& image, int number, int su
   ItemPage::QueueItem(image, number, subIndex);
 }
 
-void CiPodPage::RefreshAll() {
+void IpodPage::RefreshAll() {
   ItemPage::RefreshAll();
   showPlayInfo();
   showListInfo();
 }
 
-void CiPodPage::RefreshItem(int number, bool update) {
+void IpodPage::RefreshItem(int number, bool update) {
   ItemPage::RefreshItem(number, update);
   if (!isActive() || !hasWindow()) return;
   if (number == kPlayInfoNumber) showPlayInfo();
   if (number == kListInfoNumber) showListInfo();
 }
 
-void CiPodPage::UpdateControlStates() { dockBox_.setEnabled(isRealTime()); }
+void IpodPage::UpdateControlStates() { dockBox_.setEnabled(isRealTime()); }
 
-void CiPodPage::RestoreFocus() {
+void IpodPage::RestoreFocus() {
   for (ui::RadioGroup& radios : groups_) RestoreRadioFocus(radios);
 }
 
-void CiPodPage::showPlayInfo() {
+void IpodPage::showPlayInfo() {
   const auto fields = ipod::PlayFields(TextValue(kPlayInfoNumber));
   for (std::size_t i = 0; i < play_.size(); ++i) play_[i].setText(fields[i]);
 }
 
-void CiPodPage::showListInfo() {
+void IpodPage::showListInfo() {
   const ipod::ListInfo info = ipod::SplitListInfo(TextValue(kListInfoNumber));
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     cursors_[i].setText(static_cast<int>(i) == info.cursor ? kCursorMark : "");

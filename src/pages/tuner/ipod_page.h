@@ -15,7 +15,7 @@ namespace tw::pages {
 // (553, sent at once in Real Time Mode only), and what the receiver reports while the dock
 // plays: the play information (554) in five fields and the list information (555) with its
 // cursor line.
-class CiPodPage final : public ItemPage {
+class IpodPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "iPod";
   static constexpr int kTemplateId = 102;
@@ -23,7 +23,7 @@ class CiPodPage final : public ItemPage {
   static constexpr int kPlayInfoNumber = 554;
   static constexpr int kListInfoNumber = 555;
 
-  explicit CiPodPage(const PageContext& context);
+  explicit IpodPage(const PageContext& context);
 
   // The settings, then the reported texts.
   void RefreshAll() override;

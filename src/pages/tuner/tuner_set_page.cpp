@@ -109,16 +109,4 @@ void TunerSetPage::pickFrequency(tuner::Band band) {
   });
 }
 
-std::string TunerSetPage::AdviceOn(const model::ParameterImage& image, int number, int /*subIndex*/) const {
-  if (number < kCurrentNumber || number > kLastNumber) return {};
-  const std::string text = ReadText(image, number).value_or("");
-  const int region = link().tunerRegion();
-  if (!tuner::IsFrequencyText(text) || tuner::RegionName(region).empty() || tuner::IsInRegionList(region, text)) {
-    return {};
-  }
-  const char* band = tuner::BandDigit(text) == '1' ? "FM" : "AM";
-  return tuner::DisplayForm(text) + " is not in the " + band + " band of tuner region " + std::to_string(region) +
-         " (" + std::string(tuner::RegionName(region)) + "); the receiver may not tune it";
-}
-
 }  // namespace tw::pages

@@ -6,7 +6,6 @@
 #include "pages/item_page.h"
 #include "pages/tuner/frequency_dlg.h"
 #include "pages/tuner/preset_picker.h"
-#include "pages/value_advice.h"
 #include "settings/tuner/tuner_frequencies.h"
 #include "settings/tuner/tuner_set_settings.h"
 #include "ui/controls/button.h"
@@ -19,7 +18,7 @@ namespace tuner = settings::tuner;
 // presets each (437..476). The list shows the current frequency or one preset page; "AM"
 // and "FM" pick a frequency of the tuner region's band for the selected entry in the
 // Frequency dialog; "Default" puts back the region's factory presets.
-class TunerSetPage final : public ItemPage, public ValueAdvice {
+class TunerSetPage final : public ItemPage {
  public:
   static constexpr std::string_view kCaption = "Tuner Set";
   static constexpr int kTemplateId = 131;
@@ -34,8 +33,6 @@ class TunerSetPage final : public ItemPage, public ValueAdvice {
   void RefreshItem(int number, bool update) override;
   // The Frequency dialog needs the main window and a band of the region.
   void UpdateControlStates() override;
-  // A frequency that is not in the band of the link's tuner region.
-  std::string AdviceOn(const model::ParameterImage& image, int number, int subIndex) const override;
 
   // The number of the selected entry: 436, or a preset of the selected page; 0 for none.
   int SelectedNumber() const;

@@ -113,11 +113,26 @@ std::vector<std::string> GainCommand(const model::ParameterImage& image, int num
   return {};
 }
 
+// A turnover goes out inside its gain's command.
+class ToneControl final : public PageSettings {
+ public:
+  using PageSettings::PageSettings;
+
+  std::string SilenceReason(const model::ParameterImage& /*image*/, int number, int /*subIndex*/) const override {
+    for (int turnover : tone_control::kTurnovers) {
+      if (turnover == number) {
+        return "it travels inside the " + std::string(Level(number + 1).key) + " command; set that again to send it";
+      }
+    }
+    return {};
+  }
+};
+
 }  // namespace
 
 const PageSettings& ToneControlSettings() {
-  static const PageSettings settings = [] {
-    PageSettings s("Tone Control");
+  static const ToneControl settings = [] {
+    ToneControl s("Tone Control");
     s.Add(kBypass, true);
     for (std::size_t i = 0; i < kSliders.size(); ++i) {
       if (i == kGainSliders) {

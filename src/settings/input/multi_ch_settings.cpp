@@ -59,6 +59,11 @@ class MultiCh final : public PageSettings {
     if (forReport && number == multi_ch::kInputFront && image.multiCh[0] != kEightChannels) text.key.clear();
     return text;
   }
+
+  std::string SilenceReason(const model::ParameterImage& image, int number, int /*subIndex*/) const override {
+    if (number != multi_ch::kInputFront || image.multiCh[0] == kEightChannels) return {};
+    return "it is used only with 8ch: set \"" + std::string(kChannelsItem.key) + "\" to 8ch first";
+  }
 };
 
 }  // namespace

@@ -33,7 +33,7 @@ class DistanceSettings final : public PageSettings {
  public:
   DistanceSettings() : PageSettings("Speaker Distance") { Add(kUnit); }
 
-  std::vector<PageItem> ListItems(bool forFile, const SettingContext& /*context*/) const override {
+  std::vector<PageItem> ListItems(bool forFile, const SettingContext& /*context*/, int /*group*/) const override {
     std::vector<PageItem> items;
     if (forFile) items.push_back({kUnit.number, -1});
     for (const Channel& channel : kChannels) items.push_back({channel.number, -1});

@@ -70,6 +70,20 @@ class TunerSet final : public PageSettings {
     return "allowed: an FM frequency in MHz with its decimal point (\"FM 87.5MHz\") or an AM frequency in kHz "
            "(\"AM 630kHz\")";
   }
+
+  // A frequency outside the tuner region's band is taken, but the receiver may not tune it.
+  std::string AdviceOn(const model::ParameterImage& image, int number, int /*subIndex*/,
+                       const SettingContext& context) const override {
+    if (number < kCurrentNumber || number > tuner_set::kLastNumber) return {};
+    const std::string text = ReadText(image, number).value_or("");
+    const int region = context.tunerRegion;
+    if (!tuner::IsFrequencyText(text) || tuner::RegionName(region).empty() || tuner::IsInRegionList(region, text)) {
+      return {};
+    }
+    const char* band = tuner::BandDigit(text) == '1' ? "FM" : "AM";
+    return tuner::DisplayForm(text) + " is not in the " + band + " band of tuner region " + std::to_string(region) +
+           " (" + std::string(tuner::RegionName(region)) + "); the receiver may not tune it";
+  }
 };
 
 }  // namespace

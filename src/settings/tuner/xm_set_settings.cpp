@@ -53,7 +53,7 @@ std::optional<std::int32_t> xm_set::StationNumber(std::string_view text) {
 
 const PageSettings& XmSetSettings() {
   static const PageSettings settings = [] {
-    PageSettings s("XM Set");
+    PageSettings s("XM Set", Presence::RealTimeOrRegion1);
     for (const LevelItem& item : kStations) s.Add(item);
     return s;
   }();

@@ -6,7 +6,7 @@
 #include "comm/link_constants.h"
 #include "comm/operation_command.h"
 #include "model/parameter_access.h"
-#include "ui/basic_control/basic_lists.h"
+#include "settings/basic/basic_lists.h"
 
 namespace tw::ui {
 namespace {

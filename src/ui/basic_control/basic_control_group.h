@@ -7,6 +7,7 @@
 
 #include "files/profile.h"
 #include "model/parameter_image.h"
+#include "settings/basic/basic_lists.h"
 #include "ui/controls/button.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/group_box.h"
@@ -19,6 +20,8 @@
 
 namespace tw::ui {
 
+namespace basic = settings::basic;
+
 // The settings pages that the Basic Control group reaches; the main view implements it
 // over its sheet. Every operation defaults to nothing.
 class BasicControlPeers {
@@ -30,12 +33,6 @@ class BasicControlPeers {
   virtual void SetDspProgram(int /*program*/) {}
   // Async Mode: the Input DSP page's item `number` (212 + 2 x input) changed in the image.
   virtual void RefreshInputDspItem(int /*number*/, bool /*update*/) {}
-};
-
-struct BasicItemText {
-  std::string section;
-  std::string key;
-  std::string value;
 };
 
 // The Basic Control group of the main form: the first block of the image (input, audio
@@ -73,11 +70,6 @@ class BasicControlGroup {
   void QueueBasicItem(const model::ParameterImage& image, int number);
   // Real Time Mode only: the item's command and the batch start.
   void SendBasicItem(int number);
-
-  // --- files and reports (section "Basic Control") ---
-  BasicItemText DescribeBasicItem(const model::ParameterImage& image, int number) const;
-  // True when the text was recognised and stored; otherwise the image is unchanged.
-  bool ParseBasicItem(model::ParameterImage& image, int number, std::string_view text) const;
 
   // --- the controls, with their form ids ---
   ListCombo input{1010};

@@ -1,6 +1,6 @@
-#include "pages/dsp/dsp_rows.h"
+#include "settings/dsp/dsp_rows.h"
 
-namespace tw::pages::dsp {
+namespace tw::settings::dsp {
 namespace {
 
 // The layout rows of a program sit together in its list, so that the send order can put
@@ -21,4 +21,4 @@ consteval bool LayoutRowsAreContiguous() {
 static_assert(LayoutRowsAreContiguous());
 
 }  // namespace
-}  // namespace tw::pages::dsp
+}  // namespace tw::settings::dsp

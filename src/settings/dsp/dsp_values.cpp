@@ -1,4 +1,4 @@
-#include "pages/dsp/dsp_values.h"
+#include "settings/dsp/dsp_values.h"
 
 #include <algorithm>
 #include <array>
@@ -6,10 +6,10 @@
 
 #include "model/ascii.h"
 #include "model/decode_table.h"
-#include "pages/page_items.h"
-#include "ui/basic_control/basic_lists.h"
+#include "settings/setting_items.h"
+#include "settings/basic/basic_lists.h"
 
-namespace tw::pages::dsp {
+namespace tw::settings::dsp {
 namespace {
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -128,7 +128,7 @@ std::string DspRangeText(const DspDescriptor& descriptor) {
 }
 
 std::string_view DspProgramName(int program) {
-  return InProgramRange(program) ? ui::basic::kPrograms[static_cast<std::size_t>(program)]
+  return InProgramRange(program) ? basic::kPrograms[static_cast<std::size_t>(program)]
                                  : std::string_view();
 }
 
@@ -213,4 +213,4 @@ std::string DspCommand(int number, std::int32_t value) {
   return MakeCommand(CommandFrame::ExtendedUpper, DspAddress(number) + *wire);
 }
 
-}  // namespace tw::pages::dsp
+}  // namespace tw::settings::dsp

@@ -6,11 +6,11 @@
 #include <string_view>
 
 #include "model/dsp_layout.h"
-#include "pages/dsp/dsp_descriptors.h"
+#include "settings/dsp/dsp_descriptors.h"
 
 // Which of a sound program's parameters the page lists for each surround layout, and in
 // which order the list shows them and the commands send them.
-namespace tw::pages::dsp {
+namespace tw::settings::dsp {
 
 // ---- surround layouts -------------------------------------------------------------------------
 // The entries of the page's layout list.
@@ -135,4 +135,4 @@ constexpr DspNumbers DspSendOrder(int program) {
   return order;
 }
 
-}  // namespace tw::pages::dsp
+}  // namespace tw::settings::dsp

@@ -1,4 +1,4 @@
-#include "pages/configuration_file.h"
+#include "settings/configuration_file.h"
 
 #include <algorithm>
 #include <utility>
@@ -6,8 +6,9 @@
 #include "files/report_text.h"
 #include "files/user_memo.h"
 #include "model/ascii.h"
+#include "settings/page_walks.h"
 
-namespace tw::pages {
+namespace tw::settings {
 namespace {
 
 using files::kFirstMemory;
@@ -32,19 +33,55 @@ std::pair<int, std::string_view> PageSectionOf(std::string_view section) {
 
 }  // namespace
 
+std::vector<std::string> RegionalSections(std::span<const PageSettings* const> pages) {
+  std::vector<std::string> sections;
+  for (const PageSettings* page : pages) {
+    if (page->presence() == Presence::RealTimeOrRegion1) sections.push_back(page->caption());
+  }
+  return sections;
+}
+
+void ConfigurationFile::LoadPages(model::ParameterImage& image, const files::Profile& profile) const {
+  const SettingContext context = context_();
+  for (const PageSettings* page : pages_) LoadPage(*page, context, image, profile);
+}
+
+std::string ConfigurationFile::ReportPages(const model::ParameterImage& image) const {
+  const SettingContext context = context_();
+  std::string report;
+  // A page the sheet does not show for this working mode has no block.
+  for (const PageSettings* page : pages_) {
+    if (InFileAndReport(page->presence(), context.tunerRegion) &&
+        IsShown(page->presence(), context.realTime, context.tunerRegion)) {
+      report += ReportPage(*page, context, image);
+    }
+  }
+  return report;
+}
+
+void ConfigurationFile::SavePages(const model::ParameterImage& image, files::Profile& profile) const {
+  savePages(image, profile, false);
+}
+
+void ConfigurationFile::savePages(const model::ParameterImage& image, files::Profile& profile,
+                                  bool allRegions) const {
+  const SettingContext context = context_();
+  for (const PageSettings* page : pages_) {
+    if (!allRegions && !InFileAndReport(page->presence(), context.tunerRegion)) continue;
+    SavePage(*page, context, image, profile);
+  }
+}
+
 std::string ConfigurationFile::refusalReason(const IgnoredEntry& entry, const model::ParameterImages& images) const {
   const auto [memory, section] = PageSectionOf(entry.section);
   const model::ParameterImage& image = ImageAt(images, memory);
-  for (BasePage* page : sheet_.pages()) {
+  const SettingContext context = context_();
+  for (const PageSettings* page : pages_) {
     if (!model::StartsWithIgnoringCase(section, page->caption())) continue;
-    // A page whose items form groups (one per sound program) lists them group by group.
-    for (int group = kAllGroups; group >= 0; --group) {
-      for (const PageItem& item : page->ListItems(true, group)) {
-        const ItemText text = page->DescribeItem(image, item.number, item.subIndex, false);
-        if (model::EqualsIgnoringCase(text.section, section) &&
-            model::EqualsIgnoringCase(text.key, entry.key)) {
-          return page->RefusalReason(image, item.number, item.subIndex, entry.value);
-        }
+    for (const PageItem& item : page->ListItems(true, context)) {
+      const ItemText text = page->DescribeItem(image, item.number, item.subIndex, false);
+      if (model::EqualsIgnoringCase(text.section, section) && model::EqualsIgnoringCase(text.key, entry.key)) {
+        return page->RefusalReason(image, item.number, item.subIndex, entry.value);
       }
     }
   }
@@ -52,11 +89,7 @@ std::string ConfigurationFile::refusalReason(const IgnoredEntry& entry, const mo
 }
 
 void ConfigurationFile::saveBasic(const model::ParameterImage& image, files::Profile& profile) const {
-  if (basic_ == nullptr) return;
-  for (int number : kBasicFileNumbers) {
-    const ItemText text = basic_->DescribeBasicItem(image, number);
-    if (!text.key.empty()) profile.WriteString(text.section, text.key, text.value);
-  }
+  if (basic_ != nullptr) SavePage(*basic_, context_(), image, profile);
 }
 
 void ConfigurationFile::saveMemories(const model::ParameterImages& images, files::Profile& profile) const {
@@ -77,7 +110,7 @@ files::Profile ConfigurationFile::SaveCurrent(const model::ParameterImage& curre
   files::Profile profile;
   files::WriteUserMemo(profile, memo);
   saveBasic(current, profile);
-  sheet_.SaveItems(current, profile);
+  SavePages(current, profile);
   return profile;
 }
 
@@ -86,7 +119,7 @@ files::Profile ConfigurationFile::KnownEntries(const model::ParameterImages& ima
   files::Profile profile;
   files::WriteUserMemo(profile, memo);
   saveBasic(ImageAt(images, 0), profile);
-  for (BasePage* page : sheet_.pages()) page->SaveItems(ImageAt(images, 0), profile);
+  savePages(ImageAt(images, 0), profile, true);
   saveMemories(images, profile);
   return profile;
 }
@@ -95,16 +128,8 @@ void ConfigurationFile::Load(const files::Profile& profile, model::ParameterImag
                              std::string& memo) const {
   files::ReadUserMemo(profile, memo);
   model::ParameterImage& current = ImageAt(images, 0);
-  if (basic_ != nullptr) {
-    // Number 11 has no key; it is listed for the group's own order and reads nothing.
-    for (int number : {1, 2, 3, 4, 6, 7, 8, 9, 10, 11}) {
-      const ItemText text = basic_->DescribeBasicItem(current, number);
-      if (text.key.empty()) continue;
-      const std::string value = profile.GetString(text.section, text.key, "");
-      if (!value.empty()) basic_->ParseBasicItem(current, number, value);
-    }
-  }
-  sheet_.LoadItems(current, profile);
+  if (basic_ != nullptr) LoadPage(*basic_, context_(), current, profile);
+  LoadPages(current, profile);
   for (files::MemoryCategory category : kMemoryCategories) {
     for (int memory = kFirstMemory; memory <= kLastMemory; ++memory) {
       memories_.Load(category, memory, ImageAt(images, memory), profile);
@@ -116,7 +141,7 @@ ConfigurationCheck ConfigurationFile::LoadChecked(const files::Profile& profile,
                                                  std::string& memo) const {
   const files::Profile before = KnownEntries(images, memo);
   Load(profile, images, memo);
-  ConfigurationCheck check = CheckRead(profile, before, KnownEntries(images, memo), sheet_.RegionalSections());
+  ConfigurationCheck check = CheckRead(profile, before, KnownEntries(images, memo), RegionalSections(pages_));
   for (IgnoredEntry& entry : check.ignored) {
     if (entry.reason == IgnoredEntry::Reason::NotAValue) entry.refusal = refusalReason(entry, images);
   }
@@ -136,34 +161,32 @@ files::FileStatus ConfigurationFile::Load(const std::filesystem::path& path, mod
   return status;
 }
 
-std::string BuildReport(Sheet& sheet, const BasicItemSource* basic, const model::ParameterImages& images,
-                        std::string_view memo) {
+std::string ConfigurationFile::BuildReport(const model::ParameterImages& images, std::string_view memo) const {
   std::string report = files::ReportTitle(memo);
   int heading = 1;
   report += files::ReportHeading(heading++, files::kCurrentSettingLabel, "");
 
   const model::ParameterImage& current = images.InUse();
-  if (basic != nullptr) {
+  if (basic_ != nullptr) {
     files::ReportBlock block;
-    for (int number : kBasicFileNumbers) {
-      const ItemText text = basic->DescribeBasicItem(current, number);
+    for (const PageItem& item : basic_->ListItems(true, context_())) {
+      const ItemText text = basic_->DescribeItem(current, item.number, item.subIndex, true);
       block.Add(text.section, text.key, text.value);
     }
     report += block.text();
   }
-  report += sheet.ReportItems(current);
+  report += ReportPages(current);
   report += files::kReportLineEnd;
 
-  const MemoryGroups memories(sheet, basic);
   for (files::MemoryCategory category : kMemoryCategories) {
     for (int memory = kFirstMemory; memory <= kLastMemory; ++memory) {
       report +=
           files::ReportHeading(heading++, files::MemoryLabel(memory), files::MemoryCategoryText(category));
-      report += memories.Report(category, ImageAt(images, memory));
+      report += memories_.Report(category, ImageAt(images, memory));
       report += files::kReportLineEnd;
     }
   }
   return report;
 }
 
-}  // namespace tw::pages
+}  // namespace tw::settings

@@ -7,27 +7,30 @@
 #include "files/memory_sections.h"
 #include "files/profile.h"
 #include "model/parameter_image.h"
-#include "pages/base_page.h"
-#include "pages/configuration_items.h"
-#include "pages/sheet.h"
+#include <span>
 
-namespace tw::pages {
+#include "settings/basic/basic_control_settings.h"
+#include "settings/catalogue.h"
+#include "settings/page_settings.h"
 
-// One parameter of a System Memory group with the page that owns it (null: the Basic
-// Control group).
+namespace tw::settings {
+
+// One parameter of a System Memory group with the settings of the page that owns it (the
+// Basic Control group's for 1..14).
 struct MemoryItem {
-  BasePage* page = nullptr;
+  const PageSettings* page = nullptr;
   PageItem item;
 };
 
 // The System Memory groups: which parameters each of the four keeps, for the file, the
 // report, the download and the System Memory window's copies. The groups name parameter
-// numbers; each is described, parsed and sent by whichever sheet page owns it (the Basic
-// Control group for 1..14), so a page joins the groups as soon as it is in the sheet.
-// Numbers no page owns yet are absent.
+// numbers; each is described, parsed and sent by the settings of whichever page owns it
+// (the Basic Control group's for 1..14). Numbers no page of `pages` owns are absent.
 class MemoryGroups {
  public:
-  MemoryGroups(const Sheet& sheet, const BasicItemSource* basic) : sheet_(sheet), basic_(basic) {}
+  explicit MemoryGroups(ContextSource context, std::span<const PageSettings* const> pages = Catalogue(),
+                        const PageSettings* basic = &BasicControlSettings())
+      : context_(std::move(context)), pages_(pages), basic_(basic) {}
 
   // The group's items for `memoryImage`, in file order. The System group lists the DSP
   // parameters of the sound program stored in that image only, and a memory's volume trims
@@ -61,14 +64,15 @@ class MemoryGroups {
   std::vector<MemoryItem> entryItems(std::size_t entry, files::MemoryCategory category,
                                      const model::ParameterImage& image, bool forSending = false,
                                      bool held = true) const;
-  // The sheet page that owns a number of first..last, or null.
-  BasePage* ownerOf(int first, int last, const model::ParameterImage& image) const;
+  // The page that owns a number of first..last, or null.
+  const PageSettings* ownerOf(int first, int last) const;
   bool parse(const MemoryItem& item, model::ParameterImage& image, std::string_view text) const;
 
-  const Sheet& sheet_;
-  const BasicItemSource* basic_;
-  // Owners by the first number of a group entry; the sheet's pages never change.
-  mutable std::map<int, BasePage*> owners_;
+  ContextSource context_;
+  std::span<const PageSettings* const> pages_;
+  const PageSettings* basic_;
+  // Owners by the first number of a group entry.
+  mutable std::map<int, const PageSettings*> owners_;
 };
 
-}  // namespace tw::pages
+}  // namespace tw::settings

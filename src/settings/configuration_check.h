@@ -8,7 +8,7 @@
 
 #include "files/profile.h"
 
-namespace tw::pages {
+namespace tw::settings {
 
 // An entry of a configuration file that reading did not take.
 struct IgnoredEntry {
@@ -74,4 +74,4 @@ std::optional<std::string> DescribeLackingSettings(const ConfigurationCheck& che
 // first few ignored entries and how many more there were.
 std::vector<std::string> DescribeWarnings(const ConfigurationCheck& check, const std::string& quotedName);
 
-}  // namespace tw::pages
+}  // namespace tw::settings

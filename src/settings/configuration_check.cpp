@@ -1,4 +1,4 @@
-#include "pages/configuration_check.h"
+#include "settings/configuration_check.h"
 
 #include <algorithm>
 #include <string_view>
@@ -7,7 +7,7 @@
 #include "files/user_memo.h"
 #include "model/ascii.h"
 
-namespace tw::pages {
+namespace tw::settings {
 namespace {
 
 // More ignored entries than this are summed up in one line.
@@ -149,4 +149,4 @@ std::vector<std::string> DescribeWarnings(const ConfigurationCheck& check, const
   return lines;
 }
 
-}  // namespace tw::pages
+}  // namespace tw::settings

@@ -1,4 +1,4 @@
-#include "pages/configuration_memory.h"
+#include "settings/configuration_memory.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include "files/report_text.h"
 #include "model/parameter_access.h"
 
-namespace tw::pages {
+namespace tw::settings {
 namespace {
 
 using files::MemoryCategory;
@@ -88,19 +88,14 @@ bool CopyValue(const model::ParameterImage& from, model::ParameterImage& to, int
 
 }  // namespace
 
-BasePage* MemoryGroups::ownerOf(int first, int last, const model::ParameterImage& image) const {
+const PageSettings* MemoryGroups::ownerOf(int first, int last) const {
   if (const auto known = owners_.find(first); known != owners_.end()) return known->second;
-  BasePage* owner = nullptr;
-  for (BasePage* page : sheet_.pages()) {
-    for (const PageItem& item : page->ListItems(true, kAllGroups)) {
+  const PageSettings* owner = nullptr;
+  for (const PageSettings* page : pages_) {
+    for (const PageItem& item : page->ListItems(true, context_())) {
       if (item.number >= first && item.number <= last) owner = page;
     }
     if (owner != nullptr) break;
-  }
-  // A page whose items form groups may list nothing for all groups at once; it still
-  // describes the numbers it owns.
-  for (std::size_t i = 0; owner == nullptr && i < sheet_.pages().size(); ++i) {
-    if (!sheet_.pages()[i]->DescribeItem(image, first, -1, false).section.empty()) owner = sheet_.pages()[i];
   }
   owners_[first] = owner;
   return owner;
@@ -115,13 +110,13 @@ std::vector<MemoryItem> MemoryGroups::entryItems(std::size_t entry, MemoryCatego
   if (held && !Holds(e, image)) return {};
   if (IsBasicNumber(e.first)) {
     if (basic_ == nullptr) return {};
-    return {MemoryItem{nullptr, PageItem{e.first, -1}}};
+    return {MemoryItem{basic_, PageItem{e.first, -1}}};
   }
-  BasePage* page = ownerOf(e.first, e.last, image);
+  const PageSettings* page = ownerOf(e.first, e.last);
   if (page == nullptr) return {};
   std::vector<MemoryItem> items;
   auto take = [&](int listGroup) {
-    for (const PageItem& item : page->ListItems(!forSending, listGroup)) {
+    for (const PageItem& item : page->ListItems(!forSending, context_(), listGroup)) {
       if (InRange(item.number, e)) items.push_back({page, item});
     }
   };
@@ -152,15 +147,12 @@ std::vector<MemoryItem> MemoryGroups::Items(MemoryCategory category, const model
 
 ItemText MemoryGroups::Describe(const MemoryItem& item, const model::ParameterImage& image,
                                 bool forReport) const {
-  if (item.page != nullptr)
-    return item.page->DescribeItem(image, item.item.number, item.item.subIndex, forReport);
-  if (basic_ != nullptr) return basic_->DescribeBasicItem(image, item.item.number);
-  return {};
+  if (item.page == nullptr) return {};
+  return item.page->DescribeItem(image, item.item.number, item.item.subIndex, forReport);
 }
 
 bool MemoryGroups::parse(const MemoryItem& item, model::ParameterImage& image, std::string_view text) const {
-  if (item.page != nullptr) return item.page->ParseItem(image, item.item.number, item.item.subIndex, text);
-  return basic_ != nullptr && basic_->ParseBasicItem(image, item.item.number, text);
+  return item.page != nullptr && item.page->ParseItem(image, item.item.number, item.item.subIndex, text);
 }
 
 void MemoryGroups::Save(MemoryCategory category, int memory, const model::ParameterImage& image,
@@ -220,4 +212,4 @@ void MemoryGroups::Copy(MemoryCategory category, const model::ParameterImage& fr
   if (trims != GroupOf(category).end() && Holds(*trims, from) && to.index != 0) to.memoryTrimsKnown = true;
 }
 
-}  // namespace tw::pages
+}  // namespace tw::settings

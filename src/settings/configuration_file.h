@@ -6,24 +6,24 @@
 
 #include "files/profile.h"
 #include "model/parameter_images.h"
-#include "pages/configuration_check.h"
-#include "pages/configuration_items.h"
-#include "pages/configuration_memory.h"
-#include "pages/sheet.h"
+#include "settings/configuration_check.h"
+#include "settings/configuration_memory.h"
 
-namespace tw::pages {
+namespace tw::settings {
 
 // A ".qcf" configuration file: the User Memo, the Basic Control group, every sheet page in
 // sheet order (XM Set written only for tuner region 1, read always) and the four System
 // Memory groups of memories 1..6, each setting under a readable section and key with the
-// text its page shows. It walks whatever pages the sheet holds.
+// text its page shows. It walks the settings of `pages` (the whole catalogue unless a test
+// says otherwise) and `basic` (none: no Basic Control section).
 //
 // Reading merges: only entries that are present and hold one of the item's texts change
 // anything. Nothing here talks to the receiver.
 class ConfigurationFile {
  public:
-  ConfigurationFile(Sheet& sheet, const BasicItemSource* basic)
-      : sheet_(sheet), basic_(basic), memories_(sheet, basic) {}
+  explicit ConfigurationFile(ContextSource context, std::span<const PageSettings* const> pages = Catalogue(),
+                             const PageSettings* basic = &BasicControlSettings())
+      : context_(std::move(context)), pages_(pages), basic_(basic), memories_(context_, pages, basic) {}
 
   // Writes image 0, images 1..6 and the memo into a new profile.
   files::Profile Save(const model::ParameterImages& images, std::string_view memo) const;
@@ -49,22 +49,36 @@ class ConfigurationFile {
 
   const MemoryGroups& memoryGroups() const { return memories_; }
 
+  // The sheet pages' part of image `image` alone (no memo, no Basic Control, no memory):
+  // as a file holds it, as a file is read, and as the report shows it.
+  void SavePages(const model::ParameterImage& image, files::Profile& profile) const;
+  void LoadPages(model::ParameterImage& image, const files::Profile& profile) const;
+  std::string ReportPages(const model::ParameterImage& image) const;
+
+  // The configuration report: the title and memo, the current setting (the image in use) as
+  // the Basic Control block and the block of every page a sheet shows for the working mode
+  // (XM Set for tuner region 1 only), then the four groups of memories 1..6 under headings
+  // 2..25. Lines end in CR LF.
+  std::string BuildReport(const model::ParameterImages& images, std::string_view memo) const;
+
  private:
+  // Every page's items of image 0, in file order (XM Set for tuner region 1 only, unless
+  // `allRegions`).
+  void savePages(const model::ParameterImage& image, files::Profile& profile, bool allRegions) const;
   void saveBasic(const model::ParameterImage& image, files::Profile& profile) const;
   void saveMemories(const model::ParameterImages& images, files::Profile& profile) const;
   // Why the page of an entry's setting refuses its value, as `set` says it; empty when the
   // page has nothing to say.
   std::string refusalReason(const IgnoredEntry& entry, const model::ParameterImages& images) const;
 
-  Sheet& sheet_;
-  const BasicItemSource* basic_;
+  ContextSource context_;
+  std::span<const PageSettings* const> pages_;
+  const PageSettings* basic_;
   MemoryGroups memories_;
 };
 
-// The configuration report: the title and memo, the current setting (the image in use) as
-// the Basic Control block and every sheet page's block (XM Set for tuner region 1 only),
-// then the four groups of memories 1..6 under headings 2..25. Lines end in CR LF.
-std::string BuildReport(Sheet& sheet, const BasicItemSource* basic, const model::ParameterImages& images,
-                        std::string_view memo);
+// The sections of the pages that files hold for one tuner region only (XM Set): a file
+// without them is complete all the same.
+std::vector<std::string> RegionalSections(std::span<const PageSettings* const> pages = Catalogue());
 
-}  // namespace tw::pages
+}  // namespace tw::settings

@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "pages/dsp/dsp_descriptors.h"
-#include "pages/dsp/dsp_rows.h"
+#include "settings/dsp/dsp_descriptors.h"
+#include "settings/dsp/dsp_rows.h"
 
 // What the DSP Parameters page, its file and report items and `tunewright-cli set` do with
 // one parameter: value texts, names, and the command that sets it. Pure functions over the
 // descriptor table, the DSP block layout and the reply decoding table.
-namespace tw::pages::dsp {
+namespace tw::settings::dsp {
 
 inline constexpr std::string_view kDspPageCaption = "DSP Parameters";
 
@@ -60,4 +60,4 @@ std::optional<std::string> DspWireValue(int number, std::int32_t value);
 // empty when DspWireValue has nothing.
 std::string DspCommand(int number, std::int32_t value);
 
-}  // namespace tw::pages::dsp
+}  // namespace tw::settings::dsp

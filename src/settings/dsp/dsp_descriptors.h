@@ -11,7 +11,7 @@
 // The parameters of the 24 sound programs as the DSP Parameters page shows them: one
 // descriptor per parameter number, program by program in number order, with the choice
 // names of the Decode Type lists right after the first parameter that uses each list.
-namespace tw::pages::dsp {
+namespace tw::settings::dsp {
 
 // How a descriptor's value is shown (see DspValueText). Kinds 5..10 are the rows of one
 // surround layout; 12 and 13 mark the records that hold list choice names.
@@ -200,4 +200,4 @@ constexpr std::span<const DspDescriptor> DspChoices(int selector) {
   return {first, last};
 }
 
-}  // namespace tw::pages::dsp
+}  // namespace tw::settings::dsp

@@ -1,6 +1,6 @@
-#include "pages/dsp/dsp_descriptors.h"
+#include "settings/dsp/dsp_descriptors.h"
 
-namespace tw::pages::dsp {
+namespace tw::settings::dsp {
 namespace {
 
 // Every parameter number has one record, and every list is followed, where it first
@@ -28,4 +28,4 @@ consteval bool TableIsConsistent() {
 static_assert(TableIsConsistent());
 
 }  // namespace
-}  // namespace tw::pages::dsp
+}  // namespace tw::settings::dsp

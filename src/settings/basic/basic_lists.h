@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-namespace tw::ui::basic {
+namespace tw::settings::basic {
 
 // The fixed contents of the Basic Control lists. The texts are also the file and report
 // vocabulary of section "Basic Control"; the stored value is the list index.
@@ -63,4 +63,4 @@ inline constexpr int kVolumeMin = -805;
 inline constexpr int kVolumeMax = 160;
 inline constexpr int kVolumeStep = 5;
 
-}  // namespace tw::ui::basic
+}  // namespace tw::settings::basic
