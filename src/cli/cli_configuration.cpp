@@ -8,33 +8,6 @@
 
 namespace tw::cli {
 
-ui::MessageResult CliUiServices::messageBox(std::string_view text, std::string_view, ui::MessageIcon,
-                                            ui::MessageButtons buttons) {
-  // One line: every run of line breaks (a blank line between message and detail too) is one blank.
-  std::string line;
-  for (const char c : text) {
-    const bool lineBreak = c == '\r' || c == '\n';
-    if (!lineBreak) {
-      line += c;
-    } else if (!line.empty() && line.back() != ' ') {
-      line += ' ';
-    }
-  }
-  if (echo_) std::cerr << "tunewright-cli: " << comm::EscapeControls(line) << '\n';
-  messages.push_back(std::move(line));
-  switch (buttons) {
-    case ui::MessageButtons::Ok:
-      return ui::MessageResult::Ok;
-    case ui::MessageButtons::OkCancel:
-      return ui::MessageResult::Cancel;
-    case ui::MessageButtons::YesNo:
-      return ui::MessageResult::No;
-    case ui::MessageButtons::SaveDiscardCancel:
-      return ui::MessageResult::Cancel;
-  }
-  return ui::MessageResult::Cancel;
-}
-
 CLI::Option* AddRegionOption(CLI::App& command, int& region) {
   return command.add_option("--region", region,
                             "tuner region: 0 Japan, 1 USA/Canada, 2 EU/Asia, 3 Other (default 1)");

@@ -12,7 +12,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_session.h"
-#include "cli/cli_configuration.h"
+#include "cli/cli_ui_services.h"
 #include "cli/cli_session_run.h"
 #include "cli/cli_transfer.h"
 #include "comm/link.h"

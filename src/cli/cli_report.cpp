@@ -7,7 +7,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
-#include "cli/cli_transcript.h"
+#include "cli/cli_output.h"
 #include "comm/frame_notation.h"
 #include "files/profile_storage.h"
 

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_command.h"
-#include "cli/cli_transfer.h"
+#include "cli/cli_output.h"
 #include "comm/frame_notation.h"
 #include "emu/transcript.h"
 
@@ -15,21 +15,6 @@ void AddTranscriptOption(CLI::App& command, std::string& path, CLI::Option* emul
                   "FILE: every frame to and from the virtual receiver, with its time on the receiver's clock")
       ->needs(emulator);
   command.add_flag("--force", force, "replace an output file (-o, --transcript) that exists already");
-}
-
-files::WriteOptions OutputOptions(bool force, std::vector<std::filesystem::path> files) {
-  files::WriteOptions options;
-  options.replaceExisting = force;
-  options.replaceAdvice = "Give --force to replace it, or another path.";
-  options.otherFiles = std::move(files);
-  return options;
-}
-
-void CheckOutputPath(const std::string& path, const files::WriteOptions& options) {
-  if (const files::FileStatus fit = files::CheckWriteTarget(path, options); !fit) {
-    throw CliFailure{kExitBadInput, fit.error};
-  }
-  CheckWritableFolder(path);
 }
 
 void CheckTranscriptPath(const std::string& path, const files::WriteOptions& options) {

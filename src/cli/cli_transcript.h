@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/cli_output.h"
 #include "files/safe_file_writer.h"
 
 namespace tw::emu {
@@ -21,12 +22,6 @@ namespace tw::cli {
 // Adds --transcript FILE, which needs `emulator`, and --force, which lets it (and the
 // command's other output files) replace an existing file.
 void AddTranscriptOption(CLI::App& command, std::string& path, CLI::Option* emulator, bool& force);
-// How the command's output files are written: an existing file only with --force, and never
-// one of the command's own `files`.
-files::WriteOptions OutputOptions(bool force, std::vector<std::filesystem::path> files = {});
-// A bad-usage failure, before anything runs, when `path` cannot take the output (its folder,
-// a device, an existing file without --force, ...).
-void CheckOutputPath(const std::string& path, const files::WriteOptions& options);
 void CheckTranscriptPath(const std::string& path, const files::WriteOptions& options);
 
 // Writes the transcript to its file (no file when the path is empty): explicitly once the

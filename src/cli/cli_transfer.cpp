@@ -12,7 +12,7 @@
 #include "app/app_settings.h"
 #include "app/given_device_port.h"
 #include "app/state_folder.h"
-#include "cli/cli_configuration.h"
+#include "cli/cli_ui_services.h"
 #include "cli/cli_interrupt.h"
 #include "cli/cli_transcript.h"
 #include "comm/frame_notation.h"
@@ -329,20 +329,6 @@ void RunTransfer(const TransferTarget& target, const TransferRun& run) {
     RunOnEmulator(target, run);
   } else {
     RunOnPort(target, run);
-  }
-}
-
-void CheckWritableFolder(const std::filesystem::path& path) {
-  std::filesystem::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  std::error_code ec;
-  if (!std::filesystem::is_directory(folder, ec)) {
-    throw CliFailure{kExitBadInput, "cannot write \"" + path.string() + "\": the folder \"" + folder.string() +
-                                        "\" does not exist. Create it or give another path."};
-  }
-  if (::access(folder.c_str(), W_OK | X_OK) != 0) {
-    throw CliFailure{kExitBadInput, "cannot write \"" + path.string() + "\": the folder \"" + folder.string() +
-                                        "\" is not writable. Give a path in a folder you may write to."};
   }
 }
 

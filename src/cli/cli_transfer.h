@@ -59,8 +59,4 @@ struct TransferRun {
 // with the program's own message (exit 1).
 void RunTransfer(const TransferTarget& target, const TransferRun& run);
 
-// The folder of `path` exists and this user may create files in it; a bad-usage failure
-// naming the file otherwise.
-void CheckWritableFolder(const std::filesystem::path& path);
-
 }  // namespace tw::cli
