@@ -24,6 +24,32 @@ BasePage::BasePage(const PageContext& context, std::string caption, int template
       templateId_(templateId),
       form_(std::make_unique<ui::Form>(caption_, ui::Column({}))) {}
 
+BasePage::BasePage(const PageContext& context, const settings::PageSettings& settings, int templateId)
+    : BasePage(context, settings.caption(), templateId) {
+  settings_ = &settings;
+}
+
+const settings::PageSettings& BasePage::settings() const {
+  if (settings_ == nullptr) throw std::logic_error("page \"" + caption_ + "\" has no settings");
+  return *settings_;
+}
+
+std::vector<PageItem> BasePage::ListItems(bool forFile, int group) const {
+  if (settings_ == nullptr) return {};
+  return settings_->ListItems(forFile, link_.settingContext(), group);
+}
+
+bool BasePage::IsItemAvailable(int number) const {
+  return settings_ == nullptr || settings_->IsAvailable(number, link_.settingContext());
+}
+
+void BasePage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
+  if (settings_ == nullptr) return;
+  for (const std::string& command : settings_->Commands(image, number, subIndex, link_.settingContext())) {
+    Queue(command, number);
+  }
+}
+
 void BasePage::SetLayout(ui::LayoutNode root) {
   form_ = std::make_unique<ui::Form>(caption_, std::move(root));
 }

@@ -39,6 +39,10 @@ using settings::PageItem;
 // The operations that take an image touch only that image, never the page's controls.
 class BasePage {
  public:
+  // A page over settings of the catalogue: its caption is theirs.
+  BasePage(const PageContext& context, const settings::PageSettings& settings, int templateId);
+  // A page without settings of its own (the System Memory window), or one that names them
+  // later (setSettings).
   BasePage(const PageContext& context, std::string caption, int templateId);
   virtual ~BasePage() = default;
   BasePage(const BasePage&) = delete;
@@ -47,6 +51,11 @@ class BasePage {
   // The page's window text, also its section in files and reports.
   const std::string& caption() const { return caption_; }
   int templateId() const { return templateId_; }
+  // The settings the page shows; a page without settings throws.
+  const settings::PageSettings& settings() const;
+  bool hasSettings() const { return settings_ != nullptr; }
+  // Its items in file order (or the order they are sent in), in the link's context.
+  std::vector<PageItem> ListItems(bool forFile, int group = kAllGroups) const;
   // The layout a renderer draws (every page declares one in its constructor; until then
   // an empty column).
   ui::Form& form() { return *form_; }
@@ -70,29 +79,15 @@ class BasePage {
   virtual void UpdateAvailability() {}
   virtual void UpdateControlStates() {}
   virtual void RestoreFocus() {}
-  virtual bool IsItemAvailable(int /*number*/) const { return true; }
+  // Items whose needs the receiver does not meet are unavailable; other numbers are.
+  virtual bool IsItemAvailable(int number) const;
   virtual void RefreshAll() {}
   virtual void RefreshItem(int /*number*/, bool /*update*/) {}
   // ListItems (for sending, all groups), then QueueItem for each available item that
   // `sends` lets through, in that order.
   virtual void QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends = {});
-  virtual void QueueItem(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/) {}
-  virtual std::vector<PageItem> ListItems(bool /*forFile*/, int /*group*/) const { return {}; }
-  virtual ItemText DescribeItem(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/,
-                                bool /*forReport*/) const {
-    return {};
-  }
-  // True when the text was one of the item's allowed values and is now stored.
-  virtual bool ParseItem(model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/,
-                         std::string_view /*text*/) {
-    return false;
-  }
-  // Why `text` is not a value of the item, for messages to a user (the allowed values, or
-  // the rule that refuses it); empty when the page has nothing to say.
-  virtual std::string RefusalReason(const model::ParameterImage& /*image*/, int /*number*/, int /*subIndex*/,
-                                    std::string_view /*text*/) const {
-    return {};
-  }
+  // The item's commands from its settings; nothing for an unavailable item.
+  virtual void QueueItem(const model::ParameterImage& image, int number, int subIndex);
   // The sub-index of the element of `number` that `command` was built for, where the item
   // has several (one per record); -1 otherwise.
   virtual int SubIndexOfCommand(int /*number*/, std::string_view /*command*/) const { return -1; }
@@ -110,6 +105,8 @@ class BasePage {
   virtual void InitControls() {}
 
   void SetLayout(ui::LayoutNode root);
+  // For a page that builds its settings after the page itself.
+  void setSettings(const settings::PageSettings& settings) { settings_ = &settings; }
 
   ui::PageLink& link() const { return link_; }
   ui::UiServices& ui() const { return ui_; }
@@ -143,6 +140,7 @@ class BasePage {
   PageHost* host_;
   model::ParameterImage& image_;
   std::string caption_;
+  const settings::PageSettings* settings_ = nullptr;
   int templateId_;
   std::unique_ptr<ui::Form> form_;
   bool hasWindow_ = false;

@@ -23,13 +23,13 @@ constexpr std::string_view kNotReadTip =
 
 ItemPage::ItemPage(const PageContext& context, std::string caption, int templateId)
     : BasePage(context, caption, templateId),
-      ownSettings_(std::make_unique<settings::PageSettings>(std::move(caption))),
-      settings_(ownSettings_.get()) {}
+      ownSettings_(std::make_unique<settings::PageSettings>(std::move(caption))) {
+  setSettings(*ownSettings_);
+}
 
 ItemPage::ItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId)
-    : BasePage(context, settings.caption(), templateId), settings_(&settings) {}
+    : BasePage(context, settings, templateId) {}
 
-settings::SettingContext ItemPage::settingContext() const { return link().settingContext(); }
 
 void ItemPage::SetSendOrder(std::vector<int> numbers) {
   if (ownSettings_) ownSettings_->SetSendOrder(std::move(numbers));
@@ -203,8 +203,6 @@ void ItemPage::RefreshItem(int number, bool update) {
   if (update) UpdateControlStates();
 }
 
-bool ItemPage::IsItemAvailable(int number) const { return settings_->IsAvailable(number, settingContext()); }
-
 void ItemPage::UpdateAvailability() {
   for (const Binding& binding : bindings_) {
     SetItemEnabled(binding.number(), true);
@@ -215,31 +213,6 @@ void ItemPage::UpdateAvailability() {
     }
   }
   UpdateControlStates();
-}
-
-void ItemPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
-  for (const std::string& command : settings_->Commands(image, number, subIndex, settingContext())) {
-    Queue(command, number);
-  }
-}
-
-std::vector<PageItem> ItemPage::ListItems(bool forFile, int /*group*/) const {
-  std::vector<PageItem> items = settings_->ListItems(forFile, settingContext());
-  std::erase_if(items, [&](const PageItem& item) { return !IsListed(item, forFile); });
-  return items;
-}
-
-ItemText ItemPage::DescribeItem(const model::ParameterImage& image, int number, int subIndex, bool forReport) const {
-  return settings_->DescribeItem(image, number, subIndex, forReport);
-}
-
-bool ItemPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
-  return settings_->ParseItem(image, number, subIndex, text);
-}
-
-std::string ItemPage::RefusalReason(const model::ParameterImage& image, int number, int subIndex,
-                                     std::string_view text) const {
-  return settings_->RefusalReason(image, number, subIndex, text);
 }
 
 void ItemPage::onChoice(int number, int entry) {

@@ -41,26 +41,13 @@ class ItemPage : public BasePage {
   // A page over settings of the catalogue: Bind attaches a control to one of their items.
   ItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId);
 
-  const settings::PageSettings& settings() const { return *settings_; }
-
   // UpdateControlStates, then every bound control shows the page's image.
   void RefreshAll() override;
   // Only on the active page with a window; the update flag also runs UpdateControlStates.
   void RefreshItem(int number, bool update) override;
-  // Items whose needs the receiver does not meet are unavailable; other numbers are.
-  bool IsItemAvailable(int number) const override;
   // Enables each bound control by its item's availability, refills the lists whose entries
   // depend on the receiver, then UpdateControlStates.
   void UpdateAvailability() override;
-  // Nothing for an unavailable item.
-  void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
-  // The settings' items; IsListed may leave items out.
-  std::vector<PageItem> ListItems(bool forFile, int group) const override;
-  ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
-                        bool forReport) const override;
-  bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
-  std::string RefusalReason(const model::ParameterImage& image, int number, int subIndex,
-                            std::string_view text) const override;
 
  protected:
   void Bind(const ChoiceItem& item, ui::RadioGroup& radios);
@@ -102,8 +89,6 @@ class ItemPage : public BasePage {
   // --- the page's own rules ---
   // The record the controls of items with records show.
   virtual int ShownRecord() const { return 0; }
-  // Whether ListItems gives `item` (all items by default).
-  virtual bool IsListed(const PageItem& /*item*/, bool /*forFile*/) const { return true; }
   // Asked before a radio change is stored; false sets the group back to its first button,
   // and that value is stored and sent instead.
   virtual bool ConfirmChoice(int /*number*/, int /*index*/) { return true; }
@@ -144,10 +129,9 @@ class ItemPage : public BasePage {
   void onList(int number, ui::ListCombo& list);
   void onSliderDraw(int number, ui::Slider& slider, ui::StaticText* label);
 
-  settings::SettingContext settingContext() const;
+  settings::SettingContext settingContext() const { return link().settingContext(); }
 
   std::unique_ptr<settings::PageSettings> ownSettings_;  // for a page that names its items itself
-  const settings::PageSettings* settings_;
   std::vector<Binding> bindings_;
 };
 

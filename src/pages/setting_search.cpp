@@ -53,8 +53,9 @@ std::vector<SettingMatch> AllSettings(const Sheet& sheet, ui::BasicControlGroup*
   const std::vector<BasePage*>& tabs = sheet.tabs();
   for (std::size_t tab = 0; tab < tabs.size(); ++tab) {
     const BasePage& page = *tabs[tab];
+    if (!page.hasSettings()) continue;
     for (const PageItem& item : page.ListItems(true, kAllGroups)) {
-      ItemText text = page.DescribeItem(image, item.number, item.subIndex, false);
+      ItemText text = page.settings().DescribeItem(image, item.number, item.subIndex, false);
       if (text.key.empty()) continue;
       all.push_back({static_cast<int>(tab), text.section.empty() ? page.caption() : std::move(text.section),
                      std::move(text.key), std::move(text.value), nullptr, item.number, item.subIndex});

@@ -31,7 +31,9 @@ std::optional<ui::ItemName> SheetView::DescribeItem(int number, std::string_view
   // The image in use is where the failed command's value came from.
   const model::ParameterImage& image = link_.imageInUse();
   for (BasePage* page : sheet_.pages()) {
-    const ItemText text = page->DescribeItem(image, number, page->SubIndexOfCommand(number, command), false);
+    if (!page->hasSettings()) continue;
+    const ItemText text =
+        page->settings().DescribeItem(image, number, page->SubIndexOfCommand(number, command), false);
     if (!text.section.empty()) return ui::ItemName{text.section, text.key};
   }
   return std::nullopt;

@@ -292,7 +292,7 @@ TEST(DspPage, AValueThatNoCommandCanCarryIsNotSent) {
   f.image().dsp[0] = 9;  // Hall in Munich DSP Level: above its range
   f.page.QueueItem(f.image(), 27, -1);
   EXPECT_TRUE(f.link.sent.empty());
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 27, -1, false).value, "9dB");
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 27, -1, false).value, "9dB");
 }
 
 TEST(DspPageFiles, AFactoryFileHoldsEveryProgramsFactoryValues) {

@@ -131,18 +131,18 @@ TEST(EqFiles, ErrorLogNamesEveryToneNumber) {
   const pages::BasePage* eq = f.sheet.FindPage("Graphic EQ");
   ASSERT_TRUE(tone && eq);
   for (int number = 289; number <= 306; ++number) {
-    const pages::ItemText text = tone->DescribeItem(f.image(), number, -1, false);
+    const pages::ItemText text = tone->settings().DescribeItem(f.image(), number, -1, false);
     EXPECT_EQ(text.section, "Tone Control") << number;
     EXPECT_FALSE(text.key.empty()) << number;
   }
   // A band without its record still names the page and the band.
   for (int number = 398; number <= 404; ++number) {
-    const pages::ItemText text = eq->DescribeItem(f.image(), number, -1, false);
+    const pages::ItemText text = eq->settings().DescribeItem(f.image(), number, -1, false);
     EXPECT_EQ(text.section, "Graphic EQ");
     EXPECT_EQ(text.key.rfind("Band " + std::to_string(number - 397) + " (", 0), 0u) << text.key;
-    EXPECT_TRUE(tone->DescribeItem(f.image(), number, -1, false).section.empty());
+    EXPECT_TRUE(tone->settings().DescribeItem(f.image(), number, -1, false).section.empty());
   }
-  for (int other : {397, 405, 289}) EXPECT_TRUE(eq->DescribeItem(f.image(), other, 0, false).key.empty()) << other;
+  for (int other : {397, 405, 289}) EXPECT_TRUE(eq->settings().DescribeItem(f.image(), other, 0, false).key.empty()) << other;
 }
 
 }  // namespace

@@ -156,7 +156,7 @@ TEST(GraphicEqItems, SeventySentRecordByRecordSixtyFiveFiledWithoutTheSubwoofers
 
   std::set<std::string> keys;
   for (const auto& item : filed) {
-    const pages::ItemText text = f.page.DescribeItem(f.image(), item.number, item.subIndex, false);
+    const pages::ItemText text = f.page.settings().DescribeItem(f.image(), item.number, item.subIndex, false);
     EXPECT_EQ(text.section, "Graphic EQ");
     keys.insert(text.key);
   }
@@ -195,18 +195,18 @@ TEST(GraphicEqFile, ValueTextsRoundTripAndSixtyFiveValuesLeaveTheSubwoofersUpper
 
 TEST(GraphicEqFile, ParseAcceptsOnlyTheTextsASliderCanShow) {
   Fixture f;
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 399, 1, "-1.5dB"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 399, 1, "-1.5dB"));
   EXPECT_EQ(f.image().graphicEq[1].bands[1], -15);
   for (std::string_view good : {"-6.0dB", "6.0dB", "0.0dB", "-0.5dB"}) {
-    EXPECT_TRUE(f.page.ParseItem(f.image(), 398, 9, good)) << good;
+    EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 398, 9, good)) << good;
   }
   for (std::string_view bad : {"7.0dB", "abc", "", "-6.2dB", "6.5dB", "-15dB", "-1.5", "-1.50dB", " -1.5dB"}) {
-    EXPECT_FALSE(f.page.ParseItem(f.image(), 399, 1, bad)) << bad;
+    EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 399, 1, bad)) << bad;
   }
   EXPECT_EQ(f.image().graphicEq[1].bands[1], -15);
-  EXPECT_FALSE(f.page.ParseItem(f.image(), 399, -1, "1.0dB"));
-  EXPECT_FALSE(f.page.ParseItem(f.image(), 399, 10, "1.0dB"));
-  EXPECT_EQ(f.page.RefusalReason(f.image(), 399, 1, "7.0dB"), "allowed: \"-6.0dB\", \"-5.5dB\" ..., \"6.0dB\"");
+  EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 399, -1, "1.0dB"));
+  EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 399, 10, "1.0dB"));
+  EXPECT_EQ(f.page.settings().RefusalReason(f.image(), 399, 1, "7.0dB"), "allowed: \"-6.0dB\", \"-5.5dB\" ..., \"6.0dB\"");
 }
 
 TEST(GraphicEqCurve, FollowsTheShownChannelADragAndAReport) {

@@ -93,7 +93,7 @@ TEST(InputDspShow, EachRowShowsItsInputAndTheNameOfItsSetting) {
     f.image().inputDsp[6] = values[i];
     f.page.RefreshItem(218, true);
     EXPECT_EQ(f.page.inputs().cell(3, 1), names[i]);
-    EXPECT_EQ(f.page.DescribeItem(f.image(), 218, -1, false).value, names[i]);
+    EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 218, -1, false).value, names[i]);
   }
 }
 
@@ -130,7 +130,7 @@ TEST(InputDspEnhancer, AnEnhancerChoiceIsSharedByEveryInputOfItsFamily) {
       const bool sameFamily = before >= 24 && before <= 27 && (before - 24) / 2 == mode / 2;
       const std::int32_t expected = input == 0 || sameFamily ? chosen : before;
       EXPECT_EQ(f.setting(input), expected) << "enhancer " << mode << " input " << input;
-      EXPECT_EQ(f.page.inputs().cell(input, 1), f.page.DescribeItem(f.image(), 212 + 2 * input, -1, false).value);
+      EXPECT_EQ(f.page.inputs().cell(input, 1), f.page.settings().DescribeItem(f.image(), 212 + 2 * input, -1, false).value);
     }
   }
 }
@@ -235,14 +235,14 @@ TEST(InputDspFiles, SettingNamesAreReadWithoutRegardToLetterCase) {
   };
   for (const Case& c : {Case{"straight", 28}, Case{"2CH ENHANCER HIGH", 25}, Case{"sci-fi", 12},
                         Case{"Charch in Freiburg", 3}, Case{"7ch Enhancer Low", 26}, Case{"Hall in Munich", 0}}) {
-    EXPECT_TRUE(f.page.ParseItem(image, 234, -1, c.text)) << c.text;
+    EXPECT_TRUE(f.page.settings().ParseItem(image, 234, -1, c.text)) << c.text;
     EXPECT_EQ(image.inputDsp[22], c.value) << c.text;
   }
   const model::ParameterImage before = image;
   for (const std::string bad : {"Church in Freiburg", "Hall in Munich ", "29", "Enhancer", "DSP Program"}) {
-    EXPECT_FALSE(f.page.ParseItem(image, 234, -1, bad)) << bad;
+    EXPECT_FALSE(f.page.settings().ParseItem(image, 234, -1, bad)) << bad;
   }
-  EXPECT_FALSE(f.page.ParseItem(image, 213, -1, "Straight")) << "the second value of a pair is no item";
+  EXPECT_FALSE(f.page.settings().ParseItem(image, 213, -1, "Straight")) << "the second value of a pair is no item";
   EXPECT_EQ(image, before);
 }
 

@@ -90,8 +90,8 @@ TEST(IoAssignFiles, KeysUseParenthesesInFilesAndTheListsNamesInReports) {
   Fixture f;
   for (std::size_t c = 0; c < kConnectors.size(); ++c) {
     const int number = kFirst + static_cast<int>(c);
-    EXPECT_EQ(f.page.DescribeItem(f.image(), number, -1, false).key, kConnectors[c].fileKey);
-    EXPECT_EQ(f.page.DescribeItem(f.image(), number, -1, true).key, kConnectors[c].reportKey);
+    EXPECT_EQ(f.page.settings().DescribeItem(f.image(), number, -1, false).key, kConnectors[c].fileKey);
+    EXPECT_EQ(f.page.settings().DescribeItem(f.image(), number, -1, true).key, kConnectors[c].reportKey);
     EXPECT_EQ(f.page.connectors().cell(static_cast<int>(c), 0), kConnectors[c].reportKey);
   }
   const std::string report = ReportItems(f.page.settings(), f.link, f.image());
@@ -106,13 +106,13 @@ TEST(IoAssignFiles, ParseTakesEveryAllowedNameAndRefusesForbiddenAndUnknownOnes)
     for (std::size_t i = 0; i < kInputNames.size(); ++i) {
       model::ParameterImage image = f.image();
       const std::int32_t before = IntegerOf(image, number);
-      EXPECT_EQ(f.page.ParseItem(image, number, -1, kInputNames[i]), Allowed(c, i))
+      EXPECT_EQ(f.page.settings().ParseItem(image, number, -1, kInputNames[i]), Allowed(c, i))
           << kConnectors[c].fileKey << " " << kInputNames[i];
       EXPECT_EQ(IntegerOf(image, number), Allowed(c, i) ? static_cast<int>(i) : before);
     }
     for (const std::string bad : {"dvd", "DVD ", "V-AUX", "Phono"}) {
       model::ParameterImage image = f.image();
-      EXPECT_FALSE(f.page.ParseItem(image, number, -1, bad)) << bad;
+      EXPECT_FALSE(f.page.settings().ParseItem(image, number, -1, bad)) << bad;
       EXPECT_EQ(image, f.image());
     }
   }
@@ -162,10 +162,10 @@ TEST(IoAssignDefault, DefaultRestoresTheFactoryAssignmentsAndSendsThem) {
 
 TEST(IoAssignChoices, ARefusalNamesTheConnectorsInputs) {
   Fixture f;
-  EXPECT_EQ(f.page.RefusalReason(f.image(), kFirst, -1, "PHONO"),
+  EXPECT_EQ(f.page.settings().RefusalReason(f.image(), kFirst, -1, "PHONO"),
             "PHONO cannot be assigned to this connector; allowed: \"DVD\", \"DTV\", \"CBL/SAT\", \"VCR1\", "
             "\"DVR/VCR2\", \"V-AUX/DOCK\"");
-  EXPECT_EQ(f.page.RefusalReason(f.image(), kFirst + 3, -1, "Blu-ray"),
+  EXPECT_EQ(f.page.settings().RefusalReason(f.image(), kFirst + 3, -1, "Blu-ray"),
             "allowed: \"PHONO\", \"CD\", \"CD-R\", \"MD/TAPE\", \"DVD\", \"DTV\", \"CBL/SAT\", \"VCR1\", "
             "\"DVR/VCR2\", \"V-AUX/DOCK\", \"MULTI CH\"");
 }

@@ -53,7 +53,7 @@ TEST(MultiChChannels, WithEightChannelsEveryFrontInputSendsItsCode) {
     ASSERT_TRUE(f.page.inputFront().select(static_cast<int>(i)));
     EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Stx("27B0" + kFronts[i].second), kFront}, {"", 564}}))
         << kFronts[i].first;
-    EXPECT_EQ(f.page.DescribeItem(f.image(), kFront, -1, false).value, kFronts[i].first);
+    EXPECT_EQ(f.page.settings().DescribeItem(f.image(), kFront, -1, false).value, kFronts[i].first);
   }
 }
 
@@ -83,16 +83,16 @@ TEST(MultiChFiles, TheReportLeavesInputFrontOutWithSixChannelsButTheFileKeepsIt)
 TEST(MultiChFiles, ValuesAreTheButtonAndListTextsAndAnythingElseChangesNothing) {
   Fixture f;
   model::ParameterImage& image = f.image();
-  EXPECT_TRUE(f.page.ParseItem(image, kChannels, -1, "8ch"));
+  EXPECT_TRUE(f.page.settings().ParseItem(image, kChannels, -1, "8ch"));
   EXPECT_EQ(image.multiCh[0], 1);
-  EXPECT_FALSE(f.page.ParseItem(image, kChannels, -1, "8CH")) << "button captions compare exactly";
-  EXPECT_TRUE(f.page.ParseItem(image, kFront, -1, "V-AUX"));
+  EXPECT_FALSE(f.page.settings().ParseItem(image, kChannels, -1, "8CH")) << "button captions compare exactly";
+  EXPECT_TRUE(f.page.settings().ParseItem(image, kFront, -1, "V-AUX"));
   EXPECT_EQ(image.multiCh[1], 8);
-  EXPECT_TRUE(f.page.ParseItem(image, kBgv, -1, "off"));
+  EXPECT_TRUE(f.page.settings().ParseItem(image, kBgv, -1, "off"));
   EXPECT_EQ(image.multiCh[2], 7);
   const model::ParameterImage before = image;
   for (int number : {kChannels, kFront, kBgv}) {
-    for (const std::string bad : {"", "PHONO", "7ch", "V-AUX/DOCK"}) EXPECT_FALSE(f.page.ParseItem(image, number, -1, bad));
+    for (const std::string bad : {"", "PHONO", "7ch", "V-AUX/DOCK"}) EXPECT_FALSE(f.page.settings().ParseItem(image, number, -1, bad));
   }
   EXPECT_EQ(image, before);
 }

@@ -43,7 +43,7 @@ TEST(InputRenameCommands, EveryInputTakesItsNameUnderItsOwnCodeAndRow) {
     EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Dc4Upper("201101110" + input.code + "08" + padded), kFirst + i},
                                               {"", 564}}))
         << input.key;
-    EXPECT_EQ(f.page.DescribeItem(f.image(), kFirst + i, -1, false).key, input.key);
+    EXPECT_EQ(f.page.settings().DescribeItem(f.image(), kFirst + i, -1, false).key, input.key);
   }
 }
 
@@ -75,8 +75,8 @@ TEST(InputRenameRefusals, TextsTheLineCannotCarryAreRefusedWithAMessageAndNeverS
 
 TEST(InputRenameFiles, NamesAreQuotedSoTheirBlanksSurviveAndBadTextsChangeNothing) {
   Fixture f;
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 241, -1, false).value, "\"   CD   \"");
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 241, -1, true).value, "\"   CD   \"");
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 241, -1, false).value, "\"   CD   \"");
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 241, -1, true).value, "\"   CD   \"");
 
   struct Case {
     std::string text;  // as the profile reader gives it (quotes already removed)
@@ -84,17 +84,17 @@ TEST(InputRenameFiles, NamesAreQuotedSoTheirBlanksSurviveAndBadTextsChangeNothin
   };
   for (const Case& c : {Case{"ABC", "ABC     "}, Case{" Turn 1 ", " Turn 1 "}, Case{"12345678", "12345678"},
                         Case{"12345678   ", "12345678"}, Case{"", "        "}}) {
-    EXPECT_TRUE(f.page.ParseItem(f.image(), 240, -1, c.text)) << c.text;
+    EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 240, -1, c.text)) << c.text;
     EXPECT_EQ(TextOf(f.image(), 240), c.stored) << c.text;
   }
   for (const std::string bad : {"123456789", "Caf\xc3\xa9", "a\tb"}) {
-    EXPECT_FALSE(f.page.ParseItem(f.image(), 240, -1, bad)) << bad;
+    EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 240, -1, bad)) << bad;
     EXPECT_EQ(TextOf(f.image(), 240), "        ") << bad;
   }
 
   // Through a profile file and back.
   f.image().inputNames = {};
-  ASSERT_TRUE(f.page.ParseItem(f.image(), 246, -1, "TV  "));
+  ASSERT_TRUE(f.page.settings().ParseItem(f.image(), 246, -1, "TV  "));
   files::Profile profile;
   SaveItems(f.page.settings(), f.link, f.image(), profile);
   const files::Profile read = files::Profile::Parse(profile.Text());

@@ -41,7 +41,7 @@ TEST(IpodSettings, EveryButtonSendsItsValueDigit) {
       ASSERT_TRUE(group.click(i));
       EXPECT_EQ(f.link.sent, (std::vector<Sent>{{c.frames[at], c.number}, {"", 564}})) << c.number << " " << i;
       // Each key shows its own setting's value.
-      const pages::ItemText text = f.page.DescribeItem(f.image(), c.number, -1, false);
+      const pages::ItemText text = f.page.settings().DescribeItem(f.image(), c.number, -1, false);
       EXPECT_EQ(text.key, c.key);
       EXPECT_EQ(text.value, c.texts[at]);
     }
@@ -52,11 +52,11 @@ TEST(IpodSettings, EveryButtonSendsItsValueDigit) {
 
 TEST(IpodSettings, FileTextsAreTheButtonCaptionsAndNothingElse) {
   Fixture f;
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 548, -1, false).value, "Auto") << "factory value";
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 550, -1, "Albums"));
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 548, -1, false).value, "Auto") << "factory value";
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 550, -1, "Albums"));
   EXPECT_EQ(f.value(550), 2);
   for (std::string_view bad : {"albums", "Shuffle", "2", ""}) {
-    EXPECT_FALSE(f.page.ParseItem(f.image(), 550, -1, bad)) << bad;
+    EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 550, -1, bad)) << bad;
     EXPECT_EQ(f.value(550), 2);
   }
   f.page.RefreshAll();

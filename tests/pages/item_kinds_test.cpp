@@ -144,10 +144,6 @@ class KindsPage final : public pages::ItemPage {
                           ui::Item(names)}));
   }
   int ShownRecord() const override { return record; }
-  // The second channel's second band is sent but not filed.
-  bool IsListed(const pages::PageItem& item, bool forFile) const override {
-    return !forFile || item.subIndex != 1 || item.number != 399;
-  }
   using ItemPage::ControlOf;
   using ItemPage::SendItems;
 
@@ -175,7 +171,7 @@ struct KindsFixture {
   }
   model::ParameterImage& image() { return *link.images.Image(0); }
   std::int32_t value(int number) { return pages::ReadValue(image(), nullptr, number, -1).value_or(-999); }
-  std::string text(int number, int subIndex = -1) { return page.DescribeItem(image(), number, subIndex, false).value; }
+  std::string text(int number, int subIndex = -1) { return page.settings().DescribeItem(image(), number, subIndex, false).value; }
 
   FakePageLink link;
   ui::ScriptedUiServices ui;
@@ -189,7 +185,7 @@ TEST(ChoiceValues, ListEntriesStoreTheirOwnValues) {
   EXPECT_EQ(f.value(517), 1);
   EXPECT_EQ(f.link.commands(), std::vector<std::string>{Stx("2A11")});
   EXPECT_EQ(f.text(517), "Dark");
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 517, -1, "bright"));  // lists ignore letter case
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 517, -1, "bright"));  // lists ignore letter case
   EXPECT_EQ(f.value(517), 3);
   f.page.RefreshAll();
   EXPECT_EQ(f.page.screen.selectedText(), "Bright");
@@ -207,13 +203,13 @@ TEST(ChoiceValues, AHiddenButtonIsNeverClickedButStillReadWrittenAndShown) {
   ASSERT_EQ(f.page.message.count(), 3);
   EXPECT_FALSE(f.page.message.isButtonVisible(2));
   EXPECT_FALSE(f.page.message.click(2));
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 518, -1, "Full"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 518, -1, "Full"));
   EXPECT_EQ(f.text(518), "Full");
   f.page.RefreshAll();
   EXPECT_EQ(f.page.message.selected(), 2);
   f.page.QueueAll(f.image());
   EXPECT_EQ(f.link.commands()[1], Stx("2A22"));
-  EXPECT_FALSE(f.page.ParseItem(f.image(), 518, -1, "full"));  // radio captions compare exactly
+  EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 518, -1, "full"));  // radio captions compare exactly
 }
 
 TEST(ChoiceValues, ListsLoseTheEntriesTheReceiverLacksButKeepTheirMeaning) {
@@ -227,7 +223,7 @@ TEST(ChoiceValues, ListsLoseTheEntriesTheReceiverLacksButKeepTheirMeaning) {
   EXPECT_EQ(f.value(307), 2);  // Zone3 stays Zone3 in the image
   EXPECT_EQ(f.link.commands(), std::vector<std::string>{Stx("07E31")});
   EXPECT_EQ(f.text(307), "Zone3");
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 307, -1, "Zone OR"));  // files keep every value
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 307, -1, "Zone OR"));  // files keep every value
 }
 
 TEST(CheckBoxItem, ClickStoresTheEntryAndSendsItsCode) {
@@ -236,7 +232,7 @@ TEST(CheckBoxItem, ClickStoresTheEntryAndSendsItsCode) {
   EXPECT_EQ(f.value(19), 1);
   EXPECT_EQ(f.link.commands(), std::vector<std::string>{Stx("07EA0")});
   EXPECT_EQ(f.text(19), "On");
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 19, -1, "Off"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 19, -1, "Off"));
   f.page.RefreshAll();
   EXPECT_EQ(f.page.mute.checked(), 0);
 }
@@ -272,7 +268,7 @@ TEST(LevelFormats, OnlyTheTextsAnItemWritesAreReadBack) {
   };
   for (const Case& c : cases) {
     const model::ParameterImage before = f.image();
-    EXPECT_EQ(f.page.ParseItem(f.image(), c.number, 0, c.text), c.accepted) << c.number << " " << c.text;
+    EXPECT_EQ(f.page.settings().ParseItem(f.image(), c.number, 0, c.text), c.accepted) << c.number << " " << c.text;
     if (c.accepted) {
       EXPECT_EQ(f.text(c.number, 0), c.text);
     } else {
@@ -303,27 +299,27 @@ TEST(Records, ControlsShowTheShownRecordAndFilesListEveryRecord) {
   for (const pages::PageItem& item : f.page.ListItems(true, pages::kAllGroups)) {
     if (item.number == 398 || item.number == 399) eq.push_back(item);
   }
-  EXPECT_EQ(eq, (std::vector<pages::PageItem>{{398, 0}, {399, 0}, {398, 1}}));  // record by record
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 398, 1, false).key, "(Front L) Band 1 (63Hz) Gain");
+  EXPECT_EQ(eq, (std::vector<pages::PageItem>{{398, 0}, {399, 0}, {398, 1}, {399, 1}}));  // record by record
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 398, 1, false).key, "(Front L) Band 1 (63Hz) Gain");
   EXPECT_EQ(f.text(398, 1), "-6.0dB");
 
   f.link.sent.clear();
-  f.page.QueueAll(f.image());  // the unfiled item is still sent
+  f.page.QueueAll(f.image());
   int bands = 0;
   for (const std::string& command : f.link.commands()) bands += command.find("20080301") != std::string::npos;
   EXPECT_EQ(bands, 4);
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 399, 1, "1.5dB"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 399, 1, "1.5dB"));
   EXPECT_EQ(f.image().graphicEq[1].bands[1], 15);
 }
 
 TEST(TextItems, NamesNeverFallBackAndRefuseWhatTheLineCannotCarry) {
   KindsFixture f;
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 240, -1, "Turntbl "));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 240, -1, "Turntbl "));
   EXPECT_EQ(f.text(240), "Turntbl ");
   f.page.RefreshAll();
   EXPECT_EQ(f.page.names.cell(0, 1), "Turntbl ");
   for (std::string_view bad : {"Ninechars", "Caf\xc3\xa9", "a\tb"}) {
-    EXPECT_FALSE(f.page.ParseItem(f.image(), 240, -1, bad)) << bad;
+    EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 240, -1, bad)) << bad;
   }
   EXPECT_EQ(f.text(240), "Turntbl ");
   f.page.QueueItem(f.image(), 240, -1);

@@ -106,8 +106,8 @@ TEST(MemoryDownload, PageValuesComeFromTheMemoryImage) {
   BasePage* level = f.sheet.FindPage("Speaker Level");
   ASSERT_NE(level, nullptr);
   const int fl = level->ListItems(false, kAllGroups).front().number;
-  ASSERT_TRUE(level->ParseItem(*f.link.images.Image(0), fl, -1, "2.5dB"));
-  ASSERT_TRUE(level->ParseItem(*f.link.images.Image(4), fl, -1, "-3.0dB"));
+  ASSERT_TRUE(level->settings().ParseItem(*f.link.images.Image(0), fl, -1, "2.5dB"));
+  ASSERT_TRUE(level->settings().ParseItem(*f.link.images.Image(4), fl, -1, "-3.0dB"));
 
   f.pages.QueueMemoryPart(4, comm::kMemorySystem, *f.link.images.Image(4));
   const std::vector<Sent> fromMemory = f.link.sent;

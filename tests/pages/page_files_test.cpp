@@ -61,26 +61,26 @@ TEST(PageFiles, BadTextsAndAbsentKeysLeaveTheImageUnchanged) {
 
 TEST(PageFiles, LevelTextsParseToTenthsOnTheStep) {
   FilesFixture f;
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 268, -1, "-0.5dB"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 268, -1, "-0.5dB"));
   EXPECT_EQ(f.image().speakerLevel[8], -5);
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 268, -1, "0.5dB"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 268, -1, "0.5dB"));
   EXPECT_EQ(f.image().speakerLevel[8], 5);
-  EXPECT_FALSE(f.page.ParseItem(f.image(), 268, -1, "0.3dB"));  // off the step
-  EXPECT_FALSE(f.page.ParseItem(f.image(), 268, -1, "dB"));
-  EXPECT_FALSE(f.page.ParseItem(f.image(), 268, -1, std::string_view("1\0.0dB", 6)));
+  EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 268, -1, "0.3dB"));  // off the step
+  EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 268, -1, "dB"));
+  EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 268, -1, std::string_view("1\0.0dB", 6)));
   EXPECT_EQ(f.image().speakerLevel[8], 5);
   // Combo entries are found ignoring letter case, as the list's exact search does.
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 517, -1, "AUTO"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 517, -1, "AUTO"));
   EXPECT_EQ(f.image().displaySet[2], 2);
-  EXPECT_FALSE(f.page.ParseItem(f.image(), 300, -1, "On"));
+  EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 300, -1, "On"));
 }
 
 TEST(PageFiles, DescribeGivesEmptyTextsForForeignItems) {
   FilesFixture f;
-  const pages::ItemText text = f.page.DescribeItem(f.image(), 300, -1, false);
+  const pages::ItemText text = f.page.settings().DescribeItem(f.image(), 300, -1, false);
   EXPECT_TRUE(text.section.empty() && text.key.empty() && text.value.empty());
   f.image().speakerSet[0] = 7;  // not a button of the group
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 427, -1, false).value, "");
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 427, -1, false).value, "");
 }
 
 TEST(PageReport, BlockStartsWithABlankLineAndTheCaption) {

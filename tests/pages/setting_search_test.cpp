@@ -80,7 +80,7 @@ TEST(SettingSearch, EverySettingOfEveryPageIsFoundByItsKeyInBothModes) {
     std::size_t settings = 0;
     for (const BasePage* page : f.bench.sheet().tabs()) {
       for (const PageItem& item : page->ListItems(true, kAllGroups)) {
-        const ItemText text = page->DescribeItem(image, item.number, item.subIndex, false);
+        const ItemText text = page->settings().DescribeItem(image, item.number, item.subIndex, false);
         if (text.key.empty()) continue;
         ++settings;
         const auto found = FindSettings(f.bench.sheet(), &f.bench.basicControls(), image, text.key, 100000);

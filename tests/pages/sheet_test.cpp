@@ -23,11 +23,33 @@ std::vector<std::string>& Calls() {
   return calls;
 }
 
+// One item under the page's caption, whose reads are recorded.
+class RecordingSettings final : public settings::PageSettings {
+ public:
+  RecordingSettings(std::string caption, int number) : PageSettings(std::move(caption)), number_(number) {}
+  std::vector<settings::PageItem> ListItems(bool, const settings::SettingContext&, int) const override {
+    return {{number_, -1}};
+  }
+  settings::ItemText DescribeItem(const model::ParameterImage&, int number, int, bool) const override {
+    if (number != number_) return {};
+    return {caption(), "Key", "Value"};
+  }
+  bool ParseItem(model::ParameterImage&, int, int, std::string_view text) const override {
+    Calls().push_back("parse " + caption() + " " + std::string(text));
+    return true;
+  }
+
+ private:
+  int number_;
+};
+
 // A page that records the framework calls it receives and owns one item.
 class RecordingPage final : public pages::BasePage {
  public:
   RecordingPage(const pages::PageContext& context, std::string caption, int number)
-      : BasePage(context, std::move(caption), 0), number_(number) {}
+      : BasePage(context, caption, 0), settings_(caption, number) {
+    setSettings(settings_);
+  }
 
   void RefreshAll() override { Calls().push_back("refresh " + caption()); }
   void RefreshItem(int number, bool update) override {
@@ -35,21 +57,12 @@ class RecordingPage final : public pages::BasePage {
   }
   void RestoreFocus() override { Calls().push_back("focus " + caption()); }
   void UpdateAvailability() override { Calls().push_back("availability " + caption()); }
-  std::vector<pages::PageItem> ListItems(bool, int) const override { return {{number_, -1}}; }
   void QueueItem(const model::ParameterImage&, int number, int) override {
     link().SendPacket(caption(), number);
   }
-  pages::ItemText DescribeItem(const model::ParameterImage&, int number, int, bool) const override {
-    if (number != number_) return {};
-    return {caption(), "Key", "Value"};
-  }
-  bool ParseItem(model::ParameterImage&, int, int, std::string_view text) override {
-    Calls().push_back("parse " + caption() + " " + std::string(text));
-    return true;
-  }
 
  private:
-  int number_;
+  RecordingSettings settings_;
 };
 
 // The real sheet order with a recording page in every line.

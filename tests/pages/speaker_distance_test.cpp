@@ -160,9 +160,9 @@ TEST(SpeakerDistanceFile, DistancesWrittenInTheOtherUnitAreRefused) {
 TEST(SpeakerDistanceFile, UnitMustBeAButtonText) {
   Fixture f;
   for (std::string_view bad : {"meter", "Feet ", "Metres", ""})
-    EXPECT_FALSE(f.page.ParseItem(f.image(), 278, -1, bad));
+    EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 278, -1, bad));
   EXPECT_EQ(f.image().speakerDistance.unit, 0);
-  EXPECT_FALSE(f.page.ParseItem(f.image(), 289, -1, "3.00"));
+  EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 289, -1, "3.00"));
 }
 
 TEST(SpeakerDistanceFile, AMemoryImageIsDescribedInItsOwnUnit) {
@@ -170,9 +170,9 @@ TEST(SpeakerDistanceFile, AMemoryImageIsDescribedInItsOwnUnit) {
   model::ParameterImage& memory = *f.link.images.Image(2);
   memory.speakerDistance.unit = 1;
   model::WriteSpeakerDistanceDefaults(memory.speakerDistance);
-  EXPECT_EQ(f.page.DescribeItem(memory, 281, -1, true).value, "8.5");
-  EXPECT_EQ(f.page.DescribeItem(memory, 278, -1, false).value, "Feet");
-  EXPECT_TRUE(f.page.ParseItem(memory, 281, -1, "80.0"));
+  EXPECT_EQ(f.page.settings().DescribeItem(memory, 281, -1, true).value, "8.5");
+  EXPECT_EQ(f.page.settings().DescribeItem(memory, 278, -1, false).value, "Feet");
+  EXPECT_TRUE(f.page.settings().ParseItem(memory, 281, -1, "80.0"));
   EXPECT_EQ(Distance(memory, 281), 800);
   EXPECT_EQ(f.page.unit(), 0);
 }

@@ -93,14 +93,14 @@ TEST(SpeakerErrorLogNames, EachPageNamesItsOwnNumbersAndNoOthers) {
                         Case{"Speaker Set", 427, 435, "Front"}}) {
     const pages::BasePage* page = f.sheet.FindPage(c.caption);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->DescribeItem(f.image(), c.first, -1, false).key, c.firstKey);
+    EXPECT_EQ(page->settings().DescribeItem(f.image(), c.first, -1, false).key, c.firstKey);
     for (int number = c.first; number <= c.last; ++number) {
-      const pages::ItemText text = page->DescribeItem(f.image(), number, -1, false);
+      const pages::ItemText text = page->settings().DescribeItem(f.image(), number, -1, false);
       EXPECT_EQ(text.section, c.caption) << number;
       EXPECT_FALSE(text.key.empty()) << number;
     }
     for (int other : {c.first - 1, c.last + 1, 1, 564, 0, -1}) {
-      const pages::ItemText text = page->DescribeItem(f.image(), other, -1, false);
+      const pages::ItemText text = page->settings().DescribeItem(f.image(), other, -1, false);
       EXPECT_TRUE(text.section.empty() && text.key.empty() && text.value.empty())
           << c.caption << " " << other;
     }

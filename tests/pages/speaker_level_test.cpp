@@ -105,14 +105,14 @@ TEST(SpeakerLevelFile, EachChannelWritesItsLevelWithOneDecimal) {
 
 TEST(SpeakerLevelFile, ParseAcceptsOnlyLevelsInRangeAndOnTheStep) {
   Fixture f;
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 268, -1, "0.5dB"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 268, -1, "0.5dB"));
   EXPECT_EQ(f.image().speakerLevel[8], 5);
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 268, -1, "-0.5dB"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 268, -1, "-0.5dB"));
   EXPECT_EQ(f.image().speakerLevel[8], -5);
   for (std::string_view bad : {"1.25dB", "10.5dB", "-10.5dB", "0.3dB", "10dB", "abc", "", "dB", "5.0"}) {
-    EXPECT_FALSE(f.page.ParseItem(f.image(), 268, -1, bad)) << bad;
+    EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 268, -1, bad)) << bad;
   }
-  EXPECT_FALSE(f.page.ParseItem(f.image(), 278, -1, "1.0dB"));
+  EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 278, -1, "1.0dB"));
   EXPECT_EQ(f.image().speakerLevel[8], -5);
 }
 

@@ -161,11 +161,11 @@ TEST(SpeakerSetFile, TextsThatAreNoButtonLeaveTheValue) {
   const auto before = f.image().speakerSet;
   for (std::string_view text : {"large", "Large ", "Small x 3", "", "80 Hz"}) {
     for (int number = 427; number <= 435; ++number)
-      EXPECT_FALSE(f.page.ParseItem(f.image(), number, -1, text));
+      EXPECT_FALSE(f.page.settings().ParseItem(f.image(), number, -1, text));
   }
-  EXPECT_FALSE(f.page.ParseItem(f.image(), 426, -1, "Large"));
+  EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 426, -1, "Large"));
   EXPECT_EQ(f.image().speakerSet, before);
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 434, -1, "90Hz"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 434, -1, "90Hz"));
   EXPECT_EQ(f.image().speakerSet[5], 3);
 }
 

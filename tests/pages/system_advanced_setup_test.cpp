@@ -183,7 +183,7 @@ TEST(AdvancedSetupResets, ADownloadNeverResetsTheReceiverWhateverTheImageHolds) 
   }
   EXPECT_EQ(f.link.fake.sent.size(), 8u);
   // Files keep them.
-  EXPECT_EQ(f.page.DescribeItem(f.image(), kUserPreset, -1, false).value, "Reset");
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), kUserPreset, -1, false).value, "Reset");
 }
 
 TEST(AdvancedSetupResets, TheFirstButtonAndOtherGroupsAskNothing) {

@@ -55,9 +55,9 @@ void ExpectEveryButton(const std::vector<GroupCase>& cases) {
       }
       model::ParameterImage image;
       ASSERT_TRUE(model::SetParameter(image, c.number, 1000));
-      ASSERT_TRUE(f.page.ParseItem(image, c.number, -1, b.text));
+      ASSERT_TRUE(f.page.settings().ParseItem(image, c.number, -1, b.text));
       EXPECT_EQ(ValueOf(image, c.number), b.value);
-      const pages::ItemText text = f.page.DescribeItem(image, c.number, -1, false);
+      const pages::ItemText text = f.page.settings().DescribeItem(image, c.number, -1, false);
       EXPECT_EQ(text.section, std::string(Page::kCaption));
       EXPECT_EQ(text.key, c.key);
       EXPECT_EQ(text.value, b.text);
@@ -125,7 +125,7 @@ TEST(SystemPageTexts, ATextOfNoButtonLeavesTheValueAsItWas) {
                                          {&other.page, 534, "tq-n4400"}}) {
     model::ParameterImage image;
     ASSERT_TRUE(model::SetParameter(image, c.number, 1));
-    EXPECT_FALSE(c.page->ParseItem(image, c.number, -1, c.text)) << c.number << " " << c.text;
+    EXPECT_FALSE(c.page->settings().ParseItem(image, c.number, -1, c.text)) << c.number << " " << c.text;
     EXPECT_EQ(ValueOf(image, c.number), 1) << c.number << " " << c.text;
   }
 }
@@ -156,7 +156,7 @@ TEST(DisplaySetSliders, EveryValueOfBothSlidersSendsItsDigitsOnRelease) {
       EXPECT_EQ(c.label->text(), std::to_string(value));
       c.slider->release();
       EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Stx(body), c.number}, {"", 564}})) << c.number << " " << value;
-      EXPECT_EQ(f.page.DescribeItem(f.image(), c.number, -1, false).value, std::to_string(value));
+      EXPECT_EQ(f.page.settings().DescribeItem(f.image(), c.number, -1, false).value, std::to_string(value));
     }
   }
 }

@@ -50,7 +50,7 @@ void ExpectDisplayAndOther(const emu::ReceiverSettings& memory, const model::Par
 bool HasOwner(Sheet& sheet, int number, const model::ParameterImage& image) {
   if (model::BlockOfParameter(number) == model::Block::BasicControl) return true;
   for (BasePage* page : sheet.pages()) {
-    if (!page->DescribeItem(image, number, -1, false).section.empty()) return true;
+    if (!page->settings().DescribeItem(image, number, -1, false).section.empty()) return true;
   }
   return false;
 }

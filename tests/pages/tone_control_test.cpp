@@ -185,7 +185,7 @@ TEST(ToneControlItems, FileAndSendOrderWithTheirKeys) {
       "Zone2 Bass Gain", "Zone2 Treble Gain", "Zone3 Bass Gain",     "Zone3 Treble Gain",   "LFE Level SP",
       "LFE Level HP",    "Audio Delay",       "Dynamic Range Speaker", "Dynamic Range Headphone"};
   for (std::size_t i = 0; i < kOrder.size(); ++i) {
-    const pages::ItemText text = f.page.DescribeItem(f.image(), kOrder[i], -1, false);
+    const pages::ItemText text = f.page.settings().DescribeItem(f.image(), kOrder[i], -1, false);
     EXPECT_EQ(text.section, "Tone Control");
     EXPECT_EQ(text.key, keys[i]);
   }
@@ -227,16 +227,16 @@ TEST(ToneControlFile, ParseRefusesValuesOutsideTheRangeOrOffTheStep) {
   };
   Fixture f;
   for (const Case& c : cases) {
-    for (const std::string& text : c.good) EXPECT_TRUE(f.page.ParseItem(f.image(), c.number, -1, text)) << c.number << " " << text;
+    for (const std::string& text : c.good) EXPECT_TRUE(f.page.settings().ParseItem(f.image(), c.number, -1, text)) << c.number << " " << text;
     const std::int32_t kept = Get(f.image(), c.number);
     for (const std::string& text : c.bad) {
-      EXPECT_FALSE(f.page.ParseItem(f.image(), c.number, -1, text)) << c.number << " " << text;
+      EXPECT_FALSE(f.page.settings().ParseItem(f.image(), c.number, -1, text)) << c.number << " " << text;
       EXPECT_EQ(Get(f.image(), c.number), kept);
     }
   }
-  EXPECT_EQ(f.page.RefusalReason(f.image(), 298, -1, "11dB"), "allowed: \"-10dB\", \"-9dB\" ..., \"10dB\"");
-  EXPECT_EQ(f.page.RefusalReason(f.image(), 305, -1, "max"), "allowed: \"Max\", \"Std\", \"Min\"");
-  EXPECT_EQ(f.page.RefusalReason(f.image(), 290, -1, "1"), "allowed: \"125Hz\", \"350Hz\", \"500Hz\"");
+  EXPECT_EQ(f.page.settings().RefusalReason(f.image(), 298, -1, "11dB"), "allowed: \"-10dB\", \"-9dB\" ..., \"10dB\"");
+  EXPECT_EQ(f.page.settings().RefusalReason(f.image(), 305, -1, "max"), "allowed: \"Max\", \"Std\", \"Min\"");
+  EXPECT_EQ(f.page.settings().RefusalReason(f.image(), 290, -1, "1"), "allowed: \"125Hz\", \"350Hz\", \"500Hz\"");
 }
 
 }  // namespace

@@ -82,30 +82,30 @@ TEST(TunerSetItems, KeysValuesAndTheirOrders) {
       {448, "PageB Preset4", "AM 530kHz"},  {kC4, "PageC Preset4", "FM 98.1MHz"},
       {476, "PageE Preset8", "FM 107.9MHz"}};
   for (const auto& [number, key, value] : cases) {
-    const pages::ItemText text = f.page.DescribeItem(f.image(), number, -1, false);
+    const pages::ItemText text = f.page.settings().DescribeItem(f.image(), number, -1, false);
     EXPECT_EQ(text.section, "Tuner Set");
     EXPECT_EQ(text.key, key);
     EXPECT_EQ(text.value, value);
   }
-  EXPECT_TRUE(f.page.DescribeItem(f.image(), 477, -1, false).key.empty());
+  EXPECT_TRUE(f.page.settings().DescribeItem(f.image(), 477, -1, false).key.empty());
 }
 
 TEST(TunerSetItems, ParseTakesEveryDisplayFormOfSixCharactersEvenOutsideTheBand) {
   Fixture f;
-  EXPECT_TRUE(f.page.ParseItem(f.image(), kC4, -1, "FM 90.1MHz"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), kC4, -1, "FM 90.1MHz"));
   EXPECT_EQ(f.text(kC4), "090.10");
   EXPECT_EQ(f.page.settings().AdviceOn(f.image(), kC4, -1, f.link.settingContext()), "");
-  EXPECT_TRUE(f.page.ParseItem(f.image(), kCurrent, -1, "AM 1611kHz"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), kCurrent, -1, "AM 1611kHz"));
   EXPECT_EQ(f.text(kCurrent), "001611");
   // Region 1 tunes AM in 10 kHz steps and FM in 0.2 MHz steps: taken, with a note.
   EXPECT_EQ(f.page.settings().AdviceOn(f.image(), kCurrent, -1, f.link.settingContext()),
             "AM 1611kHz is not in the AM band of tuner region 1 (AM10 / FM200  (USA, Canada)); the receiver "
             "may not tune it");
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 437, -1, "FM 90.15MHz"));
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 437, -1, "FM 90.15MHz"));
   EXPECT_NE(f.page.settings().AdviceOn(f.image(), 437, -1, f.link.settingContext()).find("FM 90.15MHz is not in the FM band"), std::string::npos);
   // What gives no six-character frequency leaves the entry as it was.
   for (std::string_view bad : {"FM 90MHz", "AM 12345678kHz", "tuner", "FM 8x.5MHz", ""}) {
-    EXPECT_FALSE(f.page.ParseItem(f.image(), 437, -1, bad)) << bad;
+    EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 437, -1, bad)) << bad;
     EXPECT_EQ(f.text(437), "090.15") << bad;
   }
 }

@@ -40,17 +40,17 @@ TEST(XmSetItems, KeysAndDecimalTextsAndOnlyStationsAreRead) {
   const std::vector<std::pair<int, std::string>> keys = {
       {477, "PageA No.1"}, {484, "PageA No.8"}, {485, "PageB No.1"}, {516, "PageE No.8"}};
   for (const auto& [number, key] : keys) {
-    const pages::ItemText text = f.page.DescribeItem(f.image(), number, -1, false);
+    const pages::ItemText text = f.page.settings().DescribeItem(f.image(), number, -1, false);
     EXPECT_EQ(text.section, "XM Set");
     EXPECT_EQ(text.key, key);
     EXPECT_EQ(text.value, "1");
   }
   for (const auto& [text, value] : std::vector<std::pair<std::string, int>>{{"0", 0}, {"255", 255}, {"42", 42}}) {
-    EXPECT_TRUE(f.page.ParseItem(f.image(), 480, -1, text)) << text;
+    EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 480, -1, text)) << text;
     EXPECT_EQ(f.value(480), value);
   }
   for (std::string_view bad : {"256", "-1", "1.5", "x", " 5", "5 ", "", "99999999999"}) {
-    EXPECT_FALSE(f.page.ParseItem(f.image(), 480, -1, bad)) << bad;
+    EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 480, -1, bad)) << bad;
     EXPECT_EQ(f.value(480), 42) << bad;
   }
 }
@@ -105,7 +105,7 @@ TEST(XmSetCapability, WithoutXmThePresetsCannotBeEditedOrSentButAreStillFiled) {
   f.page.SendItem(kFirst);
   ASSERT_TRUE(f.page.defaultButton().click());
   EXPECT_EQ(f.link.commands(), std::vector<std::string>{}) << "nothing for a receiver without XM";
-  EXPECT_EQ(f.page.DescribeItem(f.image(), kFirst, -1, false).key, "PageA No.1");
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), kFirst, -1, false).key, "PageA No.1");
 
   f.link.caps.xm = 1;
   f.page.UpdateAvailability();

@@ -74,15 +74,15 @@ TEST(ControlOut, SeventySixItemsWithTheirKeysInScreenOrderAndTheirCommands) {
   }
   EXPECT_EQ(f.page.ListItems(true, pages::kAllGroups), expected);
   EXPECT_EQ(f.page.ListItems(false, pages::kAllGroups), expected);
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 307, -1, false).key, "CONTROL OUT1 Trigger Control");
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 345, -1, false).key, "CONTROL OUT2 Trigger Control");
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 307, -1, false).key, "CONTROL OUT1 Trigger Control");
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 345, -1, false).key, "CONTROL OUT2 Trigger Control");
 
   for (int output = 0; output < 2; ++output) {
     for (const Expected& t : ExpectedTriggers(output)) {
       SCOPED_TRACE(t.key);
       for (auto [text, digit] : {std::pair{"L", "0"}, {"H", "1"}}) {
-        ASSERT_TRUE(f.page.ParseItem(f.image(), t.number, -1, text));
-        const pages::ItemText item = f.page.DescribeItem(f.image(), t.number, -1, false);
+        ASSERT_TRUE(f.page.settings().ParseItem(f.image(), t.number, -1, text));
+        const pages::ItemText item = f.page.settings().DescribeItem(f.image(), t.number, -1, false);
         EXPECT_EQ(item.section, "CONTROL OUT");
         EXPECT_EQ(item.key, t.key);
         EXPECT_EQ(item.value, text);
@@ -90,7 +90,7 @@ TEST(ControlOut, SeventySixItemsWithTheirKeysInScreenOrderAndTheirCommands) {
         f.page.QueueItem(f.image(), t.number, -1);
         EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Dc4Lower(t.address + digit), t.number}}));
       }
-      EXPECT_FALSE(f.page.ParseItem(f.image(), t.number, -1, "h"));
+      EXPECT_FALSE(f.page.settings().ParseItem(f.image(), t.number, -1, "h"));
     }
   }
 }
@@ -107,7 +107,7 @@ TEST(ControlOut, TriggerControlSendsTheCodeOfItsOutput) {
     ASSERT_TRUE(f.page.triggerControl(1).select(static_cast<int>(i)));
     EXPECT_EQ(f.link.commands(), (std::vector<std::string>{Stx("07E3" + std::string(codes[i].second)),
                                                            Stx("07E9" + std::string(codes2[i].second))}));
-    EXPECT_EQ(f.page.DescribeItem(f.image(), 307, -1, false).value, codes[i].first);
+    EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 307, -1, false).value, codes[i].first);
   }
 }
 
@@ -133,7 +133,7 @@ TEST(ControlOut, TriggerControlListsFollowTheZonesAndKeepAValueTheyDoNotOffer) {
     const bool offered = caps.zone2 && caps.zone3;
     EXPECT_EQ(f.page.triggerControl(0).selectedText(), offered ? "Zone OR" : "");
     EXPECT_EQ(f.image().controlOut[0][37], 3);
-    EXPECT_EQ(f.page.DescribeItem(f.image(), 307, -1, false).value, "Zone OR");
+    EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 307, -1, false).value, "Zone OR");
     f.link.sent.clear();
     f.page.QueueAll(f.image());
     const auto commands = f.link.commands();

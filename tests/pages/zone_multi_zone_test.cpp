@@ -56,8 +56,8 @@ TEST(MultiZone, EveryItemSendsItsCommandForItsFileText) {
   };
   for (const Case& c : cases) {
     Fixture f;
-    ASSERT_TRUE(f.page.ParseItem(f.image(), c.number, -1, c.text)) << c.text;
-    const pages::ItemText text = f.page.DescribeItem(f.image(), c.number, -1, false);
+    ASSERT_TRUE(f.page.settings().ParseItem(f.image(), c.number, -1, c.text)) << c.text;
+    const pages::ItemText text = f.page.settings().DescribeItem(f.image(), c.number, -1, false);
     EXPECT_EQ(text.section, "Multi Zone");
     EXPECT_EQ(text.key, c.key);
     EXPECT_EQ(text.value, c.text);
@@ -107,7 +107,7 @@ TEST(MultiZone, TheAmplifierListRefusesWhatTheOtherZoneUses) {
         Fixture g;
         model::SetParameter(g.image(), theirs, other);
         const std::string text = f.page.amplifier(zone).itemText(choice);
-        EXPECT_EQ(g.page.ParseItem(g.image(), mine, -1, text), !refused(choice, other));
+        EXPECT_EQ(g.page.settings().ParseItem(g.image(), mine, -1, text), !refused(choice, other));
         EXPECT_EQ(Value(g.image(), mine), refused(choice, other) ? External : choice);
       }
     }
@@ -117,9 +117,9 @@ TEST(MultiZone, TheAmplifierListRefusesWhatTheOtherZoneUses) {
 TEST(MultiZone, ARefusedPairSaysWhyAndAFileMaySwapTheAmplifiers) {
   Fixture f;
   model::SetParameter(f.image(), kZone3Amplifier, 3);
-  EXPECT_EQ(f.page.RefusalReason(f.image(), kZone2Amplifier, -1, "INT:Speaker[1]"),
+  EXPECT_EQ(f.page.settings().RefusalReason(f.image(), kZone2Amplifier, -1, "INT:Speaker[1]"),
             "Zone3 Amplifier is \"INT:Both\", and the two zones cannot share an internal amplifier output");
-  EXPECT_EQ(f.page.RefusalReason(f.image(), kZone2Amplifier, -1, "Internal"),
+  EXPECT_EQ(f.page.settings().RefusalReason(f.image(), kZone2Amplifier, -1, "Internal"),
             "allowed: \"External\", \"INT:Speaker[1]\", \"INT:Speaker[2]\", \"INT:Both\"");
 
   // Zone2 on [1] and Zone3 on [2] become the other way round: each alone would be refused.
@@ -171,7 +171,7 @@ TEST(MultiZone, VolumeAndBalanceReadoutsFollowTheSliders) {
   EXPECT_TRUE(f.link.sent.empty());
   ASSERT_TRUE(f.page.volume(0).release());
   EXPECT_EQ(f.link.commands(), std::vector<std::string>{Stx("23100")});
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 18, -1, false).value, "Mute");
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 18, -1, false).value, "Mute");
 
   EXPECT_EQ(f.page.balanceLabel(1).text(), "Mid");
   for (auto [balance, text] : {std::pair{0, "L20"}, {19, "L1"}, {21, "R1"}, {40, "R20"}}) {
@@ -190,7 +190,7 @@ TEST(MultiZone, VolumeAndBalanceReadoutsFollowTheSliders) {
 // What is left of a zone the receiver lacks: its values, shown disabled and filed, never sent.
 TEST(MultiZone, AZoneTheReceiverLacksKeepsItsValuesButSendsNothing) {
   Fixture f;
-  ASSERT_TRUE(f.page.ParseItem(f.image(), 23, -1, "-12.5dB"));
+  ASSERT_TRUE(f.page.settings().ParseItem(f.image(), 23, -1, "-12.5dB"));
   f.link.caps.zone3 = 0;
   f.page.UpdateAvailability();
   f.page.RefreshAll();
@@ -222,10 +222,10 @@ TEST(MultiZone, BadFileTextsLeaveTheImageAlone) {
   const model::ParameterImage before = f.image();
   for (auto [number, text] : {std::pair{18, "-80.5dB"}, {18, "1.0dB"}, {18, "-12.3dB"}, {25, "L21"}, {25, "Centre"},
                               {19, "on"}, {15, "Radio"}, {17, "VARIABLE"}}) {
-    EXPECT_FALSE(f.page.ParseItem(f.image(), number, -1, text)) << text;
+    EXPECT_FALSE(f.page.settings().ParseItem(f.image(), number, -1, text)) << text;
   }
   EXPECT_EQ(f.image(), before);
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 15, -1, "cd"));  // list entries ignore letter case
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 15, -1, "cd"));  // list entries ignore letter case
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ TEST(VolumeTrim, EveryInputSendsItsTrimWithLowerCaseDataAndChecksum) {
 
   for (const Input& input : kInputs) {
     for (auto [text, data] : {std::pair{"-6.0dB", "00"}, {"0.0dB", "0c"}, {"6.0dB", "18"}, {"-1.5dB", "09"}}) {
-      ASSERT_TRUE(f.page.ParseItem(f.image(), input.number, -1, text));
-      const pages::ItemText item = f.page.DescribeItem(f.image(), input.number, -1, false);
+      ASSERT_TRUE(f.page.settings().ParseItem(f.image(), input.number, -1, text));
+      const pages::ItemText item = f.page.settings().DescribeItem(f.image(), input.number, -1, false);
       EXPECT_EQ(item.key, input.key);
       EXPECT_EQ(item.value, text);
       f.link.sent.clear();
@@ -50,8 +50,8 @@ TEST(VolumeTrim, EveryInputSendsItsTrimWithLowerCaseDataAndChecksum) {
 
 TEST(VolumeTrim, DockSitsInTheFirstSlotAndPhonoInTheLast) {
   Fixture f;
-  ASSERT_TRUE(f.page.ParseItem(f.image(), 396, -1, "2.5dB"));
-  ASSERT_TRUE(f.page.ParseItem(f.image(), 383, -1, "-0.5dB"));
+  ASSERT_TRUE(f.page.settings().ParseItem(f.image(), 396, -1, "2.5dB"));
+  ASSERT_TRUE(f.page.settings().ParseItem(f.image(), 383, -1, "-0.5dB"));
   EXPECT_EQ(f.image().volumeTrim.front(), 25);
   EXPECT_EQ(f.image().volumeTrim.back(), -5);
 }
@@ -92,15 +92,15 @@ TEST(VolumeTrim, FileTextsOutsideTheRangeOrStepLeaveTheTrimAlone) {
   Fixture f;
   const model::ParameterImage before = f.image();
   for (std::string_view text : {"6.5dB", "-6.5dB", "1.3dB", "0.25dB", "0.50dB", "one", "", "1.0 dB"}) {
-    EXPECT_FALSE(f.page.ParseItem(f.image(), 390, -1, text)) << text;
+    EXPECT_FALSE(f.page.settings().ParseItem(f.image(), 390, -1, text)) << text;
   }
   EXPECT_EQ(f.image(), before);
   // Whole decibels and a sign are read as what they say.
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 390, -1, "2dB"));
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 390, -1, false).value, "2.0dB");
-  EXPECT_TRUE(f.page.ParseItem(f.image(), 390, -1, "+0.5"));
-  EXPECT_EQ(f.page.DescribeItem(f.image(), 390, -1, false).value, "0.5dB");
-  EXPECT_EQ(f.page.RefusalReason(f.image(), 390, -1, "9dB"), "allowed: \"-6.0dB\", \"-5.5dB\" ..., \"6.0dB\"");
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 390, -1, "2dB"));
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 390, -1, false).value, "2.0dB");
+  EXPECT_TRUE(f.page.settings().ParseItem(f.image(), 390, -1, "+0.5"));
+  EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 390, -1, false).value, "0.5dB");
+  EXPECT_EQ(f.page.settings().RefusalReason(f.image(), 390, -1, "9dB"), "allowed: \"-6.0dB\", \"-5.5dB\" ..., \"6.0dB\"");
 }
 
 // The XM trim exists only on a receiver with XM (as its read does).

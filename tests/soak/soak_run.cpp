@@ -288,10 +288,10 @@ class Session {
               kNotEditableInRealTime.end()) {
         continue;
       }
-      const std::string now = page->DescribeItem(current, item.number, item.subIndex, false).value;
-      const pages::ItemText target = page->DescribeItem(source, item.number, item.subIndex, false);
+      const std::string now = page->settings().DescribeItem(current, item.number, item.subIndex, false).value;
+      const pages::ItemText target = page->settings().DescribeItem(source, item.number, item.subIndex, false);
       if (target.value.empty() || now == target.value ||
-          !page->ParseItem(current, item.number, item.subIndex, target.value)) {
+          !page->settings().ParseItem(current, item.number, item.subIndex, target.value)) {
         continue;
       }
       return Edit{[page, item] { page->SendItem(item.number, item.subIndex); },

@@ -6,6 +6,7 @@
 #include "comm/operation_command.h"
 #include "model/dsp_layout.h"
 #include "model/parameter_access.h"
+#include "settings/dsp/dsp_parameters_settings.h"
 #include "settings/dsp/dsp_values.h"
 
 namespace tw::pages {
@@ -34,7 +35,7 @@ std::int32_t ValueIn(const model::ParameterImage& image, int number) {
 }  // namespace
 
 DspParametersPage::DspParametersPage(const PageContext& context)
-    : BasePage(context, std::string(kCaption), kTemplateId),
+    : BasePage(context, settings::DspParametersSettings(), kTemplateId),
       programList_(kProgramListId),
       layoutList_(kLayoutListId),
       parameterList_(kParameterListId),
@@ -218,10 +219,6 @@ ui::Control* DspParametersPage::BringIntoView(int number, int /*subIndex*/) {
 
 // ---- files, reports and downloads -------------------------------------------------------------
 
-std::vector<PageItem> DspParametersPage::ListItems(bool forFile, int group) const {
-  return settings().ListItems(forFile, {}, group);
-}
-
 void DspParametersPage::QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends) {
   for (int program = 0; program < model::kSoundProgramCount; ++program) {
     std::vector<PageItem> items = ListItems(false, program);
@@ -238,21 +235,6 @@ void DspParametersPage::QueueAll(const model::ParameterImage& image, const model
       if (IsItemAvailable(item.number)) QueueItem(image, item.number, item.subIndex);
     }
   }
-}
-
-void DspParametersPage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
-  for (const std::string& command : settings().Commands(image, number, subIndex, {})) {
-    Queue(command, number);
-  }
-}
-
-ItemText DspParametersPage::DescribeItem(const model::ParameterImage& image, int number, int subIndex,
-                                         bool forReport) const {
-  return settings().DescribeItem(image, number, subIndex, forReport);
-}
-
-bool DspParametersPage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
-  return settings().ParseItem(image, number, subIndex, text);
 }
 
 }  // namespace tw::pages

@@ -37,8 +37,6 @@ class DspParametersPage final : public BasePage, public ProgramFollower {
 
   explicit DspParametersPage(const PageContext& context);
 
-  const settings::PageSettings& settings() const { return settings::DspParametersSettings(); }
-
   // The receiver's sound program changed (Real Time Mode); 0..23, anything else is ignored.
   void SetCurrentProgram(int program) override;
 
@@ -52,16 +50,9 @@ class DspParametersPage final : public BasePage, public ProgramFollower {
   // to the program (the image's own program stays as it is), then the program's
   // parameters in send order.
   void QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends = {}) override;
-  void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
-  std::vector<PageItem> ListItems(bool forFile, int group) const override;
   // Selects the parameter's program (in Async Mode; in Real Time Mode only the receiver's
   // program is shown), a layout that lists it, and its row.
   ui::Control* BringIntoView(int number, int subIndex) override;
-  // Any parameter 27..211, whatever group is shown; the sub-index is not used.
-  ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
-                        bool forReport) const override;
-  // Only the display text of a value inside the parameter's range is taken.
-  bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
 
   int program() const { return program_; }
   int layout() const { return layout_; }

@@ -29,12 +29,11 @@ bool IsDistance(int number) { return number >= kChannels.front().number && numbe
 }  // namespace
 
 SpeakerDistancePage::SpeakerDistancePage(const PageContext& context)
-    : BasePage(context, settings::SpeakerDistanceSettings().caption(), kTemplateId),
-      settings_(settings::SpeakerDistanceSettings()),
+    : BasePage(context, settings::SpeakerDistanceSettings(), kTemplateId),
       range_(speaker::RangeOfUnit(speaker::kUnitMeter)),
       // The view says so at start-up as well; the mode never changes afterwards.
       async_(!context.link.isRealTime()),
-      unitButtons_(kUnitFrameId, "Unit", Buttons(settings_.Choice(kUnitNumber), kUnitFrameId + 1)),
+      unitButtons_(kUnitFrameId, "Unit", Buttons(settings().Choice(kUnitNumber), kUnitFrameId + 1)),
       sliders_(ui::MakeControls<ui::LevelSlider, 10>(kFirstSliderId)),
       labels_(ui::MakeControls<ui::ValueLabel, 10>(kFirstLabelId)),
       default_(kDefaultButtonId, "Default") {
@@ -102,23 +101,6 @@ void SpeakerDistancePage::RefreshItem(int number, bool update) {
 }
 
 void SpeakerDistancePage::RestoreFocus() { RestoreRadioFocus(unitButtons_); }
-
-void SpeakerDistancePage::QueueItem(const model::ParameterImage& image, int number, int subIndex) {
-  for (const std::string& command : settings_.Commands(image, number, subIndex, {})) Queue(command, number);
-}
-
-std::vector<PageItem> SpeakerDistancePage::ListItems(bool forFile, int /*group*/) const {
-  return settings_.ListItems(forFile, {});
-}
-
-ItemText SpeakerDistancePage::DescribeItem(const model::ParameterImage& image, int number, int subIndex,
-                                        bool forReport) const {
-  return settings_.DescribeItem(image, number, subIndex, forReport);
-}
-
-bool SpeakerDistancePage::ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) {
-  return settings_.ParseItem(image, number, subIndex, text);
-}
 
 void SpeakerDistancePage::onDefault() {
   ResetPage([](model::ParameterImage& image) { model::WriteSpeakerDistanceDefaults(image.speakerDistance); });

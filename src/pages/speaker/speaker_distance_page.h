@@ -27,8 +27,6 @@ class SpeakerDistancePage final : public BasePage, public ModeAndUnitFollower {
 
   explicit SpeakerDistancePage(const PageContext& context);
 
-  const settings::PageSettings& settings() const { return settings_; }
-
   // What the main view tells the page at start-up: whether the mode is Async Mode (only
   // then are the Unit buttons enabled) and the unit of the current image.
   void SetModeAndUnit(bool async, int unit) override;
@@ -39,12 +37,7 @@ class SpeakerDistancePage final : public BasePage, public ModeAndUnitFollower {
   // refreshes the whole page, so that no slider works in the wrong range.
   void RefreshItem(int number, bool update) override;
   void RestoreFocus() override;
-  void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
   // The page's settings (the catalogue's Speaker Distance).
-  std::vector<PageItem> ListItems(bool forFile, int group) const override;
-  ItemText DescribeItem(const model::ParameterImage& image, int number, int subIndex,
-                        bool forReport) const override;
-  bool ParseItem(model::ParameterImage& image, int number, int subIndex, std::string_view text) override;
 
   int unit() const { return unit_; }
   const speaker::DistanceRange& range() const { return range_; }
@@ -64,7 +57,6 @@ class SpeakerDistancePage final : public BasePage, public ModeAndUnitFollower {
   void onDefault();
   void onSliderDraw(std::size_t index);
 
-  const settings::PageSettings& settings_;
   int unit_ = speaker::kUnitMeter;
   speaker::DistanceRange range_;
   bool async_;

@@ -114,7 +114,7 @@ void IpodPage::QueueItem(const model::ParameterImage& image, int number, int sub
     Queue(ipod::DockCommand(operation_), kDockNumber);
     return;
   }
-  ItemPage::QueueItem(image, number, subIndex);
+  BasePage::QueueItem(image, number, subIndex);
 }
 
 void IpodPage::RefreshAll() {
