@@ -270,9 +270,140 @@ void Link::endList() {
   FinishCommands(result);
 }
 
+// Upload reads (before the write-back): the answer is the report of what was read.
+Link::Answer Link::matchUploadRead(std::string_view text, const CommandEntry& entry, const model::CommandRow* row,
+                                   FrameVerdict& verdict) {
+  if (uploadPhase_ == 1 && linkState_ == LinkState::UploadRest && row && (row->flags & model::kAltReplyInRepeat)) {
+    verdict.apply = true;
+    const bool confirmed = row->altReplyPrefix && StartsWith(text, row->altReplyPrefix) && confirmsPairedRead(text, entry, row);
+    return confirmed ? Answer::Answered : Answer::None;
+  }
+  if (entry.isStandard()) return matchStandardRead(text, entry, verdict);
+  if (!entry.isExtended() || !row) return Answer::None;
+  if (MatchesReplyPrefix(text, *row)) {
+    verdict.apply = true;
+    return Answer::Answered;
+  }
+  if (entry.status == EntryStatus::Pending && entry.resends < kMaxResends) {
+    OnReplyTimeout(text);
+    return Answer::None;
+  }
+  logError(entry.text, entry.number);
+  logComment(LogComment::SendFailedNextCommand);
+  return Answer::GivenUp;
+}
+
+Link::Answer Link::matchStandardRead(std::string_view text, const CommandEntry& entry, FrameVerdict& verdict) {
+  if (entry.number == kNoParameter) return Answer::Answered;
+  if (entry.number == kSystemLoadNumber) {
+    if (!IsStatusFrame(text)) return Answer::None;
+    expandStatusInto(text);
+    return Answer::Answered;
+  }
+  const auto info = decoder_->Decode(text);
+  if (!info) return Answer::None;
+  verdict.apply = true;
+  const bool answers = answersNumber(info->numbers, answeringNumber(entry)) && confirmsPairedRead(text, entry, nullptr);
+  return answers ? Answer::Answered : Answer::None;
+}
+
+// Writes (a download, an upload's write-back) and Real Time Mode: the answer is the echo.
+Link::Answer Link::matchEcho(std::string_view text, const CommandEntry& entry, const model::CommandRow* row,
+                             FrameVerdict& verdict) {
+  const bool realTime = linkMode_ == LinkMode::RealTime;
+  if (IsStatusFrame(text)) {
+    // A stray status frame answers nothing; a transfer's watch was stopped and must run on,
+    // or the list would wait for ever.
+    if (!realTime) startReplyTimer();
+    return Answer::Ignored;
+  }
+  Answer answer = Answer::None;
+  if (!IsExtended(text)) {
+    if (entry.number == kNoParameter || decodeListsNumber(text, answeringNumber(entry))) answer = Answer::Answered;
+    verdict.apply = true;
+  } else if (entry.status == EntryStatus::Rereading) {
+    answer = Answer::Answered;
+    verdict.apply = true;
+  } else if (AcknowledgesExtendedWrite(text, entry.text) && echoNamesParameter(text, entry, row)) {
+    answer = Answer::Answered;
+    confirmWrite(entry, text);
+  } else if (realTime && !IsGuard(text) && !IsParameterError(text)) {
+    // A report the receiver sent on its own (a setting changed at its front panel):
+    // shown, and the command on the line is still waited for.
+    verdict.apply = true;
+  } else if (OnReplyTimeout(text) != 0) {
+    answer = Answer::Answered;
+  }
+  if (!realTime) verdict.apply = false;  // our own echoes
+  return answer;
+}
+
+// Matches `text` to the command on the line by what the list is doing. False when the frame
+// is dropped.
+bool Link::answerPending(std::size_t index, std::string_view text, FrameVerdict& verdict) {
+  const CommandEntry entry = commands_.at(index);
+  const model::CommandRow* row = rowOf(entry);
+  const unsigned generation = commands_.generation();
+  const bool transfer = linkMode_ == LinkMode::Upload || linkMode_ == LinkMode::Download;
+  if (linkMode_ != LinkMode::RealTime && !IsStatusFrame(text) &&
+      ((entry.isStandard() && !IsStandard(text)) || (entry.isExtended() && !IsExtended(text)))) {
+    startReplyTimer();
+    return false;
+  }
+  Answer answer = Answer::Answered;
+  if (!learnCapability(text)) {
+    const bool uploadRead = linkMode_ == LinkMode::Upload && !inUploadWriteBack();
+    answer = uploadRead ? matchUploadRead(text, entry, row, verdict) : matchEcho(text, entry, row, verdict);
+  }
+  if (answer == Answer::Ignored) return false;
+  // A give-up rule may have emptied the list (and ended it) meanwhile.
+  if (answer == Answer::None || commands_.generation() != generation) return true;
+  if (answer == Answer::GivenUp) {
+    noteGivenUp(entry);
+  } else {
+    ++listAnswers_;
+    if (transfer) {
+      lastAnswer_ = std::string(text);
+      lastAnswered_ = entry.text;
+    }
+  }
+  finishEntry(index, verdict);
+  return true;
+}
+
+// A transfer's frame right after an answer can be its repeat, only when it came too soon to
+// answer the command written since: a memory part may well be answered exactly as the part
+// before it was.
+bool Link::isRepeatedAnswer(std::string_view text, std::optional<std::size_t> pending) {
+  const bool repeat = pending && text == lastAnswer_ && commands_.at(*pending).text != lastAnswered_ &&
+                      cameBeforeAnswerPossible(commands_.at(*pending).text, text);
+  lastAnswer_.clear();
+  return repeat;
+}
+
+void Link::applyReport(std::string_view text, bool notAReply, bool realTime) {
+  const auto info = decoder_->DecodeAndApply(imageInUse(), text, linkMode_);
+  if (!info) {
+    if (!realTime && commands_.firstPending()) startReplyTimer();
+    return;
+  }
+  confirmReport(text);
+  noteUploadRead(*info);
+  // An upload reads each memory's trims: from now on they are the memory's own.
+  if (info->group == model::kGroupVolumeTrim && images_.InUseIndex() != 0) imageInUse().memoryTrimsKnown = true;
+  const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshedItems);
+  if (info->group == 1 && realTime) {
+    for (std::size_t i = 0; i < shown; ++i) observer_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());
+  } else if (info->group == 12 && !info->applied) {
+    // A Graphic EQ report for a channel no record holds changed nothing; the list still
+    // goes on, or a transfer would stall without a reply watch.
+  } else if (info->group != 1 && realTime && !notAReply) {
+    observer_->RefreshActiveItems(std::vector<int>(info->numbers.begin(), info->numbers.begin() + static_cast<long>(shown)));
+  }
+}
+
 int Link::OnFrame(std::string_view text, bool notAReply) {
   if (text.empty()) return 0;
-
   if (linkState_ == LinkState::WaitStatus) return onStatusFrame(text);
   notePossibleProgramReport(text);
   if (linkState_ == LinkState::StartupRead) {
@@ -285,154 +416,30 @@ int Link::OnFrame(std::string_view text, bool notAReply) {
     scheduler_.killTimer(kKeepAliveReplyTimer);
     return 1;
   }
-
-  FrameVerdict verdict;
   // A transfer's watch starts afresh with every frame. In Real Time Mode the receiver also
   // reports on its own: only an answer ends the watch of the pending command.
   if (!realTime) scheduler_.killTimer(kReplyTimer);
-
+  const auto pending = commands_.firstPending();
   if (IsIgnoredReport(text)) {
-    if (commands_.firstPending()) startReplyTimer();
+    if (pending) startReplyTimer();
     return 0;
   }
-
-  const auto pending = commands_.firstPending();
   const bool transfer = linkMode_ == LinkMode::Upload || linkMode_ == LinkMode::Download;
-  if (transfer && !notAReply) {
-    // Only the frame right after an answer can be its repeat, and only when it came too soon
-    // to answer the command written since: a memory part may well be answered exactly as
-    // the part before it was.
-    const bool repeat = pending && text == lastAnswer_ && commands_.at(*pending).text != lastAnswered_ &&
-                        cameBeforeAnswerPossible(commands_.at(*pending).text, text);
-    lastAnswer_.clear();
-    if (repeat) {
-      logComment("[same answer again: ignored]");
-      startReplyTimer();
-      return 0;
-    }
+  if (transfer && !notAReply && isRepeatedAnswer(text, pending)) {
+    logComment("[same answer again: ignored]");
+    startReplyTimer();
+    return 0;
   }
   if (pending && !notAReply) {
     if (const auto info = decoder_->Decode(text)) reportedSinceWrite_.insert(info->numbers.begin(), info->numbers.end());
   }
-
-  if (notAReply || !pending) {
-    // A download's images are what is being sent: a frame that answers nothing (a late or
-    // damaged echo) must not change them.
-    verdict.apply = linkMode_ != LinkMode::Download;
-  } else {
-    const std::size_t index = *pending;
-    const CommandEntry entry = commands_.at(index);
-    const model::CommandRow* row = rowOf(entry);
-    const unsigned generation = commands_.generation();
-
-    if (!realTime && !IsStatusFrame(text) &&
-        ((entry.isStandard() && !IsStandard(text)) || (entry.isExtended() && !IsExtended(text)))) {
-      startReplyTimer();
-      return 0;
-    }
-
-    bool answered = false;
-    bool givenUp = false;
-    if (learnCapability(text)) {
-      answered = true;
-    } else if (linkMode_ == LinkMode::Upload && !(uploadPhase_ == 2 && linkState_ == LinkState::UploadRest)) {
-      if (uploadPhase_ == 1 && linkState_ == LinkState::UploadRest && row && (row->flags & model::kAltReplyInRepeat)) {
-        answered = row->altReplyPrefix && StartsWith(text, row->altReplyPrefix) && confirmsPairedRead(text, entry, row);
-        verdict.apply = true;
-      } else if (entry.isStandard()) {
-        if (entry.number == kNoParameter) {
-          answered = true;
-        } else if (entry.number == kSystemLoadNumber) {
-          if (IsStatusFrame(text)) {
-            answered = true;
-            expandStatusInto(text);
-          }
-        } else if (const auto info = decoder_->Decode(text)) {
-          answered = answersNumber(info->numbers, answeringNumber(entry)) && confirmsPairedRead(text, entry, nullptr);
-          verdict.apply = true;
-        }
-      } else if (entry.isExtended() && row) {
-        if (MatchesReplyPrefix(text, *row)) {
-          answered = true;
-          verdict.apply = true;
-        } else if (entry.status == EntryStatus::Pending && entry.resends < kMaxResends) {
-          OnReplyTimeout(text);
-        } else {
-          logError(entry.text, entry.number);
-          logComment(LogComment::SendFailedNextCommand);
-          answered = true;
-          givenUp = true;
-        }
-      }
-    } else {
-      if (IsStatusFrame(text)) {
-        // A stray status frame answers nothing; a transfer's watch was stopped above and
-        // must run on, or the list would wait for ever.
-        if (!realTime) startReplyTimer();
-        return 0;
-      }
-      if (IsExtended(text)) {
-        if (entry.status == EntryStatus::Rereading) {
-          answered = true;
-          verdict.apply = true;
-        } else if (AcknowledgesExtendedWrite(text, entry.text) && echoNamesParameter(text, entry, row)) {
-          answered = true;
-          confirmWrite(entry, text);
-        } else if (realTime && !IsGuard(text) && !IsParameterError(text)) {
-          // A report the receiver sent on its own (a setting changed at its front panel):
-          // shown, and the command on the line is still waited for.
-          verdict.apply = true;
-        } else {
-          answered = OnReplyTimeout(text) != 0;
-        }
-      } else {
-        answered = entry.number == kNoParameter || decodeListsNumber(text, answeringNumber(entry));
-        verdict.apply = true;
-      }
-      if (!realTime) verdict.apply = false;  // our own echoes
-    }
-
-    // A give-up rule may have emptied the list (and ended it) meanwhile.
-    if (commands_.generation() != generation) answered = false;
-
-    if (answered) {
-      if (givenUp) {
-        noteGivenUp(entry);
-      } else {
-        ++listAnswers_;
-      }
-      if (transfer && !givenUp) {
-        lastAnswer_ = std::string(text);
-        lastAnswered_ = entry.text;
-      }
-      finishEntry(index, verdict);
-    }
-  }
-
+  FrameVerdict verdict;
+  // A download's images are what is being sent: a frame that answers nothing (a late or
+  // damaged echo) must not change them.
+  if (notAReply || !pending) verdict.apply = linkMode_ != LinkMode::Download;
+  if (pending && !notAReply && !answerPending(*pending, text, verdict)) return 0;
   if (IsGuard(text)) ShowGuardText();
-
-  if (verdict.apply) {
-    if (const auto info = decoder_->DecodeAndApply(imageInUse(), text, linkMode_)) {
-      confirmReport(text);
-      noteUploadRead(*info);
-      // An upload reads each memory's trims: from now on they are the memory's own.
-      if (info->group == model::kGroupVolumeTrim && images_.InUseIndex() != 0) {
-        imageInUse().memoryTrimsKnown = true;
-      }
-      const std::size_t shown = std::min(info->numbers.size(), kMaxRefreshedItems);
-      if (info->group == 1 && realTime) {
-        for (std::size_t i = 0; i < shown; ++i) observer_->RefreshBasicItem(info->numbers[i], i + 1 == info->numbers.size());
-      } else if (info->group == 12 && !info->applied) {
-        // A Graphic EQ report for a channel no record holds changed nothing; the list still
-        // goes on, or a transfer would stall without a reply watch.
-      } else if (info->group != 1 && realTime && !notAReply) {
-        observer_->RefreshActiveItems(std::vector<int>(info->numbers.begin(), info->numbers.begin() + static_cast<long>(shown)));
-      }
-    } else if (!realTime && commands_.firstPending()) {
-      startReplyTimer();
-    }
-  }
-
+  if (verdict.apply) applyReport(text, notAReply, realTime);
   continueList(verdict);
   return 0;
 }

@@ -218,6 +218,13 @@ class Link {
     bool rebuild = false;
     std::string nextText;
   };
+  enum class Answer { None, Answered, GivenUp, Ignored };  // Ignored: the frame is dropped
+  bool answerPending(std::size_t index, std::string_view text, FrameVerdict& verdict);
+  Answer matchUploadRead(std::string_view text, const CommandEntry& entry, const model::CommandRow* row, FrameVerdict& verdict);
+  Answer matchStandardRead(std::string_view text, const CommandEntry& entry, FrameVerdict& verdict);
+  Answer matchEcho(std::string_view text, const CommandEntry& entry, const model::CommandRow* row, FrameVerdict& verdict);
+  bool isRepeatedAnswer(std::string_view text, std::optional<std::size_t> pending);
+  void applyReport(std::string_view text, bool notAReply, bool realTime);
   bool learnCapability(std::string_view frame);
   void expandStatusInto(std::string_view statusFrame);
   bool decodeListsNumber(std::string_view frame, int number) const;
