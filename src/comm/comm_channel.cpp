@@ -142,9 +142,9 @@ void Link::fallBackToFullPauses() {
 // The "@WAIT" entry right after the command on the line lengthens the pause after this
 // write; nothing when there is none.
 std::optional<int> Link::waitAfterCommandOnLine() {
-  const auto pending = commands_.firstPending();
-  if (!pending || *pending + 1 >= commands_.size()) return std::nullopt;
-  const CommandEntry& next = commands_.at(*pending + 1);
+  const auto pending = sender_.list().firstPending();
+  if (!pending || *pending + 1 >= sender_.list().size()) return std::nullopt;
+  const CommandEntry& next = sender_.list().at(*pending + 1);
   if (!IsMacro(next.text, kMacroWait)) return std::nullopt;
   logComment(std::string(kMacroWait) + std::string(MacroArgumentText(next.text)));
   return std::max(0, MacroArgument(next.text));

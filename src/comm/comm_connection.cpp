@@ -126,7 +126,7 @@ void Link::onRetryTimer() {
     return;
   }
   logComment(LogComment::ConnectRetry);
-  OnReplyTimeout({});
+  sender_.OnReplyTimeout({});
   Close();
   inRetryStep_ = false;
   startAttempt(false);
@@ -139,7 +139,7 @@ void Link::FinishConnect(bool failed) {
   }
   if (linkMode_ == LinkMode::RealTime) observer_->UpdateCapabilities();
   if (!failed) {
-    startKeepAliveTimer();
+    sender_.startKeepAliveTimer();
     observer_->ConnectionChanged(ConnectionState::Connected);
   } else {
     const LinkMode mode = linkMode_;
@@ -205,6 +205,10 @@ void Link::CancelCommands() {
 }
 
 void Link::StartSendingCommands() {
+  listFailures_ = 0;
+  listAnswers_ = 0;
+  writeBackFailures_.clear();
+  lastAnswer_.clear();
   if (savedLinkOperation_ == LinkMode::RealTime || linkMode_ != LinkMode::Idle) {
     scheduler_.killTimer(kKeepAliveTimer);
     sendingCommands_ = true;
@@ -236,11 +240,11 @@ void Link::FinishCommands(ListResult result) {
     if (mode_ == WorkingMode::Async) PortClose();
   }
   if (result == ListResult::Completed) {
-    resumeKeepAlive();
+    sender_.resumeKeepAlive();
     observer_->RestoreFocus();
   } else if (result == ListResult::Failed) {
-    ShowErrorText();
-    resumeKeepAlive();
+    sender_.ShowErrorText();
+    sender_.resumeKeepAlive();
     if (writeBackOnly) {
       observer_->WriteBackFailed(writeBackFailures_, total);
     } else if (operation == LinkMode::Upload || operation == LinkMode::Download) {
@@ -284,16 +288,16 @@ void Link::OnTimer(int id) {
       onRetryTimer();
       break;
     case kReplyTimer:
-      OnReplyTimeout({});
+      sender_.OnReplyTimeout({});
       break;
     case kKeepAliveTimer:
-      SendKeepAlive();
+      sender_.SendKeepAlive();
       scheduler_.setTimer(kKeepAliveReplyTimer, kKeepAliveReplyMs);
       break;
     case kKeepAliveReplyTimer:
       scheduler_.killTimer(kKeepAliveReplyTimer);
       // A list still on the line ends with the connection, or it would stay running.
-      if (!commands_.empty() || sendingCommands_) failRealTimeList();
+      if (!sender_.list().empty() || sendingCommands_) failRealTimeList();
       Close();
       observer_->MessageRaised(LinkMessage::ConnectionCheck);
       break;

@@ -145,8 +145,8 @@ void Link::saveZoneItems() {
 // Walks on from the answered entry: macros act, and while a memory image is in use the
 // DSP reads of other sound programs are passed over.
 void Link::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict) {
-  for (std::size_t i = answered + 1; i < commands_.size(); ++i) {
-    CommandEntry& entry = commands_.at(i);
+  for (std::size_t i = answered + 1; i < sender_.list().size(); ++i) {
+    CommandEntry& entry = sender_.list().at(i);
     if (entry.isMacro()) {
       if (IsMacro(entry.text, kMacroMemory)) {
         verdict.memory = MacroArgument(entry.text);
@@ -188,10 +188,10 @@ bool Link::confirmsPairedRead(std::string_view frame, const CommandEntry& entry,
     const auto input = SelectedValue(kInputNumber, entry.text);
     model::ParameterImage reported = images_.InUse();
     const auto info = decoder_->DecodeAndApply(reported, frame, linkMode_);
-    return reportedSinceWrite_.count(kSoundProgramNumber) && input && info && reported.basic[0] == *input;
+    return sender_.reportedSinceWrite().count(kSoundProgramNumber) && input && info && reported.basic[0] == *input;
   }
   if (const PairedRead* read = memoryVolumePart(entry.number)) {
-    if (!reportedSinceWrite_.count(read->dataNumber)) return false;
+    if (!sender_.reportedSinceWrite().count(read->dataNumber)) return false;
     for (int memory = 1; memory <= kMemoryCount; ++memory) {
       if (pages_->MemoryCommand(memory, read->part, true) == entry.text) return reportValue(frame) == memory;
     }
@@ -202,11 +202,11 @@ bool Link::confirmsPairedRead(std::string_view frame, const CommandEntry& entry,
 
 void Link::finishEntry(std::size_t index, FrameVerdict& verdict) {
   answerArrived();
-  if (sendingCommands_ && commands_.size() > 1) observer_->ProgressChanged(LinkActivity::SendingCommands, static_cast<int>(index));
-  commands_.at(index).status = EntryStatus::Done;
+  if (sendingCommands_ && sender_.list().size() > 1) observer_->ProgressChanged(LinkActivity::SendingCommands, static_cast<int>(index));
+  sender_.list().at(index).status = EntryStatus::Done;
   if (linkMode_ == LinkMode::Upload || linkMode_ == LinkMode::Download) walkAfterAnswer(index, verdict);
-  if (const auto next = commands_.firstPending()) {
-    verdict.nextText = commands_.at(*next).text;
+  if (const auto next = sender_.list().firstPending()) {
+    verdict.nextText = sender_.list().at(*next).text;
   } else {
     verdict.finished = true;
   }
@@ -226,22 +226,22 @@ void Link::continueList(const FrameVerdict& answered) {
     if (linkMode_ == LinkMode::Download) BuildDownloadList(true);
     // The rebuild may have set aside the command that was to follow.
     if (!verdict.finished && !nextText.empty()) {
-      const auto next = commands_.firstPending();
-      nextText = next ? commands_.at(*next).text : std::string();
+      const auto next = sender_.list().firstPending();
+      nextText = next ? sender_.list().at(*next).text : std::string();
     }
     if (linkMode_ == LinkMode::Upload && uploadPhase_ == 2) failuresBeforeWriteBack_ = listFailures_;
   }
 
-  if (verdict.finished || (verdict.rebuild && !commands_.firstPending())) {
+  if (verdict.finished || (verdict.rebuild && !sender_.list().firstPending())) {
     endList();
   } else if (!nextText.empty()) {
-    writeOnLine(nextText);
-    startReplyTimer();
-  } else if (commands_.firstPending() &&
+    sender_.writeOnLine(nextText);
+    sender_.startReplyTimer();
+  } else if (sender_.list().firstPending() &&
              (linkMode_ != LinkMode::RealTime || !scheduler_.isTimerActive(kReplyTimer))) {
     // The pending command stays watched; in Real Time Mode a frame that answered nothing
     // leaves its watch running as it was.
-    startReplyTimer();
+    sender_.startReplyTimer();
   }
 }
 
@@ -285,7 +285,7 @@ Link::Answer Link::matchUploadRead(std::string_view text, const CommandEntry& en
     return Answer::Answered;
   }
   if (entry.status == EntryStatus::Pending && entry.resends < kMaxResends) {
-    OnReplyTimeout(text);
+    sender_.OnReplyTimeout(text);
     return Answer::None;
   }
   logError(entry.text, entry.number);
@@ -314,7 +314,7 @@ Link::Answer Link::matchEcho(std::string_view text, const CommandEntry& entry, c
   if (IsStatusFrame(text)) {
     // A stray status frame answers nothing; a transfer's watch was stopped and must run on,
     // or the list would wait for ever.
-    if (!realTime) startReplyTimer();
+    if (!realTime) sender_.startReplyTimer();
     return Answer::Ignored;
   }
   Answer answer = Answer::None;
@@ -331,7 +331,7 @@ Link::Answer Link::matchEcho(std::string_view text, const CommandEntry& entry, c
     // A report the receiver sent on its own (a setting changed at its front panel):
     // shown, and the command on the line is still waited for.
     verdict.apply = true;
-  } else if (OnReplyTimeout(text) != 0) {
+  } else if (sender_.OnReplyTimeout(text) != 0) {
     answer = Answer::Answered;
   }
   if (!realTime) verdict.apply = false;  // our own echoes
@@ -341,13 +341,13 @@ Link::Answer Link::matchEcho(std::string_view text, const CommandEntry& entry, c
 // Matches `text` to the command on the line by what the list is doing. False when the frame
 // is dropped.
 bool Link::answerPending(std::size_t index, std::string_view text, FrameVerdict& verdict) {
-  const CommandEntry entry = commands_.at(index);
+  const CommandEntry entry = sender_.list().at(index);
   const model::CommandRow* row = rowOf(entry);
-  const unsigned generation = commands_.generation();
+  const unsigned generation = sender_.list().generation();
   const bool transfer = linkMode_ == LinkMode::Upload || linkMode_ == LinkMode::Download;
   if (linkMode_ != LinkMode::RealTime && !IsStatusFrame(text) &&
       ((entry.isStandard() && !IsStandard(text)) || (entry.isExtended() && !IsExtended(text)))) {
-    startReplyTimer();
+    sender_.startReplyTimer();
     return false;
   }
   Answer answer = Answer::Answered;
@@ -357,7 +357,7 @@ bool Link::answerPending(std::size_t index, std::string_view text, FrameVerdict&
   }
   if (answer == Answer::Ignored) return false;
   // A give-up rule may have emptied the list (and ended it) meanwhile.
-  if (answer == Answer::None || commands_.generation() != generation) return true;
+  if (answer == Answer::None || sender_.list().generation() != generation) return true;
   if (answer == Answer::GivenUp) {
     noteGivenUp(entry);
   } else {
@@ -375,8 +375,8 @@ bool Link::answerPending(std::size_t index, std::string_view text, FrameVerdict&
 // answer the command written since: a memory part may well be answered exactly as the part
 // before it was.
 bool Link::isRepeatedAnswer(std::string_view text, std::optional<std::size_t> pending) {
-  const bool repeat = pending && text == lastAnswer_ && commands_.at(*pending).text != lastAnswered_ &&
-                      cameBeforeAnswerPossible(commands_.at(*pending).text, text);
+  const bool repeat = pending && text == lastAnswer_ && sender_.list().at(*pending).text != lastAnswered_ &&
+                      cameBeforeAnswerPossible(sender_.list().at(*pending).text, text);
   lastAnswer_.clear();
   return repeat;
 }
@@ -384,7 +384,7 @@ bool Link::isRepeatedAnswer(std::string_view text, std::optional<std::size_t> pe
 void Link::applyReport(std::string_view text, bool notAReply, bool realTime) {
   const auto info = decoder_->DecodeAndApply(imageInUse(), text, linkMode_);
   if (!info) {
-    if (!realTime && commands_.firstPending()) startReplyTimer();
+    if (!realTime && sender_.list().firstPending()) sender_.startReplyTimer();
     return;
   }
   confirmReport(text);
@@ -405,7 +405,7 @@ void Link::applyReport(std::string_view text, bool notAReply, bool realTime) {
 int Link::OnFrame(std::string_view text, bool notAReply) {
   if (text.empty()) return 0;
   if (linkState_ == LinkState::WaitStatus) return onStatusFrame(text);
-  notePossibleProgramReport(text);
+  sender_.notePossibleProgramReport(text);
   if (linkState_ == LinkState::StartupRead) {
     bool handOn = false;
     const int consumed = onStartupFrame(text, handOn);
@@ -419,26 +419,26 @@ int Link::OnFrame(std::string_view text, bool notAReply) {
   // A transfer's watch starts afresh with every frame. In Real Time Mode the receiver also
   // reports on its own: only an answer ends the watch of the pending command.
   if (!realTime) scheduler_.killTimer(kReplyTimer);
-  const auto pending = commands_.firstPending();
+  const auto pending = sender_.list().firstPending();
   if (IsIgnoredReport(text)) {
-    if (pending) startReplyTimer();
+    if (pending) sender_.startReplyTimer();
     return 0;
   }
   const bool transfer = linkMode_ == LinkMode::Upload || linkMode_ == LinkMode::Download;
   if (transfer && !notAReply && isRepeatedAnswer(text, pending)) {
     logComment("[same answer again: ignored]");
-    startReplyTimer();
+    sender_.startReplyTimer();
     return 0;
   }
   if (pending && !notAReply) {
-    if (const auto info = decoder_->Decode(text)) reportedSinceWrite_.insert(info->numbers.begin(), info->numbers.end());
+    if (const auto info = decoder_->Decode(text)) sender_.noteReported(info->numbers);
   }
   FrameVerdict verdict;
   // A download's images are what is being sent: a frame that answers nothing (a late or
   // damaged echo) must not change them.
   if (notAReply || !pending) verdict.apply = linkMode_ != LinkMode::Download;
   if (pending && !notAReply && !answerPending(*pending, text, verdict)) return 0;
-  if (IsGuard(text)) ShowGuardText();
+  if (IsGuard(text)) sender_.ShowGuardText();
   if (verdict.apply) applyReport(text, notAReply, realTime);
   continueList(verdict);
   return 0;

@@ -49,6 +49,13 @@ int Link::onStatusFrame(std::string_view frame) {
   return 1;
 }
 
+void Link::SetConnected() {
+  // Connected before the observer hears of it, so that it may queue commands right away.
+  linkState_ = LinkState::Connected;
+  confirmAll();
+  FinishConnect(false);
+}
+
 void Link::SendNextStartupRow() {
   for (; startCursor_ < model::kRowCount; ++startCursor_) {
     const model::CommandRow& row = model::kCommandTable[static_cast<std::size_t>(startCursor_)];

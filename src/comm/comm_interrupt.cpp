@@ -15,8 +15,8 @@ namespace tw::comm {
 // as running that memory (the image in use is the memory's own by then).
 void Link::noteMemoryLoad(const std::string& text) {
   if (linkMode_ != LinkMode::Upload) return;
-  const auto pending = commands_.firstPending();
-  if (!pending || commands_.at(*pending).number != kSystemLoadNumber || commands_.at(*pending).text != text) return;
+  const auto pending = sender_.list().firstPending();
+  if (!pending || sender_.list().at(*pending).number != kSystemLoadNumber || sender_.list().at(*pending).text != text) return;
   const int memory = images_.InUseIndex();
   if (memory >= 1 && memory <= kMemoryCount) loadedMemory_ = memory;
 }
@@ -30,8 +30,8 @@ bool Link::InterruptCommands() {
       writingBack_ = true;
       UploadInterruption what;
       what.memory = loadedMemory_;
-      what.firstEntry = static_cast<int>(commands_.firstPending().value_or(0));
-      what.entryCount = static_cast<int>(commands_.size()) - what.firstEntry;
+      what.firstEntry = static_cast<int>(sender_.list().firstPending().value_or(0));
+      what.entryCount = static_cast<int>(sender_.list().size()) - what.firstEntry;
       observer_->UploadInterrupted(what);
     } else {
       // A memory load or read on the line is finished first: the receiver would not take
@@ -53,25 +53,25 @@ bool Link::InterruptCommands() {
 void Link::startWriteBack(FrameVerdict& verdict) {
   writeBackRequested_ = false;
   if (verdict.finished) return;
-  if (const auto pending = commands_.firstPending(); pending && *pending > 0) commands_.truncateAfter(*pending - 1);
+  if (const auto pending = sender_.list().firstPending(); pending && *pending > 0) sender_.list().truncateAfter(*pending - 1);
   images_.SelectInUse(0);
   uploadPhase_ = 1;
   failuresBeforeWriteBack_ = listFailures_;
-  const std::size_t first = commands_.size();
+  const std::size_t first = sender_.list().size();
   BuildUploadList(true);
   writingBack_ = true;
 
   verdict.memory.reset();
   verdict.rebuild = false;
-  if (const auto next = commands_.firstPending()) {
-    verdict.nextText = commands_.at(*next).text;
+  if (const auto next = sender_.list().firstPending()) {
+    verdict.nextText = sender_.list().at(*next).text;
   } else {
     verdict.finished = true;
   }
   UploadInterruption what;
   what.memory = loadedMemory_;
   what.firstEntry = static_cast<int>(first);
-  what.entryCount = static_cast<int>(commands_.size() - first);
+  what.entryCount = static_cast<int>(sender_.list().size() - first);
   observer_->UploadInterrupted(what);
 }
 

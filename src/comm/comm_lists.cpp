@@ -73,7 +73,7 @@ void Link::queueMemoryLoads(int memory, const std::array<std::string, 4>& parts)
 void Link::BuildUploadList(bool continuation) {
   if (continuation) {
     linkState_ = LinkState::UploadRest;
-    if (const auto pending = commands_.firstPending()) commands_.truncateAfter(*pending);
+    if (const auto pending = sender_.list().firstPending()) sender_.list().truncateAfter(*pending);
     ++uploadPhase_;
   } else {
     if (savedBasic_[0] == 0) {
@@ -111,11 +111,11 @@ void Link::BuildUploadList(bool continuation) {
 
 void Link::BuildDownloadList(bool continuation) {
   if (continuation) {
-    if (const auto pending = commands_.firstPending()) {
-      commands_.truncateAfter(*pending);
+    if (const auto pending = sender_.list().firstPending()) {
+      sender_.list().truncateAfter(*pending);
       // The first call queued its zone commands before the receiver said which zones it
       // has; one for a zone it lacks may be refused, and is not written.
-      CommandEntry& kept = commands_.at(*pending);
+      CommandEntry& kept = sender_.list().at(*pending);
       if ((kept.number == kZone2CommandNumber && !caps_.zone2) ||
           (kept.number == kZone3CommandNumber && !caps_.zone3)) {
         kept.status = EntryStatus::Done;

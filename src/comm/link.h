@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comm/command_list.h"
+#include "comm/command_sender.h"
 #include "comm/link_constants.h"
 #include "comm/log_comments.h"
 #include "comm/operation_command.h"
@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,25 +111,13 @@ class Link {
   // Drops a partial frame (frame timer or overflow) and waits for the next start byte.
   void ResetReceiveBuffer();
 
-  // --- command sender ---
-  // Queues `text` for parameter `number`; the empty text with 564 starts the batch.
-  // Standard frames in Real Time Mode are written at once. 0 while not connected.
-  int SendPacket(std::string_view text, int number);
-  void ClearCommandList();
-  int GetCommandCount() const { return static_cast<int>(commands_.size()); }
-  const CommandList& commandList() const { return commands_; }
-  // The reply watch ran out (empty frame) or `frame` did not acknowledge the pending
-  // command. 1 when it ended the connection or accepted the frame.
-  int OnReplyTimeout(std::string_view frame);
-  void SetConnected();
-  void SendKeepAlive();
-  void ShowGuardText();
-  void ShowErrorText();
-
-  // Queues Basic Control item `number` of `basic` (nothing for a number without command).
-  int BuildOperationCommand(const BasicBlock& basic, int number);
-  // Queues the Basic Control items of `image` as a download sends them.
-  void QueueBasicControls(const model::ParameterImage& image);
+  // --- command sender (see CommandSender) ---
+  int SendPacket(std::string_view text, int number) { return sender_.SendPacket(text, number); }
+  void ClearCommandList() { sender_.list().clear(); }
+  int GetCommandCount() const { return static_cast<int>(sender_.list().size()); }
+  const CommandList& commandList() const { return sender_.list(); }
+  int BuildOperationCommand(const BasicBlock& basic, int number) { return sender_.BuildOperationCommand(basic, number); }
+  void QueueBasicControls(const model::ParameterImage& image) { sender_.QueueBasicControls(image); }
   // The current settings this upload has read from the receiver so far (its reads and
   // whatever the receiver reported meanwhile); the write-back sends these alone.
   const model::SettingKeys& uploadRead() const { return uploadRead_; }
@@ -199,16 +186,7 @@ class Link {
   void fallBackToFullPauses();
   void closeDevice();
 
-  // sender
-  void startReplyTimer();
-  void startKeepAliveTimer();
-  void resumeKeepAlive();
-  void writeFirstPending();
-  void writeOnLine(const std::string& text);
-  static bool isInputSelection(std::string_view text);
-  void watchInputSelection(std::string_view text);
-  void armInputWatch();
-  void notePossibleProgramReport(std::string_view frame);
+  friend class CommandSender;
 
   // engine: what a frame (or a command given up) means for the list
   struct FrameVerdict {
@@ -262,6 +240,7 @@ class Link {
   void queueMemoryLoads(int memory, const std::array<std::string, 4>& parts);
 
   // handshake
+  void SetConnected();
   int onStatusFrame(std::string_view frame);
   int onStartupFrame(std::string_view frame, bool& handOn);
 
@@ -296,15 +275,7 @@ class Link {
   SerialChannel channel_;
   ReadPacing readPacing_ = ReadPacing::Mandated;
   bool pacingFellBack_ = false;  // a paced read went unanswered on this connection
-  CommandList commands_;
-  // Real Time Mode: the last input selection written, until its program report came.
-  struct InputSelectionWatch {
-    std::string text;
-    int resends = 0;
-    bool programReported = false;
-    unsigned generation = 0;
-  };
-  InputSelectionWatch inputWatch_;
+  CommandSender sender_{*this};
   // Real Time Mode: image 0 as the receiver last reported or acknowledged it; a failed
   // command's values come back from here. Empty while not connected in Real Time Mode.
   std::optional<model::ParameterImage> confirmed_;
@@ -314,8 +285,6 @@ class Link {
   int listAnswers_ = 0;
   std::vector<int> writeBackFailures_;
   bool uploadReadEverything_ = false;
-  // Parameter numbers reported since the command on the line was last written.
-  std::set<int> reportedSinceWrite_;
   // A transfer's last answer and the command it answered: the same frame again, right
   // after, is the receiver repeating itself, not the answer to the next command.
   std::string lastAnswer_;
