@@ -88,7 +88,7 @@ bool Link::PortOpen(const std::string& portName) {
 
 void Link::PortClose() {
   // A retry closes the port between attempts of one connection: its log goes on.
-  if (channel_.log() && !inRetryStep_) channel_.log()->EndTransferLog();
+  if (channel_.log() && !attempts_.inRetryStep()) channel_.log()->EndTransferLog();
   observer_->ConnectionChanged(ConnectionState::NotConnected);
   scheduler_.killTimer(kStartupReadTimer);
   scheduler_.killTimer(kRetryTimer);
@@ -151,7 +151,5 @@ std::optional<int> Link::waitAfterCommandOnLine() {
 }
 
 int Link::OnReceive() { return channel_.receive(); }
-
-void Link::ResetReceiveBuffer() { channel_.resetReceiveBuffer(); }
 
 }  // namespace tw::comm

@@ -1,6 +1,8 @@
-// Connection attempts: Open, Upload and Download with their progress, the retry and port-scan rule, the end of a connect attempt and of a
-// command list, and the routing of the link's timers.
+// What the user starts (Open, Upload, Download, Close, cancelling), the connection attempts
+// with their retry and port-scan rule, the end of a command list and the routing of the
+// link's timers.
 
+#include "comm/connection_attempts.h"
 #include "comm/link.h"
 #include "comm/link_log.h"
 #include "comm/link_observer.h"
@@ -28,45 +30,49 @@ void Link::restoreUploadBackup() {
   images_.SelectInUse(0);
 }
 
-void Link::Open(const PortChoice& ports) { beginOperation(linkMode_, {}, PendingOperation::None, ports); }
+void Link::Open(const PortChoice& ports) { beginOperation(linkMode_, {}, Operation::None, ports); }
 
 void Link::Upload(const PortChoice& ports) {
-  beginOperation(LinkMode::Upload, "Async Mode Upload Start", PendingOperation::Upload, ports);
+  beginOperation(LinkMode::Upload, "Async Mode Upload Start", Operation::Upload, ports);
 }
 
 void Link::Download(const PortChoice& ports) {
-  beginOperation(LinkMode::Download, "Async Mode Download Start", PendingOperation::Download, ports);
+  beginOperation(LinkMode::Download, "Async Mode Download Start", Operation::Download, ports);
 }
 
-void Link::beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports) {
-  if (operation != PendingOperation::None) {
+void Link::beginOperation(LinkMode mode, std::string_view comment, Operation operation, const PortChoice& ports) {
+  if (operation != Operation::None) {
     linkMode_ = mode;
     if (channel_.log()) channel_.log()->BeginTransferLog(linkMode_);
     logComment(comment);
-    if (operation == PendingOperation::Upload) takeUploadBackup();
+    if (operation == Operation::Upload) takeUploadBackup();
   }
-  pending_ = operation;
   forgetInterruption();
 
   // Open
   if (linkMode_ == LinkMode::Idle) linkMode_ = LinkMode::RealTime;
   if (channel_.log()) channel_.log()->BeginTransferLog(linkMode_);
   logComment("RealTime Mode Start");
+  attempts_.begin(ports, operation);
+}
+
+void ConnectionAttempts::begin(const PortChoice& ports, Operation operation) {
+  pending_ = operation;
   retryCount_ = 0;
   ports_ = ports;
   portIndex_ = ports.scan && !ports.ports.empty() ? 1 : -1;
   startAttempt(true);
 }
 
-void Link::startAttempt(bool firstAttempt) {
+void ConnectionAttempts::startAttempt(bool firstAttempt) {
   if (firstAttempt) {
-    savedLinkOperation_ = linkMode_;
+    savedLinkOperation_ = link_.linkMode_;
   } else {
-    linkMode_ = savedLinkOperation_;
+    link_.linkMode_ = savedLinkOperation_;
   }
   attemptRunning_ = true;
   connecting_ = true;
-  observer_->ActivityChanged(LinkActivity::Connecting, model::kTableLength);
+  link_.observer_->ActivityChanged(LinkActivity::Connecting, model::kTableLength);
 
   std::string device = ports_.fixed;
   if (portIndex_ >= 1) {
@@ -75,28 +81,28 @@ void Link::startAttempt(bool firstAttempt) {
   }
   // The port opens once the attempt has been shown.
   const unsigned attempt = ++attemptSerial_;
-  std::weak_ptr<bool> alive = alive_;
-  scheduler_.post([this, alive, attempt, device] {
+  std::weak_ptr<bool> alive = link_.alive_;
+  link_.scheduler_.post([this, alive, attempt, device] {
     if (alive.expired() || attempt != attemptSerial_ || !connecting_) return;
     openPortForAttempt(device);
   });
 }
 
-void Link::openPortForAttempt(const std::string& device) {
-  if (PortOpen(device)) return;
-  logComment(LogComment::PortOpenFailed);
+void ConnectionAttempts::openPortForAttempt(const std::string& device) {
+  if (link_.PortOpen(device)) return;
+  link_.logComment(LogComment::PortOpenFailed);
   if (portIndex_ == -1) {
-    observer_->MessageRaised(LinkMessage::PortError);
+    link_.observer_->MessageRaised(LinkMessage::PortError);
     FinishConnect(true);
     return;
   }
   // Scanning: this port is done with; the next retry moves on.
   retryCount_ = kScanAttemptsPerPort;
-  observer_->ConnectionChanged(ConnectionState::WaitingForNextPort);
-  scheduler_.setTimer(kRetryTimer, kRetryIntervalMs);
+  link_.observer_->ConnectionChanged(ConnectionState::WaitingForNextPort);
+  link_.scheduler_.setTimer(kRetryTimer, kRetryIntervalMs);
 }
 
-void Link::onRetryTimer() {
+void ConnectionAttempts::onRetryTimer() {
   ++retryCount_;
   // Everything up to the next attempt belongs to the same connection: its log and the
   // upload backup stay.
@@ -118,58 +124,58 @@ void Link::onRetryTimer() {
 
   if (giveUp) {
     inRetryStep_ = false;
-    scheduler_.killTimer(kRetryTimer);
+    link_.scheduler_.killTimer(kRetryTimer);
     retryCount_ = 0;
-    Close();
-    observer_->MessageRaised(LinkMessage::InitFailed);
+    link_.Close();
+    link_.observer_->MessageRaised(LinkMessage::InitFailed);
     endAttempt(false);
     return;
   }
-  logComment(LogComment::ConnectRetry);
-  sender_.OnReplyTimeout({});
-  Close();
+  link_.logComment(LogComment::ConnectRetry);
+  link_.sender_.OnReplyTimeout({});
+  link_.Close();
   inRetryStep_ = false;
   startAttempt(false);
 }
 
-void Link::FinishConnect(bool failed) {
+void ConnectionAttempts::FinishConnect(bool failed) {
   if (connecting_) {
     connecting_ = false;
-    observer_->ActivityChanged(LinkActivity::None, 0);
+    link_.observer_->ActivityChanged(LinkActivity::None, 0);
   }
-  if (linkMode_ == LinkMode::RealTime) observer_->UpdateCapabilities();
+  if (link_.linkMode_ == LinkMode::RealTime) link_.observer_->UpdateCapabilities();
   if (!failed) {
-    sender_.startKeepAliveTimer();
-    observer_->ConnectionChanged(ConnectionState::Connected);
+    link_.sender_.startKeepAliveTimer();
+    link_.observer_->ConnectionChanged(ConnectionState::Connected);
   } else {
-    const LinkMode mode = linkMode_;
-    PortClose();
-    scheduler_.killTimer(kStartupReadTimer);
+    const LinkMode mode = link_.linkMode_;
+    link_.PortClose();
+    link_.scheduler_.killTimer(kStartupReadTimer);
     if (mode == LinkMode::RealTime) {
-      ResetImage(0);
-      observer_->RefreshAllPages();
+      link_.ResetImage(0);
+      link_.observer_->RefreshAllPages();
     }
   }
   // A failure inside the retry step is not the end of the attempt yet.
   if (!inRetryStep_) endAttempt(!failed);
 }
 
-void Link::endAttempt(bool connected) {
+void ConnectionAttempts::endAttempt(bool connected) {
   if (!attemptRunning_) return;
   attemptRunning_ = false;
-  const PendingOperation operation = pending_;
-  pending_ = PendingOperation::None;
+  const Operation operation = pending_;
+  pending_ = Operation::None;
   // Nothing changed the images while no connection was made: the backup is of no use.
-  if (!connected) uploadBackup_.reset();
-  observer_->ConnectFinished(connected);
-  if (!connected || operation == PendingOperation::None) return;
+  if (!connected) link_.uploadBackup_.reset();
+  link_.observer_->ConnectFinished(connected);
+  if (!connected || operation == Operation::None) return;
 
   // The list starts once the connect has fully ended.
-  std::weak_ptr<bool> alive = alive_;
-  scheduler_.post([this, alive, operation] {
-    if (alive.expired() || linkState_ < LinkState::Connected) return;
-    if (operation == PendingOperation::Upload) BuildUploadList(false);
-    if (operation == PendingOperation::Download) BuildDownloadList(false);
+  std::weak_ptr<bool> alive = link_.alive_;
+  link_.scheduler_.post([this, alive, operation] {
+    if (alive.expired() || link_.linkState_ < LinkState::Connected) return;
+    if (operation == Operation::Upload) link_.BuildUploadList(false);
+    if (operation == Operation::Download) link_.BuildDownloadList(false);
   });
 }
 
@@ -189,7 +195,7 @@ void Link::CancelInitialize() {
   scheduler_.killTimer(kRetryTimer);
   scheduler_.killTimer(kReplyTimer);
   ClearCommandList();
-  pending_ = PendingOperation::None;  // a cancelled upload or download does not start its list
+  attempts_.dropOperation();
   restoreUploadBackup();
   FinishConnect(true);
   observer_->RefreshAllPages();
@@ -209,7 +215,7 @@ void Link::StartSendingCommands() {
   listAnswers_ = 0;
   writeBackFailures_.clear();
   lastAnswer_.clear();
-  if (savedLinkOperation_ == LinkMode::RealTime || linkMode_ != LinkMode::Idle) {
+  if (attempts_.savedLinkOperation() == LinkMode::RealTime || linkMode_ != LinkMode::Idle) {
     scheduler_.killTimer(kKeepAliveTimer);
     sendingCommands_ = true;
     observer_->ActivityChanged(LinkActivity::SendingCommands, GetCommandCount());
@@ -269,7 +275,7 @@ void Link::OnTimer(int id) {
     case kFrameTimer:
       scheduler_.killTimer(kFrameTimer);
       logComment(LogComment::FrameTimeout);
-      ResetReceiveBuffer();
+      channel_.resetReceiveBuffer();
       break;
     case kStartupReadTimer:
       scheduler_.killTimer(kStartupReadTimer);
@@ -277,7 +283,7 @@ void Link::OnTimer(int id) {
         // A row read with reply pacing went unanswered: read it again with the full pauses
         // before giving up, since the receiver may have dropped a request that came too soon.
         fallBackToFullPauses();
-        SendNextStartupRow();
+        handshake_.SendNextStartupRow();
         break;
       }
       observer_->MessageRaised(LinkMessage::InitFailed);
@@ -285,7 +291,7 @@ void Link::OnTimer(int id) {
       FinishConnect(true);
       break;
     case kRetryTimer:
-      onRetryTimer();
+      attempts_.onRetryTimer();
       break;
     case kReplyTimer:
       sender_.OnReplyTimeout({});

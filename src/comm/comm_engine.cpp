@@ -404,11 +404,11 @@ void Link::applyReport(std::string_view text, bool notAReply, bool realTime) {
 
 int Link::OnFrame(std::string_view text, bool notAReply) {
   if (text.empty()) return 0;
-  if (linkState_ == LinkState::WaitStatus) return onStatusFrame(text);
+  if (linkState_ == LinkState::WaitStatus) return handshake_.onStatusFrame(text);
   sender_.notePossibleProgramReport(text);
   if (linkState_ == LinkState::StartupRead) {
     bool handOn = false;
-    const int consumed = onStartupFrame(text, handOn);
+    const int consumed = handshake_.onStartupFrame(text, handOn);
     if (!handOn) return consumed;
   }
   const bool realTime = linkMode_ == LinkMode::RealTime;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "comm/command_sender.h"
+#include "comm/connection_attempts.h"
+#include "comm/handshake.h"
 #include "comm/link_constants.h"
 #include "comm/log_comments.h"
 #include "comm/operation_command.h"
@@ -28,36 +30,20 @@ struct ReplyInfo;
 class Scheduler;
 class SerialPort;
 
-// Which port a connection attempt uses: one fixed device, or a scan over a list that tries
-// each device three times before moving to the next.
-struct PortChoice {
-  std::vector<std::string> ports;  // scan list (in port-list order, without "Auto")
-  std::string fixed;               // the fixed device when not scanning
-  bool scan = false;
-
-  static PortChoice Fixed(std::string device) { return PortChoice{{}, std::move(device), false}; }
-  static PortChoice Scan(std::vector<std::string> devices) { return PortChoice{std::move(devices), {}, true}; }
-};
-
-// The one link object: it owns the serial channel (SerialChannel), the command list with its
-// reply watch, the transfer engine, the connection handshake and the seven parameter images.
+// The one link object: it owns the serial channel (SerialChannel), the command sender
+// (CommandSender), the handshake (Handshake), the connection attempts (ConnectionAttempts)
+// and the seven parameter images, and runs the transfer engine itself.
 //
 // Everything runs on one thread. The channel reads on the port's ready-read notification and
 // hands each frame to OnFrame; the scheduler's timers 1..8 are the link's own (it installs
 // the scheduler's timer handler). The link publishes its state through LinkObserver and
 // reaches the pages through PageSource; without them it still connects, transfers and keeps
-// its images.
+// its images. The parts work on the link's state, so they are its friends.
 //
-// The class is large, so its definition is split by concern:
-//   comm_channel.cpp    opening and closing the connection, pauses after writes (the
-//                       port, frame assembly and paced writes are SerialChannel's)
-//   comm_sender.cpp     command list, SendPacket, reply watch and resends, keep-alive
-//   comm_engine.cpp     frame processor OnFrame and its reply matching
-//   comm_lists.cpp      upload and download list builders, Basic Control queueing
-//   comm_handshake.cpp  status frame, start-up read
-//   comm_connection.cpp connection attempts with retries and port scan, timers, list end
-//   comm_confirmed.cpp  Real Time Mode: the values the receiver holds, for failed commands
-//   comm_interrupt.cpp  an interrupted upload writes the receiver's own settings back
+// Its definition by concern: comm_channel.cpp (opening and closing, pauses after writes),
+// comm_engine.cpp (OnFrame and its answer matchers), comm_lists.cpp (upload and download
+// lists), comm_connection.cpp (what the user starts, timers, list end), comm_confirmed.cpp
+// (Real Time Mode: what the receiver holds), comm_interrupt.cpp (an interrupted upload).
 class Link {
  public:
   Link(SerialPort& port, Scheduler& scheduler, WorkingMode mode);
@@ -78,15 +64,14 @@ class Link {
   const model::Capabilities& capabilities() const { return caps_; }
   int tunerRegion() const { return tunerRegion_; }
   void setTunerRegion(int region) { tunerRegion_ = region; }
-  int startCursor() const { return startCursor_; }
+  int startCursor() const { return handshake_.startCursor(); }
   // Pacing of the reads of an upload and of the start-up read (default: mandated).
   void setReadPacing(ReadPacing pacing) { readPacing_ = pacing; }
   ReadPacing readPacing() const { return readPacing_; }
   // Reply pacing is chosen and this connection has not fallen back to the full pauses.
   bool replyPacingActive() const { return readPacing_ == ReadPacing::Reply && !pacingFellBack_; }
   int uploadPhase() const { return uploadPhase_; }
-  // Model code of the last status frame (bytes 1-5), empty before any.
-  const std::string& modelCode() const { return modelCode_; }
+  const std::string& modelCode() const { return handshake_.modelCode(); }
 
   model::ParameterImages& images() { return images_; }
   const model::ParameterImages& images() const { return images_; }
@@ -108,8 +93,6 @@ class Link {
   // Reads and processes every waiting byte; returns how many there were. Bytes that are
   // announced while the link pauses after a write are read once the pause is over.
   int OnReceive();
-  // Drops a partial frame (frame timer or overflow) and waits for the next start byte.
-  void ResetReceiveBuffer();
 
   // --- command sender (see CommandSender) ---
   int SendPacket(std::string_view text, int number) { return sender_.SendPacket(text, number); }
@@ -126,9 +109,6 @@ class Link {
   int OnFrame(std::string_view text, bool notAReply);
   void BuildUploadList(bool continuation);
   void BuildDownloadList(bool continuation);
-
-  // --- handshake ---
-  void SendNextStartupRow();
 
   // --- connection operations (what the user starts) ---
   // Real Time "Open": connect and read the receiver. Ends with LinkObserver::ConnectFinished.
@@ -153,7 +133,7 @@ class Link {
   bool isWritingBack() const { return writingBack_ || writeBackRequested_; }
   // Whether a download sends the six System Memories (default) or the current settings alone.
   void setDownloadSendsMemories(bool send) { downloadSendsMemories_ = send; }
-  bool isConnecting() const { return connecting_; }
+  bool isConnecting() const { return attempts_.isConnecting(); }
   bool isSendingCommands() const { return sendingCommands_; }
   bool hasUploadBackup() const { return uploadBackup_ != nullptr; }
   // The last list was an upload that read every setting and memory, whatever became of its
@@ -162,8 +142,7 @@ class Link {
   // Parameter numbers of the last upload's write-back commands that were given up.
   const std::vector<int>& writeBackFailures() const { return writeBackFailures_; }
 
-  // End of a connect attempt; failed closes the port.
-  void FinishConnect(bool failed);
+  void FinishConnect(bool failed) { attempts_.FinishConnect(failed); }
   // The batch start: the list runs (or, idle, the port closes).
   void StartSendingCommands();
   // End of a command list. An upload or download
@@ -174,7 +153,7 @@ class Link {
   void OnTimer(int id);
 
  private:
-  enum class PendingOperation { None, Upload, Download };
+  using Operation = ConnectionAttempts::Operation;
 
   // channel
   void logComment(std::string_view text);
@@ -239,19 +218,13 @@ class Link {
   bool queueUploadReads();
   void queueMemoryLoads(int memory, const std::array<std::string, 4>& parts);
 
-  // handshake
-  void SetConnected();
-  int onStatusFrame(std::string_view frame);
-  int onStartupFrame(std::string_view frame, bool& handOn);
+  friend class Handshake;
 
   // connection
-  void startAttempt(bool firstAttempt);
-  void openPortForAttempt(const std::string& device);
-  void onRetryTimer();
-  void endAttempt(bool connected);
+  friend class ConnectionAttempts;
   void restoreUploadBackup();
   void takeUploadBackup();
-  void beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports);
+  void beginOperation(LinkMode mode, std::string_view comment, Operation operation, const PortChoice& ports);
 
   Scheduler& scheduler_;
   const WorkingMode mode_;
@@ -265,17 +238,15 @@ class Link {
   LinkState linkState_ = LinkState::WaitStatus;
   LinkMode linkMode_ = LinkMode::Idle;
   int uploadPhase_ = 0;
-  int startCursor_ = 0;
   model::SettingKeys uploadRead_;
   std::array<std::int32_t, 4> savedBasic_{};
   std::array<std::int32_t, kUploadSavedZoneItems.size()> savedZoneItems_{};
-  std::int32_t savedProgram_ = 0;
-  std::string modelCode_;
 
   SerialChannel channel_;
   ReadPacing readPacing_ = ReadPacing::Mandated;
   bool pacingFellBack_ = false;  // a paced read went unanswered on this connection
   CommandSender sender_{*this};
+  Handshake handshake_{*this};
   // Real Time Mode: image 0 as the receiver last reported or acknowledged it; a failed
   // command's values come back from here. Empty while not connected in Real Time Mode.
   std::optional<model::ParameterImage> confirmed_;
@@ -290,17 +261,8 @@ class Link {
   std::string lastAnswer_;
   std::string lastAnswered_;
 
-  // connection attempt (its retries and port scan)
-  PortChoice ports_;
-  int portIndex_ = -1;  // -1 fixed port; n >= 1 scanning at ports_[n - 1]
-  int retryCount_ = 0;
-  LinkMode savedLinkOperation_ = LinkMode::Idle;
-  bool connecting_ = false;       // a connection attempt runs
+  ConnectionAttempts attempts_{*this};
   bool sendingCommands_ = false;  // a command list runs
-  bool inRetryStep_ = false;
-  bool attemptRunning_ = false;
-  PendingOperation pending_ = PendingOperation::None;
-  unsigned attemptSerial_ = 0;
   std::unique_ptr<std::array<model::ParameterImage, model::kImageCount>> uploadBackup_;
   // Interrupted uploads: the memory the receiver loaded last, an interrupt waiting for the
   // command on the line, the write-back running and the failures counted before it began.
