@@ -47,7 +47,7 @@ void Link::failRealTimeList() {
   }
   restoreUnconfirmed(unanswered);
   ClearCommandList();
-  FinishCommands(ListResult::Failed);
+  engine_.FinishCommands(ListResult::Failed);
 }
 
 }  // namespace tw::comm

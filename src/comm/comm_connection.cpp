@@ -1,6 +1,5 @@
 // What the user starts (Open, Upload, Download, Close, cancelling), the connection attempts
-// with their retry and port-scan rule, the end of a command list and the routing of the
-// link's timers.
+// with their retry and port-scan rule, and the routing of the link's timers.
 
 #include "comm/connection_attempts.h"
 #include "comm/link.h"
@@ -17,19 +16,6 @@ constexpr int kScanAttemptsPerPort = 3;
 
 }  // namespace
 
-void Link::takeUploadBackup() {
-  uploadBackup_ = std::make_unique<std::array<model::ParameterImage, model::kImageCount>>(images_.All());
-}
-
-void Link::restoreUploadBackup() {
-  if (!uploadBackup_) return;
-  images_.All() = *uploadBackup_;
-  uploadBackup_.reset();
-  // One stopped while it read a memory would leave that memory's image in use, so that the
-  // pages and a download would work on it.
-  images_.SelectInUse(0);
-}
-
 void Link::Open(const PortChoice& ports) { beginOperation(linkMode_, {}, Operation::None, ports); }
 
 void Link::Upload(const PortChoice& ports) {
@@ -45,9 +31,9 @@ void Link::beginOperation(LinkMode mode, std::string_view comment, Operation ope
     linkMode_ = mode;
     if (channel_.log()) channel_.log()->BeginTransferLog(linkMode_);
     logComment(comment);
-    if (operation == Operation::Upload) takeUploadBackup();
+    if (operation == Operation::Upload) engine_.takeUploadBackup();
   }
-  forgetInterruption();
+  engine_.forgetInterruption();
 
   // Open
   if (linkMode_ == LinkMode::Idle) linkMode_ = LinkMode::RealTime;
@@ -165,8 +151,7 @@ void ConnectionAttempts::endAttempt(bool connected) {
   attemptRunning_ = false;
   const Operation operation = pending_;
   pending_ = Operation::None;
-  // Nothing changed the images while no connection was made: the backup is of no use.
-  if (!connected) link_.uploadBackup_.reset();
+  if (!connected) link_.engine_.forgetUploadBackup();
   link_.observer_->ConnectFinished(connected);
   if (!connected || operation == Operation::None) return;
 
@@ -174,8 +159,8 @@ void ConnectionAttempts::endAttempt(bool connected) {
   std::weak_ptr<bool> alive = link_.alive_;
   link_.scheduler_.post([this, alive, operation] {
     if (alive.expired() || link_.linkState_ < LinkState::Connected) return;
-    if (operation == Operation::Upload) link_.BuildUploadList(false);
-    if (operation == Operation::Download) link_.BuildDownloadList(false);
+    if (operation == Operation::Upload) link_.engine_.BuildUploadList(false);
+    if (operation == Operation::Download) link_.engine_.BuildDownloadList(false);
   });
 }
 
@@ -196,7 +181,7 @@ void Link::CancelInitialize() {
   scheduler_.killTimer(kReplyTimer);
   ClearCommandList();
   attempts_.dropOperation();
-  restoreUploadBackup();
+  engine_.restoreUploadBackup();
   FinishConnect(true);
   observer_->RefreshAllPages();
 }
@@ -205,64 +190,9 @@ void Link::CancelCommands() {
   scheduler_.killTimer(kStartupReadTimer);
   scheduler_.killTimer(kRetryTimer);
   scheduler_.killTimer(kReplyTimer);
-  restoreUploadBackup();
+  engine_.restoreUploadBackup();
   ClearCommandList();
-  FinishCommands(ListResult::Completed);
-}
-
-void Link::StartSendingCommands() {
-  listFailures_ = 0;
-  listAnswers_ = 0;
-  writeBackFailures_.clear();
-  lastAnswer_.clear();
-  if (attempts_.savedLinkOperation() == LinkMode::RealTime || linkMode_ != LinkMode::Idle) {
-    scheduler_.killTimer(kKeepAliveTimer);
-    sendingCommands_ = true;
-    observer_->ActivityChanged(LinkActivity::SendingCommands, GetCommandCount());
-    return;
-  }
-  PortClose();
-  FinishCommands(ListResult::Completed);
-}
-
-void Link::FinishCommands(ListResult result) {
-  scheduler_.killTimer(kReplyTimer);
-  const LinkMode operation = linkMode_;
-  const int failed = listFailures_;
-  const int total = listFailures_ + listAnswers_;
-  // An upload that read everything keeps what it read even when some of its write-back was
-  // given up; any other upload that did not complete leaves the images as they were before it.
-  const bool writeBackOnly = operation == LinkMode::Upload && result == ListResult::Failed &&
-                             failed == static_cast<int>(writeBackFailures_.size());
-  // A cancelled upload has put its backup back already.
-  uploadReadEverything_ = operation == LinkMode::Upload && (result == ListResult::Completed || writeBackOnly) && uploadBackup_;
-  // A cable error after a memory load leaves the receiver running that memory.
-  if (result == ListResult::CableError && operation == LinkMode::Upload) reportUnrestored(UploadInterruption::Cause::CableError);
-  if (result != ListResult::Completed && !writeBackOnly) restoreUploadBackup();
-  if (sendingCommands_) {
-    sendingCommands_ = false;
-    observer_->ActivityChanged(LinkActivity::None, 0);
-    if (operation == LinkMode::Upload) observer_->RefreshAllPages();
-    if (mode_ == WorkingMode::Async) PortClose();
-  }
-  if (result == ListResult::Completed) {
-    sender_.resumeKeepAlive();
-    observer_->RestoreFocus();
-  } else if (result == ListResult::Failed) {
-    sender_.ShowErrorText();
-    sender_.resumeKeepAlive();
-    if (writeBackOnly) {
-      observer_->WriteBackFailed(writeBackFailures_, total);
-    } else if (operation == LinkMode::Upload || operation == LinkMode::Download) {
-      observer_->TransferFailed(operation, failed, total);
-    }
-  } else if (result == ListResult::CableError) {
-    observer_->MessageRaised(LinkMessage::CableCheck);
-    Close();
-  }
-  uploadBackup_.reset();
-  forgetInterruption();
-  observer_->CommandsFinished(result);
+  engine_.FinishCommands(ListResult::Completed);
 }
 
 void Link::OnTimer(int id) {
@@ -303,7 +233,7 @@ void Link::OnTimer(int id) {
     case kKeepAliveReplyTimer:
       scheduler_.killTimer(kKeepAliveReplyTimer);
       // A list still on the line ends with the connection, or it would stay running.
-      if (!sender_.list().empty() || sendingCommands_) failRealTimeList();
+      if (!sender_.list().empty() || engine_.isSendingCommands()) failRealTimeList();
       Close();
       observer_->MessageRaised(LinkMessage::ConnectionCheck);
       break;

@@ -33,15 +33,12 @@ int Handshake::onStatusFrame(std::string_view frame) {
   }
   if (link_.linkMode_ == LinkMode::Upload) {
     link_.linkState_ = LinkState::ApplyStatus;
-    link_.savedBasic_ = {};
-    link_.uploadRead_.clear();
-    link_.expandStatusInto(frame);
-    for (std::size_t i = 0; i < link_.savedBasic_.size(); ++i) link_.savedBasic_[i] = link_.imageInUse().basic[i];
+    link_.engine_.readUploadStatus(frame);
     SetConnected();
     return 1;
   }
   link_.linkState_ = LinkState::ApplyStatus;
-  link_.expandStatusInto(frame);
+  link_.engine_.expandStatusInto(frame);
   savedProgram_ = link_.imageInUse().basic[3];
   link_.channel_.pacer().Hold(kStatusFrameSettleMs);
   startCursor_ = 0;
@@ -105,7 +102,7 @@ int Handshake::onStartupFrame(std::string_view frame, bool& handOn) {
     return 1;
   }
   if (r <= model::kCapabilityRow) {
-    link_.learnCapability(text);
+    link_.engine_.learnCapability(text);
     SendNextStartupRow();
     return 1;
   }

@@ -33,7 +33,7 @@ int CommandSender::SendPacket(std::string_view text, int number) {
     if (commands_.empty()) return 1;
     writeFirstPending();
     startReplyTimer();
-    link_.StartSendingCommands();
+    link_.engine_.StartSendingCommands();
     return 1;
   }
   commands_.add(std::string(text), number, model::FindRowForCommand(text, ModelLinkMode(link_.linkMode_)));
@@ -46,7 +46,7 @@ void CommandSender::writeFirstPending() {
 
 void CommandSender::writeOnLine(const std::string& text) {
   reportedSinceWrite_.clear();
-  link_.noteMemoryLoad(text);
+  link_.engine_.noteMemoryLoad(text);
   link_.Write(text);
 }
 
@@ -88,7 +88,7 @@ int CommandSender::OnReplyTimeout(std::string_view frame) {
       writeFirstPending();
       startReplyTimer();
     } else {
-      link_.endList();
+      link_.engine_.endList();
     }
     return 0;
   }
@@ -103,16 +103,16 @@ int CommandSender::OnReplyTimeout(std::string_view frame) {
     // A port that went away (adapter pulled) has no CTS either.
     if (!link_.channel_.isOpen() || !link_.channel_.ctsOn()) {
       commands_.clear();
-      link_.FinishCommands(ListResult::CableError);
+      link_.engine_.FinishCommands(ListResult::CableError);
       link_.observer_->RefreshAllPages();
       return 1;
     }
     // Skipped: the list goes on as after an answer, so that the macros behind the command
     // (a memory switch, the rebuild at "@CURR") still take effect.
-    link_.noteGivenUp(entry);
-    Link::FrameVerdict verdict;
-    link_.finishEntry(index, verdict);
-    link_.continueList(verdict);
+    link_.engine_.noteGivenUp(entry);
+    TransferEngine::FrameVerdict verdict;
+    link_.engine_.finishEntry(index, verdict);
+    link_.engine_.continueList(verdict);
     return 0;
   }
 
