@@ -88,7 +88,7 @@ bool Link::PortOpen(const std::string& portName) {
 
 void Link::PortClose() {
   // A retry closes the port between attempts of one connection: its log goes on.
-  if (channel_.log() && !inRetryStep_) channel_.log()->EndTransferLog();
+  if (channel_.log() && !attempts_.inRetryStep()) channel_.log()->EndTransferLog();
   observer_->ConnectionChanged(ConnectionState::NotConnected);
   scheduler_.killTimer(kStartupReadTimer);
   scheduler_.killTimer(kRetryTimer);
@@ -142,16 +142,14 @@ void Link::fallBackToFullPauses() {
 // The "@WAIT" entry right after the command on the line lengthens the pause after this
 // write; nothing when there is none.
 std::optional<int> Link::waitAfterCommandOnLine() {
-  const auto pending = commands_.firstPending();
-  if (!pending || *pending + 1 >= commands_.size()) return std::nullopt;
-  const CommandEntry& next = commands_.at(*pending + 1);
+  const auto pending = sender_.list().firstPending();
+  if (!pending || *pending + 1 >= sender_.list().size()) return std::nullopt;
+  const CommandEntry& next = sender_.list().at(*pending + 1);
   if (!IsMacro(next.text, kMacroWait)) return std::nullopt;
   logComment(std::string(kMacroWait) + std::string(MacroArgumentText(next.text)));
   return std::max(0, MacroArgument(next.text));
 }
 
 int Link::OnReceive() { return channel_.receive(); }
-
-void Link::ResetReceiveBuffer() { channel_.resetReceiveBuffer(); }
 
 }  // namespace tw::comm

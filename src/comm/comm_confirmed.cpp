@@ -41,13 +41,13 @@ void Link::restoreUnconfirmed(const std::vector<int>& numbers) {
 
 void Link::failRealTimeList() {
   std::vector<int> unanswered;
-  for (std::size_t i = 0; i < commands_.size(); ++i) {
-    const CommandEntry& entry = commands_.at(i);
+  for (std::size_t i = 0; i < sender_.list().size(); ++i) {
+    const CommandEntry& entry = sender_.list().at(i);
     if (!entry.isMacro() && entry.status != EntryStatus::Done) unanswered.push_back(entry.number);
   }
   restoreUnconfirmed(unanswered);
   ClearCommandList();
-  FinishCommands(ListResult::Failed);
+  engine_.FinishCommands(ListResult::Failed);
 }
 
 }  // namespace tw::comm

@@ -1,6 +1,7 @@
-// Connection attempts: Open, Upload and Download with their progress, the retry and port-scan rule, the end of a connect attempt and of a
-// command list, and the routing of the link's timers.
+// What the user starts (Open, Upload, Download, Close, cancelling), the connection attempts
+// with their retry and port-scan rule, and the routing of the link's timers.
 
+#include "comm/connection_attempts.h"
 #include "comm/link.h"
 #include "comm/link_log.h"
 #include "comm/link_observer.h"
@@ -15,58 +16,49 @@ constexpr int kScanAttemptsPerPort = 3;
 
 }  // namespace
 
-void Link::takeUploadBackup() {
-  uploadBackup_ = std::make_unique<std::array<model::ParameterImage, model::kImageCount>>(images_.All());
-}
-
-void Link::restoreUploadBackup() {
-  if (!uploadBackup_) return;
-  images_.All() = *uploadBackup_;
-  uploadBackup_.reset();
-  // One stopped while it read a memory would leave that memory's image in use, so that the
-  // pages and a download would work on it.
-  images_.SelectInUse(0);
-}
-
-void Link::Open(const PortChoice& ports) { beginOperation(linkMode_, {}, PendingOperation::None, ports); }
+void Link::Open(const PortChoice& ports) { beginOperation(linkMode_, {}, Operation::None, ports); }
 
 void Link::Upload(const PortChoice& ports) {
-  beginOperation(LinkMode::Upload, "Async Mode Upload Start", PendingOperation::Upload, ports);
+  beginOperation(LinkMode::Upload, "Async Mode Upload Start", Operation::Upload, ports);
 }
 
 void Link::Download(const PortChoice& ports) {
-  beginOperation(LinkMode::Download, "Async Mode Download Start", PendingOperation::Download, ports);
+  beginOperation(LinkMode::Download, "Async Mode Download Start", Operation::Download, ports);
 }
 
-void Link::beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports) {
-  if (operation != PendingOperation::None) {
+void Link::beginOperation(LinkMode mode, std::string_view comment, Operation operation, const PortChoice& ports) {
+  if (operation != Operation::None) {
     linkMode_ = mode;
     if (channel_.log()) channel_.log()->BeginTransferLog(linkMode_);
     logComment(comment);
-    if (operation == PendingOperation::Upload) takeUploadBackup();
+    if (operation == Operation::Upload) engine_.takeUploadBackup();
   }
-  pending_ = operation;
-  forgetInterruption();
+  engine_.forgetInterruption();
 
   // Open
   if (linkMode_ == LinkMode::Idle) linkMode_ = LinkMode::RealTime;
   if (channel_.log()) channel_.log()->BeginTransferLog(linkMode_);
   logComment("RealTime Mode Start");
+  attempts_.begin(ports, operation);
+}
+
+void ConnectionAttempts::begin(const PortChoice& ports, Operation operation) {
+  pending_ = operation;
   retryCount_ = 0;
   ports_ = ports;
   portIndex_ = ports.scan && !ports.ports.empty() ? 1 : -1;
   startAttempt(true);
 }
 
-void Link::startAttempt(bool firstAttempt) {
+void ConnectionAttempts::startAttempt(bool firstAttempt) {
   if (firstAttempt) {
-    savedLinkOperation_ = linkMode_;
+    savedLinkOperation_ = link_.linkMode_;
   } else {
-    linkMode_ = savedLinkOperation_;
+    link_.linkMode_ = savedLinkOperation_;
   }
   attemptRunning_ = true;
   connecting_ = true;
-  observer_->ActivityChanged(LinkActivity::Connecting, model::kTableLength);
+  link_.observer_->ActivityChanged(LinkActivity::Connecting, model::kTableLength);
 
   std::string device = ports_.fixed;
   if (portIndex_ >= 1) {
@@ -75,28 +67,28 @@ void Link::startAttempt(bool firstAttempt) {
   }
   // The port opens once the attempt has been shown.
   const unsigned attempt = ++attemptSerial_;
-  std::weak_ptr<bool> alive = alive_;
-  scheduler_.post([this, alive, attempt, device] {
+  std::weak_ptr<bool> alive = link_.alive_;
+  link_.scheduler_.post([this, alive, attempt, device] {
     if (alive.expired() || attempt != attemptSerial_ || !connecting_) return;
     openPortForAttempt(device);
   });
 }
 
-void Link::openPortForAttempt(const std::string& device) {
-  if (PortOpen(device)) return;
-  logComment(LogComment::PortOpenFailed);
+void ConnectionAttempts::openPortForAttempt(const std::string& device) {
+  if (link_.PortOpen(device)) return;
+  link_.logComment(LogComment::PortOpenFailed);
   if (portIndex_ == -1) {
-    observer_->MessageRaised(LinkMessage::PortError);
+    link_.observer_->MessageRaised(LinkMessage::PortError);
     FinishConnect(true);
     return;
   }
   // Scanning: this port is done with; the next retry moves on.
   retryCount_ = kScanAttemptsPerPort;
-  observer_->ConnectionChanged(ConnectionState::WaitingForNextPort);
-  scheduler_.setTimer(kRetryTimer, kRetryIntervalMs);
+  link_.observer_->ConnectionChanged(ConnectionState::WaitingForNextPort);
+  link_.scheduler_.setTimer(kRetryTimer, kRetryIntervalMs);
 }
 
-void Link::onRetryTimer() {
+void ConnectionAttempts::onRetryTimer() {
   ++retryCount_;
   // Everything up to the next attempt belongs to the same connection: its log and the
   // upload backup stay.
@@ -118,58 +110,57 @@ void Link::onRetryTimer() {
 
   if (giveUp) {
     inRetryStep_ = false;
-    scheduler_.killTimer(kRetryTimer);
+    link_.scheduler_.killTimer(kRetryTimer);
     retryCount_ = 0;
-    Close();
-    observer_->MessageRaised(LinkMessage::InitFailed);
+    link_.Close();
+    link_.observer_->MessageRaised(LinkMessage::InitFailed);
     endAttempt(false);
     return;
   }
-  logComment(LogComment::ConnectRetry);
-  OnReplyTimeout({});
-  Close();
+  link_.logComment(LogComment::ConnectRetry);
+  link_.sender_.OnReplyTimeout({});
+  link_.Close();
   inRetryStep_ = false;
   startAttempt(false);
 }
 
-void Link::FinishConnect(bool failed) {
+void ConnectionAttempts::FinishConnect(bool failed) {
   if (connecting_) {
     connecting_ = false;
-    observer_->ActivityChanged(LinkActivity::None, 0);
+    link_.observer_->ActivityChanged(LinkActivity::None, 0);
   }
-  if (linkMode_ == LinkMode::RealTime) observer_->UpdateCapabilities();
+  if (link_.linkMode_ == LinkMode::RealTime) link_.observer_->UpdateCapabilities();
   if (!failed) {
-    startKeepAliveTimer();
-    observer_->ConnectionChanged(ConnectionState::Connected);
+    link_.sender_.startKeepAliveTimer();
+    link_.observer_->ConnectionChanged(ConnectionState::Connected);
   } else {
-    const LinkMode mode = linkMode_;
-    PortClose();
-    scheduler_.killTimer(kStartupReadTimer);
+    const LinkMode mode = link_.linkMode_;
+    link_.PortClose();
+    link_.scheduler_.killTimer(kStartupReadTimer);
     if (mode == LinkMode::RealTime) {
-      ResetImage(0);
-      observer_->RefreshAllPages();
+      link_.ResetImage(0);
+      link_.observer_->RefreshAllPages();
     }
   }
   // A failure inside the retry step is not the end of the attempt yet.
   if (!inRetryStep_) endAttempt(!failed);
 }
 
-void Link::endAttempt(bool connected) {
+void ConnectionAttempts::endAttempt(bool connected) {
   if (!attemptRunning_) return;
   attemptRunning_ = false;
-  const PendingOperation operation = pending_;
-  pending_ = PendingOperation::None;
-  // Nothing changed the images while no connection was made: the backup is of no use.
-  if (!connected) uploadBackup_.reset();
-  observer_->ConnectFinished(connected);
-  if (!connected || operation == PendingOperation::None) return;
+  const Operation operation = pending_;
+  pending_ = Operation::None;
+  if (!connected) link_.engine_.forgetUploadBackup();
+  link_.observer_->ConnectFinished(connected);
+  if (!connected || operation == Operation::None) return;
 
   // The list starts once the connect has fully ended.
-  std::weak_ptr<bool> alive = alive_;
-  scheduler_.post([this, alive, operation] {
-    if (alive.expired() || linkState_ < LinkState::Connected) return;
-    if (operation == PendingOperation::Upload) BuildUploadList(false);
-    if (operation == PendingOperation::Download) BuildDownloadList(false);
+  std::weak_ptr<bool> alive = link_.alive_;
+  link_.scheduler_.post([this, alive, operation] {
+    if (alive.expired() || link_.linkState_ < LinkState::Connected) return;
+    if (operation == Operation::Upload) link_.engine_.BuildUploadList(false);
+    if (operation == Operation::Download) link_.engine_.BuildDownloadList(false);
   });
 }
 
@@ -189,8 +180,8 @@ void Link::CancelInitialize() {
   scheduler_.killTimer(kRetryTimer);
   scheduler_.killTimer(kReplyTimer);
   ClearCommandList();
-  pending_ = PendingOperation::None;  // a cancelled upload or download does not start its list
-  restoreUploadBackup();
+  attempts_.dropOperation();
+  engine_.restoreUploadBackup();
   FinishConnect(true);
   observer_->RefreshAllPages();
 }
@@ -199,60 +190,9 @@ void Link::CancelCommands() {
   scheduler_.killTimer(kStartupReadTimer);
   scheduler_.killTimer(kRetryTimer);
   scheduler_.killTimer(kReplyTimer);
-  restoreUploadBackup();
+  engine_.restoreUploadBackup();
   ClearCommandList();
-  FinishCommands(ListResult::Completed);
-}
-
-void Link::StartSendingCommands() {
-  if (savedLinkOperation_ == LinkMode::RealTime || linkMode_ != LinkMode::Idle) {
-    scheduler_.killTimer(kKeepAliveTimer);
-    sendingCommands_ = true;
-    observer_->ActivityChanged(LinkActivity::SendingCommands, GetCommandCount());
-    return;
-  }
-  PortClose();
-  FinishCommands(ListResult::Completed);
-}
-
-void Link::FinishCommands(ListResult result) {
-  scheduler_.killTimer(kReplyTimer);
-  const LinkMode operation = linkMode_;
-  const int failed = listFailures_;
-  const int total = listFailures_ + listAnswers_;
-  // An upload that read everything keeps what it read even when some of its write-back was
-  // given up; any other upload that did not complete leaves the images as they were before it.
-  const bool writeBackOnly = operation == LinkMode::Upload && result == ListResult::Failed &&
-                             failed == static_cast<int>(writeBackFailures_.size());
-  // A cancelled upload has put its backup back already.
-  uploadReadEverything_ = operation == LinkMode::Upload && (result == ListResult::Completed || writeBackOnly) && uploadBackup_;
-  // A cable error after a memory load leaves the receiver running that memory.
-  if (result == ListResult::CableError && operation == LinkMode::Upload) reportUnrestored(UploadInterruption::Cause::CableError);
-  if (result != ListResult::Completed && !writeBackOnly) restoreUploadBackup();
-  if (sendingCommands_) {
-    sendingCommands_ = false;
-    observer_->ActivityChanged(LinkActivity::None, 0);
-    if (operation == LinkMode::Upload) observer_->RefreshAllPages();
-    if (mode_ == WorkingMode::Async) PortClose();
-  }
-  if (result == ListResult::Completed) {
-    resumeKeepAlive();
-    observer_->RestoreFocus();
-  } else if (result == ListResult::Failed) {
-    ShowErrorText();
-    resumeKeepAlive();
-    if (writeBackOnly) {
-      observer_->WriteBackFailed(writeBackFailures_, total);
-    } else if (operation == LinkMode::Upload || operation == LinkMode::Download) {
-      observer_->TransferFailed(operation, failed, total);
-    }
-  } else if (result == ListResult::CableError) {
-    observer_->MessageRaised(LinkMessage::CableCheck);
-    Close();
-  }
-  uploadBackup_.reset();
-  forgetInterruption();
-  observer_->CommandsFinished(result);
+  engine_.FinishCommands(ListResult::Completed);
 }
 
 void Link::OnTimer(int id) {
@@ -265,7 +205,7 @@ void Link::OnTimer(int id) {
     case kFrameTimer:
       scheduler_.killTimer(kFrameTimer);
       logComment(LogComment::FrameTimeout);
-      ResetReceiveBuffer();
+      channel_.resetReceiveBuffer();
       break;
     case kStartupReadTimer:
       scheduler_.killTimer(kStartupReadTimer);
@@ -273,7 +213,7 @@ void Link::OnTimer(int id) {
         // A row read with reply pacing went unanswered: read it again with the full pauses
         // before giving up, since the receiver may have dropped a request that came too soon.
         fallBackToFullPauses();
-        SendNextStartupRow();
+        handshake_.SendNextStartupRow();
         break;
       }
       observer_->MessageRaised(LinkMessage::InitFailed);
@@ -281,19 +221,19 @@ void Link::OnTimer(int id) {
       FinishConnect(true);
       break;
     case kRetryTimer:
-      onRetryTimer();
+      attempts_.onRetryTimer();
       break;
     case kReplyTimer:
-      OnReplyTimeout({});
+      sender_.OnReplyTimeout({});
       break;
     case kKeepAliveTimer:
-      SendKeepAlive();
+      sender_.SendKeepAlive();
       scheduler_.setTimer(kKeepAliveReplyTimer, kKeepAliveReplyMs);
       break;
     case kKeepAliveReplyTimer:
       scheduler_.killTimer(kKeepAliveReplyTimer);
       // A list still on the line ends with the connection, or it would stay running.
-      if (!commands_.empty() || sendingCommands_) failRealTimeList();
+      if (!sender_.list().empty() || engine_.isSendingCommands()) failRealTimeList();
       Close();
       observer_->MessageRaised(LinkMessage::ConnectionCheck);
       break;

@@ -1,6 +1,7 @@
 // Connection handshake: the receiver's status frame and the start-up read of the command
 // table, one row at a time.
 
+#include "comm/handshake.h"
 #include "comm/link.h"
 #include "comm/link_observer.h"
 #include "comm/protocol.h"
@@ -16,53 +17,55 @@ constexpr std::size_t kRegionDigit = 12;  // in the answer to row 0
 
 }  // namespace
 
-int Link::onStatusFrame(std::string_view frame) {
+int Handshake::onStatusFrame(std::string_view frame) {
   if (!IsStatusFrame(frame)) return 0;
   modelCode_ = std::string(frame.substr(kModelCodeOffset, kModelCodeLength));
   if (!IsSupportedModel(frame)) {
-    logComment(LogComment::WrongModel);
-    FinishConnect(true);
+    link_.logComment(LogComment::WrongModel);
+    link_.FinishConnect(true);
     return 1;
   }
-  scheduler_.killTimer(kRetryTimer);
+  link_.scheduler_.killTimer(kRetryTimer);
 
-  if (linkMode_ == LinkMode::Download) {
+  if (link_.linkMode_ == LinkMode::Download) {
     SetConnected();
     return 1;
   }
-  if (linkMode_ == LinkMode::Upload) {
-    linkState_ = LinkState::ApplyStatus;
-    savedBasic_ = {};
-    uploadRead_.clear();
-    expandStatusInto(frame);
-    for (std::size_t i = 0; i < savedBasic_.size(); ++i) savedBasic_[i] = imageInUse().basic[i];
+  if (link_.linkMode_ == LinkMode::Upload) {
+    link_.linkState_ = LinkState::ApplyStatus;
+    link_.engine_.readUploadStatus(frame);
     SetConnected();
     return 1;
   }
-  linkState_ = LinkState::ApplyStatus;
-  expandStatusInto(frame);
-  savedProgram_ = imageInUse().basic[3];
-  channel_.pacer().Hold(kStatusFrameSettleMs);
+  link_.linkState_ = LinkState::ApplyStatus;
+  link_.engine_.expandStatusInto(frame);
+  savedProgram_ = link_.imageInUse().basic[3];
+  link_.channel_.pacer().Hold(kStatusFrameSettleMs);
   startCursor_ = 0;
   SendNextStartupRow();
-  linkState_ = LinkState::StartupRead;
+  link_.linkState_ = LinkState::StartupRead;
   return 1;
 }
 
-void Link::SendNextStartupRow() {
+void Handshake::SetConnected() {
+  // Connected before the observer hears of it, so that it may queue commands right away.
+  link_.linkState_ = LinkState::Connected;
+  link_.confirmAll();
+  link_.FinishConnect(false);
+}
+
+void Handshake::SendNextStartupRow() {
   for (; startCursor_ < model::kRowCount; ++startCursor_) {
     const model::CommandRow& row = model::kCommandTable[static_cast<std::size_t>(startCursor_)];
-    if ((row.flags & model::kReadAtStart) && model::IsEligible(row, caps_)) {
-      Write(CompleteExtended(row.request));
-      scheduler_.setTimer(kStartupReadTimer, kStartupReadTimeoutMs);
+    if ((row.flags & model::kReadAtStart) && model::IsEligible(row, link_.caps_)) {
+      link_.Write(CompleteExtended(row.request));
+      link_.scheduler_.setTimer(kStartupReadTimer, kStartupReadTimeoutMs);
       return;
     }
   }
 }
 
-// One frame of the start-up read. Sets `handOn` when the frame is to be applied by the
-// general frame processing as well.
-int Link::onStartupFrame(std::string_view frame, bool& handOn) {
+int Handshake::onStartupFrame(std::string_view frame, bool& handOn) {
   handOn = false;
   const int r = startCursor_;
   if (r < 0 || r >= model::kRowCount) return 0;
@@ -71,44 +74,44 @@ int Link::onStartupFrame(std::string_view frame, bool& handOn) {
   std::string_view text = frame;
   bool replaced = false;
   if (IsParameterError(frame)) {
-    logComment(LogComment::ExtendedParameterError);
-    logError(LogText(LogComment::ExtendedParameterError), kNoParameter);
+    link_.logComment(LogComment::ExtendedParameterError);
+    link_.logError(LogText(LogComment::ExtendedParameterError), kNoParameter);
     if (row.flags & model::kErrorTolerated) {
       // The row's own reply prefix stands in for the refused answer: accepted, not applied.
       text = row.replyPrefix;
       replaced = true;
-      logError(CompleteExtended(row.request), kNoParameter);
+      link_.logError(CompleteExtended(row.request), kNoParameter);
     }
   }
   if (!MatchesReplyPrefix(text, row)) return 0;
 
-  scheduler_.killTimer(kStartupReadTimer);
-  answerArrived();
-  if (connecting_) observer_->ProgressChanged(LinkActivity::Connecting, r);
+  link_.scheduler_.killTimer(kStartupReadTimer);
+  link_.answerArrived();
+  if (link_.attempts_.isConnecting()) link_.observer_->ProgressChanged(LinkActivity::Connecting, r);
   startCursor_ = r + 1;
 
   if (r == model::kRegionRow) {
     if (text.size() > kRegionDigit) {
       const int region = text[kRegionDigit] - '0';
       if (region >= 0 && region < model::kTunerRegionCount) {
-        tunerRegion_ = region;
-        model::ResetTunerBlock(imageInUse(), region);
+        link_.tunerRegion_ = region;
+        model::ResetTunerBlock(link_.imageInUse(), region);
       }
     }
     SendNextStartupRow();
     return 1;
   }
   if (r <= model::kCapabilityRow) {
-    learnCapability(text);
+    link_.engine_.learnCapability(text);
     SendNextStartupRow();
     return 1;
   }
   if (startCursor_ >= model::kRowCount) {
     SetConnected();
-    imageInUse().basic[3] = savedProgram_;
-    BuildOperationCommand(imageInUse().basic, 1);
-    BuildOperationCommand(imageInUse().basic, 4);
-    observer_->RefreshAllPages();
+    link_.imageInUse().basic[3] = savedProgram_;
+    link_.BuildOperationCommand(link_.imageInUse().basic, 1);
+    link_.BuildOperationCommand(link_.imageInUse().basic, 4);
+    link_.observer_->RefreshAllPages();
     return 1;
   }
   SendNextStartupRow();

@@ -1,20 +1,18 @@
 #pragma once
 
-#include "comm/command_list.h"
+#include "comm/command_sender.h"
+#include "comm/connection_attempts.h"
+#include "comm/handshake.h"
 #include "comm/link_constants.h"
 #include "comm/log_comments.h"
 #include "comm/operation_command.h"
 #include "comm/serial_channel.h"
-#include "comm/upload_interruption.h"
+#include "comm/transfer_engine.h"
 #include "model/command_table.h"
 #include "model/parameter_images.h"
-#include "model/setting_key.h"
 
-#include <array>
-#include <cstdint>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,40 +23,20 @@ class LinkLog;
 class LinkObserver;
 class PageSource;
 class ReplyDecoder;
-struct ReplyInfo;
 class Scheduler;
 class SerialPort;
 
-// Which port a connection attempt uses: one fixed device, or a scan over a list that tries
-// each device three times before moving to the next.
-struct PortChoice {
-  std::vector<std::string> ports;  // scan list (in port-list order, without "Auto")
-  std::string fixed;               // the fixed device when not scanning
-  bool scan = false;
-
-  static PortChoice Fixed(std::string device) { return PortChoice{{}, std::move(device), false}; }
-  static PortChoice Scan(std::vector<std::string> devices) { return PortChoice{std::move(devices), {}, true}; }
-};
-
-// The one link object: it owns the serial channel (SerialChannel), the command list with its
-// reply watch, the transfer engine, the connection handshake and the seven parameter images.
+// The one link object: it owns the serial channel (SerialChannel), the command sender
+// (CommandSender), the handshake (Handshake), the connection attempts (ConnectionAttempts),
+// the transfer engine (TransferEngine) and the seven parameter images.
 //
 // Everything runs on one thread. The channel reads on the port's ready-read notification and
 // hands each frame to OnFrame; the scheduler's timers 1..8 are the link's own (it installs
 // the scheduler's timer handler). The link publishes its state through LinkObserver and
 // reaches the pages through PageSource; without them it still connects, transfers and keeps
-// its images.
-//
-// The class is large, so its definition is split by concern:
-//   comm_channel.cpp    opening and closing the connection, pauses after writes (the
-//                       port, frame assembly and paced writes are SerialChannel's)
-//   comm_sender.cpp     command list, SendPacket, reply watch and resends, keep-alive
-//   comm_engine.cpp     frame processor OnFrame and its reply matching
-//   comm_lists.cpp      upload and download list builders, Basic Control queueing
-//   comm_handshake.cpp  status frame, start-up read
-//   comm_connection.cpp connection attempts with retries and port scan, timers, list end
-//   comm_confirmed.cpp  Real Time Mode: the values the receiver holds, for failed commands
-//   comm_interrupt.cpp  an interrupted upload writes the receiver's own settings back
+// its images. The link's own definition: comm_channel.cpp (opening and closing, pauses after
+// writes), comm_connection.cpp (what the user starts, timers) and comm_confirmed.cpp (Real
+// Time Mode: what the receiver holds).
 class Link {
  public:
   Link(SerialPort& port, Scheduler& scheduler, WorkingMode mode);
@@ -79,15 +57,14 @@ class Link {
   const model::Capabilities& capabilities() const { return caps_; }
   int tunerRegion() const { return tunerRegion_; }
   void setTunerRegion(int region) { tunerRegion_ = region; }
-  int startCursor() const { return startCursor_; }
+  int startCursor() const { return handshake_.startCursor(); }
   // Pacing of the reads of an upload and of the start-up read (default: mandated).
   void setReadPacing(ReadPacing pacing) { readPacing_ = pacing; }
   ReadPacing readPacing() const { return readPacing_; }
   // Reply pacing is chosen and this connection has not fallen back to the full pauses.
   bool replyPacingActive() const { return readPacing_ == ReadPacing::Reply && !pacingFellBack_; }
-  int uploadPhase() const { return uploadPhase_; }
-  // Model code of the last status frame (bytes 1-5), empty before any.
-  const std::string& modelCode() const { return modelCode_; }
+  int uploadPhase() const { return engine_.uploadPhase(); }
+  const std::string& modelCode() const { return handshake_.modelCode(); }
 
   model::ParameterImages& images() { return images_; }
   const model::ParameterImages& images() const { return images_; }
@@ -109,39 +86,21 @@ class Link {
   // Reads and processes every waiting byte; returns how many there were. Bytes that are
   // announced while the link pauses after a write are read once the pause is over.
   int OnReceive();
-  // Drops a partial frame (frame timer or overflow) and waits for the next start byte.
-  void ResetReceiveBuffer();
 
-  // --- command sender ---
-  // Queues `text` for parameter `number`; the empty text with 564 starts the batch.
-  // Standard frames in Real Time Mode are written at once. 0 while not connected.
-  int SendPacket(std::string_view text, int number);
-  void ClearCommandList();
-  int GetCommandCount() const { return static_cast<int>(commands_.size()); }
-  const CommandList& commandList() const { return commands_; }
-  // The reply watch ran out (empty frame) or `frame` did not acknowledge the pending
-  // command. 1 when it ended the connection or accepted the frame.
-  int OnReplyTimeout(std::string_view frame);
-  void SetConnected();
-  void SendKeepAlive();
-  void ShowGuardText();
-  void ShowErrorText();
+  // --- command sender (see CommandSender) ---
+  int SendPacket(std::string_view text, int number) { return sender_.SendPacket(text, number); }
+  void ClearCommandList() { sender_.list().clear(); }
+  int GetCommandCount() const { return static_cast<int>(sender_.list().size()); }
+  const CommandList& commandList() const { return sender_.list(); }
+  int BuildOperationCommand(const BasicBlock& basic, int number) { return sender_.BuildOperationCommand(basic, number); }
+  void QueueBasicControls(const model::ParameterImage& image) { sender_.QueueBasicControls(image); }
 
-  // Queues Basic Control item `number` of `basic` (nothing for a number without command).
-  int BuildOperationCommand(const BasicBlock& basic, int number);
-  // Queues the Basic Control items of `image` as a download sends them.
-  void QueueBasicControls(const model::ParameterImage& image);
+  // --- transfer engine (see TransferEngine) ---
   // The current settings this upload has read from the receiver so far (its reads and
   // whatever the receiver reported meanwhile); the write-back sends these alone.
-  const model::SettingKeys& uploadRead() const { return uploadRead_; }
-
-  // --- transfer engine ---
-  int OnFrame(std::string_view text, bool notAReply);
-  void BuildUploadList(bool continuation);
-  void BuildDownloadList(bool continuation);
-
-  // --- handshake ---
-  void SendNextStartupRow();
+  const model::SettingKeys& uploadRead() const { return engine_.uploadRead(); }
+  int OnFrame(std::string_view text, bool notAReply) { return engine_.OnFrame(text, notAReply); }
+  void BuildUploadList(bool continuation) { engine_.BuildUploadList(continuation); }
 
   // --- connection operations (what the user starts) ---
   // Real Time "Open": connect and read the receiver. Ends with LinkObserver::ConnectFinished.
@@ -159,35 +118,34 @@ class Link {
   // writes the settings it read back (once the command on the line is done, with its
   // progress) and then ends as cancelled; a second interrupt, or any other list, ends at
   // once as CancelCommands does. True when a write-back follows.
-  bool InterruptCommands();
+  bool InterruptCommands() { return engine_.InterruptCommands(); }
   // The System Memory the running upload loaded last (1..6); 0 before its first memory load.
-  int loadedMemory() const { return loadedMemory_; }
+  int loadedMemory() const { return engine_.loadedMemory(); }
   // An interrupted upload is writing the receiver's own settings back.
-  bool isWritingBack() const { return writingBack_ || writeBackRequested_; }
+  bool isWritingBack() const { return engine_.isWritingBack(); }
   // Whether a download sends the six System Memories (default) or the current settings alone.
-  void setDownloadSendsMemories(bool send) { downloadSendsMemories_ = send; }
-  bool isConnecting() const { return connecting_; }
-  bool isSendingCommands() const { return sendingCommands_; }
-  bool hasUploadBackup() const { return uploadBackup_ != nullptr; }
+  void setDownloadSendsMemories(bool send) { engine_.setDownloadSendsMemories(send); }
+  bool isConnecting() const { return attempts_.isConnecting(); }
+  bool isSendingCommands() const { return engine_.isSendingCommands(); }
+  bool hasUploadBackup() const { return engine_.hasUploadBackup(); }
   // The last list was an upload that read every setting and memory, whatever became of its
   // write-back; the images then hold what the receiver held.
-  bool uploadReadEverything() const { return uploadReadEverything_; }
+  bool uploadReadEverything() const { return engine_.uploadReadEverything(); }
   // Parameter numbers of the last upload's write-back commands that were given up.
-  const std::vector<int>& writeBackFailures() const { return writeBackFailures_; }
+  const std::vector<int>& writeBackFailures() const { return engine_.writeBackFailures(); }
 
-  // End of a connect attempt; failed closes the port.
-  void FinishConnect(bool failed);
-  // The batch start: the list runs (or, idle, the port closes).
-  void StartSendingCommands();
-  // End of a command list. An upload or download
-  // in which any command was given up fails.
-  void FinishCommands(ListResult result);
+  void FinishConnect(bool failed) { attempts_.FinishConnect(failed); }
 
   // Scheduler timer expiry (installed as the scheduler's handler).
   void OnTimer(int id);
 
  private:
-  enum class PendingOperation { None, Upload, Download };
+  // The parts work on the link's state.
+  friend class CommandSender;
+  friend class Handshake;
+  friend class ConnectionAttempts;
+  friend class TransferEngine;
+  using Operation = ConnectionAttempts::Operation;
 
   // channel
   void logComment(std::string_view text);
@@ -199,40 +157,6 @@ class Link {
   void fallBackToFullPauses();
   void closeDevice();
 
-  // sender
-  void startReplyTimer();
-  void startKeepAliveTimer();
-  void resumeKeepAlive();
-  void writeFirstPending();
-  void writeOnLine(const std::string& text);
-  static bool isInputSelection(std::string_view text);
-  void watchInputSelection(std::string_view text);
-  void armInputWatch();
-  void notePossibleProgramReport(std::string_view frame);
-
-  // engine: what a frame (or a command given up) means for the list
-  struct FrameVerdict {
-    bool apply = false;
-    bool finished = false;
-    std::optional<int> memory;
-    bool rebuild = false;
-    std::string nextText;
-  };
-  bool learnCapability(std::string_view frame);
-  void expandStatusInto(std::string_view statusFrame);
-  bool decodeListsNumber(std::string_view frame, int number) const;
-  void walkAfterAnswer(std::size_t answered, FrameVerdict& verdict);
-  bool cameBeforeAnswerPossible(std::string_view command, std::string_view frame) const;
-  bool echoNamesParameter(std::string_view echo, const CommandEntry& entry, const model::CommandRow* row) const;
-  bool confirmsPairedRead(std::string_view frame, const CommandEntry& entry, const model::CommandRow* row) const;
-  void finishEntry(std::size_t index, FrameVerdict& verdict);
-  void noteGivenUp(const CommandEntry& entry);
-  bool inUploadWriteBack() const;
-  void continueList(const FrameVerdict& verdict);
-  void endList();
-  void saveZoneItems();
-  void noteUploadRead(const ReplyInfo& info);
-
   // Real Time Mode: the values the receiver reported or acknowledged
   bool tracksConfirmed() const;
   void confirmAll();
@@ -241,31 +165,7 @@ class Link {
   void restoreUnconfirmed(const std::vector<int>& numbers);
   void failRealTimeList();
 
-  // interrupted uploads
-  void noteMemoryLoad(const std::string& text);
-  void startWriteBack(FrameVerdict& verdict);
-  bool endWriteBack();
-  void reportUnrestored(UploadInterruption::Cause cause);
-  void forgetInterruption();
-
-  // lists
-  void queueRow(int row);
-  void queueMacro(std::string_view name, std::optional<int> argument);
-  bool queueUploadReads();
-  void queueMemoryLoads(int memory, const std::array<std::string, 4>& parts);
-
-  // handshake
-  int onStatusFrame(std::string_view frame);
-  int onStartupFrame(std::string_view frame, bool& handOn);
-
-  // connection
-  void startAttempt(bool firstAttempt);
-  void openPortForAttempt(const std::string& device);
-  void onRetryTimer();
-  void endAttempt(bool connected);
-  void restoreUploadBackup();
-  void takeUploadBackup();
-  void beginOperation(LinkMode mode, std::string_view comment, PendingOperation operation, const PortChoice& ports);
+  void beginOperation(LinkMode mode, std::string_view comment, Operation operation, const PortChoice& ports);
 
   Scheduler& scheduler_;
   const WorkingMode mode_;
@@ -278,61 +178,17 @@ class Link {
   int tunerRegion_ = 1;
   LinkState linkState_ = LinkState::WaitStatus;
   LinkMode linkMode_ = LinkMode::Idle;
-  int uploadPhase_ = 0;
-  int startCursor_ = 0;
-  model::SettingKeys uploadRead_;
-  std::array<std::int32_t, 4> savedBasic_{};
-  std::array<std::int32_t, kUploadSavedZoneItems.size()> savedZoneItems_{};
-  std::int32_t savedProgram_ = 0;
-  std::string modelCode_;
 
   SerialChannel channel_;
   ReadPacing readPacing_ = ReadPacing::Mandated;
   bool pacingFellBack_ = false;  // a paced read went unanswered on this connection
-  CommandList commands_;
-  // Real Time Mode: the last input selection written, until its program report came.
-  struct InputSelectionWatch {
-    std::string text;
-    int resends = 0;
-    bool programReported = false;
-    unsigned generation = 0;
-  };
-  InputSelectionWatch inputWatch_;
+  CommandSender sender_{*this};
+  Handshake handshake_{*this};
   // Real Time Mode: image 0 as the receiver last reported or acknowledged it; a failed
   // command's values come back from here. Empty while not connected in Real Time Mode.
   std::optional<model::ParameterImage> confirmed_;
-  // Commands of the running list given up, and answered; of those given up, an upload's
-  // write-back commands apart (the reads before them decide whether the upload is whole).
-  int listFailures_ = 0;
-  int listAnswers_ = 0;
-  std::vector<int> writeBackFailures_;
-  bool uploadReadEverything_ = false;
-  // Parameter numbers reported since the command on the line was last written.
-  std::set<int> reportedSinceWrite_;
-  // A transfer's last answer and the command it answered: the same frame again, right
-  // after, is the receiver repeating itself, not the answer to the next command.
-  std::string lastAnswer_;
-  std::string lastAnswered_;
-
-  // connection attempt (its retries and port scan)
-  PortChoice ports_;
-  int portIndex_ = -1;  // -1 fixed port; n >= 1 scanning at ports_[n - 1]
-  int retryCount_ = 0;
-  LinkMode savedLinkOperation_ = LinkMode::Idle;
-  bool connecting_ = false;       // a connection attempt runs
-  bool sendingCommands_ = false;  // a command list runs
-  bool inRetryStep_ = false;
-  bool attemptRunning_ = false;
-  PendingOperation pending_ = PendingOperation::None;
-  unsigned attemptSerial_ = 0;
-  std::unique_ptr<std::array<model::ParameterImage, model::kImageCount>> uploadBackup_;
-  // Interrupted uploads: the memory the receiver loaded last, an interrupt waiting for the
-  // command on the line, the write-back running and the failures counted before it began.
-  int loadedMemory_ = 0;
-  bool writeBackRequested_ = false;
-  bool writingBack_ = false;
-  int failuresBeforeWriteBack_ = 0;
-  bool downloadSendsMemories_ = true;
+  ConnectionAttempts attempts_{*this};
+  TransferEngine engine_{*this};
   // Posted continuations check this, so that none runs after the link is gone.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
