@@ -2,6 +2,7 @@
 // the download, the configuration file and the report over all nineteen pages.
 
 #include "pages/sheet.h"
+#include "settings/catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,13 @@ TEST(SheetRegistry, NineteenPagesWithTheirCaptionsAndTemplates) {
   EXPECT_EQ(pages[2].templateId, 149);
   EXPECT_EQ(pages[13].templateId, 171);
   EXPECT_EQ(pages[18].templateId, 102);
+  // The sheet and the catalogue list the same pages in the same order, shown alike.
+  const auto catalogue = settings::Catalogue();
+  ASSERT_EQ(catalogue.size(), pages.size());
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    EXPECT_EQ(catalogue[i]->caption(), pages[i].caption);
+    EXPECT_EQ(catalogue[i]->presence(), pages[i].presence) << pages[i].caption;
+  }
 }
 
 TEST(SheetTabs, DependOnWorkingModeAndTunerRegion) {
