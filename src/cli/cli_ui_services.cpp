@@ -20,17 +20,7 @@ ui::MessageResult CliUiServices::messageBox(std::string_view text, std::string_v
   }
   if (echo_) std::cerr << "tunewright-cli: " << comm::EscapeControls(line) << '\n';
   messages.push_back(std::move(line));
-  switch (buttons) {
-    case ui::MessageButtons::Ok:
-      return ui::MessageResult::Ok;
-    case ui::MessageButtons::OkCancel:
-      return ui::MessageResult::Cancel;
-    case ui::MessageButtons::YesNo:
-      return ui::MessageResult::No;
-    case ui::MessageButtons::SaveDiscardCancel:
-      return ui::MessageResult::Cancel;
-  }
-  return ui::MessageResult::Cancel;
+  return ui::CancelledResult(buttons);
 }
 
 }  // namespace tw::cli

@@ -51,20 +51,6 @@ QString MessageText(std::string_view text) {
 
 }  // namespace
 
-ui::MessageResult CancelledResult(ui::MessageButtons buttons) {
-  switch (buttons) {
-    case ui::MessageButtons::Ok:
-      return ui::MessageResult::Ok;
-    case ui::MessageButtons::OkCancel:
-      return ui::MessageResult::Cancel;
-    case ui::MessageButtons::YesNo:
-      return ui::MessageResult::No;
-    case ui::MessageButtons::SaveDiscardCancel:
-      return ui::MessageResult::Cancel;
-  }
-  return ui::MessageResult::Cancel;
-}
-
 QWidget* QtUiServices::parentWindow() const {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   return owner_.data();
@@ -92,7 +78,7 @@ ui::MessageResult QtUiServices::messageBox(std::string_view text, std::string_vi
     case QMessageBox::Discard:
       return ui::MessageResult::Discard;
     default:
-      return CancelledResult(buttons);
+      return ui::CancelledResult(buttons);
   }
 }
 

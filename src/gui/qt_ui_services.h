@@ -37,8 +37,4 @@ class QtUiServices final : public ui::UiServices {
   int waitDepth_ = 0;
 };
 
-// The answer a box gives when it is closed without a button: Cancel, No for a Yes/No box,
-// Ok for a box that has only OK.
-ui::MessageResult CancelledResult(ui::MessageButtons buttons);
-
 }  // namespace tw::gui

@@ -56,4 +56,18 @@ bool AskYesNo(UiServices& ui, int id, std::string_view caption) {
          MessageResult::Yes;
 }
 
+MessageResult CancelledResult(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::Ok:
+      return MessageResult::Ok;
+    case MessageButtons::OkCancel:
+      return MessageResult::Cancel;
+    case MessageButtons::YesNo:
+      return MessageResult::No;
+    case MessageButtons::SaveDiscardCancel:
+      return MessageResult::Cancel;
+  }
+  return MessageResult::Cancel;
+}
+
 }  // namespace tw::ui

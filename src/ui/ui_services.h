@@ -34,6 +34,10 @@ enum class MessageIcon { None, Stop, Question, Exclamation, Information };
 enum class MessageButtons { Ok, OkCancel, YesNo, SaveDiscardCancel };
 enum class MessageResult { Ok, Cancel, Yes, No, Save, Discard };
 
+// The answer a box gives when it is closed without a button, or when nobody is there to
+// answer: Cancel, No for a Yes/No box, Ok for a box that has only OK.
+MessageResult CancelledResult(MessageButtons buttons);
+
 struct FileDialogRequest {
   std::string title;        // empty: the platform's own ("Open", "Save As")
   std::string filterName;   // for example "Configuration File (*.qcf)"
