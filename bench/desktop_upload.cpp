@@ -151,13 +151,13 @@ int main(int argc, char** argv) {
   platform::QtScheduler scheduler;
   gui::QtUiServices ui;
   gui::QtDialogHost dialogs;
-  pages::Workbench bench({scheduler, ui, dialogs, {folder / "bench.ini", folder},
+  session::Workbench bench({scheduler, ui, dialogs, {folder / "bench.ini", folder},
                           [device]() -> std::unique_ptr<comm::SerialPort> {
                             return std::make_unique<app::GivenDevicePort>(
                                 device, std::make_unique<platform::QSerialPortBackend>());
                           },
                           {}, false});
-  pages::PresetStartup startup(app::kStartModeAsync, 1);
+  session::PresetStartup startup(app::kStartModeAsync, 1);
   std::unique_ptr<gui::Desktop> desktop;
   FirstPaint paint;
   StallMeter stalls;
@@ -176,8 +176,8 @@ int main(int argc, char** argv) {
     bench.link().setReadPacing(pacings[index]);
     const Clock::time_point start = Clock::now();
     stalls.start();
-    const bool started = bench.Run(pages::Workbench::Operation::Upload, [&, index, start, figures](
-                                                                            pages::Workbench::Outcome outcome) mutable {
+    const bool started = bench.Run(session::Workbench::Operation::Upload, [&, index, start, figures](
+                                                                            session::Workbench::Outcome outcome) mutable {
       stalls.stop();
       figures.wallS = MsSince(start) / 1000.0;
       figures.ok = outcome.connected && outcome.listResult == 0;

@@ -26,7 +26,7 @@
 namespace {
 
 using namespace tw;
-using Operation = pages::Workbench::Operation;
+using Operation = session::Workbench::Operation;
 
 constexpr double kMsPerByte = 10.0 * 1000.0 / 9600.0;  // start bit, 8 data bits, stop bit
 
@@ -115,20 +115,20 @@ Measured RunOnce(Operation operation, comm::ReadPacing pacing) {
   NoDialogs dialogs;
   emu::EmulatorConfig receiver;
   receiver.settingsSeed = 3;
-  pages::Workbench bench({scheduler, ui, dialogs, {folder / "bench.ini", folder}, {}, receiver, true});
+  session::Workbench bench({scheduler, ui, dialogs, {folder / "bench.ini", folder}, {}, receiver, true});
   bench.app().setReadPacing(pacing);
   const bool realTime = operation == Operation::Open;
-  pages::PresetStartup startup(realTime ? app::kStartModeRealTime : app::kStartModeAsync, 1);
+  session::PresetStartup startup(realTime ? app::kStartModeRealTime : app::kStartModeAsync, 1);
   bool started = false;
   bench.Start({}, startup, [&](bool ok) { started = ok; });
   Measured measured;
-  if (!started || !bench.hasWindow() || !bench.SelectPort(pages::Workbench::kVirtualDevice)) return measured;
+  if (!started || !bench.hasWindow() || !bench.SelectPort(session::Workbench::kVirtualDevice)) return measured;
   FrameTap tap(bench.app().log(), scheduler);
   bench.link().setLog(&tap);
 
   auto run = [&](Operation op) {
-    std::optional<pages::Workbench::Outcome> outcome;
-    if (!bench.Run(op, [&](pages::Workbench::Outcome o) { outcome = o; })) return false;
+    std::optional<session::Workbench::Outcome> outcome;
+    if (!bench.Run(op, [&](session::Workbench::Outcome o) { outcome = o; })) return false;
     scheduler.clock.runUntil([&] { return outcome.has_value(); }, 6LL * 3600 * 1000);
     return outcome && outcome->connected && (realTime || outcome->listResult == 0);
   };

@@ -37,14 +37,14 @@ void RefuseIncomplete(const DownloadOptions& options, const settings::Configurat
 
 // The command that sends the same file to the same receiver again.
 std::string SendAgainCommand(const DownloadOptions& options) {
-  const std::string target = options.target.emulator ? "--emulator" : "--port " + pages::ShellWord(options.target.port);
+  const std::string target = options.target.emulator ? "--emulator" : "--port " + session::ShellWord(options.target.port);
   return "tunewright-cli download " + target + (options.currentOnly ? " --current-only " : " ") +
-         pages::ShellWord(options.file);
+         session::ShellWord(options.file);
 }
 
 // The file as read into the images of the program that sends it; the view then shows it,
 // as after opening a file.
-void LoadInto(pages::Workbench& bench, const files::Profile& profile) {
+void LoadInto(session::Workbench& bench, const files::Profile& profile) {
   std::string memo;
   bench.configuration().Load(profile, bench.link().images(), memo);
   bench.view().RefreshAllPages();
@@ -75,13 +75,13 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
         check, options->file,
         [&options](const settings::ConfigurationCheck& read) { RefuseIncomplete(*options, read); }));
     TransferRun run;
-    run.operation = pages::Workbench::Operation::Download;
+    run.operation = session::Workbench::Operation::Download;
     run.tunerRegion = region;
     run.label = "download";
     run.files = {options->file};
     run.sentFile = options->file;
     run.sendAgainCommand = SendAgainCommand(*options);
-    run.prepare = [profile, options](pages::Workbench& bench) {
+    run.prepare = [profile, options](session::Workbench& bench) {
       LoadInto(bench, *profile);
       bench.link().setDownloadSendsMemories(!options->currentOnly);
     };

@@ -38,7 +38,7 @@ bool InterruptWatch::interrupted() const { return gInterrupts > 0; }
 
 int InterruptWatch::exitStatus() const { return 128 + gFirstSignal; }
 
-void InterruptWatch::poll(pages::Workbench& bench) {
+void InterruptWatch::poll(session::Workbench& bench) {
   comm::Link& link = bench.link();
   while (handled_ < gInterrupts) {
     if (link.isSendingCommands()) {

@@ -7,7 +7,7 @@
 
 #include <csignal>
 
-namespace tw::pages {
+namespace tw::session {
 class Workbench;
 }
 
@@ -21,7 +21,7 @@ class InterruptWatch {
   InterruptWatch& operator=(const InterruptWatch&) = delete;
 
   // Hands the interrupts that came since the last call to the running connection or list.
-  void poll(pages::Workbench& bench);
+  void poll(session::Workbench& bench);
   bool interrupted() const;
   // 128 + the number of the first signal, as shells report a command ended by it.
   int exitStatus() const;

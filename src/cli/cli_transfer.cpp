@@ -28,7 +28,7 @@
 namespace tw::cli {
 namespace {
 
-using pages::Workbench;
+using session::Workbench;
 
 // The progress dialogs need no window here; the link ends them itself.
 class NoDialogs final : public ui::DialogHost {
@@ -80,7 +80,7 @@ emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
   return config;
 }
 
-bool IsLogNotice(std::string_view message) { return message.rfind(pages::kLogFailureStart, 0) == 0; }
+bool IsLogNotice(std::string_view message) { return message.rfind(session::kLogFailureStart, 0) == 0; }
 
 std::vector<std::string> LogNotices(const CliUiServices& ui) {
   std::vector<std::string> notices;
@@ -130,7 +130,7 @@ std::string FailureText(const CliUiServices& ui, const Workbench::Outcome& outco
 
 // Starts the program without asking anything, selects `device` and starts the operation.
 // `done` receives the outcome.
-void Begin(Workbench& bench, pages::PresetStartup& startup, const std::string& device, const TransferRun& run,
+void Begin(Workbench& bench, session::PresetStartup& startup, const std::string& device, const TransferRun& run,
            std::function<void(Workbench::Outcome)> done) {
   bench.Start({}, startup, [&bench, device, &run, done](bool windowed) {
     if (!windowed || !bench.hasWindow()) {
@@ -230,7 +230,7 @@ void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
   TranscriptFile transcript(target.transcript, bench.virtualPort().transcript(),
                             OutputOptions(target.force, run.files));
   bench.app().setReadPacing(ChosenPacing(target));
-  pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
+  session::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
   ProgressLine progress(run.label);
   InterruptWatch interrupts;
@@ -264,7 +264,7 @@ void RunOnPort(const TransferTarget& target, const TransferRun& run) {
                    },
                    {}, false});
   bench.app().setReadPacing(ChosenPacing(target));
-  pages::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
+  session::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
   ProgressLine progress(run.label);
   InterruptWatch interrupts;

@@ -34,17 +34,17 @@ void CheckTarget(const TransferTarget& target, const std::string& commandName,
                  const std::vector<std::filesystem::path>& files = {});
 
 struct TransferRun {
-  pages::Workbench::Operation operation = pages::Workbench::Operation::Upload;
+  session::Workbench::Operation operation = session::Workbench::Operation::Upload;
   // Region of the Tuner Region dialog; a receiver that reports its own region wins.
   int tunerRegion = 1;
   // Runs once the window parts exist, before the operation starts (a download loads its
   // file into the images here).
-  std::function<void(pages::Workbench&)> prepare;
+  std::function<void(session::Workbench&)> prepare;
   // Runs after the list completed, before the program shuts down; also after an upload that
   // read everything but gave up some of its write-back, which then ends the command with
   // `writeBackFailed`'s message (exit kExitFileKeptReceiverChanged).
-  std::function<void(pages::Workbench&)> completed;
-  std::function<std::string(pages::Workbench&)> writeBackFailed;
+  std::function<void(session::Workbench&)> completed;
+  std::function<std::string(session::Workbench&)> writeBackFailed;
   // Progress line prefix ("upload", "download").
   std::string label;
   // A download: the file sent and the command that sends it again, for a receiver left

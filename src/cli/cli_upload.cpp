@@ -20,7 +20,7 @@ struct UploadOptions {
   std::string output;
 };
 
-void Save(pages::Workbench& bench, const UploadOptions& options) {
+void Save(session::Workbench& bench, const UploadOptions& options) {
   const settings::ConfigurationFile& file = bench.configuration();
   // The command line keeps no User Memo: the file's memo is empty. Whether the file may be
   // replaced is decided now, not when the upload began minutes ago.
@@ -34,7 +34,7 @@ void Save(pages::Workbench& bench, const UploadOptions& options) {
 }
 
 // The file is complete; what the receiver may now hold differently, and how to put it back.
-std::string WriteBackFailed(pages::Workbench& bench, const UploadOptions& options) {
+std::string WriteBackFailed(session::Workbench& bench, const UploadOptions& options) {
   const std::vector<int>& numbers = bench.link().writeBackFailures();
   const std::string target = options.target.emulator ? "--emulator" : "--port " + options.target.port;
   return "saved the receiver's configuration to " + options.output +
@@ -65,12 +65,12 @@ void registerUpload(CLI::App& parent, int& exitStatus) {
     CheckedRegion(options->region);
     CheckOutputPath(options->output, OutputOptions(options->target.force));
     TransferRun run;
-    run.operation = pages::Workbench::Operation::Upload;
+    run.operation = session::Workbench::Operation::Upload;
     run.tunerRegion = options->region;
     run.label = "upload";
     run.files = {options->output};
-    run.completed = [options](pages::Workbench& bench) { Save(bench, *options); };
-    run.writeBackFailed = [options](pages::Workbench& bench) { return WriteBackFailed(bench, *options); };
+    run.completed = [options](session::Workbench& bench) { Save(bench, *options); };
+    run.writeBackFailed = [options](session::Workbench& bench) { return WriteBackFailed(bench, *options); };
     RunTransfer(options->target, run);
     std::cout << "saved the receiver's configuration to " << options->output << '\n';
     exitStatus = kExitOk;

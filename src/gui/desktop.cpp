@@ -22,9 +22,9 @@ std::string Unreadable(const std::string& path) {
 
 }  // namespace
 
-Desktop::Desktop(pages::Workbench& bench, QtUiServices& ui, QtDialogHost& dialogs, bool demo)
+Desktop::Desktop(session::Workbench& bench, QtUiServices& ui, QtDialogHost& dialogs, bool demo)
     : ui_(ui), document_(bench, ui, dialogs), window_(bench, document_, ui, dialogs) {
-  if (demo) bench.SelectPort(pages::Workbench::kVirtualDevice);
+  if (demo) bench.SelectPort(session::Workbench::kVirtualDevice);
   window_.show();
   // After the window has come up, so that a message about the file has a window under it.
   if (const auto& file = bench.app().fileToOpen()) {

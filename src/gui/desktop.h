@@ -5,7 +5,7 @@
 #include "gui/main_window.h"
 #include "session/configuration_document.h"
 
-namespace tw::pages {
+namespace tw::session {
 class Workbench;
 }
 
@@ -20,16 +20,16 @@ class QtUiServices;
 // that cannot be opened is reported once, and the program goes on without it.
 class Desktop {
  public:
-  Desktop(pages::Workbench& bench, QtUiServices& ui, QtDialogHost& dialogs, bool demo);
+  Desktop(session::Workbench& bench, QtUiServices& ui, QtDialogHost& dialogs, bool demo);
 
-  pages::ConfigurationDocument& document() { return document_; }
+  session::ConfigurationDocument& document() { return document_; }
   MainWindow& window() { return window_; }
 
  private:
   void openAtStartUp(const std::string& path);
 
   QtUiServices& ui_;
-  pages::ConfigurationDocument document_;
+  session::ConfigurationDocument document_;
   MainWindow window_;
 };
 

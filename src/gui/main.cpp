@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
   tw::gui::QtUiServices ui;
   tw::gui::QtDialogHost dialogs;
   auto serial = std::make_unique<tw::platform::QSerialPortBackend>();
-  tw::pages::Workbench bench({scheduler,
+  tw::session::Workbench bench({scheduler,
                               ui,
                               dialogs,
                               {tw::app::DefaultSettingsPath("tunewright"), tw::app::DefaultStateFolder()},

@@ -70,7 +70,7 @@ QScrollArea* Scrolling(QWidget* content) {
 
 }  // namespace
 
-MainWindow::MainWindow(pages::Workbench& bench, pages::ConfigurationDocument& document, QtUiServices& ui,
+MainWindow::MainWindow(session::Workbench& bench, session::ConfigurationDocument& document, QtUiServices& ui,
                        QtDialogHost& dialogs)
     : bench_(bench), document_(document), ui_(ui), dialogs_(dialogs) {
   setObjectName(QStringLiteral("mainWindow"));
@@ -102,7 +102,7 @@ MainWindow::~MainWindow() {
 // Mode File keeps only Exit and there is no Tool menu.
 void MainWindow::buildMenus() {
   const bool realTime = bench_.app().isRealTime();
-  pages::ConfigurationDocument& document = document_;
+  session::ConfigurationDocument& document = document_;
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   if (!realTime) {
@@ -194,7 +194,7 @@ QWidget* MainWindow::buildPageArea() {
     pageForms_.push_back(form);
     pageScrolls_.push_back(scroll);
   }
-  pages::SheetView& sheet = bench_.sheetView();
+  session::SheetView& sheet = bench_.sheetView();
   sheet.onActiveChanged = [this](int index) { showPage(index); };
   showPage(sheet.activeIndex());
   // Until the first page exists there is nothing to navigate.
@@ -350,7 +350,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!document_.SaveModified(pages::ConfigurationDocument::Occasion::Close)) {
+  if (!document_.SaveModified(session::ConfigurationDocument::Occasion::Close)) {
     event->ignore();
     return;
   }

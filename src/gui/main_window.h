@@ -14,10 +14,12 @@ class AboutDialog;
 class Control;
 }  // namespace tw::ui
 namespace tw::pages {
-class ConfigurationDocument;
-class Workbench;
 struct SettingMatch;
 }  // namespace tw::pages
+namespace tw::session {
+class ConfigurationDocument;
+class Workbench;
+}  // namespace tw::session
 
 namespace tw::gui {
 
@@ -39,7 +41,7 @@ class SystemMemoryWindow;
 class MainWindow final : public QMainWindow {
  public:
   // `bench` has its window parts (started), `document` works over it.
-  MainWindow(pages::Workbench& bench, pages::ConfigurationDocument& document, QtUiServices& ui, QtDialogHost& dialogs);
+  MainWindow(session::Workbench& bench, session::ConfigurationDocument& document, QtUiServices& ui, QtDialogHost& dialogs);
   ~MainWindow() override;
 
   FormWidget& connectionBar() const { return *connectionBar_; }
@@ -86,8 +88,8 @@ class MainWindow final : public QMainWindow {
   void print();
   void about();
 
-  pages::Workbench& bench_;
-  pages::ConfigurationDocument& document_;
+  session::Workbench& bench_;
+  session::ConfigurationDocument& document_;
   QtUiServices& ui_;
   QtDialogHost& dialogs_;
   FormWidget* connectionBar_ = nullptr;

@@ -62,7 +62,7 @@ QString SettingText(const pages::SettingMatch& match) {
 
 }  // namespace
 
-PageNavigator::PageNavigator(pages::Workbench& bench, QWidget* parent)
+PageNavigator::PageNavigator(session::Workbench& bench, QWidget* parent)
     : QWidget(parent),
       bench_(bench),
       search_(new QLineEdit),

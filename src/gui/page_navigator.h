@@ -12,7 +12,7 @@ class QStackedWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace tw::pages {
+namespace tw::session {
 class Workbench;
 }
 
@@ -24,7 +24,7 @@ namespace tw::gui {
 // (click, Return) takes the user there.
 class PageNavigator final : public QWidget {
  public:
-  explicit PageNavigator(pages::Workbench& bench, QWidget* parent = nullptr);
+  explicit PageNavigator(session::Workbench& bench, QWidget* parent = nullptr);
 
   QLineEdit& searchField() const { return *search_; }
   QTreeWidget& pageTree() const { return *tree_; }
@@ -49,7 +49,7 @@ class PageNavigator final : public QWidget {
   void buildTree();
   QTreeWidgetItem* itemOfTab(int tab) const;
 
-  pages::Workbench& bench_;
+  session::Workbench& bench_;
   QLineEdit* search_;
   QStackedWidget* stack_;
   QTreeWidget* tree_;

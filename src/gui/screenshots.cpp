@@ -75,7 +75,7 @@ class Shooter {
 
 }  // namespace
 
-int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::ConfigurationDocument& document,
+int WriteScreenshots(MainWindow& window, session::Workbench& bench, session::ConfigurationDocument& document,
                      QtUiServices& ui, QtDialogHost& dialogs, WindowSize size, const QString& folder) {
   QDir dir(folder);
   if (!dir.mkpath(QStringLiteral("."))) return 0;
@@ -87,7 +87,7 @@ int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::Configu
   }
   Shooter shoot(dialogs, dir, prefix);
   shoot.window(window, QStringLiteral("main"));
-  pages::SheetView& sheet = bench.sheetView();
+  session::SheetView& sheet = bench.sheetView();
   for (int i = 0; i < sheet.pageCount(); ++i) {
     sheet.setActive(i);
     shoot.window(window, QStringLiteral("page-%1-").arg(i + 1, 2, 10, QLatin1Char('0')) +

@@ -4,10 +4,10 @@
 
 #include "gui/startup.h"
 
-namespace tw::pages {
+namespace tw::session {
 class ConfigurationDocument;
 class Workbench;
-}  // namespace tw::pages
+}  // namespace tw::session
 
 namespace tw::gui {
 
@@ -19,7 +19,7 @@ class QtUiServices;
 // the window size: the main window with each page active, a search with its results, and
 // every dialog of this working mode. `size` empty: the window keeps its own size.
 // Returns the number of files written.
-int WriteScreenshots(MainWindow& window, pages::Workbench& bench, pages::ConfigurationDocument& document,
+int WriteScreenshots(MainWindow& window, session::Workbench& bench, session::ConfigurationDocument& document,
                      QtUiServices& ui, QtDialogHost& dialogs, WindowSize size, const QString& folder);
 
 }  // namespace tw::gui

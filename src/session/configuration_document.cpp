@@ -6,7 +6,7 @@
 #include "session/workbench.h"
 #include "ui/main_view.h"
 
-namespace tw::pages {
+namespace tw::session {
 namespace {
 
 // The framework's own messages for files it cannot use.
@@ -188,4 +188,4 @@ void ConfigurationDocument::MakeReport() {
   reportDialog_->DoModal(dialogs_);
 }
 
-}  // namespace tw::pages
+}  // namespace tw::session

@@ -14,7 +14,7 @@
 #include "ui/dialogs/user_memo_dlg.h"
 #include "ui/ui_services.h"
 
-namespace tw::pages {
+namespace tw::session {
 
 class Workbench;
 
@@ -97,4 +97,4 @@ class ConfigurationDocument {
 // The file dialog request of the configuration files.
 ui::FileDialogRequest ConfigurationFileRequest(const std::string& initialPath);
 
-}  // namespace tw::pages
+}  // namespace tw::session

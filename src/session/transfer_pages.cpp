@@ -3,7 +3,7 @@
 #include "comm/memory_commands.h"
 #include "files/memory_sections.h"
 
-namespace tw::pages {
+namespace tw::session {
 
 void TransferPages::QueueMemoryPart(int memory, int part, model::ParameterImage& memoryImage) {
   if (part < 0 || part >= static_cast<int>(files::kMemoryCategories.size())) return;
@@ -26,4 +26,4 @@ void TransferPages::QueueMemoryPart(int memory, int part, model::ParameterImage&
   link_.SendPacket(save, comm::MemoryCommandNumber(part, false));
 }
 
-}  // namespace tw::pages
+}  // namespace tw::session

@@ -5,13 +5,13 @@
 #include "settings/configuration_memory.h"
 #include "ui/page_link.h"
 
-namespace tw::pages {
+namespace tw::session {
 
 // The pages as the transfer engine reaches them: every sheet page's QueueAll, and the
 // System Memory parts of a download, sent from the settings of the pages that own them.
 class TransferPages final : public comm::PageSource {
  public:
-  TransferPages(ui::PageLink& link, Sheet& sheet, const settings::MemoryGroups& groups)
+  TransferPages(ui::PageLink& link, pages::Sheet& sheet, const settings::MemoryGroups& groups)
       : link_(link), sheet_(sheet), groups_(groups) {}
 
   void QueueAll(model::ParameterImage& image, const model::SettingFilter& sends = {}) override {
@@ -25,8 +25,8 @@ class TransferPages final : public comm::PageSource {
 
  private:
   ui::PageLink& link_;
-  Sheet& sheet_;
+  pages::Sheet& sheet_;
   const settings::MemoryGroups& groups_;
 };
 
-}  // namespace tw::pages
+}  // namespace tw::session

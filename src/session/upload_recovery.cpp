@@ -5,7 +5,7 @@
 
 #include "app/state_folder.h"
 
-namespace tw::pages {
+namespace tw::session {
 namespace {
 
 using Cause = comm::UploadInterruption::Cause;
@@ -100,4 +100,4 @@ std::string RecoverFromInterruption(const comm::UploadInterruption& what, const 
          "; to put them back (no System Memory is sent), run: " + RestoreCommand(path, target);
 }
 
-}  // namespace tw::pages
+}  // namespace tw::session

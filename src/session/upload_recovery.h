@@ -12,7 +12,7 @@
 #include "comm/upload_interruption.h"
 #include "settings/configuration_file.h"
 
-namespace tw::pages {
+namespace tw::session {
 
 // Where the restoring command sends the file: a serial device, or the virtual receiver.
 struct RestoreTarget {
@@ -33,4 +33,4 @@ std::string RecoverFromInterruption(const comm::UploadInterruption& what, const 
                                     const std::filesystem::path& stateFolder, const RestoreTarget& target,
                                     std::chrono::system_clock::time_point now);
 
-}  // namespace tw::pages
+}  // namespace tw::session

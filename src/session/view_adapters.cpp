@@ -5,7 +5,7 @@
 #include "pages/view_hooks.h"
 #include "settings/basic/basic_control_settings.h"
 
-namespace tw::pages {
+namespace tw::session {
 
 // ---------------------------------------------------------------- SheetView
 
@@ -30,9 +30,9 @@ void SheetView::setActive(int index) {
 std::optional<ui::ItemName> SheetView::DescribeItem(int number, std::string_view command) {
   // The image in use is where the failed command's value came from.
   const model::ParameterImage& image = link_.imageInUse();
-  for (BasePage* page : sheet_.pages()) {
+  for (pages::BasePage* page : sheet_.pages()) {
     if (!page->hasSettings()) continue;
-    const ItemText text =
+    const pages::ItemText text =
         page->settings().DescribeItem(image, number, page->SubIndexOfCommand(number, command), false);
     if (!text.section.empty()) return ui::ItemName{text.section, text.key};
   }
@@ -80,24 +80,24 @@ void BasicGroupView::UpdateCapabilities(const model::Capabilities& capabilities)
   group_->zone3.setVisible(realTime && capabilities.zone3 != 0);
 }
 
-BasePage* BasicGroupView::shownPage(std::string_view caption) const {
-  BasePage* page = sheet_.FindPage(caption);
+pages::BasePage* BasicGroupView::shownPage(std::string_view caption) const {
+  pages::BasePage* page = sheet_.FindPage(caption);
   return page != nullptr && page->hasWindow() ? page : nullptr;
 }
 
 void BasicGroupView::ActivateSpeakerSet() {
-  if (BasePage* page = shownPage("Speaker Set")) page->OnSetActive();
+  if (pages::BasePage* page = shownPage("Speaker Set")) page->OnSetActive();
 }
 
 void BasicGroupView::SetDspProgram(int program) {
   if (program < 0 || program > 23) return;
-  if (auto* follower = dynamic_cast<ProgramFollower*>(sheet_.FindPage("DSP Parameters"))) {
+  if (auto* follower = dynamic_cast<pages::ProgramFollower*>(sheet_.FindPage("DSP Parameters"))) {
     follower->SetCurrentProgram(program);
   }
 }
 
 void BasicGroupView::RefreshInputDspItem(int number, bool update) {
-  if (BasePage* page = shownPage("Input DSP")) page->RefreshItem(number, update);
+  if (pages::BasePage* page = shownPage("Input DSP")) page->RefreshItem(number, update);
 }
 
-}  // namespace tw::pages
+}  // namespace tw::session

@@ -10,13 +10,13 @@
 #include "ui/main_view_parts.h"
 #include "comm/link.h"
 
-namespace tw::pages {
+namespace tw::session {
 
 // The sheet as the main view drives it: the tabs for the working mode, the active tab, and
 // the section and key of a parameter for the error log.
 class SheetView final : public ui::ViewSheet {
  public:
-  SheetView(Sheet& sheet, comm::Link& link) : sheet_(sheet), link_(link) {}
+  SheetView(pages::Sheet& sheet, comm::Link& link) : sheet_(sheet), link_(link) {}
 
   int pageCount() const override;
   std::string pageCaption(int index) const override;
@@ -39,7 +39,7 @@ class SheetView final : public ui::ViewSheet {
   std::function<void(int index)> onActiveChanged;
 
  private:
-  Sheet& sheet_;
+  pages::Sheet& sheet_;
   comm::Link& link_;
   comm::PageSource* source_ = nullptr;
 };
@@ -49,7 +49,7 @@ class SheetView final : public ui::ViewSheet {
 // attach the group.
 class BasicGroupView final : public ui::ViewBasicGroup, public ui::BasicControlPeers {
  public:
-  BasicGroupView(Sheet& sheet, comm::Link& link) : sheet_(sheet), link_(link) {}
+  BasicGroupView(pages::Sheet& sheet, comm::Link& link) : sheet_(sheet), link_(link) {}
   void attach(ui::BasicControlGroup& group) { group_ = &group; }
 
   // --- ViewBasicGroup ---
@@ -69,11 +69,11 @@ class BasicGroupView final : public ui::ViewBasicGroup, public ui::BasicControlP
 
  private:
   // A page that exists and has its window (before the sheet is created nothing is shown).
-  BasePage* shownPage(std::string_view caption) const;
+  pages::BasePage* shownPage(std::string_view caption) const;
 
-  Sheet& sheet_;
+  pages::Sheet& sheet_;
   comm::Link& link_;
   ui::BasicControlGroup* group_ = nullptr;
 };
 
-}  // namespace tw::pages
+}  // namespace tw::session

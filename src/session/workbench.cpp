@@ -13,7 +13,7 @@
 #include "pages/view_hooks.h"
 #include "ui/dialogs/confirm_down_dlg.h"
 
-namespace tw::pages {
+namespace tw::session {
 namespace {
 
 // Stands in for the real ports when the front end has none (tests, a build without them).
@@ -45,7 +45,7 @@ void PresetStartup::AskTunerRegion(comm::Link& link, std::function<void()> done)
 }
 
 // What the pages may ask of the main window: the window's parts, reached once they exist.
-class WindowPageHost final : public PageHost {
+class WindowPageHost final : public pages::PageHost {
  public:
   static constexpr int kProgramNumber = 4;  // the Basic Control item of the sound program
 
@@ -68,24 +68,24 @@ struct Workbench::Window {
   Window(Workbench& bench, ui::MainView::Options options)
       : host(bench),
         pageLink(bench.link()),
-        sheet(PageContext{pageLink, bench.ui_, 0, &host}, bench.pages_),
+        sheet(pages::PageContext{pageLink, bench.ui_, 0, &host}, bench.pages_),
         sheetView(sheet, bench.link()),
         basicView(sheet, bench.link()),
         basic(pageLink, bench.ui_, &basicView),
         transferPages(pageLink, sheet, configuration.memoryGroups()),
-        memoryPage(PageContext{pageLink, bench.ui_, 0, &host}, configuration.memoryGroups()),
+        memoryPage(pages::PageContext{pageLink, bench.ui_, 0, &host}, configuration.memoryGroups()),
         view(bench.app_, bench.ui_, bench.dialogs_, std::move(options)) {}
 
   WindowPageHost host;
   ui::CommPageLink pageLink;
-  Sheet sheet;
+  pages::Sheet sheet;
   SheetView sheetView;
   BasicGroupView basicView;
   ui::BasicControlGroup basic;
   settings::ConfigurationFile configuration{[this] { return pageLink.settingContext(); }};
   std::string memo;
   TransferPages transferPages;
-  SystemMemoryPage memoryPage;
+  pages::SystemMemoryPage memoryPage;
   ui::MainView view;
 };
 
@@ -161,8 +161,8 @@ void Workbench::createWindow() {
 void Workbench::InitialUpdate() {
   if (!window_) throw std::logic_error("the main window does not exist");
   Window& w = *window_;
-  if (auto* distance = dynamic_cast<ModeAndUnitFollower*>(w.sheet.FindPage("Speaker Distance"))) {
-    const auto unit = model::GetParameter(*app_.link().images().Image(0), kDistanceUnitNumber);
+  if (auto* distance = dynamic_cast<pages::ModeAndUnitFollower*>(w.sheet.FindPage("Speaker Distance"))) {
+    const auto unit = model::GetParameter(*app_.link().images().Image(0), pages::kDistanceUnitNumber);
     const int unitValue = unit && std::holds_alternative<std::int32_t>(*unit) ? std::get<std::int32_t>(*unit) : 0;
     distance->SetModeAndUnit(!app_.isRealTime(), unitValue);
   }
@@ -191,7 +191,7 @@ ui::MainView& Workbench::view() {
   return window_->view;
 }
 
-Sheet& Workbench::sheet() {
+pages::Sheet& Workbench::sheet() {
   if (!window_) throw std::logic_error("the main window does not exist");
   return window_->sheet;
 }
@@ -206,7 +206,7 @@ ui::BasicControlGroup& Workbench::basicControls() {
   return window_->basic;
 }
 
-SystemMemoryPage& Workbench::memoryPage() {
+pages::SystemMemoryPage& Workbench::memoryPage() {
   if (!window_) throw std::logic_error("the main window does not exist");
   return window_->memoryPage;
 }
@@ -348,4 +348,4 @@ void Workbench::uploadInterrupted(const comm::UploadInterruption& what) {
   });
 }
 
-}  // namespace tw::pages
+}  // namespace tw::session

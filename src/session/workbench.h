@@ -62,8 +62,11 @@ class UiServices;
 }  // namespace tw::ui
 
 namespace tw::pages {
-
 class SystemMemoryPage;
+}
+
+namespace tw::session {
+
 // How the message begins that tells the user a communication log cannot be written (the
 // command line tells it from the others by this).
 inline constexpr std::string_view kLogFailureStart = "The log ";
@@ -96,7 +99,7 @@ struct WorkbenchSetup {
   // Wall time of the logs (tests follow the virtual clock); default: the system clock.
   app::CommLog::Clock logClock = {};
   // The sheet's pages; every registered page unless a test gives its own.
-  std::span<const PageDescriptor> pages = SheetPageDescriptors();
+  std::span<const pages::PageDescriptor> pages = pages::SheetPageDescriptors();
 };
 
 class Workbench {
@@ -134,11 +137,11 @@ class Workbench {
   ui::DialogHost& dialogs() { return dialogs_; }
   // The window parts; only while hasWindow().
   ui::MainView& view();
-  Sheet& sheet();
+  pages::Sheet& sheet();
   SheetView& sheetView();
   ui::BasicControlGroup& basicControls();
   // The System Memory window (shown by the main form's System Memory button).
-  SystemMemoryPage& memoryPage();
+  pages::SystemMemoryPage& memoryPage();
   // --- the configuration file and the report over the sheet and the Basic Control group ---
   // Only while hasWindow().
   settings::ConfigurationFile& configuration();
@@ -210,7 +213,7 @@ class Workbench {
   ui::UiServices& ui_;
   ui::DialogHost& dialogs_;
   bool offerVirtualReceiver_;
-  std::span<const PageDescriptor> pages_;
+  std::span<const pages::PageDescriptor> pages_;
   std::unique_ptr<comm::SerialPort> realPort_;
   emu::EmulatorPort virtualPort_;
   app::RoutedSerialPort port_;
@@ -226,4 +229,4 @@ class Workbench {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-}  // namespace tw::pages
+}  // namespace tw::session

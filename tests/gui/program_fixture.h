@@ -30,7 +30,7 @@ namespace tw::gui::test {
 struct Program {
   explicit Program(int startMode, int region = 1, std::vector<std::string> arguments = {},
                    const emu::EmulatorConfig& receiverConfig = {})
-      : bench(pages::WorkbenchSetup{scheduler,
+      : bench(session::WorkbenchSetup{scheduler,
                                     ui,
                                     dialogs,
                                     {folder.filePath("tunewright.ini").toStdString(), folder.path().toStdString()},
@@ -77,7 +77,7 @@ struct Program {
   comm::VirtualScheduler scheduler;
   QtUiServices ui;
   QtDialogHost dialogs;
-  pages::Workbench bench;
+  session::Workbench bench;
   DesktopOptions options;
   std::unique_ptr<Desktop> desktop;
   MainWindow* window = nullptr;

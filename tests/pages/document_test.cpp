@@ -16,6 +16,8 @@
 #include "ui/main_view.h"
 
 namespace tw::pages::test {
+
+using namespace ::tw::session;
 namespace {
 
 std::string Contents(const std::filesystem::path& path) {

@@ -16,6 +16,8 @@
 #include "pages/workbench_fixture.h"
 
 namespace tw::pages::test {
+
+using namespace ::tw::session;
 namespace {
 
 using Operation = Workbench::Operation;

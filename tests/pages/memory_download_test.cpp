@@ -19,6 +19,8 @@
 #include "support/scripted_ui_services.h"
 
 namespace tw::pages::test {
+
+using namespace ::tw::session;
 namespace {
 
 using tw::test::FakePageLink;

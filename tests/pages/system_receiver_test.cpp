@@ -21,6 +21,8 @@
 #include "pages/workbench_fixture.h"
 
 namespace tw::pages::test {
+
+using namespace ::tw::session;
 namespace {
 
 

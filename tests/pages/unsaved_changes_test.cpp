@@ -10,6 +10,8 @@
 #include "ui/main_view.h"
 
 namespace tw::pages::test {
+
+using namespace ::tw::session;
 namespace {
 
 using Occasion = ConfigurationDocument::Occasion;

@@ -11,6 +11,8 @@
 #include "pages/workbench_fixture.h"
 
 namespace tw::pages::test {
+
+using namespace ::tw::session;
 namespace {
 
 constexpr std::int64_t kLimitMs = 60LL * 60 * 1000;

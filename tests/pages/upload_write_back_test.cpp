@@ -17,6 +17,8 @@
 #include "settings/catalogue.h"
 
 namespace tw::pages::test {
+
+using namespace ::tw::session;
 namespace {
 
 // The context of a download on a receiver with every option (tuner region 1).

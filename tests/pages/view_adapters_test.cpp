@@ -15,6 +15,8 @@
 #include "support/scripted_ui_services.h"
 
 namespace tw::pages::test {
+
+using namespace ::tw::session;
 namespace {
 
 // A page that counts what the view asks of it; the DSP Parameters stand-in follows the program.

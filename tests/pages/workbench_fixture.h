@@ -20,6 +20,8 @@
 
 namespace tw::pages::test {
 
+using namespace ::tw::session;
+
 using ui::test::ReadFile;
 using ui::test::RecordingDialogHost;
 using ui::test::ScratchFolder;

@@ -13,6 +13,8 @@
 #include "ui/main_view.h"
 
 namespace tw::pages::test {
+
+using namespace ::tw::session;
 namespace {
 
 using Operation = Workbench::Operation;

@@ -17,6 +17,8 @@
 #include "pages/zone/volume_trim_page.h"
 
 namespace tw::pages::test {
+
+using namespace ::tw::session;
 namespace {
 
 using tw::test::FakePageLink;

@@ -92,7 +92,7 @@ class Session {
  public:
   Session(const Scenario& scenario, bool withLineFaults, const std::filesystem::path& folder)
       : scenario_(scenario),
-        bench_(pages::WorkbenchSetup{scheduler_,
+        bench_(session::WorkbenchSetup{scheduler_,
                                      ui_,
                                      dialogs_,
                                      {folder / "tunewright.ini", folder},
@@ -106,7 +106,7 @@ class Session {
   RunRecord run() {
     bool started = false;
     bench_.Start({}, startup_, [&](bool ok) { started = ok; });
-    if (!started || !bench_.hasWindow() || !bench_.SelectPort(pages::Workbench::kVirtualDevice)) {
+    if (!started || !bench_.hasWindow() || !bench_.SelectPort(session::Workbench::kVirtualDevice)) {
       throw std::runtime_error("the program did not start");
     }
     TeeLog tee(bench_.app().log());
@@ -145,27 +145,27 @@ class Session {
   static inline const std::chrono::system_clock::time_point kEpoch =
       std::chrono::system_clock::time_point{} + std::chrono::hours(480000);
 
-  pages::Workbench::Operation operation() const {
+  session::Workbench::Operation operation() const {
     switch (scenario_.operation) {
       case Operation::Upload:
-        return pages::Workbench::Operation::Upload;
+        return session::Workbench::Operation::Upload;
       case Operation::Download:
-        return pages::Workbench::Operation::Download;
+        return session::Workbench::Operation::Download;
       case Operation::RealTime:
         break;
     }
-    return pages::Workbench::Operation::Open;
+    return session::Workbench::Operation::Open;
   }
 
   void runOperation() {
     // Shared with the cancel timer, which may still fire after the operation has ended.
-    auto outcome = std::make_shared<std::optional<pages::Workbench::Outcome>>();
+    auto outcome = std::make_shared<std::optional<session::Workbench::Outcome>>();
     if (scenario_.cancelAtMs) {
       scheduler_.callAfter(static_cast<int>(*scenario_.cancelAtMs), [this, outcome] {
         if (!*outcome) pressCancel();
       });
     }
-    if (!bench_.Run(operation(), [outcome](pages::Workbench::Outcome o) { *outcome = o; })) {
+    if (!bench_.Run(operation(), [outcome](session::Workbench::Outcome o) { *outcome = o; })) {
       throw std::runtime_error("the operation did not start");
     }
     record_.finished = scheduler_.runUntil([&] { return outcome->has_value(); }, kOperationLimitMs);
@@ -346,8 +346,8 @@ class Session {
   comm::VirtualScheduler scheduler_;
   ui::ScriptedUiServices ui_;
   NoDialogs dialogs_;
-  pages::Workbench bench_;
-  pages::PresetStartup startup_;
+  session::Workbench bench_;
+  session::PresetStartup startup_;
   std::filesystem::path folder_;
   RunRecord record_;
   std::optional<int> lastList_;
