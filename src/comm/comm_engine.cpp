@@ -19,11 +19,6 @@
 namespace tw::comm {
 namespace {
 
-const model::CommandRow* rowOf(const CommandEntry& entry) {
-  if (entry.row < 0 || entry.row >= model::kRowCount) return nullptr;
-  return &model::kCommandTable[static_cast<std::size_t>(entry.row)];
-}
-
 bool lists(const std::vector<int>& numbers, int number) {
   return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
 }
@@ -169,7 +164,7 @@ void TransferEngine::walkAfterAnswer(std::size_t answered, FrameVerdict& verdict
       continue;
     }
     if (entry.status == EntryStatus::Done) continue;
-    const model::CommandRow* row = rowOf(entry);
+    const model::CommandRow* row = entry.tableRow();
     if (!row || link_.images_.InUseIndex() == 0 || row->programGroup == -1 || row->programGroup == dspProgram(link_.imageInUse())) {
       return;
     }
@@ -352,7 +347,7 @@ TransferEngine::Answer TransferEngine::matchEcho(std::string_view text, const Co
 // is dropped.
 bool TransferEngine::answerPending(std::size_t index, std::string_view text, FrameVerdict& verdict) {
   const CommandEntry entry = commands().at(index);
-  const model::CommandRow* row = rowOf(entry);
+  const model::CommandRow* row = entry.tableRow();
   const unsigned generation = commands().generation();
   const bool transfer = link_.linkMode_ == LinkMode::Upload || link_.linkMode_ == LinkMode::Download;
   if (link_.linkMode_ != LinkMode::RealTime && !IsStatusFrame(text) &&

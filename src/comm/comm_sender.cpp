@@ -116,7 +116,7 @@ int CommandSender::OnReplyTimeout(std::string_view frame) {
     return 0;
   }
 
-  const model::CommandRow* row = entry.row >= 0 && entry.row < model::kRowCount ? &model::kCommandTable[static_cast<std::size_t>(entry.row)] : nullptr;
+  const model::CommandRow* row = entry.tableRow();
   if (IsGuard(frame) && row) {
     link_.logComment(LogComment::Read);
     ShowGuardText();

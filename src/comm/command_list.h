@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/command_table.h"
+
 namespace tw::comm {
 
 // Status of a command list entry.
@@ -32,6 +34,10 @@ struct CommandEntry {
   bool isMacro() const { return !text.empty() && text.front() == '@'; }
   bool isStandard() const { return !text.empty() && text.front() == '\x02'; }
   bool isExtended() const { return !text.empty() && text.front() == '\x14'; }
+  // The command table row the entry was built from; null without one.
+  const model::CommandRow* tableRow() const {
+    return row >= 0 && row < model::kRowCount ? &model::kCommandTable[static_cast<std::size_t>(row)] : nullptr;
+  }
 };
 
 // "name, n": the text of a macro entry with an argument.

@@ -129,7 +129,6 @@ class ItemPage : public BasePage {
   void onList(int number, ui::ListCombo& list);
   void onSliderDraw(int number, ui::Slider& slider, ui::StaticText* label);
 
-  settings::SettingContext settingContext() const { return link().settingContext(); }
 
   std::unique_ptr<settings::PageSettings> ownSettings_;  // for a page that names its items itself
   std::vector<Binding> bindings_;

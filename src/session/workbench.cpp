@@ -159,8 +159,7 @@ void Workbench::createWindow() {
 }
 
 void Workbench::InitialUpdate() {
-  if (!window_) throw std::logic_error("the main window does not exist");
-  Window& w = *window_;
+  Window& w = window();
   if (auto* distance = dynamic_cast<pages::ModeAndUnitFollower*>(w.sheet.FindPage("Speaker Distance"))) {
     const auto unit = model::GetParameter(*app_.link().images().Image(0), pages::kDistanceUnitNumber);
     const int unitValue = unit && std::holds_alternative<std::int32_t>(*unit) ? std::get<std::int32_t>(*unit) : 0;
@@ -186,45 +185,42 @@ void Workbench::Shutdown() {
   }
 }
 
-ui::MainView& Workbench::view() {
+Workbench::Window& Workbench::window() const {
   if (!window_) throw std::logic_error("the main window does not exist");
-  return window_->view;
+  return *window_;
+}
+
+ui::MainView& Workbench::view() {
+  return window().view;
 }
 
 pages::Sheet& Workbench::sheet() {
-  if (!window_) throw std::logic_error("the main window does not exist");
-  return window_->sheet;
+  return window().sheet;
 }
 
 SheetView& Workbench::sheetView() {
-  if (!window_) throw std::logic_error("the main window does not exist");
-  return window_->sheetView;
+  return window().sheetView;
 }
 
 ui::BasicControlGroup& Workbench::basicControls() {
-  if (!window_) throw std::logic_error("the main window does not exist");
-  return window_->basic;
+  return window().basic;
 }
 
 pages::SystemMemoryPage& Workbench::memoryPage() {
-  if (!window_) throw std::logic_error("the main window does not exist");
-  return window_->memoryPage;
+  return window().memoryPage;
 }
 
 settings::ConfigurationFile& Workbench::configuration() {
-  if (!window_) throw std::logic_error("the main window does not exist");
-  return window_->configuration;
+  return window().configuration;
 }
 
 std::string& Workbench::userMemo() {
-  if (!window_) throw std::logic_error("the main window does not exist");
-  return window_->memo;
+  return window().memo;
 }
 
 files::FileStatus Workbench::LoadConfiguration(const std::filesystem::path& path,
                                                std::vector<std::string>* warnings) {
-  if (!window_) throw std::logic_error("the main window does not exist");
-  Window& w = *window_;
+  Window& w = window();
   files::Profile file;
   if (files::FileStatus status = file.Load(path); !status) return status;
   const std::string name = "\"" + path.string() + "\"";
@@ -248,13 +244,11 @@ bool Workbench::confirmDownload() {
 }
 
 files::FileStatus Workbench::SaveConfiguration(const std::filesystem::path& path) {
-  if (!window_) throw std::logic_error("the main window does not exist");
-  return window_->configuration.Save(path, link().images(), window_->memo);
+  return window().configuration.Save(path, link().images(), window_->memo);
 }
 
 std::string Workbench::BuildReport() {
-  if (!window_) throw std::logic_error("the main window does not exist");
-  return window_->configuration.BuildReport(link().images(), window_->memo);
+  return window().configuration.BuildReport(link().images(), window_->memo);
 }
 
 bool Workbench::SelectPort(std::string_view device) {

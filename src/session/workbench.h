@@ -220,6 +220,8 @@ class Workbench {
   app::Application app_;
   ui::DialogStartupUi startupDialogs_;
   std::unique_ptr<Window> window_;
+  // The window's parts; throws when there is no window.
+  Window& window() const;
   bool shutDown_ = false;
   std::optional<std::string> lackingSettings_;
 

@@ -154,6 +154,19 @@ std::string Spaced(std::int32_t value) {
   return " " + Format(value);
 }
 
+// A gain of -6.0 .. +6.0 dB in 0.5 dB steps (an equaliser band, a tone gain): files hold
+// "-1.5dB", the readout " -1.5dB". The caller adds how it is sent.
+constexpr LevelItem HalfDbGain(int number, std::string_view key) {
+  return {.number = number,
+          .key = key,
+          .min = -60,
+          .max = 60,
+          .step = 5,
+          .unit = "dB",
+          .format = TenthsDbText,
+          .label = Spaced<TenthsDbText>};
+}
+
 // --- reading and writing an item's value in an image ---
 // An item's integer value: by number, or in the record `subIndex` for items with records.
 std::optional<std::int32_t> ReadValue(const model::ParameterImage& image, const Records* records, int number,

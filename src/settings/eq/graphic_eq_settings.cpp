@@ -40,18 +40,12 @@ std::vector<std::string> BandCommand(const model::ParameterImage& image, int num
   return {MakeCommand(CommandFrame::ExtendedLower, body)};
 }
 
-// -6.0 dB .. +6.0 dB in 0.5 dB steps; files hold "-1.5dB", the readout " -1.5dB".
+// One value per channel.
 constexpr LevelItem Band(int number, std::string_view key) {
-  return {.number = number,
-          .key = key,
-          .min = -60,
-          .max = 60,
-          .step = 5,
-          .unit = "dB",
-          .format = TenthsDbText,
-          .label = Spaced<TenthsDbText>,
-          .build = BandCommand,
-          .records = &kChannelRecords};
+  LevelItem band = HalfDbGain(number, key);
+  band.build = BandCommand;
+  band.records = &kChannelRecords;
+  return band;
 }
 
 constexpr std::array<LevelItem, graphic_eq::kBandCount> kBands = {{

@@ -18,19 +18,13 @@ constexpr ChoiceItem kBypass{289, "Tone Bypass", kBypassTexts, "2A80", kBypassCo
 constexpr ChoiceItem kRangeSpeaker{305, "Dynamic Range Speaker", kRangeTexts, "264", kRangeCodes};
 constexpr ChoiceItem kRangeHeadphone{306, "Dynamic Range Headphone", kRangeTexts, "265", kRangeCodes};
 
-// Speaker and headphone gains, -6.0 .. +6.0 dB: the command carries the band's turnover
-// (the number before the gain's), so the address is the command's beginning only.
+// Speaker and headphone gains: the command carries the band's turnover (the number before
+// the gain's), so the address is the command's beginning only.
 constexpr LevelItem Gain(int number, std::string_view key, std::string_view address) {
-  return {.number = number,
-          .key = key,
-          .min = -60,
-          .max = 60,
-          .step = 5,
-          .unit = "dB",
-          .address = address,
-          .format = TenthsDbText,
-          .label = Spaced<TenthsDbText>,
-          .build = GainCommand};
+  LevelItem gain = HalfDbGain(number, key);
+  gain.address = address;
+  gain.build = GainCommand;
+  return gain;
 }
 
 // Zone bass and treble in whole dB, -10 .. +10.
