@@ -94,7 +94,7 @@ MainWindow::~MainWindow() {
   bench_.onCommandsFinished = nullptr;
   bench_.view().statusBarMessage().setListener({});
   bench_.view().onPortChosen = nullptr;
-  bench_.sheetView().onActiveChanged = nullptr;
+  bench_.sheet().onActiveChanged = nullptr;
   document_.onTitleChanged = nullptr;
 }
 
@@ -165,7 +165,7 @@ void MainWindow::buildCentralArea() {
   setCentralWidget(central);
   highlight_ = new FocusHighlight(central);
 
-  navigator_->onPageChosen = [this](int tab) { bench_.sheetView().setActive(tab); };
+  navigator_->onPageChosen = [this](int tab) { bench_.sheet().setActive(tab); };
   navigator_->onSettingChosen = [this](const pages::SettingMatch& match) { goToSetting(match); };
   auto* find = new QAction(this);
   find->setShortcut(QKeySequence::Find);
@@ -194,7 +194,7 @@ QWidget* MainWindow::buildPageArea() {
     pageForms_.push_back(form);
     pageScrolls_.push_back(scroll);
   }
-  session::SheetView& sheet = bench_.sheetView();
+  pages::Sheet& sheet = bench_.sheet();
   sheet.onActiveChanged = [this](int index) { showPage(index); };
   showPage(sheet.activeIndex());
   // Until the first page exists there is nothing to navigate.
@@ -261,7 +261,7 @@ void MainWindow::goToSetting(const pages::SettingMatch& match) {
   FormWidget* form = basicPanel_;
   const ui::Control* control = match.control;
   if (match.tab != pages::SettingMatch::kBasicControl) {
-    bench_.sheetView().setActive(match.tab);
+    bench_.sheet().setActive(match.tab);
     form = pageForm(match.tab);
     pages::BasePage* page = bench_.sheet().tabs()[static_cast<std::size_t>(match.tab)];
     if (const ui::Control* shown = page->BringIntoView(match.number, match.subIndex)) control = shown;

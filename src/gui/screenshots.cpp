@@ -87,7 +87,7 @@ int WriteScreenshots(MainWindow& window, session::Workbench& bench, session::Con
   }
   Shooter shoot(dialogs, dir, prefix);
   shoot.window(window, QStringLiteral("main"));
-  session::SheetView& sheet = bench.sheetView();
+  pages::Sheet& sheet = bench.sheet();
   for (int i = 0; i < sheet.pageCount(); ++i) {
     sheet.setActive(i);
     shoot.window(window, QStringLiteral("page-%1-").arg(i + 1, 2, 10, QLatin1Char('0')) +

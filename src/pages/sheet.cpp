@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comm/link_constants.h"
+#include "pages/view_hooks.h"
 
 namespace tw::pages {
 
@@ -48,6 +49,21 @@ bool Sheet::SetActivePage(std::string_view caption) {
   return true;
 }
 
+std::string Sheet::pageCaption(int index) const {
+  if (index < 0 || index >= pageCount()) return {};
+  return tabs_[static_cast<std::size_t>(index)]->caption();
+}
+
+int Sheet::activeIndex() const {
+  const auto found = std::find(tabs_.begin(), tabs_.end(), active_);
+  return found == tabs_.end() ? -1 : static_cast<int>(found - tabs_.begin());
+}
+
+void Sheet::setActive(int index) {
+  if (index < 0 || !SetActivePage(static_cast<std::size_t>(index))) return;
+  if (onActiveChanged) onActiveChanged(index);
+}
+
 BasePage* Sheet::FindPage(std::string_view caption) const {
   const auto it =
       std::find_if(pages_.begin(), pages_.end(), [&](BasePage* p) { return p->caption() == caption; });
@@ -77,6 +93,34 @@ void Sheet::RestoreFocus() {
 
 void Sheet::QueueAll(model::ParameterImage& image, const model::SettingFilter& sends) {
   for (BasePage* page : pages_) page->QueueAll(image, sends);
+}
+
+std::optional<ui::ItemName> Sheet::DescribeItem(const model::ParameterImage& image, int number,
+                                                std::string_view command) {
+  for (BasePage* page : pages_) {
+    if (!page->hasSettings()) continue;
+    const ItemText text = page->settings().DescribeItem(image, number, page->SubIndexOfCommand(number, command), false);
+    if (!text.section.empty()) return ui::ItemName{text.section, text.key};
+  }
+  return std::nullopt;
+}
+
+BasePage* Sheet::shownPage(std::string_view caption) const {
+  BasePage* page = FindPage(caption);
+  return page != nullptr && page->hasWindow() ? page : nullptr;
+}
+
+void Sheet::ActivateSpeakerSet() {
+  if (BasePage* page = shownPage("Speaker Set")) page->OnSetActive();
+}
+
+void Sheet::SetDspProgram(int program) {
+  if (program < 0 || program > 23) return;
+  if (auto* follower = dynamic_cast<ProgramFollower*>(FindPage("DSP Parameters"))) follower->SetCurrentProgram(program);
+}
+
+void Sheet::RefreshInputDspItem(int number, bool update) {
+  if (BasePage* page = shownPage("Input DSP")) page->RefreshItem(number, update);
 }
 
 }  // namespace tw::pages

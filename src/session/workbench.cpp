@@ -69,9 +69,7 @@ struct Workbench::Window {
       : host(bench),
         pageLink(bench.link()),
         sheet(pages::PageContext{pageLink, bench.ui_, 0, &host}, bench.pages_),
-        sheetView(sheet, bench.link()),
-        basicView(sheet, bench.link()),
-        basic(pageLink, bench.ui_, &basicView),
+        basic(pageLink, bench.ui_, &sheet),
         transferPages(pageLink, sheet, configuration.memoryGroups()),
         memoryPage(pages::PageContext{pageLink, bench.ui_, 0, &host}, configuration.memoryGroups()),
         view(bench.app_, bench.ui_, bench.dialogs_, std::move(options)) {}
@@ -79,8 +77,6 @@ struct Workbench::Window {
   WindowPageHost host;
   ui::CommPageLink pageLink;
   pages::Sheet sheet;
-  SheetView sheetView;
-  BasicGroupView basicView;
   ui::BasicControlGroup basic;
   settings::ConfigurationFile configuration{[this] { return pageLink.settingContext(); }};
   std::string memo;
@@ -138,10 +134,9 @@ void Workbench::createWindow() {
   if (!offerVirtualReceiver_) options.virtualDevice.clear();
   window_ = std::make_unique<Window>(*this, std::move(options));
   Window& w = *window_;
-  w.basicView.attach(w.basic);
-  w.sheetView.setPageSource(&w.transferPages);
-  w.view.attachSheet(&w.sheetView);
-  w.view.attachBasicGroup(&w.basicView);
+  w.sheet.setPageSource(&w.transferPages);
+  w.view.attachSheet(&w.sheet);
+  w.view.attachBasicGroup(&w.basic);
   w.view.onConnectFinished = [this](bool connected) { connectFinished(connected); };
   w.view.onCommandsFinished = [this](comm::ListResult result) { commandsFinished(result); };
   w.view.onUploadInterrupted = [this](const comm::UploadInterruption& what) { uploadInterrupted(what); };
@@ -196,10 +191,6 @@ ui::MainView& Workbench::view() {
 
 pages::Sheet& Workbench::sheet() {
   return window().sheet;
-}
-
-SheetView& Workbench::sheetView() {
-  return window().sheetView;
 }
 
 ui::BasicControlGroup& Workbench::basicControls() {

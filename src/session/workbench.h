@@ -47,7 +47,6 @@
 #include "files/profile.h"
 #include "settings/configuration_file.h"
 #include "pages/sheet.h"
-#include "session/view_adapters.h"
 #include "ui/basic_control/basic_control_group.h"
 #include "ui/dialogs/startup_dialogs.h"
 #include "ui/main_view.h"
@@ -138,7 +137,6 @@ class Workbench {
   // The window parts; only while hasWindow().
   ui::MainView& view();
   pages::Sheet& sheet();
-  SheetView& sheetView();
   ui::BasicControlGroup& basicControls();
   // The System Memory window (shown by the main form's System Memory button).
   pages::SystemMemoryPage& memoryPage();

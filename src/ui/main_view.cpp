@@ -455,9 +455,9 @@ void MainView::CommandsFinished(comm::ListResult result) {
 
 std::optional<ItemName> MainView::describeParameter(int number, std::string_view command) {
   if (basic_ != nullptr) {
-    if (auto item = basic_->DescribeBasicItem(number); item && !item->first.empty()) return item;
+    if (auto item = basic_->DescribeBasicItem(link_.imageInUse(), number); item && !item->first.empty()) return item;
   }
-  if (sheet_ != nullptr) return sheet_->DescribeItem(number, command);
+  if (sheet_ != nullptr) return sheet_->DescribeItem(link_.imageInUse(), number, command);
   return std::nullopt;
 }
 

@@ -13,6 +13,7 @@ class PageSource;
 }
 namespace tw::model {
 struct Capabilities;
+class ParameterImage;
 }
 
 namespace tw::ui {
@@ -21,7 +22,8 @@ namespace tw::ui {
 using ItemName = std::pair<std::string, std::string>;
 
 // The property sheet as the main view drives it: the settings pages in sheet order, one of
-// them active. (The page framework provides it; the view only needs these operations.)
+// them active. The page framework's sheet is one; the view needs only these operations, so
+// that it can be driven in a test without pages.
 class ViewSheet {
  public:
   virtual ~ViewSheet() = default;
@@ -39,9 +41,11 @@ class ViewSheet {
   virtual void RestoreFocus() = 0;
   // UpdateAvailability on every page (the receiver's capabilities changed).
   virtual void UpdateAvailability() = 0;
-  // The first page, in sheet order, that knows parameter `number` in the image in use; the
-  // element `command` was sent for where the parameter has several (a channel's band).
-  virtual std::optional<ItemName> DescribeItem(int number, std::string_view command) = 0;
+  // The first page, in sheet order, tab or not, that knows parameter `number` in `image`
+  // (the image in use); the element `command` was sent for where the parameter has several
+  // (a channel's band).
+  virtual std::optional<ItemName> DescribeItem(const model::ParameterImage& image, int number,
+                                               std::string_view command) = 0;
   // What the transfer engine queues through (every page's QueueAll, the memory parts).
   virtual comm::PageSource& pageSource() = 0;
 };
@@ -57,10 +61,11 @@ class ViewBasicGroup {
   virtual void FillBasicControls() = 0;
   virtual void RefreshBasicControls() = 0;
   virtual void RefreshBasicItem(int number, bool update) = 0;
-  virtual std::optional<ItemName> DescribeBasicItem(int number) = 0;
+  // Nothing for a number that only names a command.
+  virtual std::optional<ItemName> DescribeBasicItem(const model::ParameterImage& image, int number) = 0;
   virtual void RestoreFocus() = 0;
-  // After a Real Time connect: the decoder list without "AAC(J Only)" unless the receiver
-  // has it, the Zone 2 / Zone 3 power boxes only when those zones exist.
+  // After a connect: the decoder list without "AAC(J Only)" unless the receiver has it; zone
+  // power only in Real Time Mode, the Zone 2 / Zone 3 boxes only when those zones exist.
   virtual void UpdateCapabilities(const model::Capabilities& capabilities) = 0;
 };
 

@@ -73,12 +73,12 @@ TEST(DesktopLayout, EveryPageIsWholeWithoutScrollingInALaptopSizedWindow) {
     ASSERT_EQ(window.size(), kLaptopWindow);
     ASSERT_GT(window.pageCount(), 0);
     for (int page = 0; page < window.pageCount(); ++page) {
-      desktop.bench.sheetView().setActive(page);
+      desktop.bench.sheet().setActive(page);
       Settle(window);
       const QScrollArea* scroll = window.pageScroll(page);
       ASSERT_NE(scroll, nullptr);
       EXPECT_TRUE(scroll->isVisible());
-      EXPECT_FALSE(Scrolls(*scroll)) << desktop.bench.sheetView().pageCaption(page) << " needs "
+      EXPECT_FALSE(Scrolls(*scroll)) << desktop.bench.sheet().pageCaption(page) << " needs "
                                      << scroll->widget()->minimumSizeHint().width() << "x"
                                      << scroll->widget()->minimumSizeHint().height() << " and has "
                                      << scroll->viewport()->width() << "x" << scroll->viewport()->height();
@@ -95,7 +95,7 @@ TEST(DesktopLayout, ChannelCaptionsSlidersAndValuesLineUpAndButtonsKeepTheirSize
   MainWindow& window = *desktop.window;
   window.resize(kLaptopWindow);
   const int speakerLevel = PageIndex(desktop, "Speaker Level");
-  desktop.bench.sheetView().setActive(speakerLevel);
+  desktop.bench.sheet().setActive(speakerLevel);
   Settle(window);
   FormWidget* page = window.pageForm(speakerLevel);
   ASSERT_NE(page, nullptr);
@@ -159,7 +159,7 @@ TEST(DesktopLayout, PagesAreListedByFamilyInSheetOrder) {
   // Choosing a page in the list shows it and makes it the sheet's active page.
   const int index = PageIndex(desktop, "Speaker Set");
   tree.setCurrentItem(speakers->child(2));
-  EXPECT_EQ(desktop.bench.sheetView().activeIndex(), index);
+  EXPECT_EQ(desktop.bench.sheet().activeIndex(), index);
   EXPECT_EQ(desktop.window->pageStack().currentIndex(), index);
 }
 
@@ -197,13 +197,13 @@ TEST(DesktopSearch, ChoosingAPageSettingShowsItsPageAndFocusesItsControl) {
   Program desktop(app::kStartModeRealTime);
   MainWindow& window = *desktop.window;
   PageNavigator& navigator = window.navigator();
-  desktop.bench.sheetView().setActive(2);
+  desktop.bench.sheet().setActive(2);
   navigator.search("SW");
   ASSERT_GE(navigator.matches().size(), 2u);
   EXPECT_EQ(navigator.matches()[1].place, "Speaker Distance");
   navigator.choose(1);
   const int distance = navigator.matches()[1].tab;
-  EXPECT_EQ(desktop.bench.sheetView().activeIndex(), distance);
+  EXPECT_EQ(desktop.bench.sheet().activeIndex(), distance);
   EXPECT_EQ(window.pageStack().currentIndex(), distance);
   QWidget* focused = QApplication::focusWidget();
   ASSERT_NE(focused, nullptr);
@@ -233,7 +233,7 @@ TEST(DesktopSearch, ASoundProgramsParameterIsShownWithItsProgramAndRowSelected) 
   const pages::SettingMatch match = navigator.matches()[0];
   EXPECT_EQ(match.place, "DSP Parameters Hall in Vienna");
   navigator.choose(0);
-  EXPECT_EQ(desktop.bench.sheetView().activeIndex(), match.tab);
+  EXPECT_EQ(desktop.bench.sheet().activeIndex(), match.tab);
   auto& page = dynamic_cast<pages::DspParametersPage&>(*desktop.bench.sheet().tabs()[static_cast<std::size_t>(match.tab)]);
   EXPECT_EQ(page.program(), 1);
   EXPECT_EQ(page.selectedNumber(), match.number);

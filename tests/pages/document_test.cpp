@@ -89,12 +89,12 @@ TEST(Document, OpenKeepsThePortAndPageInUseBeforeTheViewArrangesItselfAgain) {
   DocFixture f;
   const std::string path = f.file("a.qcf");
   ASSERT_TRUE(f.bench.SaveConfiguration(path).ok);
-  ASSERT_GE(f.bench.sheetView().pageCount(), 2);
-  f.bench.sheetView().setActive(1);
-  const std::string caption = f.bench.sheetView().pageCaption(1);
+  ASSERT_GE(f.bench.sheet().pageCount(), 2);
+  f.bench.sheet().setActive(1);
+  const std::string caption = f.bench.sheet().pageCaption(1);
   ASSERT_TRUE(f.document.OnOpenDocument(path));
   EXPECT_EQ(f.bench.app().setting(app::kActivePageSetting), caption);
-  EXPECT_EQ(f.bench.sheetView().activeIndex(), 1);
+  EXPECT_EQ(f.bench.sheet().activeIndex(), 1);
   EXPECT_EQ(f.bench.view().portList().selectedText(), ui::kVirtualPortEntry);
 }
 

@@ -54,7 +54,7 @@ class FakeSheet final : public ViewSheet, public comm::PageSource {
   void RefreshActiveItems(const std::vector<int>& numbers) override { activeRefreshes.push_back(numbers); }
   void RestoreFocus() override { ++focusRestores; }
   void UpdateAvailability() override { ++availabilityUpdates; }
-  std::optional<ItemName> DescribeItem(int number, std::string_view /*command*/) override {
+  std::optional<ItemName> DescribeItem(const model::ParameterImage&, int number, std::string_view) override {
     const auto it = names.find(number);
     if (it == names.end()) return std::nullopt;
     return it->second;

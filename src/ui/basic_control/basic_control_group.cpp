@@ -6,6 +6,7 @@
 #include "comm/link_constants.h"
 #include "comm/operation_command.h"
 #include "model/parameter_access.h"
+#include "settings/basic/basic_control_settings.h"
 #include "settings/basic/basic_lists.h"
 
 namespace tw::ui {
@@ -242,9 +243,21 @@ void BasicControlGroup::RestoreFocus() {
   if (nightParameter.focusedButton() >= 0) nightParameter.setFocusedButton(nightParameter.selected());
 }
 
-void BasicControlGroup::UpdateDecoderList(bool aacAvailable) {
-  FillWithData(decoder, basic::kDecoderModes, aacAvailable ? basic::kDecoderModes.size() : 2);
+void BasicControlGroup::UpdateCapabilities(const model::Capabilities& capabilities) {
+  FillWithData(decoder, basic::kDecoderModes, capabilities.aac != 0 ? basic::kDecoderModes.size() : 2);
   decoder.selectData(integer(3));
+  // Async Mode keeps the whole zone power group hidden whatever the receiver has.
+  const bool realTime = link_.isRealTime();
+  zoneBox.setVisible(realTime);
+  zoneMain.setVisible(realTime);
+  zone2.setVisible(realTime && capabilities.zone2 != 0);
+  zone3.setVisible(realTime && capabilities.zone3 != 0);
+}
+
+std::optional<ItemName> BasicControlGroup::DescribeBasicItem(const model::ParameterImage& image, int number) {
+  const settings::ItemText text = settings::BasicControlSettings().DescribeItem(image, number, -1, false);
+  if (text.section.empty()) return std::nullopt;
+  return ItemName{text.section, text.key};
 }
 
 // --- handlers ---

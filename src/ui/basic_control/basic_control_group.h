@@ -15,6 +15,7 @@
 #include "ui/controls/level_slider.h"
 #include "ui/controls/radio_group.h"
 #include "ui/controls/static_text.h"
+#include "ui/main_view_parts.h"
 #include "ui/page_link.h"
 #include "ui/ui_services.h"
 
@@ -22,8 +23,8 @@ namespace tw::ui {
 
 namespace basic = settings::basic;
 
-// The settings pages that the Basic Control group reaches; the main view implements it
-// over its sheet. Every operation defaults to nothing.
+// The settings pages that the Basic Control group reaches; the page sheet is one. Every
+// operation defaults to nothing.
 class BasicControlPeers {
  public:
   virtual ~BasicControlPeers() = default;
@@ -42,7 +43,7 @@ class BasicControlPeers {
 //
 // The block integers are numbered 1..15 as the block lays them out; the parameter numbers
 // 1..14 are what commands, files and reports use (see the item table in the .cpp).
-class BasicControlGroup {
+class BasicControlGroup final : public ViewBasicGroup {
  public:
   BasicControlGroup(PageLink& link, UiServices& ui, BasicControlPeers* peers = nullptr);
   BasicControlGroup(const BasicControlGroup&) = delete;
@@ -53,16 +54,17 @@ class BasicControlGroup {
   bool PreTranslateKey(Control& focused, Key key) { return form_->pressKey(focused, key); }
 
   // --- what the view runs ---
+  LayoutNode layout() override { return form_->root(); }
   // Fills and selects every list, sets up the volume slider, shows the members.
-  void FillBasicControls();
+  void FillBasicControls() override;
   // 0: program list on, enhancer list off; 1: both off; 2: the other way round.
   void SetDspSelectorMode(int mode);
-  void RefreshBasicControls();
-  void RefreshBasicItem(int number, bool update);
+  void RefreshBasicControls() override;
+  void RefreshBasicItem(int number, bool update) override;
+  std::optional<ItemName> DescribeBasicItem(const model::ParameterImage& image, int number) override;
   // Focus on a night parameter radio moves to the selected one.
-  void RestoreFocus();
-  // The decoder list without "AAC(J Only)" when the receiver lacks AAC.
-  void UpdateDecoderList(bool aacAvailable);
+  void RestoreFocus() override;
+  void UpdateCapabilities(const model::Capabilities& capabilities) override;
 
   // --- downloads ---
   // 1, 2, 3, 6, 7, 8 (night mode on only), then 5, 11 or 4 by the program, 9, 10.

@@ -1,5 +1,6 @@
-// The view's adapters over a sheet of stand-in pages: the error log's names come from any
-// page of the sheet, and the Basic Control group reaches the pages it must tell.
+// The sheet and the Basic Control group as the main view drives them, over stand-in pages:
+// the error log's names come from any page of the sheet, and the group reaches the pages it
+// must tell.
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,12 @@
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_port.h"
 #include "pages/test_page.h"
-#include "session/view_adapters.h"
+#include "pages/sheet.h"
 #include "pages/view_hooks.h"
 #include "support/scripted_ui_services.h"
 
 namespace tw::pages::test {
 
-using namespace ::tw::session;
 namespace {
 
 // A page that counts what the view asks of it; the DSP Parameters stand-in follows the program.
@@ -54,10 +54,7 @@ struct AdapterFixture {
         link(port, scheduler, mode),
         pageLink(link),
         sheet(PageContext{pageLink, ui, 0}, kPages),
-        sheetView(sheet, link),
-        basicView(sheet, link),
-        group(pageLink, ui, &basicView) {
-    basicView.attach(group);
+        group(pageLink, ui, &sheet) {
     sheet.Create();
     group.FillBasicControls();
   }
@@ -69,51 +66,49 @@ struct AdapterFixture {
   ui::ScriptedUiServices ui;
   ui::CommPageLink pageLink;
   Sheet sheet;
-  SheetView sheetView;
-  BasicGroupView basicView;
   ui::BasicControlGroup group;
 };
 
-TEST(ViewAdapters, ErrorLogNamesComeFromAnyPageOfTheSheetTabOrNot) {
+TEST(SheetAsViewed, ErrorLogNamesComeFromAnyPageOfTheSheetTabOrNot) {
   AdapterFixture f(comm::WorkingMode::RealTime);
   // In Real Time Mode the test page has no tab, but a download would still send it.
-  ASSERT_EQ(f.sheetView.pageCount(), 2);
-  EXPECT_EQ(f.sheetView.DescribeItem(427, ""), (ui::ItemName{"Test Page", "Front"}));
-  EXPECT_EQ(f.sheetView.DescribeItem(268, ""), (ui::ItemName{"Test Page", "FL"}));
-  EXPECT_EQ(f.sheetView.DescribeItem(600, ""), std::nullopt);
-  EXPECT_EQ(f.basicView.DescribeBasicItem(9), (ui::ItemName{"Basic Control", "Main Volume"}));
+  ASSERT_EQ(f.sheet.pageCount(), 2);
+  EXPECT_EQ(f.sheet.DescribeItem(f.link.imageInUse(), 427, ""), (ui::ItemName{"Test Page", "Front"}));
+  EXPECT_EQ(f.sheet.DescribeItem(f.link.imageInUse(), 268, ""), (ui::ItemName{"Test Page", "FL"}));
+  EXPECT_EQ(f.sheet.DescribeItem(f.link.imageInUse(), 600, ""), std::nullopt);
+  EXPECT_EQ(f.group.DescribeBasicItem(f.link.imageInUse(), 9), (ui::ItemName{"Basic Control", "Main Volume"}));
   // Command-only numbers have no name.
-  EXPECT_EQ(f.basicView.DescribeBasicItem(5), std::nullopt);
+  EXPECT_EQ(f.group.DescribeBasicItem(f.link.imageInUse(), 5), std::nullopt);
 }
 
-TEST(ViewAdapters, SheetViewCountsTabsOnlyAndReportsActivation) {
+TEST(SheetAsViewed, SheetCountsTabsOnlyAndReportsActivation) {
   AdapterFixture f(comm::WorkingMode::Async);
-  ASSERT_EQ(f.sheetView.pageCount(), 4);
-  EXPECT_EQ(f.sheetView.pageCaption(2), "Test Page");
-  EXPECT_EQ(f.sheetView.pageCaption(4), "");
+  ASSERT_EQ(f.sheet.pageCount(), 4);
+  EXPECT_EQ(f.sheet.pageCaption(2), "Test Page");
+  EXPECT_EQ(f.sheet.pageCaption(4), "");
   std::vector<int> changes;
-  f.sheetView.onActiveChanged = [&](int index) { changes.push_back(index); };
-  f.sheetView.setActive(3);
-  f.sheetView.setActive(7);
-  EXPECT_EQ(f.sheetView.activeIndex(), 3);
+  f.sheet.onActiveChanged = [&](int index) { changes.push_back(index); };
+  f.sheet.setActive(3);
+  f.sheet.setActive(7);
+  EXPECT_EQ(f.sheet.activeIndex(), 3);
   EXPECT_EQ(changes, std::vector<int>{3});
 }
 
-TEST(ViewAdapters, NightModeRefreshesTheSpeakerSetPage) {
+TEST(SheetAsViewed, NightModeRefreshesTheSpeakerSetPage) {
   AdapterFixture f(comm::WorkingMode::Async);
   const int before = f.page(kSpeakerSet).refreshAll;
   f.group.nightMode.select(1);
   EXPECT_EQ(f.page(kSpeakerSet).refreshAll, before + 1);
 }
 
-TEST(ViewAdapters, RealTimeProgramChoiceReachesDspParameters) {
+TEST(SheetAsViewed, RealTimeProgramChoiceReachesDspParameters) {
   AdapterFixture f(comm::WorkingMode::RealTime);
   f.group.program.select(11);
   ASSERT_FALSE(f.page(kDsp).programs.empty());
   EXPECT_EQ(f.page(kDsp).programs.back(), 11);
 }
 
-TEST(ViewAdapters, AsyncProgramChoiceRefreshesTheInputDspRowOfTheCurrentInput) {
+TEST(SheetAsViewed, AsyncProgramChoiceRefreshesTheInputDspRowOfTheCurrentInput) {
   AdapterFixture f(comm::WorkingMode::Async);
   f.group.input.select(3);
   f.group.program.select(6);
