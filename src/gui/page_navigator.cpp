@@ -11,8 +11,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "gui/page_families.h"
 #include "gui/qt_text.h"
+#include "pages/page_registry.h"
 #include "session/workbench.h"
 
 namespace tw::gui {
@@ -107,7 +107,7 @@ PageNavigator::PageNavigator(session::Workbench& bench, QWidget* parent)
 }
 
 void PageNavigator::buildTree() {
-  const auto families = PageFamilies();
+  const auto families = pages::FamilyNames();
   std::vector<QTreeWidgetItem*> heads(families.size(), nullptr);
   const std::vector<pages::BasePage*>& tabs = bench_.sheet().tabs();
   QFont bold = tree_->font();
@@ -119,7 +119,7 @@ void PageNavigator::buildTree() {
     heads[family] = head;
   }
   for (std::size_t tab = 0; tab < tabs.size(); ++tab) {
-    const auto family = static_cast<std::size_t>(FamilyOfPage(tabs[tab]->caption()));
+    const auto family = static_cast<std::size_t>(pages::FamilyOfPage(tabs[tab]->caption()));
     auto* item = new QTreeWidgetItem(heads[family], QStringList{ToQt(tabs[tab]->caption())});
     item->setData(0, kTabRole, static_cast<int>(tab));
   }

@@ -15,17 +15,16 @@ model::ParameterImage& ImageOf(const PageContext& context) {
 
 }  // namespace
 
-BasePage::BasePage(const PageContext& context, std::string caption, int templateId)
+BasePage::BasePage(const PageContext& context, std::string caption)
     : link_(context.link),
       ui_(context.ui),
       host_(context.host),
       image_(ImageOf(context)),
       caption_(std::move(caption)),
-      templateId_(templateId),
       form_(std::make_unique<ui::Form>(caption_, ui::Column({}))) {}
 
-BasePage::BasePage(const PageContext& context, const settings::PageSettings& settings, int templateId)
-    : BasePage(context, settings.caption(), templateId) {
+BasePage::BasePage(const PageContext& context, const settings::PageSettings& settings)
+    : BasePage(context, settings.caption()) {
   settings_ = &settings;
 }
 

@@ -40,17 +40,16 @@ using settings::PageItem;
 class BasePage {
  public:
   // A page over settings of the catalogue: its caption is theirs.
-  BasePage(const PageContext& context, const settings::PageSettings& settings, int templateId);
+  BasePage(const PageContext& context, const settings::PageSettings& settings);
   // A page without settings of its own (the System Memory window), or one that names them
   // later (setSettings).
-  BasePage(const PageContext& context, std::string caption, int templateId);
+  BasePage(const PageContext& context, std::string caption);
   virtual ~BasePage() = default;
   BasePage(const BasePage&) = delete;
   BasePage& operator=(const BasePage&) = delete;
 
   // The page's window text, also its section in files and reports.
   const std::string& caption() const { return caption_; }
-  int templateId() const { return templateId_; }
   // The settings the page shows; a page without settings throws.
   const settings::PageSettings& settings() const;
   bool hasSettings() const { return settings_ != nullptr; }
@@ -141,7 +140,6 @@ class BasePage {
   model::ParameterImage& image_;
   std::string caption_;
   const settings::PageSettings* settings_ = nullptr;
-  int templateId_;
   std::unique_ptr<ui::Form> form_;
   bool hasWindow_ = false;
   bool active_ = false;

@@ -21,14 +21,14 @@ constexpr std::string_view kNotReadTip =
 
 }  // namespace
 
-ItemPage::ItemPage(const PageContext& context, std::string caption, int templateId)
-    : BasePage(context, caption, templateId),
+ItemPage::ItemPage(const PageContext& context, std::string caption)
+    : BasePage(context, caption),
       ownSettings_(std::make_unique<settings::PageSettings>(std::move(caption))) {
   setSettings(*ownSettings_);
 }
 
-ItemPage::ItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId)
-    : BasePage(context, settings, templateId) {}
+ItemPage::ItemPage(const PageContext& context, const settings::PageSettings& settings)
+    : BasePage(context, settings) {}
 
 
 void ItemPage::SetSendOrder(std::vector<int> numbers) {

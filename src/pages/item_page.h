@@ -37,9 +37,9 @@ namespace tw::pages {
 class ItemPage : public BasePage {
  public:
   // A page whose settings are the items its Bind and Add calls name, in that order.
-  ItemPage(const PageContext& context, std::string caption, int templateId);
+  ItemPage(const PageContext& context, std::string caption);
   // A page over settings of the catalogue: Bind attaches a control to one of their items.
-  ItemPage(const PageContext& context, const settings::PageSettings& settings, int templateId);
+  ItemPage(const PageContext& context, const settings::PageSettings& settings);
 
   // UpdateControlStates, then every bound control shows the page's image.
   void RefreshAll() override;

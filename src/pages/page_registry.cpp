@@ -29,30 +29,41 @@ namespace tw::pages {
 namespace {
 
 constexpr std::array<PageDescriptor, 19> kSheetPages = {{
-    {"Multi Zone", 133, Presence::Always, MakePage<MultiZonePage>},
-    {"DSP Parameters", 148, Presence::Always, MakePage<DspParametersPage>},
-    {"Input DSP", 149, Presence::AsyncOnly, MakePage<InputDspPage>},
-    {"Input Rename", 147, Presence::Always, MakePage<InputRenamePage>},
-    {"I/O Assign", 135, Presence::Always, MakePage<IoAssignPage>},
-    {"Speaker Level", 151, Presence::Always, MakePage<SpeakerLevelPage>},
-    {"Speaker Distance", 150, Presence::Always, MakePage<SpeakerDistancePage>},
-    {"Tone Control", 143, Presence::Always, MakePage<ToneControlPage>},
-    {"CONTROL OUT", 132, Presence::Always, MakePage<ControlOutPage>},
-    {"Volume Trim", 134, Presence::Always, MakePage<VolumeTrimPage>},
-    {"Graphic EQ", 169, Presence::Always, MakePage<GraphicEqPage>},
-    {"Speaker Set", 130, Presence::Always, MakePage<SpeakerSetPage>},
-    {"Tuner Set", 131, Presence::Always, MakePage<TunerSetPage>},
-    {"XM Set", 171, Presence::RealTimeOrRegion1, MakePage<XmSetPage>},
-    {"Display Set", 142, Presence::Always, MakePage<DisplaySetPage>},
-    {"MULTI CH", 152, Presence::Always, MakePage<MultiChPage>},
-    {"Other", 164, Presence::Always, MakePage<OtherPage>},
-    {"Advanced Setup", 170, Presence::Always, MakePage<AdvancedSetupPage>},
-    {"iPod", 102, Presence::Always, MakePage<IpodPage>},
+    {"Multi Zone", Presence::Always, MakePage<MultiZonePage>, Family::Zones},
+    {"DSP Parameters", Presence::Always, MakePage<DspParametersPage>, Family::Sound},
+    {"Input DSP", Presence::AsyncOnly, MakePage<InputDspPage>, Family::Inputs},
+    {"Input Rename", Presence::Always, MakePage<InputRenamePage>, Family::Inputs},
+    {"I/O Assign", Presence::Always, MakePage<IoAssignPage>, Family::Inputs},
+    {"Speaker Level", Presence::Always, MakePage<SpeakerLevelPage>, Family::Speakers},
+    {"Speaker Distance", Presence::Always, MakePage<SpeakerDistancePage>, Family::Speakers},
+    {"Tone Control", Presence::Always, MakePage<ToneControlPage>, Family::Sound},
+    {"CONTROL OUT", Presence::Always, MakePage<ControlOutPage>, Family::Zones},
+    {"Volume Trim", Presence::Always, MakePage<VolumeTrimPage>, Family::Zones},
+    {"Graphic EQ", Presence::Always, MakePage<GraphicEqPage>, Family::Sound},
+    {"Speaker Set", Presence::Always, MakePage<SpeakerSetPage>, Family::Speakers},
+    {"Tuner Set", Presence::Always, MakePage<TunerSetPage>, Family::Sources},
+    {"XM Set", Presence::RealTimeOrRegion1, MakePage<XmSetPage>, Family::Sources},
+    {"Display Set", Presence::Always, MakePage<DisplaySetPage>, Family::System},
+    {"MULTI CH", Presence::Always, MakePage<MultiChPage>, Family::Inputs},
+    {"Other", Presence::Always, MakePage<OtherPage>, Family::System},
+    {"Advanced Setup", Presence::Always, MakePage<AdvancedSetupPage>, Family::System},
+    {"iPod", Presence::Always, MakePage<IpodPage>, Family::Sources},
 }};
+
+constexpr std::array<std::string_view, 6> kFamilyNames = {"Speakers", "Sound", "Inputs", "Zones", "Sources", "System"};
 
 }  // namespace
 
 std::span<const PageDescriptor> SheetPageDescriptors() { return kSheetPages; }
+
+std::span<const std::string_view> FamilyNames() { return kFamilyNames; }
+
+Family FamilyOfPage(std::string_view caption) {
+  for (const PageDescriptor& page : kSheetPages) {
+    if (page.caption == caption) return page.family;
+  }
+  return Family::System;
+}
 
 bool IsShown(const PageDescriptor& page, comm::WorkingMode mode, int tunerRegion) {
   return settings::IsShown(page.presence, mode == comm::WorkingMode::RealTime, tunerRegion);

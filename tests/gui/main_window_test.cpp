@@ -155,7 +155,7 @@ TEST(MainWindow, ARealTimeEditTheReceiverNeverGotGoesBackOnScreen) {
   desktop.scheduler.advance(kCablePulledAt + 1000 - desktop.scheduler.now());
   ASSERT_TRUE(view.statusText().text().rfind("Connected", 0) == 0);
 
-  ASSERT_TRUE(desktop.bench.sheet().SetActivePage(pages::VolumeTrimPage::kCaption));
+  ASSERT_TRUE(desktop.bench.sheet().SetActivePage("Volume Trim"));
   auto& page = *desktop.bench.sheet().Find<pages::VolumeTrimPage>();
   ui::StepSlider& trim = page.slider(383);
   auto* slider = static_cast<ModelSlider*>(desktop.window->widgetFor(trim));

@@ -124,7 +124,7 @@ constexpr pages::TextItem kName{.number = 240, .key = "PHONO", .maxLength = 8, .
 
 class KindsPage final : public pages::ItemPage {
  public:
-  explicit KindsPage(const pages::PageContext& context) : ItemPage(context, "Kinds", 998) {
+  explicit KindsPage(const pages::PageContext& context) : ItemPage(context, "Kinds") {
     Bind(kScreen, screen);
     Bind(kMessage, message);
     Bind(kTrigger, trigger);

@@ -61,8 +61,9 @@ struct Receiver {
   model::ParameterImage& image() { return *link.images().Image(0); }
   template <class Page>
   Page& show() {
-    EXPECT_TRUE(sheet.SetActivePage(Page::kCaption));
-    return *sheet.Find<Page>();
+    Page& page = *sheet.Find<Page>();
+    EXPECT_TRUE(sheet.SetActivePage(page.caption()));
+    return page;
   }
   std::string report(std::string_view code) { return port.receiver().reportValue(code); }
 

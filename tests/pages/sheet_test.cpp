@@ -48,7 +48,7 @@ class RecordingSettings final : public settings::PageSettings {
 class RecordingPage final : public pages::BasePage {
  public:
   RecordingPage(const pages::PageContext& context, std::string caption, int number)
-      : BasePage(context, caption, 0), settings_(caption, number) {
+      : BasePage(context, caption), settings_(caption, number) {
     setSettings(settings_);
   }
 
@@ -123,16 +123,17 @@ struct SheetFixture {
   pages::Sheet sheet;
 };
 
-TEST(SheetRegistry, NineteenPagesWithTheirCaptionsAndTemplates) {
+TEST(SheetRegistry, NineteenPagesWithTheirCaptionsAndFamilies) {
   const auto pages = pages::SheetPageDescriptors();
   ASSERT_EQ(pages.size(), 19u);
   std::vector<std::string> captions;
   for (const auto& page : pages) captions.emplace_back(page.caption);
   EXPECT_EQ(captions, kAllCaptions);
-  EXPECT_EQ(pages[0].templateId, 133);
-  EXPECT_EQ(pages[2].templateId, 149);
-  EXPECT_EQ(pages[13].templateId, 171);
-  EXPECT_EQ(pages[18].templateId, 102);
+  EXPECT_EQ(pages::FamilyOfPage("Speaker Distance"), pages::Family::Speakers);
+  EXPECT_EQ(pages::FamilyOfPage("MULTI CH"), pages::Family::Inputs);
+  EXPECT_EQ(pages::FamilyOfPage("iPod"), pages::Family::Sources);
+  EXPECT_EQ(pages::FamilyOfPage("No Such Page"), pages::Family::System);
+  EXPECT_EQ(pages::FamilyNames()[static_cast<std::size_t>(pages::Family::Zones)], "Zones");
   // The sheet and the catalogue list the same pages in the same order, shown alike.
   const auto catalogue = settings::Catalogue();
   ASSERT_EQ(catalogue.size(), pages.size());

@@ -22,7 +22,7 @@ namespace {
 // A page that counts what the view asks of it; the DSP Parameters stand-in follows the program.
 class CountingPage : public BasePage, public ProgramFollower {
  public:
-  CountingPage(const PageContext& context, std::string caption) : BasePage(context, std::move(caption), 1) {}
+  CountingPage(const PageContext& context, std::string caption) : BasePage(context, std::move(caption)) {}
   void RefreshAll() override { ++refreshAll; }
   void RefreshItem(int number, bool update) override { refreshed.push_back({number, update}); }
   void SetCurrentProgram(int program) override { programs.push_back(program); }
@@ -42,10 +42,10 @@ constexpr char kInputDsp[] = "Input DSP";
 constexpr char kSpeakerSet[] = "Speaker Set";
 
 constexpr std::array<PageDescriptor, 4> kPages = {{
-    {kDsp, 148, Presence::Always, &MakeCounting<kDsp>},
-    {kInputDsp, 149, Presence::AsyncOnly, &MakeCounting<kInputDsp>},
-    {"Test Page", 999, Presence::AsyncOnly, &MakePage<tw::test::TestPage>},
-    {kSpeakerSet, 130, Presence::Always, &MakeCounting<kSpeakerSet>},
+    {kDsp, Presence::Always, &MakeCounting<kDsp>},
+    {kInputDsp, Presence::AsyncOnly, &MakeCounting<kInputDsp>},
+    {"Test Page", Presence::AsyncOnly, &MakePage<tw::test::TestPage>},
+    {kSpeakerSet, Presence::Always, &MakeCounting<kSpeakerSet>},
 }};
 
 struct AdapterFixture {

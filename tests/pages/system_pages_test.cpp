@@ -58,7 +58,7 @@ void ExpectEveryButton(const std::vector<GroupCase>& cases) {
       ASSERT_TRUE(f.page.settings().ParseItem(image, c.number, -1, b.text));
       EXPECT_EQ(ValueOf(image, c.number), b.value);
       const pages::ItemText text = f.page.settings().DescribeItem(image, c.number, -1, false);
-      EXPECT_EQ(text.section, std::string(Page::kCaption));
+      EXPECT_EQ(text.section, f.page.caption());
       EXPECT_EQ(text.key, c.key);
       EXPECT_EQ(text.value, b.text);
     }

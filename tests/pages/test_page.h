@@ -33,7 +33,7 @@ inline constexpr pages::LevelItem kFr{269, "FR", -100, 100, 5, "dB", "240", Leve
 
 class TestPage final : public pages::ItemPage {
  public:
-  explicit TestPage(const pages::PageContext& context) : ItemPage(context, "Test Page", 999) {
+  explicit TestPage(const pages::PageContext& context) : ItemPage(context, "Test Page") {
     using namespace test_page;
     Bind(kFront, front);
     Bind(kCenter, center);

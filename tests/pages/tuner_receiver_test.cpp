@@ -38,9 +38,9 @@ std::string RowValue(const emu::VirtualReceiver& receiver, std::string_view requ
 
 template <class Page>
 Page& Show(BenchFixture& f) {
-  EXPECT_TRUE(f.bench.sheet().SetActivePage(Page::kCaption));
   Page* page = f.bench.sheet().Find<Page>();
   EXPECT_NE(page, nullptr);
+  EXPECT_TRUE(f.bench.sheet().SetActivePage(page->caption()));
   return *page;
 }
 

@@ -109,19 +109,19 @@ TEST(Workbench, RunRefusesASecondOperationWhileOneIsRunning) {
 // A Speaker Distance stand-in that records what the view tells it at its initial update.
 class DistanceStandIn final : public BasePage, public ModeAndUnitFollower {
  public:
-  explicit DistanceStandIn(const PageContext& context) : BasePage(context, "Speaker Distance", 150) {}
+  explicit DistanceStandIn(const PageContext& context) : BasePage(context, "Speaker Distance") {}
   void SetModeAndUnit(bool async, int unit) override { told.push_back({async, unit}); }
   std::vector<std::pair<bool, int>> told;
 };
 
 class PlainPage final : public BasePage {
  public:
-  explicit PlainPage(const PageContext& context) : BasePage(context, "Speaker Set", 130) {}
+  explicit PlainPage(const PageContext& context) : BasePage(context, "Speaker Set") {}
 };
 
 constexpr std::array<PageDescriptor, 2> kStandIns = {{
-    {"Speaker Distance", 150, Presence::Always, &MakePage<DistanceStandIn>},
-    {"Speaker Set", 130, Presence::Always, &MakePage<PlainPage>},
+    {"Speaker Distance", Presence::Always, &MakePage<DistanceStandIn>},
+    {"Speaker Set", Presence::Always, &MakePage<PlainPage>},
 }};
 
 TEST(Workbench, InitialUpdateTellsSpeakerDistanceTheModeAndUnitAndRestoresTheStoredPage) {

@@ -35,7 +35,7 @@ std::int32_t ValueIn(const model::ParameterImage& image, int number) {
 }  // namespace
 
 DspParametersPage::DspParametersPage(const PageContext& context)
-    : BasePage(context, settings::DspParametersSettings(), kTemplateId),
+    : BasePage(context, settings::DspParametersSettings()),
       programList_(kProgramListId),
       layoutList_(kLayoutListId),
       parameterList_(kParameterListId),

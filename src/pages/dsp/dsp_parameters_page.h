@@ -32,8 +32,6 @@ namespace dsp = settings::dsp;
 // program before sending its parameters.
 class DspParametersPage final : public BasePage, public ProgramFollower {
  public:
-  static constexpr std::string_view kCaption = "DSP Parameters";
-  static constexpr int kTemplateId = 148;
 
   explicit DspParametersPage(const PageContext& context);
 

@@ -46,7 +46,7 @@ ui::PlotAxes ResponseAxes() {
 }  // namespace
 
 GraphicEqPage::GraphicEqPage(const PageContext& context)
-    : ItemPage(context, settings::GraphicEqSettings(), kTemplateId),
+    : ItemPage(context, settings::GraphicEqSettings()),
       channel_(kChannelListId),
       sliders_(ui::MakeControls<ui::LevelSlider, eq::kBandCount>(kFirstSliderId)),
       labels_(ui::MakeControls<ui::ValueLabel, eq::kBandCount>(kFirstLabelId)),

@@ -17,8 +17,6 @@ namespace tw::pages {
 // download sends all 70.
 class GraphicEqPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Graphic EQ";
-  static constexpr int kTemplateId = 169;
   static constexpr int kChannelCount = 10;
 
   explicit GraphicEqPage(const PageContext& context);

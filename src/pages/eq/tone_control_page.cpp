@@ -84,7 +84,7 @@ std::array<ui::GroupBox, N> MakeBoxes() {
 }  // namespace
 
 ToneControlPage::ToneControlPage(const PageContext& context)
-    : ItemPage(context, settings::ToneControlSettings(), kTemplateId),
+    : ItemPage(context, settings::ToneControlSettings()),
       bypass_(kBypassListId),
       sliders_(ui::MakeControls<ui::LevelSlider, kSliderCount>(kFirstSliderId)),
       labels_(ui::MakeControls<ui::ValueLabel, kSliderCount>(kFirstLabelId)),

@@ -18,8 +18,6 @@ namespace tw::pages {
 // headphone gain commands and are never sent on their own, but are filed and reported.
 class ToneControlPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Tone Control";
-  static constexpr int kTemplateId = 143;
   static constexpr int kSliderCount = 11;  // 291, 293, 295, 297 .. 304
 
   // The page's reset buttons: "Flat" under Speaker, Headphone, Zone2, Zone3 and LFE Level,

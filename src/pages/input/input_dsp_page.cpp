@@ -43,7 +43,7 @@ constexpr int kDefaultId = 1537;
 }  // namespace
 
 InputDspPage::InputDspPage(const PageContext& context)
-    : ItemPage(context, settings::InputDspSettings(), kTemplateId),
+    : ItemPage(context, settings::InputDspSettings()),
       inputs_(kInputListId),
       selector_(kSelectorFrameId, "Sound",
                 {{kProgramButtonId, "DSP Program"}, {kStraightButtonId, "Straight"}, {kEnhancerButtonId, "Music Enhancer"}}),

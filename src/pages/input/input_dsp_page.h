@@ -19,8 +19,6 @@ namespace tw::pages {
 // download, which selects each input in turn and gives it its program.
 class InputDspPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Input DSP";
-  static constexpr int kTemplateId = 149;
   static constexpr int kFirstNumber = settings::input_dsp::kFirstNumber;
   static constexpr int kInputCount = settings::input_dsp::kInputCount;
 

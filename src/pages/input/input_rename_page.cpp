@@ -25,7 +25,7 @@ std::string WithoutTrailingBlanks(std::string text) {
 }  // namespace
 
 InputRenamePage::InputRenamePage(const PageContext& context)
-    : ItemPage(context, settings::InputRenameSettings(), kTemplateId),
+    : ItemPage(context, settings::InputRenameSettings()),
       names_(kListId),
       edit_(kEditId, kNameLength),
       enter_(kEnterId, "Enter"),

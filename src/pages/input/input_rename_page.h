@@ -16,8 +16,6 @@ namespace tw::pages {
 // with its name; the selected input takes the text of the edit box with "Enter".
 class InputRenamePage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Input Rename";
-  static constexpr int kTemplateId = 147;
   static constexpr int kFirstNumber = settings::input_rename::kFirstNumber;
   static constexpr int kInputCount = settings::input_rename::kInputCount;
   static constexpr std::size_t kNameLength = settings::input_rename::kNameLength;

@@ -14,7 +14,7 @@ constexpr int kDefaultId = 1513;
 }  // namespace
 
 IoAssignPage::IoAssignPage(const PageContext& context)
-    : ItemPage(context, settings::IoAssignSettings(), kTemplateId),
+    : ItemPage(context, settings::IoAssignSettings()),
       connectors_(kConnectorListId),
       inputs_(kInputListId),
       select_(kSelectId, "Select"),

@@ -21,8 +21,6 @@ namespace tw::pages {
 // refuse one that a file or a command line names and never send a stored one.
 class IoAssignPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "I/O Assign";
-  static constexpr int kTemplateId = 135;
   static constexpr int kFirstNumber = settings::io_assign::kFirstNumber;
   static constexpr int kConnectorCount = settings::io_assign::kConnectorCount;
   static constexpr int kInputCount = settings::io_assign::kInputCount;

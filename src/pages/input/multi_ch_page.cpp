@@ -14,7 +14,7 @@ constexpr int kBgvId = 1524;
 }  // namespace
 
 MultiChPage::MultiChPage(const PageContext& context)
-    : ItemPage(context, settings::MultiChSettings(), kTemplateId),
+    : ItemPage(context, settings::MultiChSettings()),
       channels_(kChannelsFrameId, "MULTI CH", Buttons(settings().Choice(kChannels), kFirstChannelButtonId)),
       inputFront_(kInputFrontId),
       bgv_(kBgvId) {

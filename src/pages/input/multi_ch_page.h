@@ -16,8 +16,6 @@ namespace tw::pages {
 // shown with it.
 class MultiChPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "MULTI CH";
-  static constexpr int kTemplateId = 152;
   static constexpr int kChannels = settings::multi_ch::kChannels;
   static constexpr int kInputFront = settings::multi_ch::kInputFront;
   static constexpr int kBgv = settings::multi_ch::kBgv;

@@ -29,7 +29,7 @@ bool IsDistance(int number) { return number >= kChannels.front().number && numbe
 }  // namespace
 
 SpeakerDistancePage::SpeakerDistancePage(const PageContext& context)
-    : BasePage(context, settings::SpeakerDistanceSettings(), kTemplateId),
+    : BasePage(context, settings::SpeakerDistanceSettings()),
       range_(speaker::RangeOfUnit(speaker::kUnitMeter)),
       // The view says so at start-up as well; the mode never changes afterwards.
       async_(!context.link.isRealTime()),

@@ -21,8 +21,6 @@ namespace speaker = settings::speaker;
 // Mode only, and changing it resets every distance to the new unit's default.
 class SpeakerDistancePage final : public BasePage, public ModeAndUnitFollower {
  public:
-  static constexpr std::string_view kCaption = "Speaker Distance";
-  static constexpr int kTemplateId = 150;
   static constexpr int kUnitNumber = settings::speaker_distance::kUnit;
 
   explicit SpeakerDistancePage(const PageContext& context);

@@ -17,7 +17,7 @@ constexpr int kDefaultButtonId = 1440;
 }  // namespace
 
 SpeakerLevelPage::SpeakerLevelPage(const PageContext& context)
-    : ItemPage(context, settings::SpeakerLevelSettings(), kTemplateId),
+    : ItemPage(context, settings::SpeakerLevelSettings()),
       sliders_(ui::MakeControls<ui::LevelSlider, 10>(kFirstSliderId)),
       labels_(ui::MakeControls<ui::ValueLabel, 10>(kFirstLabelId)),
       default_(kDefaultButtonId, "Default") {

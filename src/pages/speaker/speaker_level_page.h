@@ -13,8 +13,6 @@ namespace tw::pages {
 // readout per channel, and "Default".
 class SpeakerLevelPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Speaker Level";
-  static constexpr int kTemplateId = 151;
 
   explicit SpeakerLevelPage(const PageContext& context);
 

@@ -40,7 +40,7 @@ ui::RadioGroup MakeGroup(std::size_t index) {
 }  // namespace
 
 SpeakerSetPage::SpeakerSetPage(const PageContext& context)
-    : ItemPage(context, settings::SpeakerSetSettings(), kTemplateId), groups_{MakeGroup(0), MakeGroup(1),
+    : ItemPage(context, settings::SpeakerSetSettings()), groups_{MakeGroup(0), MakeGroup(1),
                                                                       MakeGroup(2), MakeGroup(3),
                                                                       MakeGroup(4), MakeGroup(5),
                                                                       MakeGroup(6), MakeGroup(7),

@@ -11,8 +11,6 @@ namespace tw::pages {
 // (427..435). Surround decides what else can be chosen (UpdateControlStates).
 class SpeakerSetPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Speaker Set";
-  static constexpr int kTemplateId = 130;
 
   explicit SpeakerSetPage(const PageContext& context);
 

@@ -31,7 +31,7 @@ ui::RadioGroup MakeGroup(std::size_t index) {
 }  // namespace
 
 AdvancedSetupPage::AdvancedSetupPage(const PageContext& context)
-    : ItemPage(context, settings::AdvancedSetupSettings(), kTemplateId),
+    : ItemPage(context, settings::AdvancedSetupSettings()),
       groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2), MakeGroup(3), MakeGroup(4), MakeGroup(5),
               MakeGroup(6), MakeGroup(7), MakeGroup(8), MakeGroup(9), MakeGroup(10)},
       note_(kNoteId, std::string(kNoteText)) {

@@ -15,8 +15,6 @@ namespace tw::pages {
 // "Reset" (a factory reset) and Video Reset "Yes" ask first; Cancel sends the first button.
 class AdvancedSetupPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Advanced Setup";
-  static constexpr int kTemplateId = 170;
 
   explicit AdvancedSetupPage(const PageContext& context);
 

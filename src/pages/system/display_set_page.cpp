@@ -36,7 +36,7 @@ ui::RadioGroup MakeGroup(std::size_t index) {
 }  // namespace
 
 DisplaySetPage::DisplaySetPage(const PageContext& context)
-    : ItemPage(context, settings::DisplaySetSettings(), kTemplateId),
+    : ItemPage(context, settings::DisplaySetSettings()),
       groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2), MakeGroup(3), MakeGroup(4), MakeGroup(5), MakeGroup(6)},
       dimmer_(kDimmerId),
       dimmerLabel_(kDimmerLabelId),

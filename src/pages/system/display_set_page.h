@@ -17,8 +17,6 @@ namespace tw::pages {
 // "Full" button), and "Default". A download sends OSD Shift before Gray Back.
 class DisplaySetPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Display Set";
-  static constexpr int kTemplateId = 142;
 
   explicit DisplaySetPage(const PageContext& context);
 

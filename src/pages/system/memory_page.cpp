@@ -16,7 +16,7 @@ constexpr int kIdsPerGroup = 4;  // frame, list, Load, Save
 }  // namespace
 
 SystemMemoryPage::SystemMemoryPage(const PageContext& context, const settings::MemoryGroups& groups)
-    : BasePage(context, std::string(kCaption), kTemplateId),
+    : BasePage(context, std::string(kCaption)),
       memoryGroups_(groups),
       groups_{{
           {ui::GroupBox(kFirstId, std::string(kGroupCaptions[0])), ui::ListBox(kFirstId + 1),

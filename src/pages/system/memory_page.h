@@ -25,7 +25,6 @@ namespace tw::pages {
 class SystemMemoryPage final : public BasePage {
  public:
   static constexpr std::string_view kCaption = "System Memory";
-  static constexpr int kTemplateId = 160;
   static constexpr int kGroupCount = 4;
 
   // `groups` says which parameters each group keeps; it must outlive the page.

@@ -23,7 +23,7 @@ ui::RadioGroup MakeGroup(std::size_t index) {
 }  // namespace
 
 OtherPage::OtherPage(const PageContext& context)
-    : ItemPage(context, settings::OtherSettings(), kTemplateId), groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2)} {
+    : ItemPage(context, settings::OtherSettings()), groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2)} {
   for (std::size_t i = 0; i < groups_.size(); ++i) {
     Bind(settings().Choice(kFirstNumber + static_cast<int>(i)), groups_[i]);
   }

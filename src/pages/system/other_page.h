@@ -12,8 +12,6 @@ namespace tw::pages {
 // HDMI audio it supports (532..534), one radio group each.
 class OtherPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Other";
-  static constexpr int kTemplateId = 164;
 
   explicit OtherPage(const PageContext& context);
 

@@ -58,7 +58,7 @@ void ShowOnly(std::array<ui::EditBox, N>& boxes, std::size_t length) {
 }  // namespace
 
 IpodPage::IpodPage(const PageContext& context)
-    : ItemPage(context, settings::IpodSettings(), kTemplateId),
+    : ItemPage(context, settings::IpodSettings()),
       groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2), MakeGroup(3), MakeGroup(4)},
       dock_{MakeDockButton(0), MakeDockButton(1), MakeDockButton(2), MakeDockButton(3),
             MakeDockButton(4), MakeDockButton(5), MakeDockButton(6)},

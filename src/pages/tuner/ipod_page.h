@@ -17,8 +17,6 @@ namespace tw::pages {
 // cursor line.
 class IpodPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "iPod";
-  static constexpr int kTemplateId = 102;
   static constexpr int kDockNumber = 553;
   static constexpr int kPlayInfoNumber = 554;
   static constexpr int kListInfoNumber = 555;

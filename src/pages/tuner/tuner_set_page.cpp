@@ -23,7 +23,7 @@ constexpr int kDefaultId = 1209;
 }  // namespace
 
 TunerSetPage::TunerSetPage(const PageContext& context)
-    : ItemPage(context, settings::TunerSetSettings(), kTemplateId),
+    : ItemPage(context, settings::TunerSetSettings()),
       picker_({kPagesId, kEntriesId, kViewId}, "Preset", "Frequency"),
       am_(kAmId, "AM"),
       fm_(kFmId, "FM"),

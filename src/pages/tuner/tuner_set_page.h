@@ -20,8 +20,6 @@ namespace tuner = settings::tuner;
 // Frequency dialog; "Default" puts back the region's factory presets.
 class TunerSetPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Tuner Set";
-  static constexpr int kTemplateId = 131;
   static constexpr int kCurrentNumber = settings::tuner_set::kCurrentNumber;
   static constexpr int kFirstPresetNumber = settings::tuner_set::kFirstPresetNumber;
 

@@ -23,7 +23,7 @@ constexpr std::size_t kNumberDigits = 3;
 }  // namespace
 
 XmSetPage::XmSetPage(const PageContext& context)
-    : ItemPage(context, settings::XmSetSettings(), kTemplateId),
+    : ItemPage(context, settings::XmSetSettings()),
       picker_({kPagesId, kEntriesId, kViewId}, "Preset", "Station"),
       number_(kNumberId, kNumberDigits),
       enter_(kEnterId, "Enter"),

@@ -16,8 +16,6 @@ namespace tw::pages {
 // the list is hidden and nothing is sent.
 class XmSetPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "XM Set";
-  static constexpr int kTemplateId = 171;
   static constexpr int kFirstNumber = settings::xm_set::kFirstNumber;
 
   explicit XmSetPage(const PageContext& context);

@@ -31,7 +31,7 @@ ControlOutPage::OutputControls::OutputControls(int firstId, std::string caption)
       allLow(firstId + 6, "All Low") {}
 
 ControlOutPage::ControlOutPage(const PageContext& context)
-    : ItemPage(context, settings::ControlOutSettings(), kTemplateId),
+    : ItemPage(context, settings::ControlOutSettings()),
       outputs_{OutputControls(kFirstControlId, std::string(kOutputCaptions[0])),
                OutputControls(kFirstControlId + kIdsPerOutput, std::string(kOutputCaptions[1]))} {
   std::vector<ui::LayoutNode> groups;

@@ -23,8 +23,6 @@ namespace tw::pages {
 // keeps its own setting.
 class ControlOutPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "CONTROL OUT";
-  static constexpr int kTemplateId = 132;
 
   explicit ControlOutPage(const PageContext& context);
 

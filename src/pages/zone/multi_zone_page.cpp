@@ -27,7 +27,7 @@ MultiZonePage::ZoneControls::ZoneControls(int firstId, std::string caption)
       balanceLabel(firstId + 8) {}
 
 MultiZonePage::MultiZonePage(const PageContext& context)
-    : ItemPage(context, settings::MultiZoneSettings(), kTemplateId),
+    : ItemPage(context, settings::MultiZoneSettings()),
       zones_{ZoneControls(kFirstControlId, "Zone2"), ZoneControls(kFirstControlId + kIdsPerZone, "Zone3")} {
   std::vector<ui::LayoutNode> groups;
   for (int zone = 0; zone < 2; ++zone) {

@@ -23,8 +23,6 @@ namespace tw::pages {
 // an External amplifier; in Async Mode an internal amplifier puts it back to VAR.
 class MultiZonePage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Multi Zone";
-  static constexpr int kTemplateId = 133;
 
   explicit MultiZonePage(const PageContext& context);
 

@@ -15,7 +15,7 @@ constexpr int kFlatButtonId = 1621;
 }  // namespace
 
 VolumeTrimPage::VolumeTrimPage(const PageContext& context)
-    : ItemPage(context, settings::VolumeTrimSettings(), kTemplateId),
+    : ItemPage(context, settings::VolumeTrimSettings()),
       sliders_(ui::MakeControls<ui::StepSlider, kInputCount>(kFirstSliderId)),
       list_(kListId),
       flat_(kFlatButtonId, "Flat") {

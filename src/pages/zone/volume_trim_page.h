@@ -14,8 +14,6 @@ namespace tw::pages {
 // round (DOCK first); the model's setters take care of that.
 class VolumeTrimPage final : public ItemPage {
  public:
-  static constexpr std::string_view kCaption = "Volume Trim";
-  static constexpr int kTemplateId = 134;
   static constexpr int kInputCount = 14;
 
   explicit VolumeTrimPage(const PageContext& context);
