@@ -5,6 +5,7 @@
 
 #include "comm/upload_coverage.h"
 #include "model/parameter_access.h"
+#include "pages/radio_buttons.h"
 
 namespace tw::pages {
 namespace {
@@ -84,6 +85,43 @@ void ItemPage::Bind(const LevelItem& item, ui::StepSlider& slider, ui::StaticTex
   const int number = item.number;
   slider.onDragged = [this, number, &slider, label] { onSliderDraw(number, slider, label); };
   slider.onReleased = [this, number] { SendItem(number, subIndexOf(*find(number))); };
+}
+
+ui::RadioGroup& ItemPage::MakeRadios(int number, int frameId, std::string caption) {
+  const ChoiceItem& item = settings().Choice(number);
+  auto& radios = own<ui::RadioGroup>(frameId, std::move(caption), Buttons(item, frameId + 1));
+  Bind(item, radios);
+  return radios;
+}
+
+ui::ListCombo& ItemPage::MakeList(int number, int id) {
+  auto& list = own<ui::ListCombo>(id);
+  Bind(settings().Choice(number), list);
+  return list;
+}
+
+ui::LevelSlider& ItemPage::MakeSlider(int number, int id, int labelId) {
+  auto& slider = own<ui::LevelSlider>(id);
+  Bind(settings().Level(number), slider, &own<ui::ValueLabel>(labelId));
+  return slider;
+}
+
+ui::StepSlider& ItemPage::MakeStepSlider(int number, int id, int labelId) {
+  auto& slider = own<ui::StepSlider>(id);
+  Bind(settings().Level(number), slider, &own<ui::ValueLabel>(labelId));
+  return slider;
+}
+
+ui::StaticText& ItemPage::label(int number) const {
+  const Binding* binding = find(number);
+  if (binding == nullptr || binding->label == nullptr) throw std::out_of_range("no such label on this page");
+  return *binding->label;
+}
+
+void ItemPage::RestoreFocus() {
+  for (const Binding& binding : bindings_) {
+    if (binding.kind == Kind::Radio) RestoreRadioFocus(static_cast<ui::RadioGroup&>(*binding.control));
+  }
 }
 
 void ItemPage::Add(const ChoiceItem& item) { add(Kind::None, item, nullptr); }

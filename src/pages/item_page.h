@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <variant>
 #include <vector>
 
@@ -48,6 +49,17 @@ class ItemPage : public BasePage {
   // Enables each bound control by its item's availability, refills the lists whose entries
   // depend on the receiver, then UpdateControlStates.
   void UpdateAvailability() override;
+  // A two-button group whose focused button is not the selected one moves its focus there.
+  void RestoreFocus() override;
+
+  // The control bound to item `number`, by kind; std::out_of_range when the page binds no
+  // such control to it.
+  ui::RadioGroup& group(int number) const { return controlOf<ui::RadioGroup>(number, Kind::Radio); }
+  ui::ListCombo& list(int number) const { return controlOf<ui::ListCombo>(number, Kind::Combo); }
+  ui::LevelSlider& slider(int number) const { return controlOf<ui::LevelSlider>(number, Kind::Level); }
+  ui::StepSlider& stepSlider(int number) const { return controlOf<ui::StepSlider>(number, Kind::Step); }
+  // The value label of a slider.
+  ui::StaticText& label(int number) const;
 
  protected:
   void Bind(const ChoiceItem& item, ui::RadioGroup& radios);
@@ -62,6 +74,13 @@ class ItemPage : public BasePage {
   void Bind(const LevelItem& item, ui::StepSlider& slider, ui::StaticText* label = nullptr);
   // Items without a control of their own: they are filed, reported, parsed and sent like
   // the others; the page shows them itself (or in a list-view cell, below).
+  // Controls the page makes for items of its settings: the page owns them and binds them at
+  // once. A radio group is framed `frameId` and its buttons take the ids after it.
+  ui::RadioGroup& MakeRadios(int number, int frameId, std::string caption);
+  ui::ListCombo& MakeList(int number, int id);
+  ui::LevelSlider& MakeSlider(int number, int id, int labelId);
+  ui::StepSlider& MakeStepSlider(int number, int id, int labelId);
+
   void Add(const ChoiceItem& item);
   void Add(const LevelItem& item);
   void Add(const TextItem& item);
@@ -120,6 +139,17 @@ class ItemPage : public BasePage {
   };
 
   Binding& add(Kind kind, AnyItem item, ui::Control* control, ui::StaticText* label = nullptr);
+  template <class Control>
+  Control& controlOf(int number, Kind kind) const {
+    const Binding* binding = find(number);
+    if (binding == nullptr || binding->kind != kind) throw std::out_of_range("no such control on this page");
+    return static_cast<Control&>(*binding->control);
+  }
+  template <class Control, class... Args>
+  Control& own(Args&&... args) {
+    owned_.push_back(std::make_unique<Control>(std::forward<Args>(args)...));
+    return static_cast<Control&>(*owned_.back());
+  }
   const Binding* find(int number) const;
   Binding* find(int number);
   int subIndexOf(const Binding& binding) const { return binding.records() != nullptr ? ShownRecord() : -1; }
@@ -132,6 +162,7 @@ class ItemPage : public BasePage {
 
   std::unique_ptr<settings::PageSettings> ownSettings_;  // for a page that names its items itself
   std::vector<Binding> bindings_;
+  std::vector<std::unique_ptr<ui::Control>> owned_;  // the controls the page made
 };
 
 }  // namespace tw::pages

@@ -26,31 +26,31 @@ const std::vector<std::pair<std::string, std::string>> kBgvs = {
 TEST(MultiChChannels, SixChannelsSendsZeroAndEightSendsTheFrontInput) {
   Fixture f;
   ASSERT_EQ(IntegerOf(f.image(), kChannels), 0);
-  EXPECT_FALSE(f.page.inputFront().isEnabled());
+  EXPECT_FALSE(f.page.list(530).isEnabled());
   // With 6ch the front input is stored but nothing goes out.
   f.image().multiCh[0] = 0;
-  f.page.inputFront().setEnabled(true);
-  f.page.inputFront().select(0);  // CD
+  f.page.list(530).setEnabled(true);
+  f.page.list(530).select(0);  // CD
   EXPECT_EQ(IntegerOf(f.image(), kFront), 0);
   EXPECT_TRUE(f.link.sent.empty());
   f.page.UpdateControlStates();
-  EXPECT_FALSE(f.page.inputFront().isEnabled());
+  EXPECT_FALSE(f.page.list(530).isEnabled());
 
-  ASSERT_TRUE(f.page.channels().click(1));
-  EXPECT_TRUE(f.page.inputFront().isEnabled());
+  ASSERT_TRUE(f.page.group(529).click(1));
+  EXPECT_TRUE(f.page.list(530).isEnabled());
   EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Stx("27B02"), kChannels}, {"", 564}}));
   f.link.sent.clear();
-  ASSERT_TRUE(f.page.channels().click(0));
-  EXPECT_FALSE(f.page.inputFront().isEnabled());
+  ASSERT_TRUE(f.page.group(529).click(0));
+  EXPECT_FALSE(f.page.list(530).isEnabled());
   EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Stx("27B00"), kChannels}, {"", 564}}));
 }
 
 TEST(MultiChChannels, WithEightChannelsEveryFrontInputSendsItsCode) {
   Fixture f;
-  f.page.channels().click(1);
+  f.page.group(529).click(1);
   for (std::size_t i = 0; i < kFronts.size(); ++i) {
     f.link.sent.clear();
-    ASSERT_TRUE(f.page.inputFront().select(static_cast<int>(i)));
+    ASSERT_TRUE(f.page.list(530).select(static_cast<int>(i)));
     EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Stx("27B0" + kFronts[i].second), kFront}, {"", 564}}))
         << kFronts[i].first;
     EXPECT_EQ(f.page.settings().DescribeItem(f.image(), kFront, -1, false).value, kFronts[i].first);
@@ -59,13 +59,13 @@ TEST(MultiChChannels, WithEightChannelsEveryFrontInputSendsItsCode) {
 
 TEST(MultiChBgv, EveryBgvEntrySendsItsCode) {
   Fixture f;
-  ASSERT_EQ(f.page.bgv().count(), static_cast<int>(kBgvs.size()));
+  ASSERT_EQ(f.page.list(531).count(), static_cast<int>(kBgvs.size()));
   for (std::size_t i = 0; i < kBgvs.size(); ++i) {
     f.link.sent.clear();
-    ASSERT_TRUE(f.page.bgv().select(static_cast<int>(i)));
+    ASSERT_TRUE(f.page.list(531).select(static_cast<int>(i)));
     EXPECT_EQ(f.link.sent, (std::vector<Sent>{{Stx("26F0" + kBgvs[i].second), kBgv}, {"", 564}}))
         << kBgvs[i].first;
-    EXPECT_EQ(f.page.bgv().itemText(static_cast<int>(i)), kBgvs[i].first);
+    EXPECT_EQ(f.page.list(531).itemText(static_cast<int>(i)), kBgvs[i].first);
   }
 }
 

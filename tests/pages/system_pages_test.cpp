@@ -141,9 +141,9 @@ TEST(DisplaySetSliders, EveryValueOfBothSlidersSendsItsDigitsOnRelease) {
     std::vector<std::pair<int, std::string>> bodies;
   };
   const std::vector<Case> cases = {
-      {&f.page.dimmer(), &f.page.dimmerLabel(), 525,
+      {&f.page.stepSlider(525), &f.page.label(525), 525,
        {{-4, "26100"}, {-3, "26101"}, {-2, "26102"}, {-1, "26103"}, {0, "26104"}}},
-      {&f.page.osdShift(), &f.page.osdShiftLabel(), 520,
+      {&f.page.stepSlider(520), &f.page.label(520), 520,
        {{-5, "26200"}, {-1, "26204"}, {0, "26205"}, {4, "26209"}, {5, "2620A"}}},
   };
   for (const Case& c : cases) {
@@ -163,10 +163,10 @@ TEST(DisplaySetSliders, EveryValueOfBothSlidersSendsItsDigitsOnRelease) {
 
 TEST(DisplaySetSliders, AsyncDragStoresAndLabelsButSendsNothing) {
   SpeakerFixture<pages::DisplaySetPage> f(WorkingMode::Async);
-  f.page.osdShift().drag(-2);
-  f.page.osdShift().release();
+  f.page.stepSlider(520).drag(-2);
+  f.page.stepSlider(520).release();
   EXPECT_EQ(ValueOf(f.image(), 520), -2);
-  EXPECT_EQ(f.page.osdShiftLabel().text(), "-2");
+  EXPECT_EQ(f.page.label(520).text(), "-2");
   EXPECT_TRUE(f.link.sent.empty());
 }
 
@@ -204,7 +204,7 @@ TEST(DisplaySetDefault, RealTimeResetsTheBlockAndSendsThePageInSendOrder) {
   f.link.sent.clear();
   f.page.defaultButton().click();
   EXPECT_EQ(f.image().displaySet, model::kDisplaySetDefaults);
-  EXPECT_EQ(f.page.dimmer().GetValue(), ValueOf(f.image(), 525));
+  EXPECT_EQ(f.page.stepSlider(525).GetValue(), ValueOf(f.image(), 525));
   EXPECT_EQ(f.page.group(527).selected(), 2);  // 30s
   EXPECT_EQ(f.link.commands(),
             (std::vector<std::string>{Stx("26901"), Stx("28500"), Stx("26205"), Stx("26301"), Stx("28601"),

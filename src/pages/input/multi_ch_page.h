@@ -1,13 +1,7 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "pages/item_page.h"
 #include "settings/input/multi_ch_settings.h"
-#include "ui/controls/combo_box.h"
-#include "ui/controls/radio_group.h"
 
 namespace tw::pages {
 
@@ -24,21 +18,12 @@ class MultiChPage final : public ItemPage {
 
   // Input Front is enabled only for 8ch.
   void UpdateControlStates() override;
-  void RestoreFocus() override;
   // With 6ch the front input is only stored: nothing at all goes out for it.
   void SendItem(int number, int subIndex = -1) override;
 
-  ui::RadioGroup& channels() { return channels_; }
-  ui::ListCombo& inputFront() { return inputFront_; }
-  ui::ListCombo& bgv() { return bgv_; }
 
  protected:
   void OnStored(int number) override;
-
- private:
-  ui::RadioGroup channels_;
-  ui::ListCombo inputFront_;
-  ui::ListCombo bgv_;
 };
 
 }  // namespace tw::pages

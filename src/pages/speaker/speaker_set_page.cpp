@@ -31,22 +31,12 @@ constexpr std::array<WithoutSurround, 4> kWithoutSurround = {{
 constexpr int kFirstControlId = 1300;
 constexpr int kIdsPerGroup = 10;
 
-ui::RadioGroup MakeGroup(std::size_t index) {
-  const int frameId = kFirstControlId + kIdsPerGroup * static_cast<int>(index);
-  const ChoiceItem& item = settings::SpeakerSetSettings().Choice(kFirstNumber + static_cast<int>(index));
-  return ui::RadioGroup(frameId, std::string(kFrames[index]), Buttons(item, frameId + 1));
-}
-
 }  // namespace
 
-SpeakerSetPage::SpeakerSetPage(const PageContext& context)
-    : ItemPage(context, settings::SpeakerSetSettings()), groups_{MakeGroup(0), MakeGroup(1),
-                                                                      MakeGroup(2), MakeGroup(3),
-                                                                      MakeGroup(4), MakeGroup(5),
-                                                                      MakeGroup(6), MakeGroup(7),
-                                                                      MakeGroup(8)} {
-  for (std::size_t i = 0; i < groups_.size(); ++i) {
-    Bind(settings().Choice(kFirstNumber + static_cast<int>(i)), groups_[i]);
+SpeakerSetPage::SpeakerSetPage(const PageContext& context) : ItemPage(context, settings::SpeakerSetSettings()) {
+  for (std::size_t i = 0; i < kFrames.size(); ++i) {
+    MakeRadios(kFirstNumber + static_cast<int>(i), kFirstControlId + kIdsPerGroup * static_cast<int>(i),
+               std::string(kFrames[i]));
   }
   auto item = [this](int number) { return ui::Item(group(number)); };
   SetLayout(ui::Column({
@@ -55,12 +45,6 @@ SpeakerSetPage::SpeakerSetPage(const PageContext& context)
       ui::Row({item(433), item(435)}),
       item(434),
   }));
-}
-
-ui::RadioGroup& SpeakerSetPage::group(int number) {
-  const int index = number - kFirstNumber;
-  return groups_[index >= 0 && index < static_cast<int>(groups_.size()) ? static_cast<std::size_t>(index)
-                                                                        : 0];
 }
 
 void SpeakerSetPage::UpdateControlStates() {
@@ -76,10 +60,6 @@ void SpeakerSetPage::UpdateControlStates() {
 
 void SpeakerSetPage::OnStored(int number) {
   if (number == kSurround) UpdateControlStates();
-}
-
-void SpeakerSetPage::RestoreFocus() {
-  for (ui::RadioGroup& radios : groups_) RestoreRadioFocus(radios);
 }
 
 }  // namespace tw::pages

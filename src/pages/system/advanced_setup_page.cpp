@@ -9,9 +9,6 @@ namespace {
 
 using namespace settings::advanced_setup;
 
-constexpr int kFirstNumber = kSpeakerImpedance;
-constexpr std::size_t kGroupCount = kLast - kFirstNumber + 1;
-
 constexpr int kFirstGroupId = 1750;
 constexpr int kIdsPerGroup = 3;
 constexpr int kNoteId = 1790;
@@ -19,23 +16,14 @@ constexpr int kNoteId = 1790;
 constexpr std::string_view kNoteText =
     "* The new setting is activated next time you press\n  ''MASTER ON/OFF'' inward to the ON position.";
 
-const ChoiceItem& ItemOf(std::size_t index) {
-  return settings::AdvancedSetupSettings().Choice(kFirstNumber + static_cast<int>(index));
-}
-
-ui::RadioGroup MakeGroup(std::size_t index) {
-  const int frameId = kFirstGroupId + kIdsPerGroup * static_cast<int>(index);
-  return ui::RadioGroup(frameId, std::string(ItemOf(index).key), Buttons(ItemOf(index), frameId + 1));
-}
-
 }  // namespace
 
 AdvancedSetupPage::AdvancedSetupPage(const PageContext& context)
-    : ItemPage(context, settings::AdvancedSetupSettings()),
-      groups_{MakeGroup(0), MakeGroup(1), MakeGroup(2), MakeGroup(3), MakeGroup(4), MakeGroup(5),
-              MakeGroup(6), MakeGroup(7), MakeGroup(8), MakeGroup(9), MakeGroup(10)},
-      note_(kNoteId, std::string(kNoteText)) {
-  for (std::size_t i = 0; i < kGroupCount; ++i) Bind(ItemOf(i), groups_[i]);
+    : ItemPage(context, settings::AdvancedSetupSettings()), note_(kNoteId, std::string(kNoteText)) {
+  for (int number = kSpeakerImpedance; number <= kLast; ++number) {
+    MakeRadios(number, kFirstGroupId + kIdsPerGroup * (number - kSpeakerImpedance),
+               std::string(settings().Choice(number).key));
+  }
   auto item = [this](int number) { return ui::Item(group(number)); };
   SetLayout(ui::Column({
       ui::Row({item(535), item(536), item(545)}),
@@ -44,11 +32,6 @@ AdvancedSetupPage::AdvancedSetupPage(const PageContext& context)
       ui::Row({item(542), item(543)}),
       ui::Item(note_),
   }));
-}
-
-ui::RadioGroup& AdvancedSetupPage::group(int number) {
-  const int index = number - kFirstNumber;
-  return groups_[index >= 0 && index < static_cast<int>(groups_.size()) ? static_cast<std::size_t>(index) : 0];
 }
 
 void AdvancedSetupPage::setShown(int number, bool shown) { group(number).setVisible(shown); }
@@ -85,10 +68,6 @@ void AdvancedSetupPage::UpdateControlStates() {
     Store(kTunerFrequencyStep, region == 2 ? kStepOfRegion2 : kStepOfRegion3);
     ShowItem(kTunerFrequencyStep);
   }
-}
-
-void AdvancedSetupPage::RestoreFocus() {
-  for (ui::RadioGroup& radios : groups_) RestoreRadioFocus(radios);
 }
 
 }  // namespace tw::pages

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <array>
-#include <string_view>
-
 #include "pages/item_page.h"
-#include "ui/controls/radio_group.h"
 #include "ui/controls/static_text.h"
 
 namespace tw::pages {
@@ -18,8 +14,6 @@ class AdvancedSetupPage final : public ItemPage {
 
   explicit AdvancedSetupPage(const PageContext& context);
 
-  // The radio group of parameter 535..545; Speaker Impedance's for any other number.
-  ui::RadioGroup& group(int number);
   const ui::StaticText& note() const { return note_; }
 
   // XM ID shows only on a receiver with XM; while connected or transferring, the tuner
@@ -28,7 +22,6 @@ class AdvancedSetupPage final : public ItemPage {
   // Async Mode: the resets cannot be used, and the tuner region hides groups and fixes
   // Tuner Frequency Step (stored, not sent).
   void UpdateControlStates() override;
-  void RestoreFocus() override;
 
  protected:
   bool ConfirmChoice(int number, int index) override;
@@ -36,7 +29,6 @@ class AdvancedSetupPage final : public ItemPage {
  private:
   void setShown(int number, bool shown);
 
-  std::array<ui::RadioGroup, 11> groups_;
   ui::StaticText note_;
 };
 

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <array>
-#include <string_view>
-
 #include "pages/item_page.h"
-#include "ui/controls/radio_group.h"
 
 namespace tw::pages {
 
@@ -12,16 +8,7 @@ namespace tw::pages {
 // HDMI audio it supports (532..534), one radio group each.
 class OtherPage final : public ItemPage {
  public:
-
   explicit OtherPage(const PageContext& context);
-
-  // The radio group of parameter 532..534; Audio Select Set's for any other number.
-  ui::RadioGroup& group(int number);
-
-  void RestoreFocus() override;
-
- private:
-  std::array<ui::RadioGroup, 3> groups_;
 };
 
 }  // namespace tw::pages
