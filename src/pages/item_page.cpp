@@ -108,7 +108,7 @@ ui::LevelSlider& ItemPage::MakeSlider(int number, int id, int labelId) {
 
 ui::StepSlider& ItemPage::MakeStepSlider(int number, int id, int labelId) {
   auto& slider = own<ui::StepSlider>(id);
-  Bind(settings().Level(number), slider, &own<ui::ValueLabel>(labelId));
+  Bind(settings().Level(number), slider, labelId == kNoLabel ? nullptr : &own<ui::ValueLabel>(labelId));
   return slider;
 }
 

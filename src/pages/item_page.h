@@ -79,7 +79,9 @@ class ItemPage : public BasePage {
   ui::RadioGroup& MakeRadios(int number, int frameId, std::string caption);
   ui::ListCombo& MakeList(int number, int id);
   ui::LevelSlider& MakeSlider(int number, int id, int labelId);
-  ui::StepSlider& MakeStepSlider(int number, int id, int labelId);
+  // A step slider with a value label when `labelId` is not kNoLabel.
+  static constexpr int kNoLabel = -1;
+  ui::StepSlider& MakeStepSlider(int number, int id, int labelId = kNoLabel);
 
   void Add(const ChoiceItem& item);
   void Add(const LevelItem& item);

@@ -157,7 +157,7 @@ TEST(MainWindow, ARealTimeEditTheReceiverNeverGotGoesBackOnScreen) {
 
   ASSERT_TRUE(desktop.bench.sheet().SetActivePage("Volume Trim"));
   auto& page = *desktop.bench.sheet().Find<pages::VolumeTrimPage>();
-  ui::StepSlider& trim = page.slider(383);
+  ui::StepSlider& trim = page.stepSlider(383);
   auto* slider = static_cast<ModelSlider*>(desktop.window->widgetFor(trim));
   ASSERT_NE(slider, nullptr);
   Flush();

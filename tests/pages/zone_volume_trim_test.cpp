@@ -58,16 +58,16 @@ TEST(VolumeTrim, DockSitsInTheFirstSlotAndPhonoInTheLast) {
 
 TEST(VolumeTrim, TheListShowsEachTrimAndADragSendsOnRelease) {
   Fixture f;
-  ASSERT_EQ(f.page.list().rowCount(), 14);
-  EXPECT_EQ(f.page.list().cell(13, 0), "DOCK");
-  EXPECT_EQ(f.page.list().cell(13, 1), " 0.0dB");
-  ASSERT_TRUE(f.page.slider(388).drag(-35));
-  EXPECT_EQ(f.page.list().cell(5, 1), " -3.5dB");
+  ASSERT_EQ(f.page.trimList().rowCount(), 14);
+  EXPECT_EQ(f.page.trimList().cell(13, 0), "DOCK");
+  EXPECT_EQ(f.page.trimList().cell(13, 1), " 0.0dB");
+  ASSERT_TRUE(f.page.stepSlider(388).drag(-35));
+  EXPECT_EQ(f.page.trimList().cell(5, 1), " -3.5dB");
   EXPECT_TRUE(f.link.sent.empty());
-  ASSERT_TRUE(f.page.slider(388).release());
+  ASSERT_TRUE(f.page.stepSlider(388).release());
   EXPECT_EQ(f.link.commands(), std::vector<std::string>{Dc4Lower("200801210505")});
-  ASSERT_TRUE(f.page.slider(396).drag(60));
-  EXPECT_EQ(f.page.list().cell(13, 1), " 6.0dB");
+  ASSERT_TRUE(f.page.stepSlider(396).drag(60));
+  EXPECT_EQ(f.page.trimList().cell(13, 1), " 6.0dB");
 }
 
 TEST(VolumeTrim, FlatPutsEveryTrimToZeroAndSendsThemInRealTimeOnly) {
@@ -76,7 +76,7 @@ TEST(VolumeTrim, FlatPutsEveryTrimToZeroAndSendsThemInRealTimeOnly) {
   f.page.RefreshAll();
   ASSERT_TRUE(f.page.flatButton().click());
   for (std::int32_t trim : f.image().volumeTrim) EXPECT_EQ(trim, 0);
-  EXPECT_EQ(f.page.list().cell(0, 1), " 0.0dB");
+  EXPECT_EQ(f.page.trimList().cell(0, 1), " 0.0dB");
   EXPECT_EQ(f.link.commands().size(), 14u);
   EXPECT_EQ(f.link.commands().front(), Dc4Lower("20080121000c"));
   EXPECT_EQ(f.link.batchStarts(), 1);
@@ -108,8 +108,8 @@ TEST(VolumeTrim, TheXmTrimIsNeverSentToAReceiverWithoutXm) {
   Fixture f;
   f.link.caps.xm = 0;
   f.page.UpdateAvailability();
-  EXPECT_FALSE(f.page.slider(395).isEnabled());
-  EXPECT_TRUE(f.page.slider(394).isEnabled());
+  EXPECT_FALSE(f.page.stepSlider(395).isEnabled());
+  EXPECT_TRUE(f.page.stepSlider(394).isEnabled());
   ASSERT_TRUE(f.page.flatButton().click());
   EXPECT_EQ(f.link.commands().size(), 13u);
   for (const std::string& command : f.link.commands()) EXPECT_EQ(command.find("200801210E"), std::string::npos);

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "pages/item_page.h"
 #include "ui/controls/button.h"
 #include "ui/controls/list_view.h"
-#include "ui/controls/step_slider.h"
 
 namespace tw::pages {
 
@@ -18,14 +15,11 @@ class VolumeTrimPage final : public ItemPage {
 
   explicit VolumeTrimPage(const PageContext& context);
 
-  // The slider of parameter 383..396; PHONO's for any other number.
-  ui::StepSlider& slider(int number);
   // One row per input in number order: the input, then " -1.5dB".
-  ui::ListView& list() { return list_; }
+  ui::ListView& trimList() { return list_; }
   ui::Button& flatButton() { return flat_; }
 
  private:
-  std::array<ui::StepSlider, kInputCount> sliders_;
   ui::ListView list_;
   ui::Button flat_;
 };
