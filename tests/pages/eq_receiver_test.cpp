@@ -146,8 +146,8 @@ TEST(EqOnReceiver, RealTimeToneEditsAreAcknowledgedAndReportedBack) {
   page.slider(298).release();
   page.slider(302).drag(-200);
   page.slider(302).release();
-  ASSERT_TRUE(page.dynamicRange(305).click(2));
-  ASSERT_TRUE(page.bypassList().select(1));
+  ASSERT_TRUE(page.group(305).click(2));
+  ASSERT_TRUE(page.list(289).select(1));
   r.settle();
   EXPECT_EQ(r.report("4B"), "07");
   EXPECT_EQ(r.report("51"), "00");

@@ -92,8 +92,8 @@ TEST(ToneControlControls, EditsSendOnReleaseOrSelectionWithTheirLabels) {
     EXPECT_EQ(Get(f.image(), d.number), d.value);
   }
   f.link.sent.clear();
-  ASSERT_TRUE(f.page.bypassList().select(1));
-  ASSERT_TRUE(f.page.dynamicRange(306).click(1));
+  ASSERT_TRUE(f.page.list(289).select(1));
+  ASSERT_TRUE(f.page.group(306).click(1));
   EXPECT_EQ(f.link.commands(), (std::vector<std::string>{Stx("2A801"), Stx("26501")}));
   EXPECT_EQ(Get(f.image(), 289), 1);
   EXPECT_EQ(Get(f.image(), 306), 1);
@@ -151,14 +151,14 @@ TEST(ToneControlResets, TheControlsShowTheResetValues) {
   Fixture f;
   Unsettle(f.image());
   f.page.RefreshAll();
-  EXPECT_EQ(f.page.dynamicRange(305).selected(), 2);
+  EXPECT_EQ(f.page.group(305).selected(), 2);
   for (const ResetCase& c : kResetCases) f.page.resetButton(c.button).click();
   for (auto [number, label] : std::vector<std::pair<int, std::string>>{
            {291, " 0.0dB"}, {297, " 0.0dB"}, {299, " 0dB"}, {300, " 0dB"}, {303, " 0.0dB"}, {304, " 0"}}) {
     EXPECT_EQ(f.page.label(number).text(), label) << number;
   }
-  EXPECT_EQ(f.page.dynamicRange(305).selected(), 0);
-  EXPECT_EQ(f.page.dynamicRange(306).selected(), 0);
+  EXPECT_EQ(f.page.group(305).selected(), 0);
+  EXPECT_EQ(f.page.group(306).selected(), 0);
 }
 
 TEST(ToneControlResets, AsyncModeResetsTheSameValuesAndSendsNothing) {

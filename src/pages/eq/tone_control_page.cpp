@@ -2,9 +2,7 @@
 
 #include <span>
 
-#include "pages/radio_buttons.h"
 #include "settings/eq/tone_control_settings.h"
-#include "ui/controls/control_array.h"
 
 namespace tw::pages {
 namespace {
@@ -84,22 +82,14 @@ std::array<ui::GroupBox, N> MakeBoxes() {
 }  // namespace
 
 ToneControlPage::ToneControlPage(const PageContext& context)
-    : ItemPage(context, settings::ToneControlSettings()),
-      bypass_(kBypassListId),
-      sliders_(ui::MakeControls<ui::LevelSlider, kSliderCount>(kFirstSliderId)),
-      labels_(ui::MakeControls<ui::ValueLabel, kSliderCount>(kFirstLabelId)),
-      rangeSpeaker_(kRangeSpeakerId, "Speaker", Buttons(settings().Choice(kRangeSpeaker), kRangeSpeakerId + 1)),
-      rangeHeadphone_(kRangeHeadphoneId, "Headphone",
-                      Buttons(settings().Choice(kRangeHeadphone), kRangeHeadphoneId + 1)),
-      resets_(MakeResetButtons<7>()),
-      boxes_(MakeBoxes<7>()) {
-  Bind(settings().Choice(settings::tone_control::kBypass), bypass_);
+    : ItemPage(context, settings::ToneControlSettings()), resets_(MakeResetButtons<7>()), boxes_(MakeBoxes<7>()) {
+  ui::ListCombo& bypass = MakeList(settings::tone_control::kBypass, kBypassListId);
   for (std::size_t i = 0; i < kSliders.size(); ++i) {
-    Bind(settings().Level(kSliders[i]), sliders_[i], &labels_[i]);
+    MakeSlider(kSliders[i], kFirstSliderId + static_cast<int>(i), kFirstLabelId + static_cast<int>(i));
   }
   for (int turnover : kTurnovers) Add(settings().Choice(turnover));
-  Bind(settings().Choice(kRangeSpeaker), rangeSpeaker_);
-  Bind(settings().Choice(kRangeHeadphone), rangeHeadphone_);
+  ui::RadioGroup& rangeSpeaker = MakeRadios(kRangeSpeaker, kRangeSpeakerId, "Speaker");
+  ui::RadioGroup& rangeHeadphone = MakeRadios(kRangeHeadphone, kRangeHeadphoneId, "Headphone");
   for (std::size_t i = 0; i < resets_.size(); ++i) {
     resets_[i].onClicked = [this, i] { reset(static_cast<Reset>(i)); };
   }
@@ -118,13 +108,13 @@ ToneControlPage::ToneControlPage(const PageContext& context)
   const auto delay = static_cast<std::size_t>(Reset::AudioDelay);
   const auto range = static_cast<std::size_t>(Reset::DynamicRange);
   SetLayout(ui::Column({
-      ui::Item("Tone Bypass", bypass_),
+      ui::Item("Tone Bypass", bypass),
       ui::Row({pair(Reset::Speaker, 291, "Bass", 293, "Treble"), pair(Reset::Headphone, 295, "Bass", 297, "Treble"),
                pair(Reset::Zone2, 298, "Bass", 299, "Treble"), pair(Reset::Zone3, 300, "Bass", 301, "Treble")}),
       ui::Row({pair(Reset::Lfe, 302, "SP", 303, "HP"),
                ui::Group(boxes_[delay], {ui::Column({ui::Item(slider(304)), ui::Item(label(304))}),
                                          ui::Item(resets_[delay])}),
-               ui::Group(boxes_[range], {ui::Row({ui::Item(rangeSpeaker_), ui::Item(rangeHeadphone_)}),
+               ui::Group(boxes_[range], {ui::Row({ui::Item(rangeSpeaker), ui::Item(rangeHeadphone)}),
                                          ui::Item(resets_[range])})}),
   }));
 }
@@ -139,16 +129,5 @@ void ToneControlPage::reset(Reset which) {
   }
   SendItems(items);
 }
-
-std::size_t ToneControlPage::indexOf(int number) const {
-  for (std::size_t i = 0; i < kSliders.size(); ++i) {
-    if (kSliders[i] == number) return i;
-  }
-  return 0;
-}
-
-ui::LevelSlider& ToneControlPage::slider(int number) { return sliders_[indexOf(number)]; }
-
-ui::ValueLabel& ToneControlPage::label(int number) { return labels_[indexOf(number)]; }
 
 }  // namespace tw::pages
