@@ -159,7 +159,7 @@ TEST(ControlOut, EachPairIsEnabledExactlyWhenTheReceiverHasItsColumn) {
     int sent = 0;
     for (int output = 0; output < 2; ++output) {
       for (const Expected& t : ExpectedTriggers(output)) {
-        EXPECT_EQ(f.page.trigger(t.number).isEnabled(), Has(caps, t)) << t.key;
+        EXPECT_EQ(f.page.group(t.number).isEnabled(), Has(caps, t)) << t.key;
         EXPECT_EQ(f.page.IsItemAvailable(t.number), Has(caps, t)) << t.key;
         sent += Has(caps, t);
       }
@@ -192,7 +192,7 @@ TEST(ControlOut, AllHighAndAllLowChangeWhatTheReceiverHasOnOneOutput) {
           const bool changes = t.column == 0 || (t.column == 1 ? caps.zone2 : caps.zone3);
           const std::int32_t now = std::get<std::int32_t>(*model::GetParameter(f.image(), t.number));
           EXPECT_EQ(now, changes ? value : 1 - value) << t.key;
-          EXPECT_EQ(f.page.trigger(t.number).selected(), now) << t.key;
+          EXPECT_EQ(f.page.group(t.number).selected(), now) << t.key;
           if (Has(caps, t)) expectedSent.push_back({Dc4Lower(t.address + std::to_string(value)), t.number});
         }
         for (const Expected& t : ExpectedTriggers(1 - output)) {
@@ -207,7 +207,7 @@ TEST(ControlOut, AllHighAndAllLowChangeWhatTheReceiverHasOnOneOutput) {
 
 TEST(ControlOut, AsyncEditsAreStoredAndNotSent) {
   Fixture f(WorkingMode::Async);
-  ASSERT_TRUE(f.page.trigger(342).click(0));
+  ASSERT_TRUE(f.page.group(342).click(0));
   ASSERT_TRUE(f.page.allLow(1).click());
   EXPECT_EQ(f.image().controlOut[0][34], 0);
   EXPECT_EQ(f.image().controlOut[1][33], 0);

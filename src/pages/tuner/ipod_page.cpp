@@ -94,10 +94,6 @@ IpodPage::IpodPage(const PageContext& context)
   }));
 }
 
-ui::RadioGroup& IpodPage::group(int number) {
-  const int index = number - kFirstNumber;
-  return groups_[index >= 0 && index < static_cast<int>(groups_.size()) ? static_cast<std::size_t>(index) : 0];
-}
 
 ui::Button& IpodPage::dockButton(int index) {
   return dock_[index >= 0 && index < static_cast<int>(dock_.size()) ? static_cast<std::size_t>(index) : 0];
@@ -131,10 +127,6 @@ void IpodPage::RefreshItem(int number, bool update) {
 }
 
 void IpodPage::UpdateControlStates() { dockBox_.setEnabled(isRealTime()); }
-
-void IpodPage::RestoreFocus() {
-  for (ui::RadioGroup& radios : groups_) RestoreRadioFocus(radios);
-}
 
 void IpodPage::showPlayInfo() {
   const auto fields = ipod::PlayFields(TextValue(kPlayInfoNumber));

@@ -28,15 +28,12 @@ class IpodPage final : public ItemPage {
   void RefreshItem(int number, bool update) override;
   // The dock buttons work in Real Time Mode only.
   void UpdateControlStates() override;
-  void RestoreFocus() override;
   // 553 sends the operation last chosen on the page.
   void QueueItem(const model::ParameterImage& image, int number, int subIndex) override;
 
   // Sends dock operation `index` (0 Play .. 6 "+") now, as its button does.
   void Dock(int index);
 
-  // The radio group of 548..552; Standby Charge's for any other number.
-  ui::RadioGroup& group(int number);
   // The button of dock operation 0..6.
   ui::Button& dockButton(int index);
   ui::EditBox& playField(int index) { return play_[static_cast<std::size_t>(index)]; }

@@ -1,6 +1,5 @@
 #include "pages/zone/control_out_page.h"
 
-#include "pages/radio_buttons.h"
 #include "settings/zone/control_out_items.h"
 
 namespace tw::pages {
@@ -39,6 +38,7 @@ ControlOutPage::ControlOutPage(const PageContext& context)
     OutputControls& c = controls(output);
     const int firstId = kFirstControlId + kIdsPerOutput * output;
     Bind(control_out::TriggerControl(output), c.triggerControl);
+    int pairs = 0;
 
     std::vector<ui::LayoutNode> content = {
         ui::Item("Trigger Control", c.triggerControl),
@@ -46,9 +46,7 @@ ControlOutPage::ControlOutPage(const PageContext& context)
     std::vector<ui::LayoutNode> row;
     int currentRow = -1;
     for (const Trigger& trigger : Triggers(output)) {
-      const int frameId = firstId + kFirstPairId + kIdsPerPair * static_cast<int>(c.pairs.size());
-      ui::RadioGroup& pair = c.pairs.emplace_back(frameId, "", Buttons(trigger.item, frameId + 1));
-      Bind(trigger.item, pair);
+      ui::RadioGroup& pair = MakeRadios(trigger.item.number, firstId + kFirstPairId + kIdsPerPair * pairs++, "");
       if (trigger.row != currentRow && !row.empty()) content.push_back(ui::Row(std::move(row)));
       if (trigger.row != currentRow) {
         row = {};
@@ -67,28 +65,12 @@ ControlOutPage::ControlOutPage(const PageContext& context)
   SetLayout(ui::Row(std::move(groups)));
 }
 
-ui::RadioGroup& ControlOutPage::trigger(int number) {
-  for (int output = 0; output < control_out::kOutputCount; ++output) {
-    const auto triggers = Triggers(output);
-    for (std::size_t i = 0; i < triggers.size(); ++i) {
-      if (triggers[i].item.number == number) return controls(output).pairs[i];
-    }
-  }
-  return controls(0).pairs.front();
-}
-
 void ControlOutPage::setAll(int output, std::int32_t value) {
   control_out::SetAllTriggers(pageImage(), output, value, link().capabilities());
   RefreshAll();
   std::vector<PageItem> items;
   for (const Trigger& trigger : Triggers(output)) items.push_back({trigger.item.number, -1});
   SendItems(items);
-}
-
-void ControlOutPage::RestoreFocus() {
-  for (OutputControls& c : outputs_) {
-    for (ui::RadioGroup& pair : c.pairs) RestoreRadioFocus(pair);
-  }
 }
 
 }  // namespace tw::pages

@@ -1,14 +1,12 @@
 #pragma once
 
 #include <array>
-#include <deque>
 #include <string>
 
 #include "pages/item_page.h"
 #include "ui/controls/button.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/group_box.h"
-#include "ui/controls/radio_group.h"
 #include "ui/controls/static_text.h"
 
 namespace tw::pages {
@@ -26,16 +24,10 @@ class ControlOutPage final : public ItemPage {
 
   explicit ControlOutPage(const PageContext& context);
 
-  // A pair whose focused button is not the selected one moves its focus there.
-  void RestoreFocus() override;
-
   // Output 0 is CONTROL OUT1, any other CONTROL OUT2.
   ui::ListCombo& triggerControl(int output) { return controls(output).triggerControl; }
   ui::Button& allHigh(int output) { return controls(output).allHigh; }
   ui::Button& allLow(int output) { return controls(output).allLow; }
-  // The L/H pair of trigger `number` (308..344, 346..382); PHONO Main of CONTROL OUT1 for
-  // any other number.
-  ui::RadioGroup& trigger(int number);
 
  private:
   struct OutputControls {
@@ -45,7 +37,6 @@ class ControlOutPage final : public ItemPage {
     std::array<ui::StaticText, 3> headers;
     ui::Button allHigh;
     ui::Button allLow;
-    std::deque<ui::RadioGroup> pairs;  // in screen order; a deque keeps them in place
   };
 
   OutputControls& controls(int output) { return outputs_[output == 0 ? 0 : 1]; }
