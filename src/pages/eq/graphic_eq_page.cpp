@@ -7,7 +7,6 @@
 #include "model/parameter_defaults.h"
 #include "pages/eq/eq_curve.h"
 #include "settings/eq/graphic_eq_settings.h"
-#include "ui/controls/control_array.h"
 
 namespace tw::pages {
 namespace {
@@ -48,19 +47,19 @@ ui::PlotAxes ResponseAxes() {
 GraphicEqPage::GraphicEqPage(const PageContext& context)
     : ItemPage(context, settings::GraphicEqSettings()),
       channel_(kChannelListId),
-      sliders_(ui::MakeControls<ui::LevelSlider, eq::kBandCount>(kFirstSliderId)),
-      labels_(ui::MakeControls<ui::ValueLabel, eq::kBandCount>(kFirstLabelId)),
       curve_(kCurveId),
       default_(kDefaultButtonId, "Default") {
   std::vector<ui::LayoutNode> bands;
-  for (std::size_t i = 0; i < sliders_.size(); ++i) {
-    Bind(settings().Level(kFirstBand + static_cast<int>(i)), sliders_[i], &labels_[i]);
+  for (int i = 0; i < settings::graphic_eq::kBandCount; ++i) {
+    const int number = kFirstBand + i;
+    ui::LevelSlider& band = MakeSlider(number, kFirstSliderId + i, kFirstLabelId + i);
     // The curve follows a drag as the readout does.
-    sliders_[i].onDragged = [this, store = sliders_[i].onDragged] {
+    band.onDragged = [this, store = band.onDragged] {
       store();
       showCurve();
     };
-    bands.push_back(ui::Column({ui::Item(std::string(kBandCaptions[i]), sliders_[i]), ui::Item(labels_[i])}));
+    bands.push_back(ui::Column({ui::Item(std::string(kBandCaptions[static_cast<std::size_t>(i)]), band),
+                                ui::Item(label(number))}));
   }
   curve_.setAxes(ResponseAxes());
   channel_.onSelChange = [this] {
@@ -131,14 +130,5 @@ void GraphicEqPage::resetToDefaults() {
   channel_.setCurSel(0);
   ResetPage([](model::ParameterImage& image) { model::WriteGraphicEqDefaults(image.graphicEq); });
 }
-
-std::size_t GraphicEqPage::indexOf(int number) const {
-  const int index = number - kFirstBand;
-  return index >= 0 && index < settings::graphic_eq::kBandCount ? static_cast<std::size_t>(index) : 0;
-}
-
-ui::LevelSlider& GraphicEqPage::slider(int number) { return sliders_[indexOf(number)]; }
-
-ui::ValueLabel& GraphicEqPage::label(int number) { return labels_[indexOf(number)]; }
 
 }  // namespace tw::pages

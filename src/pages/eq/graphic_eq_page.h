@@ -29,9 +29,6 @@ class GraphicEqPage final : public ItemPage {
   int currentRecord() const { return current_; }
 
   ui::ListCombo& channelList() { return channel_; }
-  // The slider and readout of band number 398..404; band 1's for any other number.
-  ui::LevelSlider& slider(int number);
-  ui::ValueLabel& label(int number);
   ui::CurveView& curve() { return curve_; }
   ui::Button& defaultButton() { return default_; }
 
@@ -42,7 +39,6 @@ class GraphicEqPage final : public ItemPage {
   int SubIndexOfCommand(int number, std::string_view command) const override;
 
  private:
-  std::size_t indexOf(int number) const;
   // The record whose channel code is the Channel list's selected item data; the current
   // record stays when nothing matches.
   void takeChannelFromList();
@@ -51,8 +47,6 @@ class GraphicEqPage final : public ItemPage {
 
   int current_ = 0;
   ui::ListCombo channel_;
-  std::array<ui::LevelSlider, 7> sliders_;
-  std::array<ui::ValueLabel, 7> labels_;
   ui::CurveView curve_;
   ui::Button default_;
 };
