@@ -22,12 +22,6 @@ std::filesystem::path DefaultSettingsPath(std::string_view executableBaseName) {
   return folder / "tunewright" / (base + ".ini");
 }
 
-SettingTexts ReadSettingsFile(const std::filesystem::path& path) {
-  files::Profile profile;
-  (void)profile.Load(path);  // a missing file gives empty settings, quietly
-  return SettingsOf(profile);
-}
-
 SettingTexts SettingsOf(const files::Profile& profile) {
   SettingTexts texts;
   for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {

@@ -30,10 +30,8 @@ using SettingTexts = std::array<std::string, kSettingKeys.size()>;
 // unset or empty (and the current folder when there is no home either).
 std::filesystem::path DefaultSettingsPath(std::string_view executableBaseName);
 
-// The three values of the file; a missing file or key reads as empty. Each value is cut to
-// 255 bytes, as a read into a 256-byte buffer would.
-SettingTexts ReadSettingsFile(const std::filesystem::path& path);
-// The same from a file already read.
+// The three values of a settings file already read; a missing key reads as empty. Each value
+// is cut to 255 bytes, as a read into a 256-byte buffer would.
 SettingTexts SettingsOf(const files::Profile& profile);
 
 // Writes all three keys, keeping everything else in the file. A file that already holds

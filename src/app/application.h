@@ -81,7 +81,6 @@ class Application {
   const std::filesystem::path& settingsFile() const { return paths_.settingsFile; }
   // The pacing of reads given on the command line; it wins over the settings file's.
   void setReadPacing(std::optional<comm::ReadPacing> chosen) { pacingChosen_ = chosen; }
-  comm::ReadPacing readPacing() const { return pacing_; }
 
   int workingMode() const { return workingMode_; }
   bool isRealTime() const { return workingMode_ == kRealTimeMode; }

@@ -78,7 +78,6 @@ void WriteBytes(LogFile* file, std::string_view bytes) {
 CommLog::CommLog(std::filesystem::path folder, Clock clock)
     : folder_(std::move(folder)),
       errorLogPath_(folder_ / "ErrLog.txt"),
-      traceLogPath_(folder_ / "Log.txt"),
       clock_(clock ? std::move(clock) : Clock([] { return std::chrono::system_clock::now(); })) {}
 
 CommLog::~CommLog() = default;

@@ -42,7 +42,6 @@ class CommLog final : public comm::LinkLog {
 
   // The error log of the current or last connection or transfer.
   const std::filesystem::path& errorLogPath() const { return errorLogPath_; }
-  const std::filesystem::path& traceLogPath() const { return traceLogPath_; }
   // The trace log or timing report name for `linkMode`: base + UpLoad/DownLoad/Output + .txt.
   std::filesystem::path modeFile(std::string_view base, comm::LinkMode linkMode) const;
 
@@ -73,7 +72,6 @@ class CommLog final : public comm::LinkLog {
 
   std::filesystem::path folder_;
   std::filesystem::path errorLogPath_;
-  std::filesystem::path traceLogPath_;
   Clock clock_;
   ItemDescriber describer_;
   ReportBuilder reportBuilder_;

@@ -6,7 +6,6 @@
 #include "comm/link_observer.h"
 #include "comm/page_source.h"
 #include "comm/protocol.h"
-#include "comm/reply_decoder.h"
 #include "comm/scheduler.h"
 
 #include <algorithm>
@@ -34,7 +33,7 @@ constexpr std::size_t kChecksumAndEtx = 3;  // what completing an extended reque
 
 Link::Link(SerialPort& port, Scheduler& scheduler, WorkingMode mode)
     : scheduler_(scheduler), mode_(mode), observer_(&nobodyWatching()), pages_(&noPages()),
-      decoder_(&ModelReplyDecoder()), images_(model::kDefaultTunerRegion), tunerRegion_(model::kDefaultTunerRegion),
+      images_(model::kDefaultTunerRegion), tunerRegion_(model::kDefaultTunerRegion),
       channel_(port, scheduler) {
   scheduler_.setTimerHandler([this](int id) { OnTimer(id); });
   channel_.setFrameHandler([this](const std::string& frame) { OnFrame(frame, linkState_ < LinkState::Connected); });
@@ -45,7 +44,6 @@ Link::~Link() { scheduler_.setTimerHandler(nullptr); }
 void Link::setObserver(LinkObserver* observer) { observer_ = observer ? observer : &nobodyWatching(); }
 void Link::setPages(PageSource* pages) { pages_ = pages ? pages : &noPages(); }
 void Link::setLog(LinkLog* log) { channel_.setLog(log); }
-void Link::setDecoder(const ReplyDecoder* decoder) { decoder_ = decoder ? decoder : &ModelReplyDecoder(); }
 
 void Link::ResetImage(int index) { images_.Reset(index, tunerRegion_); }
 

@@ -21,14 +21,14 @@ void Link::confirmAll() {
 }
 
 void Link::confirmReport(std::string_view frame) {
-  if (tracksConfirmed()) decoder_->DecodeAndApply(*confirmed_, frame, linkMode_);
+  if (tracksConfirmed()) DecodeAndApplyReply(*confirmed_, frame, linkMode_);
 }
 
 // The echo of a write carries what the receiver stored; an echo the decoder does not know
 // confirms the value the command wrote.
 void Link::confirmWrite(const CommandEntry& entry, std::string_view echo) {
   if (!tracksConfirmed()) return;
-  const auto info = decoder_->DecodeAndApply(*confirmed_, echo, linkMode_);
+  const auto info = DecodeAndApplyReply(*confirmed_, echo, linkMode_);
   const bool covered = info && std::find(info->numbers.begin(), info->numbers.end(), entry.number) != info->numbers.end();
   if (!covered) model::CopyParameter(*images_.Image(0), *confirmed_, entry.number);
 }

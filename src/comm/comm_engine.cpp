@@ -115,7 +115,7 @@ void TransferEngine::expandStatusInto(std::string_view statusFrame) {
   // records the program in place as that input's own: it is applied once more, with the
   // frame's program in place, so that what it records does not depend on the image before.
   if (link_.linkMode_ == LinkMode::Upload && !inputReport.empty()) {
-    if (const auto info = link_.decoder_->DecodeAndApply(link_.imageInUse(), inputReport, link_.linkMode_)) noteUploadRead(*info);
+    if (const auto info = DecodeAndApplyReply(link_.imageInUse(), inputReport, link_.linkMode_)) noteUploadRead(*info);
   }
 }
 
@@ -135,7 +135,7 @@ void TransferEngine::noteUploadRead(const ReplyInfo& info) {
 }
 
 bool TransferEngine::decodeListsNumber(std::string_view frame, int number) const {
-  const auto info = link_.decoder_->Decode(frame);
+  const auto info = DecodeReply(frame);
   return info && answersNumber(info->numbers, number);
 }
 
@@ -180,7 +180,7 @@ bool TransferEngine::echoNamesParameter(std::string_view echo, const CommandEntr
                                     const model::CommandRow* row) const {
   if (row) return MatchesReplyPrefix(echo, *row, false);
   if (entry.number == kNoParameter) return true;
-  const auto info = link_.decoder_->Decode(echo);
+  const auto info = DecodeReply(echo);
   return !info || answersNumber(info->numbers, entry.number);
 }
 
@@ -192,7 +192,7 @@ bool TransferEngine::confirmsPairedRead(std::string_view frame, const CommandEnt
   if (row && (row->flags & model::kAltReplyInRepeat)) {
     const auto input = SelectedValue(kInputNumber, entry.text);
     model::ParameterImage reported = link_.images_.InUse();
-    const auto info = link_.decoder_->DecodeAndApply(reported, frame, link_.linkMode_);
+    const auto info = DecodeAndApplyReply(reported, frame, link_.linkMode_);
     return link_.sender_.reportedSinceWrite().count(kSoundProgramNumber) && input && info && reported.basic[0] == *input;
   }
   if (const PairedRead* read = memoryVolumePart(entry.number)) {
@@ -305,7 +305,7 @@ TransferEngine::Answer TransferEngine::matchStandardRead(std::string_view text, 
     expandStatusInto(text);
     return Answer::Answered;
   }
-  const auto info = link_.decoder_->Decode(text);
+  const auto info = DecodeReply(text);
   if (!info) return Answer::None;
   verdict.apply = true;
   const bool answers = answersNumber(info->numbers, answeringNumber(entry)) && confirmsPairedRead(text, entry, nullptr);
@@ -387,7 +387,7 @@ bool TransferEngine::isRepeatedAnswer(std::string_view text, std::optional<std::
 }
 
 void TransferEngine::applyReport(std::string_view text, bool notAReply, bool realTime) {
-  const auto info = link_.decoder_->DecodeAndApply(link_.imageInUse(), text, link_.linkMode_);
+  const auto info = DecodeAndApplyReply(link_.imageInUse(), text, link_.linkMode_);
   if (!info) {
     if (!realTime && commands().firstPending()) link_.sender_.startReplyTimer();
     return;
@@ -436,7 +436,7 @@ int TransferEngine::OnFrame(std::string_view text, bool notAReply) {
     return 0;
   }
   if (pending && !notAReply) {
-    if (const auto info = link_.decoder_->Decode(text)) link_.sender_.noteReported(info->numbers);
+    if (const auto info = DecodeReply(text)) link_.sender_.noteReported(info->numbers);
   }
   FrameVerdict verdict;
   // A download's images are what is being sent: a frame that answers nothing (a late or

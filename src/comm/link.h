@@ -22,7 +22,6 @@ namespace tw::comm {
 class LinkLog;
 class LinkObserver;
 class PageSource;
-class ReplyDecoder;
 class Scheduler;
 class SerialPort;
 
@@ -47,7 +46,6 @@ class Link {
   void setObserver(LinkObserver* observer);
   void setPages(PageSource* pages);
   void setLog(LinkLog* log);
-  void setDecoder(const ReplyDecoder* decoder);  // default: the model's decoding table
 
   // --- state ---
   WorkingMode workingMode() const { return mode_; }
@@ -171,7 +169,6 @@ class Link {
   const WorkingMode mode_;
   LinkObserver* observer_;  // never null: one that shows nothing stands in
   PageSource* pages_;  // never null: "no pages" stands in
-  const ReplyDecoder* decoder_ = nullptr;
 
   model::ParameterImages images_;
   model::Capabilities caps_;

@@ -15,24 +15,15 @@ struct ReplyInfo {
   int group = 0;             // decode group 1..22
   std::vector<int> numbers;  // parameter numbers in node order
   bool applied = true;       // false: a Graphic EQ report for a channel no record holds
-  model::SettingKeys stored;  // what DecodeAndApply changed or confirmed in the image
+  model::SettingKeys stored;  // what DecodeAndApplyReply changed or confirmed in the image
 };
 
-// The seam between the link and the reply decoding table, so that the transfer engine can
-// be exercised with a scripted decoder.
-class ReplyDecoder {
- public:
-  virtual ~ReplyDecoder() = default;
-
-  // Decodes without storing anything; nothing when no entry matches.
-  virtual std::optional<ReplyInfo> Decode(std::string_view frame) const = 0;
-  // Decodes and stores the values into `image` (including the per-input sound program
-  // of an upload's input report, which depends on `linkMode`).
-  virtual std::optional<ReplyInfo> DecodeAndApply(model::ParameterImage& image, std::string_view frame,
-                                                  LinkMode linkMode) const = 0;
-};
-
-// The production decoder: the model's reply decoding table.
-const ReplyDecoder& ModelReplyDecoder();
+// Decodes a report with the model's decoding table without storing anything; nothing when
+// no entry matches.
+std::optional<ReplyInfo> DecodeReply(std::string_view frame);
+// Decodes and stores the values into `image` (including the per-input sound program of an
+// upload's input report, which depends on `linkMode`).
+std::optional<ReplyInfo> DecodeAndApplyReply(model::ParameterImage& image, std::string_view frame,
+                                             LinkMode linkMode);
 
 }  // namespace tw::comm

@@ -152,9 +152,6 @@ class Workbench {
   // the values Tunewright holds for them, until a complete file or an upload replaces them.
   files::FileStatus LoadConfiguration(const std::filesystem::path& path,
                                       std::vector<std::string>* warnings = nullptr);
-  // What the settings lack since they were loaded from a file that lacks settings; nothing
-  // when they are complete.
-  const std::optional<std::string>& lackingSettings() const { return lackingSettings_; }
   // Replaces the file at once (a failed save leaves the previous file).
   files::FileStatus SaveConfiguration(const std::filesystem::path& path);
   std::string BuildReport();

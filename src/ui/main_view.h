@@ -127,7 +127,6 @@ class MainView final : public comm::LinkObserver {
   void setDocumentTitle(std::string title) { documentTitle_ = std::move(title); }
   // The document holds changes that are not in a file: the title marks it with "*".
   void setDocumentModified(bool modified) { documentModified_ = modified; }
-  bool documentModified() const { return documentModified_; }
   // The document title ("*" after it while modified) and the program's title;
   // " (virtual receiver)" after them while the virtual receiver is the port in use.
   std::string windowTitle() const;

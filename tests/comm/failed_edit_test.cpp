@@ -32,7 +32,7 @@ class FailedEdit : public ::testing::Test {
   // What a page does: the value goes into the image, then its command is sent.
   void edit(std::string_view value) {
     const std::string write = TrimWrite(value);
-    ASSERT_TRUE(ModelReplyDecoder().DecodeAndApply(image(), write, LinkMode::RealTime));
+    ASSERT_TRUE(DecodeAndApplyReply(image(), write, LinkMode::RealTime));
     f.link.SendPacket(write, kTrimNumber);
     f.link.SendPacket("", kNoParameter);
   }
@@ -141,7 +141,7 @@ TEST(InputSelection, ALostProgramReportGetsTheSelectionWrittenAgain) {
     const model::ParameterImage before = *f.link.images().Image(0);
     model::ParameterImage selected = before;
     for (const std::string& report : emu::VirtualReceiver(emu::EmulatorConfig{}).handleFrame(selection)) {
-      ModelReplyDecoder().DecodeAndApply(selected, report, LinkMode::RealTime);
+      DecodeAndApplyReply(selected, report, LinkMode::RealTime);
     }
     ASSERT_NE(selected.basic[3], before.basic[3]) << "the input recalls another program";
     f.link.SendPacket(selection, 1);

@@ -215,7 +215,7 @@ TEST_F(UnsolicitedDuringEdit, AStandardReportAndALostEchoStillGetTheEditResent) 
     return ++seen == 1 ? volumeReport : frame;  // the first echo is lost, a report comes instead
   };
   model::ParameterImage expected = *f.link.images().Image(0);
-  ASSERT_TRUE(ModelReplyDecoder().DecodeAndApply(expected, volumeReport, LinkMode::RealTime));
+  ASSERT_TRUE(DecodeAndApplyReply(expected, volumeReport, LinkMode::RealTime));
   ASSERT_NE(expected, *f.link.images().Image(0));
   startEdit();
   ASSERT_TRUE(f.runUntil([&] { return !f.view.commandResults.empty(); }, 5000)) << "the reply watch stopped";
@@ -237,7 +237,7 @@ TEST_F(UnsolicitedDuringEdit, ExtendedReportsAreAppliedAndNeitherResendNorFailTh
     std::string report;
     for (const char* value : {"1", "5", "01", "10", "0001", "000A"}) {
       model::ParameterImage changed = expected;
-      const auto info = ModelReplyDecoder().DecodeAndApply(changed, ReplyForRow(row, value), LinkMode::RealTime);
+      const auto info = DecodeAndApplyReply(changed, ReplyForRow(row, value), LinkMode::RealTime);
       if (!info || info->group == 1 || changed == expected) continue;
       report = ReplyForRow(row, value);
       expected = changed;

@@ -39,7 +39,6 @@ class SpeakerDistancePage final : public BasePage, public ModeAndUnitFollower {
 
   int unit() const { return unit_; }
   const speaker::DistanceRange& range() const { return range_; }
-  bool isAsync() const { return async_; }
 
   ui::RadioGroup& unitButtons() { return unitButtons_; }
   // The slider and readout of distance 279..288; FL's for any other number.

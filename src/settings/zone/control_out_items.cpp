@@ -131,13 +131,6 @@ std::span<const Trigger> Triggers(int output) {
   return std::span(kTriggers).subspan(output == 0 ? 0 : kTriggersPerOutput, kTriggersPerOutput);
 }
 
-const Trigger* FindTrigger(int number) {
-  for (const Trigger& trigger : kTriggers) {
-    if (trigger.item.number == number) return &trigger;
-  }
-  return nullptr;
-}
-
 bool TriggerControlOffered(const ChoiceItem& item, std::int32_t value, const model::Capabilities& capabilities) {
   const auto entry = item.EntryOf(value);
   return entry && (item.entryNeeds.empty() ||

@@ -37,8 +37,6 @@ const ChoiceItem& TriggerControl(int output);
 // The triggers of `output` in screen, file and send order: the inputs row by row with their
 // three zones, XM's three, then MULTI CH.
 std::span<const Trigger> Triggers(int output);
-// The trigger whose number is `number`, or null.
-const Trigger* FindTrigger(int number);
 
 // Whether the Trigger Control value `value` of `item` is one this receiver offers (Zone2,
 // Zone3 and Zone OR need the zones they follow).

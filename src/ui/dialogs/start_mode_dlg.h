@@ -18,7 +18,6 @@ class StartModeDialog final : public Dialog {
   StartModeDialog();
 
   Button& asyncButton() { return async_; }
-  Button& realTimeButton() { return realTime_; }
   Button& cancelButton() { return cancel_; }
 
  private:

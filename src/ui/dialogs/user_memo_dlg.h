@@ -22,7 +22,6 @@ class UserMemoDialog final : public Dialog {
   Button& cancelButton() { return cancel_; }
   // The memo: the initial text, and after OK the edited one.
   const std::string& memo() const { return memo_; }
-  void setMemo(std::string memo) { memo_ = std::move(memo); }
 
  private:
   void OnInitDialog() override;
