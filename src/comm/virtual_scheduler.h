@@ -1,26 +1,18 @@
 #pragma once
 
-#include "comm/scheduler.h"
+#include "comm/queued_scheduler.h"
 
 #include <cstdint>
 #include <functional>
-#include <map>
-#include <vector>
 
 namespace tw::comm {
 
 // A Scheduler on a manual clock: nothing happens until the owner advances time.
 // Used by tests, the in-process virtual receiver and benchmarks, so that a 3 s reply
 // watch costs no wall time.
-class VirtualScheduler final : public Scheduler {
+class VirtualScheduler final : public QueuedScheduler {
  public:
-  void setTimerHandler(TimerHandler handler) override;
-  void setTimer(int id, int ms) override;
-  void killTimer(int id) override;
-  bool isTimerActive(int id) const override;
   void pause(int ms) override;
-  void post(Task task) override;
-  void callAfter(int ms, Task task) override;
   std::int64_t now() const override { return now_; }
 
   // Handles every event due up to now + ms, in time order, then sets the clock there.
@@ -34,23 +26,6 @@ class VirtualScheduler final : public Scheduler {
   std::int64_t pausedMs() const { return pausedMs_; }
 
  private:
-  struct Timer {
-    int intervalMs;
-    std::int64_t due;
-  };
-  struct Delayed {
-    std::int64_t due;
-    std::uint64_t seq;
-    Task task;
-  };
-
-  // Runs the earliest event due at or before `limit`; false when there is none.
-  bool runOne(std::int64_t limit);
-
-  TimerHandler timerHandler_;
-  std::map<int, Timer> timers_;
-  std::vector<Delayed> delayed_;
-  std::uint64_t nextSeq_ = 0;
   std::int64_t now_ = 0;
   std::int64_t pausedMs_ = 0;
 };
