@@ -116,7 +116,7 @@ void Sheet::ActivateSpeakerSet() {
 
 void Sheet::SetDspProgram(int program) {
   if (program < 0 || program > 23) return;
-  if (auto* follower = dynamic_cast<ProgramFollower*>(FindPage("DSP Parameters"))) follower->SetCurrentProgram(program);
+  if (auto* follower = Find<ProgramFollower>()) follower->SetCurrentProgram(program);
 }
 
 void Sheet::RefreshInputDspItem(int number, bool update) {

@@ -155,7 +155,7 @@ void Workbench::createWindow() {
 
 void Workbench::InitialUpdate() {
   Window& w = window();
-  if (auto* distance = dynamic_cast<pages::ModeAndUnitFollower*>(w.sheet.FindPage("Speaker Distance"))) {
+  if (auto* distance = w.sheet.Find<pages::ModeAndUnitFollower>()) {
     const auto unit = model::GetParameter(*app_.link().images().Image(0), pages::kDistanceUnitNumber);
     const int unitValue = unit && std::holds_alternative<std::int32_t>(*unit) ? std::get<std::int32_t>(*unit) : 0;
     distance->SetModeAndUnit(!app_.isRealTime(), unitValue);
