@@ -100,6 +100,12 @@ ui::ListCombo& ItemPage::MakeList(int number, int id) {
   return list;
 }
 
+ui::CheckBox& ItemPage::MakeCheck(int number, int id, std::string caption) {
+  auto& box = own<ui::CheckBox>(id, std::move(caption));
+  Bind(settings().Choice(number), box);
+  return box;
+}
+
 ui::LevelSlider& ItemPage::MakeSlider(int number, int id, int labelId) {
   auto& slider = own<ui::LevelSlider>(id);
   Bind(settings().Level(number), slider, &own<ui::ValueLabel>(labelId));

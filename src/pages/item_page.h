@@ -56,6 +56,7 @@ class ItemPage : public BasePage {
   // such control to it.
   ui::RadioGroup& group(int number) const { return controlOf<ui::RadioGroup>(number, Kind::Radio); }
   ui::ListCombo& list(int number) const { return controlOf<ui::ListCombo>(number, Kind::Combo); }
+  ui::CheckBox& check(int number) const { return controlOf<ui::CheckBox>(number, Kind::Check); }
   ui::LevelSlider& slider(int number) const { return controlOf<ui::LevelSlider>(number, Kind::Level); }
   ui::StepSlider& stepSlider(int number) const { return controlOf<ui::StepSlider>(number, Kind::Step); }
   // The value label of a slider.
@@ -78,6 +79,7 @@ class ItemPage : public BasePage {
   // once. A radio group is framed `frameId` and its buttons take the ids after it.
   ui::RadioGroup& MakeRadios(int number, int frameId, std::string caption);
   ui::ListCombo& MakeList(int number, int id);
+  ui::CheckBox& MakeCheck(int number, int id, std::string caption);
   ui::LevelSlider& MakeSlider(int number, int id, int labelId);
   // A step slider with a value label when `labelId` is not kNoLabel.
   static constexpr int kNoLabel = -1;

@@ -9,6 +9,7 @@
 #include "files/profile.h"
 #include "pages/speaker_fixture.h"
 #include "pages/zone/multi_zone_page.h"
+#include "settings/zone/multi_zone_settings.h"
 
 namespace tw::test {
 namespace {
@@ -97,16 +98,16 @@ TEST(MultiZone, TheAmplifierListRefusesWhatTheOtherZoneUses) {
         model::SetParameter(f.image(), theirs, other);
         f.page.RefreshAll();
         f.link.sent.clear();
-        ASSERT_TRUE(f.page.amplifier(zone).select(choice));
+        ASSERT_TRUE(f.page.list(mine).select(choice));
         const int kept = refused(choice, other) ? External : choice;
         EXPECT_EQ(Value(f.image(), mine), kept);
-        EXPECT_EQ(f.page.amplifier(zone).curSel(), kept);
+        EXPECT_EQ(f.page.list(mine).curSel(), kept);
         EXPECT_EQ(f.link.commands(), std::vector<std::string>{Stx(address + std::to_string(kept))});
 
         // A file or `set` is held to the same rule.
         Fixture g;
         model::SetParameter(g.image(), theirs, other);
-        const std::string text = f.page.amplifier(zone).itemText(choice);
+        const std::string text = f.page.list(mine).itemText(choice);
         EXPECT_EQ(g.page.settings().ParseItem(g.image(), mine, -1, text), !refused(choice, other));
         EXPECT_EQ(Value(g.image(), mine), refused(choice, other) ? External : choice);
       }
@@ -138,14 +139,14 @@ TEST(MultiZone, ARefusedPairSaysWhyAndAFileMaySwapTheAmplifiers) {
 
 TEST(MultiZone, VolumeOutIsChosenOnlyWithAnExternalAmplifier) {
   Fixture f(WorkingMode::Async);
-  ASSERT_TRUE(f.page.volumeOut(0).select(1));  // FIX
+  ASSERT_TRUE(f.page.list(17).select(1));  // FIX
   EXPECT_EQ(Value(f.image(), kZone2VolumeOut), 1);
-  ASSERT_TRUE(f.page.amplifier(0).select(1));  // INT:Speaker[1]
+  ASSERT_TRUE(f.page.list(16).select(1));  // INT:Speaker[1]
   EXPECT_EQ(Value(f.image(), kZone2VolumeOut), 0);
-  EXPECT_EQ(f.page.volumeOut(0).selectedText(), "VAR");
-  EXPECT_FALSE(f.page.volumeOut(0).isEnabled());
-  ASSERT_TRUE(f.page.amplifier(0).select(0));
-  EXPECT_TRUE(f.page.volumeOut(0).isEnabled());
+  EXPECT_EQ(f.page.list(17).selectedText(), "VAR");
+  EXPECT_FALSE(f.page.list(17).isEnabled());
+  ASSERT_TRUE(f.page.list(16).select(0));
+  EXPECT_TRUE(f.page.list(17).isEnabled());
   EXPECT_TRUE(f.link.sent.empty());
 
   // A refresh puts a loaded FIX beside an internal amplifier back to VAR, in Async Mode only.
@@ -153,36 +154,36 @@ TEST(MultiZone, VolumeOutIsChosenOnlyWithAnExternalAmplifier) {
   model::SetParameter(f.image(), kZone3Amplifier, 2);
   f.page.RefreshAll();
   EXPECT_EQ(Value(f.image(), 22), 0);
-  EXPECT_FALSE(f.page.volumeOut(1).isEnabled());
+  EXPECT_FALSE(f.page.list(22).isEnabled());
 
   Fixture live;
   model::SetParameter(live.image(), 22, 1);
   model::SetParameter(live.image(), kZone3Amplifier, 2);
   live.page.RefreshAll();
   EXPECT_EQ(Value(live.image(), 22), 1);  // the receiver's own value stays
-  EXPECT_FALSE(live.page.volumeOut(1).isEnabled());
+  EXPECT_FALSE(live.page.list(22).isEnabled());
 }
 
 TEST(MultiZone, VolumeAndBalanceReadoutsFollowTheSliders) {
   Fixture f;
-  EXPECT_EQ(f.page.volumeLabel(0).text(), "-40.0dB");
-  ASSERT_TRUE(f.page.volume(0).drag(-805));
-  EXPECT_EQ(f.page.volumeLabel(0).text(), "Mute");
+  EXPECT_EQ(f.page.label(18).text(), "-40.0dB");
+  ASSERT_TRUE(f.page.slider(18).drag(-805));
+  EXPECT_EQ(f.page.label(18).text(), "Mute");
   EXPECT_TRUE(f.link.sent.empty());
-  ASSERT_TRUE(f.page.volume(0).release());
+  ASSERT_TRUE(f.page.slider(18).release());
   EXPECT_EQ(f.link.commands(), std::vector<std::string>{Stx("23100")});
   EXPECT_EQ(f.page.settings().DescribeItem(f.image(), 18, -1, false).value, "Mute");
 
-  EXPECT_EQ(f.page.balanceLabel(1).text(), "Mid");
+  EXPECT_EQ(f.page.label(26).text(), "Mid");
   for (auto [balance, text] : {std::pair{0, "L20"}, {19, "L1"}, {21, "R1"}, {40, "R20"}}) {
-    ASSERT_TRUE(f.page.balance(1).drag(balance));
-    EXPECT_EQ(f.page.balanceLabel(1).text(), text);
+    ASSERT_TRUE(f.page.stepSlider(26).drag(balance));
+    EXPECT_EQ(f.page.label(26).text(), text);
   }
   f.link.sent.clear();
-  ASSERT_TRUE(f.page.balance(1).release());
+  ASSERT_TRUE(f.page.stepSlider(26).release());
   EXPECT_EQ(f.link.commands(), std::vector<std::string>{Stx("2AE28")});
 
-  ASSERT_TRUE(f.page.mute(1).click());
+  ASSERT_TRUE(f.page.check(24).click());
   EXPECT_EQ(f.link.commands().back(), Stx("07E26"));
   EXPECT_EQ(Value(f.image(), 24), 1);
 }
@@ -196,15 +197,16 @@ TEST(MultiZone, AZoneTheReceiverLacksKeepsItsValuesButSendsNothing) {
   f.page.RefreshAll();
   for (int zone = 0; zone < 2; ++zone) {
     const bool there = zone == 0;
-    EXPECT_EQ(f.page.input(zone).isEnabled(), there);
-    EXPECT_EQ(f.page.amplifier(zone).isEnabled(), there);
-    EXPECT_EQ(f.page.volumeOut(zone).isEnabled(), there);
-    EXPECT_EQ(f.page.volume(zone).isEnabled(), there);
-    EXPECT_EQ(f.page.volumeLabel(zone).isEnabled(), there);
-    EXPECT_EQ(f.page.mute(zone).isEnabled(), there);
-    EXPECT_EQ(f.page.balance(zone).isEnabled(), there);
+    const auto& items = settings::multi_zone::kZones[static_cast<std::size_t>(zone)];
+    EXPECT_EQ(f.page.list(items.input).isEnabled(), there);
+    EXPECT_EQ(f.page.list(items.amplifier).isEnabled(), there);
+    EXPECT_EQ(f.page.list(items.volumeOut).isEnabled(), there);
+    EXPECT_EQ(f.page.slider(items.volume).isEnabled(), there);
+    EXPECT_EQ(f.page.label(items.volume).isEnabled(), there);
+    EXPECT_EQ(f.page.check(items.mute).isEnabled(), there);
+    EXPECT_EQ(f.page.stepSlider(items.balance).isEnabled(), there);
   }
-  EXPECT_EQ(f.page.volumeLabel(1).text(), "-12.5dB");
+  EXPECT_EQ(f.page.label(23).text(), "-12.5dB");
   f.link.sent.clear();
   f.page.QueueAll(f.image());
   EXPECT_EQ(NumbersOf(f.link.sent), (std::vector<int>{15, 16, 18, 19, 17, 25}));

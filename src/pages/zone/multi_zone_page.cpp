@@ -15,35 +15,25 @@ constexpr int kIdsPerZone = 20;
 
 }  // namespace
 
-MultiZonePage::ZoneControls::ZoneControls(int firstId, std::string caption)
-    : box(firstId, std::move(caption)),
-      input(firstId + 1),
-      amplifier(firstId + 2),
-      volumeOut(firstId + 3),
-      volume(firstId + 4),
-      volumeLabel(firstId + 5),
-      mute(firstId + 6, "Mute"),
-      balance(firstId + 7),
-      balanceLabel(firstId + 8) {}
-
 MultiZonePage::MultiZonePage(const PageContext& context)
     : ItemPage(context, settings::MultiZoneSettings()),
-      zones_{ZoneControls(kFirstControlId, "Zone2"), ZoneControls(kFirstControlId + kIdsPerZone, "Zone3")} {
+      boxes_{ui::GroupBox(kFirstControlId, "Zone2"), ui::GroupBox(kFirstControlId + kIdsPerZone, "Zone3")} {
   std::vector<ui::LayoutNode> groups;
   for (int zone = 0; zone < 2; ++zone) {
     const settings::multi_zone::Zone& items = kZones[static_cast<std::size_t>(zone)];
-    ZoneControls& c = controls(zone);
-    Bind(settings().Choice(items.input), c.input);
-    Bind(settings().Choice(items.amplifier), c.amplifier);
-    Bind(settings().Choice(items.volumeOut), c.volumeOut);
-    Bind(settings().Level(items.volume), c.volume, &c.volumeLabel);
-    Bind(settings().Choice(items.mute), c.mute);
-    Bind(settings().Level(items.balance), c.balance, &c.balanceLabel);
-    groups.push_back(ui::Group(c.box, {ui::Item("Input", c.input), ui::Item("Amplifier", c.amplifier),
-                                       ui::Item("Volume Out", c.volumeOut),
-                                       ui::Row({ui::Column({ui::Item("Volume", c.volume), ui::Item(c.volumeLabel)}),
-                                                ui::Item(c.mute)}),
-                                       ui::Item("Balance", c.balance), ui::Item(c.balanceLabel)}));
+    const int id = kFirstControlId + kIdsPerZone * zone;
+    ui::ListCombo& input = MakeList(items.input, id + 1);
+    ui::ListCombo& amplifier = MakeList(items.amplifier, id + 2);
+    ui::ListCombo& volumeOut = MakeList(items.volumeOut, id + 3);
+    ui::LevelSlider& volume = MakeSlider(items.volume, id + 4, id + 5);
+    ui::CheckBox& mute = MakeCheck(items.mute, id + 6, "Mute");
+    ui::StepSlider& balance = MakeStepSlider(items.balance, id + 7, id + 8);
+    groups.push_back(ui::Group(boxes_[static_cast<std::size_t>(zone)],
+                               {ui::Item("Input", input), ui::Item("Amplifier", amplifier),
+                                ui::Item("Volume Out", volumeOut),
+                                ui::Row({ui::Column({ui::Item("Volume", volume), ui::Item(label(items.volume))}),
+                                         ui::Item(mute)}),
+                                ui::Item("Balance", balance), ui::Item(label(items.balance))}));
   }
   SetLayout(ui::Row(std::move(groups)));
 }

@@ -1,15 +1,9 @@
 #pragma once
 
 #include <array>
-#include <string>
 
 #include "pages/item_page.h"
-#include "ui/controls/button.h"
-#include "ui/controls/combo_box.h"
 #include "ui/controls/group_box.h"
-#include "ui/controls/level_slider.h"
-#include "ui/controls/static_text.h"
-#include "ui/controls/step_slider.h"
 
 namespace tw::pages {
 
@@ -30,39 +24,15 @@ class MultiZonePage final : public ItemPage {
   // Async Mode an internal amplifier writes VAR into the image.
   void UpdateControlStates() override;
 
-  // The controls of Zone2 (zone 0) and Zone3 (zone 1); any other zone gives Zone3's.
-  ui::ListCombo& input(int zone) { return controls(zone).input; }
-  ui::ListCombo& amplifier(int zone) { return controls(zone).amplifier; }
-  ui::ListCombo& volumeOut(int zone) { return controls(zone).volumeOut; }
-  ui::LevelSlider& volume(int zone) { return controls(zone).volume; }
-  ui::ValueLabel& volumeLabel(int zone) { return controls(zone).volumeLabel; }
-  ui::CheckBox& mute(int zone) { return controls(zone).mute; }
-  ui::StepSlider& balance(int zone) { return controls(zone).balance; }
-  ui::ValueLabel& balanceLabel(int zone) { return controls(zone).balanceLabel; }
-
  protected:
   // An amplifier that the other zone's amplifier refuses.
   bool AcceptChoice(int number, std::int32_t value, std::int32_t previous) override;
   void OnStored(int number) override;
 
  private:
-  struct ZoneControls {
-    ZoneControls(int firstId, std::string caption);
-    ui::GroupBox box;
-    ui::ListCombo input;
-    ui::ListCombo amplifier;
-    ui::ListCombo volumeOut;
-    ui::LevelSlider volume;
-    ui::ValueLabel volumeLabel;
-    ui::CheckBox mute;
-    ui::StepSlider balance;
-    ui::ValueLabel balanceLabel;
-  };
-
-  ZoneControls& controls(int zone) { return zones_[zone == 0 ? 0 : 1]; }
   void applyVolumeOutRule(int zone);
 
-  std::array<ZoneControls, 2> zones_;
+  std::array<ui::GroupBox, 2> boxes_;  // Zone2, Zone3
 };
 
 }  // namespace tw::pages
