@@ -58,6 +58,18 @@ TEST(RadioRule, ButtonsComeFromTheItemTable) {
   EXPECT_EQ(f.page.center.buttonText(2), "Large");
 }
 
+// Tests and pages reach a bound control by its item's number and kind; any other pairing
+// is an error, never another control.
+TEST(BoundControls, AreFoundByNumberAndKindOnly) {
+  PageFixture f;
+  EXPECT_EQ(&f.page.group(427), &f.page.front);
+  EXPECT_EQ(&f.page.slider(268), &f.page.fl);
+  EXPECT_EQ(&f.page.label(269), &f.page.frLabel);
+  EXPECT_THROW(f.page.slider(427), std::out_of_range);
+  EXPECT_THROW(f.page.group(999), std::out_of_range);
+  EXPECT_THROW(f.page.label(427), std::out_of_range);
+}
+
 TEST(RadioRule, AsyncClickStoresOnly) {
   PageFixture f(WorkingMode::Async);
   f.page.front.click(1);
