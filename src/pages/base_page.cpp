@@ -77,10 +77,9 @@ bool BasePage::PreTranslateKey(ui::Control& focused, ui::Key key) {
 }
 
 void BasePage::QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends) {
-  for (const PageItem& item : ListItems(false, kAllGroups)) {
-    if (IsItemAvailable(item.number) && model::Sends(sends, item.number, item.subIndex)) {
-      QueueItem(image, item.number, item.subIndex);
-    }
+  if (settings_ == nullptr) return;
+  for (const settings::SettingCommand& command : settings_->DownloadCommands(image, sends, link_.settingContext())) {
+    Queue(command.text, command.number);
   }
 }
 

@@ -82,9 +82,9 @@ class BasePage {
   virtual bool IsItemAvailable(int number) const;
   virtual void RefreshAll() {}
   virtual void RefreshItem(int /*number*/, bool /*update*/) {}
-  // ListItems (for sending, all groups), then QueueItem for each available item that
-  // `sends` lets through, in that order.
-  virtual void QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends = {});
+  // Queues the page's settings of `image` as a download sends them (its settings'
+  // DownloadCommands); a page's reset sends the same in Real Time Mode.
+  void QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends = {});
   // The item's commands from its settings; nothing for an unavailable item.
   virtual void QueueItem(const model::ParameterImage& image, int number, int subIndex);
   // The sub-index of the element of `number` that `command` was built for, where the item

@@ -91,10 +91,6 @@ void Sheet::RestoreFocus() {
   if (active_ != nullptr) active_->RestoreFocus();
 }
 
-void Sheet::QueueAll(model::ParameterImage& image, const model::SettingFilter& sends) {
-  for (BasePage* page : pages_) page->QueueAll(image, sends);
-}
-
 std::optional<ui::ItemName> Sheet::DescribeItem(const model::ParameterImage& image, int number,
                                                 std::string_view command) {
   for (BasePage* page : pages_) {

@@ -18,10 +18,9 @@
 namespace tw::pages {
 
 // The property sheet: every registered page in sheet order, the tabs shown for the working
-// mode and tuner region, and the active tab. It is the pages as the link sees them
-// (PageSource), as the main view drives them (ViewSheet), and as the Basic Control group
-// reaches them (BasicControlPeers).
-class Sheet final : public comm::PageSource, public ui::ViewSheet, public ui::BasicControlPeers {
+// mode and tuner region, and the active tab. It is the pages as the main view drives them
+// (ViewSheet), and as the Basic Control group reaches them (BasicControlPeers).
+class Sheet final : public ui::ViewSheet, public ui::BasicControlPeers {
  public:
   // Constructs every page that has a factory. No page has a window yet.
   explicit Sheet(const PageContext& context,
@@ -67,9 +66,9 @@ class Sheet final : public comm::PageSource, public ui::ViewSheet, public ui::Ba
   // their failures deserve a name.
   std::optional<ui::ItemName> DescribeItem(const model::ParameterImage& image, int number,
                                            std::string_view command) override;
-  comm::PageSource& pageSource() override { return source_ != nullptr ? *source_ : *this; }
-  // What the link queues through instead of the bare sheet (the System Memory parts of a
-  // download need the Basic Control group as well); set before the view attaches the sheet.
+  comm::PageSource* pageSource() override { return source_; }
+  // What a download queues (the settings' catalogue and the System Memory parts); set
+  // before the view attaches the sheet.
   void setPageSource(comm::PageSource* source) { source_ = source; }
   // A renderer hears of every change of the active tab made through setActive (the stored
   // page restored at start-up, say).
@@ -79,10 +78,6 @@ class Sheet final : public comm::PageSource, public ui::ViewSheet, public ui::Ba
   void ActivateSpeakerSet() override;
   void SetDspProgram(int program) override;
   void RefreshInputDspItem(int number, bool update) override;
-
-  // --- the download's walk ---
-  // All pages, shown or not, in sheet order.
-  void QueueAll(model::ParameterImage& image, const model::SettingFilter& sends = {}) override;
 
  private:
   struct Entry {

@@ -2,8 +2,18 @@
 
 #include "comm/memory_commands.h"
 #include "files/memory_sections.h"
+#include "settings/catalogue.h"
 
 namespace tw::session {
+
+void TransferPages::QueueAll(model::ParameterImage& image, const model::SettingFilter& sends) {
+  const settings::SettingContext context = link_.settingContext();
+  for (const settings::PageSettings* page : settings::Catalogue()) {
+    for (const settings::SettingCommand& command : page->DownloadCommands(image, sends, context)) {
+      link_.SendPacket(command.text, command.number);
+    }
+  }
+}
 
 void TransferPages::QueueMemoryPart(int memory, int part, model::ParameterImage& memoryImage) {
   if (part < 0 || part >= static_cast<int>(files::kMemoryCategories.size())) return;

@@ -70,7 +70,7 @@ struct Workbench::Window {
         pageLink(bench.link()),
         sheet(pages::PageContext{pageLink, bench.ui_, 0, &host}, bench.pages_),
         basic(pageLink, bench.ui_, &sheet),
-        transferPages(pageLink, sheet, configuration.memoryGroups()),
+        transferPages(pageLink, configuration.memoryGroups()),
         memoryPage(pages::PageContext{pageLink, bench.ui_, 0, &host}, configuration.memoryGroups()),
         view(bench.app_, bench.ui_, bench.dialogs_, std::move(options)) {}
 

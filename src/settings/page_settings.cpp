@@ -155,6 +155,19 @@ std::string PageSettings::RefusalReason(const model::ParameterImage& /*image*/, 
       entry->item);
 }
 
+std::vector<SettingCommand> PageSettings::DownloadCommands(const model::ParameterImage& image,
+                                                           const model::SettingFilter& sends,
+                                                           const SettingContext& context) const {
+  std::vector<SettingCommand> commands;
+  for (const PageItem& item : ListItems(false, context, kAllGroups)) {
+    if (!IsAvailable(item.number, context) || !model::Sends(sends, item.number, item.subIndex)) continue;
+    for (std::string& text : Commands(image, item.number, item.subIndex, context)) {
+      if (!text.empty()) commands.push_back({std::move(text), item.number});
+    }
+  }
+  return commands;
+}
+
 std::vector<std::string> PageSettings::Commands(const model::ParameterImage& image, int number, int subIndex,
                                                 const SettingContext& context) const {
   const Entry* entry = find(number);

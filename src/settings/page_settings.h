@@ -9,6 +9,7 @@
 #include "files/profile.h"
 #include "model/command_table.h"
 #include "model/parameter_image.h"
+#include "model/setting_key.h"
 #include "settings/setting_items.h"
 
 namespace tw::settings {
@@ -19,6 +20,13 @@ struct PageItem {
   int number = 0;
   int subIndex = -1;
   friend bool operator==(const PageItem&, const PageItem&) = default;
+};
+
+// A framed command and the parameter number it is sent for.
+struct SettingCommand {
+  std::string text;
+  int number = 0;
+  friend bool operator==(const SettingCommand&, const SettingCommand&) = default;
 };
 
 // The file and report texts of one item. An item that is not the page's has three empty
@@ -141,6 +149,12 @@ class PageSettings {
   // receiver lacks or that sends nothing.
   virtual std::vector<std::string> Commands(const model::ParameterImage& image, int number, int subIndex,
                                             const SettingContext& context) const;
+  // Every command that puts the page's settings of `image` on the receiver: the items
+  // listed for sending that the receiver has and `sends` lets through, in send order. A
+  // download sends this for every page; a page's reset in Real Time Mode for its own.
+  virtual std::vector<SettingCommand> DownloadCommands(const model::ParameterImage& image,
+                                                       const model::SettingFilter& sends,
+                                                       const SettingContext& context) const;
 
  protected:
   // Whether ListItems gives `item` (all items by default).

@@ -100,7 +100,7 @@ MainView::~MainView() {
 
 void MainView::attachSheet(ViewSheet* sheet) {
   sheet_ = sheet;
-  link_.setPages(sheet != nullptr ? &sheet->pageSource() : nullptr);
+  link_.setPages(sheet != nullptr ? sheet->pageSource() : nullptr);
 }
 
 void MainView::attachBasicGroup(ViewBasicGroup* group) {

@@ -46,8 +46,9 @@ class ViewSheet {
   // (a channel's band).
   virtual std::optional<ItemName> DescribeItem(const model::ParameterImage& image, int number,
                                                std::string_view command) = 0;
-  // What the transfer engine queues through (every page's QueueAll, the memory parts).
-  virtual comm::PageSource& pageSource() = 0;
+  // What the transfer engine queues through (every page's settings, the memory parts);
+  // null: a download has nothing to send.
+  virtual comm::PageSource* pageSource() = 0;
 };
 
 // The Basic Control group of the main form as the view drives it.

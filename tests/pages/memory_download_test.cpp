@@ -11,6 +11,7 @@
 #include "comm/operation_command.h"
 #include "files/profile.h"
 #include "model/command_table.h"
+#include "settings/catalogue.h"
 #include "settings/configuration_file.h"
 #include "pages/fake_page_link.h"
 #include "pages/receiver_state.h"
@@ -34,13 +35,39 @@ struct PartFixture {
   ui::ScriptedUiServices ui;
   Sheet sheet{PageContext{link, ui, 0}};
   settings::ConfigurationFile file{[this] { return link.settingContext(); }};
-  TransferPages pages{link, sheet, file.memoryGroups()};
+  TransferPages pages{link, file.memoryGroups()};
 };
 
 std::vector<int> NumbersOf(const std::vector<Sent>& sent) {
   std::vector<int> numbers;
   for (const Sent& s : sent) numbers.push_back(s.number);
   return numbers;
+}
+
+// A download needs no page: every page of the catalogue, in sheet order, tab or not (XM Set
+// has no tab in Async Mode outside tuner region 1).
+TEST(Download, QueuesEveryPageOfTheCatalogueInSheetOrder) {
+  FakePageLink link{comm::WorkingMode::Async};
+  link.region = 2;
+  settings::MemoryGroups groups{[&] { return link.settingContext(); }};
+  TransferPages pages{link, groups};
+  pages.QueueAll(*link.images.Image(0));
+  const auto catalogue = settings::Catalogue();
+  std::vector<std::size_t> order;
+  for (const Sent& s : link.sent) {
+    // The program switch (Basic Control's number 4) goes with DSP Parameters.
+    const auto page = std::find_if(catalogue.begin(), catalogue.end(), [&](const settings::PageSettings* p) {
+      return s.number == 4 ? p->caption() == "DSP Parameters"
+                           : !p->DescribeItem(*link.images.Image(0), s.number, -1, false).key.empty();
+    });
+    ASSERT_NE(page, catalogue.end()) << s.number;
+    order.push_back(static_cast<std::size_t>(page - catalogue.begin()));
+  }
+  EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+  std::set<std::string> sending;
+  for (std::size_t index : order) sending.insert(catalogue[index]->caption());
+  EXPECT_EQ(sending.size(), catalogue.size());
+  EXPECT_TRUE(sending.count("XM Set"));
 }
 
 // The memory's trims only when it knows them (read by an upload, or held by a file): a file

@@ -15,6 +15,8 @@
 #include "emu/emulator_port.h"
 #include "model/parameter_access.h"
 #include "pages/sheet.h"
+#include "session/transfer_pages.h"
+#include "settings/configuration_memory.h"
 #include "support/scripted_ui_services.h"
 #include "ui/page_link.h"
 
@@ -46,7 +48,7 @@ struct Receiver {
         sheet({pageLink, ui}) {
     view.sheet = &sheet;
     link.setObserver(&view);
-    link.setPages(&sheet);
+    link.setPages(&downloads);
     sheet.Create();
   }
   bool connect() {
@@ -74,6 +76,9 @@ struct Receiver {
   ui::CommPageLink pageLink;
   ui::ScriptedUiServices ui;
   pages::Sheet sheet;
+  // A download of the pages alone: memory groups without pages send no System Memory part.
+  settings::MemoryGroups memoryGroups{[this] { return pageLink.settingContext(); }, {}, nullptr};
+  session::TransferPages downloads{pageLink, memoryGroups};
 };
 
 inline std::int32_t Value(const model::ParameterImage& image, int number) {

@@ -58,9 +58,6 @@ class RecordingPage final : public pages::BasePage {
   }
   void RestoreFocus() override { Calls().push_back("focus " + caption()); }
   void UpdateAvailability() override { Calls().push_back("availability " + caption()); }
-  void QueueItem(const model::ParameterImage&, int number, int) override {
-    link().SendPacket(caption(), number);
-  }
 
  private:
   RecordingSettings settings_;
@@ -178,16 +175,6 @@ TEST(SheetTabs, CreateGivesEveryTabAWindowAndLeavesTheFirstActive) {
   EXPECT_FALSE(f.sheet.SetActivePage(99));
 }
 
-TEST(SheetWalks, DownloadQueuesAllNineteenInSheetOrderWhetherShownOrNot) {
-  SheetFixture f(WorkingMode::RealTime, 2);
-  f.sheet.Create();
-  f.sheet.QueueAll(*f.link.images.Image(0));
-  std::vector<std::string> queued;
-  for (const Sent& s : f.link.sent) queued.push_back(s.text);
-  EXPECT_EQ(queued, kAllCaptions);
-  EXPECT_EQ(f.link.sent[13].number, 14);  // XM Set's own item
-}
-
 // The file and the report walk the catalogue, whatever pages a sheet holds.
 TEST(SheetWalks, FileSavesXmSetOnlyInRegionOneButAlwaysLoadsIt) {
   for (int region : {1, 2}) {
@@ -251,8 +238,6 @@ TEST(SheetWalks, PagesWithoutFactoryAreAbsent) {
   sheet.Create();
   EXPECT_EQ(Captions(sheet.pages()), Without(kAllCaptions, {"Speaker Level"}));
   EXPECT_EQ(sheet.FindPage("Speaker Level"), nullptr);
-  sheet.QueueAll(*link.images.Image(0));
-  EXPECT_EQ(link.sent.size(), 18u);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ class FakeSheet final : public ViewSheet, public comm::PageSource {
     if (it == names.end()) return std::nullopt;
     return it->second;
   }
-  comm::PageSource& pageSource() override { return *this; }
+  comm::PageSource* pageSource() override { return this; }
 
   void QueueAll(model::ParameterImage&, const model::SettingFilter& = {}) override {
     for (const auto& [text, number] : queued) link->SendPacket(text, number);

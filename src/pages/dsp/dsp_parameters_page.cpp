@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <variant>
 
-#include "comm/operation_command.h"
 #include "model/dsp_layout.h"
 #include "model/parameter_access.h"
 #include "settings/dsp/dsp_parameters_settings.h"
@@ -215,26 +214,6 @@ ui::Control* DspParametersPage::BringIntoView(int number, int /*subIndex*/) {
     return &parameterList_;
   }
   return nullptr;
-}
-
-// ---- files, reports and downloads -------------------------------------------------------------
-
-void DspParametersPage::QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends) {
-  for (int program = 0; program < model::kSoundProgramCount; ++program) {
-    std::vector<PageItem> items = ListItems(false, program);
-    std::erase_if(items, [&](const PageItem& item) { return !model::Sends(sends, item.number, item.subIndex); });
-    if (items.empty()) continue;  // nothing of this program is sent: no need to switch to it
-    if (!isRealTime()) {
-      // The receiver takes a program's parameters while that program is on; the switch is
-      // built from a copy, so the image keeps its own program.
-      comm::BasicBlock basic = image.basic;
-      basic[kProgramNumber - 1] = program;
-      Queue(comm::BuildOperationCommand(basic, kProgramNumber), kProgramNumber);
-    }
-    for (const PageItem& item : items) {
-      if (IsItemAvailable(item.number)) QueueItem(image, item.number, item.subIndex);
-    }
-  }
 }
 
 }  // namespace tw::pages

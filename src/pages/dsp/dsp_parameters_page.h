@@ -44,10 +44,6 @@ class DspParametersPage final : public BasePage, public ProgramFollower {
   void RefreshAll() override;
   void RefreshItem(int number, bool update) override;
 
-  // Per program 0..23: in Async Mode the sound-program command that switches the receiver
-  // to the program (the image's own program stays as it is), then the program's
-  // parameters in send order.
-  void QueueAll(const model::ParameterImage& image, const model::SettingFilter& sends = {}) override;
   // Selects the parameter's program (in Async Mode; in Real Time Mode only the receiver's
   // program is shown), a layout that lists it, and its row.
   ui::Control* BringIntoView(int number, int subIndex) override;

@@ -2,12 +2,16 @@
 
 #include <variant>
 
+#include "comm/operation_command.h"
 #include "model/dsp_layout.h"
 #include "model/parameter_access.h"
 #include "settings/dsp/dsp_values.h"
 
 namespace tw::settings {
 namespace {
+
+// The Basic Control number of the sound program in use.
+constexpr int kProgramNumber = 4;
 
 bool IsProgram(int program) { return program >= 0 && program < model::kSoundProgramCount; }
 
@@ -32,6 +36,10 @@ class DspSettings final : public PageSettings {
   std::vector<std::string> Commands(const model::ParameterImage& image, int number, int subIndex,
                                     const SettingContext& context) const override;
   std::string DescribeRange(int number, int subIndex) const override;
+  // Program by program. In Async Mode each program with something to send is switched on
+  // first, since the receiver takes a program's parameters while that program is on.
+  std::vector<SettingCommand> DownloadCommands(const model::ParameterImage& image, const model::SettingFilter& sends,
+                                               const SettingContext& context) const override;
 };
 
 }  // namespace
@@ -68,6 +76,31 @@ std::vector<std::string> DspSettings::Commands(const model::ParameterImage& imag
   std::string command = dsp::DspCommand(number, ValueIn(image, number));
   if (command.empty()) return {};
   return {std::move(command)};
+}
+
+std::vector<SettingCommand> DspSettings::DownloadCommands(const model::ParameterImage& image,
+                                                          const model::SettingFilter& sends,
+                                                          const SettingContext& context) const {
+  std::vector<SettingCommand> commands;
+  for (int program = 0; program < model::kSoundProgramCount; ++program) {
+    std::vector<PageItem> items = ListItems(false, context, program);
+    std::erase_if(items, [&](const PageItem& item) { return !model::Sends(sends, item.number, item.subIndex); });
+    if (items.empty()) continue;  // nothing of this program is sent: no need to switch to it
+    if (!context.realTime) {
+      // The switch is built from a copy, so the image keeps its own program.
+      comm::BasicBlock basic = image.basic;
+      basic[kProgramNumber - 1] = program;
+      std::string change = comm::BuildOperationCommand(basic, kProgramNumber);
+      if (!change.empty()) commands.push_back({std::move(change), kProgramNumber});
+    }
+    for (const PageItem& item : items) {
+      if (!IsAvailable(item.number, context)) continue;
+      for (std::string& text : Commands(image, item.number, item.subIndex, context)) {
+        if (!text.empty()) commands.push_back({std::move(text), item.number});
+      }
+    }
+  }
+  return commands;
 }
 
 std::string DspSettings::DescribeRange(int number, int) const {
