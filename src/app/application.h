@@ -30,8 +30,7 @@ inline constexpr int kStartModeAsync = 1244;
 inline constexpr int kStartModeRealTime = 1245;
 inline constexpr int kDialogCancel = 2;
 
-// The titles of the program.
-inline constexpr std::string_view kAppTitle = "Tunewright for N4400";
+// The titles of the program (message boxes take ui::kApplicationTitle).
 inline constexpr std::string_view kWindowTitle = "Tunewright for N4400 ver1.02";
 inline constexpr std::string_view kRealTimeDocumentTitle = "Real Time Mode";
 inline constexpr std::string_view kAsyncDocumentTitle = "Async Mode";

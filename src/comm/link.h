@@ -58,7 +58,6 @@ class Link {
   int startCursor() const { return handshake_.startCursor(); }
   // Pacing of the reads of an upload and of the start-up read (default: mandated).
   void setReadPacing(ReadPacing pacing) { readPacing_ = pacing; }
-  ReadPacing readPacing() const { return readPacing_; }
   // Reply pacing is chosen and this connection has not fallen back to the full pauses.
   bool replyPacingActive() const { return readPacing_ == ReadPacing::Reply && !pacingFellBack_; }
   int uploadPhase() const { return engine_.uploadPhase(); }

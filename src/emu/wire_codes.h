@@ -25,7 +25,6 @@ inline constexpr std::array<std::string_view, 6> kSurroundValues = {"00", "03", 
 
 // Reports "24" and "A0": Zone 2 / Zone 3 input PHONO .. XM, one character after "0".
 inline constexpr std::string_view kZoneInputChars = "012345679ACE";
-inline constexpr int kZoneInputCount = 12;
 
 // Reports "3A" and "3B": trigger control Main, Zone2, Zone3, Zone OR.
 inline constexpr std::array<std::string_view, 4> kTriggerControlValues = {"01", "02", "03", "00"};

@@ -16,7 +16,6 @@ namespace tw::ui {
 class TunerRegionDialog final : public Dialog {
  public:
   static constexpr int kTemplate = 157;
-  static constexpr int kFirstRegionButton = 1400;
 
   explicit TunerRegionDialog(comm::Link& link);
 
