@@ -106,16 +106,19 @@ ui::CheckBox& ItemPage::MakeCheck(int number, int id, std::string caption) {
   return box;
 }
 
-ui::LevelSlider& ItemPage::MakeSlider(int number, int id, int labelId) {
-  auto& slider = own<ui::LevelSlider>(id);
-  Bind(settings().Level(number), slider, &own<ui::ValueLabel>(labelId));
+template <class Slider>
+Slider& ItemPage::makeSlider(int number, int id, int labelId) {
+  auto& slider = own<Slider>(id);
+  Bind(settings().Level(number), slider, labelId == kNoLabel ? nullptr : &own<ui::ValueLabel>(labelId));
   return slider;
 }
 
+ui::LevelSlider& ItemPage::MakeSlider(int number, int id, int labelId) {
+  return makeSlider<ui::LevelSlider>(number, id, labelId);
+}
+
 ui::StepSlider& ItemPage::MakeStepSlider(int number, int id, int labelId) {
-  auto& slider = own<ui::StepSlider>(id);
-  Bind(settings().Level(number), slider, labelId == kNoLabel ? nullptr : &own<ui::ValueLabel>(labelId));
-  return slider;
+  return makeSlider<ui::StepSlider>(number, id, labelId);
 }
 
 ui::StaticText& ItemPage::label(int number) const {

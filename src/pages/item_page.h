@@ -149,6 +149,8 @@ class ItemPage : public BasePage {
     if (binding == nullptr || binding->kind != kind) throw std::out_of_range("no such control on this page");
     return static_cast<Control&>(*binding->control);
   }
+  template <class Slider>
+  Slider& makeSlider(int number, int id, int labelId);
   template <class Control, class... Args>
   Control& own(Args&&... args) {
     owned_.push_back(std::make_unique<Control>(std::forward<Args>(args)...));

@@ -95,8 +95,9 @@ std::optional<ui::ItemName> Sheet::DescribeItem(const model::ParameterImage& ima
                                                 std::string_view command) {
   for (BasePage* page : pages_) {
     if (!page->hasSettings()) continue;
-    const ItemText text = page->settings().DescribeItem(image, number, page->SubIndexOfCommand(number, command), false);
-    if (!text.section.empty()) return ui::ItemName{text.section, text.key};
+    if (auto name = ui::NameOf(page->settings().DescribeItem(image, number, page->SubIndexOfCommand(number, command), false))) {
+      return name;
+    }
   }
   return std::nullopt;
 }

@@ -160,12 +160,17 @@ std::vector<SettingCommand> PageSettings::DownloadCommands(const model::Paramete
                                                            const SettingContext& context) const {
   std::vector<SettingCommand> commands;
   for (const PageItem& item : ListItems(false, context, kAllGroups)) {
-    if (!IsAvailable(item.number, context) || !model::Sends(sends, item.number, item.subIndex)) continue;
-    for (std::string& text : Commands(image, item.number, item.subIndex, context)) {
-      if (!text.empty()) commands.push_back({std::move(text), item.number});
-    }
+    if (model::Sends(sends, item.number, item.subIndex)) AppendCommands(commands, image, item, context);
   }
   return commands;
+}
+
+void PageSettings::AppendCommands(std::vector<SettingCommand>& commands, const model::ParameterImage& image,
+                                  const PageItem& item, const SettingContext& context) const {
+  if (!IsAvailable(item.number, context)) return;
+  for (std::string& text : Commands(image, item.number, item.subIndex, context)) {
+    if (!text.empty()) commands.push_back({std::move(text), item.number});
+  }
 }
 
 std::vector<std::string> PageSettings::Commands(const model::ParameterImage& image, int number, int subIndex,

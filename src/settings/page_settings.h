@@ -157,6 +157,9 @@ class PageSettings {
                                                        const SettingContext& context) const;
 
  protected:
+  // Appends the commands of `item` when the receiver has it (DownloadCommands' step).
+  void AppendCommands(std::vector<SettingCommand>& commands, const model::ParameterImage& image,
+                      const PageItem& item, const SettingContext& context) const;
   // Whether ListItems gives `item` (all items by default).
   virtual bool IsListed(const PageItem& /*item*/, bool /*forFile*/, const SettingContext& /*context*/) const {
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/page_settings.h"
 #include "ui/controls/layout.h"
 
 #include <optional>
@@ -20,6 +21,11 @@ namespace tw::ui {
 
 // Section and key of a parameter, as files, reports and the error log name it.
 using ItemName = std::pair<std::string, std::string>;
+// The section and key of an item's texts; nothing for an item its settings do not have.
+inline std::optional<ItemName> NameOf(const settings::ItemText& text) {
+  if (text.section.empty()) return std::nullopt;
+  return ItemName{text.section, text.key};
+}
 
 // The property sheet as the main view drives it: the settings pages in sheet order, one of
 // them active. The page framework's sheet is one; the view needs only these operations, so

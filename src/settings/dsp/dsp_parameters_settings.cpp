@@ -93,12 +93,7 @@ std::vector<SettingCommand> DspSettings::DownloadCommands(const model::Parameter
       std::string change = comm::BuildOperationCommand(basic, kProgramNumber);
       if (!change.empty()) commands.push_back({std::move(change), kProgramNumber});
     }
-    for (const PageItem& item : items) {
-      if (!IsAvailable(item.number, context)) continue;
-      for (std::string& text : Commands(image, item.number, item.subIndex, context)) {
-        if (!text.empty()) commands.push_back({std::move(text), item.number});
-      }
-    }
+    for (const PageItem& item : items) AppendCommands(commands, image, item, context);
   }
   return commands;
 }

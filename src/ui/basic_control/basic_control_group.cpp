@@ -255,9 +255,7 @@ void BasicControlGroup::UpdateCapabilities(const model::Capabilities& capabiliti
 }
 
 std::optional<ItemName> BasicControlGroup::DescribeBasicItem(const model::ParameterImage& image, int number) {
-  const settings::ItemText text = settings::BasicControlSettings().DescribeItem(image, number, -1, false);
-  if (text.section.empty()) return std::nullopt;
-  return ItemName{text.section, text.key};
+  return NameOf(settings::BasicControlSettings().DescribeItem(image, number, -1, false));
 }
 
 // --- handlers ---
