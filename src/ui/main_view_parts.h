@@ -14,7 +14,6 @@ class PageSource;
 }
 namespace tw::model {
 struct Capabilities;
-class ParameterImage;
 }
 
 namespace tw::ui {
