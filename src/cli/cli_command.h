@@ -27,4 +27,11 @@ struct CliFailure {
 // status in `exitStatus`.
 using CommandRegistrar = void (*)(CLI::App& parent, int& exitStatus);
 
+// Ends the command's --help (after its footer, if it has one) with an example of its use.
+inline void AddExample(CLI::App& command, const std::string& arguments) {
+  const std::string footer = command.get_footer();
+  const std::string gap = footer.empty() ? "" : footer.back() == '\n' ? "\n" : "\n\n";
+  command.footer(footer + gap + "Example: tunewright-cli " + arguments);
+}
+
 }  // namespace tw::cli

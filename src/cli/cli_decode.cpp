@@ -59,6 +59,7 @@ void registerDecode(CLI::App& parent, int& exitStatus) {
   command->footer(
       "Prints 'not decoded' or 'group G' and one 'NUMBER<TAB>VALUE' line per value for each "
       "frame.\nExit status 1 when a frame was not decoded, 2 for a frame not in frame notation.");
+  AddExample(*command, "decode '<STX>002600<ETX>'");
   command->callback([notations, &exitStatus] { exitStatus = RunDecode(*notations); });
 }
 

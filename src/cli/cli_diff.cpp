@@ -70,6 +70,7 @@ void registerDiff(CLI::App& parent, int& exitStatus) {
   command->add_option("FILES", options->files, "A.qcf [B.qcf]")->expected(1, 2)->required();
   command->add_flag("--defaults", options->defaults, "compare A.qcf with the factory settings");
   AddRegionOption(*command, options->region);
+  AddExample(*command, "diff living-room.qcf --defaults");
   command->callback([options, &exitStatus] {
     const int region = CheckedRegion(options->region);
     if (options->defaults == (options->files.size() == 2)) {

@@ -17,7 +17,6 @@
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/link_observer.h"
-#include "emu/emulator_options.h"
 #include "model/parameter_access.h"
 #include "pages/tuner/ipod_page.h"
 #include "ui/page_link.h"
@@ -33,9 +32,7 @@ constexpr int kListInfoOutput = 552;
 
 struct DockOptions {
   std::string operation;
-  std::string port;
-  bool emulator = false;
-  std::vector<std::string> emulatorOptions;
+  ReceiverTarget target;
 };
 
 std::string OperationNames() {
@@ -127,12 +124,10 @@ class DockSession final : public LinkSession {
   bool sent_ = false;
 };
 
-int DockWith(int operation, comm::SerialPort& port, comm::Scheduler& scheduler, const std::string& device,
-             const std::function<void(DockSession&)>& run) {
-  comm::Link link(port, scheduler, comm::WorkingMode::RealTime);
-  DockSession session(link, scheduler, operation);
-  link.setObserver(&session);
-  link.Open(comm::PortChoice::Fixed(device));
+int DockWith(int operation, const SessionLine& line, const std::function<void(DockSession&)>& run) {
+  comm::Link link(line.port, line.scheduler, comm::WorkingMode::RealTime);
+  DockSession session(link, line.scheduler, operation);
+  session.Connect(link, line);
   run(session);
   link.setObserver(nullptr);
   if (!session.ended()) {
@@ -144,6 +139,7 @@ int DockWith(int operation, comm::SerialPort& port, comm::Scheduler& scheduler, 
     throw *session.failure();
   }
   // Read before closing: closing leaves the image alone, but the session reads it.
+  line.progress.finish();
   session.Print();
   link.Close();
   return kExitOk;
@@ -151,10 +147,9 @@ int DockWith(int operation, comm::SerialPort& port, comm::Scheduler& scheduler, 
 
 int RunDock(const DockOptions& options) {
   const int operation = OperationIndex(options.operation);
-  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, {}, {}};
   constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
-  return RunSession<DockSession>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
-    return DockWith(operation, port, scheduler, device, wait);
+  return RunSession<DockSession>(options.target, "dock", kLimitMs, [&](const SessionLine& line, auto wait) {
+    return DockWith(operation, line, wait);
   });
 }
 
@@ -165,17 +160,10 @@ void registerDock(CLI::App& parent, int& exitStatus) {
   CLI::App* command = parent.add_subcommand(
       "dock", "Send one dock operation as the iPod page does, and print what the receiver reports about the dock");
   command->add_option("OPERATION", options->operation, OperationNames())->required();
-  auto* port = command->add_option("--port", options->port, "serial device of the receiver, e.g. /dev/ttyUSB0");
-  auto* emulator = command->add_flag("--emulator", options->emulator, "use the in-process virtual receiver");
-  port->excludes(emulator);
-  command
-      ->add_option("--emulator-option", options->emulatorOptions,
-                   "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
-      ->needs(emulator);
+  AddTargetOptions(*command, options->target);
+  AddExample(*command, "dock play --port /dev/ttyUSB0");
   command->callback([options, &exitStatus] {
-    if (options->port.empty() && !options->emulator) {
-      throw CliFailure{kExitBadInput, "dock needs --port DEVICE or --emulator (see dock --help)"};
-    }
+    CheckTarget(options->target, "dock");
     exitStatus = RunDock(*options);
   });
 }

@@ -14,7 +14,7 @@ namespace tw::cli {
 namespace {
 
 struct DownloadOptions {
-  TransferTarget target;
+  ReceiverTarget target;
   int region = 1;
   std::string file;
   bool fillDefaults = false;
@@ -66,6 +66,7 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
   command->add_flag("--current-only", options->currentOnly,
                     "send the current settings alone, no System Memory, and only those an upload reads (as to "
                     "restore a receiver from a recovery file an interrupted upload left)");
+  AddExample(*command, "download --port /dev/ttyUSB0 living-room.qcf");
   command->callback([options, &exitStatus] {
     CheckTarget(options->target, "download", {options->file});
     const int region = CheckedRegion(options->region);

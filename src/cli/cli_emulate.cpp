@@ -136,6 +136,7 @@ void registerEmulate(CLI::App& parent, int& exitStatus) {
   command->add_flag("--transcript", options->transcript,
                     "print every frame in and out, with its time, on stderr");
   command->footer("Emulator option keys:\n" + emu::EmulatorOptionHelp());
+  AddExample(*command, "emulate --link /tmp/receiver --emulator-option zone3=0");
   command->callback([options, &exitStatus] { exitStatus = runEmulate(*options); });
 }
 

@@ -14,7 +14,7 @@
 #include "cli/cli_session.h"
 #include "cli/cli_ui_services.h"
 #include "cli/cli_session_run.h"
-#include "cli/cli_transfer.h"
+#include "cli/cli_target.h"
 #include "comm/link.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
@@ -39,7 +39,7 @@ struct MemoryOptions {
   std::string action;
   std::string group;
   int memory = 0;
-  TransferTarget target;
+  ReceiverTarget target;
 
   bool load() const { return action == "load"; }
   int part() const {
@@ -144,28 +144,25 @@ class MemorySession final : public LinkSession {
   bool sent_ = false;
 };
 
-int RunWith(const MemoryOptions& options, comm::SerialPort& serial, comm::Scheduler& scheduler,
-            const std::string& device, const std::function<void(MemorySession&)>& run) {
-  WatchedPort port(serial);
-  comm::Link link(port, scheduler, comm::WorkingMode::RealTime);
-  MemorySession session(options, link, port, scheduler);
-  link.setObserver(&session);
-  link.Open(comm::PortChoice::Fixed(device));
+int RunWith(const MemoryOptions& options, const SessionLine& line, const std::function<void(MemorySession&)>& run) {
+  WatchedPort port(line.port);
+  comm::Link link(port, line.scheduler, comm::WorkingMode::RealTime);
+  MemorySession session(options, link, port, line.scheduler);
+  session.Connect(link, line);
   run(session);
   link.setObserver(nullptr);
   link.Close();
   if (!session.ended()) throw CliFailure{kExitLinkFailed, std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed))};
   if (session.failure()) throw *session.failure();
+  line.progress.finish();
   for (const std::string& frame : session.frames()) std::cout << comm::ToNotation(frame) << '\n';
   return kExitOk;
 }
 
 int RunMemory(const MemoryOptions& options) {
   constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
-  return RunSession<MemorySession>(options.target, kLimitMs,
-                                   [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
-                                     return RunWith(options, port, scheduler, device, wait);
-                                   });
+  return RunSession<MemorySession>(options.target, "memory " + options.action, kLimitMs,
+                                   [&](const SessionLine& line, auto wait) { return RunWith(options, line, wait); });
 }
 
 }  // namespace
@@ -184,6 +181,7 @@ void registerMemory(CLI::App& parent, int& exitStatus) {
       ->check(CLI::IsMember({"system", "main-volume", "zone2-volume", "zone3-volume"}));
   command->add_option("N", options->memory, "memory number, 1 to 6")->required();
   AddTargetOptions(*command, options->target);
+  AddExample(*command, "memory load system 2 --port /dev/ttyUSB0");
   command->callback([options, &exitStatus] {
     if (comm::MemoryOperationCommand(options->memory, options->part(), options->load()).empty()) {
       throw CliFailure{kExitBadInput, "there is no memory " + std::to_string(options->memory) +

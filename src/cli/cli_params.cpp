@@ -67,6 +67,7 @@ void registerParams(CLI::App& parent, int& exitStatus) {
   CLI::Option* region = command->add_option(
       "--region", options->region,
       "tuner region whose presets the tuner block gets: 0 Japan, 1 USA/Canada, 2 EU/Asia, 3 Other");
+  AddExample(*command, "params living-room.qcf");
   command->callback([options, region, &exitStatus] {
     if (options->defaults == !options->file.empty()) {
       throw CliFailure{kExitBadInput,

@@ -30,6 +30,7 @@ void registerReport(CLI::App& parent, int& exitStatus) {
   command->add_option("-o,--output", options->output, "write the report to this file instead of stdout");
   command->add_flag("--force", options->force, "replace OUT if it exists");
   AddRegionOption(*command, options->region);
+  AddExample(*command, "report living-room.qcf -o living-room.txt");
   command->callback([options, &exitStatus] {
     OfflineConfiguration configuration(CheckedRegion(options->region));
     ReadConfigurationFile(configuration, options->file);

@@ -29,6 +29,7 @@ void registerRows(CLI::App& parent, int& exitStatus) {
   CLI::App* command = parent.add_subcommand(
       "rows",
       "Print the receiver's read requests: INDEX REQUEST REPLY_PREFIX ALT_REPLY_PREFIX FLAGS PROGRAM_GROUP");
+  AddExample(*command, "rows | grep 26");
   command->callback([&exitStatus] {
     PrintRows(std::cout);
     exitStatus = kExitOk;

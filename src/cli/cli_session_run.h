@@ -9,8 +9,10 @@
 #include <string>
 
 #include "cli/cli_command.h"
+#include "cli/cli_progress.h"
+#include "cli/cli_session.h"
+#include "cli/cli_target.h"
 #include "cli/cli_transcript.h"
-#include "cli/cli_transfer.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
 #include "emu/emulator_port.h"
@@ -19,20 +21,24 @@
 
 namespace tw::cli {
 
-// `with(port, scheduler, device, wait)` makes the session on that port and calls
-// `wait(session)`, which returns once the session ended (or, on the virtual receiver, after
-// `limitMs` of its time). The transcript, if asked for, is written after the session.
+// `with(line, wait)` makes the session on the line and calls `wait(session)`, which returns
+// once the session ended (or, on the virtual receiver, after `limitMs` of its time). The
+// transcript, if asked for, is written after the session; `label` names the command on its
+// progress line.
 template <typename Session, typename With>
-int RunSession(const TransferTarget& target, std::int64_t limitMs, With with) {
+int RunSession(const ReceiverTarget& target, const std::string& label, std::int64_t limitMs, With with) {
   if (target.emulator) {
     emu::EmulatorConfig config;
     if (auto error = emu::ApplyEmulatorOptions(config, target.emulatorOptions)) throw CliFailure{kExitBadInput, *error};
     comm::VirtualScheduler scheduler;
     emu::EmulatorPort port(scheduler, config);
     TranscriptFile transcript(target.transcript, port.transcript(), OutputOptions(target.force));
-    const int status = with(port, scheduler, std::string(emu::EmulatorPort::kDeviceName), [&](Session& session) {
+    ProgressLine progress(label, target.quiet, [&scheduler] { return scheduler.now(); });
+    const SessionLine line{port, scheduler, std::string(emu::EmulatorPort::kDeviceName), target, progress};
+    const int status = with(line, [&](Session& session) {
       scheduler.runUntil([&] { return session.ended(); }, limitMs);
     });
+    progress.finish();
     transcript.write();
     return status;
   }
@@ -42,11 +48,14 @@ int RunSession(const TransferTarget& target, std::int64_t limitMs, With with) {
   QCoreApplication app(argc, argv);
   platform::QtScheduler scheduler;
   platform::QSerialPortBackend port;
-  return with(port, scheduler, target.port, [&](Session& session) {
+  ProgressLine progress(label, target.quiet, [&scheduler] { return scheduler.now(); });
+  const int status = with(SessionLine{port, scheduler, target.port, target, progress}, [&](Session& session) {
     // Leave the event loop from the loop itself, never from inside a write pause.
     session.onEnd = [&] { scheduler.post([] { QCoreApplication::quit(); }); };
     if (!session.ended()) QCoreApplication::exec();
   });
+  progress.finish();
+  return status;
 }
 
 }  // namespace tw::cli

@@ -12,12 +12,10 @@
 #include "cli/cli_session.h"
 #include "cli/cli_session_run.h"
 #include "cli/cli_set_edit.h"
-#include "cli/cli_transcript.h"
 #include "comm/link.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
 #include "comm/link_observer.h"
-#include "emu/emulator_options.h"
 #include "ui/main_view_link.h"
 
 namespace tw::cli {
@@ -113,28 +111,25 @@ class SetSession final : public LinkSession {
   bool sawReport_ = false;
 };
 
-int SetWith(const SetOptions& options, comm::SerialPort& port, comm::Scheduler& scheduler,
-            const std::string& device, const std::function<void(SetSession&)>& run) {
-  comm::Link link(port, scheduler, comm::WorkingMode::RealTime);
-  SetSession session(options, link, scheduler);
-  link.setObserver(&session);
-  link.Open(comm::PortChoice::Fixed(device));
+int SetWith(const SetOptions& options, const SessionLine& line, const std::function<void(SetSession&)>& run) {
+  comm::Link link(line.port, line.scheduler, comm::WorkingMode::RealTime);
+  SetSession session(options, link, line.scheduler);
+  session.Connect(link, line);
   run(session);
   link.setObserver(nullptr);
   link.Close();
   if (!session.ended()) throw CliFailure{kExitLinkFailed, std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed))};
   if (session.failure()) throw *session.failure();
+  line.progress.finish();
   PrintFrames(session.frames());
   return kExitOk;
 }
 
 int RunSet(const SetOptions& options) {
   if (options.dryRun) return RunDryRun(options);
-  const TransferTarget target{options.port, options.emulator, options.emulatorOptions, options.transcript,
-                              {},           options.force};
   constexpr std::int64_t kLimitMs = 60 * 60 * 1000;
-  return RunSession<SetSession>(target, kLimitMs, [&](auto& port, auto& scheduler, const std::string& device, auto wait) {
-    return SetWith(options, port, scheduler, device, wait);
+  return RunSession<SetSession>(options.target, "set", kLimitMs, [&](const SessionLine& line, auto wait) {
+    return SetWith(options, line, wait);
   });
 }
 
@@ -155,25 +150,18 @@ void registerSet(CLI::App& parent, int& exitStatus) {
       ->required();
   auto* dryRun =
       command->add_flag("--dry-run", options->dryRun, "print the frames only; no receiver is needed");
-  auto* port =
-      command->add_option("--port", options->port, "serial device of the receiver, e.g. /dev/ttyUSB0");
-  auto* emulator = command->add_flag("--emulator", options->emulator, "use the in-process virtual receiver");
-  port->excludes(emulator);
-  dryRun->excludes(port)->excludes(emulator);
-  command
-      ->add_option("--emulator-option", options->emulatorOptions,
-                   "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
-      ->needs(emulator);
-  AddTranscriptOption(*command, options->transcript, emulator, options->force);
+  const TargetOptions target = AddTargetOptions(*command, options->target);
+  dryRun->excludes(target.port)->excludes(target.emulator);
   command->footer(
       "DSP parameters: every command carries its sound program's code, so in Real Time Mode a "
       "parameter of a program other than the receiver's current one is still sent with its own "
       "program code; the receiver stores it for that program and stays on its current program.");
+  AddExample(*command, "set --port /dev/ttyUSB0 --pacing reply \"Speaker Level\" FL 1.5dB");
   command->callback([options, &exitStatus] {
-    if (!options->dryRun && options->port.empty() && !options->emulator) {
+    if (!options->dryRun && options->target.port.empty() && !options->target.emulator) {
       throw CliFailure{kExitBadInput, "set needs --port DEVICE, --emulator or --dry-run (see set --help)"};
     }
-    CheckTranscriptPath(options->transcript, OutputOptions(options->force));
+    if (!options->dryRun) CheckTarget(options->target, "set");
     exitStatus = RunSet(*options);
   });
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_target.h"
 #include "model/command_table.h"
 #include "model/parameter_images.h"
 #include "settings/page_settings.h"
@@ -18,11 +19,7 @@ struct SetOptions {
   std::string key;
   std::string value;
   bool dryRun = false;
-  std::string port;
-  bool emulator = false;
-  std::vector<std::string> emulatorOptions;
-  std::string transcript;
-  bool force = false;
+  ReceiverTarget target;
 };
 
 // The settings of a page as `set` addresses them: by the page's caption, or, where the

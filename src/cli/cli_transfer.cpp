@@ -1,9 +1,8 @@
 #include "cli/cli_transfer.h"
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <memory>
@@ -14,9 +13,12 @@
 #include "app/state_folder.h"
 #include "cli/cli_ui_services.h"
 #include "cli/cli_interrupt.h"
+#include "cli/cli_progress.h"
 #include "cli/cli_transcript.h"
 #include "comm/frame_notation.h"
 #include "comm/link_constants.h"
+#include "comm/list_phase.h"
+#include "comm/memory_commands.h"
 #include "comm/virtual_scheduler.h"
 #include "emu/emulator_options.h"
 #include "platform/qserial_port.h"
@@ -37,48 +39,51 @@ class NoDialogs final : public ui::DialogHost {
   void hideDialog(ui::Dialog&) override {}
 };
 
-// "upload 120/913" on stderr while the command list runs, when a person is watching.
-class ProgressLine {
- public:
-  explicit ProgressLine(std::string label) : label_(std::move(label)), shown_(::isatty(STDERR_FILENO) == 1) {}
-  ~ProgressLine() {
-    if (printed_) std::cerr << '\n';
+// What the list is doing, in the words of the progress line.
+std::string PhaseText(const comm::Link& link, Workbench::Operation operation, int position) {
+  if (link.isWritingBack()) return "interrupted: writing the receiver's own settings back";
+  const auto index = static_cast<std::size_t>(std::max(position, 0));
+  const bool upload = operation == Workbench::Operation::Upload;
+  const comm::ListPhase phase =
+      upload ? comm::UploadPhaseAt(link.commandList(), index) : comm::DownloadPhaseAt(link.commandList(), index);
+  switch (phase.kind) {
+    case comm::ListPhase::Kind::Starting: return "connecting";
+    case comm::ListPhase::Kind::CurrentSettings: return upload ? "reading current settings" : "writing current settings";
+    case comm::ListPhase::Kind::Memory:
+      return "memory " + std::to_string(phase.memory) + " of " + std::to_string(comm::kMemoryCount);
+    case comm::ListPhase::Kind::WritingBack: return "writing current settings back";
   }
-  ProgressLine(const ProgressLine&) = delete;
-  ProgressLine& operator=(const ProgressLine&) = delete;
+  return {};
+}
 
-  void update(Workbench& bench) {
-    if (!shown_ || !bench.hasWindow()) return;
-    ui::CommandSendingDialog* dialog = bench.view().commandDialog();
-    if (dialog == nullptr) return;
+// The command list's progress as the Command Sending dialog shows it; before the list, the
+// connection.
+class TransferProgress {
+ public:
+  TransferProgress(const std::string& label, const ReceiverTarget& target, const comm::Scheduler& scheduler)
+      : line_(label, target.quiet, [&scheduler] { return scheduler.now(); }) {}
+
+  void update(Workbench& bench, Workbench::Operation operation) {
+    if (!line_.shown()) return;
+    ui::CommandSendingDialog* dialog = bench.hasWindow() ? bench.view().commandDialog() : nullptr;
+    if (dialog == nullptr) {
+      if (!listSeen_) line_.show(0, 0, "connecting");
+      return;
+    }
+    listSeen_ = true;
     const int position = dialog->progress().position();
-    const int high = dialog->progress().high();
-    if (position == position_ && high == high_) return;
-    position_ = position;
-    high_ = high;
-    std::cerr << '\r' << label_ << ' ' << position << '/' << high << std::flush;
-    printed_ = true;
+    line_.show(position, dialog->progress().high(), PhaseText(bench.link(), operation, position));
   }
+  void finish() { line_.finish(); }
 
  private:
-  std::string label_;
-  bool shown_;
-  bool printed_ = false;
-  int position_ = -1;
-  int high_ = -1;
+  ProgressLine line_;
+  bool listSeen_ = false;
 };
 
 // Generous: a full upload with all six memories takes some minutes of receiver time.
 constexpr std::int64_t kEmulatorLimitMs = 6LL * 60 * 60 * 1000;
 constexpr int kProgressPollMs = 200;
-
-emu::EmulatorConfig CheckedEmulatorConfig(const TransferTarget& target) {
-  emu::EmulatorConfig config;
-  if (auto error = emu::ApplyEmulatorOptions(config, target.emulatorOptions)) {
-    throw CliFailure{kExitBadInput, *error};
-  }
-  return config;
-}
 
 bool IsLogNotice(std::string_view message) { return message.rfind(session::kLogFailureStart, 0) == 0; }
 
@@ -203,23 +208,21 @@ void Finish(Workbench& bench, const CliUiServices& ui, const std::optional<Workb
     throw CliFailure{kExitFileKeptReceiverChanged, interruption.empty() ? kept : kept + " " + interruption,
                      LogNotices(ui)};
   }
+}
+
+void PrintWarnings(const CliUiServices& ui) {
   for (const std::string& notice : LogNotices(ui)) {
     std::cerr << "tunewright-cli: warning: " << comm::EscapeControls(notice) << '\n';
   }
 }
 
-std::optional<comm::ReadPacing> ChosenPacing(const TransferTarget& target) {
-  if (target.pacing.empty()) return std::nullopt;
-  return app::ParsePacing(target.pacing);
-}
-
 app::Application::Paths CliPaths() {
-  // A settings file of its own, so that scripts never change the desktop program's choices.
-  return {app::DefaultSettingsPath("tunewright-cli"), app::DefaultStateFolder()};
+  return {CliSettingsPath(), app::DefaultStateFolder()};
 }
 
-void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
-  const emu::EmulatorConfig config = CheckedEmulatorConfig(target);
+void RunOnEmulator(const ReceiverTarget& target, const TransferRun& run) {
+  emu::EmulatorConfig config;
+  emu::ApplyEmulatorOptions(config, target.emulatorOptions);  // checked before anything ran
   comm::VirtualScheduler scheduler;
   CliUiServices ui{false};  // the command ends with the message that tells why
   NoDialogs dialogs;
@@ -232,23 +235,25 @@ void RunOnEmulator(const TransferTarget& target, const TransferRun& run) {
   bench.app().setReadPacing(ChosenPacing(target));
   session::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
-  ProgressLine progress(run.label);
+  TransferProgress progress(run.label, target, scheduler);
   InterruptWatch interrupts;
   Begin(bench, startup, std::string(Workbench::kVirtualDevice), run,
         [&outcome](Workbench::Outcome o) { outcome = o; });
   scheduler.runUntil(
       [&] {
         interrupts.poll(bench);
-        progress.update(bench);
+        progress.update(bench, run.operation);
         return outcome.has_value();
       },
       kEmulatorLimitMs);
   Finish(bench, ui, outcome, run, interrupts);
+  progress.finish();
+  PrintWarnings(ui);
   bench.Shutdown();
   transcript.write();
 }
 
-void RunOnPort(const TransferTarget& target, const TransferRun& run) {
+void RunOnPort(const ReceiverTarget& target, const TransferRun& run) {
   int argc = 1;
   char name[] = "tunewright-cli";
   char* argv[] = {name, nullptr};
@@ -266,12 +271,12 @@ void RunOnPort(const TransferTarget& target, const TransferRun& run) {
   bench.app().setReadPacing(ChosenPacing(target));
   session::PresetStartup startup(app::kStartModeAsync, run.tunerRegion);
   std::optional<Workbench::Outcome> outcome;
-  ProgressLine progress(run.label);
+  TransferProgress progress(run.label, target, scheduler);
   InterruptWatch interrupts;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     interrupts.poll(bench);
-    progress.update(bench);
+    progress.update(bench, run.operation);
   });
   poll.start(kProgressPollMs);
   Begin(bench, startup, device, run, [&outcome, &scheduler](Workbench::Outcome o) {
@@ -282,49 +287,14 @@ void RunOnPort(const TransferTarget& target, const TransferRun& run) {
   if (!outcome) QCoreApplication::exec();
   poll.stop();
   Finish(bench, ui, outcome, run, interrupts);
+  progress.finish();
+  PrintWarnings(ui);
   bench.Shutdown();
 }
 
 }  // namespace
 
-void AddTargetOptions(CLI::App& command, TransferTarget& target) {
-  auto* port = command.add_option("--port", target.port, "serial device of the receiver, e.g. /dev/ttyUSB0");
-  auto* emulator = command.add_flag("--emulator", target.emulator, "use the in-process virtual receiver");
-  port->excludes(emulator);
-  command
-      .add_option("--emulator-option", target.emulatorOptions,
-                  "KEY=VALUE setting of the virtual receiver (repeatable)\n" + emu::EmulatorOptionHelp())
-      ->needs(emulator);
-  AddTranscriptOption(command, target.transcript, emulator, target.force);
-}
-
-void AddPacingOption(CLI::App& command, std::string& pacing) {
-  command
-      .add_option("--pacing", pacing,
-                  "how the reads are paced: mandated (the full pause after every frame, the default) or "
-                  "reply (the next read follows " + std::to_string(comm::kReplySettleMs) +
-                      " ms after a complete answer; writes keep the full pauses); default: the settings "
-                      "file's [Link] Pacing")
-      ->type_name("reply|mandated")
-      ->check(CLI::Validator(
-          [](std::string& value) -> std::string {
-            if (app::ParsePacing(value)) return {};
-            return "--pacing takes reply or mandated, not \"" + value + "\"";
-          },
-          "reply|mandated"));
-}
-
-void CheckTarget(const TransferTarget& target, const std::string& commandName,
-                 const std::vector<std::filesystem::path>& files) {
-  if (target.port.empty() && !target.emulator) {
-    throw CliFailure{kExitBadInput,
-                     commandName + " needs --port DEVICE or --emulator (see " + commandName + " --help)"};
-  }
-  if (target.emulator) CheckedEmulatorConfig(target);
-  CheckTranscriptPath(target.transcript, OutputOptions(target.force, files));
-}
-
-void RunTransfer(const TransferTarget& target, const TransferRun& run) {
+void RunTransfer(const ReceiverTarget& target, const TransferRun& run) {
   if (target.emulator) {
     RunOnEmulator(target, run);
   } else {

@@ -1,8 +1,8 @@
 #pragma once
 
-// What upload and download share: the serial target options, and one Async Mode operation
-// run through the whole program (the Workbench), so that connections, retries, logs and
-// messages are those of the desktop program.
+// What upload and download share: one Async Mode operation run through the whole program
+// (the Workbench), so that connections, retries, logs and messages are those of the desktop
+// program.
 
 #include <filesystem>
 #include <functional>
@@ -10,28 +10,10 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "cli/cli_target.h"
 #include "session/workbench.h"
 
 namespace tw::cli {
-
-struct TransferTarget {
-  std::string port;
-  bool emulator = false;
-  std::vector<std::string> emulatorOptions;
-  std::string transcript;  // --transcript FILE (virtual receiver only)
-  std::string pacing;      // --pacing reply|mandated; empty: the settings file's
-  bool force = false;      // --force: output files may replace existing ones
-};
-
-// Adds --port, --emulator, --emulator-option, --transcript and --force to `command`.
-void AddTargetOptions(CLI::App& command, TransferTarget& target);
-// Adds --pacing (the pacing of the reads; a value other than reply or mandated is bad usage).
-void AddPacingOption(CLI::App& command, std::string& pacing);
-// A bad-usage failure unless exactly one target is given; the emulator options are checked
-// here too, so that nothing connects with a misspelt option; and the transcript's path,
-// which may not be one of the command's own `files`.
-void CheckTarget(const TransferTarget& target, const std::string& commandName,
-                 const std::vector<std::filesystem::path>& files = {});
 
 struct TransferRun {
   session::Workbench::Operation operation = session::Workbench::Operation::Upload;
@@ -45,7 +27,7 @@ struct TransferRun {
   // `writeBackFailed`'s message (exit kExitFileKeptReceiverChanged).
   std::function<void(session::Workbench&)> completed;
   std::function<std::string(session::Workbench&)> writeBackFailed;
-  // Progress line prefix ("upload", "download").
+  // Names the command on its progress line ("upload", "download").
   std::string label;
   // A download: the file sent and the command that sends it again, for a receiver left
   // holding part of it.
@@ -57,6 +39,6 @@ struct TransferRun {
 
 // Runs the operation against `target`. A connection or list that fails ends the command
 // with the program's own message (exit 1).
-void RunTransfer(const TransferTarget& target, const TransferRun& run);
+void RunTransfer(const ReceiverTarget& target, const TransferRun& run);
 
 }  // namespace tw::cli

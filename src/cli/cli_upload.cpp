@@ -15,7 +15,7 @@ namespace tw::cli {
 namespace {
 
 struct UploadOptions {
-  TransferTarget target;
+  ReceiverTarget target;
   int region = 1;
   std::string output;
 };
@@ -36,12 +36,11 @@ void Save(session::Workbench& bench, const UploadOptions& options) {
 // The file is complete; what the receiver may now hold differently, and how to put it back.
 std::string WriteBackFailed(session::Workbench& bench, const UploadOptions& options) {
   const std::vector<int>& numbers = bench.link().writeBackFailures();
-  const std::string target = options.target.emulator ? "--emulator" : "--port " + options.target.port;
   return "saved the receiver's configuration to " + options.output +
          ": the file is complete. But putting the receiver's own settings back after reading its System Memories "
          "failed for " + std::to_string(numbers.size()) + (numbers.size() == 1 ? " command" : " commands") +
          ", so the receiver may not hold these as before: " + bench.view().DescribeSettings(numbers) +
-         ". Put them back with: tunewright-cli download " + target + " " + options.output +
+         ". Put them back with: tunewright-cli download " + options.target.option() + " " + options.output +
          " (the error log lists the failed commands: " + bench.app().log().errorLogPath().string() + ")";
 }
 
@@ -53,12 +52,12 @@ void registerUpload(CLI::App& parent, int& exitStatus) {
       "upload", "Read every setting and the six System Memories from the receiver (Async Mode upload) "
                 "and save them as a configuration file");
   AddTargetOptions(*command, options->target);
-  AddPacingOption(*command, options->target.pacing);
   AddRegionOption(*command, options->region);
   command->add_option("-o,--output", options->output, "configuration file to write (.qcf)")->required();
   command->footer("Exit status: 0 saved; 1 the receiver or the link failed (no file); 2 bad usage; 3 saved and "
                   "complete, but the receiver may not hold every setting as before (the message names them and "
                   "the command that puts them back).");
+  AddExample(*command, "upload --port /dev/ttyUSB0 --pacing reply -o living-room.qcf");
   command->callback([options, &exitStatus] {
     // Everything that can be wrong with the output is found before the receiver is touched.
     CheckTarget(options->target, "upload", {options->output});
