@@ -10,6 +10,7 @@ PACKAGES=(
   libclang-rt-14-dev clang clang-format
   xvfb xauth
   dpkg-dev fakeroot file
+  lintian desktop-file-utils appstream nlohmann-json3-dev
 )
 
 missing=()

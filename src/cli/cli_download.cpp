@@ -6,6 +6,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
+#include "cli/cli_json.h"
 #include "cli/cli_transfer.h"
 #include "settings/configuration_check.h"
 #include "session/upload_recovery.h"
@@ -19,6 +20,7 @@ struct DownloadOptions {
   std::string file;
   bool fillDefaults = false;
   bool currentOnly = false;
+  bool json = false;
 };
 
 // A download sends every setting: a file that lacks some would put factory values on the
@@ -66,6 +68,7 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
   command->add_flag("--current-only", options->currentOnly,
                     "send the current settings alone, no System Memory, and only those an upload reads (as to "
                     "restore a receiver from a recovery file an interrupted upload left)");
+  AddJsonOption(*command, options->json);
   AddExample(*command, "download --port /dev/ttyUSB0 living-room.qcf");
   command->callback([options, &exitStatus] {
     CheckTarget(options->target, "download", {options->file});
@@ -87,7 +90,11 @@ void registerDownload(CLI::App& parent, int& exitStatus) {
       bench.link().setDownloadSendsMemories(!options->currentOnly);
     };
     RunTransfer(options->target, run);
-    std::cout << "sent " << options->file << " to the receiver\n";
+    if (options->json) {
+      PrintJsonResult("download", {{"file", options->file}, {"memories", !options->currentOnly}});
+    } else {
+      std::cout << "sent " << options->file << " to the receiver\n";
+    }
     exitStatus = kExitOk;
   });
 }

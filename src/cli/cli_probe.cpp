@@ -2,6 +2,7 @@
 // region and the capabilities, then close and report them.
 
 #include "cli/cli_commands.h"
+#include "cli/cli_json.h"
 #include "cli/cli_session.h"
 #include "cli/cli_session_run.h"
 #include "comm/link.h"
@@ -37,7 +38,7 @@ class ProbeSession final : public LinkSession {
 };
 
 // Everything is read before the link closes, because closing resets the capabilities.
-int ProbeWith(const SessionLine& line, const std::function<void(ProbeSession&)>& run) {
+int ProbeWith(const SessionLine& line, bool json, const std::function<void(ProbeSession&)>& run) {
   comm::Link link(line.port, line.scheduler, comm::WorkingMode::RealTime);
   ProbeSession session(link, line.scheduler);
   session.Connect(link, line);
@@ -53,6 +54,15 @@ int ProbeWith(const SessionLine& line, const std::function<void(ProbeSession&)>&
   const int region = link.tunerRegion();
   link.Close();
   line.progress.finish();
+  if (json) {
+    PrintJsonResult("probe", {{"model", model},
+                              {"region", region},
+                              {"zone2", caps.zone2 != 0},
+                              {"zone3", caps.zone3 != 0},
+                              {"xm", caps.xm != 0},
+                              {"aac", caps.aac != 0}});
+    return kExitOk;
+  }
   std::cout << "model " << model << '\n'
             << "region " << region << '\n'
             << "zone2 " << caps.zone2 << '\n'
@@ -66,14 +76,18 @@ int ProbeWith(const SessionLine& line, const std::function<void(ProbeSession&)>&
 
 void registerProbe(CLI::App& parent, int& exitStatus) {
   auto target = std::make_shared<ReceiverTarget>();
+  auto json = std::make_shared<bool>(false);
   CLI::App* command = parent.add_subcommand(
       "probe", "Connect to the receiver as Real Time Mode does, read its region and capabilities, and close");
   AddTargetOptions(*command, *target);
+  AddJsonOption(*command, *json);
   AddExample(*command, "probe --port /dev/ttyUSB0");
-  command->callback([target, &exitStatus] {
+  command->callback([target, json, &exitStatus] {
     CheckTarget(*target, "probe");
     constexpr std::int64_t kLimitMs = 10 * 60 * 1000;
-    exitStatus = RunSession<ProbeSession>(*target, "probe", kLimitMs, ProbeWith);
+    exitStatus = RunSession<ProbeSession>(*target, "probe", kLimitMs, [json](const SessionLine& line, auto wait) {
+      return ProbeWith(line, *json, wait);
+    });
   });
 }
 

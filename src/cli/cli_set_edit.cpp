@@ -49,6 +49,8 @@ std::vector<GroupSection> GroupSections(const settings::PageSettings& page, cons
   return sections;
 }
 
+std::vector<std::string> PagesOf(const model::ParameterImage& image, const settings::SettingContext& context);
+
 // "Basic Control" (the main form's group) first, then every page, by caption or by the
 // section of one of its groups.
 AddressedPage FindPage(std::string_view section, const model::ParameterImage& image,
@@ -56,7 +58,6 @@ AddressedPage FindPage(std::string_view section, const model::ParameterImage& im
   const std::string wanted = Folded(section);
   const settings::PageSettings& basic = settings::BasicControlSettings();
   if (wanted == Folded(basic.caption())) return {&basic, settings::kAllGroups, basic.caption()};
-  std::vector<std::string> available{basic.caption()};
   for (const settings::PageSettings* page : settings::Catalogue()) {
     if (Folded(page->caption()) == wanted) {
       if (page->presence() == settings::Presence::AsyncOnly) {
@@ -67,15 +68,22 @@ AddressedPage FindPage(std::string_view section, const model::ParameterImage& im
       }
       return {page, settings::kAllGroups, page->caption()};
     }
-    const std::vector<GroupSection> groups = GroupSections(*page, image, context);
-    for (const GroupSection& group : groups) {
+    for (const GroupSection& group : GroupSections(*page, image, context)) {
       if (Folded(group.section) == wanted) return {page, group.group, group.section};
     }
-    if (groups.empty()) available.push_back(page->caption());
-    for (const GroupSection& group : groups) available.push_back(group.section);
   }
-  throw CliFailure{kExitBadInput,
-                   "no page \"" + std::string(section) + "\" can be set; pages: " + JoinQuoted(available)};
+  throw CliFailure{kExitBadInput, "no page \"" + std::string(section) + "\" can be set; pages: " +
+                                      JoinQuoted(PagesOf(image, context))};
+}
+
+std::vector<std::string> KeysOf(const AddressedPage& addressed, const model::ParameterImage& image,
+                                const settings::SettingContext& context) {
+  std::vector<std::string> keys;
+  for (const settings::PageItem& item : addressed.page->ListItems(true, context, addressed.group)) {
+    std::string key = addressed.page->DescribeItem(image, item.number, item.subIndex, false).key;
+    if (!key.empty()) keys.push_back(std::move(key));
+  }
+  return keys;
 }
 
 settings::PageItem FindItem(const AddressedPage& addressed, const model::ParameterImage& image,
@@ -89,18 +97,40 @@ settings::PageItem FindItem(const AddressedPage& addressed, const model::Paramet
                                           "\" is set section by section; sections: " + JoinQuoted(sections)};
     }
   }
-  std::vector<std::string> keys;
   for (const settings::PageItem& item : page.ListItems(true, context, addressed.group)) {
-    const std::string itemKey = page.DescribeItem(image, item.number, item.subIndex, false).key;
-    if (itemKey.empty()) continue;
-    if (Folded(itemKey) == Folded(key)) return item;
-    keys.push_back(itemKey);
+    if (Folded(page.DescribeItem(image, item.number, item.subIndex, false).key) == Folded(key)) return item;
   }
   throw CliFailure{kExitBadInput, "page \"" + addressed.section + "\" has no key \"" + std::string(key) +
-                                      "\"; keys: " + JoinQuoted(keys)};
+                                      "\"; keys: " + JoinQuoted(KeysOf(addressed, image, context))};
+}
+
+// What `set` takes as PAGE: "Basic Control", then each page by caption or, for a page set
+// section by section, its sections.
+std::vector<std::string> PagesOf(const model::ParameterImage& image, const settings::SettingContext& context) {
+  std::vector<std::string> pages{settings::BasicControlSettings().caption()};
+  for (const settings::PageSettings* page : settings::Catalogue()) {
+    const std::vector<GroupSection> groups = GroupSections(*page, image, context);
+    if (groups.empty()) pages.push_back(page->caption());
+    for (const GroupSection& group : groups) pages.push_back(group.section);
+  }
+  return pages;
 }
 
 }  // namespace
+
+std::vector<std::string> SettablePages() {
+  OfflineReceiver offline;
+  return PagesOf(*offline.images.Image(0), offline.context);
+}
+
+std::vector<std::string> SettableKeys(std::string_view page) {
+  OfflineReceiver offline;
+  try {
+    return KeysOf(FindPage(page, *offline.images.Image(0), offline.context), *offline.images.Image(0), offline.context);
+  } catch (const CliFailure&) {
+    return {};
+  }
+}
 
 SettingEdit::SettingEdit(const SetOptions& options, model::ParameterImage& editedImage, settings::SettingContext editContext)
     : image(editedImage),

@@ -5,6 +5,7 @@
 // here needs a receiver, a page or a window.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli_target.h"
@@ -75,6 +76,11 @@ struct SettingEdit {
 // tried offline on a receiver that has everything, then without each missing part in turn.
 // Empty when the edit sends nothing for another reason.
 std::vector<std::string> MissingParts(const SetOptions& options, const model::Capabilities& live);
+
+// What `set` takes as PAGE, and the keys of one (none for a PAGE it does not take): for
+// completion on the command line.
+std::vector<std::string> SettablePages();
+std::vector<std::string> SettableKeys(std::string_view page);
 
 // Each frame on a line of its own, in frame notation.
 void PrintFrames(const std::vector<std::string>& frames);

@@ -6,6 +6,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_configuration.h"
+#include "cli/cli_json.h"
 #include "cli/cli_transcript.h"
 #include "cli/cli_transfer.h"
 #include "files/safe_file_writer.h"
@@ -18,6 +19,7 @@ struct UploadOptions {
   ReceiverTarget target;
   int region = 1;
   std::string output;
+  bool json = false;
 };
 
 void Save(session::Workbench& bench, const UploadOptions& options) {
@@ -54,6 +56,7 @@ void registerUpload(CLI::App& parent, int& exitStatus) {
   AddTargetOptions(*command, options->target);
   AddRegionOption(*command, options->region);
   command->add_option("-o,--output", options->output, "configuration file to write (.qcf)")->required();
+  AddJsonOption(*command, options->json);
   command->footer("Exit status: 0 saved; 1 the receiver or the link failed (no file); 2 bad usage; 3 saved and "
                   "complete, but the receiver may not hold every setting as before (the message names them and "
                   "the command that puts them back).");
@@ -71,7 +74,11 @@ void registerUpload(CLI::App& parent, int& exitStatus) {
     run.completed = [options](session::Workbench& bench) { Save(bench, *options); };
     run.writeBackFailed = [options](session::Workbench& bench) { return WriteBackFailed(bench, *options); };
     RunTransfer(options->target, run);
-    std::cout << "saved the receiver's configuration to " << options->output << '\n';
+    if (options->json) {
+      PrintJsonResult("upload", {{"file", options->output}});
+    } else {
+      std::cout << "saved the receiver's configuration to " << options->output << '\n';
+    }
     exitStatus = kExitOk;
   });
 }

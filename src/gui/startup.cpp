@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <charconv>
+#include <sstream>
+
+#include "app/manual_page.h"
 
 namespace tw::gui {
 namespace {
@@ -39,6 +42,46 @@ std::optional<WindowSize> ParseSize(std::string_view text) {
   return size;
 }
 
+// tunewright(1), from the usage text: its synopsis lines, the sentence that follows, the
+// options (an option line, then lines indented further continue its text), the last words.
+std::string ManualPageText() {
+  app::ManualPage page("tunewright", "desktop program for the TQ-N4400 AV receiver", TW_VERSION);
+  std::istringstream lines{std::string(kUsage)};
+  std::string line;
+  page.section("SYNOPSIS");
+  std::string block;
+  while (std::getline(lines, line) && !line.empty()) {
+    const std::string prefix = "Usage: ";
+    block += line.substr(line.rfind(prefix, 0) == 0 ? prefix.size() : line.find_first_not_of(' ')) + "\n";
+  }
+  page.verbatim(block);
+  page.section("DESCRIPTION");
+  block.clear();
+  while (std::getline(lines, line) && !line.empty()) block += line + " ";
+  page.paragraph(block);
+  page.section("OPTIONS");
+  std::string term;
+  std::string text;
+  while (std::getline(lines, line) && !line.empty()) {
+    const std::size_t indent = line.find_first_not_of(' ');
+    if (indent <= 2) {
+      if (!term.empty()) page.item(term, text);
+      const std::size_t gap = line.find("  ", indent);
+      term = line.substr(indent, gap - indent);
+      text = line.substr(line.find_first_not_of(' ', gap));
+    } else {
+      text += " " + line.substr(indent);
+    }
+  }
+  if (!term.empty()) page.item(term, text);
+  block.clear();
+  while (std::getline(lines, line)) block += line + " ";
+  page.paragraph(block);
+  page.section("SEE ALSO");
+  page.paragraph("tunewright-cli(1)");
+  return page.text();
+}
+
 }  // namespace
 
 std::vector<std::string> ProgramArguments() {
@@ -52,6 +95,8 @@ std::optional<std::string> EarlyAnswer(const std::vector<std::string>& arguments
   for (const std::string& argument : arguments) {
     if (argument == "--help" || argument == "-h") return std::string(kUsage);
     if (argument == "--version") return "tunewright " TW_VERSION "\n";
+    // The build writes the manual page from the usage text.
+    if (argument == "--manual-page") return ManualPageText();
   }
   return std::nullopt;
 }

@@ -8,8 +8,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -162,54 +160,6 @@ TEST(ProgressLine, ShowsTheTransfersPhasesOnATerminalShortenedToItsWidthAndNotWi
     int status = -1;
     EXPECT_EQ(OnTerminal(folder, quiet, 200, status), "") << c.arguments[0];
     EXPECT_EQ(status, 0);
-  }
-}
-
-// The first word of every command in the README's table of commands.
-std::set<std::string> ReadmeCommands() {
-  const std::string readme = ReadAll(TW_README_PATH);
-  const std::size_t table = readme.find("| command | what it does |");
-  std::set<std::string> names;
-  if (table == std::string::npos) return names;
-  std::istringstream rows(readme.substr(table));
-  std::string row;
-  while (std::getline(rows, row) && row.rfind("|", 0) == 0) {
-    const std::string first = row.substr(1, row.find(" | ", 1) - 1);
-    for (std::size_t open = first.find('`'); open != std::string::npos;) {
-      const std::size_t close = first.find('`', open + 1);
-      if (close == std::string::npos) break;
-      const std::string code = first.substr(open + 1, close - open - 1);
-      names.insert(code.substr(0, code.find(' ')));
-      open = first.find('`', close + 1);
-    }
-  }
-  names.erase("command");
-  return names;
-}
-
-// The commands `--help` lists, one indented line each after "Subcommands:".
-std::set<std::string> HelpCommands() {
-  const CliResult help = RunCliIn(std::filesystem::temp_directory_path(), "--help");
-  std::istringstream lines(help.out.substr(help.out.find("Subcommands:") + 1));
-  std::set<std::string> names;
-  std::string line;
-  std::getline(lines, line);
-  while (std::getline(lines, line) && line.rfind("  ", 0) == 0) {
-    std::istringstream words(line);
-    std::string name;
-    words >> name;
-    names.insert(name);
-  }
-  return names;
-}
-
-TEST(CommandTable, TheReadmeListsEveryCommandAndEachHelpEndsWithAnExample) {
-  const std::set<std::string> commands = HelpCommands();
-  EXPECT_GE(commands.size(), 12u);
-  EXPECT_EQ(ReadmeCommands(), commands);
-  for (const std::string& command : commands) {
-    const CliResult help = RunCliIn(std::filesystem::temp_directory_path(), command + " --help");
-    EXPECT_TRUE(Contains(help.out, "Example: tunewright-cli " + command)) << command << ":\n" << help.out;
   }
 }
 
