@@ -5,7 +5,8 @@
 #   ./scripts/bench.sh [--no-pty | --table-only] [JSON_FILE]
 #
 # The pseudo-terminal part runs the desktop program (offscreen) through two full uploads in
-# real time against `tunewright-cli emulate`: about 8 minutes. --no-pty leaves it out;
+# real time against `tunewright-cli emulate` (about 8 minutes), then an apply of 10 settings
+# against a full download, with each pacing (about 8 minutes more). --no-pty leaves it out;
 # --table-only builds and runs nothing and prints the table of the last run again.
 # TW_BENCH_BUILD chooses the build folder (default build-bench).
 set -euo pipefail
@@ -42,8 +43,10 @@ if ((with_pty)); then
   QT_QPA_PLATFORM=offscreen "$build/bench/bench_desktop_upload" "$build/src/cli/tunewright-cli" both \
     >"$raw/desktop_upload.json"
   echo "  took $(($(date +%s) - started)) s" >&2
+  echo "running apply against download over a pseudo-terminal (about 8 minutes) ..." >&2
+  ./scripts/bench_apply.sh "$build/src/cli/tunewright-cli" >"$raw/apply.json"
 else
-  rm -f "$raw/desktop_upload.json"
+  rm -f "$raw/desktop_upload.json" "$raw/apply.json"
 fi
 fi
 

@@ -18,6 +18,7 @@ floor = counters(load("transfer_floor.json"))
 receive = counters(load("link_receive.json"))
 files = counters(load("configuration_file_bench.json"))
 desktop = load("desktop_upload.json")
+apply = load("apply.json")
 
 rows = []  # (figure, value, unit, target text, met: True/False/None)
 def add(figure, value, unit, target=None, met=None):
@@ -63,6 +64,14 @@ if desktop:
             "<= 50", u["worst_stall_ms"] <= 50)
         add(f"desktop: event-loop stalls over 50 ms, {u['pacing']} upload", u["stalls_over_50ms"], "",
             "0", u["stalls_over_50ms"] == 0)
+
+if apply:
+    for pacing, target in (("reply", 5), ("mandated", 2)):
+        times = apply[pacing]
+        add(f"pty: full download, {pacing} pacing", times["download_ms"] / 1000, "s")
+        add(f"pty: apply of {apply['differences']} differences, {pacing} pacing", times["apply_ms"] / 1000, "s")
+        speed = times["download_ms"] / times["apply_ms"]
+        add(f"pty: apply speed-up over a full download, {pacing} pacing", speed, "x", f">= {target}", speed >= target)
 
 worst_rate = None
 for name, b in receive.items():

@@ -36,8 +36,9 @@ void ForEachValue(const model::ParameterImage& image, Each each) {
 // "NUMBER<TAB>VALUE" lines, after the image's number and a tab when `numbered`.
 void PrintText(const NumberedImages& images, bool numbered) {
   for (const auto& [index, image] : images) {
+    const int imageNumber = index;  // a lambda may not capture a structured binding (clang 14)
     ForEachValue(*image, [&](int number, const model::ParameterValue& value) {
-      if (numbered) std::cout << index << '\t';
+      if (numbered) std::cout << imageNumber << '\t';
       std::cout << number << '\t';
       if (const auto* text = std::get_if<std::string>(&value)) {
         std::cout << '"' << *text << '"';

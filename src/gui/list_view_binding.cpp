@@ -26,6 +26,14 @@ ListViewBinding::ListViewBinding(ui::ListView& list)
   connect(view_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
     if (item) list_.activate(view_->indexOfTopLevelItem(item));
   });
+  connect(view_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+    if (!attached() || item == nullptr || column != 0 || !list_.checkable()) return;
+    const int row = view_->indexOfTopLevelItem(item);
+    if (!list_.check(row, item->checkState(0) == Qt::Checked)) {
+      const QSignalBlocker block(view_);
+      item->setCheckState(0, list_.isChecked(row) ? Qt::Checked : Qt::Unchecked);
+    }
+  });
 }
 
 void ListViewBinding::showItems() {
@@ -40,9 +48,11 @@ void ListViewBinding::showItems() {
     const int width = columns[static_cast<std::size_t>(c)].width;
     if (width > 0) view_->setColumnWidth(c, width * charWidth);
   }
+  const QSignalBlocker block(view_);
   for (int row = 0; row < list_.rowCount(); ++row) {
     auto* item = new QTreeWidgetItem(view_);
     for (int c = 0; c < static_cast<int>(columns.size()); ++c) item->setText(c, ToQt(list_.cell(row, c)));
+    if (list_.checkable()) item->setCheckState(0, list_.isChecked(row) ? Qt::Checked : Qt::Unchecked);
   }
 }
 

@@ -72,7 +72,7 @@ QScrollArea* Scrolling(QWidget* content) {
 
 MainWindow::MainWindow(session::Workbench& bench, session::ConfigurationDocument& document, QtUiServices& ui,
                        QtDialogHost& dialogs)
-    : bench_(bench), document_(document), ui_(ui), dialogs_(dialogs) {
+    : bench_(bench), document_(document), ui_(ui), dialogs_(dialogs), comparison_(bench, ui, dialogs) {
   setObjectName(QStringLiteral("mainWindow"));
   ui_.setOwner(this);
   dialogs_.setOwner(this);
@@ -83,7 +83,10 @@ MainWindow::MainWindow(session::Workbench& bench, session::ConfigurationDocument
   document_.onTitleChanged = [this] { updateTitle(); };
   bench_.view().onPortChosen = [this] { updateTitle(); };
   // An upload (or its failure) changes the settings without the user's input.
-  bench_.onCommandsFinished = [this](comm::ListResult) { document_.CheckModified(); };
+  bench_.onCommandsFinished = [this](comm::ListResult result) {
+    document_.CheckModified();
+    comparison_.CommandsFinished(result);
+  };
   qApp->installEventFilter(this);
   updateTitle();
   placeWindow();
@@ -99,7 +102,7 @@ MainWindow::~MainWindow() {
 }
 
 // The full menu bar, trimmed as the working mode says: Help keeps only About; in Real Time
-// Mode File keeps only Exit and there is no Tool menu.
+// Mode File holds only Compare with Receiver and Exit, and there is no Tool menu.
 void MainWindow::buildMenus() {
   const bool realTime = bench_.app().isRealTime();
   session::ConfigurationDocument& document = document_;
@@ -112,6 +115,12 @@ void MainWindow::buildMenus() {
               QKeySequence::SaveAs);
     file->addSeparator();
     AddAction(file, "&Print...", "Print the active document", [this] { print(); }, QKeySequence::Print);
+    file->addSeparator();
+  }
+  if (realTime) {
+    AddAction(file, "&Compare with Receiver...",
+              "Show where the receiver differs from a configuration file, and send only the differences",
+              [this] { comparison_.Start(); });
     file->addSeparator();
   }
   AddAction(file, "E&xit", "Quit the application; prompts to save documents", [this] { close(); },

@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "session/receiver_comparison.h"
+
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -64,6 +66,8 @@ class MainWindow final : public QMainWindow {
   // Shown while the virtual receiver is the port in use.
   QLabel& virtualReceiverMark() const { return *virtualMark_; }
   FocusHighlight& highlight() const { return *highlight_; }
+  // File > Compare with Receiver... (Real Time Mode).
+  session::ReceiverComparison& comparison() { return comparison_; }
 
   // The title from the view; the virtual receiver's mark follows the port list.
   void updateTitle();
@@ -92,6 +96,7 @@ class MainWindow final : public QMainWindow {
   session::ConfigurationDocument& document_;
   QtUiServices& ui_;
   QtDialogHost& dialogs_;
+  session::ReceiverComparison comparison_;
   FormWidget* connectionBar_ = nullptr;
   FormWidget* basicPanel_ = nullptr;
   PageNavigator* navigator_ = nullptr;

@@ -48,6 +48,9 @@ TEST(JsonOutput, EveryCommandPrintsOneDocumentOfItsShape) {
       {"params a.qcf --json", 0, {{"images", T::array}}},
       {"diff a.qcf --defaults --json", 1, {{"equal", T::boolean}, {"differences", T::array}}},
       {"download --emulator a.qcf --json", 0, {{"file", T::string}, {"memories", T::boolean}}},
+      {"compare a.qcf --emulator --emulator-option seed=3 --json", 0, {{"equal", T::boolean}, {"differences", T::array}}},
+      {"apply a.qcf --emulator --json", 0,
+       {{"frames", T::array}, {"applied", T::number_integer}, {"refused", T::array}, {"stillDifferent", T::array}}},
       {"probe --port /dev/tunewright-no-such-device --json", 1, {{"error", T::object}}},
       {"upload --emulator -o a.qcf --json", 2, {{"error", T::object}}},
       {"params no-such-file.qcf --json", 2, {{"error", T::object}}},
@@ -59,7 +62,7 @@ TEST(JsonOutput, EveryCommandPrintsOneDocumentOfItsShape) {
     ASSERT_FALSE(document.is_discarded()) << c.arguments << ": not one JSON document:\n" << result.out;
     const std::string command = c.arguments.substr(0, c.arguments.find(' '));
     EXPECT_EQ(document.value("command", ""), command) << c.arguments;
-    EXPECT_EQ(document.value("ok", false), c.status == 0 || command == "diff") << c.arguments;
+    EXPECT_EQ(document.value("ok", false), c.status == 0 || command == "diff" || command == "compare") << c.arguments;
     ExpectShape(document, c.fields, c.arguments);
     if (document.contains("error")) {
       ExpectShape(document["error"], error, c.arguments);

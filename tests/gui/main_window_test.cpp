@@ -62,11 +62,11 @@ TEST(MainWindow, AsyncModeHasFileToolAndHelpMenusAndItsTitle) {
   EXPECT_EQ(status->text(), "Not Connected (virtual receiver)");
 }
 
-TEST(MainWindow, RealTimeModeKeepsOnlyExitAndAbout) {
+TEST(MainWindow, RealTimeModeKeepsCompareExitAndAbout) {
   Program desktop(app::kStartModeRealTime);
   EXPECT_EQ(desktop.window->windowTitle(), "Real Time Mode - Tunewright for N4400 ver1.02 (virtual receiver)");
   EXPECT_EQ(desktop.menuTitles(), (QStringList{"&File", "&Help"}));
-  EXPECT_EQ(desktop.items(0), QStringList{"E&xit"});
+  EXPECT_EQ(desktop.items(0), (QStringList{"&Compare with Receiver...", "-", "E&xit"}));
   EXPECT_EQ(desktop.items(1), QStringList{"&About Tunewright..."});
   ui::MainView& view = desktop.bench.view();
   EXPECT_TRUE(desktop.button(view.openButton())->isVisibleTo(desktop.window));

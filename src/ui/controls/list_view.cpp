@@ -11,12 +11,14 @@ void ListView::setColumns(std::vector<ListViewColumn> columns) {
 
 int ListView::addRow(std::vector<std::string> cells) {
   rows_.push_back(std::move(cells));
+  checked_.push_back(true);
   notify(Change::Items);
   return rowCount() - 1;
 }
 
 void ListView::setRowCount(int count) {
   rows_.resize(static_cast<std::size_t>(std::max(count, 0)));
+  checked_.resize(rows_.size(), true);
   if (selected_ >= rowCount()) selected_ = -1;
   notify(Change::Items);
 }
@@ -36,6 +38,28 @@ bool ListView::setCell(int row, int column, std::string text) {
   if (cells[static_cast<std::size_t>(column)] == text) return true;
   cells[static_cast<std::size_t>(column)] = std::move(text);
   notify(Change::Items);
+  return true;
+}
+
+void ListView::setCheckable(bool checkable) {
+  checkable_ = checkable;
+  notify(Change::Items);
+}
+
+bool ListView::isChecked(int row) const {
+  return checkable_ && row >= 0 && row < rowCount() && checked_[static_cast<std::size_t>(row)];
+}
+
+void ListView::setChecked(int row, bool checked) {
+  if (row < 0 || row >= rowCount() || checked_[static_cast<std::size_t>(row)] == checked) return;
+  checked_[static_cast<std::size_t>(row)] = checked;
+  notify(Change::Items);
+}
+
+bool ListView::check(int row, bool checked) {
+  if (!isUsable() || !checkable_ || row < 0 || row >= rowCount()) return false;
+  checked_[static_cast<std::size_t>(row)] = checked;
+  if (onCheck) onCheck(row);
   return true;
 }
 

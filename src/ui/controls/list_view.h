@@ -13,7 +13,8 @@ struct ListViewColumn {
   int width = 0;  // in average character widths; 0 lets the renderer choose
 };
 
-// A report-style list view: columns, rows of cell texts, one selected row (-1 = none).
+// A report-style list view: columns, rows of cell texts, one selected row (-1 = none); with
+// check boxes, each row is checked or not.
 class ListView : public Control {
  public:
   explicit ListView(int id) : Control(id, {}) {}
@@ -32,6 +33,16 @@ class ListView : public Control {
   std::string cell(int row, int column) const;
   bool setCell(int row, int column, std::string text);
 
+  // Rows with a check box each (new rows start checked).
+  void setCheckable(bool checkable);
+  bool checkable() const { return checkable_; }
+  bool isChecked(int row) const;
+  // Programmatic: no callback.
+  void setChecked(int row, bool checked);
+  // User: the row's check box was clicked (onCheck runs).
+  bool check(int row, bool checked);
+  std::function<void(int row)> onCheck;
+
   int selectedRow() const { return selected_; }
   // Programmatic: a row outside the table clears the selection and gives false.
   bool setSelectedRow(int row);
@@ -48,6 +59,8 @@ class ListView : public Control {
  private:
   std::vector<ListViewColumn> columns_;
   std::vector<std::vector<std::string>> rows_;
+  bool checkable_ = false;
+  std::vector<bool> checked_;
   int selected_ = -1;
 };
 
