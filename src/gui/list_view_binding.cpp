@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include "gui/picking_view.h"
@@ -43,10 +44,19 @@ void ListViewBinding::showItems() {
   for (const ui::ListViewColumn& column : columns) titles << ToQt(column.title);
   view_->setColumnCount(static_cast<int>(titles.size()));
   view_->setHeaderLabels(titles);
-  const int charWidth = QFontMetrics(view_->font()).averageCharWidth();
+  const QFontMetrics metrics(view_->font());
+  const int charWidth = metrics.averageCharWidth();
   for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
     const int width = columns[static_cast<std::size_t>(c)].width;
     if (width > 0) view_->setColumnWidth(c, width * charWidth);
+  }
+  // A list that asks for a number of rows shows them, and every column whole.
+  if (list_.visibleRows() > 0) {
+    int width = 0;
+    for (const ui::ListViewColumn& column : columns) width += column.width * charWidth;
+    const int frame = 2 * view_->frameWidth() + view_->verticalScrollBar()->sizeHint().width();
+    view_->setMinimumSize(width + frame,
+                          view_->header()->sizeHint().height() + list_.visibleRows() * (metrics.height() + 4) + frame);
   }
   const QSignalBlocker block(view_);
   for (int row = 0; row < list_.rowCount(); ++row) {

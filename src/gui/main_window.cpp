@@ -81,6 +81,7 @@ MainWindow::MainWindow(session::Workbench& bench, session::ConfigurationDocument
   bindStatusBar();
   systemMemory_ = new SystemMemoryWindow(bench_.memoryPage(), this);
   document_.onTitleChanged = [this] { updateTitle(); };
+  comparison_.onDifferingPages = [this](const std::set<std::string>& captions) { navigator_->markDiffering(captions); };
   bench_.view().onPortChosen = [this] { updateTitle(); };
   // An upload (or its failure) changes the settings without the user's input.
   bench_.onCommandsFinished = [this](comm::ListResult result) {
@@ -99,6 +100,7 @@ MainWindow::~MainWindow() {
   bench_.view().onPortChosen = nullptr;
   bench_.sheet().onActiveChanged = nullptr;
   document_.onTitleChanged = nullptr;
+  comparison_.onDifferingPages = nullptr;
 }
 
 // The full menu bar, trimmed as the working mode says: Help keeps only About; in Real Time

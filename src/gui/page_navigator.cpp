@@ -106,6 +106,17 @@ PageNavigator::PageNavigator(session::Workbench& bench, QWidget* parent)
   setFocusProxy(tree_);
 }
 
+void PageNavigator::markDiffering(const std::set<std::string>& captions) {
+  const std::vector<pages::BasePage*>& tabs = bench_.sheet().tabs();
+  for (std::size_t tab = 0; tab < tabs.size(); ++tab) {
+    QTreeWidgetItem* item = itemOfTab(static_cast<int>(tab));
+    if (item == nullptr) continue;
+    const bool differs = captions.count(tabs[tab]->caption()) > 0;
+    item->setText(0, ToQt(tabs[tab]->caption()) + (differs ? QStringLiteral("  \u2260") : QString()));
+    item->setToolTip(0, differs ? QStringLiteral("Differs from the file compared with the receiver") : QString());
+  }
+}
+
 void PageNavigator::buildTree() {
   const auto families = pages::FamilyNames();
   std::vector<QTreeWidgetItem*> heads(families.size(), nullptr);

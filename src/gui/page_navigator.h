@@ -2,6 +2,8 @@
 
 #include <QWidget>
 #include <functional>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "pages/setting_search.h"
@@ -38,6 +40,9 @@ class PageNavigator final : public QWidget {
   void search(const QString& text);
   // Chooses result `row`, as a click would.
   void choose(int row);
+  // Marks the pages captioned `captions` as differing from the file last compared with the
+  // receiver; every other page loses its mark.
+  void markDiffering(const std::set<std::string>& captions);
 
   std::function<void(int tab)> onPageChosen;
   std::function<void(const pages::SettingMatch& match)> onSettingChosen;

@@ -22,6 +22,9 @@
 #include "ui/dialogs/confirm_down_dlg.h"
 #include "ui/dialogs/initialize_dlg.h"
 #include "ui/dialogs/report_dlg.h"
+#include "ui/dialogs/compare_dlg.h"
+#include "settings/catalogue.h"
+#include "settings/offline_configuration.h"
 #include "ui/dialogs/start_mode_dlg.h"
 #include "ui/dialogs/tuner_region_dlg.h"
 #include "ui/dialogs/user_memo_dlg.h"
@@ -116,7 +119,21 @@ int WriteScreenshots(MainWindow& window, session::Workbench& bench, session::Con
   initialize.setRange(0, 508);
   initialize.setTargetNote(bench.view().virtualReceiverSelected() ? std::string(ui::kVirtualReceiverNote) : "");
   shoot.dialog(initialize);
-  if (!bench.app().isRealTime()) {
+  if (bench.app().isRealTime()) {
+    // Compare with Receiver, as for a receiver someone changed in a few settings.
+    settings::OfflineConfiguration file(1);
+    model::ParameterImage receiver = *file.images.Image(0);
+    const settings::PageSettings& levels = *settings::FindPageSettings("Speaker Level");
+    for (const settings::PageItem& item : levels.ListItems(true, {})) {
+      const std::string key = levels.DescribeItem(receiver, item.number, item.subIndex, false).key;
+      if (key == "FL" || key == "SW") levels.ParseItem(receiver, item.number, item.subIndex, key == "FL" ? "1.5dB" : "-2.0dB");
+    }
+    receiver.basic[0] = 3;
+    ui::CompareDialog compare("living-room.qcf",
+                              settings::CompareCurrentSettings(receiver, *file.images.Image(0), file.Save(),
+                                                               {{1, 0, 1, 1}, 1, true}));
+    shoot.dialog(compare);
+  } else {
     ui::TunerRegionDialog region(link);
     shoot.dialog(region);
     ui::CommandSendingDialog sending(link, ui);

@@ -53,8 +53,12 @@ void ReceiverComparison::CompareWith(const std::string& path) {
   std::vector<settings::SettingDifference> differences =
       settings::CompareCurrentSettings(*link.images().Image(0), *configured.images.Image(0), file, context());
   if (differences.empty()) {
+    compared_.clear();
+    markPages();
     return say("The receiver holds every setting of " + name + " that it reports.", ui::MessageIcon::Information);
   }
+  compared_ = differences;
+  markPages();
   dialog_ = std::make_unique<ui::CompareDialog>(std::filesystem::path(path).filename().string(), std::move(differences));
   dialog_->DoModal(dialogs_, [this](int result) {
     if (result == ui::kIdOk) apply(dialog_->chosen());
@@ -85,6 +89,18 @@ void ReceiverComparison::apply(const std::vector<settings::SettingDifference>& c
   }
 }
 
+void ReceiverComparison::markPages() {
+  const model::ParameterImage& now = *bench_.link().images().Image(0);
+  std::set<std::string> captions;
+  for (const settings::SettingDifference& d : compared_) {
+    if (d.receiverLacks) continue;
+    if (d.page->DescribeItem(now, d.item.number, d.item.subIndex, false).value != d.fileValue) {
+      captions.insert(d.page->caption());
+    }
+  }
+  if (onDifferingPages) onDifferingPages(captions);
+}
+
 void ReceiverComparison::CommandsFinished(comm::ListResult) {
   if (!waiting_ && sending_.empty()) return;
   waiting_ = false;
@@ -106,6 +122,7 @@ void ReceiverComparison::CommandsFinished(comm::ListResult) {
     text += "\nNot sent: [" + d->section + "] " + d->key + " \"" + d->fileValue + "\"" + (reason.empty() ? "" : ": " + reason);
   }
   if (!kept.empty()) text += "\nStill different:" + kept;
+  markPages();
   sending_.clear();
   refused_.clear();
   bench_.view().RefreshAllPages();

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,17 +35,24 @@ class ReceiverComparison {
   // The list the comparison sent has ended (the window passes every list's end on).
   void CommandsFinished(comm::ListResult result);
 
+  // The captions of the pages that differ from the file: after a comparison, and again
+  // after an apply (those still differing).
+  std::function<void(const std::set<std::string>& captions)> onDifferingPages;
+
   // The open dialog (null when none is open), for the window's tests.
   ui::CompareDialog* dialog() const { return dialog_ && dialog_->isOpen() ? dialog_.get() : nullptr; }
 
  private:
   void apply(const std::vector<settings::SettingDifference>& chosen);
+  // Marks the pages of the differences compared that the receiver still holds otherwise.
+  void markPages();
   settings::SettingContext context() const;
 
   Workbench& bench_;
   ui::UiServices& ui_;
   ui::DialogHost& dialogs_;
   std::unique_ptr<ui::CompareDialog> dialog_;
+  std::vector<settings::SettingDifference> compared_;
   // While the chosen differences are on the line: them, and those the pages refused.
   std::vector<settings::SettingDifference> sending_;
   std::vector<settings::AppliedSettings::Refusal> refused_;

@@ -15,6 +15,7 @@
 #include "emu/emulator_options.h"
 #include "files/profile.h"
 #include "gui/main_window.h"
+#include "gui/page_navigator.h"
 #include "gui_test_support.h"
 #include "program_fixture.h"
 #include "settings/offline_configuration.h"
@@ -89,6 +90,16 @@ TEST(CompareWindow, ListsTheDifferencesAndAppliesOnlyTheCheckedOnes) {
     if (button->text().remove(QLatin1Char('&')) == "Apply") QTest::mouseClick(button, Qt::LeftButton);
   }
   ASSERT_TRUE(program.runUntil([&] { return !summary.isEmpty(); }));
+  // The page list still marks the page whose difference stayed, and no other.
+  QStringList marked;
+  std::function<void(QTreeWidgetItem*)> collect = [&](QTreeWidgetItem* item) {
+    if (item->text(0).endsWith(QChar(0x2260))) marked << item->text(0);
+    for (int child = 0; child < item->childCount(); ++child) collect(item->child(child));
+  };
+  for (int top = 0; top < program.window->navigator().pageTree().topLevelItemCount(); ++top) {
+    collect(program.window->navigator().pageTree().topLevelItem(top));
+  }
+  EXPECT_EQ(marked, QStringList{"Speaker Set  \u2260"});
   EXPECT_EQ(summary.toStdString(), "Applied 2 of 2 settings.");
   // The two checked settings went out, each as its page sends it; nothing else was written.
   EXPECT_EQ(program.receiver().transcript().receivedFrames(),

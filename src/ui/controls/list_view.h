@@ -33,6 +33,10 @@ class ListView : public Control {
   std::string cell(int row, int column) const;
   bool setCell(int row, int column, std::string text);
 
+  // How many rows the list shows at least (0: the renderer chooses).
+  void setVisibleRows(int rows) { visibleRows_ = rows; }
+  int visibleRows() const { return visibleRows_; }
+
   // Rows with a check box each (new rows start checked).
   void setCheckable(bool checkable);
   bool checkable() const { return checkable_; }
@@ -60,6 +64,7 @@ class ListView : public Control {
   std::vector<ListViewColumn> columns_;
   std::vector<std::vector<std::string>> rows_;
   bool checkable_ = false;
+  int visibleRows_ = 0;
   std::vector<bool> checked_;
   int selected_ = -1;
 };

@@ -34,6 +34,7 @@ CompareDialog::CompareDialog(std::string fileName, std::vector<settings::Setting
   for (const settings::SettingDifference& d : differences_) checked_.push_back(!d.receiverLacks);
   list_.setColumns({{"Page", 28}, {"Setting", 26}, {"Receiver", 16}, {"File", 16}});
   list_.setCheckable(true);
+  list_.setVisibleRows(14);
   list_.onCheck = [this](int row) {
     const std::size_t index = shown_[static_cast<std::size_t>(row)];
     const bool checked = list_.isChecked(row) && !differences_[index].receiverLacks;
@@ -44,7 +45,7 @@ CompareDialog::CompareDialog(std::string fileName, std::vector<settings::Setting
   search_.onChange = [this] { showRows(); };
   apply_.onClicked = [this] { EndDialog(kIdOk); };
   cancel_.onClicked = [this] { EndDialog(kIdCancel); };
-  setLayout(Column({Item(summary_), Item(search_), Item(list_), Row({Item(apply_), Item(cancel_)})}));
+  setLayout(Column({Item(summary_), Item("Find:", search_), Item(list_), Row({Item(apply_), Item(cancel_)})}));
 }
 
 void CompareDialog::OnInitDialog() {
