@@ -220,10 +220,7 @@ int Run(const CompareOptions& options, bool apply) {
     CompareSession session(link, line.scheduler, options, file, apply);
     session.Connect(link, line);
     wait(session);
-    link.setObserver(nullptr);
-    link.Close();
-    if (!session.ended()) throw CliFailure{kExitLinkFailed, std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed))};
-    if (session.failure()) throw *session.failure();
+    session.Finish(link);
     line.progress.finish();
     return Report(session, options, apply);
   });

@@ -150,10 +150,7 @@ int RunWith(const MemoryOptions& options, const SessionLine& line, const std::fu
   MemorySession session(options, link, port, line.scheduler);
   session.Connect(link, line);
   run(session);
-  link.setObserver(nullptr);
-  link.Close();
-  if (!session.ended()) throw CliFailure{kExitLinkFailed, std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed))};
-  if (session.failure()) throw *session.failure();
+  session.Finish(link);
   line.progress.finish();
   for (const std::string& frame : session.frames()) std::cout << comm::ToNotation(frame) << '\n';
   return kExitOk;

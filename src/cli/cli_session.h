@@ -47,6 +47,15 @@ class LinkSession : public comm::LinkObserver {
     link.Open(comm::PortChoice::Fixed(line.device));
   }
 
+  // After the wait: the link leaves the session and closes; a session that failed, or never
+  // ended, ends the command with why.
+  void Finish(comm::Link& link) const {
+    link.setObserver(nullptr);
+    link.Close();
+    if (failure_) throw *failure_;
+    if (!ended_) throw CliFailure{kExitLinkFailed, std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed))};
+  }
+
   void MessageRaised(comm::LinkMessage message) override {
     if (!linkMessage_) linkMessage_ = std::string(ui::LinkMessageText(message));
   }

@@ -116,10 +116,7 @@ int SetWith(const SetOptions& options, const SessionLine& line, const std::funct
   SetSession session(options, link, line.scheduler);
   session.Connect(link, line);
   run(session);
-  link.setObserver(nullptr);
-  link.Close();
-  if (!session.ended()) throw CliFailure{kExitLinkFailed, std::string(ui::LinkMessageText(comm::LinkMessage::InitFailed))};
-  if (session.failure()) throw *session.failure();
+  session.Finish(link);
   line.progress.finish();
   PrintFrames(session.frames());
   return kExitOk;

@@ -111,19 +111,9 @@ TEST(ComparePty, FiveSettingsChangedWithSetAreListedAppliedAndThenGone) {
   // Apply sends only them.
   const int tapped = static_cast<int>(transcript().size());
   QString summary;
-  QPushButton* apply = nullptr;
-  for (QPushButton* button : compare->findChildren<QPushButton*>()) {
-    if (button->text().remove(QLatin1Char('&')) == "Apply") apply = button;
-  }
-  ASSERT_NE(apply, nullptr);
-  QTest::mouseClick(apply, Qt::LeftButton);  // the dialog closes: its buttons go
+  ASSERT_TRUE(ClickButton(*compare, "Apply"));
   // The summary comes once the receiver has answered every write.
-  WhenModal([&summary](QWidget& modal) {
-    auto* box = qobject_cast<QMessageBox*>(&modal);
-    ASSERT_NE(box, nullptr);
-    summary = box->text();
-    box->button(QMessageBox::Ok)->click();
-  });
+  TakeNextMessage(summary);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !summary.isEmpty(); }, kWaitMs));
   EXPECT_EQ(summary.toStdString(), "Applied 5 of 5 settings.");
   QTest::qWait(500);
@@ -132,12 +122,7 @@ TEST(ComparePty, FiveSettingsChangedWithSetAreListedAppliedAndThenGone) {
 
   // A second comparison finds nothing.
   QString second;
-  WhenModal([&second](QWidget& modal) {
-    auto* box = qobject_cast<QMessageBox*>(&modal);
-    ASSERT_NE(box, nullptr);
-    second = box->text();
-    box->button(QMessageBox::Ok)->click();
-  });
+  TakeNextMessage(second);
   comparison.CompareWith(file.toStdString());
   EXPECT_EQ(second.toStdString(), "The receiver holds every setting of \"factory.qcf\" that it reports.");
 

@@ -80,19 +80,9 @@ TEST(CompareWindow, ListsTheDifferencesAndAppliesOnlyTheCheckedOnes) {
   EXPECT_EQ(program.window->comparison().dialog()->chosen().size(), 2u);
 
   QString summary;
-  QPushButton* apply = nullptr;
-  for (QPushButton* button : compare->findChildren<QPushButton*>()) {
-    if (button->text().remove(QLatin1Char('&')) == "Apply") apply = button;
-  }
-  ASSERT_NE(apply, nullptr);
-  QTest::mouseClick(apply, Qt::LeftButton);  // the dialog closes: its buttons go
+  ASSERT_TRUE(ClickButton(*compare, "Apply"));
   // The summary comes once the receiver has answered every write.
-  WhenModal([&summary](QWidget& modal) {
-    auto* box = qobject_cast<QMessageBox*>(&modal);
-    ASSERT_NE(box, nullptr);
-    summary = box->text();
-    box->button(QMessageBox::Ok)->click();
-  });
+  TakeNextMessage(summary);
   ASSERT_TRUE(program.runUntil([&] { return !summary.isEmpty(); }));
   // The page list still marks the page whose difference stayed, and no other.
   QStringList marked;

@@ -1,5 +1,9 @@
 #include "gui_test_support.h"
 
+#include <QPushButton>
+
+#include <QMessageBox>
+
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -88,6 +92,25 @@ void WhenModal(std::function<void(QWidget& modal)> act) {
   started.start();
   auto shared = std::make_shared<std::function<void(QWidget&)>>(std::move(act));
   QTimer::singleShot(0, [shared, started] { PollForModal(shared, started); });
+}
+
+void TakeNextMessage(QString& text) {
+  WhenModal([&text](QWidget& modal) {
+    auto* box = qobject_cast<QMessageBox*>(&modal);
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    box->button(QMessageBox::Ok)->click();
+  });
+}
+
+bool ClickButton(QWidget& window, const QString& caption) {
+  QPushButton* found = nullptr;
+  for (QPushButton* button : window.findChildren<QPushButton*>()) {
+    if (button->text().remove(QLatin1Char('&')) == caption) found = button;
+  }
+  // The click may close the window, and its buttons with it: nothing is read after it.
+  if (found != nullptr) QTest::mouseClick(found, Qt::LeftButton);
+  return found != nullptr;
 }
 
 void Flush() { QCoreApplication::processEvents(); }

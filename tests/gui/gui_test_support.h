@@ -24,6 +24,11 @@ void Release(QWidget& widget, QPoint at);
 // inside the event loop of whatever opened it. Gives up after a few seconds, so that a
 // test of a box that never opens fails instead of hanging.
 void WhenModal(std::function<void(QWidget& modal)> act);
+// Answers the next message box with OK, its text put into `text`.
+void TakeNextMessage(QString& text);
+// Clicks the push button of `window` captioned `caption` (its mnemonic aside); false when
+// there is none.
+bool ClickButton(QWidget& window, const QString& caption);
 
 // Runs queued events (posted calls, deferred deletes) without waiting.
 void Flush();
