@@ -67,6 +67,10 @@ std::filesystem::path CliSettingsPath() { return app::DefaultSettingsPath("tunew
 
 std::string ConnectFailureText(std::string linkMessage, const comm::SerialPort& port) {
   const std::string_view portError = ui::LinkMessageText(comm::LinkMessage::PortError);
+  // A receiver that did not answer as one: what an upload or download says then.
+  if (linkMessage == ui::LinkMessageText(comm::LinkMessage::InitFailed)) {
+    return linkMessage + " Check the cable and the receiver's power, then try again.";
+  }
   if (linkMessage != portError) return linkMessage;
   // The port says why it could not be opened and what to do; without its words, the usual causes.
   const std::string cause = port.lastError();

@@ -49,7 +49,8 @@ comm::ReadPacing PacingFor(const ReceiverTarget& target);
 std::filesystem::path CliSettingsPath();
 
 // Why a connection could not be made, from the link's message: a port that could not be
-// opened says its cause and remedy (the port's own words, or the usual causes).
+// opened says its cause and remedy (the port's own words, or the usual causes); a receiver
+// that did not answer, what to check.
 std::string ConnectFailureText(std::string linkMessage, const comm::SerialPort& port);
 
 }  // namespace tw::cli
