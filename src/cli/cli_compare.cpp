@@ -92,9 +92,8 @@ class CompareSession final : public LinkSession {
       const bool refused = std::any_of(applied_.refused.begin(), applied_.refused.end(),
                                        [&](const auto& refusal) { return refusal.difference == &difference; });
       if (difference.receiverLacks || refused) continue;
-      const settings::ItemText now = difference.page->DescribeItem(*link_.images().Image(0), difference.item.number,
-                                                                   difference.item.subIndex, false);
-      if (now.value != difference.fileValue) stillDifferent_.push_back({&difference, now.value});
+      std::string now = settings::ValueIn(difference, *link_.images().Image(0));
+      if (now != difference.fileValue) stillDifferent_.push_back({&difference, std::move(now)});
     }
     end();
   }

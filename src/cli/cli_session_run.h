@@ -24,7 +24,7 @@ namespace tw::cli {
 // `with(line, wait)` makes the session on the line and calls `wait(session)`, which returns
 // once the session ended (or, on the virtual receiver, after `limitMs` of its time). The
 // transcript, if asked for, is written after the session; `label` names the command on its
-// progress line.
+// progress line, which `with` finishes before it prints its results.
 template <typename Session, typename With>
 int RunSession(const ReceiverTarget& target, const std::string& label, std::int64_t limitMs, With with) {
   if (target.emulator) {
@@ -38,7 +38,6 @@ int RunSession(const ReceiverTarget& target, const std::string& label, std::int6
     const int status = with(line, [&](Session& session) {
       scheduler.runUntil([&] { return session.ended(); }, limitMs);
     });
-    progress.finish();
     transcript.write();
     return status;
   }
@@ -54,7 +53,6 @@ int RunSession(const ReceiverTarget& target, const std::string& label, std::int6
     session.onEnd = [&] { scheduler.post([] { QCoreApplication::quit(); }); };
     if (!session.ended()) QCoreApplication::exec();
   });
-  progress.finish();
   return status;
 }
 

@@ -94,9 +94,7 @@ void ReceiverComparison::markPages() {
   std::set<std::string> captions;
   for (const settings::SettingDifference& d : compared_) {
     if (d.receiverLacks) continue;
-    if (d.page->DescribeItem(now, d.item.number, d.item.subIndex, false).value != d.fileValue) {
-      captions.insert(d.page->caption());
-    }
+    if (settings::ValueIn(d, now) != d.fileValue) captions.insert(d.page->caption());
   }
   if (onDifferingPages) onDifferingPages(captions);
 }
@@ -109,7 +107,7 @@ void ReceiverComparison::CommandsFinished(comm::ListResult) {
   std::string kept;
   for (const settings::SettingDifference& d : sending_) {
     if (d.receiverLacks) continue;
-    const std::string value = d.page->DescribeItem(now, d.item.number, d.item.subIndex, false).value;
+    const std::string value = settings::ValueIn(d, now);
     if (value == d.fileValue) {
       ++applied;
     } else {

@@ -49,6 +49,10 @@ std::vector<SettingDifference> CompareCurrentSettings(const model::ParameterImag
   return differences;
 }
 
+std::string ValueIn(const SettingDifference& difference, const model::ParameterImage& image) {
+  return difference.page->DescribeItem(image, difference.item.number, difference.item.subIndex, false).value;
+}
+
 AppliedSettings ApplySettings(const model::ParameterImage& receiver, const std::vector<SettingDifference>& chosen,
                               const SettingContext& context) {
   AppliedSettings applied{receiver, {}};

@@ -32,6 +32,9 @@ std::vector<SettingDifference> CompareCurrentSettings(const model::ParameterImag
                                                       const files::Profile& held,
                                                       const SettingContext& receiverContext);
 
+// The difference's setting as `image` holds it, in the file's words.
+std::string ValueIn(const SettingDifference& difference, const model::ParameterImage& image);
+
 // The receiver's settings with the `chosen` differences (those it has) taken from the file:
 // what it holds once they are applied; and those the pages refuse beside the receiver's
 // other settings (an amplifier pair the receiver forbids), with why.

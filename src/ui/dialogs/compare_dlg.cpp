@@ -1,7 +1,8 @@
 #include "ui/dialogs/compare_dlg.h"
 
+#include "model/ascii.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace tw::ui {
 namespace {
@@ -11,12 +12,6 @@ constexpr int kSearchId = 1702;
 constexpr int kListId = 1703;
 constexpr std::size_t kSearchLength = 64;
 constexpr std::string_view kLacking = "not on this receiver";
-
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return folded;
-}
 
 }  // namespace
 
@@ -54,13 +49,13 @@ void CompareDialog::OnInitDialog() {
 }
 
 void CompareDialog::showRows() {
-  const std::string wanted = Folded(search_.text());
+  const std::string wanted = model::AsciiLower(search_.text());
   list_.clear();
   shown_.clear();
   for (std::size_t i = 0; i < differences_.size(); ++i) {
     const settings::SettingDifference& d = differences_[i];
     const std::string receiver = d.receiverLacks ? std::string(kLacking) : d.receiverValue;
-    const std::string all = Folded(d.section + "\n" + d.key + "\n" + receiver + "\n" + d.fileValue);
+    const std::string all = model::AsciiLower(d.section + "\n" + d.key + "\n" + receiver + "\n" + d.fileValue);
     if (!wanted.empty() && all.find(wanted) == std::string::npos) continue;
     const int row = list_.addRow({d.section, d.key, receiver, d.fileValue});
     list_.setChecked(row, checked_[i]);
